@@ -1,0 +1,24 @@
+// Facts about the machine and the folders the program uses. The original's
+// program folder and "C:\Tavrina" base folder are ~/Tavrina here.
+#pragma once
+
+#include <string>
+
+namespace os {
+
+// The host name; the suffix of the per-workstation work tables.
+std::string ComputerName();
+
+// $HOME (the tests point it at a temporary folder).
+std::string HomeFolder();
+
+// ~/Tavrina: base folder of the year folders and the output folders.
+std::string BaseFolder();
+
+// $XDG_CONFIG_HOME/tavrina, or ~/.config/tavrina.
+std::string ConfigFolder();
+
+// Creates the folder and its parents; false when it cannot be created.
+bool ForceDirectories(const std::string& path);
+
+}  // namespace os

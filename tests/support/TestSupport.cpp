@@ -1,0 +1,39 @@
+#include "support/TestSupport.h"
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace testsupport {
+
+TempHome::TempHome() : dir_("tavrina-home") {
+    if (const char* h = std::getenv("HOME")) hadHome_ = true, oldHome_ = h;
+    if (const char* x = std::getenv("XDG_CONFIG_HOME")) hadXdg_ = true, oldXdg_ = x;
+    setenv("HOME", dir_.Path().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (dir_.Path() + "/.config").c_str(), 1);
+}
+
+TempHome::~TempHome() {
+    if (hadHome_) setenv("HOME", oldHome_.c_str(), 1); else unsetenv("HOME");
+    if (hadXdg_) setenv("XDG_CONFIG_HOME", oldXdg_.c_str(), 1); else unsetenv("XDG_CONFIG_HOME");
+}
+
+std::string SourceDir() {
+    const char* s = std::getenv("TAVRINA_SOURCE_DIR");
+    return s ? s : ".";
+}
+
+int RunCommand(const std::string& command, std::string* output) {
+    FILE* p = popen((command + " 2>&1").c_str(), "r");
+    if (!p) return -1;
+    std::string out;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    const int status = pclose(p);
+    if (output) *output = out;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,41 @@
+// Helpers shared by the test executables.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/os/TempDir.h"
+
+namespace testsupport {
+
+// Points HOME and XDG_CONFIG_HOME at a fresh temporary folder for the scope,
+// so the engine configuration, the base folder and the year folders of a test
+// never touch the real ones.
+class TempHome {
+public:
+    TempHome();
+    ~TempHome();
+    const std::string& Path() const { return dir_.Path(); }
+
+private:
+    os::TempDir dir_;
+    std::string oldHome_, oldXdg_;
+    bool hadHome_ = false, hadXdg_ = false;
+};
+
+// A gtest fixture with its own temporary HOME.
+class HomeTest : public ::testing::Test {
+protected:
+    TempHome home;
+};
+
+// The source tree (for fixtures kept beside the tests).
+std::string SourceDir();
+
+// Runs a shell command; returns its exit status and fills `output` with what
+// it printed (stdout and stderr).
+int RunCommand(const std::string& command, std::string* output = nullptr);
+
+}  // namespace testsupport
