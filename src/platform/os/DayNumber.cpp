@@ -1,0 +1,135 @@
+#include "platform/os/DayNumber.h"
+
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <stdexcept>
+
+namespace os {
+namespace {
+
+// Days from 0001.01.01 to the given date (proleptic Gregorian).
+long long DaysFromCivilStart(int y, int m, int d) {
+    static const int before[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+    const long long yy = y - 1;
+    long long days = yy * 365 + yy / 4 - yy / 100 + yy / 400 + before[m - 1] + (d - 1);
+    if (m > 2 && IsLeapYear(y)) ++days;
+    return days;
+}
+
+// 1899.12.30 counted the same way.
+const long long kEpoch = DaysFromCivilStart(1899, 12, 30);
+
+}  // namespace
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return 0;
+    return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
+}
+
+bool IsValidDate(int year, int month, int day) {
+    return year >= 1 && year <= 9999 && day >= 1 && day <= DaysInMonth(year, month);
+}
+
+bool TryEncodeDate(int year, int month, int day, double& result) {
+    if (!IsValidDate(year, month, day)) return false;
+    result = static_cast<double>(DaysFromCivilStart(year, month, day) - kEpoch);
+    return true;
+}
+
+double EncodeDate(int year, int month, int day) {
+    double r;
+    if (!TryEncodeDate(year, month, day, r)) throw std::invalid_argument("Érvénytelen dátum");
+    return r;
+}
+
+YMD DecodeDate(double dayNumber) {
+    // Civil-from-days (Howard Hinnant's algorithm), shifted to our epoch.
+    long long z = static_cast<long long>(std::floor(dayNumber)) + kEpoch + 306;  // days from 0000.03.01
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long long doe = z - era * 146097;
+    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long long mp = (5 * doy + 2) / 153;
+    YMD r;
+    r.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    r.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    r.year = static_cast<int>(yoe + era * 400 + (r.month <= 2 ? 1 : 0));
+    return r;
+}
+
+double EncodeTime(int hour, int minute, int second, int msec) {
+    return (((hour * 60.0 + minute) * 60.0 + second) * 1000.0 + msec) / 86400000.0;
+}
+
+void DecodeTime(double dayNumber, int& hour, int& minute, int& second, int& msec) {
+    double frac = std::fabs(dayNumber - std::trunc(dayNumber));
+    long long ms = std::llround(frac * 86400000.0);
+    if (ms >= 86400000) ms = 86399999;
+    hour = static_cast<int>(ms / 3600000);
+    minute = static_cast<int>(ms / 60000 % 60);
+    second = static_cast<int>(ms / 1000 % 60);
+    msec = static_cast<int>(ms % 1000);
+}
+
+int DayOfWeek(double dayNumber) {
+    // Day 0 (1899.12.30) was a Saturday.
+    long long d = static_cast<long long>(std::floor(dayNumber));
+    return static_cast<int>(((d % 7) + 7 + 6) % 7) + 1;
+}
+
+double Today() {
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    return EncodeDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
+}
+
+double Now() {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    std::tm tm{};
+    localtime_r(&ts.tv_sec, &tm);
+    return EncodeDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday) +
+           EncodeTime(tm.tm_hour, tm.tm_min, tm.tm_sec, static_cast<int>(ts.tv_nsec / 1000000));
+}
+
+std::string DayNumberToIso(double dayNumber, bool withTime) {
+    if (dayNumber == 0) return "";
+    const YMD d = DecodeDate(dayNumber);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", d.year, d.month, d.day);
+    std::string s = buf;
+    if (withTime && dayNumber != std::floor(dayNumber)) {
+        int h, m, sec, ms;
+        DecodeTime(dayNumber, h, m, sec, ms);
+        std::snprintf(buf, sizeof buf, " %02d:%02d:%02d", h, m, sec);
+        s += buf;
+        if (ms) {
+            std::snprintf(buf, sizeof buf, ".%03d", ms);
+            s += buf;
+        }
+    }
+    return s;
+}
+
+bool IsoToDayNumber(const std::string& iso, double& result) {
+    int y, mo, d, h = 0, mi = 0, s = 0, ms = 0, used = -1;
+    const char* p = iso.c_str();
+    // The whole text must be consumed by one of the three accepted shapes.
+    auto whole = [&](int n, int expected) { return n == expected && used == static_cast<int>(iso.size()); };
+    bool ok = whole(std::sscanf(p, "%4d-%2d-%2d%n", &y, &mo, &d, &used), 3);
+    if (!ok) ok = whole(std::sscanf(p, "%4d-%2d-%2d %2d:%2d:%2d%n", &y, &mo, &d, &h, &mi, &s, &used), 6);
+    if (!ok) ok = whole(std::sscanf(p, "%4d-%2d-%2d %2d:%2d:%2d.%3d%n", &y, &mo, &d, &h, &mi, &s, &ms, &used), 7);
+    if (!ok) return false;
+    double date;
+    if (!TryEncodeDate(y, mo, d, date)) return false;
+    if (h < 0 || h > 23 || mi < 0 || mi > 59 || s < 0 || s > 59 || ms < 0) return false;
+    result = date + EncodeTime(h, mi, s, ms);
+    return true;
+}
+
+}  // namespace os

@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include "platform/os/DayNumber.h"
+
+using namespace os;
+
+TEST(DayNumber, KnownDatesAndBack) {
+    struct Case { int y, m, d; double n; };
+    const Case cases[] = {
+        {1899, 12, 30, 0}, {1899, 12, 31, 1}, {1900, 1, 1, 2}, {1900, 3, 1, 61},
+        {2019, 1, 1, 43466}, {2019, 12, 31, 43830}, {2020, 2, 29, 43890}, {1899, 12, 29, -1},
+        {1, 1, 1, -693593}, {9999, 12, 31, 2958465},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.y << "." << c.m << "." << c.d);
+        EXPECT_EQ(EncodeDate(c.y, c.m, c.d), c.n);
+        EXPECT_EQ(DecodeDate(c.n), (YMD{c.y, c.m, c.d}));
+        EXPECT_EQ(DecodeDate(c.n + 0.75), (YMD{c.y, c.m, c.d}));  // the time of day does not move the date
+    }
+}
+
+TEST(DayNumber, InvalidDatesAreRefused) {
+    double r = 123;
+    EXPECT_FALSE(TryEncodeDate(2019, 2, 29, r));
+    EXPECT_FALSE(TryEncodeDate(1900, 2, 29, r));  // not a leap year
+    EXPECT_FALSE(TryEncodeDate(2019, 13, 1, r));
+    EXPECT_FALSE(TryEncodeDate(2019, 4, 31, r));
+    EXPECT_EQ(r, 123);
+    EXPECT_THROW(EncodeDate(2019, 0, 1), std::invalid_argument);
+    EXPECT_TRUE(IsLeapYear(2000));
+    EXPECT_EQ(DaysInMonth(2019, 2), 28);
+}
+
+TEST(DayNumber, WeekdayTimeAndIsoText) {
+    EXPECT_EQ(DayOfWeek(EncodeDate(2019, 12, 1)), 1);  // a Sunday
+    EXPECT_EQ(DayOfWeek(0), 7);                        // 1899.12.30 was a Saturday
+    const double t = EncodeDate(2019, 3, 5) + EncodeTime(13, 45, 10);
+    EXPECT_EQ(DayNumberToIso(t), "2019-03-05");
+    EXPECT_EQ(DayNumberToIso(t, true), "2019-03-05 13:45:10");
+    EXPECT_EQ(DayNumberToIso(0), "");
+    double back = 0;
+    ASSERT_TRUE(IsoToDayNumber("2019-03-05 13:45:10", back));
+    EXPECT_NEAR(back, t, 1e-9);
+    EXPECT_TRUE(IsoToDayNumber("2019-03-05", back));
+    EXPECT_EQ(back, EncodeDate(2019, 3, 5));
+    for (const char* bad : {"", "2019-02-30", "2019.03.05", "2019-03-05 25:00:00", "2019-03-05x"})
+        EXPECT_FALSE(IsoToDayNumber(bad, back)) << bad;
+}
