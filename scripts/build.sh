@@ -17,4 +17,4 @@ export CCACHE_SLOPPINESS=pch_defines,time_macros
 
 build="$root/build/$kind"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$type" >/dev/null
-cmake --build "$build" -j"$(nproc)"
+cmake --build "$build" -j"${JOBS:-$(nproc)}"
