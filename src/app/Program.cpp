@@ -1,13 +1,35 @@
 #include "app/Program.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QWidget>
 
 #include "app/Fomenu.h"
+#include "core/StartValues.h"
 #include "platform/ui/Dialogs.h"
 
+namespace {
+
+// Hints stay visible for ten seconds in every window of the program.
+class HintPause : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ToolTip)
+            if (auto* w = qobject_cast<QWidget*>(watched); w && w->toolTipDuration() < 0)
+                w->setToolTipDuration(kHintHidePause);
+        return false;
+    }
+    static constexpr int kHintHidePause = 10000;  // ms
+};
+
+}  // namespace
+
 void ProgramSetup(QApplication& app) {
-    app.setApplicationName(QStringLiteral("Tavrina19"));
-    ui::SetApplicationTitle(QStringLiteral("Tavrina19"));
+    const QString title = QString::fromStdString(AlkalmazasCim);
+    app.setApplicationName(title);
+    ui::SetApplicationTitle(title);
+    app.installEventFilter(new HintPause(&app));
 }
 
 int RunProgram(int argc, char** argv) {
@@ -15,5 +37,6 @@ int RunProgram(int argc, char** argv) {
     ProgramSetup(app);
     TFomenuForm form;
     form.showMaximized();
+    if (form.FormShow() == StartState::Ended) return 0;
     return app.exec();
 }

@@ -1,0 +1,27 @@
+#include "app/FormList.h"
+
+#include <map>
+#include <string>
+
+namespace {
+
+// Each form is created with the application as owner (no parent).
+template <class Form>
+FormFactory Make() {
+    return [] { return std::unique_ptr<QDialog>(new Form()); };
+}
+
+const std::map<std::string, FormFactory, std::less<>>& Forms() {
+    static const std::map<std::string, FormFactory, std::less<>> forms = {
+        // {"TList_BerlapForm", Make<TList_BerlapForm>()}, as the forms land.
+    };
+    return forms;
+}
+
+}  // namespace
+
+const FormFactory* FindForm(std::string_view formName) {
+    const auto& forms = Forms();
+    auto it = forms.find(formName);
+    return it == forms.end() ? nullptr : &it->second;
+}
