@@ -1,5 +1,6 @@
 #include "platform/os/DayNumber.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -123,13 +124,95 @@ bool IsoToDayNumber(const std::string& iso, double& result) {
     auto whole = [&](int n, int expected) { return n == expected && used == static_cast<int>(iso.size()); };
     bool ok = whole(std::sscanf(p, "%4d-%2d-%2d%n", &y, &mo, &d, &used), 3);
     if (!ok) ok = whole(std::sscanf(p, "%4d-%2d-%2d %2d:%2d:%2d%n", &y, &mo, &d, &h, &mi, &s, &used), 6);
-    if (!ok) ok = whole(std::sscanf(p, "%4d-%2d-%2d %2d:%2d:%2d.%3d%n", &y, &mo, &d, &h, &mi, &s, &ms, &used), 7);
+    if (!ok)
+        ok = whole(std::sscanf(p, "%4d-%2d-%2d %2d:%2d:%2d.%3d%n", &y, &mo, &d, &h, &mi, &s, &ms, &used), 7);
     if (!ok) return false;
     double date;
     if (!TryEncodeDate(y, mo, d, date)) return false;
     if (h < 0 || h > 23 || mi < 0 || mi > 59 || s < 0 || s > 59 || ms < 0) return false;
     result = date + EncodeTime(h, mi, s, ms);
     return true;
+}
+
+std::string DateToText(double dayNumber) {
+    if (dayNumber == 0) return "";
+    const YMD d = DecodeDate(dayNumber);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%04d.%02d.%02d", d.year, d.month, d.day);
+    return buf;
+}
+
+int WidenYear(int year, int thisYear) {
+    if (year >= 100) return year;
+    const int n = thisYear - 60;
+    year += n / 100 * 100;
+    if (year < n) year += 100;
+    return year;
+}
+
+bool ScanDate(const std::string& text, DateOrder order, char separator, int thisYear, double& result) {
+    size_t pos = 0;
+    auto skipBlanks = [&] {
+        while (pos < text.size() && text[pos] == ' ') ++pos;
+    };
+    // Digits while the value read so far is below 1000: at most four of a number.
+    auto readNumber = [&](int& n) {
+        skipBlanks();
+        const size_t start = pos;
+        n = 0;
+        while (pos < text.size() && n < 1000 && text[pos] >= '0' && text[pos] <= '9')
+            n = n * 10 + (text[pos++] - '0');
+        return pos > start;
+    };
+    auto readSeparator = [&] {
+        skipBlanks();
+        if (pos < text.size() && text[pos] == separator) {
+            ++pos;
+            return true;
+        }
+        return false;
+    };
+    int n1, n2, n3, y, m, d;
+    if (!readNumber(n1) || !readSeparator() || !readNumber(n2)) return false;
+    if (readSeparator()) {
+        if (!readNumber(n3)) return false;
+        switch (order) {
+            case DateOrder::MonthDayYear:
+                m = n1, d = n2, y = n3;
+                break;
+            case DateOrder::DayMonthYear:
+                d = n1, m = n2, y = n3;
+                break;
+            case DateOrder::YearMonthDay:
+                y = n1, m = n2, d = n3;
+                break;
+        }
+        y = WidenYear(y, thisYear);
+    } else {
+        y = thisYear;
+        if (order == DateOrder::DayMonthYear)
+            d = n1, m = n2;
+        else
+            m = n1, d = n2;
+    }
+    readSeparator();
+    skipBlanks();
+    if (pos != text.size()) return false;
+    return TryEncodeDate(y, m, d, result);
+}
+
+bool TextToDate(const std::string& text, double& result) {
+    return ScanDate(text, DateOrder::YearMonthDay, '.', DecodeDate(Today()).year, result);
+}
+
+double IncMonth(double dayNumber, int months) {
+    if (dayNumber == 0) return 0;
+    const YMD d = DecodeDate(dayNumber);
+    long long total = static_cast<long long>(d.year) * 12 + (d.month - 1) + months;
+    const int year = static_cast<int>(total / 12);
+    const int month = static_cast<int>(total % 12) + 1;
+    const int day = std::min(d.day, DaysInMonth(year, month));
+    return EncodeDate(year, month, day) + (dayNumber - std::floor(dayNumber));
 }
 
 }  // namespace os

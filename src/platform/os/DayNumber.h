@@ -14,7 +14,7 @@ struct YMD {
 };
 
 bool IsLeapYear(int year);
-int DaysInMonth(int year, int month);  // 0 for a month outside 1..12
+int DaysInMonth(int year, int month);            // 0 for a month outside 1..12
 bool IsValidDate(int year, int month, int day);  // years 1..9999
 
 // Day number of a date; throws std::invalid_argument for an invalid one.
@@ -39,5 +39,28 @@ double Now();    // local date and time
 std::string DayNumberToIso(double dayNumber, bool withTime = false);
 // Parses "YYYY-MM-DD" or "YYYY-MM-DD HH:MM:SS[.mmm]"; false when malformed.
 bool IsoToDayNumber(const std::string& iso, double& result);
+
+// The program's short date format "YYYY.MM.DD" (2019.03.05); the empty date is
+// the empty text. The time of day is not shown.
+std::string DateToText(double dayNumber);
+
+enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
+
+// Two-digit years read with a 60-year window before this year: in 2019, 0..58
+// become 2000..2058 and 59..99 become 1959..1999. Years of 100 and above stay.
+int WidenYear(int year, int thisYear);
+
+// The free-form reading of a typed date (the platform's text-to-date
+// conversion): numbers of up to four digits separated by `separator`, blanks
+// allowed around them, in the given order; two numbers are day and month (or
+// month and day) of `thisYear`. False for anything else or an invalid date.
+bool ScanDate(const std::string& text, DateOrder order, char separator, int thisYear, double& result);
+// ScanDate with the program's settings (year-month-day, ".", this year).
+bool TextToDate(const std::string& text, double& result);
+
+// The same day `months` months later (or earlier), capped at the length of the
+// month reached: 2019.01.31 + 1 month = 2019.02.28. The time of day is kept;
+// the empty date stays empty.
+double IncMonth(double dayNumber, int months);
 
 }  // namespace os

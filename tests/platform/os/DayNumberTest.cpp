@@ -5,11 +5,14 @@
 using namespace os;
 
 TEST(DayNumber, KnownDatesAndBack) {
-    struct Case { int y, m, d; double n; };
+    struct Case {
+        int y, m, d;
+        double n;
+    };
     const Case cases[] = {
-        {1899, 12, 30, 0}, {1899, 12, 31, 1}, {1900, 1, 1, 2}, {1900, 3, 1, 61},
-        {2019, 1, 1, 43466}, {2019, 12, 31, 43830}, {2020, 2, 29, 43890}, {1899, 12, 29, -1},
-        {1, 1, 1, -693593}, {9999, 12, 31, 2958465},
+        {1899, 12, 30, 0},   {1899, 12, 31, 1},       {1900, 1, 1, 2},      {1900, 3, 1, 61},
+        {2019, 1, 1, 43466}, {2019, 12, 31, 43830},   {2020, 2, 29, 43890}, {1899, 12, 29, -1},
+        {1, 1, 1, -693593},  {9999, 12, 31, 2958465},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.y << "." << c.m << "." << c.d);
@@ -45,4 +48,49 @@ TEST(DayNumber, WeekdayTimeAndIsoText) {
     EXPECT_EQ(back, EncodeDate(2019, 3, 5));
     for (const char* bad : {"", "2019-02-30", "2019.03.05", "2019-03-05 25:00:00", "2019-03-05x"})
         EXPECT_FALSE(IsoToDayNumber(bad, back)) << bad;
+}
+
+TEST(DayNumber, ProgramDateTextAndMonthSteps) {
+    EXPECT_EQ(DateToText(EncodeDate(2019, 3, 5) + 0.5), "2019.03.05");
+    EXPECT_EQ(DateToText(0), "");
+    EXPECT_EQ(IncMonth(EncodeDate(2019, 1, 31), 1), EncodeDate(2019, 2, 28));
+    EXPECT_EQ(IncMonth(EncodeDate(2020, 1, 31), 1), EncodeDate(2020, 2, 29));
+    EXPECT_EQ(IncMonth(EncodeDate(2019, 1, 15), -1), EncodeDate(2018, 12, 15));
+    EXPECT_EQ(IncMonth(EncodeDate(2019, 12, 31) + 0.25, 14), EncodeDate(2021, 2, 28) + 0.25);
+    EXPECT_EQ(IncMonth(0, 3), 0);
+}
+
+TEST(DayNumber, TypedDatesAreScannedAsThePlatformDoes) {
+    struct Case {
+        const char* text;
+        DateOrder order;
+        int y, m, d;
+    };  // y 0: refused
+    const Case cases[] = {
+        {"2019.01.31", DateOrder::YearMonthDay, 2019, 1, 31},
+        {" 2019 . 1 . 5 ", DateOrder::YearMonthDay, 2019, 1, 5},
+        {"19.01.31", DateOrder::YearMonthDay, 2019, 1, 31},
+        {"59.01.31", DateOrder::YearMonthDay, 1959, 1, 31},
+        {"3.4", DateOrder::YearMonthDay, 2019, 3, 4},  // month and day of this year
+        {"3.4", DateOrder::DayMonthYear, 2019, 4, 3},
+        {"12.31.2019", DateOrder::MonthDayYear, 2019, 12, 31},
+        {"2019.02.29", DateOrder::YearMonthDay, 0, 0, 0},
+        {"2019.01.", DateOrder::YearMonthDay, 0, 0, 0},
+        {"2019.01.31x", DateOrder::YearMonthDay, 0, 0, 0},
+        {"    .  .  ", DateOrder::YearMonthDay, 0, 0, 0},
+        {"", DateOrder::YearMonthDay, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        double r = -1;
+        const bool ok = ScanDate(c.text, c.order, '.', 2019, r);
+        if (c.y == 0) {
+            EXPECT_FALSE(ok) << c.text;
+        } else {
+            EXPECT_TRUE(ok) << c.text;
+            EXPECT_EQ(r, EncodeDate(c.y, c.m, c.d)) << c.text;
+        }
+    }
+    EXPECT_EQ(WidenYear(58, 2019), 2058);
+    EXPECT_EQ(WidenYear(99, 2019), 1999);
+    EXPECT_EQ(WidenYear(1900, 2019), 1900);
 }
