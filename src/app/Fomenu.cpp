@@ -261,6 +261,11 @@ QPixmap MainPicture() {
 
 }  // namespace
 
+QRect MaximizedGeometry(const QRect& workArea, const QRect& screen) {
+    const int height = workArea.height() == screen.height() ? workArea.height() - 1 : workArea.height();
+    return QRect(0, 0, workArea.width(), height);
+}
+
 TFomenuForm::TFomenuForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName("FomenuForm");
     BuildMenus();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRect>
 #include <QString>
 #include <map>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "core/MainWindowLink.h"
 
 class QAction;
+
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -31,6 +33,11 @@ enum class SwitchRule {
     M294,
     HaviAdo,
 };
+
+// The maximised window: the work area from the top-left corner, one pixel
+// lower when the work area is the whole screen (an auto-hidden task bar), so
+// the task bar can still be reached.
+QRect MaximizedGeometry(const QRect& workArea, const QRect& screen);
 
 // How the data preparation at the first show ended.
 enum class StartState {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QScreen>
 #include <QWidget>
 
 #include "app/Fomenu.h"
@@ -36,6 +37,8 @@ int RunProgram(int argc, char** argv) {
     QApplication app(argc, argv);
     ProgramSetup(app);
     TFomenuForm form;
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        form.setGeometry(MaximizedGeometry(screen->availableGeometry(), screen->geometry()));
     form.showMaximized();
     if (form.FormShow() == StartState::Ended) return 0;
     return app.exec();

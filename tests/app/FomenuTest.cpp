@@ -211,3 +211,8 @@ TEST(Fomenu, MissingHelpFileGivesAMessage) {
     ASSERT_EQ(dialogs.Shown().size(), 1u);
     EXPECT_EQ(dialogs.Text(0).rfind("A súgó állomány nem található!", 0), 0u);
 }
+
+TEST(Fomenu, MaximizedWindowLeavesAnAutoHiddenTaskBarReachable) {
+    EXPECT_EQ(MaximizedGeometry(QRect(0, 0, 1024, 768), QRect(0, 0, 1024, 768)), QRect(0, 0, 1024, 767));
+    EXPECT_EQ(MaximizedGeometry(QRect(0, 0, 1024, 738), QRect(0, 0, 1024, 768)), QRect(0, 0, 1024, 738));
+}
