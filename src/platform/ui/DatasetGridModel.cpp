@@ -1,0 +1,125 @@
+#include "platform/ui/DatasetGridModel.h"
+
+#include <algorithm>
+
+namespace ui {
+
+DatasetGridModel::DatasetGridModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+DatasetGridModel::~DatasetGridModel() { SetDataSet(nullptr); }
+
+void DatasetGridModel::SetDataSet(db::Dataset* dataset) {
+    if (LinkedDataSet()) LinkedDataSet()->DetachLink(this);
+    if (dataset) dataset->AttachLink(this);
+    Reload();
+}
+
+void DatasetGridModel::SetColumns(std::vector<Column> columns) {
+    beginResetModel();
+    columns_ = std::move(columns);
+    endResetModel();
+    Reload();
+}
+
+void DatasetGridModel::SetColumnBold(int column, bool bold) {
+    if (column < 0 || column >= static_cast<int>(columns_.size())) return;
+    columns_[column].bold = bold;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
+void DatasetGridModel::Reload() {
+    if (reading_) return;
+    beginResetModel();
+    rows_.clear();
+    bookmarks_.clear();
+    db::Dataset* ds = LinkedDataSet();
+    if (ds && ds->Active() && ds->State() == db::DatasetState::Browse) {
+        reading_ = true;
+        const db::Bookmark here = ds->GetBookmark();
+        ds->DisableControls();
+        try {
+            for (ds->First(); !ds->Eof(); ds->Next()) {
+                std::vector<QString> row;
+                row.reserve(columns_.size());
+                for (const Column& c : columns_)
+                    row.push_back(QString::fromStdString(ds->FieldByName(c.field).AsString()));
+                rows_.push_back(std::move(row));
+                bookmarks_.push_back(ds->GetBookmark());
+            }
+            if (here) ds->GotoBookmark(here);
+        } catch (...) {
+            ds->EnableControls();
+            reading_ = false;
+            endResetModel();
+            throw;
+        }
+        ds->EnableControls();
+        reading_ = false;
+    }
+    endResetModel();
+    emit CurrentRowChanged(CurrentRow());
+}
+
+int DatasetGridModel::CurrentRow() const {
+    db::Dataset* ds = LinkedDataSet();
+    if (!ds || !ds->Active() || ds->IsEmpty()) return -1;
+    const db::Bookmark here = ds->GetBookmark();
+    auto it = std::find(bookmarks_.begin(), bookmarks_.end(), here);
+    return it == bookmarks_.end() ? -1 : static_cast<int>(it - bookmarks_.begin());
+}
+
+void DatasetGridModel::GotoRow(int row) {
+    db::Dataset* ds = LinkedDataSet();
+    if (!ds || row < 0 || row >= static_cast<int>(bookmarks_.size())) return;
+    ds->GotoBookmark(bookmarks_[row]);
+}
+
+int DatasetGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int DatasetGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+QVariant DatasetGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    return rows_.at(index.row()).at(index.column());
+}
+
+QVariant DatasetGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= static_cast<int>(columns_.size()))
+        return {};
+    const Column& c = columns_[section];
+    if (role == Qt::DisplayRole) {
+        if (!c.title.isEmpty()) return c.title;
+        db::Dataset* ds = LinkedDataSet();
+        db::Field* f = ds ? ds->FindField(c.field) : nullptr;
+        return QString::fromStdString(f ? f->DisplayName() : c.field);
+    }
+    if (role == Qt::FontRole && c.bold) {
+        QFont font;
+        font.setBold(true);
+        return font;
+    }
+    return {};
+}
+
+void DatasetGridModel::ActiveChanged() { Reload(); }
+
+void DatasetGridModel::DataSetChanged() {
+    if (reading_) return;
+    // A move keeps the rows; a change of the records (sort, load, delete) does not.
+    const int row = CurrentRow();
+    db::Dataset* ds = LinkedDataSet();
+    const bool stale = ds && ds->Active() && static_cast<int>(bookmarks_.size()) != ds->RecordCount();
+    if (row < 0 || stale) {
+        Reload();
+        return;
+    }
+    emit CurrentRowChanged(row);
+}
+
+void DatasetGridModel::RecordChanged(db::Field*) {}
+
+}  // namespace ui
