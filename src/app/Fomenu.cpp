@@ -1,7 +1,6 @@
 #include "app/Fomenu.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -12,10 +11,10 @@
 #include <QPainter>
 #include <QStyle>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/FormList.h"
+#include "controls/ControlUtils.h"
 #include "core/StartValues.h"
 #include "platform/os/System.h"
 #include "platform/ui/Dialogs.h"
@@ -516,16 +515,14 @@ QString TFomenuForm::HelpFile() {
 }
 
 void TFomenuForm::MNU_Segits_SugoClick() {
-    // The desktop's opener shows the file in whatever viewer it is given to.
+    // The desktop's opener shows the file; the program stays usable meanwhile.
     const QString file = HelpFile();
     if (!QFileInfo(file).isFile()) {
         ui::MessageBox(QStringLiteral("Üzenet"), "A súgó állomány nem található!\r" + file, ui::Icon::Error,
                        ui::Ok);
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
-        ui::MessageBox(QStringLiteral("Üzenet"), "A súgó állomány nem nyitható meg!\r" + file,
-                       ui::Icon::Error, ui::Ok);
+    RunAndWait(QFileInfo(file).fileName(), QString(), QFileInfo(file).absolutePath(), 0);
 }
 
 void TFomenuForm::CsokkentettMod() {
