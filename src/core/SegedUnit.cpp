@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "platform/db/Field.h"
 #include "platform/os/CodePage.h"
 #include "platform/os/DayNumber.h"
 
@@ -304,6 +305,28 @@ std::string FixDatum(unsigned width, double date) {
 }
 
 std::string FixJelolo(const std::string& text) { return text == "I" ? "X" : " "; }
+
+std::string FixMezo(const db::Field& field, unsigned width, const std::string& fill, int side) {
+    switch (field.DataType()) {
+        case db::FieldType::String:
+        case db::FieldType::FixedChar:
+        case db::FieldType::WideString: {
+            const std::string text = field.IsNull() ? std::string() : Trim(field.AsString());
+            return width > 0 ? FixSzoveg(text, width, fill, side) : FixJelolo(text);
+        }
+        case db::FieldType::SmallInt:
+        case db::FieldType::Integer:
+        case db::FieldType::Float:
+            if (field.IsNull()) return width == 0 ? std::string() : FixSzam(width, 0);
+            return FixSzam(width, field.DataType() == db::FieldType::Float
+                                      ? field.AsFloat()
+                                      : static_cast<long double>(field.AsInteger()));
+        case db::FieldType::Date:
+            return field.IsNull() ? FixSzoveg("", width, fill, side) : FixDatum(width, field.AsDateTime());
+        default:
+            throw FieldFormatError("Nem található a mező típusa: " + field.FieldName());
+    }
+}
 
 std::string CsakSzamjegy(const std::string& text) {
     std::string out;

@@ -7,6 +7,10 @@
 #include <stdexcept>
 #include <string>
 
+namespace db {
+class Field;
+}
+
 // --- Rounding -------------------------------------------------------------
 // Overflow of a 64-bit result raises std::overflow_error.
 
@@ -91,6 +95,11 @@ std::string FixEgesz(int number, unsigned width);
 std::string FixDatum(unsigned width, double date);
 // "X" for exactly "I", otherwise one blank.
 std::string FixJelolo(const std::string& text);
+// The field's value as a fixed-width field chosen by the field's data type:
+// text (trimmed) by FixSzoveg, or FixJelolo in width 0; small integer, integer
+// and float by FixSzam (null as 0, or nothing in width 0); date by FixDatum
+// (null as the fill). Any other type raises FieldFormatError naming the field.
+std::string FixMezo(const db::Field& field, unsigned width, const std::string& fill, int side);
 
 std::string CsakSzamjegy(const std::string& text);
 std::string CsakSzam(const std::string& text);

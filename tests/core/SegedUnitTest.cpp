@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/SegedUnit.h"
+#include "platform/db/ListDataset.h"
 #include "platform/os/DayNumber.h"
 
 namespace {
@@ -234,4 +235,39 @@ TEST(TextSplitting, AddressesAndNames) {
     EXPECT_EQ(SzovegBont("Kiss", 0), "");
     EXPECT_EQ(SzovegBont("Kiss", 1), "Kiss");
     EXPECT_EQ(SzovegBont("Kiss Anna Mária", 1), "Anna Mária");
+}
+
+TEST(FixFields, FixMezoByFieldType) {
+    db::ListDataset ds;
+    ds.SetFieldDefs({{"T", db::FieldType::String, 20},
+                     {"I", db::FieldType::Integer},
+                     {"F", db::FieldType::Float},
+                     {"D", db::FieldType::Date},
+                     {"B", db::FieldType::Boolean}});
+    ds.Open();
+    ds.Append();
+    ds.Post();  // every field null
+    EXPECT_EQ(FixMezo(ds.FieldByName("T"), 4, " ", 0), "    ");
+    EXPECT_EQ(FixMezo(ds.FieldByName("T"), 0, " ", 0), " ");
+    EXPECT_EQ(FixMezo(ds.FieldByName("I"), 3, " ", 0), "000");
+    EXPECT_EQ(FixMezo(ds.FieldByName("I"), 0, " ", 0), "");  // own length: nothing
+    EXPECT_EQ(FixMezo(ds.FieldByName("D"), 8, " ", 0), "        ");
+    ds.Edit();
+    ds.FieldByName("T").SetAsString("  Őri ");
+    ds.FieldByName("I").SetAsInteger(-7);
+    ds.FieldByName("F").SetAsFloat(2.5);
+    ds.FieldByName("D").SetAsDateTime(os::EncodeDate(2019, 12, 1));
+    ds.Post();
+    EXPECT_EQ(Bytes(FixMezo(ds.FieldByName("T"), 5, " ", 1)), (std::vector<int>{32, 32, 138, 114, 105}));
+    EXPECT_EQ(FixMezo(ds.FieldByName("I"), 0, " ", 0), "-7");
+    EXPECT_THROW(FixMezo(ds.FieldByName("I"), 3, " ", 0), FieldFormatError);
+    EXPECT_EQ(FixMezo(ds.FieldByName("F"), 4, " ", 0), "0003");
+    EXPECT_EQ(FixMezo(ds.FieldByName("D"), 8, " ", 0), "20191201");
+    // An unknown type stops the writer instead of shortening its record.
+    try {
+        FixMezo(ds.FieldByName("B"), 1, " ", 0);
+        ADD_FAILURE() << "no error";
+    } catch (const FieldFormatError& e) {
+        EXPECT_STREQ(e.what(), "Nem található a mező típusa: B");
+    }
 }
