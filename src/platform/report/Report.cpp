@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/db/Dataset.h"
 #include "platform/os/DayNumber.h"
-#include "platform/report/DatasetLink.h"
 
 namespace report {
 
@@ -82,6 +82,10 @@ Control* Band::FindControl(const QString& name) {
     for (Control& c : controls_)
         if (c.Name == name) return &c;
     return nullptr;
+}
+
+QString FieldText(db::Dataset& dataset, const QString& field) {
+    return QString::fromStdString(dataset.FieldByName(field.toStdString()).AsString());
 }
 
 // ------------------------------------------------------------------ report
@@ -183,7 +187,7 @@ private:
         bool go = true;
         if (r_.BeforePrint) r_.BeforePrint(go);
         if (!go) return;
-        if (r_.DataSet) DatasetFirst(*r_.DataSet);
+        if (r_.DataSet) r_.DataSet->First();
         bool more = MoreRecords(true);
         if (!more && !r_.PrintIfEmpty) return;
         StartPage();
@@ -194,7 +198,7 @@ private:
             first = false;
             if (r_.detail_) Print(*r_.detail_, r_.DataSet, true);
             for (auto& sub : r_.subDetails_) RunSubDetail(*sub);
-            if (r_.DataSet) DatasetNext(*r_.DataSet);
+            if (r_.DataSet) r_.DataSet->Next();
             more = MoreRecords(false);
         }
         if (!first) EndGroups(0);
@@ -203,7 +207,7 @@ private:
     }
 
     bool MoreRecords(bool first) {
-        if (r_.DataSet) return !DatasetEof(*r_.DataSet);
+        if (r_.DataSet) return !r_.DataSet->Eof();
         if (r_.NeedData) return r_.NeedData();
         return first;
     }
@@ -237,7 +241,7 @@ private:
     void RunSubDetail(Band& sub) {
         if (!sub.Enabled) return;
         if (sub.DataSet) {
-            for (DatasetFirst(*sub.DataSet); !DatasetEof(*sub.DataSet); DatasetNext(*sub.DataSet))
+            for (sub.DataSet->First(); !sub.DataSet->Eof(); sub.DataSet->Next())
                 Print(sub, sub.DataSet, true);
         } else if (sub.NeedData) {
             while (sub.NeedData()) Print(sub, r_.DataSet, true);

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <regex>
 
+#include "platform/db/ListDataset.h"
 #include "platform/report/Page.h"
 #include "platform/report/PagePrinter.h"
 #include "platform/report/Preview.h"
@@ -41,27 +42,44 @@ QRect Ink(const QImage& image) {
     return box;
 }
 
+// A list dataset of `n` records: SORSZAM 1..n, NEV "Sor i", CSOPORT "Csoport k"
+// for runs of 25.
+void FillRows(db::ListDataset& ds, int n) {
+    ds.SetFieldDefs({{"SORSZAM", db::FieldType::Integer},
+                     {"NEV", db::FieldType::String, 20},
+                     {"CSOPORT", db::FieldType::String, 20}});
+    ds.Open();
+    for (int i = 1; i <= n; ++i) {
+        ds.Append();
+        ds.FieldByName("SORSZAM").SetAsInteger(i);
+        ds.FieldByName("NEV").SetAsString("Sor " + std::to_string(i));
+        ds.FieldByName("CSOPORT").SetAsString("Csoport " + std::to_string((i - 1) / 25 + 1));
+        ds.Post();
+    }
+}
+
 // 100 records in four groups of 25, each group on a new page. Heights are
-// chosen so the page breaks can be counted by hand: the body is 240 mm below
-// the page header (20) and column header (7), the title takes 10 on page 1,
-// a record is a 10 mm detail plus one 5 mm sub-detail row.
+// chosen so the page breaks can be counted by hand: the body is 230 mm below
+// the page header (20), the column header (7) and above the footer (10); the
+// title takes 10 on page 1; a record is a 10 mm detail and a 5 mm sub-detail.
 struct GroupedFixture {
+    db::ListDataset rows;
     Report r{QStringLiteral("Lista")};
-    Rows rows{100};
     int subRow = 0;
 
     GroupedFixture() {
-        r.NeedData = rows.NeedData();
-        r.AddPageHeader(20).Computed(0, 0, 100, [this] { return QString("Fej %1").arg(rows.row); });
+        FillRows(rows, 100);
+        r.DataSet = &rows;
+        r.AddPageHeader(20).Computed(0, 0, 100, [this] { return "Fej " + FieldText(rows, "SORSZAM"); });
         r.AddTitle(10).Label(0, 0, 100, "Cím");
         r.AddColumnHeader(7).Label(0, 0, 100, "Oszlopok");
-        auto& group = r.AddGroupHeader(10, [this] { return QString::number((rows.row - 1) / 25); });
+        auto& group = r.AddGroupHeader(10, QStringLiteral("CSOPORT"));
         group.ForceNewPage = true;
-        group.Computed(0, 0, 100, [this] { return QString("Csoport %1").arg((rows.row - 1) / 25 + 1); });
+        group.Field(0, 0, 100, "CSOPORT");
         r.AddGroupFooter(group, 5).Label(0, 0, 50, "Csoport vége");
-        r.AddDetail(10).Computed(0, 0, 50, [this] { return QString("Sor %1").arg(rows.row); });
+        r.AddDetail(10).Field(0, 0, 50, "NEV");
         r.AddSubDetail(5, [this] { return subRow++ % 2 == 0; }).Computed(0, 0, 50, [this] {
-            return QString("Alsor %1").arg(rows.row);
+            return "Alsor " + FieldText(rows, "SORSZAM");
         });
         r.AddSummary(10).Label(0, 0, 50, "Összesen");
         r.AddPageFooter(10).SysData(0, 0, 190, SysKind::PageOfPages, Align::Right);
@@ -103,6 +121,24 @@ TEST(Report, GroupedLayoutPaginatesWithGroupsOnNewPages) {
     EXPECT_TRUE(p.PageContains(8, "Sor 100"));
     EXPECT_TRUE(p.PageContains(8, "Összesen"));
     EXPECT_EQ(last.back(), "8/8");
+}
+
+TEST(Report, SubDetailWalksItsOwnDatasetForEachRecord) {
+    db::ListDataset master, items;
+    FillRows(master, 2);
+    FillRows(items, 3);
+    items.First();
+    Report r;
+    r.DataSet = &master;
+    auto& detail = r.AddDetail(6);
+    detail.Field(0, 0, 30, "NEV");
+    detail.Field(40, 0, 30, "NEV").From(items);  // another dataset's current record
+    r.AddSubDetail(5, items).Field(10, 0, 30, "NEV");
+    r.Prepare();
+    EXPECT_EQ(PageTexts(r.PagePrinter(), 1),
+              (std::vector<QString>{"Sor 1", "Sor 1", "Sor 1", "Sor 2", "Sor 3",  //
+                                    "Sor 2", "Sor 3", "Sor 1", "Sor 2", "Sor 3"}));
+    EXPECT_TRUE(master.Eof());
 }
 
 TEST(Report, EventsSuppressBandsAndZeroHeightBandsStillRun) {
