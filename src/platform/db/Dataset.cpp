@@ -35,15 +35,42 @@ void Abort() { throw AbortError(); }
 // --- Links -------------------------------------------------------------------
 
 DataLink::~DataLink() {
+    if (source_) source_->RemoveClient(this);
     if (dataset_) dataset_->DetachLink(this);
 }
 
-DataSource::~DataSource() { SetDataSet(nullptr); }
+DataSource::~DataSource() {
+    for (DataLink* c : std::vector<DataLink*>(clients_)) {
+        RemoveClient(c);
+        c->DataSourceFreed();
+    }
+    SetDataSet(nullptr);
+}
 
 void DataSource::SetDataSet(Dataset* ds) {
     if (LinkedDataSet() == ds) return;
     if (LinkedDataSet()) LinkedDataSet()->DetachLink(this);
     if (ds) ds->AttachLink(this);
+    for (DataLink* c : std::vector<DataLink*>(clients_)) {
+        if (c->dataset_) c->dataset_->DetachLink(c);
+        if (ds) ds->AttachLink(c);
+        c->ActiveChanged();
+    }
+}
+
+void DataSource::AddClient(DataLink* client) {
+    if (client->source_ == this) return;
+    if (client->source_) client->source_->RemoveClient(client);
+    clients_.push_back(client);
+    client->source_ = this;
+    if (DataSet()) DataSet()->AttachLink(client);
+}
+
+void DataSource::RemoveClient(DataLink* client) {
+    clients_.erase(std::remove(clients_.begin(), clients_.end(), client), clients_.end());
+    if (client->source_ != this) return;
+    client->source_ = nullptr;
+    if (client->dataset_) client->dataset_->DetachLink(client);
 }
 
 bool DataSource::Edit() {

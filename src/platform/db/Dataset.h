@@ -57,6 +57,7 @@ struct LocateOptions {
 using Bookmark = std::optional<long long>;
 
 class Dataset;
+class DataSource;
 class FilterExpression;
 
 // Observer of a dataset, the way bound controls follow it. Attach with
@@ -75,10 +76,14 @@ public:
     virtual void RecordChanged(Field* field) {}
     // Before a post: controls write their pending text into the fields.
     virtual void UpdateData() {}
+    // The data source this link was bound through is being destroyed.
+    virtual void DataSourceFreed() {}
 
 private:
     friend class Dataset;
+    friend class DataSource;
     Dataset* dataset_ = nullptr;
+    DataSource* source_ = nullptr;  // the source it follows as a client
 };
 
 // A data source: the link with events forms attach, and AutoEdit.
@@ -94,6 +99,12 @@ public:
     // is not in edit or insert mode afterwards.
     bool Edit();
 
+    // A bound control's link follows the source: it is attached to the
+    // source's dataset now and whenever that changes (and told through
+    // ActiveChanged), and told through DataSourceFreed when the source goes.
+    void AddClient(DataLink* client);
+    void RemoveClient(DataLink* client);
+
     std::function<void(DataSource&)> OnStateChange;
     std::function<void(DataSource&, Field*)> OnDataChange;
     std::function<void(DataSource&)> OnUpdateData;
@@ -103,6 +114,9 @@ public:
     void DataSetChanged() override;
     void RecordChanged(Field* field) override;
     void UpdateData() override;
+
+private:
+    std::vector<DataLink*> clients_;
 };
 
 using Record = std::vector<Variant>;

@@ -210,4 +210,32 @@ TEST(Dataset, LinksFollowTheDataset) {
     EXPECT_THROW(ds.First(), db::DatabaseError);
 }
 
+TEST(Dataset, ClientLinksFollowTheirDataSource) {
+    struct Client : db::DataLink {
+        int active = 0, freed = 0;
+        void ActiveChanged() override { ++active; }
+        void DataSourceFreed() override { ++freed; }
+    };
+    db::ListDataset a, b;
+    Fill(a);
+    Client c;
+    {
+        db::DataSource src(&a);
+        src.AddClient(&c);
+        EXPECT_EQ(c.LinkedDataSet(), &a);
+        src.SetDataSet(&b);
+        EXPECT_EQ(c.LinkedDataSet(), &b);
+        EXPECT_EQ(c.active, 1);
+    }
+    EXPECT_EQ(c.freed, 1);
+    EXPECT_EQ(c.LinkedDataSet(), nullptr);
+    {
+        db::DataSource src(&a);
+        auto gone = std::make_unique<Client>();
+        src.AddClient(gone.get());
+        gone.reset();  // a client destroyed first leaves the source intact
+        a.Next();
+    }
+}
+
 }  // namespace
