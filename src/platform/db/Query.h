@@ -1,0 +1,61 @@
+// SQL over table files: the statement names its tables as identifiers, the
+// layer attaches their files for the statement, binds the `:name`
+// parameters (never pasted into the text) and hands a SELECT's rows back as a
+// read-only dataset. Dates bound with SetAsDate match the stored ISO dates.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "platform/db/ListDataset.h"
+
+namespace db {
+
+class Param {
+public:
+    explicit Param(std::string name = {}) : name_(std::move(name)) {}
+    const std::string& Name() const { return name_; }
+    void SetAsString(const std::string& s) { value_ = Variant(s), type_ = FieldType::String; }
+    void SetAsInteger(long long v) { value_ = Variant(v), type_ = FieldType::Integer; }
+    void SetAsFloat(double v) { value_ = Variant(v), type_ = FieldType::Float; }
+    void SetAsDate(double day) { value_ = day == 0 ? Variant() : Variant(day), type_ = FieldType::Date; }
+    void SetAsDateTime(double v) { value_ = v == 0 ? Variant() : Variant(v), type_ = FieldType::DateTime; }
+    void SetAsBoolean(bool v) { value_ = Variant(v), type_ = FieldType::Boolean; }
+    void Clear() { value_ = Variant(), type_ = FieldType::Unknown; }
+    const Variant& Value() const { return value_; }
+    FieldType DataType() const { return type_; }
+    std::string AsString() const { return value_.ToString(); }
+
+private:
+    std::string name_;
+    Variant value_;
+    FieldType type_ = FieldType::Unknown;
+};
+
+class Query : public ListDataset {
+public:
+    Query() { ReadOnly = true; }
+    ~Query() override;
+
+    std::string DatabaseName;  // alias or folder
+    // The statement(s); changing it closes the query. Parameters keep their
+    // values by name.
+    void SetSQL(const std::string& sql);
+    const std::string& SQL() const { return sql_; }
+    // "Parameter 'x' not found" when the SQL has no :x.
+    Param& ParamByName(const std::string& name);
+    // Runs every statement of the SQL (ALTER TABLE, INSERT, DELETE ...).
+    void ExecSQL();
+    int RowsAffected() const { return rowsAffected_; }
+
+protected:
+    void InternalOpen() override;
+    bool InternalCanModify() const override { return false; }
+
+private:
+    std::string sql_;
+    std::map<std::string, Param> params_;  // upper-case name
+    int rowsAffected_ = 0;
+};
+
+}  // namespace db

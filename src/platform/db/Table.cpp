@@ -1,0 +1,514 @@
+#include "platform/db/Table.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+#include "platform/db/Collation.h"
+#include "platform/db/Engine.h"
+#include "platform/db/Sqlite.h"
+
+namespace fs = std::filesystem;
+
+namespace db {
+namespace {
+
+std::string LowerAscii(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// "NyugP.DB" and "NyugP" name the same table.
+std::string BaseName(const std::string& tableName) {
+    std::string n = tableName;
+    while (!n.empty() && n.back() == ' ') n.pop_back();
+    if (n.size() > 3 && LowerAscii(n.substr(n.size() - 3)) == ".db") n.resize(n.size() - 3);
+    return n;
+}
+
+std::string TempPathBeside(const std::string& path) {
+    std::random_device rd;
+    return path + ".tmp" + std::to_string(rd() % 1000000);
+}
+
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Moves a finished temporary file over the target (atomic on one file system).
+void Replace(const std::string& temp, const std::string& target, const std::string& context) {
+    std::error_code ec;
+    fs::rename(temp, target, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        throw EngineError(SQLITE_CANTOPEN, context + ": " + target + ": " + ec.message());
+    }
+    SyncFolder(fs::path(target).parent_path().string());
+}
+
+// The name of the one table a table file holds.
+std::string InnerTableName(const sql::Connection& c, const std::string& context) {
+    sql::Statement st(
+        c.get(),
+        "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
+        "ORDER BY rowid LIMIT 1",
+        context);
+    if (!st.Step()) throw EngineError(SQLITE_NOTADB, context + ": the file holds no table");
+    return reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 0));
+}
+
+FieldDefs ReadStructure(sqlite3* db, const std::string& schema, const std::string& table,
+                        std::vector<std::string>* pk, const std::string& context) {
+    sql::Statement st(db, "PRAGMA " + sql::Quote(schema) + ".table_info(" + sql::Quote(table) + ")", context);
+    FieldDefs defs;
+    std::vector<std::pair<int, std::string>> keys;
+    while (st.Step()) {
+        const std::string name = reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 1));
+        const char* type = reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 2));
+        defs.push_back(sql::FieldDefFromColumn(name, type ? type : "", sqlite3_column_int(st.get(), 3) != 0));
+        if (int k = sqlite3_column_int(st.get(), 5); k > 0) keys.emplace_back(k, name);
+    }
+    std::sort(keys.begin(), keys.end());
+    if (pk)
+        for (auto& k : keys) pk->push_back(k.second);
+    return defs;
+}
+
+std::string CreateSql(const std::string& name, const FieldDefs& defs, const std::vector<std::string>& pk) {
+    std::string sql = "CREATE TABLE " + sql::Quote(name) + " (";
+    for (size_t i = 0; i < defs.size(); ++i) {
+        sql += (i ? ", " : "") + sql::Quote(defs[i].name) + " " + sql::ColumnType(defs[i]);
+        if (defs[i].required) sql += " NOT NULL";
+    }
+    if (!pk.empty()) {
+        sql += ", PRIMARY KEY (";
+        for (size_t i = 0; i < pk.size(); ++i) sql += (i ? ", " : "") + sql::Quote(pk[i]);
+        sql += ")";
+    }
+    return sql + ")";
+}
+
+}  // namespace
+
+// --- Table files ---------------------------------------------------------------
+
+std::string TableFilePath(const std::string& databaseName, const std::string& tableName) {
+    const std::string folder = Engine::ResolveFolder(databaseName);
+    const std::string base = BaseName(tableName);
+    if (base.empty()) throw EngineError(SQLITE_CANTOPEN, "No table name given");
+    const std::string exact = folder + "/" + base + ".DB";
+    std::error_code ec;
+    if (fs::exists(exact, ec)) return exact;
+    const std::string wanted = FoldCase(base + ".db");
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string f = it->path().filename().string();
+        if (f.size() == wanted.size() || f.size() > 3) {
+            if (FoldCase(f) == wanted) return it->path().string();
+        }
+    }
+    return exact;
+}
+
+bool TableExists(const std::string& databaseName, const std::string& tableName) {
+    std::error_code ec;
+    return fs::is_regular_file(TableFilePath(databaseName, tableName), ec);
+}
+
+void CreateTable(const std::string& databaseName, const std::string& tableName, const FieldDefs& defs,
+                 const std::string& primaryIndex) {
+    const std::string name = BaseName(tableName);
+    const std::string path = TableFilePath(databaseName, tableName);
+    if (defs.empty()) throw DatabaseError(name + ": no field definitions");
+    std::vector<std::string> pk = Dataset::SplitFieldNames(primaryIndex);
+    for (const std::string& k : pk) {
+        if (std::none_of(defs.begin(), defs.end(),
+                         [&](const FieldDef& d) { return FoldCase(d.name) == FoldCase(k); }))
+            throw DatabaseError(name + ": Field '" + k + "' not found");
+    }
+    std::error_code ec;
+    if (!fs::is_directory(fs::path(path).parent_path(), ec))
+        throw EngineError(SQLITE_CANTOPEN,
+                          name + ": " + fs::path(path).parent_path().string() + ": no such folder");
+    const std::string temp = TempPathBeside(path);
+    try {
+        {
+            sql::Connection c(temp, false, true, name);
+            c.Exec(CreateSql(name, defs, pk), name);
+        }
+        Replace(temp, path, name);
+    } catch (...) {
+        fs::remove(temp, ec);
+        throw;
+    }
+}
+
+void CopyTable(const std::string& databaseName, const std::string& source, const std::string& target) {
+    const std::string from = TableFilePath(databaseName, source);
+    const std::string to = TableFilePath(databaseName, target);
+    const std::string name = BaseName(target);
+    std::error_code ec;
+    if (!fs::is_regular_file(from, ec))
+        throw EngineError(SQLITE_CANTOPEN, BaseName(source) + ": Table does not exist (" + from + ")");
+    const std::string temp = TempPathBeside(to);
+    try {
+        {
+            sql::Connection src(from, true, false, BaseName(source));
+            sql::Connection dst(temp, false, true, name);
+            sqlite3_backup* b = sqlite3_backup_init(dst.get(), "main", src.get(), "main");
+            if (!b) throw sql::MakeError(dst.get(), sqlite3_errcode(dst.get()), name);
+            const int rc = sqlite3_backup_step(b, -1);
+            sqlite3_backup_finish(b);
+            if (rc != SQLITE_DONE) throw sql::MakeError(dst.get(), rc, name);
+            const std::string inner = InnerTableName(dst, name);
+            if (FoldCase(inner) != FoldCase(name))
+                dst.Exec("ALTER TABLE " + sql::Quote(inner) + " RENAME TO " + sql::Quote(name), name);
+        }
+        Replace(temp, to, name);
+    } catch (...) {
+        fs::remove(temp, ec);
+        throw;
+    }
+}
+
+void DeleteTable(const std::string& databaseName, const std::string& tableName) {
+    const std::string path = TableFilePath(databaseName, tableName);
+    std::error_code ec;
+    if (!fs::remove(path, ec))
+        throw EngineError(SQLITE_CANTOPEN, BaseName(tableName) + ": Table does not exist (" + path + ")");
+    fs::remove(path + "-journal", ec);
+    SyncFolder(fs::path(path).parent_path().string());
+}
+
+FieldDefs ReadTableStructure(const std::string& databaseName, const std::string& tableName,
+                             std::string* primaryIndex) {
+    const std::string path = TableFilePath(databaseName, tableName);
+    const std::string name = BaseName(tableName);
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        throw EngineError(SQLITE_CANTOPEN, name + ": Table does not exist (" + path + ")");
+    sql::Connection c(path, true, false, name);
+    std::vector<std::string> pk;
+    FieldDefs defs = ReadStructure(c.get(), "main", InnerTableName(c, name), &pk, name);
+    if (primaryIndex) {
+        primaryIndex->clear();
+        for (size_t i = 0; i < pk.size(); ++i) *primaryIndex += (i ? ";" : "") + pk[i];
+    }
+    return defs;
+}
+
+// --- Table ---------------------------------------------------------------------
+
+struct Table::Impl {
+    std::string context;  // the table's name in messages
+    std::string inner;    // table name inside the file
+    std::unique_ptr<sql::Connection> own;
+    sqlite3* db = nullptr;        // own connection or the transaction's
+    std::string schema = "main";  // schema of the file on `db`
+    std::string target;           // "schema"."table"
+    std::vector<std::string> keyNames;
+    std::vector<int> keySlots;
+    bool hungarianOrder = false;  // IndexFieldNames: texts in Hungarian order
+    struct Entry {
+        long long rowid;
+        Record key;
+    };
+    std::vector<Entry> rows;
+    std::unique_ptr<sql::Statement> selectRow, insertRow, updateRow, deleteRow;
+    long long cachedRowid = 0;
+    Record cached;
+    bool cacheValid = false;
+    // Set by an active transaction.
+    sqlite3* txDb = nullptr;
+    std::string txSchema;
+
+    void ResetStatements() {
+        selectRow.reset();
+        insertRow.reset();
+        updateRow.reset();
+        deleteRow.reset();
+        cacheValid = false;
+    }
+    void UseLink() {
+        ResetStatements();
+        db = txDb ? txDb : own->get();
+        schema = txDb ? txSchema : "main";
+        target = sql::Quote(schema) + "." + sql::Quote(inner);
+    }
+
+    int Compare(const Entry& a, const Entry& b, const FieldDefs& defs) const {
+        for (size_t i = 0; i < keySlots.size(); ++i) {
+            const Variant& x = a.key[i];
+            const Variant& y = b.key[i];
+            if (x.IsNull() || y.IsNull()) {
+                if (x.IsNull() != y.IsNull()) return x.IsNull() ? -1 : 1;
+                continue;
+            }
+            int c;
+            if (IsTextType(defs[keySlots[i]].type)) {
+                c = hungarianOrder ? CollateHu(x.Text(), y.Text()) : x.Text().compare(y.Text());
+            } else {
+                const double dx = x.ToDouble(), dy = y.ToDouble();
+                c = dx < dy ? -1 : dx > dy ? 1 : 0;
+            }
+            if (c != 0) return c < 0 ? -1 : 1;
+        }
+        return a.rowid < b.rowid ? -1 : a.rowid > b.rowid ? 1 : 0;
+    }
+
+    Record KeyOf(const Record& rec) const {
+        Record key;
+        for (int s : keySlots) key.push_back(rec[s].IsBlank() ? Variant() : rec[s]);
+        return key;
+    }
+};
+
+Table::Table() : d_(std::make_unique<Impl>()) {}
+Table::~Table() {
+    try {
+        Close();
+    } catch (...) {
+    }
+}
+
+std::string Table::KeyFieldNames() const {
+    if (!IndexFieldNames.empty()) return IndexFieldNames;
+    std::string out;
+    for (size_t i = 0; i < d_->keyNames.size(); ++i) out += (i ? ";" : "") + d_->keyNames[i];
+    return out.empty() ? PrimaryIndexFields : out;
+}
+
+bool Table::InternalCanModify() const { return !ReadOnly; }
+
+void Table::InternalOpen() {
+    Impl& d = *d_;
+    const std::string path = FilePath();
+    d.context = BaseName(fs::path(path).filename().string());
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        throw EngineError(SQLITE_CANTOPEN, d.context + ": Table does not exist (" + path + ")");
+    d.own = std::make_unique<sql::Connection>(path, ReadOnly, false, d.context);
+    try {
+        d.inner = InnerTableName(*d.own, d.context);
+        d.UseLink();
+        std::vector<std::string> pk;
+        fieldDefs_ = ReadStructure(d.db, d.schema, d.inner, &pk, d.context);
+        d.keyNames = pk;
+        d.hungarianOrder = !IndexFieldNames.empty();
+        const std::vector<std::string> order = d.hungarianOrder ? SplitFieldNames(IndexFieldNames) : pk;
+        d.keySlots.clear();
+        for (const std::string& k : order) {
+            auto it = std::find_if(fieldDefs_.begin(), fieldDefs_.end(),
+                                   [&](const FieldDef& f) { return FoldCase(f.name) == FoldCase(k); });
+            if (it == fieldDefs_.end()) throw DatabaseError(d.context + ": Field '" + k + "' not found");
+            d.keySlots.push_back(static_cast<int>(it - fieldDefs_.begin()));
+        }
+        InternalRefresh();
+    } catch (...) {
+        d.ResetStatements();
+        d.own.reset();
+        throw;
+    }
+}
+
+void Table::InternalClose() {
+    d_->ResetStatements();
+    d_->rows.clear();
+    d_->own.reset();
+    d_->db = nullptr;
+}
+
+void Table::InternalRefresh() {
+    Impl& d = *d_;
+    d.cacheValid = false;
+    std::string cols = "rowid";
+    std::string order;
+    for (int s : d.keySlots) {
+        cols += ", " + sql::Quote(fieldDefs_[s].name);
+        order += sql::Quote(fieldDefs_[s].name);
+        if (d.hungarianOrder && IsTextType(fieldDefs_[s].type)) order += " COLLATE HU";
+        order += ", ";
+    }
+    sql::Statement st(d.db, "SELECT " + cols + " FROM " + d.target + " ORDER BY " + order + "rowid",
+                      d.context);
+    d.rows.clear();
+    while (st.Step()) {
+        Impl::Entry e{sqlite3_column_int64(st.get(), 0), {}};
+        for (size_t i = 0; i < d.keySlots.size(); ++i) {
+            Variant v = st.Column(static_cast<int>(i) + 1, fieldDefs_[d.keySlots[i]].type);
+            e.key.push_back(v.IsBlank() ? Variant() : v);
+        }
+        d.rows.push_back(std::move(e));
+    }
+}
+
+int Table::StoredCount() { return static_cast<int>(d_->rows.size()); }
+
+Bookmark Table::StoredBookmark(int pos) { return d_->rows[pos].rowid; }
+
+int Table::FindBookmark(const Bookmark& b) {
+    if (!b) return -1;
+    for (size_t i = 0; i < d_->rows.size(); ++i)
+        if (d_->rows[i].rowid == *b) return static_cast<int>(i);
+    return -1;
+}
+
+void Table::ReadStored(int pos, Record& rec) {
+    Impl& d = *d_;
+    const long long rowid = d.rows[pos].rowid;
+    if (d.cacheValid && d.cachedRowid == rowid) {
+        rec = d.cached;
+        return;
+    }
+    if (!d.selectRow)
+        d.selectRow = std::make_unique<sql::Statement>(d.db, "SELECT * FROM " + d.target + " WHERE rowid = ?",
+                                                       d.context);
+    sql::Statement& st = *d.selectRow;
+    sqlite3_bind_int64(st.get(), 1, rowid);
+    rec.assign(fieldDefs_.size(), Variant());
+    try {
+        if (st.Step())
+            for (size_t i = 0; i < fieldDefs_.size(); ++i)
+                rec[i] = st.Column(static_cast<int>(i), fieldDefs_[i].type);
+    } catch (...) {
+        st.Reset();
+        throw;
+    }
+    st.Reset();  // releases the read lock
+    d.cached = rec;
+    d.cachedRowid = rowid;
+    d.cacheValid = true;
+}
+
+int Table::InternalPost(Record& rec, bool inserting, int pos) {
+    Impl& d = *d_;
+    d.cacheValid = false;
+    const int n = static_cast<int>(fieldDefs_.size());
+    for (int i = 0; i < n; ++i) {
+        if (fieldDefs_[i].type == FieldType::AutoInc && rec[i].IsNull() && inserting) {
+            sql::Statement st(
+                d.db, "SELECT COALESCE(MAX(" + sql::Quote(fieldDefs_[i].name) + "), 0) + 1 FROM " + d.target,
+                d.context);
+            st.Step();
+            rec[i] = Variant(static_cast<long long>(sqlite3_column_int64(st.get(), 0)));
+        }
+    }
+    long long rowid;
+    if (inserting) {
+        if (!d.insertRow) {
+            std::string cols, marks;
+            for (int i = 0; i < n; ++i) {
+                cols += (i ? ", " : "") + sql::Quote(fieldDefs_[i].name);
+                marks += i ? ", ?" : "?";
+            }
+            d.insertRow = std::make_unique<sql::Statement>(
+                d.db, "INSERT INTO " + d.target + " (" + cols + ") VALUES (" + marks + ")", d.context);
+        }
+        sql::Statement& st = *d.insertRow;
+        for (int i = 0; i < n; ++i) st.Bind(i + 1, rec[i], fieldDefs_[i].type);
+        try {
+            st.Step();
+        } catch (...) {
+            st.Reset();
+            throw;
+        }
+        st.Reset();
+        rowid = sqlite3_last_insert_rowid(d.db);
+    } else {
+        if (!d.updateRow) {
+            std::string sets;
+            for (int i = 0; i < n; ++i) sets += (i ? ", " : "") + sql::Quote(fieldDefs_[i].name) + " = ?";
+            d.updateRow = std::make_unique<sql::Statement>(
+                d.db, "UPDATE " + d.target + " SET " + sets + " WHERE rowid = ?", d.context);
+        }
+        sql::Statement& st = *d.updateRow;
+        rowid = d.rows[pos].rowid;
+        for (int i = 0; i < n; ++i) st.Bind(i + 1, rec[i], fieldDefs_[i].type);
+        sqlite3_bind_int64(st.get(), n + 1, rowid);
+        try {
+            st.Step();
+        } catch (...) {
+            st.Reset();
+            throw;
+        }
+        st.Reset();
+        if (sqlite3_changes(d.db) == 0)
+            throw EngineError(SQLITE_NOTFOUND, d.context + ": the record was deleted by another user");
+        d.rows.erase(d.rows.begin() + pos);
+    }
+    Impl::Entry e{rowid, d.KeyOf(rec)};
+    const FieldDefs& defs = fieldDefs_;
+    auto it = std::upper_bound(
+        d.rows.begin(), d.rows.end(), e,
+        [&](const Impl::Entry& a, const Impl::Entry& b) { return d.Compare(a, b, defs) < 0; });
+    it = d.rows.insert(it, std::move(e));
+    return static_cast<int>(it - d.rows.begin());
+}
+
+void Table::InternalDelete(int pos) {
+    Impl& d = *d_;
+    d.cacheValid = false;
+    if (!d.deleteRow)
+        d.deleteRow =
+            std::make_unique<sql::Statement>(d.db, "DELETE FROM " + d.target + " WHERE rowid = ?", d.context);
+    sql::Statement& st = *d.deleteRow;
+    sqlite3_bind_int64(st.get(), 1, d.rows[pos].rowid);
+    try {
+        st.Step();
+    } catch (...) {
+        st.Reset();
+        throw;
+    }
+    st.Reset();
+    d.rows.erase(d.rows.begin() + pos);
+}
+
+void Table::UseTransaction(void* sqliteDb, const std::string& schema) {
+    d_->txDb = static_cast<sqlite3*>(sqliteDb);
+    d_->txSchema = schema;
+    if (Active()) d_->UseLink();
+}
+
+void Table::ReleaseStatements() { d_->ResetStatements(); }
+
+void Table::CreateTable() {
+    CheckInactive();
+    FieldDefs defs = fieldDefs_;
+    if (HasPersistentFields() || defs.empty()) {
+        defs.clear();
+        for (int i = 0; i < FieldCount(); ++i)
+            if (Fields(i).Kind() == FieldKind::Data)
+                defs.push_back(
+                    {Fields(i).FieldName(), Fields(i).DataType(), Fields(i).Size(), Fields(i).Required});
+    }
+    db::CreateTable(DatabaseName, TableName, defs, PrimaryIndexFields);
+}
+
+void Table::DeleteTable() {
+    CheckInactive();
+    db::DeleteTable(DatabaseName, TableName);
+}
+
+void Table::EmptyTable() {
+    if (Active()) {
+        CheckBrowseMode();
+        sql::Statement st(d_->db, "DELETE FROM " + d_->target, d_->context);
+        st.Step();
+        InternalRefresh();
+        Resync(0);
+        return;
+    }
+    const std::string path = FilePath();
+    sql::Connection c(path, false, false, BaseName(TableName));
+    c.Exec("DELETE FROM " + sql::Quote(InnerTableName(c, BaseName(TableName))), BaseName(TableName));
+}
+
+}  // namespace db

@@ -1,0 +1,386 @@
+// Tables on SQLite files, aliases, queries and the transaction guard, checked
+// against real files, second processes and the sqlite3 shell.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "platform/db/Engine.h"
+#include "platform/db/Query.h"
+#include "platform/db/Table.h"
+#include "platform/db/Transaction.h"
+#include "platform/os/AtomicFile.h"
+#include "platform/os/DayNumber.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using db::FieldType;
+using db::Variant;
+namespace fs = std::filesystem;
+
+// Runs `child` in a forked process; returns its exit status.
+template <typename F>
+int InChild(F child) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        int rc = 99;
+        try {
+            rc = child();
+        } catch (...) {
+        }
+        _exit(rc);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string Shell(const std::string& file, const std::string& sql) {
+    std::string out;
+    testsupport::RunCommand("sqlite3 '" + file + "' \"" + sql + "\"", &out);
+    return out;
+}
+
+class TableTest : public testsupport::HomeTest {
+protected:
+    void SetUp() override {
+        folder = home.Path() + "/Tavrina/2019";
+        fs::create_directories(folder);
+        db::Engine::AddStandardAlias("TR19", folder);
+        db::CreateTable("TR19", "Szamfejt_001",
+                        {{"SF_DGTORZSSZAM", FieldType::String, 6, true},
+                         {"SF_HONAP", FieldType::SmallInt, 0, true},
+                         {"SF_JCKOD", FieldType::String, 4, true},
+                         {"SF_OSSZEG", FieldType::Float},
+                         {"SF_KIFIZDAT", FieldType::Date},
+                         {"SF_MEGJ", FieldType::String, 20}},
+                        "SF_DGTORZSSZAM; SF_HONAP; SF_JCKOD");
+    }
+
+    static void Put(db::Table& t, const std::string& id, int month, const std::string& code, double amount) {
+        t.Append();
+        t.FieldByName("SF_DGTORZSSZAM").SetAsString(id);
+        t.FieldByName("SF_HONAP").SetAsInteger(month);
+        t.FieldByName("SF_JCKOD").SetAsString(code);
+        t.FieldByName("SF_OSSZEG").SetAsFloat(amount);
+        t.Post();
+    }
+
+    void OpenPayroll(db::Table& t) {
+        t.DatabaseName = "TR19";
+        t.TableName = "szamfejt_001";  // names resolve case-insensitively
+        t.Open();
+    }
+
+    std::string folder;
+};
+
+TEST_F(TableTest, AliasSeenByASecondProcessAndConfigEntries) {
+    EXPECT_EQ(InChild([] { return db::Engine::IsAlias("tr19") && !db::Engine::IsAlias("TR18") ? 0 : 1; }), 0);
+    EXPECT_EQ(db::Engine::AliasPath("TR19"), folder);
+    EXPECT_EQ(db::Engine::AliasParams("TR19").front(), "PATH=" + folder);
+    EXPECT_THROW(db::Engine::AliasPath("NINCS"), db::EngineError);
+
+    auto localShare = [] {
+        for (auto& [k, v] : db::Engine::ConfigParams("\\SYSTEM\\INIT"))
+            if (k == "LOCAL SHARE") return v;
+        return std::string("?");
+    };
+    EXPECT_EQ(localShare(), "FALSE");
+    EXPECT_TRUE(db::Engine::SetConfigValue("\\SYSTEM\\INIT\\", "LOCAL SHARE", "TRUE"));
+    EXPECT_FALSE(db::Engine::SetConfigValue("\\SYSTEM\\INIT", "NO SUCH ENTRY", "x"));
+    EXPECT_EQ(InChild([&] { return localShare() == "TRUE" ? 0 : 1; }), 0);
+    EXPECT_EQ(db::Engine::AliasNames(), std::vector<std::string>{"TR19"});
+    EXPECT_GT(db::Engine::Version().engineVersion, 300);
+}
+
+TEST_F(TableTest, KeyOrderKeyViolationRequiredFieldAndDurability) {
+    db::Table t;
+    OpenPayroll(t);
+    std::vector<std::tuple<std::string, int, std::string>> keys;
+    for (const char* id : {"000002", "000010", "000001"})
+        for (int m : {12, 3, 1})
+            for (const char* code : {"300", "102F", "102", "750"}) keys.emplace_back(id, m, code);
+    std::shuffle(keys.begin(), keys.end(), std::mt19937(7));
+    for (auto& [id, m, code] : keys) Put(t, id, m, code, m * 10);
+    std::sort(keys.begin(), keys.end());
+    std::vector<std::tuple<std::string, int, std::string>> read;
+    for (t.First(); !t.Eof(); t.Next())
+        read.emplace_back(t.FieldByName("SF_DGTORZSSZAM").AsString(), t.FieldByName("SF_HONAP").AsInteger(),
+                          t.FieldByName("SF_JCKOD").AsString());
+    EXPECT_EQ(read, keys);  // "102" < "102F" < "300" < "750": byte order
+
+    int code = 0;
+    t.OnPostError = [&](db::Dataset&, const db::DatabaseError& e, db::DataAction& a) {
+        code = dynamic_cast<const db::EngineError&>(e).Code();
+        a = db::DataAction::Abort;
+    };
+    t.Append();
+    t.FieldByName("SF_DGTORZSSZAM").SetAsString("000001");
+    t.FieldByName("SF_HONAP").SetAsInteger(3);
+    t.FieldByName("SF_JCKOD").SetAsString("300");
+    EXPECT_THROW(t.Post(), db::AbortError);
+    EXPECT_EQ(code, 9729);
+    EXPECT_EQ(t.State(), db::DatasetState::Insert);  // the user's values stay
+    t.FieldByName("SF_JCKOD").SetAsString("");       // empty text is NULL: required field missing
+    EXPECT_THROW(t.Post(), db::AbortError);
+    EXPECT_EQ(code, 9732);
+    t.Cancel();
+    EXPECT_EQ(t.RecordCount(), 36);
+
+    // A posted row is on disk at once: another process sees it without a close.
+    Put(t, "000003", 5, "100", 1.5);
+    t.Edit();
+    t.FieldByName("SF_KIFIZDAT").SetAsDateTime(os::EncodeDate(2019, 6, 10));
+    t.Post();
+    EXPECT_EQ(InChild([&] {
+                  db::Table other;
+                  OpenPayroll(other);
+                  return other.RecordCount() == 37 &&
+                                 other.Locate("SF_DGTORZSSZAM;SF_HONAP", {Variant("000003"), Variant(5)})
+                             ? 0
+                             : 1;
+              }),
+              0);
+    // Dates are ISO text in the file, empty texts NULL.
+    const std::string file = t.FilePath();
+    EXPECT_EQ(fs::path(file).filename(), "Szamfejt_001.DB");
+    EXPECT_EQ(
+        Shell(file, "SELECT SF_KIFIZDAT, SF_MEGJ IS NULL FROM Szamfejt_001 WHERE SF_DGTORZSSZAM='000003'"),
+        "2019-06-10|1\n");
+    EXPECT_DOUBLE_EQ(t.FieldByName("SF_KIFIZDAT").AsDateTime(), os::EncodeDate(2019, 6, 10));
+    // A changed key moves the row to its place; the row stays current.
+    t.Edit();
+    t.FieldByName("SF_DGTORZSSZAM").SetAsString("000000");
+    t.Post();
+    EXPECT_EQ(t.RecNo(), 1);
+    t.Delete();
+    EXPECT_EQ(t.RecordCount(), 36);
+    EXPECT_EQ(Shell(file, "SELECT count(*) FROM Szamfejt_001"), "36\n");
+}
+
+TEST_F(TableTest, FilterAndHandlerOnATable) {
+    db::Table t;
+    OpenPayroll(t);
+    for (int m = 1; m <= 4; ++m)
+        for (const char* code : {"100", "299", "300", "301", "750"}) Put(t, "000001", m, code, 1);
+    t.SetFilter("SF_HONAP = 3 and SF_JCKOD >= '300'");
+    t.SetFiltered(true);
+    EXPECT_EQ(t.RecordCount(), 3);
+    t.SetOnFilterRecord(
+        [](db::Dataset& d, bool& accept) { accept = d.FieldByName("SF_JCKOD").AsString() != "301"; });
+    EXPECT_EQ(t.RecordCount(), 2);
+    EXPECT_FALSE(t.Locate("SF_JCKOD", Variant("301")));
+    EXPECT_TRUE(t.Locate("SF_JCKOD", Variant("750")));
+    EXPECT_EQ(t.FieldByName("SF_HONAP").AsInteger(), 3);
+    EXPECT_TRUE(t.FindKey({Variant("000001"), Variant(3), Variant("300")}));
+}
+
+TEST_F(TableTest, TableFiles) {
+    EXPECT_TRUE(db::TableExists("TR19", "SZAMFEJT_001"));
+    db::CopyTable("TR19", "Szamfejt_001", "Szamfejt_002");
+    {
+        db::Table t;
+        t.DatabaseName = "TR19";
+        t.TableName = "Szamfejt_002.DB";
+        t.Open();
+        Put(t, "1", 1, "100", 1);
+    }
+    // The copy holds a table of its own name, so queries find it.
+    EXPECT_EQ(Shell(folder + "/Szamfejt_002.DB", "SELECT count(*) FROM Szamfejt_002"), "1\n");
+    db::CopyTable("TR19", "Szamfejt_001", "Szamfejt_002");  // overwrite
+    EXPECT_EQ(Shell(folder + "/Szamfejt_002.DB", "SELECT count(*) FROM Szamfejt_002"), "0\n");
+    std::string pk;
+    const db::FieldDefs defs = db::ReadTableStructure("TR19", "Szamfejt_002", &pk);
+    EXPECT_EQ(pk, "SF_DGTORZSSZAM;SF_HONAP;SF_JCKOD");
+    ASSERT_EQ(defs.size(), 6u);
+    EXPECT_EQ(defs[5].type, FieldType::String);
+    EXPECT_EQ(defs[5].size, 20);
+    EXPECT_EQ(defs[4].type, FieldType::Date);
+    EXPECT_TRUE(defs[0].required);
+    // A blank index text: no primary index, rows in insertion order.
+    db::CreateTable("TR19", "List_Proba_PC", {{"A", FieldType::String, 5}}, "  ");
+    EXPECT_EQ(db::ReadTableStructure("TR19", "List_Proba_PC", &pk).size(), 1u);
+    EXPECT_EQ(pk, "");
+    db::DeleteTable("TR19", "szamfejt_002");
+    EXPECT_FALSE(db::TableExists("TR19", "Szamfejt_002"));
+    EXPECT_THROW(db::DeleteTable("TR19", "Szamfejt_002"), db::EngineError);
+    EXPECT_THROW(db::CreateTable("TR19", "X", {{"A", FieldType::String, 5}}, "B"), db::DatabaseError);
+    EXPECT_FALSE(db::TableExists("TR19", "X"));
+}
+
+TEST_F(TableTest, BadFilesGiveEngineErrorsNamingTheTable) {
+    // Not a database: a clear error and the file left as it was.
+    const std::string junk = folder + "/Cegek.DB";
+    os::WriteFileAtomic(junk, std::string(3000, 'x'));
+    db::Table t;
+    t.DatabaseName = "TR19";
+    t.TableName = "Cegek";
+    try {
+        t.Open();
+        FAIL();
+    } catch (const db::EngineError& e) {
+        EXPECT_NE(std::string(e.what()).find("Cegek"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(t.Active());
+    EXPECT_EQ(os::ReadFile(junk), std::string(3000, 'x'));
+    t.DatabaseName = "NINCSILYEN";
+    EXPECT_THROW(t.Open(), db::EngineError);
+    t.DatabaseName = "TR19";
+    t.TableName = "Hianyzik";
+    EXPECT_THROW(t.Open(), db::EngineError);
+
+    // Locked by another process mid-write: the post fails naming the table,
+    // the row stays in insert state.
+    db::Engine::SetLockWait(100);
+    db::Table p;
+    OpenPayroll(p);
+    sqlite3* other = nullptr;
+    sqlite3_open((folder + "/Szamfejt_001.DB").c_str(), &other);
+    sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+    p.Append();
+    p.FieldByName("SF_DGTORZSSZAM").SetAsString("9");
+    p.FieldByName("SF_HONAP").SetAsInteger(1);
+    p.FieldByName("SF_JCKOD").SetAsString("1");
+    try {
+        p.Post();
+        FAIL();
+    } catch (const db::EngineError& e) {
+        EXPECT_NE(std::string(e.what()).find("Szamfejt_001"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(p.State(), db::DatasetState::Insert);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    p.Post();
+    EXPECT_EQ(p.RecordCount(), 1);
+    db::Engine::SetLockWait(3000);
+}
+
+TEST_F(TableTest, QueryJoinGroupNotInAndBoundParameters) {
+    db::CreateTable("TR19", "Dolgozo_001",
+                    {{"DG_TORZSSZAM", FieldType::String, 6}, {"DG_NEV", FieldType::String, 30}},
+                    "DG_TORZSSZAM");
+    db::Table d, s;
+    d.DatabaseName = "TR19";
+    d.TableName = "Dolgozo_001";
+    d.Open();
+    for (auto [id, name] :
+         {std::pair{"1", "Zoltán Ödön"}, {"2", "Ábel Anna"}, {"3", "Csaba O'Brien"}, {"4", "Cecil Éva"}}) {
+        d.Append();
+        d.FieldByName("DG_TORZSSZAM").SetAsString(id);
+        d.FieldByName("DG_NEV").SetAsString(name);
+        d.Post();
+    }
+    OpenPayroll(s);
+    Put(s, "1", 1, "100", 1000);
+    Put(s, "1", 2, "100", 500);
+    Put(s, "2", 1, "100", 700);
+    Put(s, "3", 1, "300", 50);
+    s.Edit();
+    s.FieldByName("SF_KIFIZDAT").SetAsDateTime(os::EncodeDate(2019, 2, 5));
+    s.Post();
+
+    db::Query q;
+    q.DatabaseName = "TR19";
+    q.SetSQL(
+        "SELECT d.DG_NEV, SUM(s.SF_OSSZEG) AS OSSZ, COUNT(*) AS DB FROM Dolgozo_001 d JOIN Szamfejt_001 s "
+        "ON s.SF_DGTORZSSZAM = d.DG_TORZSSZAM WHERE s.SF_JCKOD < :kod GROUP BY d.DG_NEV ORDER BY d.DG_NEV "
+        "COLLATE HU");
+    q.ParamByName("kod").SetAsString("300");
+    q.Open();
+    ASSERT_EQ(q.RecordCount(), 2);
+    EXPECT_EQ(q.FieldByName("DG_NEV").AsString(), "Ábel Anna");  // Hungarian order: Á before Z
+    EXPECT_EQ(q.FieldByName("OSSZ").AsFloat(), 700);
+    q.Next();
+    EXPECT_EQ(q.FieldByName("OSSZ").AsFloat(), 1500);
+    EXPECT_EQ(q.FieldByName("DB").AsInteger(), 2);
+    EXPECT_THROW(q.Edit(), db::DatabaseError);
+
+    // NOT IN subselect; a parameter with an apostrophe is bound, not pasted.
+    q.SetSQL(
+        "SELECT DG_NEV FROM Dolgozo_001 WHERE DG_TORZSSZAM NOT IN (SELECT SF_DGTORZSSZAM FROM Szamfejt_001) "
+        "OR DG_NEV = :nev ORDER BY DG_NEV COLLATE HU");
+    q.ParamByName("nev").SetAsString("Csaba O'Brien");
+    q.Open();
+    std::vector<std::string> names;
+    for (; !q.Eof(); q.Next()) names.push_back(q.FieldByName("DG_NEV").AsString());
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Cecil Éva", "Csaba O'Brien"}));  // "Cs" is one letter after "C"
+
+    q.SetSQL("SELECT SF_KIFIZDAT FROM Szamfejt_001 WHERE SF_KIFIZDAT = :datum");
+    q.ParamByName("datum").SetAsDate(os::EncodeDate(2019, 2, 5));
+    q.Open();
+    EXPECT_EQ(q.RecordCount(), 1);
+    EXPECT_EQ(q.FieldByName("SF_KIFIZDAT").AsString(), "2019.02.05");
+    EXPECT_THROW(q.ParamByName("nincs"), db::DatabaseError);
+
+    q.SetSQL("ALTER TABLE Dolgozo_001 ADD DG_UJ INT");
+    q.ExecSQL();
+    d.Close();
+    d.Open();
+    EXPECT_EQ(d.FieldByName("DG_UJ").DataType(), FieldType::Integer);
+}
+
+TEST_F(TableTest, TransactionOverTwoTables) {
+    db::CreateTable("TR19", "Dolgozo_001", {{"DG_TORZSSZAM", FieldType::String, 6}}, "DG_TORZSSZAM");
+    {
+        db::Table s, d;
+        OpenPayroll(s);
+        Put(s, "1", 1, "100", 1);
+        d.DatabaseName = "TR19";
+        d.TableName = "Dolgozo_001";
+        d.Open();
+        // An exception inside the guard rolls both back.
+        try {
+            db::Transaction tx{&s, &d};
+            Put(s, "1", 2, "100", 1);
+            d.Append();
+            d.FieldByName("DG_TORZSSZAM").SetAsString("1");
+            d.Post();
+            throw std::runtime_error("stop");
+        } catch (const std::runtime_error&) {
+        }
+        EXPECT_EQ(s.RecordCount(), 1);
+        EXPECT_EQ(d.RecordCount(), 0);
+        {
+            db::Transaction tx{&s, &d};
+            s.First();
+            s.Delete();
+            d.Append();
+            d.FieldByName("DG_TORZSSZAM").SetAsString("2");
+            d.Post();
+            tx.Commit();
+        }
+        EXPECT_EQ(Shell(folder + "/Szamfejt_001.DB", "SELECT count(*) FROM Szamfejt_001"), "0\n");
+        EXPECT_EQ(Shell(folder + "/Dolgozo_001.DB", "SELECT count(*) FROM Dolgozo_001"), "1\n");
+    }
+    // A process killed inside the transaction leaves both files as they were.
+    const int rc = InChild([&] {
+        db::Table s, d;
+        OpenPayroll(s);
+        d.DatabaseName = "TR19";
+        d.TableName = "Dolgozo_001";
+        d.Open();
+        db::Transaction tx{&s, &d};
+        for (int i = 0; i < 2000; ++i) Put(s, std::to_string(i), 1, "100", i);
+        d.First();
+        d.Delete();
+        kill(getpid(), SIGKILL);
+        return 0;
+    });
+    EXPECT_EQ(rc, -1);
+    EXPECT_EQ(Shell(folder + "/Szamfejt_001.DB", "PRAGMA integrity_check; SELECT count(*) FROM Szamfejt_001"),
+              "ok\n0\n");
+    EXPECT_EQ(
+        Shell(folder + "/Dolgozo_001.DB", "PRAGMA integrity_check; SELECT DG_TORZSSZAM FROM Dolgozo_001"),
+        "ok\n2\n");
+}
+
+}  // namespace
