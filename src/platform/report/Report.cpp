@@ -26,28 +26,28 @@ Control& Band::Add(ControlKind kind, double x, double y, double width, double he
 }
 
 Control& Band::Label(double x, double y, double width, const QString& caption, Align align) {
-    Control& c = Add(ControlKind::Label, x, y, width, LineHeight(Font));
+    Control& c = Add(ControlKind::Label, x, y, width, 0);
     c.Caption = caption;
     c.Alignment = align;
     return c;
 }
 
 Control& Band::Field(double x, double y, double width, const QString& field, Align align) {
-    Control& c = Add(ControlKind::Field, x, y, width, LineHeight(Font));
+    Control& c = Add(ControlKind::Field, x, y, width, 0);
     c.DataField = field;
     c.Alignment = align;
     return c;
 }
 
 Control& Band::Computed(double x, double y, double width, std::function<QString()> text, Align align) {
-    Control& c = Add(ControlKind::Computed, x, y, width, LineHeight(Font));
+    Control& c = Add(ControlKind::Computed, x, y, width, 0);
     c.Expression = std::move(text);
     c.Alignment = align;
     return c;
 }
 
 Control& Band::SysData(double x, double y, double width, SysKind kind, Align align, const QString& prefix) {
-    Control& c = Add(ControlKind::SysData, x, y, width, LineHeight(Font));
+    Control& c = Add(ControlKind::SysData, x, y, width, 0);
     c.Data = kind;
     c.Alignment = align;
     c.Caption = prefix;
@@ -149,6 +149,9 @@ QString TimeText(double day) {
     os::DecodeTime(day, h, m, s, ms);
     return QString::asprintf("%02d:%02d:%02d", h, m, s);
 }
+
+// A text control of height 0 is one line of its own font high.
+double TextHeight(const Control& c) { return c.Height > 0 ? c.Height : LineHeight(c.Font); }
 
 bool IsText(ControlKind k) {
     return k == ControlKind::Label || k == ControlKind::Field || k == ControlKind::Computed ||
@@ -355,7 +358,7 @@ private:
             const QString& t = i < texts.size() ? texts[i] : QString();
             ++i;
             if (!Visible(band, c) || !c.AutoStretch || !c.WordWrap) continue;
-            h = std::max(h, c.Top + std::max(c.Height, WrappedHeight(c.Font, t, c.Width)));
+            h = std::max(h, c.Top + std::max(TextHeight(c), WrappedHeight(c.Font, t, c.Width)));
         }
         return h;
     }
@@ -383,7 +386,7 @@ private:
                     break;
                 default: {
                     if (text.isEmpty()) break;
-                    TextRun run{{x, y, c.Width, c.Height}, text, c.Font, c.Alignment, c.WordWrap, true};
+                    TextRun run{{x, y, c.Width, TextHeight(c)}, text, c.Font, c.Alignment, c.WordWrap, true};
                     if (c.AutoSize && !c.WordWrap) {
                         double w = TextWidth(c.Font, text);
                         if (c.Alignment == Align::Right) run.rect.setLeft(x + c.Width - w);
@@ -391,7 +394,8 @@ private:
                         run.rect.setWidth(w);
                         run.clip = false;
                     }
-                    if (c.WordWrap && c.AutoStretch) run.rect.setHeight(std::max(c.Height, height - c.Top));
+                    if (c.WordWrap && c.AutoStretch)
+                        run.rect.setHeight(std::max(TextHeight(c), height - c.Top));
                     page_->Add(std::move(run));
                 }
             }

@@ -53,7 +53,8 @@ class Control {
 public:
     ControlKind Kind = ControlKind::Label;
     QString Name;
-    double Left = 0, Top = 0, Width = 0, Height = 0;  // mm, from the band's top left corner
+    double Left = 0, Top = 0, Width = 0;  // mm, from the band's top left corner
+    double Height = 0;                    // mm; text controls: 0 is one line of the control's font
     bool Enabled = true;
     report::Font Font;
     Align Alignment = Align::Left;

@@ -1,0 +1,85 @@
+#include "core/ExportQR.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <memory>
+
+#include "core/PrintPDF.h"
+#include "platform/report/Preview.h"
+#include "platform/report/Report.h"
+#include "platform/ui/Dialogs.h"
+
+double ScreenDpi() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInchX() : 96.0;
+}
+
+void ExportPagesToPdf(const report::PagePrinter& pages, bool landscape, const std::string& fileName,
+                      int imageMode, bool to8Bit, double dpi, const std::function<void(int, int)>& progress) {
+    const int count = pages.PageCount();
+    TPrintPDF pdf;
+    pdf.FileName = fileName;
+    pdf.ScreenDpiX = pdf.ScreenDpiY = dpi;
+    pdf.BeginDoc();
+    if (landscape) {
+        pdf.PageWidth = 792;
+        pdf.PageHeight = 612;
+    }
+    for (int i = 1; i <= count; ++i) {
+        if (progress) progress(i, count);
+        QImage bitmap = pages.GetPage(i)->Render(dpi, count, QImage::Format_RGB888);
+        if (to8Bit)
+            bitmap = bitmap.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AutoColor);
+        if (imageMode == 1)
+            pdf.DrawPageImage(52, 0, bitmap);
+        else
+            pdf.DrawPageJpeg(52, 0, bitmap);
+        if (i < count) pdf.NewPage();
+    }
+    pdf.EndDoc();
+}
+
+TFPrgrs::TFPrgrs(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      Accion(new QLabel(this)),
+      PB(new QProgressBar(this)) {
+    setObjectName("FPrgrs");
+    Accion->setObjectName("Accion");
+    PB->setObjectName("PB");
+    PB->setTextVisible(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Accion);
+    layout->addWidget(PB);
+    resize(265, 84);
+}
+
+bool TExportQR::ExportReportPdf(const QString& fileName, int imageMode, bool fromPreview) {
+    try {
+        report::PagePrinter* pages = fromPreview ? (QRPreview ? QRPreview->PagePrinter() : nullptr)
+                                                 : (QuickRep ? &QuickRep->PagePrinter() : nullptr);
+        if (!pages) throw std::runtime_error("no pages");
+        const int count = pages->PageCount();
+        auto progress = std::make_unique<TFPrgrs>();
+        progress->setWindowTitle("Exporting...");
+        progress->PB->setRange(0, std::max(0, count - 1));
+        progress->PB->setValue(0);
+        progress->Accion->setText("Page... 1 of" + QString::number(count));
+        lastProgress_ = progress->Accion->text();
+        progress->show();
+        bool landscape = !fromPreview && QuickRep->Page.orientation == report::Orientation::Landscape;
+        ExportPagesToPdf(*pages, landscape, (fileName + ".PDF").toStdString(), imageMode, !fromPreview,
+                         ScreenDpi(), [&](int page, int total) {
+                             if (page > 1) progress->PB->setValue(page - 1);
+                             progress->Accion->setText(QString("Page... %1 of %2").arg(page).arg(total));
+                             lastProgress_ = progress->Accion->text();
+                             QCoreApplication::processEvents();
+                         });
+        return true;
+    } catch (const std::exception&) {
+        ui::MessageBox(ui::ApplicationTitle(), "Error exporting report", ui::Icon::Error, ui::Ok);
+        return false;
+    }
+}

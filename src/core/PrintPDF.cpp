@@ -1,0 +1,336 @@
+#include "core/PrintPDF.h"
+
+#include <jpeglib.h>
+#include <zlib.h>
+
+#include <QDateTime>
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <stdexcept>
+
+#include "platform/os/AtomicFile.h"
+#include "platform/os/TempDir.h"
+
+namespace {
+
+const char* const kFontNames[] = {
+    "Helvetica",   "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique",
+    "Courier",     "Courier-Bold",   "Courier-Oblique",   "Courier-BoldOblique",
+    "Times-Roman", "Times-Bold",     "Times-Italic",      "Times-BoldItalic",
+    "Symbol",      "ZapfDingbats"};
+
+std::string Num(long long n) { return std::to_string(n); }
+
+// Info texts go inside ( ): a bracket or backslash in them would end the
+// string early and break the file.
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '(' || c == ')' || c == '\\') out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+struct JpegError {
+    jpeg_error_mgr mgr;
+    std::jmp_buf jump;
+};
+
+void JpegErrorExit(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<JpegError*>(cinfo->err)->jump, 1); }
+
+std::string EncodeJpeg(const QImage& bitmap) {
+    QImage rgb = bitmap.convertToFormat(QImage::Format_RGB888);
+    jpeg_compress_struct cinfo;
+    JpegError err;
+    cinfo.err = jpeg_std_error(&err.mgr);
+    err.mgr.error_exit = JpegErrorExit;
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    if (setjmp(err.jump)) {
+        jpeg_destroy_compress(&cinfo);
+        free(buffer);
+        throw std::runtime_error("JPEG encoding failed");
+    }
+    jpeg_create_compress(&cinfo);
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = rgb.width();
+    cinfo.image_height = rgb.height();
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW row = const_cast<uchar*>(rgb.constScanLine(int(cinfo.next_scanline)));
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    std::string out(reinterpret_cast<char*>(buffer), size);
+    jpeg_destroy_compress(&cinfo);
+    free(buffer);
+    return out;
+}
+
+}  // namespace
+
+std::string Deflate(const std::string& data) {
+    uLongf size = compressBound(uLong(data.size()));
+    std::string out(size, '\0');
+    if (compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(data.data()),
+                  uLong(data.size()), Z_DEFAULT_COMPRESSION) != Z_OK)
+        throw std::runtime_error("zlib compression failed");
+    out.resize(size);
+    return out;
+}
+
+TPrintPDF::TPrintPDF() = default;
+TPrintPDF::~TPrintPDF() = default;  // the temporary folder goes with its images
+
+void TPrintPDF::BeginObject() {
+    ++objectCount_;
+    object_ = Num(objectCount_) + " 0 obj\r\n";
+}
+
+void TPrintPDF::Line(const std::string& text) { object_ += text + "\r\n"; }
+
+void TPrintPDF::EndObject() {
+    Line("endobj");
+    offset_ += static_cast<long long>(object_.size());
+    offsets_.push_back(offset_);
+    file_ += object_;
+    object_.clear();
+}
+
+void TPrintPDF::BeginDoc() {
+    pageNumber_ = 1;
+    objectCount_ = imageCount_ = 0;
+    offsets_.clear();
+    contentObjects_.clear();
+    file_.clear();
+    object_.clear();
+    content_.clear();
+    temp_ = std::make_unique<os::TempDir>("tavrina-pdf");
+
+    file_ = "%PDF-1.4\r\n";
+    offset_ = static_cast<long long>(file_.size());
+    offsets_.push_back(offset_);
+
+    BeginObject();
+    Line("<<");
+    Line("/Producer (" + Escaped(Producer) + ")");
+    Line("/Author (" + Escaped(Author) + ")");
+    Line("/CreationDate (D:" + QDateTime::currentDateTime().toString("yyyyMMddhhmmss").toStdString() + ")");
+    Line("/Creator (" + Escaped(Creator) + ")");
+    Line("/Keywords (" + Escaped(Keywords) + ")");
+    Line("/Subject (" + Escaped(Subject) + ")");
+    Line("/Title (" + Escaped(TITLE) + ")");
+    Line("/ModDate ()");
+    Line(">>");
+    EndObject();
+    OpenContent();
+}
+
+void TPrintPDF::OpenContent() {
+    BeginObject();
+    contentObjects_.push_back(objectCount_);
+    Line("<< /Length " + Num(objectCount_ + 1) + " 0 R");
+    if (Compress) Line("/Filter [/FlateDecode]");
+    Line(" >>");
+    streamStart_ = object_.size();
+    Line("stream");
+}
+
+void TPrintPDF::CloseContent() {
+    object_ += Compress ? Deflate(content_) : content_;
+    content_.clear();
+    Line("endstream");
+    // The stream data alone: the object from its "stream" line on, less the
+    // 8 bytes of "stream" and the 11 of "endstream" with their line ends.
+    long long length = static_cast<long long>(object_.size() - streamStart_) - 8 - 11;
+    EndObject();
+    BeginObject();
+    Line(Num(length));
+    EndObject();
+}
+
+void TPrintPDF::NewPage() {
+    CloseContent();
+    ++pageNumber_;
+    OpenContent();
+}
+
+void TPrintPDF::PlaceImage(int x, int y, const QImage& bitmap) {
+    double sx, sy;
+    if (PageHeight > PageWidth) {
+        sx = PageWidth / (ScreenDpiX * 10);
+        sy = PageHeight / (ScreenDpiY * 11.9);
+    } else {
+        sx = PageWidth / (ScreenDpiX * 13);
+        sy = PageHeight / (ScreenDpiY * 8);
+    }
+    double w = bitmap.width() * sx, h = bitmap.height() * sy;
+    // The landscape factors make an A4 page picture taller than the page
+    // (632 points of 612 at 96 dpi) and cut its bottom off: shrink such an
+    // image, keeping its proportions, until it fits under y.
+    if (h > PageHeight - y && h > 0) {
+        double fit = std::max(0, PageHeight - y) / h;
+        w *= fit;
+        h = PageHeight - y;
+    }
+    long long wi = (long long)w, hi = (long long)h;
+    ++imageCount_;
+    content_ += "q\r\n";
+    content_ += Num(wi) + " 0 0 " + Num(hi) + " " + Num(x) + " " + Num(PageHeight - y - hi) + " cm\r\n";
+    content_ += "/Im" + Num(imageCount_) + " Do\r\n";
+    content_ += "Q\r\n";
+}
+
+void TPrintPDF::SaveImageBody(const std::string& body) {
+    os::WriteFileAtomic(temp_->File("~tmpim" + Num(imageCount_)), body);
+}
+
+void TPrintPDF::DrawPageImage(int x, int y, const QImage& bitmap) {
+    PlaceImage(x, y, bitmap);
+    QImage indexed =
+        bitmap.format() == QImage::Format_Indexed8
+            ? bitmap
+            : bitmap.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AutoColor);
+    std::string pixels;
+    pixels.reserve(size_t(indexed.width()) * indexed.height());
+    for (int row = 0; row < indexed.height(); ++row)
+        pixels.append(reinterpret_cast<const char*>(indexed.constScanLine(row)), size_t(indexed.width()));
+    std::string palette;
+    QList<QRgb> colors = indexed.colorTable();
+    for (int i = 0; i < 256; ++i) {
+        char entry[8];
+        QRgb c = i < colors.size() ? colors[i] : 0;
+        std::snprintf(entry, sizeof entry, "%02X%02X%02X ", qRed(c), qGreen(c), qBlue(c));
+        palette += entry;
+    }
+    std::string data = Compress ? Deflate(pixels) : pixels;
+    std::string body;
+    auto line = [&body](const std::string& s) { body += s + "\r\n"; };
+    line("<< /Type /XObject");
+    line("/Subtype /Image");
+    line("/Width " + Num(indexed.width()));
+    line("/Height " + Num(indexed.height()));
+    line("/ColorSpace [/Indexed /DeviceRGB 255 <" + palette + ">]");
+    line("/BitsPerComponent 8");
+    line("/Length " + Num(static_cast<long long>(data.size())));
+    line("/Name /Im" + Num(imageCount_));
+    if (Compress) line("/Filter [/FlateDecode]");
+    line(">>");
+    line("stream");
+    SaveImageBody(body + data);
+}
+
+void TPrintPDF::DrawPageJpeg(int x, int y, const QImage& bitmap) {
+    PlaceImage(x, y, bitmap);
+    std::string jpeg = EncodeJpeg(bitmap);
+    std::string body;
+    auto line = [&body](const std::string& s) { body += s + "\r\n"; };
+    line("<< /Type /XObject");
+    line("/Subtype /Image");
+    line("/Width " + Num(bitmap.width()));
+    line("/Height " + Num(bitmap.height()));
+    line("/ColorSpace /DeviceRGB");
+    line("/BitsPerComponent 8");
+    line("/Length " + Num(static_cast<long long>(jpeg.size())));
+    line("/Name /Im" + Num(imageCount_));
+    line("/Filter [/DCTDecode]");
+    line(">>");
+    line("stream");
+    SaveImageBody(body + jpeg);
+}
+
+void TPrintPDF::EndDoc() {
+    CloseContent();
+    const int pages = int(contentObjects_.size());
+    const int images = imageCount_;
+
+    BeginObject();
+    const int outlines = objectCount_;
+    Line("<< /Type /Outlines");
+    Line("/Count 0");
+    Line(">>");
+    EndObject();
+
+    std::vector<int> fonts;
+    for (int i = 0; i < 14; ++i) {
+        BeginObject();
+        fonts.push_back(objectCount_);
+        Line("<< /Type /Font");
+        Line("/Subtype /Type1");
+        Line("/Name /F" + Num(i + 1));
+        Line(std::string("/BaseFont /") + kFontNames[i]);
+        Line("/Encoding /WinAnsiEncoding");
+        Line(">>");
+        EndObject();
+    }
+
+    BeginObject();
+    const int g = objectCount_;
+    Line("<< /Type /Pages");
+    Line("/Kids [");
+    for (int i = 1; i <= pages; ++i) Line(Num(g + 1 + images + i) + " 0 R");
+    Line("]");
+    Line("/Count " + Num(pages));
+    Line(">>");
+    EndObject();
+
+    BeginObject();
+    Line("<< /ProcSet [ /PDF /Text /ImageC]");
+    Line("/XObject << ");
+    for (int i = 1; i <= images; ++i) Line("/Im" + Num(i) + " " + Num(g + 1 + i) + " 0 R");
+    Line(">>");
+    Line("/Font << ");
+    for (int i = 0; i < 14; ++i) Line("/F" + Num(i + 1) + " " + Num(fonts[i]) + " 0 R ");
+    Line(">>");
+    Line(">>");
+    EndObject();
+
+    for (int i = 1; i <= images; ++i) {
+        BeginObject();
+        object_ += os::ReadFile(temp_->File("~tmpim" + Num(i)));
+        Line("");
+        Line("endstream");
+        EndObject();
+    }
+
+    for (int k = 1; k <= pages; ++k) {
+        BeginObject();
+        Line("<< /Type /Page");
+        Line("/Parent " + Num(g) + " 0 R");
+        Line("/MediaBox [ 0 0 " + Num(PageWidth) + " " + Num(PageHeight) + "]");
+        Line("/Contents " + Num(contentObjects_[k - 1]) + " 0 R");
+        Line("/Resources " + Num(g + 1) + " 0 R");
+        Line(">>");
+        EndObject();
+    }
+
+    BeginObject();
+    const int catalog = objectCount_;
+    Line("<< /Type /Catalog");
+    Line("/Pages " + Num(g) + " 0 R");
+    Line("/Outlines " + Num(outlines) + " 0 R");
+    Line(">>");
+    EndObject();
+
+    // offsets_ now ends with the offset of the cross-reference table.
+    std::string xref = "xref\r\n0 " + Num(catalog + 1) + "\r\n0000000000 65535 f\r\n";
+    for (int n = 1; n <= catalog; ++n) {
+        char entry[32];
+        std::snprintf(entry, sizeof entry, "%010lld 00000 n\r\n", offsets_[n - 1]);
+        xref += entry;
+    }
+    xref += "trailer\r\n<< /Size " + Num(catalog + 1) + "\r\n/Root " + Num(catalog) +
+            " 0 R\r\n/Info 1 0 R\r\n>>\r\n";
+    xref += "startxref\r\n" + Num(offsets_.back()) + "\r\n%%EOF\r\n";
+    file_ += xref;
+
+    os::AtomicFileWriter out(FileName);
+    out.Write(file_);
+    out.Commit();
+    temp_.reset();
+}

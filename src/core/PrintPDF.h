@@ -1,0 +1,73 @@
+// A PDF 1.4 writer whose pages each show raster images: the report export
+// places one page picture per PDF page. The file is assembled in memory
+// object by object; image objects wait in a temporary folder until EndDoc
+// writes the whole file at once (all or nothing).
+#pragma once
+
+#include <QImage>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace os {
+class TempDir;
+}
+
+// Two integers the writer keeps and never uses (it draws no text).
+struct TPDFFont {
+    int Size = 4;
+    int Style = 12;
+};
+
+class TPrintPDF {
+public:
+    TPrintPDF();
+    ~TPrintPDF();
+    TPrintPDF(const TPrintPDF&) = delete;
+    TPrintPDF& operator=(const TPrintPDF&) = delete;
+
+    std::string FileName;  // written by EndDoc
+    std::string TITLE, Author, Creator, Keywords, Subject, Producer;
+    int PageWidth = 612;  // points; may change after BeginDoc, before the first image
+    int PageHeight = 792;
+    int LineWidth = 1;
+    TPDFFont Font;
+    bool Compress = true;  // Flate for page contents and indexed images
+    // The screen resolution the page pictures were made at; it sets the scale.
+    double ScreenDpiX = 96, ScreenDpiY = 96;
+
+    int PageNumber() const { return pageNumber_; }
+
+    void BeginDoc();
+    // Places the bitmap on the current page, its top left corner x points from
+    // the left and y from the top: an indexed 8-bit image, or a JPEG image.
+    void DrawPageImage(int x, int y, const QImage& bitmap);
+    void DrawPageJpeg(int x, int y, const QImage& bitmap);
+    void NewPage();
+    // Writes the file; throws os::FileError and leaves no partial file then.
+    void EndDoc();
+
+private:
+    void BeginObject();
+    void Line(const std::string& text);
+    void EndObject();
+    void OpenContent();
+    void CloseContent();
+    void PlaceImage(int x, int y, const QImage& bitmap);
+    void SaveImageBody(const std::string& body);
+
+    int pageNumber_ = 0;
+    std::string file_;     // everything written so far
+    std::string object_;   // the object being written
+    std::string content_;  // drawing commands of the current page
+    int objectCount_ = 0;
+    long long offset_ = 0;
+    std::vector<long long> offsets_;  // [i]: where object i + 1 starts; last: the xref
+    std::vector<int> contentObjects_;
+    size_t streamStart_ = 0;
+    int imageCount_ = 0;
+    std::unique_ptr<os::TempDir> temp_;
+};
+
+// Flate (zlib, default level).
+std::string Deflate(const std::string& data);

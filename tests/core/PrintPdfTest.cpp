@@ -1,0 +1,258 @@
+// The PDF writer and the report-to-PDF export, checked by the bytes the
+// writer promises and by qpdf and poppler, the tools PDF readers trust.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <regex>
+
+#include "core/ExportQR.h"
+#include "core/PrintPDF.h"
+#include "platform/os/AtomicFile.h"
+#include "platform/os/TempDir.h"
+#include "platform/report/Report.h"
+#include "support/DialogTest.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+QImage Picture(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB888);
+    image.fill(Qt::white);
+    for (int y = 10; y < h - 10; ++y) image.setPixelColor(w / 2, y, Qt::black);
+    return image;
+}
+
+std::string Shell(const std::string& command, int* status = nullptr) {
+    std::string out;
+    int rc = testsupport::RunCommand(command, &out);
+    if (status) *status = rc;
+    return out;
+}
+
+// Every xref entry points at its "n 0 obj" line, startxref at "xref".
+void ExpectConsistentXref(const std::string& pdf) {
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(pdf, m, std::regex("startxref\r\n(\\d+)\r\n%%EOF\r\n$")));
+    size_t xref = std::stoul(m[1]);
+    ASSERT_EQ(pdf.compare(xref, 6, "xref\r\n"), 0);
+    std::regex header("xref\r\n0 (\\d+)\r\n");
+    ASSERT_TRUE(std::regex_search(pdf.begin() + long(xref), pdf.end(), m, header));
+    int size = std::stoi(m[1]);
+    size_t entry = xref + m.length(0) + 20;  // past the free entry
+    for (int n = 1; n < size; ++n, entry += 20) {
+        size_t offset = std::stoul(pdf.substr(entry, 10));
+        std::string expected = std::to_string(n) + " 0 obj\r\n";
+        EXPECT_EQ(pdf.compare(offset, expected.size(), expected), 0) << "object " << n;
+    }
+}
+
+std::string WriteOnePage(const std::string& path, bool compress) {
+    TPrintPDF pdf;
+    pdf.FileName = path;
+    pdf.Compress = compress;
+    pdf.BeginDoc();
+    pdf.DrawPageImage(52, 0, Picture(794, 1123));
+    pdf.EndDoc();
+    return os::ReadFile(path);
+}
+
+}  // namespace
+
+TEST(PrintPDF, OnePageOneImageHasTheFixedObjectsAndPassesQpdf) {
+    os::TempDir dir;
+    for (bool compress : {true, false}) {
+        SCOPED_TRACE(compress ? "compressed" : "uncompressed");
+        std::string path = dir.File(compress ? "c.pdf" : "u.pdf");
+        std::string pdf = WriteOnePage(path, compress);
+        EXPECT_EQ(pdf.substr(0, 10), "%PDF-1.4\r\n");
+        EXPECT_NE(pdf.find("trailer\r\n<< /Size 24\r\n/Root 23 0 R\r\n/Info 1 0 R\r\n>>"), std::string::npos);
+        EXPECT_NE(pdf.find("23 0 obj\r\n<< /Type /Catalog\r\n/Pages 19 0 R\r\n/Outlines 4 0 R"),
+                  std::string::npos);
+        EXPECT_NE(pdf.find("21 0 obj\r\n<< /Type /XObject"), std::string::npos);
+        EXPECT_NE(pdf.find("/Kids [\r\n22 0 R\r\n]"), std::string::npos);
+        EXPECT_NE(pdf.find("/XObject << \r\n/Im1 21 0 R\r\n>>"), std::string::npos);
+        EXPECT_NE(
+            pdf.find(
+                "18 0 obj\r\n<< /Type /Font\r\n/Subtype /Type1\r\n/Name /F14\r\n/BaseFont /ZapfDingbats"),
+            std::string::npos);
+        EXPECT_EQ(pdf.find("/Filter") != std::string::npos, compress);
+        ExpectConsistentXref(pdf);
+
+        // The image's /Length counts the bytes between "stream" and the line
+        // break before "endstream".
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(pdf, m, std::regex("/Length (\\d+)\r\n/Name /Im1\r\n")));
+        size_t length = std::stoul(m[1]);
+        size_t start = pdf.find("stream\r\n", m.position(0)) + 8;
+        EXPECT_EQ(pdf.compare(start + length, 11, "\r\nendstream"), 0);
+        // The page content's length object holds the content stream's size.
+        ASSERT_TRUE(std::regex_search(pdf, m, std::regex("3 0 obj\r\n(\\d+)\r\nendobj")));
+        size_t contentStart = pdf.find("stream\r\n", pdf.find("2 0 obj")) + 8;
+        EXPECT_EQ(pdf.compare(contentStart + std::stoul(m[1]), 9, "endstream"), 0);
+
+        int rc;
+        std::string out = Shell("qpdf --check " + path, &rc);
+        EXPECT_EQ(rc, 0) << out;
+        EXPECT_NE(out.find("No syntax or stream encoding errors"), std::string::npos) << out;
+    }
+}
+
+TEST(PrintPDF, ImageGeometryFollowsTheScreenScaleAndFitsLandscapePages) {
+    struct Case {
+        int pageW, pageH, bitmapW, bitmapH;
+        const char* placement;
+        const char* why;
+    };
+    const Case cases[] = {
+        {612, 792, 1000, 100, "637 0 0 69 0 723 cm", "1000 * 612 / 960, truncated"},
+        {612, 792, 794, 1123, "506 0 0 778 52 14 cm", "A4 portrait picture: 14 points above the bottom"},
+        {792, 612, 1000, 100, "634 0 0 79 52 533 cm", "landscape factors 13 and 8"},
+        // 632 points high by the factors: shrunk to the page, proportions kept.
+        {792, 612, 1123, 794, "689 0 0 612 52 0 cm", "A4 landscape picture keeps its bottom"},
+    };
+    os::TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        TPrintPDF pdf;
+        pdf.FileName = dir.File("g.pdf");
+        pdf.Compress = false;
+        pdf.BeginDoc();
+        pdf.PageWidth = c.pageW;
+        pdf.PageHeight = c.pageH;
+        pdf.DrawPageImage(c.pageW == 612 && c.bitmapW == 1000 ? 0 : 52, 0, Picture(c.bitmapW, c.bitmapH));
+        pdf.EndDoc();
+        EXPECT_NE(
+            os::ReadFile(pdf.FileName).find(std::string("q\r\n") + c.placement + "\r\n/Im1 Do\r\nQ\r\n"),
+            std::string::npos);
+    }
+}
+
+TEST(PrintPDF, JpegPagesAndSeveralPagesPassQpdf) {
+    os::TempDir dir;
+    TPrintPDF pdf;
+    pdf.FileName = dir.File("j.pdf");
+    pdf.TITLE = "Bérlap (május)";  // brackets must not end the string
+    pdf.BeginDoc();
+    pdf.DrawPageJpeg(52, 0, Picture(400, 600));
+    pdf.NewPage();
+    pdf.DrawPageImage(52, 0, Picture(400, 600));
+    pdf.NewPage();
+    pdf.DrawPageJpeg(52, 0, Picture(400, 600));
+    EXPECT_EQ(pdf.PageNumber(), 3);
+    pdf.EndDoc();
+    std::string bytes = os::ReadFile(pdf.FileName);
+    EXPECT_NE(bytes.find("/Filter [/DCTDecode]"), std::string::npos);
+    EXPECT_NE(bytes.find("/Title (Bérlap \\(május\\))"), std::string::npos);
+    ExpectConsistentXref(bytes);
+    int rc;
+    std::string out = Shell("qpdf --check " + pdf.FileName, &rc);
+    EXPECT_EQ(rc, 0) << out;
+    EXPECT_NE(Shell("pdfinfo " + pdf.FileName).find("Pages:           3"), std::string::npos);
+    // The temporary image files went with the document.
+    EXPECT_EQ(QDir(QDir::tempPath()).entryList({"tavrina-pdf-*"}, QDir::Dirs).size(), 0);
+}
+
+TEST(PrintPDF, WriteErrorLeavesNoFile) {
+    os::TempDir dir;
+    // The target's name is taken by a folder: the final rename fails.
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dir.File("taken.pdf"))));
+    TPrintPDF pdf;
+    pdf.FileName = dir.File("taken.pdf");
+    pdf.BeginDoc();
+    pdf.DrawPageImage(52, 0, Picture(100, 100));
+    EXPECT_THROW(pdf.EndDoc(), os::FileError);
+    EXPECT_EQ(QDir(QString::fromStdString(dir.Path())).entryList(QDir::Files | QDir::Hidden).size(), 0);
+}
+
+namespace {
+
+// A list of `rows` rows with a header line, in the given orientation.
+struct ListFixture {
+    report::Report r{QStringLiteral("List_TorzsKifhelyQRForm")};
+    int row = 0;
+    ListFixture(int rows, report::Orientation orientation = report::Orientation::Portrait,
+                double bottomMargin = 10) {
+        r.Page.orientation = orientation;
+        r.Page.bottomMargin = bottomMargin;
+        auto& header = r.AddPageHeader(20);
+        header.Label(0, 0, 120, "Kifizető hely lista").SetFont("Arial", 16, report::Bold);
+        header.SysData(0, 0, r.Page.Width() - 20, report::SysKind::PageOfPages, report::Align::Right,
+                       "Lapszám : ");
+        r.AddDetail(8).Computed(0, 0, 100, [this] { return QString("Kifizető hely %1").arg(row); });
+        auto& footer = r.AddPageFooter(10);
+        footer.HLine(0, 0, r.Page.Width() - 20);
+        footer.Label(0, 2, 100, "Lista vége").SetFont("Arial", 14);
+        r.NeedData = [this, rows] { return ++row <= rows; };
+        r.Prepare();
+    }
+};
+
+}  // namespace
+
+TEST(ExportQR, ThreePageListRendersWithItsHeader) {
+    ListFixture list(80);
+    ASSERT_EQ(list.r.PagePrinter().PageCount(), 3);
+    os::TempDir dir;
+    TExportQR exporter;
+    exporter.QuickRep = &list.r;
+    ASSERT_TRUE(exporter.ExportReportPdf(QString::fromStdString(dir.File("lista.pdf")), 1, false));
+    EXPECT_EQ(exporter.LastProgressText(), "Page... 3 of 3");
+    std::string path = dir.File("lista.pdf.PDF");
+    int rc;
+    std::string out = Shell("qpdf --check " + path, &rc);
+    EXPECT_EQ(rc, 0) << out;
+    std::string pdf = os::ReadFile(path);
+    EXPECT_NE(pdf.find("/Count 3"), std::string::npos);
+    EXPECT_NE(pdf.find("/Im3 "), std::string::npos);
+
+    ASSERT_EQ(testsupport::RunCommand("pdftoppm -r 60 -png " + path + " " + dir.File("page")), 0);
+    for (int page = 1; page <= 3; ++page)
+        EXPECT_TRUE(QFile::exists(QString::fromStdString(dir.File("page-" + std::to_string(page) + ".png"))));
+    QImage first(QString::fromStdString(dir.File("page-1.png")));
+    ASSERT_FALSE(first.isNull());
+    if (const char* keep = std::getenv("TAVRINA_KEEP_PAGE")) first.save(keep);
+    // The bold header stands at the top left of the image placed 52 points in.
+    int dark = 0;
+    for (int y = 0; y < first.height() / 20; ++y)
+        for (int x = 0; x < first.width() / 2; ++x) dark += qGray(first.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 50);
+}
+
+TEST(ExportQR, LandscapePageIsWhollyVisible) {
+    ListFixture list(5, report::Orientation::Landscape, 2);
+    os::TempDir dir;
+    TExportQR exporter;
+    exporter.QuickRep = &list.r;
+    ASSERT_TRUE(exporter.ExportReportPdf(QString::fromStdString(dir.File("fekvo")), 1, false));
+    std::string path = dir.File("fekvo.PDF");
+    EXPECT_NE(os::ReadFile(path).find("/MediaBox [ 0 0 792 612]"), std::string::npos);
+    ASSERT_EQ(testsupport::RunCommand("pdftoppm -r 72 -png -singlefile " + path + " " + dir.File("fekvo")),
+              0);
+    QImage page(QString::fromStdString(dir.File("fekvo.png")));
+    ASSERT_EQ(page.size(), QSize(792, 612));
+    if (const char* keep = std::getenv("TAVRINA_KEEP_LANDSCAPE")) page.save(keep);
+    // The page footer's text ends about 5 mm above the paper's bottom edge:
+    // scaled by the landscape factors alone it would run 5 points past the
+    // PDF page's bottom and be cut; it must end inside the page.
+    int lastInk = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 128) lastInk = y;
+    EXPECT_GT(lastInk, 585);
+    EXPECT_LT(lastInk, 605);
+}
+
+TEST(ExportQR, WriteErrorShowsTheMessageAndLeavesNoFile) {
+    ListFixture list(3);
+    os::TempDir dir;
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dir.File("x.PDF"))));
+    testsupport::ScriptedDialogs dialogs;
+    dialogs.Answer(ui::Ok);
+    TExportQR exporter;
+    exporter.QuickRep = &list.r;
+    EXPECT_FALSE(exporter.ExportReportPdf(QString::fromStdString(dir.File("x")), 1, false));
+    EXPECT_EQ(dialogs.Text(0), "Error exporting report");
+    EXPECT_EQ(QDir(QString::fromStdString(dir.Path())).entryList(QDir::Files | QDir::Hidden).size(), 0);
+}
