@@ -92,6 +92,8 @@ std::unique_ptr<sql::Connection> Connect(const std::string& databaseName, const 
 
 }  // namespace
 
+std::string SqlName(const std::string& name) { return sql::Quote(BaseOf(name)); }
+
 Query::~Query() = default;
 
 void Query::SetSQL(const std::string& sql) {

@@ -11,6 +11,9 @@
 
 namespace db {
 
+// A table or field name quoted for SQL ("NyugP.DB" names the table "NyugP").
+std::string SqlName(const std::string& name);
+
 class Param {
 public:
     explicit Param(std::string name = {}) : name_(std::move(name)) {}

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <random>
+#include <unordered_map>
 
 #include "platform/db/Collation.h"
 #include "platform/db/Engine.h"
@@ -207,6 +208,91 @@ FieldDefs ReadTableStructure(const std::string& databaseName, const std::string&
 
 // --- Table ---------------------------------------------------------------------
 
+namespace {
+
+// The row ids of a table in its order, with their key values: a list of
+// blocks, so inserting a row in the middle of a large table moves a few
+// hundred entries, not all of them.
+class RowIndex {
+public:
+    struct Entry {
+        long long rowid;
+        Record key;
+    };
+    int size() const { return n_; }
+    Entry& operator[](int pos) {
+        auto [b, i] = Locate(pos);
+        return blocks_[b][i];
+    }
+    void clear() {
+        blocks_.clear();
+        n_ = 0;
+    }
+    void push_back(Entry e) {
+        if (blocks_.empty() || blocks_.back().size() >= kMax) blocks_.emplace_back().reserve(kMax);
+        blocks_.back().push_back(std::move(e));
+        ++n_;
+    }
+    void insert(int pos, Entry e) {
+        if (pos == n_) return push_back(std::move(e));
+        auto [b, i] = Locate(pos);
+        auto& block = blocks_[b];
+        block.insert(block.begin() + static_cast<long>(i), std::move(e));
+        ++n_;
+        if (block.size() > 2 * kMax) {
+            std::vector<Entry> tail(std::make_move_iterator(block.begin() + kMax),
+                                    std::make_move_iterator(block.end()));
+            block.resize(kMax);
+            blocks_.insert(blocks_.begin() + static_cast<long>(b) + 1, std::move(tail));
+        }
+    }
+    void erase(int pos) {
+        auto [b, i] = Locate(pos);
+        blocks_[b].erase(blocks_[b].begin() + static_cast<long>(i));
+        if (blocks_[b].empty()) blocks_.erase(blocks_.begin() + static_cast<long>(b));
+        --n_;
+    }
+    // Position of the first entry that `less` puts after `e`.
+    template <typename Less>
+    int UpperBound(const Entry& e, Less less) const {
+        int base = 0;
+        for (const auto& block : blocks_) {
+            if (!less(e, block.back())) {
+                base += static_cast<int>(block.size());
+                continue;
+            }
+            return base +
+                   static_cast<int>(std::upper_bound(block.begin(), block.end(), e, less) - block.begin());
+        }
+        return base;
+    }
+    template <typename F>
+    int Find(F pred) const {
+        int pos = 0;
+        for (const auto& block : blocks_)
+            for (const Entry& e : block) {
+                if (pred(e)) return pos;
+                ++pos;
+            }
+        return -1;
+    }
+
+private:
+    static constexpr size_t kMax = 256;
+    std::pair<size_t, size_t> Locate(int pos) const {
+        size_t p = static_cast<size_t>(pos);
+        for (size_t b = 0; b < blocks_.size(); ++b) {
+            if (p < blocks_[b].size()) return {b, p};
+            p -= blocks_[b].size();
+        }
+        throw DatabaseError("Record position out of range");
+    }
+    std::vector<std::vector<Entry>> blocks_;
+    int n_ = 0;
+};
+
+}  // namespace
+
 struct Table::Impl {
     std::string context;  // the table's name in messages
     std::string inner;    // table name inside the file
@@ -217,21 +303,26 @@ struct Table::Impl {
     std::vector<std::string> keyNames;
     std::vector<int> keySlots;
     bool hungarianOrder = false;  // IndexFieldNames: texts in Hungarian order
-    struct Entry {
-        long long rowid;
-        Record key;
-    };
-    std::vector<Entry> rows;
+    using Entry = RowIndex::Entry;
+    RowIndex rows;
     std::unique_ptr<sql::Statement> selectRow, insertRow, updateRow, deleteRow;
+    // The record last read or posted, and a window of records read ahead.
     long long cachedRowid = 0;
     Record cached;
     bool cacheValid = false;
+    static constexpr int kWindow = 64;
+    int winStart = -1;
+    std::vector<Record> win;
+    int lastPos = -1;
+    std::unique_ptr<sql::Statement> selectWindow;
     // Set by an active transaction.
     sqlite3* txDb = nullptr;
     std::string txSchema;
 
     void ResetStatements() {
         selectRow.reset();
+        selectWindow.reset();
+        winStart = -1;
         insertRow.reset();
         updateRow.reset();
         deleteRow.reset();
@@ -329,6 +420,7 @@ void Table::InternalClose() {
 void Table::InternalRefresh() {
     Impl& d = *d_;
     d.cacheValid = false;
+    d.winStart = -1;
     std::string cols = "rowid";
     std::string order;
     for (int s : d.keySlots) {
@@ -356,16 +448,23 @@ Bookmark Table::StoredBookmark(int pos) { return d_->rows[pos].rowid; }
 
 int Table::FindBookmark(const Bookmark& b) {
     if (!b) return -1;
-    for (size_t i = 0; i < d_->rows.size(); ++i)
-        if (d_->rows[i].rowid == *b) return static_cast<int>(i);
-    return -1;
+    const long long id = *b;
+    return d_->rows.Find([id](const Impl::Entry& e) { return e.rowid == id; });
 }
 
 void Table::ReadStored(int pos, Record& rec) {
     Impl& d = *d_;
     const long long rowid = d.rows[pos].rowid;
+    const bool backwards = pos < d.lastPos;
+    d.lastPos = pos;
     if (d.cacheValid && d.cachedRowid == rowid) {
         rec = d.cached;
+        return;
+    }
+    if (d.winStart < 0 || pos < d.winStart || pos >= d.winStart + static_cast<int>(d.win.size()))
+        ReadWindow(pos, backwards);
+    if (d.winStart >= 0 && pos >= d.winStart && pos < d.winStart + static_cast<int>(d.win.size())) {
+        rec = d.win[pos - d.winStart];
         return;
     }
     if (!d.selectRow)
@@ -388,9 +487,50 @@ void Table::ReadStored(int pos, Record& rec) {
     d.cacheValid = true;
 }
 
+// Reads the records around `pos` in one statement: moving through a table
+// row by row costs one lookup per row inside SQLite, not one statement.
+void Table::ReadWindow(int pos, bool backwards) {
+    Impl& d = *d_;
+    const int n = static_cast<int>(d.rows.size());
+    const int start = backwards ? std::max(0, pos - Impl::kWindow + 1) : pos;
+    const int end = std::min(n, start + Impl::kWindow);
+    if (!d.selectWindow) {
+        std::string marks;
+        for (int i = 0; i < Impl::kWindow; ++i) marks += i ? ", ?" : "?";
+        d.selectWindow = std::make_unique<sql::Statement>(
+            d.db, "SELECT rowid, * FROM " + d.target + " WHERE rowid IN (" + marks + ")", d.context);
+    }
+    sql::Statement& st = *d.selectWindow;
+    for (int i = 0; i < Impl::kWindow; ++i) {
+        if (start + i < end)
+            sqlite3_bind_int64(st.get(), i + 1, d.rows[start + i].rowid);
+        else
+            sqlite3_bind_null(st.get(), i + 1);
+    }
+    std::unordered_map<long long, int> slot;
+    for (int p = start; p < end; ++p) slot[d.rows[p].rowid] = p - start;
+    d.win.assign(end - start, Record(fieldDefs_.size()));
+    try {
+        while (st.Step()) {
+            auto it = slot.find(sqlite3_column_int64(st.get(), 0));
+            if (it == slot.end()) continue;
+            Record& r = d.win[it->second];
+            for (size_t i = 0; i < fieldDefs_.size(); ++i)
+                r[i] = st.Column(static_cast<int>(i) + 1, fieldDefs_[i].type);
+        }
+    } catch (...) {
+        st.Reset();
+        d.winStart = -1;
+        throw;
+    }
+    st.Reset();  // releases the read lock
+    d.winStart = start;
+}
+
 int Table::InternalPost(Record& rec, bool inserting, int pos) {
     Impl& d = *d_;
     d.cacheValid = false;
+    d.winStart = -1;
     const int n = static_cast<int>(fieldDefs_.size());
     for (int i = 0; i < n; ++i) {
         if (fieldDefs_[i].type == FieldType::AutoInc && rec[i].IsNull() && inserting) {
@@ -442,20 +582,23 @@ int Table::InternalPost(Record& rec, bool inserting, int pos) {
         st.Reset();
         if (sqlite3_changes(d.db) == 0)
             throw EngineError(SQLITE_NOTFOUND, d.context + ": the record was deleted by another user");
-        d.rows.erase(d.rows.begin() + pos);
+        d.rows.erase(pos);
     }
     Impl::Entry e{rowid, d.KeyOf(rec)};
     const FieldDefs& defs = fieldDefs_;
-    auto it = std::upper_bound(
-        d.rows.begin(), d.rows.end(), e,
-        [&](const Impl::Entry& a, const Impl::Entry& b) { return d.Compare(a, b, defs) < 0; });
-    it = d.rows.insert(it, std::move(e));
-    return static_cast<int>(it - d.rows.begin());
+    const int at = d.rows.UpperBound(
+        e, [&](const Impl::Entry& a, const Impl::Entry& b) { return d.Compare(a, b, defs) < 0; });
+    d.rows.insert(at, std::move(e));
+    d.cached = rec;  // what was written is what a re-read would give
+    d.cachedRowid = rowid;
+    d.cacheValid = true;
+    return at;
 }
 
 void Table::InternalDelete(int pos) {
     Impl& d = *d_;
     d.cacheValid = false;
+    d.winStart = -1;
     if (!d.deleteRow)
         d.deleteRow =
             std::make_unique<sql::Statement>(d.db, "DELETE FROM " + d.target + " WHERE rowid = ?", d.context);
@@ -468,7 +611,7 @@ void Table::InternalDelete(int pos) {
         throw;
     }
     st.Reset();
-    d.rows.erase(d.rows.begin() + pos);
+    d.rows.erase(pos);
 }
 
 void Table::UseTransaction(void* sqliteDb, const std::string& schema) {

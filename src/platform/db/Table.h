@@ -77,6 +77,7 @@ private:
     // (nullptr: back to its own).
     void UseTransaction(void* sqliteDb, const std::string& schema);
     void ReleaseStatements();
+    void ReadWindow(int pos, bool backwards);
     struct Impl;
     std::unique_ptr<Impl> d_;
 };

@@ -1,0 +1,172 @@
+#include "platform/db/DbfTable.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/os/AtomicFile.h"
+#include "platform/os/CodePage.h"
+#include "platform/os/DayNumber.h"
+
+namespace db {
+namespace {
+
+unsigned U16(const std::string& b, size_t at) {
+    return static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8;
+}
+unsigned long U32(const std::string& b, size_t at) {
+    return U16(b, at) | static_cast<unsigned long>(U16(b, at + 2)) << 16;
+}
+
+std::string TrimRight(std::string s) {
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.pop_back();
+    return s;
+}
+std::string Trim(const std::string& s) {
+    const size_t b = s.find_first_not_of(" \0", 0, 2);
+    return b == std::string::npos ? std::string() : TrimRight(s.substr(b));
+}
+
+struct DbfField {
+    FieldDef def;
+    char type;
+    size_t offset, length;
+};
+
+}  // namespace
+
+void DbfTable::InternalOpen() {
+    ClearStored();
+    const std::string name = FileName;
+    auto fail = [&](const std::string& why) -> void { throw EngineError(0, name + ": " + why); };
+    std::string data;
+    try {
+        data = os::ReadFile(FileName);
+    } catch (const std::exception& e) {
+        throw EngineError(0, e.what());
+    }
+    if (data.size() < 32) fail("not a dBASE file (too short)");
+    const unsigned char version = data[0];
+    if ((version & 0x07) != 0x03 && version != 0x04) fail("not a dBASE III/IV file");
+    const unsigned long count = U32(data, 4);
+    const size_t headerLength = U16(data, 8), recordLength = U16(data, 10);
+    if (headerLength < 33 || headerLength > data.size() || recordLength < 1) fail("damaged header");
+
+    DbfCodePage cp = CodePage;
+    if (cp == DbfCodePage::Auto) {
+        const unsigned char ldid = data[29];
+        cp = ldid == 0xC8 || ldid == 0x57 ? DbfCodePage::Cp1250 : DbfCodePage::Cp852;
+    }
+    auto text = [&](const std::string& raw) {
+        try {
+            switch (cp) {
+                case DbfCodePage::Cp1250:
+                    return os::Cp1250ToUtf8(raw);
+                case DbfCodePage::Cp852:
+                    return os::Cp852ToUtf8(raw);
+                default:
+                    return raw;
+            }
+        } catch (const os::CodePageError& e) {
+            fail(e.what());
+        }
+        return raw;
+    };
+
+    std::vector<DbfField> fields;
+    size_t offset = 1;  // after the deletion flag
+    for (size_t at = 32; at + 32 <= headerLength && data[at] != '\r'; at += 32) {
+        const char* raw = data.data() + at;
+        const std::string fname(raw, strnlen(raw, 11));
+        const char type = static_cast<char>(std::toupper(static_cast<unsigned char>(data[at + 11])));
+        const size_t len = static_cast<unsigned char>(data[at + 16]);
+        const int dec = static_cast<unsigned char>(data[at + 17]);
+        if (fname.empty()) fail("damaged field list");
+        FieldDef d{fname, FieldType::String, 0};
+        switch (type) {
+            case 'C':
+                d.type = FieldType::String, d.size = static_cast<int>(len);
+                break;
+            case 'N':
+            case 'F':
+                d.type = dec > 0 || len > 9 ? FieldType::Float : FieldType::Integer;
+                break;
+            case 'D':
+                d.type = FieldType::Date;
+                break;
+            case 'L':
+                d.type = FieldType::Boolean;
+                break;
+            case 'M':
+                d.type = FieldType::Memo;
+                break;
+            default:
+                fail("field " + fname + " has an unknown type '" + std::string(1, type) + "'");
+        }
+        fields.push_back({d, type, offset, len});
+        offset += len;
+    }
+    if (fields.empty()) fail("no fields");
+    if (offset != recordLength) fail("damaged header (record length)");
+    if (headerLength + count * recordLength > data.size()) fail("the file is truncated");
+
+    fieldDefs_.clear();
+    for (const DbfField& f : fields) fieldDefs_.push_back(f.def);
+    for (unsigned long r = 0; r < count; ++r) {
+        const size_t at = headerLength + r * recordLength;
+        if (data[at] == '*') continue;  // deleted
+        Record rec(fields.size());
+        for (size_t i = 0; i < fields.size(); ++i) {
+            const DbfField& f = fields[i];
+            const std::string raw = data.substr(at + f.offset, f.length);
+            switch (f.type) {
+                case 'C': {
+                    const std::string s = TrimRight(raw);
+                    if (!s.empty()) rec[i] = Variant(text(s));
+                    break;
+                }
+                case 'N':
+                case 'F': {
+                    const std::string s = Trim(raw);
+                    if (s.empty() || s[0] == '*') break;
+                    char* end = nullptr;
+                    const double v = std::strtod(s.c_str(), &end);
+                    if (!end || *end)
+                        fail("record " + std::to_string(r + 1) + ", field " + f.def.name + ": '" + s +
+                             "' is no number");
+                    rec[i] = f.def.type == FieldType::Integer
+                                 ? Variant(static_cast<long long>(std::llround(v)))
+                                 : Variant(v);
+                    break;
+                }
+                case 'D': {
+                    const std::string s = Trim(raw);
+                    if (s.empty() || s == "00000000") break;
+                    double day;
+                    if (s.size() != 8 || !os::TryEncodeDate(std::atoi(s.substr(0, 4).c_str()),
+                                                            std::atoi(s.substr(4, 2).c_str()),
+                                                            std::atoi(s.substr(6, 2).c_str()), day))
+                        fail("record " + std::to_string(r + 1) + ", field " + f.def.name + ": '" + s +
+                             "' is no date");
+                    rec[i] = Variant(day);
+                    break;
+                }
+                case 'L': {
+                    const char c = raw.empty()
+                                       ? '?'
+                                       : static_cast<char>(std::toupper(static_cast<unsigned char>(raw[0])));
+                    if (c == 'T' || c == 'Y')
+                        rec[i] = Variant(true);
+                    else if (c == 'F' || c == 'N')
+                        rec[i] = Variant(false);
+                    break;
+                }
+                default:
+                    break;  // memo texts live in a separate file the import does not need
+            }
+        }
+        AddStored(std::move(rec));
+    }
+}
+
+}  // namespace db
