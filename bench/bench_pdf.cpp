@@ -1,7 +1,7 @@
 // Exporting a 100-page list to PDF as page images, with the share of the time
 // spent in Flate compression; beside it Qt's own PDF printer drawing the same
 // pages as vector text (what a Qt program would otherwise save PDFs with).
-#include <benchmark/benchmark.h>
+#include "QtBench.h"
 
 #include <QApplication>
 #include <QPrinter>
@@ -108,10 +108,6 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
     Reporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    return 0;
+    return RunQtBenchmarks(argc, argv, reporter);
 }

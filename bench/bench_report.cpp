@@ -1,7 +1,7 @@
 // Recording a payslip-like report: 500 pages of a page header, 30 detail rows
 // and a page footer. Compared with Qt's rich-text document paginating the
 // same rows as an HTML table (what a Qt program would otherwise print with).
-#include <benchmark/benchmark.h>
+#include "QtBench.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -114,10 +114,6 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
     Reporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    return 0;
+    return RunQtBenchmarks(argc, argv, reporter);
 }

@@ -186,8 +186,22 @@ void TPrintPDF::PlaceImage(int x, int y, const QImage& bitmap) {
     content_ += "Q\r\n";
 }
 
-void TPrintPDF::SaveImageBody(const std::string& body) {
-    os::WriteFileAtomic(temp_->File("~tmpim" + Num(imageCount_)), body);
+void TPrintPDF::SaveImageBody(int width, int height, const std::string& colorSpace, const std::string& filter,
+                              const std::string& data) {
+    std::string body;
+    auto line = [&body](const std::string& s) { body += s + "\r\n"; };
+    line("<< /Type /XObject");
+    line("/Subtype /Image");
+    line("/Width " + Num(width));
+    line("/Height " + Num(height));
+    line("/ColorSpace " + colorSpace);
+    line("/BitsPerComponent 8");
+    line("/Length " + Num(static_cast<long long>(data.size())));
+    line("/Name /Im" + Num(imageCount_));
+    if (!filter.empty()) line("/Filter " + filter);
+    line(">>");
+    line("stream");
+    os::WriteFileAtomic(temp_->File("~tmpim" + Num(imageCount_)), body + data);
 }
 
 void TPrintPDF::DrawPageImage(int x, int y, const QImage& bitmap) {
@@ -209,39 +223,13 @@ void TPrintPDF::DrawPageImage(int x, int y, const QImage& bitmap) {
         palette += entry;
     }
     std::string data = Compress ? Deflate(pixels) : pixels;
-    std::string body;
-    auto line = [&body](const std::string& s) { body += s + "\r\n"; };
-    line("<< /Type /XObject");
-    line("/Subtype /Image");
-    line("/Width " + Num(indexed.width()));
-    line("/Height " + Num(indexed.height()));
-    line("/ColorSpace [/Indexed /DeviceRGB 255 <" + palette + ">]");
-    line("/BitsPerComponent 8");
-    line("/Length " + Num(static_cast<long long>(data.size())));
-    line("/Name /Im" + Num(imageCount_));
-    if (Compress) line("/Filter [/FlateDecode]");
-    line(">>");
-    line("stream");
-    SaveImageBody(body + data);
+    SaveImageBody(indexed.width(), indexed.height(), "[/Indexed /DeviceRGB 255 <" + palette + ">]",
+                  Compress ? "[/FlateDecode]" : "", data);
 }
 
 void TPrintPDF::DrawPageJpeg(int x, int y, const QImage& bitmap) {
     PlaceImage(x, y, bitmap);
-    std::string jpeg = EncodeJpeg(bitmap);
-    std::string body;
-    auto line = [&body](const std::string& s) { body += s + "\r\n"; };
-    line("<< /Type /XObject");
-    line("/Subtype /Image");
-    line("/Width " + Num(bitmap.width()));
-    line("/Height " + Num(bitmap.height()));
-    line("/ColorSpace /DeviceRGB");
-    line("/BitsPerComponent 8");
-    line("/Length " + Num(static_cast<long long>(jpeg.size())));
-    line("/Name /Im" + Num(imageCount_));
-    line("/Filter [/DCTDecode]");
-    line(">>");
-    line("stream");
-    SaveImageBody(body + jpeg);
+    SaveImageBody(bitmap.width(), bitmap.height(), "/DeviceRGB", "[/DCTDecode]", EncodeJpeg(bitmap));
 }
 
 void TPrintPDF::EndDoc() {

@@ -54,7 +54,10 @@ private:
     void OpenContent();
     void CloseContent();
     void PlaceImage(int x, int y, const QImage& bitmap);
-    void SaveImageBody(const std::string& body);
+    // The image object's body (dictionary, "stream" and the data) to its
+    // temporary file; filter empty for none.
+    void SaveImageBody(int width, int height, const std::string& colorSpace, const std::string& filter,
+                       const std::string& data);
 
     int pageNumber_ = 0;
     std::string file_;     // everything written so far

@@ -198,3 +198,15 @@ TEST_F(NyomtatasTest, PdfGoesToTheYearAndCompanyFolder) {
         EXPECT_EQ(std::string(e.what()), os::BaseFolder() + "/PDF/2019 mappa nem hozható létre.");
     }
 }
+
+TEST_F(NyomtatasTest, AnErrorWhileProducingClosesThePreviewAndReachesTheCaller) {
+    List list(100);
+    list.r.Detail()->BeforePrint = [&](bool&) {
+        if (list.row == 40) throw std::runtime_error("Hibás sor");
+    };
+    EXPECT_THROW(Preview(
+                     list, "List_KifizQRForm", [](TNyomtatasForm&) {},
+                     [](TNyomtatasForm& form) { EXPECT_FALSE(form.isVisible()); }),
+                 std::runtime_error);
+    EXPECT_EQ(VarjonForm, nullptr);
+}
