@@ -1,0 +1,80 @@
+// The stored layout of every table of the year folder, as data: fields with
+// their type, width, required flag, display label and edit mask, the key, and
+// whether the table is global or kept per company. The data module creates
+// missing templates and global tables from here, and forms that need a
+// field's label or mask read it here instead of repeating it.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class FieldKind {
+    Text,      // size = width in characters
+    SmallInt,  // 16 bits
+    Integer,   // 32 bits
+    Float,     // money and other numbers
+    Date,      // day number
+    Time,
+};
+
+struct FieldLayout {
+    std::string name;
+    FieldKind kind = FieldKind::Text;
+    int size = 0;  // text width; 0 for the other kinds
+    bool required = false;
+    std::string label;  // display label; empty: the field name
+    std::string mask;   // edit mask, as the forms use it
+
+    FieldLayout Required() const;
+    FieldLayout Label(std::string text) const;
+    FieldLayout Mask(std::string text) const;
+};
+
+enum class TableScope {
+    Global,   // one table under the base name
+    Company,  // base name + "_" + company code; the base name is the empty template
+};
+
+// A read-only field resolved through another component of the data module.
+struct LookupLayout {
+    std::string name;         // RJ_szarmJCKODJCNEV
+    std::string keyField;     // field of this table: RJ_JCKOD
+    std::string component;    // TableJogcim
+    std::string lookupKey;    // JC_KOD
+    std::string resultField;  // JC_NEV
+    int size = 0;
+};
+
+struct TableLayout {
+    std::string name;  // base name: the template or the global table
+    TableScope scope = TableScope::Company;
+    // Key fields. With a primary index the key is unique and the table reads
+    // in key order; without one the key is only how rows are found, and the
+    // table reads in the order the rows were written.
+    std::vector<std::string> key;
+    bool primaryIndex = false;
+    // False only where the year folder keeps no template of a company table
+    // (the employee history, made by the company register from the employee
+    // template).
+    bool hasTemplate = true;
+    std::vector<FieldLayout> fields;
+    std::vector<LookupLayout> lookups;
+
+    const FieldLayout* Field(std::string_view fieldName) const;  // case-insensitive
+};
+
+// Every table of the year folder, in the order the folder is prepared.
+const std::vector<TableLayout>& TableLayouts();
+
+// The layout of a base name (case-insensitive, as table names resolve), or
+// nullptr. A per-company name ("Szamfejt_001") finds its template's layout.
+const TableLayout* FindTableLayout(std::string_view tableName);
+
+// Fields added to older tables of a company when it is selected and to the
+// templates at start-up: table base name and the fields it must carry.
+struct AddedFields {
+    std::string table;
+    std::vector<std::string> fields;
+};
+const std::vector<AddedFields>& FieldsAddedToOlderTables();
