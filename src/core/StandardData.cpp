@@ -1,0 +1,116 @@
+#include "core/StandardData.h"
+
+namespace {
+
+// The values every seeded pay item shares.
+std::vector<SeedValue> Common() {
+    std::vector<SeedValue> v = {
+        {"JC_KIFIZ", "I"}, {"JC_JARULKOD", "00"}, {"JC_SZABTIP", "0"}, {"JC_BERKARTONRA", "I"}};
+    for (const char* flag :
+         {"JC_KEDVTERM",      "JC_MADOJKOT",   "JC_EHOKIES",    "JC_EHOSZAZ", "JC_ELKULADO",
+          "JC_ALAP1",         "JC_ALAP2",      "JC_ALAP3",      "JC_ALAP4",   "JC_ALAP5",
+          "JC_BALJKOT",       "JC_TERMJUTADO", "JC_KULONADOZO", "JC_AANOV",   "JC_BESZAMOSSZEG",
+          "JC_BESZAMIDOSZTO", "JC_EVAKOT",     "JC_SZHALEV",    "JC_VJAR",    "JC_SZHANEMKEDV",
+          "JC_SZHAKEDV"})
+        v.push_back({flag, "N"});
+    return v;
+}
+
+struct PayItem {
+    const char* code;
+    const char* name;
+    const char* tipus;
+    const char* szamkep;
+    const char* szaz;
+    const char* szjakot;
+    const char* contributions;  // JC_NYJKOT, JC_EBJKOT, JC_SZAKSZKOT, JC_MPJDOLGKOT, JC_SZHAKOT
+    const char* letilt;
+    const char* earnings;  // JC_RENDSZ, JC_BERJELL, JC_KERESET
+    const char* szakkepzes;
+};
+
+SeedRow Row(const PayItem& p) {
+    SeedRow row{p.code, Common()};
+    auto add = [&](const char* field, const char* value) { row.values.push_back({field, value}); };
+    add("JC_KOD", p.code);
+    add("JC_NEV", p.name);
+    add("JC_TIPUS", p.tipus);
+    add("JC_SZAMKEP", p.szamkep);
+    add("JC_SZAZ", p.szaz);
+    add("JC_SZJAKOT", p.szjakot);
+    for (const char* f : {"JC_NYJKOT", "JC_EBJKOT", "JC_SZAKSZKOT", "JC_MPJDOLGKOT", "JC_SZHAKOT"})
+        add(f, p.contributions);
+    add("JC_LETILT", p.letilt);
+    for (const char* f : {"JC_RENDSZ", "JC_BERJELL", "JC_KERESET"}) add(f, p.earnings);
+    add("JC_SZAKKEPZES", p.szakkepzes);
+    return row;
+}
+
+std::vector<SeedRow> BuildPayItems() {
+    const PayItem items[] = {
+        {"090A", "Lelkészi jövedelem", "1", "08", "100", "N", "N", "I", "N", "N"},
+        {"090B", "Stóla díj", "1", "08", "100", "N", "N", "I", "N", "N"},
+        {"333A", "Fenntartói járulék", "0", "07", "21", "N", "N", "N", "N", "N"},
+        {"333B", "Gyülekezeti MSA", "0", "07", "2", "N", "N", "N", "N", "N"},
+        {"409A", "Nyugdíj szerű járulék", "4", "06", "15", "N", "N", "N", "N", "N"},
+        {"409B", "Személyi MSA", "4", "06", "1", "N", "N", "N", "N", "N"},
+        {"400C", "Stóla díj vissza", "4", "08", "100", "N", "N", "N", "N", "N"},
+        {"107S", "Nyugdíj szabadság bére", "1", "01", "100", "I", "N", "I", "I", "N"},
+        {"119A", "Cafeteria ktg. terít.", "1", "08", "100", "I", "I", "I", "I", "I"},
+    };
+    std::vector<SeedRow> rows;
+    for (const PayItem& p : items) {
+        SeedRow row = Row(p);
+        const std::string code = p.code;
+        if (code == "107S" || code == "119A") {
+            row.values.push_back({"JC_ADATLSOR", "1"});
+            row.values.push_back({"JC_ADATLOSZL", "d"});
+            row.values.push_back({"JC_HAVIBEVSOR", "300"});
+            row.values.push_back({"JC_HAVIBEVOSZL", "D"});
+            row.values.push_back({"JC_TARTOZIK", code == "107S" ? "Munkabér" : "Caft t"});
+            row.values.push_back({"JC_KOVETEL", code == "107S" ? "Jöv elszsz" : "Caft k"});
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+}  // namespace
+
+const std::string* SeedRow::Value(const std::string& field) const {
+    for (const SeedValue& v : values)
+        if (v.field == field) return &v.value;
+    return nullptr;
+}
+
+const SeedRow& StandardValueSetRow() {
+    static const SeedRow row{"9/17",
+                             {{"EK_TIPUS", "9"},
+                              {"EK_TIPUSNEV", "SZHA kedv. kód"},
+                              {"EK_ERTEK", "17"},
+                              {"EK_ERTEKNEV", "Védett korú köztisztviselő"}}};
+    return row;
+}
+
+const std::vector<SeedRow>& StandardPayItems() {
+    static const std::vector<SeedRow> rows = BuildPayItems();
+    return rows;
+}
+
+bool PayItemCorrection::Applies(const std::optional<std::string>& current) const {
+    if (oldValue) return current == oldValue;
+    return current != newValue;
+}
+
+const std::vector<PayItemCorrection>& PayItemCorrections() {
+    static const std::vector<PayItemCorrection> corrections = {
+        {"333A", "JC_NEV", "Fenntartói járulék", "Fenntartói járulék 21%"},
+        {"333B", "JC_NEV", "Gyülekezeti MSA", "Gyülekezeti MSA 2%"},
+        {"409A", "JC_NEV", "Nyugdíj szerű járulék", "Tagsági járulék 15%"},
+        {"409B", "JC_NEV", "Személyi MSA", "Személyi MSA 1%"},
+        {"107S", "JC_SZABTIP", std::nullopt, "1"},
+        {"119A", "JC_HAVIBEVSOR", "300", "304"},
+        {"340B", "JC_NEV", "EKHO 19,5% fogl.", "EKHO fogl."},
+    };
+    return corrections;
+}

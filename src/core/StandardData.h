@@ -1,0 +1,44 @@
+// The rows every company must hold whatever made its tables: one value-set
+// row and nine pay-item codes, and the corrections that bring older names and
+// settings of them up to date. Seeding (AlapertekFeltolt in the data module)
+// appends a row only when its key is missing, so running it again changes
+// nothing.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// A field and its value as text; numeric fields take the text's number.
+struct SeedValue {
+    std::string field;
+    std::string value;
+};
+
+struct SeedRow {
+    std::string key;  // EK_TIPUS + "/" + EK_ERTEK, or JC_KOD
+    std::vector<SeedValue> values;
+    // The value of `field`, or nullptr when the row leaves it empty.
+    const std::string* Value(const std::string& field) const;
+};
+
+// The value-set row ("9"/"17") with its four fields.
+const SeedRow& StandardValueSetRow();
+
+// The pay-item rows in the order they are ensured.
+const std::vector<SeedRow>& StandardPayItems();
+
+// A correction of an existing pay item: `field` becomes `newValue` when it
+// holds exactly `oldValue`, or, without an old value, whenever it holds
+// anything but the new value (an empty field included).
+struct PayItemCorrection {
+    std::string code;
+    std::string field;
+    std::optional<std::string> oldValue;
+    std::string newValue;
+    bool Applies(const std::optional<std::string>& current) const;
+};
+
+// In the order they are applied: each right after its code is ensured, and
+// those of codes that are not seeded ("340B") at the end.
+const std::vector<PayItemCorrection>& PayItemCorrections();
