@@ -31,20 +31,20 @@ bool SameName(std::string_view a, std::string_view b) {
            });
 }
 
-FieldLayout Make(std::string name, FieldKind kind, int size = 0) {
+FieldLayout Make(std::string name, db::FieldType type, int size = 0) {
     FieldLayout f;
     f.name = std::move(name);
-    f.kind = kind;
+    f.type = type;
     f.size = size;
     return f;
 }
 
-FieldLayout Text(std::string name, int size) { return Make(std::move(name), FieldKind::Text, size); }
-FieldLayout SmallInt(std::string name) { return Make(std::move(name), FieldKind::SmallInt); }
-FieldLayout Integer(std::string name) { return Make(std::move(name), FieldKind::Integer); }
-FieldLayout Float(std::string name) { return Make(std::move(name), FieldKind::Float); }
-FieldLayout Date(std::string name) { return Make(std::move(name), FieldKind::Date); }
-FieldLayout Time(std::string name) { return Make(std::move(name), FieldKind::Time); }
+FieldLayout Text(std::string name, int size) { return Make(std::move(name), db::FieldType::String, size); }
+FieldLayout SmallInt(std::string name) { return Make(std::move(name), db::FieldType::SmallInt); }
+FieldLayout Integer(std::string name) { return Make(std::move(name), db::FieldType::Integer); }
+FieldLayout Float(std::string name) { return Make(std::move(name), db::FieldType::Float); }
+FieldLayout Date(std::string name) { return Make(std::move(name), db::FieldType::Date); }
+FieldLayout Time(std::string name) { return Make(std::move(name), db::FieldType::Time); }
 
 using Fields = std::vector<FieldLayout>;
 
@@ -1372,6 +1372,17 @@ const FieldLayout* TableLayout::Field(std::string_view fieldName) const {
     for (const auto& f : fields)
         if (SameName(f.name, fieldName)) return &f;
     return nullptr;
+}
+
+db::FieldDefs TableLayout::FieldDefs() const { return {fields.begin(), fields.end()}; }
+
+void AddPersistentFields(db::Dataset& dataset, const TableLayout& layout) {
+    for (const FieldLayout& f : layout.fields) {
+        db::Field& field = dataset.AddField(f);
+        field.Required = f.required;
+        field.DisplayLabel = f.label;
+        field.EditMask = f.mask;
+    }
 }
 
 const std::vector<TableLayout>& TableLayouts() {

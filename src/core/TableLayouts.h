@@ -9,20 +9,11 @@
 #include <string_view>
 #include <vector>
 
-enum class FieldKind {
-    Text,      // size = width in characters
-    SmallInt,  // 16 bits
-    Integer,   // 32 bits
-    Float,     // money and other numbers
-    Date,      // day number
-    Time,
-};
+#include "platform/db/Dataset.h"
+#include "platform/db/Field.h"
 
-struct FieldLayout {
-    std::string name;
-    FieldKind kind = FieldKind::Text;
-    int size = 0;  // text width; 0 for the other kinds
-    bool required = false;
+// A stored field with the settings its persistent field carries.
+struct FieldLayout : db::FieldDef {
     std::string label;  // display label; empty: the field name
     std::string mask;   // edit mask, as the forms use it
 
@@ -62,7 +53,13 @@ struct TableLayout {
     std::vector<LookupLayout> lookups;
 
     const FieldLayout* Field(std::string_view fieldName) const;  // case-insensitive
+    // The stored structure, for creating the table.
+    db::FieldDefs FieldDefs() const;
 };
+
+// Gives a closed dataset the persistent fields of a layout: every stored
+// field with its required flag, display label and edit mask.
+void AddPersistentFields(db::Dataset& dataset, const TableLayout& layout);
 
 // Every table of the year folder, in the order the folder is prepared.
 const std::vector<TableLayout>& TableLayouts();

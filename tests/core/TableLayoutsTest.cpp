@@ -24,7 +24,7 @@ TEST(TableLayouts, EveryTableHasItsFieldsAndKey) {
         std::set<std::string> names;
         for (const FieldLayout& f : t.fields) {
             EXPECT_TRUE(names.insert(f.name).second) << t.name << " repeats " << f.name;
-            EXPECT_EQ(f.kind == FieldKind::Text, f.size > 0) << t.name << "." << f.name;
+            EXPECT_EQ(f.type == db::FieldType::String, f.size > 0) << t.name << "." << f.name;
         }
         for (const std::string& k : t.key) EXPECT_NE(t.Field(k), nullptr) << t.name << " key " << k;
         for (const LookupLayout& l : t.lookups) EXPECT_NE(t.Field(l.keyField), nullptr) << l.name;
@@ -38,9 +38,9 @@ TEST(TableLayouts, NamesResolveAsTableNamesDo) {
     EXPECT_EQ(FindTableLayout("List_Berlap_GEP"), nullptr);
     const TableLayout* mab04 = FindTableLayout("MAB04_002");
     ASSERT_NE(mab04, nullptr);
-    EXPECT_EQ(mab04->Field("S301A")->kind, FieldKind::Text);
-    EXPECT_EQ(mab04->Field("S301B")->kind, FieldKind::Integer);
-    EXPECT_EQ(mab04->Field("S339A")->kind, FieldKind::Date);
+    EXPECT_EQ(mab04->Field("S301A")->type, db::FieldType::String);
+    EXPECT_EQ(mab04->Field("S301B")->type, db::FieldType::Integer);
+    EXPECT_EQ(mab04->Field("S339A")->type, db::FieldType::Date);
     EXPECT_EQ(mab04->Field("s338b")->size, 40);
     for (const AddedFields& added : FieldsAddedToOlderTables())
         for (const std::string& f : added.fields)
