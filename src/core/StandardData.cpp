@@ -1,5 +1,9 @@
 #include "core/StandardData.h"
 
+#include <algorithm>
+
+#include "platform/db/Dataset.h"
+
 namespace {
 
 // The values every seeded pay item shares.
@@ -113,4 +117,62 @@ const std::vector<PayItemCorrection>& PayItemCorrections() {
         {"340B", "JC_NEV", "EKHO 19,5% fogl.", "EKHO fogl."},
     };
     return corrections;
+}
+
+namespace {
+
+// Sets the row's values on the new record in the dataset's column order.
+void SetValues(db::Dataset& ds, const SeedRow& row) {
+    for (int i = 0; i < ds.FieldCount(); ++i) {
+        db::Field& field = ds.Fields(i);
+        if (const std::string* value = row.Value(field.FieldName())) field.SetAsString(*value);
+    }
+}
+
+void Correct(db::Dataset& payItems, const PayItemCorrection& c) {
+    if (!payItems.Locate("JC_KOD", db::Variant(c.code))) return;
+    db::Field& field = payItems.FieldByName(c.field);
+    const std::optional<std::string> current =
+        field.IsNull() ? std::nullopt : std::optional<std::string>(field.AsString());
+    if (!c.Applies(current)) return;
+    payItems.Edit();
+    payItems.FieldByName(c.field).SetAsString(c.newValue);
+    payItems.Post();
+}
+
+}  // namespace
+
+void EnsureStandardValueSet(db::Dataset& valueSets) {
+    const SeedRow& row = StandardValueSetRow();
+    if (valueSets.Locate("EK_TIPUS;EK_ERTEK",
+                         {db::Variant(*row.Value("EK_TIPUS")), db::Variant(*row.Value("EK_ERTEK"))}))
+        return;
+    valueSets.Append();
+    SetValues(valueSets, row);
+    valueSets.Post();
+}
+
+std::vector<std::string> EnsureStandardPayItems(db::Dataset& payItems) {
+    std::vector<std::string> appended;
+    const auto& corrections = PayItemCorrections();
+    auto correctionsOf = [&](const std::string& code) {
+        for (const PayItemCorrection& c : corrections)
+            if (c.code == code) Correct(payItems, c);
+    };
+    for (const SeedRow& row : StandardPayItems()) {
+        if (!payItems.Locate("JC_KOD", db::Variant(row.key))) {
+            payItems.Append();
+            SetValues(payItems, row);
+            payItems.Post();
+            appended.push_back(row.key);
+        }
+        correctionsOf(row.key);
+    }
+    // Corrections of codes that are never appended here ("340B").
+    for (const PayItemCorrection& c : corrections) {
+        const auto& items = StandardPayItems();
+        if (std::none_of(items.begin(), items.end(), [&](const SeedRow& r) { return r.key == c.code; }))
+            Correct(payItems, c);
+    }
+    return appended;
 }

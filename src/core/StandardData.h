@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+namespace db {
+class Dataset;
+}
+
 // A field and its value as text; numeric fields take the text's number.
 struct SeedValue {
     std::string field;
@@ -42,3 +46,12 @@ struct PayItemCorrection {
 // In the order they are applied: each right after its code is ensured, and
 // those of codes that are not seeded ("340B") at the end.
 const std::vector<PayItemCorrection>& PayItemCorrections();
+
+// Appends the value-set row to an open, writable value-set table when its key
+// is missing; an existing row is left as it is.
+void EnsureStandardValueSet(db::Dataset& valueSets);
+
+// Appends each missing standard pay item to an open pay-item table (its
+// fields set in the table's column order) and applies the corrections.
+// Returns the codes appended.
+std::vector<std::string> EnsureStandardPayItems(db::Dataset& payItems);
