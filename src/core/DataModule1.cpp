@@ -1,0 +1,382 @@
+#include "core/DataModule1.h"
+
+#include <QString>
+#include <algorithm>
+#include <filesystem>
+
+#include "core/RecordFilters.h"
+#include "core/StandardData.h"
+#include "core/TableCatalog.h"
+#include "core/TableLayouts.h"
+#include "platform/db/Engine.h"
+#include "platform/db/Query.h"
+#include "platform/db/Table.h"
+#include "platform/ui/Dialogs.h"
+
+TDM1* DM1 = nullptr;
+
+namespace {
+
+// Two field values are equal when both are empty or both hold the same value.
+bool SameValue(const db::Field& a, const db::Field& b) {
+    const db::Variant va = a.Value();
+    const db::Variant vb = b.Value();
+    if (va.IsBlank() || vb.IsBlank()) return va.IsBlank() && vb.IsBlank();
+    return va == vb;
+}
+
+bool SameFields(db::Dataset& row, db::Dataset& reference, std::initializer_list<const char*> fields) {
+    for (const char* f : fields)
+        if (!SameValue(row.FieldByName(f), reference.FieldByName(f))) return false;
+    return true;
+}
+
+std::string Text(db::Dataset& ds, const char* field) { return ds.FieldByName(field).AsString(); }
+
+// Tables whose fields come from the table file when it is opened.
+bool HasPersistentFields(const TableComponent& c) {
+    return !c.baseName.empty() && c.baseName != "FokFel" && c.baseName != "DolgRegi" &&
+           c.baseName.rfind("MAB", 0) != 0;
+}
+
+PayrollRowKey PayrollRow(db::Dataset& row) {
+    return {Text(row, "SF_DGTORZSSZAM"), static_cast<int>(row.FieldByName("SF_HONAP").AsInteger()),
+            row.FieldByName("SF_KIFIZDAT").AsDateTime(), Text(row, "SF_JCKOD")};
+}
+
+}  // namespace
+
+TDM1::TDM1() {
+    db::Table** members[] = {
+        &TableCegek,     &TableErtekkeszlet, &TableKifhely,
+        &TableMhely,     &TableDolgozo,      &TableDolgRegi,
+        &TableJogcim,    &TableRJogcim,      &TableSzamfejt,
+        &TableUtal,      &TableHozzatartozo, &TableNaptar,
+        &TableFEOR,      &TableNyugP,        &TableFokFel,
+        &TableNyilat,    &TableM30,          &TableM29,
+        &TableK30,       &TableK32,          &TableM292,
+        &TableM294,      &TableMAB00,        &TableMAB04,
+        &TableMAB05,     &TableMAB06,        &TableMAB07,
+        &TableMAB08,     &TableMAB09,        &TableMAB09a,
+        &TableMAB10,     &TableMAB11,        &TableMAB12,
+        &TableMAB13,     &TableMABOSZ,       &TableMABOSZ01,
+        &TableMABOSZ01b, &TableMABOSZ01c,    &TableMABOSZ02,
+        &TableMABOSZ02b, &TableMABOSZ02c,    &Table1,
+    };
+    const auto& catalogue = TableComponents();
+    for (size_t i = 0; i < catalogue.size(); ++i) {
+        const TableComponent& c = catalogue[i];
+        auto table = std::make_unique<db::Table>();
+        table->Name = c.component;
+        table->TableName = c.baseName;
+        table->ReadOnly = c.readOnly;
+        table->OnPostError = [this](db::Dataset& ds, const db::DatabaseError& e, db::DataAction& a) {
+            PostError(ds, e, a);
+        };
+        // Each pair works on its own component, never on the sender.
+        db::Table* own = table.get();
+        table->AfterPost = [own](db::Dataset&) { FlushAndSave(*own); };
+        table->AfterDelete = [own](db::Dataset&) { FlushAndSave(*own); };
+        if (HasPersistentFields(c)) AddPersistentFields(*own, *FindTableLayout(c.baseName));
+        *members[i] = own;
+        tables_.push_back(own);
+        if (c.component != "Table1") {
+            auto source = std::make_unique<db::DataSource>(own);
+            source->AutoEdit = false;
+            dataSources_.push_back(std::move(source));
+        }
+        owned_.push_back(std::move(table));
+    }
+    AddLookupFields();
+    query1_ = std::make_unique<db::Query>();
+    query1_->Name = "Query1";
+    Query1 = query1_.get();
+}
+
+void TDM1::AddLookupFields() {
+    for (const TableComponent& c : TableComponents()) {
+        const TableLayout* layout = c.baseName.empty() ? nullptr : FindTableLayout(c.baseName);
+        if (!layout || layout->lookups.empty()) continue;
+        db::Table* table = Component(c.component);
+        std::vector<db::Table*> sources;
+        for (const LookupLayout& l : layout->lookups) {
+            db::FieldDef def;
+            def.name = l.name;
+            def.type = db::FieldType::String;
+            def.size = l.size;
+            db::Field& f = table->AddField(def, db::FieldKind::Lookup);
+            f.ReadOnly = true;
+            f.LookupDataSet = Component(l.component);
+            f.KeyFields = l.keyField;
+            f.LookupKeyFields = l.lookupKey;
+            f.LookupResultField = l.resultField;
+            if (std::find(sources.begin(), sources.end(), Component(l.component)) == sources.end())
+                sources.push_back(Component(l.component));
+        }
+        // Opening a table with lookup fields opens the looked-up tables too.
+        table->BeforeOpen = [sources](db::Dataset&) {
+            for (db::Table* s : sources)
+                if (!s->Active()) s->Open();
+        };
+    }
+}
+
+TDM1::~TDM1() {
+    // Data sources detach from their tables before the tables go.
+    dataSources_.clear();
+    if (DM1 == this) DM1 = nullptr;
+}
+
+db::DataSource* TDM1::DataSourceOf(const db::Table* table) const {
+    for (const auto& s : dataSources_)
+        if (s->DataSet() == table) return s.get();
+    return nullptr;
+}
+
+db::Table* TDM1::Component(const std::string& name) const {
+    for (db::Table* t : tables_)
+        if (t->Name == name) return t;
+    return nullptr;
+}
+
+void TDM1::PostError(db::Dataset&, const db::DatabaseError& error, db::DataAction&) {
+    const auto* engine = dynamic_cast<const db::EngineError*>(&error);
+    if (!engine) return;
+    if (engine->Code() == db::EngineError::KeyViolation) {
+        ui::ShowMessage(QStringLiteral("Ez a rekord már szerepel a nyilvántartásban!"));
+        db::Abort();
+    }
+    if (engine->Code() == db::EngineError::RequiredFieldMissing) {
+        ui::ShowMessage(QStringLiteral("Nem adott meg egy mezőt ami kötelező!"));
+        db::Abort();
+    }
+}
+
+void TDM1::FlushAndSave(db::Table& table) {
+    table.FlushBuffers();
+    table.SaveChanges();
+}
+
+void TDM1::TableNaptarAfterInsert(db::Dataset& dataset) { dataset.Cancel(); }
+
+void TDM1::TablaBezar() {
+    for (const std::string& name : CloseOrder()) {
+        db::Table* table = Component(name);
+        if (!table->Active()) continue;
+        FlushAndSave(*table);
+        table->Close();
+    }
+}
+
+// --- Record filters ----------------------------------------------------------
+
+db::Dataset::FilterHandler TDM1::FilterHandler(void (TDM1::*handler)(db::Dataset&, bool&)) {
+    return [this, handler](db::Dataset& ds, bool& accept) { (this->*handler)(ds, accept); };
+}
+
+namespace {
+
+PayrollFilterValues Inputs(db::Table& employees, const FilterInputs& in) {
+    return {Text(employees, "DG_TORZSSZAM"), in.month, in.paymentDate};
+}
+
+}  // namespace
+
+void TDM1::TorzsszamFilter(db::Dataset& ds, bool& accept) {
+    accept = Text(ds, "SF_DGTORZSSZAM") == Text(*TableDolgozo, "DG_TORZSSZAM");
+}
+
+void TDM1::TorzsszamHoFilter(db::Dataset& ds, bool& accept) {
+    accept = TorzsszamHoMatch(PayrollRow(ds), Inputs(*TableDolgozo, SzuroAdatok));
+}
+
+void TDM1::TorzsszamHoKifizDatFilter(db::Dataset& ds, bool& accept) {
+    accept = TorzsszamHoKifizDatMatch(PayrollRow(ds), Inputs(*TableDolgozo, SzuroAdatok));
+}
+
+void TDM1::HozottAdatokFilter(db::Dataset& ds, bool& accept) {
+    accept = HozottAdatokMatch(PayrollRow(ds), Inputs(*TableDolgozo, SzuroAdatok));
+}
+
+void TDM1::KifizFilter(db::Dataset& ds, bool& accept) {
+    accept = Text(ds, "RJ_DGTORZSSZAM") == Text(*TableDolgozo, "DG_TORZSSZAM") &&
+             PayableCode(Text(ds, "RJ_JCKOD"));
+}
+
+void TDM1::EgyebFilter(db::Dataset& ds, bool& accept) {
+    accept = Text(ds, "RJ_DGTORZSSZAM") == Text(*TableDolgozo, "DG_TORZSSZAM") &&
+             OtherPaymentCode(Text(ds, "RJ_JCKOD"));
+}
+
+void TDM1::LevonFilter(db::Dataset& ds, bool& accept) {
+    accept = Text(ds, "RJ_DGTORZSSZAM") == Text(*TableDolgozo, "DG_TORZSSZAM") &&
+             DeductionCode(Text(ds, "RJ_JCKOD"));
+}
+
+void TDM1::MunkahelyFilter(db::Dataset& ds, bool& accept) {
+    accept = MunkahelyMatch(Text(ds, "DG_MHKOD"), SzuroAdatok.workplace);
+}
+
+void TDM1::List_HozzatartozoFilter(db::Dataset& ds, bool& accept) {
+    accept = Text(ds, "HT_DGTORZSSZAM") == Text(*TableDolgozo, "DG_TORZSSZAM");
+}
+
+void TDM1::List_AdatlFilter(db::Dataset& ds, bool& accept) {
+    accept = SameFields(ds, *Query1, {"SF_DGTORZSSZAM"});
+}
+
+void TDM1::List_CimletjegyzFilter(db::Dataset& ds, bool& accept) {
+    accept = SameFields(ds, *Query1, {"SF_DGKHKOD"}) &&
+             ds.FieldByName("SF_KIFIZDAT").AsDateTime() == Query1->ParamByName("datum").Value().ToDouble();
+}
+
+void TDM1::List_MNYPbevallFilter(db::Dataset& ds, bool& accept) {
+    accept = SameFields(ds, *Query1, {"SF_DGTORZSSZAM", "SF_HONAP", "SF_DGMNYP"});
+}
+
+void TDM1::List_KifizFilter(db::Dataset& ds, bool& accept) {
+    accept = SameFields(ds, *Query1, {"SF_KIFIZDAT", "SF_DGKHKOD"}) && Text(ds, "SF_JCKOD") == "750";
+}
+
+void TDM1::List_SzabFilter(db::Dataset& ds, bool& accept) {
+    accept = SameFields(ds, *Query1, {"SF_DGMHKOD"});
+}
+
+void TDM1::List_MunkidoKedvOsszFilter(db::Dataset& ds, bool& accept) {
+    accept = SameFields(ds, *Query1, {"SF_DGTORZSSZAM", "SF_KIFIZDAT"});
+}
+
+void TDM1::List_BerlapFilter(db::Dataset& ds, bool& accept) {
+    accept =
+        SameFields(ds, *Query1, {"SF_DGTORZSSZAM", "SF_HONAP", "SF_KIFIZDAT", "SF_DGMHKOD", "SF_DGKHKOD"});
+}
+
+void TDM1::List_JogcimOsszFilter(db::Dataset& ds, bool& accept) {
+    accept = SameFields(ds, *Query1,
+                        {"SF_DGTORZSSZAM", "SF_HONAP", "SF_KIFIZDAT", "SF_DGMHKOD", "SF_DGKHKOD", "SF_JCKOD",
+                         "SF_MUNKSZAM", "SF_GYUJTO"});
+}
+
+void TDM1::List_UtalTetelFilter(db::Dataset& ds, bool& accept) {
+    accept = SameValue(ds.FieldByName("SF_JCKOD"), Query1->FieldByName("JC_KOD"));
+}
+
+void TDM1::List_BerkartonFilter(db::Dataset& ds, bool& accept) {
+    accept = SameFields(ds, *Query1, {"SF_DGTORZSSZAM"});
+}
+
+void TDM1::MABFilter(db::Dataset& ds, bool& accept) {
+    accept = SameFields(ds, *TableMAB00, {"TORZSSZAM", "HONAP", "JELLEG", "TOL", "IG"});
+}
+
+void TDM1::MABOSZFilter(db::Dataset& ds, bool& accept) {
+    accept = SameFields(ds, *TableMABOSZ, {"HONAP", "JELLEG"});
+}
+
+// --- Preparation steps -------------------------------------------------------
+
+void TDM1::SetDatabaseName(const std::string& alias) {
+    for (db::Table* t : tables_) t->DatabaseName = alias;
+    Query1->DatabaseName = alias;
+}
+
+void TDM1::SetCompanyTableNames(const std::string& companyCode) {
+    for (const TableComponent& c : TableComponents())
+        if (c.perCompany) Component(c.component)->TableName = CompanyTableName(c.baseName, companyCode);
+}
+
+void TDM1::ClearCompanyTableNames() {
+    for (const TableComponent& c : TableComponents()) {
+        const bool taxForm = c.set == ComponentSet::Optional && c.baseName.rfind("MAB", 0) != 0;
+        if (c.set == ComponentSet::Core || taxForm) Component(c.component)->TableName.clear();
+    }
+}
+
+void TDM1::ClearAllCompanyTableNames() {
+    for (const TableComponent& c : TableComponents())
+        if (c.perCompany) Component(c.component)->TableName.clear();
+}
+
+// --- Year folder ---------------------------------------------------------------
+
+namespace {
+
+std::string Join(const std::vector<std::string>& fields) {
+    std::string s;
+    for (const std::string& f : fields) s += (s.empty() ? "" : ";") + f;
+    return s;
+}
+
+// A new value-set template holds the user-name row with an empty name, so the
+// start-up asks for the name instead of stopping.
+void AddUserNameRow(const std::string& databaseName) {
+    db::Table t;
+    t.DatabaseName = databaseName;
+    t.TableName = "Ertekkeszlet";
+    t.Open();
+    t.Append();
+    t.FieldByName("EK_TIPUS").SetAsString("0");
+    t.FieldByName("EK_TIPUSNEV").SetAsString("Paraméterek");
+    t.FieldByName("EK_ERTEK").SetAsString("02");
+    t.FieldByName("EK_ERTEKNEV").SetAsString("Felhasználó neve");
+    t.Post();
+    t.Close();
+}
+
+}  // namespace
+
+std::vector<std::string> PrepareYearFolder(const std::string& databaseName) {
+    std::filesystem::create_directories(db::Engine::ResolveFolder(databaseName));
+    std::vector<std::string> created;
+    for (const TableLayout& layout : TableLayouts()) {
+        if (!layout.hasTemplate || db::TableExists(databaseName, layout.name)) continue;
+        db::CreateTable(databaseName, layout.name, layout.FieldDefs(),
+                        layout.primaryIndex ? Join(layout.key) : "");
+        created.push_back(layout.name);
+        if (layout.name == "Ertekkeszlet") AddUserNameRow(databaseName);
+    }
+    return created;
+}
+
+// --- Standard data -------------------------------------------------------------
+
+namespace {
+
+void OpenClose(db::Table* t) {
+    t->Open();
+    t->Close();
+}
+
+}  // namespace
+
+void AlapertekFeltolt() {
+    TDM1& dm = *DM1;
+    dm.TableErtekkeszlet->ReadOnly = false;
+    dm.TableErtekkeszlet->Open();
+    EnsureStandardValueSet(*dm.TableErtekkeszlet);
+    dm.TableErtekkeszlet->Close();
+    dm.TableErtekkeszlet->ReadOnly = true;
+
+    OpenClose(dm.TableKifhely);
+    OpenClose(dm.TableMhely);
+    OpenClose(dm.TableDolgozo);
+
+    dm.TableJogcim->Open();
+    EnsureStandardPayItems(*dm.TableJogcim);
+    dm.TableJogcim->Close();
+
+    OpenClose(dm.TableRJogcim);
+    dm.TableJogcim->Close();
+    dm.TableDolgozo->Close();
+    OpenClose(dm.TableSzamfejt);
+    OpenClose(dm.TableUtal);
+    dm.TableJogcim->Close();
+    OpenClose(dm.TableHozzatartozo);
+    dm.TableDolgozo->Close();
+    OpenClose(dm.TableCegek);
+    OpenClose(dm.TableNaptar);
+    OpenClose(dm.TableFEOR);
+    dm.TableNyugP->ReadOnly = false;
+    OpenClose(dm.TableNyugP);
+    dm.TableNyugP->ReadOnly = true;
+}

@@ -1,0 +1,211 @@
+#include "core/DataModule1.h"
+
+#include <gtest/gtest.h>
+
+#include "core/TableLayouts.h"
+#include "platform/db/Table.h"
+#include "support/DialogTest.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+std::string Join(const std::vector<std::string>& fields) {
+    std::string s;
+    for (const std::string& f : fields) s += (s.empty() ? "" : ";") + f;
+    return s;
+}
+
+// A year folder prepared by the program and a data module pointed at it, its
+// per-company components on the templates (as during the start-up).
+class DataModuleTest : public testsupport::HomeTest {
+protected:
+    void SetUp() override {
+        folder = home.Path() + "/Tavrina/2019";
+        PrepareYearFolder(folder);
+        dm = std::make_unique<TDM1>();
+        DM1 = dm.get();
+        dm->SetDatabaseName(folder);
+    }
+
+    void AppendPayItem(const char* code) {
+        db::Table& t = *dm->TableJogcim;
+        t.Append();
+        t.FieldByName("JC_KOD").SetAsString(code);
+        t.FieldByName("JC_NEV").SetAsString("Alapbér");
+        t.FieldByName("JC_TIPUS").SetAsString("1");
+        t.FieldByName("JC_SZAMKEP").SetAsString("01");
+        t.FieldByName("JC_KIFIZ").SetAsString("I");
+        t.FieldByName("JC_SZAZ").SetAsFloat(100);
+        t.Post();
+    }
+
+    std::string folder;
+    std::unique_ptr<TDM1> dm;
+};
+
+TEST_F(DataModuleTest, NewFolderGetsEveryTemplateWithItsLayoutAndKey) {
+    for (const TableLayout& layout : TableLayouts()) {
+        if (!layout.hasTemplate) {
+            EXPECT_FALSE(db::TableExists(folder, layout.name)) << layout.name;
+            continue;
+        }
+        ASSERT_TRUE(db::TableExists(folder, layout.name)) << layout.name;
+        std::string primary;
+        const db::FieldDefs stored = db::ReadTableStructure(folder, layout.name, &primary);
+        ASSERT_EQ(stored.size(), layout.fields.size()) << layout.name;
+        for (size_t i = 0; i < stored.size(); ++i) {
+            EXPECT_EQ(stored[i].name, layout.fields[i].name) << layout.name;
+            EXPECT_EQ(stored[i].type, layout.fields[i].type) << layout.fields[i].name;
+            if (layout.fields[i].type == db::FieldType::String)
+                EXPECT_EQ(stored[i].size, layout.fields[i].size) << layout.fields[i].name;
+        }
+        EXPECT_EQ(primary, layout.primaryIndex ? Join(layout.key) : "") << layout.name;
+    }
+    // A prepared folder is left as it is: nothing is made again, rows stay.
+    dm->TableCegek->Open();
+    dm->TableCegek->Append();
+    dm->TableCegek->FieldByName("CG_KOD").SetAsString("001");
+    dm->TableCegek->FieldByName("CG_NEV").SetAsString("Próba Kft.");
+    dm->TableCegek->FieldByName("CG_RNEV").SetAsString("Próba");
+    dm->TableCegek->FieldByName("CG_ADOSZAM").SetAsString("12345678-1-12");
+    dm->TableCegek->Post();
+    dm->TableCegek->Close();
+    EXPECT_TRUE(PrepareYearFolder(folder).empty());
+    dm->TableCegek->Open();
+    EXPECT_EQ(dm->TableCegek->RecordCount(), 1);
+}
+
+TEST_F(DataModuleTest, NewValueSetTemplateAsksForTheUserName) {
+    db::Table& ek = *dm->TableErtekkeszlet;
+    ek.Open();
+    ASSERT_TRUE(ek.Locate("EK_TIPUS;EK_ERTEK", {db::Variant("0"), db::Variant("02")}));
+    EXPECT_TRUE(ek.FieldByName("EK_ERTEKCHAR").IsNull());
+}
+
+TEST_F(DataModuleTest, DuplicateKeyIsShownOnceAndTheRecordStaysInInsert) {
+    testsupport::ScriptedDialogs dialogs;
+    dialogs.Answer(ui::Ok);
+    dm->TableJogcim->Open();
+    AppendPayItem("100");
+    EXPECT_THROW(AppendPayItem("100"), db::AbortError);
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_EQ(dialogs.Text(0), "Ez a rekord már szerepel a nyilvántartásban!");
+    EXPECT_EQ(dm->TableJogcim->State(), db::DatasetState::Insert);
+    EXPECT_EQ(dm->TableJogcim->FieldByName("JC_KOD").AsString(), "100");
+    EXPECT_EQ(dm->TableJogcim->FieldByName("JC_NEV").AsString(), "Alapbér");
+    dm->TableJogcim->Cancel();
+    EXPECT_EQ(dm->TableJogcim->RecordCount(), 1);
+}
+
+TEST_F(DataModuleTest, OtherPostErrorsTakeTheirDefaultCourse) {
+    testsupport::ScriptedDialogs dialogs;  // nothing shown
+    db::DataAction action = db::DataAction::Fail;
+    dm->PostError(*dm->TableJogcim, db::DatabaseError("Field 'JC_NEV' must have a value"), action);
+    dm->PostError(*dm->TableJogcim, db::EngineError(10024, "locked"), action);
+    EXPECT_EQ(action, db::DataAction::Fail);
+}
+
+TEST_F(DataModuleTest, TablaBezarClosesOnlyOpenTablesInItsOrder) {
+    std::vector<std::string> closed;
+    for (db::Table* t : dm->Tables())
+        t->AfterClose = [&closed](db::Dataset& ds) { closed.push_back(ds.Name); };
+    dm->TablaBezar();
+    EXPECT_TRUE(closed.empty());
+    dm->Table1->TableName = "Cegek";
+    dm->TableSzamfejt->Open();
+    dm->Table1->Open();
+    dm->TablaBezar();
+    EXPECT_EQ(closed, (std::vector<std::string>{"Table1", "TableSzamfejt"}));
+    EXPECT_FALSE(dm->TableSzamfejt->Active());
+    EXPECT_EQ(dm->Table1->TableName, "Cegek");
+}
+
+TEST_F(DataModuleTest, CalendarInsertGuardCancelsTheInsert) {
+    db::Table& naptar = *dm->TableNaptar;
+    naptar.AfterInsert = [this](db::Dataset& ds) { dm->TableNaptarAfterInsert(ds); };
+    naptar.Open();
+    naptar.Append();
+    EXPECT_EQ(naptar.State(), db::DatasetState::Browse);
+    EXPECT_EQ(naptar.RecordCount(), 0);
+}
+
+TEST_F(DataModuleTest, SeedingTheTemplatesAddsTheStandardRowsOnce) {
+    AlapertekFeltolt();
+    AlapertekFeltolt();
+    for (db::Table* t : dm->Tables()) EXPECT_FALSE(t->Active()) << t->Name;
+    EXPECT_TRUE(dm->TableErtekkeszlet->ReadOnly);
+    EXPECT_TRUE(dm->TableNyugP->ReadOnly);
+    dm->TableJogcim->Open();
+    EXPECT_EQ(dm->TableJogcim->RecordCount(), 9);
+    ASSERT_TRUE(dm->TableJogcim->Locate("JC_KOD", db::Variant("119A")));
+    EXPECT_EQ(dm->TableJogcim->FieldByName("JC_HAVIBEVSOR").AsInteger(), 304);
+    dm->TableErtekkeszlet->Open();
+    EXPECT_EQ(dm->TableErtekkeszlet->RecordCount(), 2);  // the user-name row and "9"/"17"
+}
+
+TEST_F(DataModuleTest, FiltersCompareWithTheCurrentEmployeeAndHandedInValues) {
+    db::Table& sf = *dm->TableSzamfejt;
+    sf.Open();
+    auto row = [&](const char* employee, int month, double date, const char* code) {
+        sf.Append();
+        sf.FieldByName("SF_DGTORZSSZAM").SetAsString(employee);
+        sf.FieldByName("SF_HONAP").SetAsInteger(month);
+        sf.FieldByName("SF_KIFIZDAT").SetAsDateTime(date);
+        sf.FieldByName("SF_JCKOD").SetAsString(code);
+        sf.FieldByName("SF_SORSZAM").SetAsInteger(sf.RecordCount() + 1);
+        sf.Post();
+    };
+    row("1", 3, 43555, "100");
+    row("1", 3, 43555, "800");
+    row("1", 3, 43556, "801");
+    row("2", 3, 43555, "800");
+    db::Table& dg = *dm->TableDolgozo;
+    dg.Open();
+    dg.Append();
+    dg.FieldByName("DG_TORZSSZAM").SetAsString("1");
+    dg.FieldByName("DG_NEV").SetAsString("Kiss Anna");
+    dg.FieldByName("DG_BELEPDAT").SetAsDateTime(43466);
+    dg.FieldByName("DG_ADOAZ").SetAsString("8123456789");
+    dg.FieldByName("DG_MHKOD").SetAsString("000001");
+    dg.FieldByName("DG_BERFORM").SetAsString("1");
+    dg.FieldByName("DG_ALKMIN").SetAsString("1");
+    dg.FieldByName("DG_ALAPBER").SetAsFloat(0);
+    dg.FieldByName("DG_NAPIKOTORA").SetAsFloat(8);
+    dg.FieldByName("DG_HETIKOTORA").SetAsFloat(40);
+    dg.FieldByName("DG_MUNKAREND").SetAsString("1");
+    dg.FieldByName("DG_NAPIATL").SetAsFloat(0);
+    dg.Post();
+    dm->SzuroAdatok = {3, 43555, ""};
+    auto count = [&](void (TDM1::*handler)(db::Dataset&, bool&)) {
+        sf.SetOnFilterRecord(dm->FilterHandler(handler));
+        sf.SetFiltered(true);
+        const int n = sf.RecordCount();
+        sf.SetFiltered(false);
+        return n;
+    };
+    EXPECT_EQ(count(&TDM1::TorzsszamFilter), 3);
+    EXPECT_EQ(count(&TDM1::TorzsszamHoKifizDatFilter), 2);
+    EXPECT_EQ(count(&TDM1::HozottAdatokFilter), 1);
+}
+
+TEST_F(DataModuleTest, SheetPagesFollowTheirHeader) {
+    auto key = [](db::Table& t, double tol) {
+        t.Append();
+        t.FieldByName("TORZSSZAM").SetAsString("1");
+        t.FieldByName("HONAP").SetAsInteger(1);
+        t.FieldByName("JELLEG").SetAsString("E");
+        t.FieldByName("TOL").SetAsDateTime(tol);
+        t.FieldByName("IG").SetAsDateTime(43496);
+        t.Post();
+    };
+    dm->TableMAB00->Open();
+    key(*dm->TableMAB00, 43466);
+    dm->TableMAB04->Open();
+    key(*dm->TableMAB04, 43466);
+    key(*dm->TableMAB04, 43467);  // its header's period starts a day later
+    dm->TableMAB04->SetOnFilterRecord(dm->FilterHandler(&TDM1::MABFilter));
+    dm->TableMAB04->SetFiltered(true);
+    EXPECT_EQ(dm->TableMAB04->RecordCount(), 1);
+}
+
+}  // namespace
