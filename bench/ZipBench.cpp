@@ -11,7 +11,7 @@
 #include <map>
 #include <string>
 
-#include "backup/zip/UnZipper.h"
+#include "backup/zip/Zipper.h"
 #include "platform/os/TempDir.h"
 
 namespace {
@@ -93,8 +93,45 @@ void BM_ExtractUnzip(benchmark::State& state) {
     Record(state, "extract-unzip", total);
 }
 
+std::map<std::string, std::uintmax_t> sizes;
+
+void BM_CompressTZipper(benchmark::State& state) {
+    Data& d = Fixture();
+    const std::string out = d.dir.File("ours.zip");
+    double total = 0;
+    for (auto _ : state) {
+        fs::remove(out);
+        const auto t0 = std::chrono::steady_clock::now();
+        TZipper z;
+        z.SetZipName(out);
+        z.SetRootDir(d.dir.Path() + "/");
+        z.SetRelativePaths(true);
+        z.FilesList = {">" + d.src + "/*"};
+        benchmark::DoNotOptimize(z.CompressFiles());
+        total += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    }
+    Record(state, "compress-ours", total);
+    sizes["ours"] = fs::file_size(out);
+}
+
+void BM_CompressZip(benchmark::State& state) {
+    Data& d = Fixture();
+    const std::string out = d.dir.File("tool.zip");
+    double total = 0;
+    for (auto _ : state) {
+        fs::remove(out);
+        const auto t0 = std::chrono::steady_clock::now();
+        Data::Run("cd " + d.dir.Path() + " && zip -q -r -6 tool.zip Tavrina");
+        total += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    }
+    Record(state, "compress-zip", total);
+    sizes["zip"] = fs::file_size(out);
+}
+
 BENCHMARK(BM_ExtractTUnZipper)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ExtractUnzip)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_CompressTZipper)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_CompressZip)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void PrintRatio(const char* what, const char* ours, const char* tool) {
     if (!seconds.count(ours) || !seconds.count(tool)) return;
@@ -108,6 +145,10 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     PrintRatio("Extract 50 MB (unzip -o)", "extract-ours", "extract-unzip");
+    PrintRatio("Compress 50 MB at level 6 (zip -r -6)", "compress-ours", "compress-zip");
+    if (sizes.count("ours") && sizes.count("zip"))
+        std::printf("Compressed size: ours %ju bytes, zip %ju bytes, ratio %.4f\n", sizes["ours"],
+                    sizes["zip"], static_cast<double>(sizes["ours"]) / static_cast<double>(sizes["zip"]));
     benchmark::Shutdown();
     return 0;
 }

@@ -82,14 +82,6 @@ std::string IndexMessage(int index) {
     return buf;
 }
 
-// The name with its extension replaced (the extension of the file part).
-std::string ChangeExt(const std::string& name, const std::string& ext) {
-    const size_t slash = name.rfind('/');
-    const size_t dot = name.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return name + ext;
-    return name.substr(0, dot) + ext;
-}
-
 }  // namespace
 
 TUnZipper::TUnZipper() = default;
@@ -113,12 +105,15 @@ void TUnZipper::SetZipName(const std::string& name) {
 void TUnZipper::SetDestDir(const std::string& dir) { destDir_ = dir == "?" ? dir : StripTrailingSlash(dir); }
 
 void TUnZipper::SetRootDir(const std::string& dir) {
-    rootDir_ = dir.empty() || dir.back() == '\\' ? dir : dir + "\\";
+    // A folder of this system ends in "/", a stored folder in "\".
+    const char sep = dir.find('/') != std::string::npos ? '/' : '\\';
+    rootDir_ = dir.empty() || dir.back() == sep ? dir : dir + sep;
     RelativePathList.assign(1, rootDir_);
 }
 
 std::string TUnZipper::StripRootDir(const std::string& folder) const {
-    for (const std::string& root : RelativePathList) {
+    for (std::string root : RelativePathList) {
+        UnixToDosSlashes(root);
         if (!root.empty() && root.size() <= folder.size() &&
             Lower(folder.substr(0, root.size())) == Lower(root))
             return folder.substr(root.size());
@@ -259,7 +254,7 @@ void TUnZipper::ReadZipDirectory() {
 
     std::unique_ptr<TLFNFileStream> zfc;
     if (!found) {
-        const std::string zfcName = ChangeExt(zipName_, ".zfc");
+        const std::string zfcName = ChangeFileExt(zipName_, ".zfc");
         if (FileExists(zfcName)) {
             zfc = std::make_unique<TLFNFileStream>(zfcName, TLFNFileStream::fmOpenRead);
             end_.Clear();

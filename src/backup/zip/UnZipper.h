@@ -89,7 +89,9 @@ public:
     const std::string& DestDir() const { return destDir_; }
     void SetDestDir(const std::string& dir);  // a POSIX folder; "?" leaves extraction idle
     const std::string& RootDir() const { return rootDir_; }
-    void SetRootDir(const std::string& dir);  // a stored folder prefix with "\" separators
+    // A stored folder prefix ("\" separators) for the reader; a folder of this
+    // system ("/") for the writer's relative paths.
+    void SetRootDir(const std::string& dir);
     std::vector<std::string> RelativePathList;
     TZipSortMode SortMode() const { return sortMode_; }
     bool RecreateDirs = false;
@@ -177,6 +179,8 @@ protected:
     void ProcessMessages();  // pumps, honours Cancel and Pause
     void WaitWhilePaused();
     TZipHeaderInfo* NewHeaderInfo() const;
+    // Takes the first matching line of RelativePathList off a stored folder
+    // ("\" separators; the lines may use either separator).
     std::string StripRootDir(const std::string& folder) const;
     [[noreturn]] void BadZip();
 
@@ -194,9 +198,10 @@ protected:
     bool busy_ = false, extracting_ = false, rebuilt_ = false, repairMode_ = false;
     TSortedZip* View() const { return sorted_ ? sorted_.get() : entries_.get(); }
 
+    void RecordArchiveStamp(const std::string& name);
+
 private:
     friend class TZipExtractor;
-    void RecordArchiveStamp(const std::string& name);
     bool ArchiveChanged() const;
     int ExtractEntries();
     void ValidateLocalHeaders();

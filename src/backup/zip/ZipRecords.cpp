@@ -165,8 +165,9 @@ bool TZipHeaderInfo::WriteLocalHeader(TLFNFileStream& s) {
     Put32(b, CompressedSizeField);
     Put32(b, UncompressedSizeField);
     Put16(b, FileNameLength);
-    Put16(b, 0);
+    Put16(b, LocalExtraLength);  // a kept entry's old extra field follows, copied by the writer
     b += name;
+    RawName = name;
     return WriteAll(s, b);
 }
 
@@ -220,6 +221,7 @@ bool TZipHeaderInfo::WriteCentralHeader(TLFNFileStream& s, TLFNFileStream* old) 
     Put32(b, ExternalAttributes);
     Put32(b, RelativeOffsetField);
     b += name;
+    RawName = name;
     b += carried;
     if (z64) {
         Put16(b, 1);

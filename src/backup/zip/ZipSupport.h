@@ -41,6 +41,8 @@ std::string StripTrailingSlash(std::string s);
 // The folder part of a POSIX path, without the final "/" ("" for a bare name).
 std::string ExtractFolder(const std::string& path);
 std::string ExtractName(const std::string& path);
+// The name with the extension of its file part replaced (or added).
+std::string ChangeFileExt(const std::string& name, const std::string& ext);
 bool FileExists(const std::string& path);
 bool DirExists(const std::string& path);
 bool ForceDirs(const std::string& path);

@@ -1,6 +1,8 @@
 // The reader against archives of the real tools, crafted damaged archives,
 // hostile names, a damaged entry in a restore and a spanned set on a
 // simulated removable volume.
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "ZipTestUtil.h"
@@ -435,6 +437,77 @@ TEST_F(ReaderTest, ReadsSpannedDisksWithLabels) {
     } catch (const EUserCanceled& e) {
         EXPECT_STREQ(e.what(), "User canceled loading new disk.");
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Headers of an entry of 4 GiB or more: the Zip64 block in the central header
+// only, and a value just below the escape needs none.
+TEST(ZipRecords, Zip64BlockOfTheCentralHeader) {
+    os::TempDir tmp("ziprec");
+    TZipHeaderInfo h;
+    h.SetFileName("nagy.DB");
+    h.SetUncompressedSize(0x100000000ull);
+    h.SetCompressedSize(1000);
+    {
+        TLFNFileStream s(tmp.File("h"), TLFNFileStream::fmCreate);
+        ASSERT_TRUE(h.WriteLocalHeader(s));
+        ASSERT_TRUE(h.WriteCentralHeader(s));
+    }
+    const std::string b = Get(tmp.File("h"));
+    const size_t c = 30 + 7;
+    EXPECT_EQ(static_cast<unsigned char>(b[28]), 0);                         // no local extra
+    EXPECT_EQ(b.substr(22, 4), std::string(4, '\xFF'));                      // local escape
+    EXPECT_EQ(static_cast<unsigned char>(b[c + 6]), 45);                     // version needed
+    EXPECT_EQ(static_cast<unsigned char>(b[c + 30]), 12);                    // extra length
+    EXPECT_EQ(b.substr(c + 46 + 7, 4), std::string("\x01\x00\x08\x00", 4));  // tag 1, 8 bytes
+    TZipHeaderInfo r;
+    TLFNFileStream s(tmp.File("h"), TLFNFileStream::fmOpenRead);
+    s.Seek(static_cast<std::int64_t>(c));
+    ASSERT_EQ(r.ReadCentralHeader(s), THeaderRead::Ok);
+    EXPECT_EQ(r.UncompressedSize(), 0x100000000ull);
+    EXPECT_EQ(r.CompressedSize(), 1000u);
+
+    TZipHeaderInfo below;
+    below.SetFileName("x");
+    below.SetRelativeOffset(0xFFFFFFFEull);
+    TLFNFileStream o(tmp.File("b"), TLFNFileStream::fmCreate);
+    ASSERT_TRUE(below.WriteCentralHeader(o));
+    EXPECT_EQ(below.CentralExtraLength, 0);
+    EXPECT_EQ(below.VersionNeeded, 20);
+}
+
+// Errors that end an extraction: a part of a set that is missing, and an
+// extracted file that cannot be written (the file size limit stands in for
+// a full disk).
+TEST_F(ReaderTest, MissingPartAndFullDisk) {
+    Sh("cd " + Quote(src) + " && zip -q -0 -s 64k -r ../set.zip Tavrina");
+    std::filesystem::remove(tmp.File("set.z02"));
+    TUnZipper z;
+    try {
+        ExtractAll(z, tmp.File("set.zip"));
+        ADD_FAILURE();
+    } catch (const EFatalUnzipError& e) {
+        EXPECT_STREQ(e.what(), "Premature end of file reached");
+    }
+    Sh("cd " + Quote(src) + " && zip -q -r ../a.zip Tavrina");
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit small{100000, old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    std::filesystem::remove_all(dest);
+    TUnZipper w;
+    try {
+        ExtractAll(w, tmp.File("a.zip"));
+        ADD_FAILURE();
+    } catch (const ECantWriteUCF& e) {
+        EXPECT_STREQ(e.what(), "Cant write uncompressed file");
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    for (const auto& [name, bytes] : Tree(dest)) EXPECT_NE(ExtractName(name).substr(0, 3), "QJZ");
 }
 
 }  // namespace
