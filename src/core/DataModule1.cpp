@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "core/RecordFilters.h"
+#include "core/SegedUnitDb.h"
 #include "core/StandardData.h"
 #include "core/TableCatalog.h"
 #include "core/TableLayouts.h"
@@ -63,6 +64,19 @@ TDM1::TDM1() {
         &TableMABOSZ01b, &TableMABOSZ01c,    &TableMABOSZ02,
         &TableMABOSZ02b, &TableMABOSZ02c,    &Table1,
     };
+    db::DataSource** sources[] = {
+        &DataSourceCegek,     &DataSourceErtekkeszlet, &DataSourceKifhely,      &DataSourceMhely,
+        &DataSourceDolgozo,   &DataSourceDolgRegi,     &DataSourceJogcim,       &DataSourceRJogcim,
+        &DataSourceSzamfejt,  &DataSourceUtal,         &DataSourceHozzatartozo, &DataSourceNaptar,
+        &DataSourceFEOR,      &DataSourceNyugP,        &DataSourceFokFel,       &DataSourceNyilat,
+        &DataSourceM30,       &DataSourceM29,          &DataSourceK30,          &DataSourceK32,
+        &DataSourceM292,      &DataSourceM294,         &DataSourceMAB00,        &DataSourceMAB04,
+        &DataSourceMAB05,     &DataSourceMAB06,        &DataSourceMAB07,        &DataSourceMAB08,
+        &DataSourceMAB09,     &DataSourceMAB09a,       &DataSourceMAB10,        &DataSourceMAB11,
+        &DataSourceMAB12,     &DataSourceMAB13,        &DataSourceMABOSZ,       &DataSourceMABOSZ01,
+        &DataSourceMABOSZ01b, &DataSourceMABOSZ01c,    &DataSourceMABOSZ02,     &DataSourceMABOSZ02b,
+        &DataSourceMABOSZ02c,
+    };
     const auto& catalogue = TableComponents();
     for (size_t i = 0; i < catalogue.size(); ++i) {
         const TableComponent& c = catalogue[i];
@@ -83,6 +97,7 @@ TDM1::TDM1() {
         if (c.component != "Table1") {
             auto source = std::make_unique<db::DataSource>(own);
             source->AutoEdit = false;
+            *sources[i] = source.get();
             dataSources_.push_back(std::move(source));
         }
         owned_.push_back(std::move(table));
@@ -336,6 +351,17 @@ std::vector<std::string> PrepareYearFolder(const std::string& databaseName) {
         if (layout.name == "Ertekkeszlet") AddUserNameRow(databaseName);
     }
     return created;
+}
+
+void AddNewerSheetFields(const std::string& alias, const std::string& tableName) {
+    const TableLayout* layout = FindTableLayout(tableName);
+    if (!layout) return;
+    for (const AddedFields& added : FieldsAddedToOlderTables()) {
+        if (added.table != layout->name) continue;
+        for (const std::string& name : added.fields)
+            MezoHozzaad(alias, tableName, name,
+                        layout->Field(name)->type == db::FieldType::Date ? "DATE" : "INT");
+    }
 }
 
 // --- Standard data -------------------------------------------------------------

@@ -81,7 +81,49 @@ public:
     db::Query* Query1;
 
     // A data source beside each named table ("DataSource" in place of
-    // "Table"), AutoEdit off; none beside Table1 and Query1.
+    // "Table"), AutoEdit off, so bound controls never start an edit; none
+    // beside Table1 and Query1.
+    db::DataSource* DataSourceCegek;
+    db::DataSource* DataSourceErtekkeszlet;
+    db::DataSource* DataSourceKifhely;
+    db::DataSource* DataSourceMhely;
+    db::DataSource* DataSourceDolgozo;
+    db::DataSource* DataSourceDolgRegi;
+    db::DataSource* DataSourceJogcim;
+    db::DataSource* DataSourceRJogcim;
+    db::DataSource* DataSourceSzamfejt;
+    db::DataSource* DataSourceUtal;
+    db::DataSource* DataSourceHozzatartozo;
+    db::DataSource* DataSourceNaptar;
+    db::DataSource* DataSourceFEOR;
+    db::DataSource* DataSourceNyugP;
+    db::DataSource* DataSourceFokFel;
+    db::DataSource* DataSourceNyilat;
+    db::DataSource* DataSourceM30;
+    db::DataSource* DataSourceM29;
+    db::DataSource* DataSourceK30;
+    db::DataSource* DataSourceK32;
+    db::DataSource* DataSourceM292;
+    db::DataSource* DataSourceM294;
+    db::DataSource* DataSourceMAB00;
+    db::DataSource* DataSourceMAB04;
+    db::DataSource* DataSourceMAB05;
+    db::DataSource* DataSourceMAB06;
+    db::DataSource* DataSourceMAB07;
+    db::DataSource* DataSourceMAB08;
+    db::DataSource* DataSourceMAB09;
+    db::DataSource* DataSourceMAB09a;
+    db::DataSource* DataSourceMAB10;
+    db::DataSource* DataSourceMAB11;
+    db::DataSource* DataSourceMAB12;
+    db::DataSource* DataSourceMAB13;
+    db::DataSource* DataSourceMABOSZ;
+    db::DataSource* DataSourceMABOSZ01;
+    db::DataSource* DataSourceMABOSZ01b;
+    db::DataSource* DataSourceMABOSZ01c;
+    db::DataSource* DataSourceMABOSZ02;
+    db::DataSource* DataSourceMABOSZ02b;
+    db::DataSource* DataSourceMABOSZ02c;
     db::DataSource* DataSourceOf(const db::Table* table) const;
 
     // Component by name ("TableSzamfejt", "Table1"); nullptr when unknown.
@@ -157,6 +199,12 @@ extern TDM1* DM1;
 // since older versions are added to the templates that lack them. Returns the
 // tables it created. Throws db::DatabaseError when a table cannot be made.
 std::vector<std::string> PrepareYearFolder(const std::string& folder);
+
+// Adds the fields that newer versions gave the declaration sheets MAB04 and
+// MAB12 to `tableName` (their template or a company's copy) when it lacks
+// them, with MezoHozzaad; other tables are left alone. The start-up calls it
+// on the templates, the company switch on the company's two tables.
+void AddNewerSheetFields(const std::string& alias, const std::string& tableName);
 
 // Ensures the standard value-set row and pay-item codes in the tables DM1's
 // components name at the moment (the templates at start-up, the company's

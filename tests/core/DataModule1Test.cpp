@@ -75,6 +75,59 @@ TEST_F(DataModuleTest, NewFolderGetsEveryTemplateWithItsLayoutAndKey) {
     EXPECT_EQ(dm->TableCegek->RecordCount(), 1);
 }
 
+TEST_F(DataModuleTest, ComponentsAndDataSourcesFollowTheCatalogue) {
+    ASSERT_EQ(dm->Tables().size(), 42u);
+    for (db::Table* t : dm->Tables()) {
+        EXPECT_EQ(dm->Component(t->Name), t);
+        db::DataSource* source = dm->DataSourceOf(t);
+        if (t == dm->Table1) {
+            EXPECT_EQ(source, nullptr);
+            continue;
+        }
+        ASSERT_NE(source, nullptr) << t->Name;
+        EXPECT_FALSE(source->AutoEdit) << t->Name;
+    }
+    EXPECT_EQ(dm->TableMAB09a->Name, "TableMAB09a");
+    EXPECT_EQ(dm->DataSourceMAB09a->DataSet(), dm->TableMAB09a);
+    EXPECT_EQ(dm->DataSourceCegek->DataSet(), dm->TableCegek);
+    EXPECT_EQ(dm->TableNyugP->TableName, "NyugP");
+    EXPECT_TRUE(dm->TableErtekkeszlet->ReadOnly);
+    // Persistent fields carry the layout's labels; the sheets take the file's fields.
+    EXPECT_EQ(dm->TableCegek->FieldByName("CG_RNEV").DisplayLabel, "Rövid név");
+    EXPECT_FALSE(dm->TableMAB04->HasPersistentFields());
+}
+
+TEST_F(DataModuleTest, CompanyTableNamesAreSetAndCleared) {
+    dm->SetCompanyTableNames("007");
+    EXPECT_EQ(dm->TableSzamfejt->TableName, "Szamfejt_007");
+    EXPECT_EQ(dm->TableMABOSZ02c->TableName, "MABOSZ02c_007");
+    EXPECT_EQ(dm->TableCegek->TableName, "Cegek");
+    dm->ClearCompanyTableNames();
+    EXPECT_EQ(dm->TableSzamfejt->TableName, "");
+    EXPECT_EQ(dm->TableM294->TableName, "");
+    EXPECT_EQ(dm->TableMAB04->TableName, "MAB04_007");  // the sheets keep theirs
+    dm->ClearAllCompanyTableNames();
+    EXPECT_EQ(dm->TableMAB04->TableName, "");
+    EXPECT_EQ(dm->TableNaptar->TableName, "Naptar");
+}
+
+TEST_F(DataModuleTest, OlderSheetTablesGetTheNewerFields) {
+    // A MAB12 of an older version: the template without the rows 690 to 696.
+    const TableLayout* mab12 = FindTableLayout("MAB12");
+    db::FieldDefs older;
+    for (const FieldLayout& f : mab12->fields)
+        if (f.name.rfind("S69", 0) != 0) older.push_back(f);
+    db::CreateTable(folder, "MAB12_001", older, "");
+    AddNewerSheetFields(folder, "MAB12_001");
+    AddNewerSheetFields(folder, "MAB12_001");  // a second time changes nothing
+    const db::FieldDefs now = db::ReadTableStructure(folder, "MAB12_001");
+    ASSERT_EQ(now.size(), mab12->fields.size());
+    EXPECT_EQ(now[now.size() - 14].name, "S690A");
+    EXPECT_EQ(now[now.size() - 14].type, db::FieldType::Date);
+    EXPECT_EQ(now.back().name, "S696C");
+    EXPECT_EQ(now.back().type, db::FieldType::Integer);
+}
+
 TEST_F(DataModuleTest, NewValueSetTemplateAsksForTheUserName) {
     db::Table& ek = *dm->TableErtekkeszlet;
     ek.Open();
