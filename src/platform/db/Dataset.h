@@ -143,6 +143,9 @@ public:
     // --- Structure --------------------------------------------------------
     // The stored structure. A closed dataset may be given one before Open.
     const FieldDefs& GetFieldDefs() const { return fieldDefs_; }
+    // Reads the stored structure into the definitions without opening (a
+    // closed table reads its file); the default keeps them as they are.
+    virtual void UpdateFieldDefs() {}
     void SetFieldDefs(FieldDefs defs);
     // Fields in order; persistent fields are added while the set is closed,
     // default fields are made from the definitions at Open when there are none.

@@ -614,6 +614,10 @@ void Table::InternalDelete(int pos) {
     d.rows.erase(pos);
 }
 
+void Table::UpdateFieldDefs() {
+    if (!Active()) fieldDefs_ = ReadTableStructure(DatabaseName, TableName);
+}
+
 void Table::UseTransaction(void* sqliteDb, const std::string& schema) {
     d_->txDb = static_cast<sqlite3*>(sqliteDb);
     d_->txSchema = schema;

@@ -58,6 +58,7 @@ public:
     void SaveChanges() {}
 
     std::string KeyFieldNames() const override;
+    void UpdateFieldDefs() override;
 
 protected:
     void InternalOpen() override;
