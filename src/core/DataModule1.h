@@ -10,12 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/db/Dataset.h"
+#include "platform/db/Query.h"
+#include "platform/db/Table.h"
 
-namespace db {
-class Table;
-class Query;
-}  // namespace db
 class TMemoryData;
 
 // What the payroll filters compare with besides the current employee: the

@@ -241,6 +241,49 @@ TEST_F(DataModuleTest, FiltersCompareWithTheCurrentEmployeeAndHandedInValues) {
     EXPECT_EQ(count(&TDM1::HozottAdatokFilter), 1);
 }
 
+TEST_F(DataModuleTest, PostsAreOnDiskForOtherWorkstationsAtOnce) {
+    dm->TableJogcim->Open();
+    AppendPayItem("100");
+    db::Table other;  // another workstation's component on the same file
+    other.DatabaseName = folder;
+    other.TableName = "jogcim";
+    other.Open();
+    EXPECT_EQ(other.RecordCount(), 1);
+    other.Close();
+    dm->TableJogcim->Delete();
+    other.Open();
+    EXPECT_EQ(other.RecordCount(), 0);
+}
+
+TEST_F(DataModuleTest, ListFiltersCompareWithTheQuerysRowEmptyMatchingEmpty) {
+    db::Table& sf = *dm->TableSzamfejt;
+    sf.Open();
+    auto row = [&](int n, const char* fund) {
+        sf.Append();
+        sf.FieldByName("SF_DGTORZSSZAM").SetAsString("1");
+        sf.FieldByName("SF_HONAP").SetAsInteger(5);
+        sf.FieldByName("SF_KIFIZDAT").SetAsDateTime(43600);
+        sf.FieldByName("SF_JCKOD").SetAsString("100");
+        sf.FieldByName("SF_SORSZAM").SetAsInteger(n);
+        sf.FieldByName("SF_DGMNYP").SetAsString(fund);
+        sf.Post();
+    };
+    row(1, "");
+    row(2, "0042");
+    row(3, "");
+    dm->Query1->SetSQL("SELECT * FROM Szamfejt WHERE SF_SORSZAM = 1");
+    dm->Query1->Open();
+    sf.SetOnFilterRecord(dm->FilterHandler(&TDM1::List_MNYPbevallFilter));
+    sf.SetFiltered(true);
+    EXPECT_EQ(sf.RecordCount(), 2);
+    sf.SetFiltered(false);
+    dm->Query1->Close();
+    dm->Query1->SetSQL("SELECT * FROM Szamfejt WHERE SF_SORSZAM = 2");
+    dm->Query1->Open();
+    sf.SetFiltered(true);
+    EXPECT_EQ(sf.RecordCount(), 1);
+}
+
 TEST_F(DataModuleTest, SheetPagesFollowTheirHeader) {
     auto key = [](db::Table& t, double tol) {
         t.Append();
