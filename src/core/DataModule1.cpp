@@ -106,6 +106,19 @@ TDM1::TDM1() {
     query1_ = std::make_unique<db::Query>();
     query1_->Name = "Query1";
     Query1 = query1_.get();
+    memoryData1_ = std::make_unique<TMemoryData>();
+    memoryData1_->Name = "MemoryData1";
+    MemoryData1 = memoryData1_.get();
+    memoryData2_ = std::make_unique<TMemoryData>();
+    memoryData2_->Name = "MemoryData2";
+    MemoryData2 = memoryData2_.get();
+    for (auto [set, source] :
+         {std::pair{MemoryData1, &DataSourceMemoryData1}, {MemoryData2, &DataSourceMemoryData2}}) {
+        auto s = std::make_unique<db::DataSource>(set);
+        s->AutoEdit = false;
+        *source = s.get();
+        dataSources_.push_back(std::move(s));
+    }
 }
 
 void TDM1::AddLookupFields() {
@@ -170,6 +183,10 @@ void TDM1::PostError(db::Dataset&, const db::DatabaseError& error, db::DataActio
 void TDM1::FlushAndSave(db::Table& table) {
     table.FlushBuffers();
     table.SaveChanges();
+}
+
+void TDM1::MemoryData1AfterPost(db::Dataset&) {
+    MemoryData1->SortByFields("SF_DGTORZSSZAM;SF_HONAP;SF_KIFIZDAT;SF_JCKOD;SF_SORSZAM;SF_RJSORSZAM");
 }
 
 void TDM1::TableNaptarAfterInsert(db::Dataset& dataset) { dataset.Cancel(); }

@@ -10,10 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "controls/MemDataSet.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
-
-class TMemoryData;
 
 // What the payroll filters compare with besides the current employee: the
 // payroll (or brought-forward) run's month and payment date, and the
@@ -76,6 +75,12 @@ public:
     db::Table* TableMABOSZ02c;
     db::Table* Table1;
     db::Query* Query1;
+    // Scratch sets without fields at design: the payroll working set and the
+    // pick list's copy of its table.
+    TMemoryData* MemoryData1;
+    TMemoryData* MemoryData2;
+    db::DataSource* DataSourceMemoryData1;
+    db::DataSource* DataSourceMemoryData2;
 
     // A data source beside each named table ("DataSource" in place of
     // "Table"), AutoEdit off, so bound controls never start an edit; none
@@ -135,6 +140,9 @@ public:
     void PostError(db::Dataset& dataset, const db::DatabaseError& error, db::DataAction& action);
     // Flush and save `table` to disk (after every post and delete).
     static void FlushAndSave(db::Table& table);
+    // Keeps the payroll working set in key order after every post; the
+    // payroll form attaches it as MemoryData1's AfterPost.
+    void MemoryData1AfterPost(db::Dataset& dataset);
     // Cancels an insert on TableNaptar; the calendar form attaches it.
     void TableNaptarAfterInsert(db::Dataset& dataset);
     // Closes every open table component in the fixed order, flushing and
@@ -186,6 +194,7 @@ private:
     std::vector<db::Table*> tables_;
     std::vector<std::unique_ptr<db::DataSource>> dataSources_;
     std::unique_ptr<db::Query> query1_;
+    std::unique_ptr<TMemoryData> memoryData1_, memoryData2_;
 };
 
 // The single instance, created by the program block before the main window.

@@ -284,6 +284,32 @@ TEST_F(DataModuleTest, ListFiltersCompareWithTheQuerysRowEmptyMatchingEmpty) {
     EXPECT_EQ(sf.RecordCount(), 1);
 }
 
+TEST_F(DataModuleTest, WorkingSetIsInKeyOrderAfterEveryPost) {
+    dm->TableSzamfejt->Open();
+    TMemoryData& md = *dm->MemoryData1;
+    md.CopyFieldLayout(*dm->TableSzamfejt);
+    md.AfterPost = [this](db::Dataset& ds) { dm->MemoryData1AfterPost(ds); };
+    md.Open();
+    auto row = [&](const char* code, int n) {
+        md.Append();
+        md.FieldByName("SF_DGTORZSSZAM").SetAsString("1");
+        md.FieldByName("SF_HONAP").SetAsInteger(1);
+        md.FieldByName("SF_KIFIZDAT").SetAsDateTime(43500);
+        md.FieldByName("SF_JCKOD").SetAsString(code);
+        md.FieldByName("SF_SORSZAM").SetAsInteger(n);
+        md.Post();
+    };
+    row("300", 1);
+    row("102F", 2);
+    row("270", 3);
+    row("102F", 1);
+    std::vector<std::string> order;
+    for (md.First(); !md.Eof(); md.Next())
+        order.push_back(md.FieldByName("SF_JCKOD").AsString() + "/" +
+                        md.FieldByName("SF_SORSZAM").AsString());
+    EXPECT_EQ(order, (std::vector<std::string>{"102F/1", "102F/2", "270/3", "300/1"}));
+}
+
 TEST_F(DataModuleTest, SheetPagesFollowTheirHeader) {
     auto key = [](db::Table& t, double tol) {
         t.Append();
