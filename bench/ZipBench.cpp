@@ -11,6 +11,7 @@
 #include <map>
 #include <string>
 
+#include "backup/zip/TableLike.h"
 #include "backup/zip/Zipper.h"
 #include "platform/os/TempDir.h"
 
@@ -18,20 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string TableLike(size_t size, unsigned seed) {
-    std::string s;
-    s.reserve(size + 64);
-    unsigned x = seed * 2654435761u + 1;
-    int row = 0;
-    while (s.size() < size) {
-        x = x * 1103515245u + 12345u;
-        s += "row" + std::to_string(row++) + ";Kovács Éva;" + std::to_string(x % 1000000) + ";2019-0" +
-             std::to_string(1 + x % 9) + "-1" + std::to_string(x % 10) + ";" +
-             std::to_string((x >> 8) % 977) + "\n";
-    }
-    s.resize(size);
-    return s;
-}
+using ziptest::TableLike;
 
 struct Data {
     os::TempDir dir{"zipbench"};

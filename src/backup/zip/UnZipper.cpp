@@ -70,12 +70,6 @@ std::function<void()> TUnZipper::MessagePump;
 
 namespace {
 
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
 std::string IndexMessage(int index) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "Index %d is out of range", index);
@@ -89,7 +83,7 @@ TUnZipper::TUnZipper() = default;
 TUnZipper::~TUnZipper() = default;
 
 void TUnZipper::SetZipName(const std::string& name) {
-    if (Lower(name) == Lower(zipName_)) return;
+    if (LowerCase(name) == LowerCase(zipName_)) return;
     zipName_ = name;
     const size_t slash = name.rfind('/');
     const size_t dot = name.find('.', slash == std::string::npos ? 0 : slash + 1);
@@ -115,7 +109,7 @@ std::string TUnZipper::StripRootDir(const std::string& folder) const {
     for (std::string root : RelativePathList) {
         UnixToDosSlashes(root);
         if (!root.empty() && root.size() <= folder.size() &&
-            Lower(folder.substr(0, root.size())) == Lower(root))
+            LowerCase(folder.substr(0, root.size())) == LowerCase(root))
             return folder.substr(root.size());
     }
     return folder;
@@ -356,7 +350,7 @@ bool TUnZipper::RebuildZipDirectory() {
     if (rebuilt_) return false;
     rebuilt_ = true;
     entries_.reset();
-    const std::string lower = Lower(zipName_);
+    const std::string lower = LowerCase(zipName_);
     std::int64_t pos = lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".exe") == 0 ? 14000 : 0;
     const std::int64_t size = stream_->Size();
     std::vector<unsigned char> buf(65536 + 6);

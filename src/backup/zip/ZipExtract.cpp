@@ -20,12 +20,6 @@ struct EntryDataError {};
 
 constexpr std::int64_t BlockSize = 32768;
 
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
 // Absolute, drive-qualified or climbing out with "..": never written. A
 // component of dots alone ("...") counts as "..", as trailing dots and blanks
 // are dropped on the file systems the archives come from.
@@ -155,17 +149,14 @@ int TZipExtractor::Run() {
 
         const int count = z.Count();
         filesToDo_ = count;
-        std::vector<std::string> patterns;
-        for (const std::string& p : z.FilesList) patterns.push_back(Lower(p));
         for (int i = 0; i < count; ++i) {
             TZipHeaderInfo& e = *(*z.View())[i];
             e.Selected = false;
             if (z.DoAll) {
                 e.Selected = !e.FileName().empty() || z.RecreateDirs;
             } else if (!e.FileName().empty() || z.RecreateDirs) {
-                const std::string name = Lower(e.FullName());
-                for (const std::string& p : patterns)
-                    if (WildcardMatch(p, name)) {
+                for (const std::string& p : z.FilesList)
+                    if (WildcardMatch(p, e.FullName())) {
                         e.Selected = true;
                         break;
                     }

@@ -60,7 +60,59 @@ std::string DecodeName(const std::string& raw, bool oem, std::uint16_t madeBy, s
     }
 }
 
+// A narrow field that holds its escape stands for the wide value kept in the
+// Zip64 record; a value at or above the escape goes there and escapes the field.
+template <class Field, class Record, class Member>
+std::uint64_t Wide(Field field, Field escape, const std::optional<Record>& rec, Member Record::*member) {
+    return field == escape && rec ? static_cast<std::uint64_t>((*rec).*member) : field;
+}
+
+template <class Field, class Record, class Member>
+void SetWide(Field& field, Field escape, std::optional<Record>& rec, Member Record::*member, std::uint64_t v,
+             bool mirror) {
+    if (v >= escape) {
+        field = escape;
+        if (!rec) rec.emplace();
+        (*rec).*member = static_cast<Member>(v);
+    } else {
+        field = static_cast<Field>(v);
+        if (mirror && rec) (*rec).*member = static_cast<Member>(v);
+    }
+}
+
+// Walks the blocks of an extra field (tag, data position, data size) until
+// `f` returns false; false when a block overruns the field. A tail shorter
+// than a block header is padding.
+bool ForEachBlock(const std::string& extra, const std::function<bool(std::uint16_t, size_t, size_t)>& f) {
+    const auto* p = reinterpret_cast<const unsigned char*>(extra.data());
+    for (size_t i = 0; i + 4 <= extra.size();) {
+        const std::uint16_t tag = Get16(p + i), size = Get16(p + i + 2);
+        if (i + 4 + size > extra.size()) return false;
+        if (!f(tag, i + 4, size)) return true;
+        i += 4 + size;
+    }
+    return true;
+}
+
 }  // namespace
+
+bool TZipHeaderInfo::TakeZip64(const unsigned char* p, size_t size, bool central) {
+    // Only the escaped values are present, in this order.
+    TZip64Data z;
+    size_t q = 0;
+    auto take = [&](auto& v, size_t width) {
+        if (q + width > size) return false;
+        v = static_cast<std::remove_reference_t<decltype(v)>>(width == 8 ? Get64(p + q) : Get32(p + q));
+        q += width;
+        return true;
+    };
+    const bool ok = (UncompressedSizeField != 0xFFFFFFFF || take(z.UncompressedSize, 8)) &&
+                    (CompressedSizeField != 0xFFFFFFFF || take(z.CompressedSize, 8)) &&
+                    (!central || RelativeOffsetField != 0xFFFFFFFF || take(z.RelativeOffset, 8)) &&
+                    (!central || DiskNumberStartField != 0xFFFF || take(z.DiskNumberStart, 4));
+    Zip64 = z;
+    return ok;
+}
 
 // ---------------------------------------------------------------- TZipHeaderInfo
 
@@ -94,53 +146,28 @@ void TZipHeaderInfo::SetFileCommentText(const std::string& text) {
 }
 
 std::uint64_t TZipHeaderInfo::CompressedSize() const {
-    return CompressedSizeField == 0xFFFFFFFF && Zip64 ? Zip64->CompressedSize : CompressedSizeField;
+    return Wide(CompressedSizeField, 0xFFFFFFFFu, Zip64, &TZip64Data::CompressedSize);
 }
 std::uint64_t TZipHeaderInfo::UncompressedSize() const {
-    return UncompressedSizeField == 0xFFFFFFFF && Zip64 ? Zip64->UncompressedSize : UncompressedSizeField;
+    return Wide(UncompressedSizeField, 0xFFFFFFFFu, Zip64, &TZip64Data::UncompressedSize);
 }
 std::uint64_t TZipHeaderInfo::RelativeOffset() const {
-    return RelativeOffsetField == 0xFFFFFFFF && Zip64 ? Zip64->RelativeOffset : RelativeOffsetField;
+    return Wide(RelativeOffsetField, 0xFFFFFFFFu, Zip64, &TZip64Data::RelativeOffset);
 }
 std::uint32_t TZipHeaderInfo::DiskNumberStart() const {
-    return DiskNumberStartField == 0xFFFF && Zip64 ? Zip64->DiskNumberStart : DiskNumberStartField;
+    return Wide(DiskNumberStartField, std::uint16_t{0xFFFF}, Zip64, &TZip64Data::DiskNumberStart);
 }
-
 void TZipHeaderInfo::SetCompressedSize(std::uint64_t v) {
-    if (v >= 0xFFFFFFFFu) {
-        CompressedSizeField = 0xFFFFFFFF;
-        if (!Zip64) Zip64.emplace();
-        Zip64->CompressedSize = v;
-    } else {
-        CompressedSizeField = static_cast<std::uint32_t>(v);
-    }
+    SetWide(CompressedSizeField, 0xFFFFFFFFu, Zip64, &TZip64Data::CompressedSize, v, false);
 }
 void TZipHeaderInfo::SetUncompressedSize(std::uint64_t v) {
-    if (v >= 0xFFFFFFFFu) {
-        UncompressedSizeField = 0xFFFFFFFF;
-        if (!Zip64) Zip64.emplace();
-        Zip64->UncompressedSize = v;
-    } else {
-        UncompressedSizeField = static_cast<std::uint32_t>(v);
-    }
+    SetWide(UncompressedSizeField, 0xFFFFFFFFu, Zip64, &TZip64Data::UncompressedSize, v, false);
 }
 void TZipHeaderInfo::SetRelativeOffset(std::uint64_t v) {
-    if (v >= 0xFFFFFFFFu) {
-        RelativeOffsetField = 0xFFFFFFFF;
-        if (!Zip64) Zip64.emplace();
-        Zip64->RelativeOffset = v;
-    } else {
-        RelativeOffsetField = static_cast<std::uint32_t>(v);
-    }
+    SetWide(RelativeOffsetField, 0xFFFFFFFFu, Zip64, &TZip64Data::RelativeOffset, v, false);
 }
 void TZipHeaderInfo::SetDiskNumberStart(std::uint32_t v) {
-    if (v >= 0xFFFFu) {
-        DiskNumberStartField = 0xFFFF;
-        if (!Zip64) Zip64.emplace();
-        Zip64->DiskNumberStart = v;
-    } else {
-        DiskNumberStartField = static_cast<std::uint16_t>(v);
-    }
+    SetWide(DiskNumberStartField, std::uint16_t{0xFFFF}, Zip64, &TZip64Data::DiskNumberStart, v, false);
 }
 
 std::string TZipHeaderInfo::StoredName() const {
@@ -187,14 +214,10 @@ bool TZipHeaderInfo::WriteCentralHeader(TLFNFileStream& s, TLFNFileStream* old) 
         const std::int64_t back = old->Position();
         old->Seek(ExtraFieldPos);
         if (old->ReadExact(extra.data(), CarriedExtraLength)) {
-            const auto* p = reinterpret_cast<const unsigned char*>(extra.data());
-            size_t i = 0;
-            while (i + 4 <= extra.size()) {
-                const std::uint16_t tag = Get16(p + i), size = Get16(p + i + 2);
-                if (i + 4 + size > extra.size()) break;
-                if (tag != 1) carried.append(extra, i, 4 + size);
-                i += 4 + size;
-            }
+            ForEachBlock(extra, [&](std::uint16_t tag, size_t at, size_t size) {
+                if (tag != 1) carried.append(extra, at - 4, 4 + size);
+                return true;
+            });
         }
         old->Seek(back);
     }
@@ -292,33 +315,14 @@ THeaderRead TZipHeaderInfo::ReadCentralHeader(TLFNFileStream& s0,
     if (CentralExtraLength) {
         std::string extra(CentralExtraLength, '\0');
         if (!s->ReadExact(extra.data(), CentralExtraLength)) return THeaderRead::Damaged;
-        const auto* p = reinterpret_cast<const unsigned char*>(extra.data());
-        size_t i = 0;
-        while (i + 4 <= extra.size()) {
-            const std::uint16_t tag = Get16(p + i), size = Get16(p + i + 2);
-            if (i + 4 + size > extra.size()) return THeaderRead::Damaged;
-            if (tag == 1) {
-                Zip64BlockSize = static_cast<std::uint16_t>(size + 4);
-                TZip64Data z;
-                size_t q = i + 4;
-                const size_t end = i + 4 + size;
-                auto take = [&](std::uint64_t& v, size_t width) {
-                    if (q + width > end) return false;
-                    v = width == 8 ? Get64(p + q) : Get32(p + q);
-                    q += width;
-                    return true;
-                };
-                std::uint64_t disk = 0;
-                if ((UncompressedSizeField == 0xFFFFFFFF && !take(z.UncompressedSize, 8)) ||
-                    (CompressedSizeField == 0xFFFFFFFF && !take(z.CompressedSize, 8)) ||
-                    (RelativeOffsetField == 0xFFFFFFFF && !take(z.RelativeOffset, 8)) ||
-                    (DiskNumberStartField == 0xFFFF && !take(disk, 4)))
-                    return THeaderRead::Damaged;
-                z.DiskNumberStart = static_cast<std::uint32_t>(disk);
-                Zip64 = z;
-            }
-            i += 4 + size;
-        }
+        bool zip64Ok = true;
+        const bool blocksOk = ForEachBlock(extra, [&](std::uint16_t tag, size_t at, size_t size) {
+            if (tag != 1) return true;
+            Zip64BlockSize = static_cast<std::uint16_t>(size + 4);
+            zip64Ok = TakeZip64(reinterpret_cast<const unsigned char*>(extra.data()) + at, size, true);
+            return false;
+        });
+        if (!blocksOk || !zip64Ok) return THeaderRead::Damaged;
         s->Seek(ExtraFieldPos);
     }
     // An escaped field without its Zip64 value cannot be located.
@@ -367,23 +371,12 @@ bool TZipHeaderInfo::ReadLocalHeader(TLFNFileStream& s) {
         const std::int64_t extraPos = s.Position();
         std::string extra(LocalExtraLength, '\0');
         const std::int64_t got = s.Read(extra.data(), LocalExtraLength);
-        const auto* p = reinterpret_cast<const unsigned char*>(extra.data());
-        for (size_t i = 0; i + 4 <= static_cast<size_t>(got);) {
-            const std::uint16_t tag = Get16(p + i), size = Get16(p + i + 2);
-            if (i + 4 + size > static_cast<size_t>(got)) break;
-            if (tag == 1) {
-                TZip64Data z;
-                size_t q = i + 4;
-                const size_t end = q + size;
-                if (UncompressedSizeField == 0xFFFFFFFF && q + 8 <= end)
-                    z.UncompressedSize = Get64(p + q), q += 8;
-                if (CompressedSizeField == 0xFFFFFFFF && q + 8 <= end)
-                    z.CompressedSize = Get64(p + q), q += 8;
-                Zip64 = z;
-                break;
-            }
-            i += 4 + size;
-        }
+        extra.resize(static_cast<size_t>(std::max<std::int64_t>(got, 0)));
+        ForEachBlock(extra, [&](std::uint16_t tag, size_t at, size_t size) {
+            if (tag != 1) return true;
+            TakeZip64(reinterpret_cast<const unsigned char*>(extra.data()) + at, size, false);
+            return false;
+        });
         s.Seek(extraPos);
     }
     return true;
@@ -417,78 +410,43 @@ void TZipHeaderInfo::Assign(const TZipHeaderInfo& o) {
 
 // ---------------------------------------------------------------- TEndCentral
 
+// The counts are mirrored into an existing Zip64 end record also when they fit.
 std::uint32_t TEndCentral::ThisDisk() const {
-    return ThisDiskField == 0xFFFF && Zip64End ? Zip64End->ThisDisk : ThisDiskField;
+    return Wide(ThisDiskField, std::uint16_t{0xFFFF}, Zip64End, &TZip64EndRecord::ThisDisk);
 }
 std::uint32_t TEndCentral::StartDisk() const {
-    return StartDiskField == 0xFFFF && Zip64End ? Zip64End->StartDisk : StartDiskField;
+    return Wide(StartDiskField, std::uint16_t{0xFFFF}, Zip64End, &TZip64EndRecord::StartDisk);
 }
 std::uint64_t TEndCentral::EntriesThisDisk() const {
-    return EntriesThisDiskField == 0xFFFF && Zip64End ? Zip64End->EntriesThisDisk : EntriesThisDiskField;
+    return Wide(EntriesThisDiskField, std::uint16_t{0xFFFF}, Zip64End, &TZip64EndRecord::EntriesThisDisk);
 }
 std::uint64_t TEndCentral::TotalEntries() const {
-    return TotalEntriesField == 0xFFFF && Zip64End ? Zip64End->TotalEntries : TotalEntriesField;
+    return Wide(TotalEntriesField, std::uint16_t{0xFFFF}, Zip64End, &TZip64EndRecord::TotalEntries);
 }
 std::uint64_t TEndCentral::CentralSize() const {
-    return CentralSizeField == 0xFFFFFFFF && Zip64End ? Zip64End->CentralSize : CentralSizeField;
+    return Wide(CentralSizeField, 0xFFFFFFFFu, Zip64End, &TZip64EndRecord::CentralSize);
 }
 std::uint64_t TEndCentral::CentralOffset() const {
-    return CentralOffsetField == 0xFFFFFFFF && Zip64End ? Zip64End->CentralOffset : CentralOffsetField;
+    return Wide(CentralOffsetField, 0xFFFFFFFFu, Zip64End, &TZip64EndRecord::CentralOffset);
 }
-
 void TEndCentral::SetThisDisk(std::uint32_t v) {
-    if (v > 0xFFFE) {
-        if (!Zip64End) Zip64End.emplace();
-        Zip64End->ThisDisk = v;
-        ThisDiskField = 0xFFFF;
-    } else {
-        ThisDiskField = static_cast<std::uint16_t>(v);
-    }
+    SetWide(ThisDiskField, std::uint16_t{0xFFFF}, Zip64End, &TZip64EndRecord::ThisDisk, v, true);
 }
 void TEndCentral::SetStartDisk(std::uint32_t v) {
-    if (v > 0xFFFE) {
-        if (!Zip64End) Zip64End.emplace();
-        Zip64End->StartDisk = v;
-        StartDiskField = 0xFFFF;
-    } else {
-        StartDiskField = static_cast<std::uint16_t>(v);
-    }
+    SetWide(StartDiskField, std::uint16_t{0xFFFF}, Zip64End, &TZip64EndRecord::StartDisk, v, true);
 }
 void TEndCentral::SetEntriesThisDisk(std::uint64_t v) {
-    if (v > 0xFFFE) {
-        if (!Zip64End) Zip64End.emplace();
-        EntriesThisDiskField = 0xFFFF;
-    } else {
-        EntriesThisDiskField = static_cast<std::uint16_t>(v);
-    }
-    if (Zip64End) Zip64End->EntriesThisDisk = v;
+    SetWide(EntriesThisDiskField, std::uint16_t{0xFFFF}, Zip64End, &TZip64EndRecord::EntriesThisDisk, v,
+            true);
 }
 void TEndCentral::SetTotalEntries(std::uint64_t v) {
-    if (v > 0xFFFE) {
-        if (!Zip64End) Zip64End.emplace();
-        TotalEntriesField = 0xFFFF;
-    } else {
-        TotalEntriesField = static_cast<std::uint16_t>(v);
-    }
-    if (Zip64End) Zip64End->TotalEntries = v;
+    SetWide(TotalEntriesField, std::uint16_t{0xFFFF}, Zip64End, &TZip64EndRecord::TotalEntries, v, true);
 }
 void TEndCentral::SetCentralSize(std::uint64_t v) {
-    if (v >= 0xFFFFFFFFu) {
-        if (!Zip64End) Zip64End.emplace();
-        CentralSizeField = 0xFFFFFFFF;
-    } else {
-        CentralSizeField = static_cast<std::uint32_t>(v);
-    }
-    if (Zip64End) Zip64End->CentralSize = v;
+    SetWide(CentralSizeField, 0xFFFFFFFFu, Zip64End, &TZip64EndRecord::CentralSize, v, true);
 }
 void TEndCentral::SetCentralOffset(std::uint64_t v) {
-    if (v >= 0xFFFFFFFFu) {
-        if (!Zip64End) Zip64End.emplace();
-        CentralOffsetField = 0xFFFFFFFF;
-    } else {
-        CentralOffsetField = static_cast<std::uint32_t>(v);
-    }
-    if (Zip64End) Zip64End->CentralOffset = v;
+    SetWide(CentralOffsetField, 0xFFFFFFFFu, Zip64End, &TZip64EndRecord::CentralOffset, v, true);
 }
 
 void TEndCentral::SetCommentText(const std::string& text) {

@@ -103,6 +103,9 @@ public:
 
 private:
     void UpdateNameLength();
+    // Takes the Zip64 values of the escaped fields from a tag-1 block; false
+    // when the block is too short (the local block holds only the sizes).
+    bool TakeZip64(const unsigned char* data, size_t size, bool central);
     std::string fileName_, directory_;
 };
 

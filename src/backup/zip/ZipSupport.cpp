@@ -107,11 +107,14 @@ bool MatchFrom(const std::string& p, size_t pi, const std::string& t, size_t ti)
 }  // namespace
 
 bool WildcardMatch(const std::string& pattern, const std::string& text) {
-    std::string p = pattern, t = text;
-    for (char& c : p) c = Lower(c);
-    for (char& c : t) c = Lower(c);
+    const std::string p = LowerCase(pattern), t = LowerCase(text);
     if (p == "*") return true;
     return MatchFrom(p, 0, t, 0);
+}
+
+std::string LowerCase(std::string s) {
+    for (char& c : s) c = Lower(c);
+    return s;
 }
 
 bool HasWildcards(const std::string& text) { return text.find_first_of("*?<>|") != std::string::npos; }

@@ -19,6 +19,8 @@ public:
 // ranges a-z); a star also takes "\" characters.
 bool WildcardMatch(const std::string& pattern, const std::string& text);
 bool HasWildcards(const std::string& text);
+// A-Z folded to a-z, the only folding the archive names get.
+std::string LowerCase(std::string s);
 
 // part * 100 / whole rounded half to even, at most 100; 0 when whole <= 0.
 int Percentage(std::int64_t part, std::int64_t whole);
@@ -63,7 +65,7 @@ std::string TempFileName(const std::string& folder);
 // the end (the CRC of no bytes is 0).
 std::uint32_t UpdateCRC(std::uint32_t crc, const void* data, std::size_t count);
 
-// Traditional PKWARE cipher state.
+// State of the traditional zip cipher.
 struct TZipKeys {
     std::uint32_t key0 = 0, key1 = 0, key2 = 0;
     void InitKeys(const std::string& password);

@@ -20,12 +20,6 @@
 
 namespace {
 
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
 std::string SystemTempFolder() {
     const char* t = std::getenv("TMPDIR");
     return t && *t ? t : "/tmp";
@@ -171,7 +165,7 @@ void TZipper::ExpandFilesList(Run& r) {
     const std::string root = !rootDir_.empty() && rootDir_.back() == '/' ? rootDir_ : std::string();
     std::set<std::string> inArchive;
     if (ZipAction == zaFreshen && entries_)
-        for (const TZipHeaderInfo* e : entries_->Items()) inArchive.insert(Lower(e->FullName()));
+        for (const TZipHeaderInfo* e : entries_->Items()) inArchive.insert(LowerCase(e->FullName()));
     auto excluded = [&](const std::string& name) {
         for (const std::string& p : ExcludeList)
             if (WildcardMatch(p, name) || WildcardMatch(p, ExtractName(name))) return true;
@@ -183,7 +177,7 @@ void TZipper::ExpandFilesList(Run& r) {
     };
     auto freshenMissing = [&](const std::string& name) {
         return ZipAction == zaFreshen &&
-               !inArchive.count(Lower(StoredFolderOf(ExtractFolder(name) + "/") + ExtractName(name)));
+               !inArchive.count(LowerCase(StoredFolderOf(ExtractFolder(name) + "/") + ExtractName(name)));
     };
     std::vector<std::string> kept, wild;
     for (const std::string& entry : FilesList) {
@@ -227,7 +221,7 @@ void TZipper::ExpandFilesList(Run& r) {
             }
             if (excluded(name)) return skip(srExcludeList, name);
             ProcessMessages();
-            if (Lower(name) == Lower(zipName_)) return;
+            if (LowerCase(name) == LowerCase(zipName_)) return;
             if (freshenMissing(name)) return skip(srNoFileToFreshen, name);
             r.totalBytes += FileSize64(name);
             kept.push_back(name);
@@ -449,7 +443,7 @@ bool TZipper::CompressEntry(Run& r, TZipHeaderInfo& h, const std::string& name) 
         if (OnSkippingFile) OnSkippingFile(this, reason, name, -1, retry);
         return false;
     };
-    if (r.storedNames.count(Lower(h.FullName()))) return dropped(srNoOverwrite);
+    if (r.storedNames.count(LowerCase(h.FullName()))) return dropped(srNoOverwrite);
     bool skip = false;
     if (OnStartZip) OnStartZip(this, name, h, skip);
     if (skip) return dropped(srSkippedInStartZip);
@@ -558,7 +552,7 @@ bool TZipper::CompressEntry(Run& r, TZipHeaderInfo& h, const std::string& name) 
 }
 
 void TZipper::RegisterEntry(Run& r, TZipHeaderInfo* h, const std::string& name) {
-    r.storedNames.insert(Lower(h->FullName()));
+    r.storedNames.insert(LowerCase(h->FullName()));
     r.physical->Add(h);
     ++r.compressed;
     r.end.SetTotalEntries(r.end.TotalEntries() + 1);
@@ -599,13 +593,13 @@ void TZipper::MergeExistingEntries(Run& r) {
         std::unique_ptr<TZipHeaderInfo> h(NewHeaderInfo());
         h->Assign(e);
         if (e.FileCommentLength && !e.FileComment) h->SetFileCommentText(FileComment(i));
-        const std::string stored = Lower(e.FullName());
+        const std::string stored = LowerCase(e.FullName());
         auto match = std::find_if(FilesList.begin(), FilesList.end(), [&](const std::string& f) {
             const bool folder = !f.empty() && f.back() == '/';
             const std::string path =
                 folder ? StoredFolderOf(f)
                        : (storePaths_ ? StoredFolderOf(ExtractFolder(f) + "/") : "") + ExtractName(f);
-            return Lower(path) == stored;
+            return LowerCase(path) == stored;
         });
         if (match != FilesList.end()) {
             const std::string file = *match;
@@ -625,7 +619,7 @@ void TZipper::MergeExistingEntries(Run& r) {
         }
         if (OnUpdate) OnUpdate(this, uaKeeping, i);
         CopyExistingEntry(r, *h, i);
-        r.storedNames.insert(Lower(h->FullName()));
+        r.storedNames.insert(LowerCase(h->FullName()));
         r.physical->Add(h.release());
         r.end.SetTotalEntries(r.end.TotalEntries() + 1);
     }

@@ -78,7 +78,7 @@ protected:
     }
 };
 
-// Archives of Info-ZIP zip and of Python's zipfile come back byte-exact.
+// Archives of the zip tool and of Python's zipfile come back byte-exact.
 TEST_F(ReaderTest, ReadsWhatRealToolsWrite) {
     const std::string zipSrc = "cd " + Quote(src) + " && ";
     struct Tool {
