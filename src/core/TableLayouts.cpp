@@ -60,6 +60,14 @@ Fields Spares(const std::string& prefix, int n) {
     return f;
 }
 
+// Audit fields prefix_USERCODE, _USERCREATEDATE, _USERCREATETIME,
+// _USERMODIFYDATE, _USERMODIFYTIME: stored, never filled.
+Fields Audit(const std::string& prefix) {
+    return {Text(prefix + "_USERCODE", 11), Date(prefix + "_USERCREATEDATE"),
+            Time(prefix + "_USERCREATETIME"), Date(prefix + "_USERMODIFYDATE"),
+            Time(prefix + "_USERMODIFYTIME")};
+}
+
 // Fields of one kind named prefix + each word of `names`.
 Fields Each(const std::string& prefix, const std::string& names, FieldLayout (*make)(std::string)) {
     Fields f;
@@ -121,7 +129,7 @@ Fields Cells(const std::string& prefix, const std::string& spec, const CellKinds
 }
 
 std::vector<FieldLayout> SzamfejtFields() {
-    return {
+    Fields f = {
         Text("SF_DGTORZSSZAM", 11).Mask("99999999999;1;_"),
         SmallInt("SF_HONAP"),
         Date("SF_KIFIZDAT").Mask("9999/99/99;1;_"),
@@ -151,63 +159,33 @@ std::vector<FieldLayout> SzamfejtFields() {
         Text("SF_DGMHKOD", 6),
         Text("SF_DGKHKOD", 6),
         Text("SF_DGMNYP", 4),
-        Text("SF_USERCODE", 11),
-        Date("SF_USERCREATEDATE"),
-        Time("SF_USERCREATETIME"),
-        Date("SF_USERMODIFYDATE"),
-        Time("SF_USERMODIFYTIME"),
-        Float("SF_TNUM1"),
-        Float("SF_TNUM2"),
-        Float("SF_TNUM3"),
-        Float("SF_TNUM4"),
-        Float("SF_TNUM5"),
-        Integer("SF_TINT1"),
-        Integer("SF_TINT2"),
-        Integer("SF_TINT3"),
-        Integer("SF_TINT4"),
-        Integer("SF_TINT5"),
-        Text("SF_TSTR1", 30),
-        Text("SF_TSTR2", 30),
-        Text("SF_TSTR3", 30),
-        Text("SF_TSTR4", 30),
-        Text("SF_TSTR5", 30),
-        Date("SF_TDAT1"),
-        Date("SF_TDAT2"),
-        Date("SF_TDAT3"),
-        Date("SF_TDAT4"),
-        Date("SF_TDAT5"),
     };
+    Add(f, Audit("SF"));
+    Add(f, Spares("SF", 5));
+    return f;
 }
 
 std::vector<FieldLayout> KifHelyFields() {
-    return {
+    Fields f = {
         Text("KH_KOD", 6).Required().Mask("999999;1;_"),
         Text("KH_NEV", 50).Required(),
-        Text("KH_USERCODE", 11),
-        Date("KH_USERCREATEDATE"),
-        Time("KH_USERCREATETIME"),
-        Date("KH_USERMODIFYDATE"),
-        Time("KH_USERMODIFYTIME"),
     };
+    Add(f, Audit("KH"));
+    return f;
 }
 
 std::vector<FieldLayout> MHelyFields() {
-    return {
-        Text("MH_KOD", 6).Required().Mask("999999;1;_"),
-        Text("MH_NEV", 50).Required(),
-        Text("MH_KHKOD", 6).Required().Mask("999999;1;_"),
-        Text("MH_MUNKSZAM", 6).Mask("999999;1;_"),
+    Fields f = {
+        Text("MH_KOD", 6).Required().Mask("999999;1;_"),   Text("MH_NEV", 50).Required(),
+        Text("MH_KHKOD", 6).Required().Mask("999999;1;_"), Text("MH_MUNKSZAM", 6).Mask("999999;1;_"),
         Text("MH_GYUJTO", 6).Mask("999999;1;_"),
-        Text("MH_USERCODE", 11),
-        Date("MH_USERCREATEDATE"),
-        Date("MH_USERMODIFYDATE"),
-        Time("MH_USERCREATETIME"),
-        Time("MH_USERMODIFYTIME"),
     };
+    Add(f, Audit("MH"));
+    return f;
 }
 
 std::vector<FieldLayout> JogcimFields() {
-    return {
+    Fields f = {
         Text("JC_KOD", 4).Required().Mask("9999;1;_"),
         Text("JC_NEV", 30).Required(),
         Text("JC_SORREND", 5),
@@ -265,36 +243,14 @@ std::vector<FieldLayout> JogcimFields() {
         Text("JC_EVBEVOSZL", 1),
         Text("JC_TARTOZIK", 10),
         Text("JC_KOVETEL", 10),
-        Text("JC_USERCODE", 11),
-        Date("JC_USERCREATEDATE"),
-        Date("JC_USERMODIFYDATE"),
-        Time("JC_USERCREATETIME"),
-        Time("JC_USERMODIFYTIME"),
-        Float("JC_TNUM1"),
-        Float("JC_TNUM2"),
-        Float("JC_TNUM3"),
-        Float("JC_TNUM4"),
-        Float("JC_TNUM5"),
-        Integer("JC_TINT1"),
-        Integer("JC_TINT2"),
-        Integer("JC_TINT3"),
-        Integer("JC_TINT4"),
-        Integer("JC_TINT5"),
-        Text("JC_TSTR1", 30),
-        Text("JC_TSTR2", 30),
-        Text("JC_TSTR3", 30),
-        Text("JC_TSTR4", 30),
-        Text("JC_TSTR5", 30),
-        Date("JC_TDAT1"),
-        Date("JC_TDAT2"),
-        Date("JC_TDAT3"),
-        Date("JC_TDAT4"),
-        Date("JC_TDAT5"),
     };
+    Add(f, Audit("JC"));
+    Add(f, Spares("JC", 5));
+    return f;
 }
 
 std::vector<FieldLayout> RJogcimFields() {
-    return {
+    Fields f = {
         Text("RJ_DGTORZSSZAM", 11).Required().Mask("99999999999;1;_"),
         Text("RJ_JCKOD", 4).Required().Mask("9999;1;_"),
         SmallInt("RJ_SORSZAM").Required(),
@@ -317,24 +273,10 @@ std::vector<FieldLayout> RJogcimFields() {
         Text("RJ_KEDVSZAMLASZ", 26).Mask("99999999-99999999-99999999;1;_"),
         Text("RJ_MUNKSZAM", 6).Mask("999999;1;_"),
         Text("RJ_GYUJTO", 6).Mask("999999;1;_"),
-        Text("RJ_USERCODE", 11),
-        Date("RJ_USERCREATEDATE"),
-        Date("RJ_USERMODIFYDATE"),
-        Time("RJ_USERCREATETIME"),
-        Time("RJ_USERMODIFYTIME"),
-        Float("RJ_TNUM1"),
-        Float("RJ_TNUM2"),
-        Float("RJ_TNUM3"),
-        Integer("RJ_TINT1"),
-        Integer("RJ_TINT2"),
-        Integer("RJ_TINT3"),
-        Text("RJ_TSTR1", 30),
-        Text("RJ_TSTR2", 30),
-        Text("RJ_TSTR3", 30),
-        Date("RJ_TDAT1"),
-        Date("RJ_TDAT2"),
-        Date("RJ_TDAT3"),
     };
+    Add(f, Audit("RJ"));
+    Add(f, Spares("RJ", 3));
+    return f;
 }
 
 std::vector<FieldLayout> ErtekkeszletFields() {
@@ -364,7 +306,7 @@ std::vector<FieldLayout> NaptarFields() {
 }
 
 std::vector<FieldLayout> DolgozoFields() {
-    return {
+    Fields f = {
         Text("DG_TORZSSZAM", 11).Required().Mask("99999999999;1;_"),
         Text("DG_NEV", 30).Required(),
         Date("DG_BELEPDAT").Required(),
@@ -514,32 +456,10 @@ std::vector<FieldLayout> DolgozoFields() {
         Date("DG_ERVENYVEG"),
         Date("DG_NYITDAT"),
         Text("DG_NYITMOD", 1),
-        Text("DG_USERCODE", 11),
-        Date("DG_USERCREATEDATE"),
-        Time("DG_USERCREATETIME"),
-        Date("DG_USERMODIFYDATE"),
-        Time("DG_USERMODIFYTIME"),
-        Float("DG_TNUM1"),
-        Float("DG_TNUM2"),
-        Float("DG_TNUM3"),
-        Float("DG_TNUM4"),
-        Float("DG_TNUM5"),
-        Integer("DG_TINT1"),
-        Integer("DG_TINT2"),
-        Integer("DG_TINT3"),
-        Integer("DG_TINT4"),
-        Integer("DG_TINT5"),
-        Text("DG_TSTR1", 30),
-        Text("DG_TSTR2", 30),
-        Text("DG_TSTR3", 30),
-        Text("DG_TSTR4", 30),
-        Text("DG_TSTR5", 30),
-        Date("DG_TDAT1"),
-        Date("DG_TDAT2"),
-        Date("DG_TDAT3"),
-        Date("DG_TDAT4"),
-        Date("DG_TDAT5"),
     };
+    Add(f, Audit("DG"));
+    Add(f, Spares("DG", 5));
+    return f;
 }
 
 std::vector<FieldLayout> HozzatartozoFields() {
@@ -566,7 +486,7 @@ std::vector<FieldLayout> HozzatartozoFields() {
 }
 
 std::vector<FieldLayout> CegekFields() {
-    return {
+    Fields f = {
         Text("CG_KOD", 3).Required().Label("Kód").Mask("999;1;_"),
         Text("CG_ELOZOEVIKOD", 3),
         Text("CG_NEV", 60).Required().Label("Név"),
@@ -621,24 +541,10 @@ std::vector<FieldLayout> CegekFields() {
         Text("CG_FOTEV", 50),
         Date("CG_NYITDAT"),
         Text("CG_NYITMOD", 1),
-        Text("CG_USERCODE", 11),
-        Date("CG_USERCREATEDATE"),
-        Time("CG_USERCREATETIME"),
-        Date("CG_USERMODIFYDATE"),
-        Time("CG_USERMODIFYTIME"),
-        Float("CG_TNUM1"),
-        Float("CG_TNUM2"),
-        Float("CG_TNUM3"),
-        Integer("CG_TINT1"),
-        Integer("CG_TINT2"),
-        Integer("CG_TINT3"),
-        Text("CG_TSTR1", 30),
-        Text("CG_TSTR2", 30),
-        Text("CG_TSTR3", 30),
-        Date("CG_TDAT1"),
-        Date("CG_TDAT2"),
-        Date("CG_TDAT3"),
     };
+    Add(f, Audit("CG"));
+    Add(f, Spares("CG", 3));
+    return f;
 }
 
 std::vector<FieldLayout> NyilatFields() {
@@ -734,7 +640,7 @@ std::vector<FieldLayout> NyilatFields() {
 }
 
 std::vector<FieldLayout> M30Fields() {
-    return {
+    Fields f = {
         Text("M30_DGTORZSSZAM", 11).Label("Törzsszám"),
         Text("M30_S0A", 1).Label("Hozott"),
         Integer("M30_S1D"),
@@ -855,19 +761,9 @@ std::vector<FieldLayout> M30Fields() {
         Integer("M30_S287G"),
         Integer("M30_S289F"),
         Integer("M30_S289G"),
-        Float("M30_TNUM1"),
-        Float("M30_TNUM2"),
-        Float("M30_TNUM3"),
-        Integer("M30_TINT1"),
-        Integer("M30_TINT2"),
-        Integer("M30_TINT3"),
-        Text("M30_TSTR1", 30),
-        Text("M30_TSTR2", 30),
-        Text("M30_TSTR3", 30),
-        Date("M30_TDAT1"),
-        Date("M30_TDAT2"),
-        Date("M30_TDAT3"),
     };
+    Add(f, Spares("M30", 3));
+    return f;
 }
 
 std::vector<FieldLayout> M292Fields() {
@@ -908,26 +804,16 @@ std::vector<FieldLayout> FokFelFields() {
 }
 
 std::vector<FieldLayout> UtalFields() {
-    return {
+    Fields f = {
         Text("UT_JCKOD", 3).Label("Jogcím kód"),
         Text("UT_AZON", 30).Label("Azonosító"),
         Text("UT_DOLGKAPCS", 30).Label("Dolgozó kapcsolat"),
         Text("UT_SZAMLA", 26).Label("Számlaszám"),
         Text("UT_NEV", 20),
         Float("UT_OSSZEG").Label("Összeg"),
-        Float("UT_TNUM1"),
-        Float("UT_TNUM2"),
-        Float("UT_TNUM3"),
-        Integer("UT_TINT1"),
-        Integer("UT_TINT2"),
-        Integer("UT_TINT3"),
-        Text("UT_TSTR1", 30),
-        Text("UT_TSTR2", 30),
-        Text("UT_TSTR3", 30),
-        Date("UT_TDAT1"),
-        Date("UT_TDAT2"),
-        Date("UT_TDAT3"),
     };
+    Add(f, Spares("UT", 3));
+    return f;
 }
 
 std::vector<FieldLayout> NyugPFields() {
