@@ -82,7 +82,10 @@ TDM1::TDM1() {
         const TableComponent& c = catalogue[i];
         auto table = std::make_unique<db::Table>();
         table->Name = c.component;
-        table->TableName = c.baseName;
+        // A table without a template (the employee history) has no name
+        // until a company is selected.
+        const TableLayout* layout = c.baseName.empty() ? nullptr : FindTableLayout(c.baseName);
+        table->TableName = layout && layout->hasTemplate ? c.baseName : "";
         table->ReadOnly = c.readOnly;
         table->OnPostError = [this](db::Dataset& ds, const db::DatabaseError& e, db::DataAction& a) {
             PostError(ds, e, a);
@@ -91,7 +94,7 @@ TDM1::TDM1() {
         db::Table* own = table.get();
         table->AfterPost = [own](db::Dataset&) { FlushAndSave(*own); };
         table->AfterDelete = [own](db::Dataset&) { FlushAndSave(*own); };
-        if (HasPersistentFields(c)) AddPersistentFields(*own, *FindTableLayout(c.baseName));
+        if (HasPersistentFields(c)) AddPersistentFields(*own, *layout);
         *members[i] = own;
         tables_.push_back(own);
         if (c.component != "Table1") {

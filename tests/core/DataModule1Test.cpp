@@ -91,6 +91,7 @@ TEST_F(DataModuleTest, ComponentsAndDataSourcesFollowTheCatalogue) {
     EXPECT_EQ(dm->DataSourceMAB09a->DataSet(), dm->TableMAB09a);
     EXPECT_EQ(dm->DataSourceCegek->DataSet(), dm->TableCegek);
     EXPECT_EQ(dm->TableNyugP->TableName, "NyugP");
+    EXPECT_EQ(dm->TableDolgRegi->TableName, "");
     EXPECT_TRUE(dm->TableErtekkeszlet->ReadOnly);
     // Persistent fields carry the layout's labels; the sheets take the file's fields.
     EXPECT_EQ(dm->TableCegek->FieldByName("CG_RNEV").DisplayLabel, "Rövid név");
@@ -100,6 +101,7 @@ TEST_F(DataModuleTest, ComponentsAndDataSourcesFollowTheCatalogue) {
 TEST_F(DataModuleTest, CompanyTableNamesAreSetAndCleared) {
     dm->SetCompanyTableNames("007");
     EXPECT_EQ(dm->TableSzamfejt->TableName, "Szamfejt_007");
+    EXPECT_EQ(dm->TableDolgRegi->TableName, "DolgRegi_007");
     EXPECT_EQ(dm->TableMABOSZ02c->TableName, "MABOSZ02c_007");
     EXPECT_EQ(dm->TableCegek->TableName, "Cegek");
     dm->ClearCompanyTableNames();
