@@ -118,7 +118,7 @@ std::string DayNumberToIso(double dayNumber, bool withTime) {
 }
 
 bool IsoToDayNumber(const std::string& iso, double& result) {
-    int y, mo, d, h = 0, mi = 0, s = 0, ms = 0, used = -1;
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, ms = 0, used = -1;
     const char* p = iso.c_str();
     // The whole text must be consumed by one of the three accepted shapes.
     auto whole = [&](int n, int expected) { return n == expected && used == static_cast<int>(iso.size()); };
