@@ -85,9 +85,9 @@ Fields EachText(const std::string& prefix, const std::string& names, int size) {
 
 // Declaration cells written as the forms list them: "301-302: A B C D; 303: D"
 // gives prefix + row + column for every row of each range and every column.
-std::vector<std::string> CellNames(const std::string& prefix, const std::string& spec) {
+std::vector<std::string> CellNames(const std::string& prefix, const std::string& cellList) {
     std::vector<std::string> names;
-    std::istringstream groups(spec);
+    std::istringstream groups(cellList);
     for (std::string group; std::getline(groups, group, ';');) {
         const auto colon = group.find(':');
         const std::string rows = group.substr(0, colon);
@@ -107,21 +107,21 @@ std::vector<std::string> CellNames(const std::string& prefix, const std::string&
 struct CellKinds {
     CellKinds(std::vector<std::pair<std::string, int>> textCells = {}, std::string dateCells = {})
         : texts(std::move(textCells)), dates(std::move(dateCells)) {}
-    std::vector<std::pair<std::string, int>> texts;  // cell spec, width
-    std::string dates;                               // cell spec
+    std::vector<std::pair<std::string, int>> texts;  // cell list, width
+    std::string dates;                               // cell list
 };
 
-Fields Cells(const std::string& prefix, const std::string& spec, const CellKinds& kinds = {}) {
+Fields Cells(const std::string& prefix, const std::string& cellList, const CellKinds& kinds = {}) {
     Fields f;
-    auto in = [&](const std::string& cellSpec, const std::string& name) {
-        if (cellSpec.empty()) return false;
-        const auto list = CellNames(prefix, cellSpec);
+    auto in = [&](const std::string& cells, const std::string& name) {
+        if (cells.empty()) return false;
+        const auto list = CellNames(prefix, cells);
         return std::find(list.begin(), list.end(), name) != list.end();
     };
-    for (const auto& name : CellNames(prefix, spec)) {
+    for (const auto& name : CellNames(prefix, cellList)) {
         FieldLayout field = Integer(name);
-        for (const auto& [cellSpec, width] : kinds.texts)
-            if (in(cellSpec, name)) field = Text(name, width);
+        for (const auto& [cells, width] : kinds.texts)
+            if (in(cells, name)) field = Text(name, width);
         if (in(kinds.dates, name)) field = Date(name);
         f.push_back(field);
     }
