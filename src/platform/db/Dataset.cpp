@@ -584,7 +584,10 @@ void Dataset::Edit() {
     }
     if (!CanModify()) throw DatabaseError("Cannot modify a read-only dataset");
     if (BeforeEdit) BeforeEdit(*this);
-    RunWithErrorEvent(OnEditError, [&] { LoadCurrent(); });
+    RunWithErrorEvent(OnEditError, [&] {
+        InternalEdit();
+        LoadCurrent();
+    });
     modified_ = false;
     SetState(DatasetState::Edit);
     RecordChangedEvent(nullptr);
@@ -703,8 +706,9 @@ bool Dataset::Locate(const std::string& keyFields, const std::vector<Variant>& k
     if (RecordMatches(buf_, keys, keyValues, opt)) return true;
     Record rec;
     const int n = StoredCount();
-    for (int p = 0; p < n; ++p) {
-        if (!ReadVisible(p, rec) || !RecordMatches(rec, keys, keyValues, opt)) continue;
+    const int fast = FilterActive() ? -2 : FindMatching(keys, keyValues, opt);
+    for (int p = fast >= -1 ? fast : 0; p >= 0 && p < n; ++p) {
+        if (fast < 0 && (!ReadVisible(p, rec) || !RecordMatches(rec, keys, keyValues, opt))) continue;
         if (BeforeScroll) BeforeScroll(*this);
         MoveTo(p, false, false);
         DataSetChangedEvent();
@@ -722,8 +726,11 @@ Variant Dataset::Lookup(const std::string& keyFields, const std::vector<Variant>
     if (keys.size() != keyValues.size()) throw DatabaseError("Lookup: wrong number of key values");
     Record rec;
     const int n = StoredCount();
-    for (int p = 0; p < n; ++p) {
-        if (!ReadVisible(p, rec) || !RecordMatches(rec, keys, keyValues, {})) continue;
+    const int fast = FilterActive() ? -2 : FindMatching(keys, keyValues, {});
+    if (fast == -1) return {};
+    for (int p = fast >= 0 ? fast : 0; p < n; ++p) {
+        if (fast >= 0) ReadStored(p, rec);
+        if (fast < 0 && (!ReadVisible(p, rec) || !RecordMatches(rec, keys, keyValues, {}))) continue;
         if (result.kind_ != FieldKind::Data) return {};
         const Variant& v = rec[result.fieldNo_];
         return v.IsBlank() ? Variant() : v;

@@ -276,6 +276,14 @@ protected:
     virtual bool InternalCanModify() const { return true; }
     // Re-reads the storage (Refresh); the default does nothing.
     virtual void InternalRefresh() {}
+    // Before Edit re-reads the current record: drop what is cached of it.
+    virtual void InternalEdit() {}
+    // A quicker Locate where the storage can do it (a search on the order
+    // keys): the position of the first match, -1 for none, -2 when it cannot.
+    virtual int FindMatching(const std::vector<Field*>& keys, const std::vector<Variant>& values,
+                             LocateOptions opt) {
+        return -2;
+    }
     // Fills a new record's buffer (all null by default).
     virtual void InitRecord(Record& rec);
 

@@ -266,6 +266,20 @@ public:
         }
         return base;
     }
+    // Position of the first entry for which `before` is false (entries in order).
+    template <typename F>
+    int PartitionPoint(F before) const {
+        int base = 0;
+        for (const auto& block : blocks_) {
+            if (before(block.back())) {
+                base += static_cast<int>(block.size());
+                continue;
+            }
+            return base +
+                   static_cast<int>(std::partition_point(block.begin(), block.end(), before) - block.begin());
+        }
+        return base;
+    }
     template <typename F>
     int Find(F pred) const {
         int pos = 0;
@@ -336,9 +350,16 @@ struct Table::Impl {
     }
 
     int Compare(const Entry& a, const Entry& b, const FieldDefs& defs) const {
-        for (size_t i = 0; i < keySlots.size(); ++i) {
-            const Variant& x = a.key[i];
-            const Variant& y = b.key[i];
+        const int c = CompareKeys(a.key, b.key, keySlots.size(), defs);
+        if (c != 0) return c;
+        return a.rowid < b.rowid ? -1 : a.rowid > b.rowid ? 1 : 0;
+    }
+
+    // The order of the first `count` key values.
+    int CompareKeys(const Record& a, const Record& b, size_t count, const FieldDefs& defs) const {
+        for (size_t i = 0; i < count; ++i) {
+            const Variant& x = a[i];
+            const Variant& y = b[i];
             if (x.IsNull() || y.IsNull()) {
                 if (x.IsNull() != y.IsNull()) return x.IsNull() ? -1 : 1;
                 continue;
@@ -352,7 +373,7 @@ struct Table::Impl {
             }
             if (c != 0) return c < 0 ? -1 : 1;
         }
-        return a.rowid < b.rowid ? -1 : a.rowid > b.rowid ? 1 : 0;
+        return 0;
     }
 
     Record KeyOf(const Record& rec) const {
@@ -612,6 +633,34 @@ void Table::InternalDelete(int pos) {
     }
     st.Reset();
     d.rows.erase(pos);
+}
+
+void Table::InternalEdit() {
+    d_->cacheValid = false;
+    d_->winStart = -1;
+}
+
+// Exact search on leading fields of the order: a binary search on the keys.
+int Table::FindMatching(const std::vector<Field*>& keys, const std::vector<Variant>& values,
+                        LocateOptions opt) {
+    Impl& d = *d_;
+    if (opt.caseInsensitive || opt.partialKey || keys.empty() || keys.size() > d.keySlots.size()) return -2;
+    Record target(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        size_t k = 0;
+        while (k < keys.size() &&
+               !(keys[k]->Kind() == FieldKind::Data && keys[k]->FieldNo() == d.keySlots[i]))
+            ++k;
+        if (k == keys.size()) return -2;
+        const Variant v = keys[k]->Convert(values[k]);
+        target[i] = v.IsBlank() ? Variant() : v;
+    }
+    const FieldDefs& defs = fieldDefs_;
+    const size_t n = keys.size();
+    const int p = d.rows.PartitionPoint(
+        [&](const Impl::Entry& e) { return d.CompareKeys(e.key, target, n, defs) < 0; });
+    if (p >= d.rows.size() || d.CompareKeys(d.rows[p].key, target, n, defs) != 0) return -1;
+    return p;
 }
 
 void Table::UpdateFieldDefs() {

@@ -71,6 +71,9 @@ protected:
     void InternalDelete(int pos) override;
     bool InternalCanModify() const override;
     void InternalRefresh() override;
+    void InternalEdit() override;
+    int FindMatching(const std::vector<Field*>& keys, const std::vector<Variant>& values,
+                     LocateOptions opt) override;
 
 private:
     friend class Transaction;

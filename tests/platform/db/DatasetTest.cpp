@@ -239,3 +239,44 @@ TEST(Dataset, ClientLinksFollowTheirDataSource) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Dataset, LookupAndCalculatedFields) {
+    db::ListDataset dolgozo;
+    dolgozo.SetFieldDefs({{"DG_TORZSSZAM", FieldType::String, 6}, {"DG_NEV", FieldType::String, 30}});
+    dolgozo.Open();
+    for (auto [id, name] : {std::pair{"1", "Kiss Anna"}, {"2", "Nagy Béla"}}) {
+        dolgozo.Append();
+        dolgozo.FieldByName("DG_TORZSSZAM").SetAsString(id);
+        dolgozo.FieldByName("DG_NEV").SetAsString(name);
+        dolgozo.Post();
+    }
+
+    db::ListDataset rj;
+    rj.SetFieldDefs({{"RJ_DGTORZSSZAM", FieldType::String, 6}, {"RJ_OSSZEG", FieldType::Float}});
+    rj.AddField({"RJ_DGTORZSSZAM", FieldType::String, 6});
+    rj.AddField({"RJ_OSSZEG", FieldType::Float});
+    db::Field& nev = rj.AddField({"RJ_szarmDGTORZSSZAMDGNEV", FieldType::String, 30}, db::FieldKind::Lookup);
+    nev.LookupDataSet = &dolgozo;
+    nev.KeyFields = "RJ_DGTORZSSZAM";
+    nev.LookupKeyFields = "DG_TORZSSZAM";
+    nev.LookupResultField = "DG_NEV";
+    rj.AddField({"DUPLA", FieldType::Float}, db::FieldKind::Calculated);
+    rj.OnCalcFields = [](db::Dataset& d) {
+        d.FieldByName("DUPLA").SetAsFloat(d.FieldByName("RJ_OSSZEG").AsFloat() * 2);
+    };
+    rj.Open();
+    rj.Append();
+    rj.FieldByName("RJ_DGTORZSSZAM").SetAsString("2");
+    rj.FieldByName("RJ_OSSZEG").SetAsFloat(21);
+    EXPECT_EQ(nev.AsString(), "Nagy Béla");
+    EXPECT_THROW(nev.SetAsString("x"), db::DatabaseError);
+    rj.Post();
+    EXPECT_EQ(rj.FieldByName("DUPLA").AsFloat(), 42);
+    rj.Edit();
+    rj.FieldByName("RJ_DGTORZSSZAM").SetAsString("3");
+    EXPECT_TRUE(nev.IsNull());
+}
+
+}  // namespace

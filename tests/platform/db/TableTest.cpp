@@ -117,6 +117,21 @@ TEST_F(TableTest, KeyOrderKeyViolationRequiredFieldAndDurability) {
                           t.FieldByName("SF_JCKOD").AsString());
     EXPECT_EQ(read, keys);  // "102" < "102F" < "300" < "750": byte order
 
+    // Locate and Lookup on leading key fields search the keys, in any field order.
+    EXPECT_TRUE(
+        t.Locate("SF_JCKOD;SF_HONAP;SF_DGTORZSSZAM", {Variant("102F"), Variant(3), Variant("000010")}));
+    EXPECT_EQ(t.RecNo(), 30);
+    EXPECT_TRUE(t.Locate("SF_DGTORZSSZAM", Variant("000002")));
+    EXPECT_EQ(t.RecNo(), 13);  // the first row of that employee
+    EXPECT_FALSE(t.Locate("SF_DGTORZSSZAM;SF_HONAP", {Variant("000002"), Variant(2)}));
+    EXPECT_EQ(t.RecNo(), 13);
+    EXPECT_EQ(t.Lookup("SF_DGTORZSSZAM;SF_HONAP;SF_JCKOD", {Variant("000001"), Variant(12), Variant("750")},
+                       "SF_OSSZEG")
+                  .ToDouble(),
+              120);
+    EXPECT_TRUE(t.Locate("SF_OSSZEG", Variant(30)));  // not a key field: a scan
+    EXPECT_EQ(t.FieldByName("SF_HONAP").AsInteger(), 3);
+
     int code = 0;
     t.OnPostError = [&](db::Dataset&, const db::DatabaseError& e, db::DataAction& a) {
         code = dynamic_cast<const db::EngineError&>(e).Code();
@@ -156,6 +171,11 @@ TEST_F(TableTest, KeyOrderKeyViolationRequiredFieldAndDurability) {
         Shell(file, "SELECT SF_KIFIZDAT, SF_MEGJ IS NULL FROM Szamfejt_001 WHERE SF_DGTORZSSZAM='000003'"),
         "2019-06-10|1\n");
     EXPECT_DOUBLE_EQ(t.FieldByName("SF_KIFIZDAT").AsDateTime(), os::EncodeDate(2019, 6, 10));
+    // Edit starts from what another workstation saved meanwhile.
+    Shell(file, "UPDATE Szamfejt_001 SET SF_MEGJ = 'máshol' WHERE SF_DGTORZSSZAM = '000003'");
+    t.Edit();
+    EXPECT_EQ(t.FieldByName("SF_MEGJ").AsString(), "máshol");
+    t.Cancel();
     // A changed key moves the row to its place; the row stays current.
     t.Edit();
     t.FieldByName("SF_DGTORZSSZAM").SetAsString("000000");
