@@ -130,6 +130,7 @@ TEST(PrintPDF, ImageGeometryFollowsTheScreenScaleAndFitsLandscapePages) {
 }
 
 TEST(PrintPDF, JpegPagesAndSeveralPagesPassQpdf) {
+    testsupport::TempHome home;  // a private temporary folder, so other runs' files don't count
     os::TempDir dir;
     TPrintPDF pdf;
     pdf.FileName = dir.File("j.pdf");

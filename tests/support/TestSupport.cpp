@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -10,13 +11,18 @@ namespace testsupport {
 TempHome::TempHome() : dir_("tavrina-home") {
     if (const char* h = std::getenv("HOME")) hadHome_ = true, oldHome_ = h;
     if (const char* x = std::getenv("XDG_CONFIG_HOME")) hadXdg_ = true, oldXdg_ = x;
+    if (const char* t = std::getenv("TMPDIR")) hadTmp_ = true, oldTmp_ = t;
     setenv("HOME", dir_.Path().c_str(), 1);
+    const std::string tmp = dir_.Path() + "/tmp";
+    mkdir(tmp.c_str(), 0700);
+    setenv("TMPDIR", tmp.c_str(), 1);
     setenv("XDG_CONFIG_HOME", (dir_.Path() + "/.config").c_str(), 1);
 }
 
 TempHome::~TempHome() {
     if (hadHome_) setenv("HOME", oldHome_.c_str(), 1); else unsetenv("HOME");
     if (hadXdg_) setenv("XDG_CONFIG_HOME", oldXdg_.c_str(), 1); else unsetenv("XDG_CONFIG_HOME");
+    if (hadTmp_) setenv("TMPDIR", oldTmp_.c_str(), 1); else unsetenv("TMPDIR");
 }
 
 std::string SourceDir() {

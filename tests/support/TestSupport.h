@@ -10,9 +10,9 @@
 
 namespace testsupport {
 
-// Points HOME and XDG_CONFIG_HOME at a fresh temporary folder for the scope,
-// so the engine configuration, the base folder and the year folders of a test
-// never touch the real ones.
+// Points HOME, XDG_CONFIG_HOME and TMPDIR at a fresh temporary folder for the
+// scope, so the engine configuration, the base folder, the year folders and
+// the temporary files of a test never meet the real ones or another test run's.
 class TempHome {
 public:
     TempHome();
@@ -21,8 +21,8 @@ public:
 
 private:
     os::TempDir dir_;
-    std::string oldHome_, oldXdg_;
-    bool hadHome_ = false, hadXdg_ = false;
+    std::string oldHome_, oldXdg_, oldTmp_;
+    bool hadHome_ = false, hadXdg_ = false, hadTmp_ = false;
 };
 
 // A gtest fixture with its own temporary HOME.
