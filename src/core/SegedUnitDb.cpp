@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "platform/db/Collation.h"
 #include "platform/db/Engine.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
@@ -12,17 +13,6 @@ namespace {
 
 void ErrorBox(const std::string& text) {
     ui::MessageBox(QStringLiteral("Hiba"), QString::fromStdString(text), ui::Icon::Error, ui::Ok);
-}
-
-std::string Trim(const std::string& s) {
-    const size_t b = s.find_first_not_of(" \t");
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
-
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
 }
 
 }  // namespace
@@ -38,7 +28,8 @@ bool ParadoxTablaLetrehoz(const std::string& alias, const std::string& tableName
             defs.push_back(
                 {fieldNames[i], fieldTypes[i], fieldTypes[i] == db::FieldType::String ? fieldSizes[i] : 0});
         }
-        db::CreateTable(alias, tableName, defs, Trim(indexFields).empty() ? std::string() : indexFields);
+        db::CreateTable(alias, tableName, defs,
+                        db::TrimText(indexFields).empty() ? std::string() : indexFields);
         return true;
     } catch (const std::exception& e) {
         ErrorBox(std::string("HIBA történt a tábla létrehozásakor! ") + "\r" + e.what());
@@ -61,7 +52,7 @@ void AliasLetrehoz(const std::string& alias, const std::string& folder) {
 
 bool LocalShareEllenoriz() {
     for (const auto& [name, value] : db::Engine::ConfigParams("\\SYSTEM\\INIT"))
-        if (name == "LOCAL SHARE") return Upper(Trim(value)) == "TRUE";
+        if (name == "LOCAL SHARE") return db::UpperAscii(db::TrimText(value)) == "TRUE";
     return false;
 }
 

@@ -47,6 +47,18 @@ std::string FoldCase(std::string_view s) {
     return out;
 }
 
+std::string UpperAscii(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+std::string TrimText(std::string_view s) {
+    const size_t b = s.find_first_not_of(" \t\r\n");
+    if (b == std::string_view::npos) return {};
+    return std::string(s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1));
+}
+
 size_t Utf8Length(std::string_view s) {
     size_t n = 0;
     for (unsigned char c : s)

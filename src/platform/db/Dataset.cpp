@@ -9,11 +9,6 @@
 namespace db {
 namespace {
 
-std::string UpperAscii(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 bool IsEditState(DatasetState s) { return s == DatasetState::Edit || s == DatasetState::Insert; }
 
 // Restores a member on scope exit.
@@ -536,38 +531,22 @@ void Dataset::CheckBrowseMode() {
         Cancel();
 }
 
-void Dataset::Append() {
+void Dataset::Append() { BeginInsert(true); }
+void Dataset::Insert() { BeginInsert(false); }
+
+void Dataset::BeginInsert(bool append) {
     CheckActive();
     CheckBrowseMode();
     if (!CanModify()) throw DatabaseError("Cannot modify a read-only dataset");
     if (BeforeInsert) BeforeInsert(*this);
     if (BeforeScroll) BeforeScroll(*this);
     savedPos_ = pos_;
-    insertPos_ = StoredCount();
+    insertPos_ = append ? StoredCount() : std::max(pos_, 0);
     InitRecord(buf_);
     buf_.resize(slotCount_);
     modified_ = false;
     bof_ = false;
-    eof_ = true;
-    SetState(DatasetState::Insert);
-    if (OnNewRecord) OnNewRecord(*this);
-    DataSetChangedEvent();
-    if (AfterInsert) AfterInsert(*this);
-    if (AfterScroll) AfterScroll(*this);
-}
-
-void Dataset::Insert() {
-    CheckActive();
-    CheckBrowseMode();
-    if (!CanModify()) throw DatabaseError("Cannot modify a read-only dataset");
-    if (BeforeInsert) BeforeInsert(*this);
-    if (BeforeScroll) BeforeScroll(*this);
-    savedPos_ = pos_;
-    insertPos_ = pos_ < 0 ? 0 : pos_;
-    InitRecord(buf_);
-    buf_.resize(slotCount_);
-    modified_ = false;
-    bof_ = eof_ = false;
+    eof_ = append;
     SetState(DatasetState::Insert);
     if (OnNewRecord) OnNewRecord(*this);
     DataSetChangedEvent();

@@ -318,6 +318,7 @@ protected:
 
 private:
     void BindFields();
+    void BeginInsert(bool append);
     void LoadCurrent();
     void MoveTo(int pos, bool bof, bool eof);
     void RunWithErrorEvent(const ErrorEvent& ev, const std::function<void()>& op);

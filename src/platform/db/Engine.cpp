@@ -1,4 +1,5 @@
 #include "platform/db/Engine.h"
+#include "platform/db/Collation.h"
 
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -23,16 +24,11 @@ struct Section {
 };
 using Config = std::vector<Section>;
 
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 // "\SYSTEM\INIT\" and "\system\init" name the same node.
 std::string NodeKey(std::string node) {
     while (!node.empty() && (node.back() == '\\' || node.back() == ' ')) node.pop_back();
     if (node.empty() || node[0] != '\\') node = "\\" + node;
-    return Upper(node);
+    return UpperAscii(node);
 }
 
 const std::string kAliasNode = "\\DATABASES\\";
@@ -46,23 +42,17 @@ Config Defaults() {
             {"\\DRIVERS\\PARADOX\\INIT", {{"NET DIR", os::ConfigFolder()}, {"LANGDRIVER", "hu_HU"}}}};
 }
 
-std::string Trim(const std::string& s) {
-    size_t b = s.find_first_not_of(" \t\r");
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(" \t\r") - b + 1);
-}
-
 Config Parse(const std::string& text) {
     Config cfg;
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
-        line = Trim(line);
+        line = TrimText(line);
         if (line.empty() || line[0] == ';' || line[0] == '#') continue;
         if (line.front() == '[' && line.back() == ']') {
             cfg.push_back({line.substr(1, line.size() - 2), {}});
         } else if (size_t eq = line.find('='); eq != std::string::npos && !cfg.empty()) {
-            cfg.back().entries.emplace_back(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
+            cfg.back().entries.emplace_back(TrimText(line.substr(0, eq)), TrimText(line.substr(eq + 1)));
         }
     }
     return cfg;
@@ -125,7 +115,7 @@ Section* FindAlias(Config& cfg, const std::string& alias) { return FindSection(c
 
 std::string ValueOf(const Section& s, const std::string& entry) {
     for (const auto& [k, v] : s.entries)
-        if (Upper(k) == Upper(entry)) return v;
+        if (UpperAscii(k) == UpperAscii(entry)) return v;
     return {};
 }
 
@@ -136,7 +126,7 @@ std::string ConfigFilePath() { return os::ConfigFolder() + "/engine.cfg"; }
 std::vector<std::string> AliasNames() {
     Config cfg = Load();
     std::vector<std::string> out;
-    const std::string prefix = Upper(kAliasNode);
+    const std::string prefix = UpperAscii(kAliasNode);
     for (const Section& s : cfg) {
         const std::string key = NodeKey(s.name);
         if (key.size() > prefix.size() && key.compare(0, prefix.size(), prefix) == 0)
@@ -146,13 +136,13 @@ std::vector<std::string> AliasNames() {
 }
 
 bool IsAlias(const std::string& alias) {
-    if (Trim(alias).empty()) return false;
+    if (TrimText(alias).empty()) return false;
     Config cfg = Load();
     return FindAlias(cfg, alias) != nullptr;
 }
 
 void AddStandardAlias(const std::string& alias, const std::string& path, const std::string& driver) {
-    if (Trim(alias).empty() || alias.find_first_of("\\[]=\n") != std::string::npos)
+    if (TrimText(alias).empty() || alias.find_first_of("\\[]=\n") != std::string::npos)
         throw EngineError(0, "Invalid alias name: " + alias);
     ConfigLock lock;
     Config cfg = Load();
@@ -180,7 +170,7 @@ std::vector<std::string> AliasParams(const std::string& alias) {
     if (!s) throw EngineError(0, "Unknown database: " + alias);
     std::vector<std::string> out{"PATH=" + ValueOf(*s, "PATH")};
     for (const auto& [k, v] : s->entries)
-        if (Upper(k) != "PATH") out.push_back(k + "=" + v);
+        if (UpperAscii(k) != "PATH") out.push_back(k + "=" + v);
     return out;
 }
 
@@ -231,7 +221,7 @@ std::string NetDir() {
 }
 
 std::string ResolveFolder(const std::string& databaseName) {
-    const std::string name = Trim(databaseName);
+    const std::string name = TrimText(databaseName);
     if (name.empty()) throw EngineError(0, "No database (alias) given.");
     Config cfg = Load();
     if (Section* s = FindAlias(cfg, name)) return ValueOf(*s, "PATH");

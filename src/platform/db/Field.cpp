@@ -11,13 +11,6 @@
 namespace db {
 namespace {
 
-std::string Trim(const std::string& s) {
-    size_t b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos) return {};
-    size_t e = s.find_last_not_of(" \t\r\n");
-    return s.substr(b, e - b + 1);
-}
-
 std::string FormatFloat(double d) {
     if (d == std::trunc(d) && std::fabs(d) < 1e15) {
         char buf[32];
@@ -30,7 +23,7 @@ std::string FormatFloat(double d) {
 }
 
 bool ParseFloat(const std::string& text, double& out) {
-    std::string t = Trim(text);
+    std::string t = TrimText(text);
     for (char& c : t)
         if (c == ',') c = '.';
     if (t.empty()) return false;
@@ -40,7 +33,7 @@ bool ParseFloat(const std::string& text, double& out) {
 }
 
 bool ParseInt(const std::string& text, long long& out) {
-    std::string t = Trim(text);
+    std::string t = TrimText(text);
     if (t.empty()) return false;
     char* end = nullptr;
     out = std::strtoll(t.c_str(), &end, 10);
@@ -58,7 +51,7 @@ std::string FormatDate(double day) {
 }
 
 bool ParseDate(const std::string& text, double& day) {
-    std::string t = Trim(text);
+    std::string t = TrimText(text);
     int y, m, d, hh = 0, mm = 0, ss = 0;
     char s1, s2;
     int n = std::sscanf(t.c_str(), "%4d%c%2d%c%2d %2d:%2d:%2d", &y, &s1, &m, &s2, &d, &hh, &mm, &ss);
@@ -106,7 +99,7 @@ long long Variant::ToInt() const {
             return std::get<bool>(v_) ? 1 : 0;
         case Kind::Text: {
             const std::string& s = std::get<std::string>(v_);
-            if (Trim(s).empty()) return 0;
+            if (TrimText(s).empty()) return 0;
             long long i;
             if (ParseInt(s, i)) return i;
             double d;
@@ -129,7 +122,7 @@ double Variant::ToDouble() const {
             return std::get<bool>(v_) ? 1 : 0;
         case Kind::Text: {
             const std::string& s = std::get<std::string>(v_);
-            if (Trim(s).empty()) return 0;
+            if (TrimText(s).empty()) return 0;
             double d;
             if (ParseFloat(s, d)) return d;
             if (ParseDate(s, d)) return d;
@@ -150,7 +143,7 @@ bool Variant::ToBool() const {
         case Kind::Float:
             return std::get<double>(v_) != 0;
         case Kind::Text: {
-            std::string s = FoldCase(Trim(std::get<std::string>(v_)));
+            std::string s = FoldCase(TrimText(std::get<std::string>(v_)));
             if (s == "true" || s == "t" || s == "i" || s == "1" || s == "y") return true;
             if (s.empty() || s == "false" || s == "f" || s == "n" || s == "0") return false;
             throw DatabaseError("'" + std::get<std::string>(v_) + "' is not a valid boolean value");
@@ -217,7 +210,7 @@ Variant Field::Convert(const Variant& v) const {
             s = Utf8Left(s, def_.size);
         return Variant(std::move(s));
     }
-    if (v.kind() == Variant::Kind::Text && Trim(v.Text()).empty()) return Variant();
+    if (v.kind() == Variant::Kind::Text && TrimText(v.Text()).empty()) return Variant();
     if (IsIntegerType(t)) return Variant(v.ToInt());
     if (t == FieldType::Boolean) return Variant(v.ToBool());
     if (IsDateType(t)) {

@@ -27,11 +27,6 @@ struct Token {
     std::string text;
 };
 
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 std::vector<Token> Tokenize(const std::string& s) {
     std::vector<Token> out;
     size_t i = 0;
@@ -109,7 +104,9 @@ public:
 
 private:
     const Token& Peek() const { return toks_[pos_]; }
-    bool IsKeyword(const char* kw) const { return Peek().type == Token::Name && Upper(Peek().text) == kw; }
+    bool IsKeyword(const char* kw) const {
+        return Peek().type == Token::Name && UpperAscii(Peek().text) == kw;
+    }
     [[noreturn]] void Fail(const std::string& what) const {
         throw DatabaseError("Hibás szűrőfeltétel: " + what + " (" + text_ + ")");
     }
@@ -173,7 +170,7 @@ private:
         auto n = std::make_unique<Node>();
         switch (t.type) {
             case Token::Name:
-                if (Upper(t.text) == "NULL") {
+                if (UpperAscii(t.text) == "NULL") {
                     n->kind = Node::Kind::Literal;
                 } else {
                     n->kind = Node::Kind::Field;

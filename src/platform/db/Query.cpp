@@ -13,11 +13,6 @@ namespace fs = std::filesystem;
 namespace db {
 namespace {
 
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 bool IdentChar(unsigned char c) { return std::isalnum(c) || c == '_' || c >= 0x80; }
 
 // Identifiers and quoted names of the SQL (table candidates) and its :params.
@@ -47,7 +42,7 @@ void Scan(const std::string& sql, std::vector<std::string>* names, std::set<std:
         } else if (c == ':' && i + 1 < sql.size() && IdentChar(sql[i + 1])) {
             size_t j = i + 1;
             while (j < sql.size() && IdentChar(sql[j])) ++j;
-            if (params) params->insert(Upper(sql.substr(i + 1, j - i - 1)));
+            if (params) params->insert(UpperAscii(sql.substr(i + 1, j - i - 1)));
             i = j;
         } else if (IdentChar(c) && !std::isdigit(c)) {
             size_t j = i;
@@ -61,8 +56,9 @@ void Scan(const std::string& sql, std::vector<std::string>* names, std::set<std:
 }
 
 std::string BaseOf(const std::string& file) {
-    return file.size() > 3 && Upper(file.substr(file.size() - 3)) == ".DB" ? file.substr(0, file.size() - 3)
-                                                                           : file;
+    return file.size() > 3 && UpperAscii(file.substr(file.size() - 3)) == ".DB"
+               ? file.substr(0, file.size() - 3)
+               : file;
 }
 
 // Attaches the table files the SQL names; returns the connection.
@@ -73,7 +69,8 @@ std::unique_ptr<sql::Connection> Connect(const std::string& databaseName, const 
     std::map<std::string, std::string> files;  // folded base name -> file name
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string f = it->path().filename().string();
-        if (f.size() > 3 && Upper(f.substr(f.size() - 3)) == ".DB") files.emplace(FoldCase(BaseOf(f)), f);
+        if (f.size() > 3 && UpperAscii(f.substr(f.size() - 3)) == ".DB")
+            files.emplace(FoldCase(BaseOf(f)), f);
     }
     std::vector<std::string> names;
     Scan(sqlText, &names, nullptr);
@@ -104,7 +101,7 @@ void Query::SetSQL(const std::string& sql) {
 Param& Query::ParamByName(const std::string& name) {
     std::set<std::string> names;
     Scan(sql_, nullptr, &names);
-    const std::string key = Upper(name);
+    const std::string key = UpperAscii(name);
     if (!names.count(key)) throw DatabaseError("Parameter '" + name + "' not found");
     auto it = params_.find(key);
     if (it == params_.end()) it = params_.emplace(key, Param(name)).first;
@@ -118,7 +115,7 @@ void BindParams(sql::Statement& st, std::map<std::string, Param>& params) {
     for (int i = 1; i <= n; ++i) {
         const char* raw = sqlite3_bind_parameter_name(st.get(), i);
         if (!raw) throw DatabaseError("SQL: unnamed parameters are not supported");
-        const std::string key = Upper(raw + 1);
+        const std::string key = UpperAscii(raw + 1);
         auto it = params.find(key);
         if (it == params.end())
             throw DatabaseError(std::string("No value for parameter '") + (raw + 1) + "'");
@@ -139,7 +136,7 @@ void Query::InternalOpen() {
     std::set<std::string> seen;
     for (int i = 0; i < cols; ++i) {
         std::string name = sqlite3_column_name(st.get(), i);
-        for (int k = 1; !seen.insert(Upper(name)).second; ++k)
+        for (int k = 1; !seen.insert(UpperAscii(name)).second; ++k)
             name = std::string(sqlite3_column_name(st.get(), i)) + "_" + std::to_string(k);
         const char* decl = sqlite3_column_decltype(st.get(), i);
         defs.push_back(decl ? sql::FieldDefFromColumn(name, decl, false)

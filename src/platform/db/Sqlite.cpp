@@ -17,11 +17,6 @@ int CollateHuCallback(void* ci, int na, const void* a, int nb, const void* b) {
                      std::string_view(static_cast<const char*>(b), nb), ci != nullptr);
 }
 
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 std::string TimeText(double v) {
     int h, m, s, ms;
     os::DecodeTime(v, h, m, s, ms);
@@ -96,6 +91,16 @@ bool Statement::Step() {
     EngineError e = MakeError(db_, rc, context_);
     sqlite3_reset(st_);
     throw e;
+}
+
+void Statement::Execute() {
+    try {
+        Step();
+    } catch (...) {
+        Reset();
+        throw;
+    }
+    Reset();
 }
 
 void Statement::Reset() {
@@ -251,7 +256,7 @@ std::string ColumnType(const FieldDef& d) {
 }
 
 FieldDef FieldDefFromColumn(const std::string& name, const std::string& declared, bool notNull) {
-    const std::string t = Upper(declared);
+    const std::string t = UpperAscii(declared);
     FieldDef d{name, FieldType::String, 0, notNull};
     auto size = [&] {
         const size_t p = t.find('(');

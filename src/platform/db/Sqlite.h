@@ -42,6 +42,8 @@ public:
     // True while a row is available; throws EngineError.
     bool Step();
     void Reset();
+    // Runs a statement that returns no rows, then resets it (also on failure).
+    void Execute();
     void Bind(int index, const Variant& v, FieldType type);
     Variant Column(int index, FieldType type) const;
     const char* Tail() const { return tail_; }

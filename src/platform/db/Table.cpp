@@ -19,16 +19,11 @@ namespace fs = std::filesystem;
 namespace db {
 namespace {
 
-std::string LowerAscii(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 // "NyugP.DB" and "NyugP" name the same table.
 std::string BaseName(const std::string& tableName) {
     std::string n = tableName;
     while (!n.empty() && n.back() == ' ') n.pop_back();
-    if (n.size() > 3 && LowerAscii(n.substr(n.size() - 3)) == ".db") n.resize(n.size() - 3);
+    if (n.size() > 3 && UpperAscii(n.substr(n.size() - 3)) == ".DB") n.resize(n.size() - 3);
     return n;
 }
 
@@ -575,13 +570,7 @@ int Table::InternalPost(Record& rec, bool inserting, int pos) {
         }
         sql::Statement& st = *d.insertRow;
         for (int i = 0; i < n; ++i) st.Bind(i + 1, rec[i], fieldDefs_[i].type);
-        try {
-            st.Step();
-        } catch (...) {
-            st.Reset();
-            throw;
-        }
-        st.Reset();
+        st.Execute();
         rowid = sqlite3_last_insert_rowid(d.db);
     } else {
         if (!d.updateRow) {
@@ -594,13 +583,7 @@ int Table::InternalPost(Record& rec, bool inserting, int pos) {
         rowid = d.rows[pos].rowid;
         for (int i = 0; i < n; ++i) st.Bind(i + 1, rec[i], fieldDefs_[i].type);
         sqlite3_bind_int64(st.get(), n + 1, rowid);
-        try {
-            st.Step();
-        } catch (...) {
-            st.Reset();
-            throw;
-        }
-        st.Reset();
+        st.Execute();
         if (sqlite3_changes(d.db) == 0)
             throw EngineError(SQLITE_NOTFOUND, d.context + ": the record was deleted by another user");
         d.rows.erase(pos);
@@ -625,13 +608,7 @@ void Table::InternalDelete(int pos) {
             std::make_unique<sql::Statement>(d.db, "DELETE FROM " + d.target + " WHERE rowid = ?", d.context);
     sql::Statement& st = *d.deleteRow;
     sqlite3_bind_int64(st.get(), 1, d.rows[pos].rowid);
-    try {
-        st.Step();
-    } catch (...) {
-        st.Reset();
-        throw;
-    }
-    st.Reset();
+    st.Execute();
     d.rows.erase(pos);
 }
 
