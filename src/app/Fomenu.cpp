@@ -4,12 +4,13 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QStyle>
+#include <QPen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -197,17 +198,66 @@ const MenuItem kItems[] = {
     {"MNU_Segitseg", "MNU_Segits_Sugo", "Súgó", nullptr, Shown, On, R::Fixed, &F::MNU_Segits_SugoClick},
 };
 
-// Speed buttons: hint, and the standard picture standing in for the glyph.
-struct SpeedButton {
-    const char* hint;
-    QStyle::StandardPixmap picture;
-};
+// The pictures of the speed buttons, drawn rather than shipped.
+QIcon ButtonPicture(int tag) {
+    QPixmap pixmap(64, 64);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(0x1f, 0x4e, 0x79), paper(0xf4, 0xf7, 0xfb), accent(0xd9, 0x8c, 0x1f);
+    p.setPen(QPen(ink, 2.5));
+    auto sheet = [&](QRectF r) {
+        p.setBrush(paper);
+        p.drawRect(r);
+        p.setFont(QFont("DejaVu Sans", 11, QFont::Bold));
+        p.drawText(r, Qt::AlignCenter, QStringLiteral("Ft"));
+    };
+    switch (tag) {
+        case 1:  // a company: an office building
+            p.setBrush(paper);
+            p.drawRect(QRectF(14, 8, 36, 50));
+            p.setBrush(ink);
+            for (int row = 0; row < 4; ++row)
+                for (int col = 0; col < 3; ++col) p.drawRect(QRectF(19 + col * 10, 13 + row * 10, 5, 5));
+            p.setBrush(accent);
+            p.drawRect(QRectF(28, 48, 8, 10));
+            break;
+        case 2:  // an employee
+            p.setBrush(accent);
+            p.drawEllipse(QRectF(22, 6, 20, 20));
+            p.setBrush(paper);
+            p.drawRoundedRect(QRectF(12, 30, 40, 28), 12, 12);
+            break;
+        case 3:  // one payslip
+            sheet(QRectF(16, 8, 32, 48));
+            break;
+        case 4:  // a group of payslips
+            sheet(QRectF(26, 4, 30, 42));
+            sheet(QRectF(18, 12, 30, 42));
+            sheet(QRectF(10, 20, 30, 42));
+            break;
+        case 5:  // backup: a disk
+            p.setBrush(ink);
+            p.drawRoundedRect(QRectF(8, 8, 48, 48), 4, 4);
+            p.setBrush(paper);
+            p.drawRect(QRectF(18, 10, 28, 16));
+            p.setBrush(accent);
+            p.drawRect(QRectF(16, 36, 32, 18));
+            break;
+        default:  // exit: a door and an arrow out of it
+            p.setBrush(paper);
+            p.drawRect(QRectF(10, 6, 28, 52));
+            p.setPen(QPen(accent, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.drawLine(QPointF(26, 32), QPointF(56, 32));
+            p.drawLine(QPointF(46, 22), QPointF(56, 32));
+            p.drawLine(QPointF(46, 42), QPointF(56, 32));
+            break;
+    }
+    return QIcon(pixmap);
+}
 
-const SpeedButton kButtons[6] = {
-    {"Cég kiválasztás", QStyle::SP_DirHomeIcon}, {"Dolgozó", QStyle::SP_FileDialogContentsView},
-    {"Egyedi számfejtés", QStyle::SP_FileIcon},  {"Csoportos számfejtés", QStyle::SP_FileDialogDetailedView},
-    {"Mentés", QStyle::SP_DialogSaveButton},     {"Kilépés", QStyle::SP_DialogCloseButton},
-};
+const char* const kButtonHints[6] = {"Cég kiválasztás",      "Dolgozó", "Egyedi számfejtés",
+                                     "Csoportos számfejtés", "Mentés",  "Kilépés"};
 
 bool Usable(SwitchRule rule, const CompanyTables& t) {
     switch (rule) {
@@ -360,8 +410,8 @@ void TFomenuForm::BuildPanels() {
         auto* b = new QToolButton(Panel3);
         b->setObjectName(QStringLiteral("BitBtn%1").arg(i + 1));
         b->setProperty("Tag", i + 1);
-        b->setToolTip(QString::fromUtf8(kButtons[i].hint));
-        b->setIcon(style()->standardIcon(kButtons[i].picture));
+        b->setToolTip(QString::fromUtf8(kButtonHints[i]));
+        b->setIcon(ButtonPicture(i + 1));
         b->setIconSize(QSize(64, 64));
         b->setGeometry(8 + 112 * i, 8, 100, 100);
         b->setAutoRaise(true);
