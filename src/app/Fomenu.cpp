@@ -16,7 +16,11 @@
 
 #include "app/FormList.h"
 #include "controls/ControlUtils.h"
+#include "core/CegKival.h"
+#include "core/DataModule1.h"
+#include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
+#include "platform/db/Engine.h"
 #include "platform/os/System.h"
 #include "platform/ui/Dialogs.h"
 
@@ -505,7 +509,7 @@ void TFomenuForm::SetWanted(const QString& name, bool enabled) {
 bool TFomenuForm::FormHivAvailable(int number) const {
     switch (number) {
         case 0:
-            return false;  // the company selection needs the data module
+            return true;
         case 1:
             return FindForm("TTorzskezDolgozoForm") != nullptr;
         case 2:
@@ -521,6 +525,7 @@ bool TFomenuForm::FormHivAvailable(int number) const {
 void TFomenuForm::FormHiv(int number) {
     switch (number) {
         case 0:
+            SelectCompany();
             break;
         case 1:
             OpenForm("TTorzskezDolgozoForm");
@@ -629,7 +634,157 @@ void TFomenuForm::FormResize() {
     Image3->setGeometry((Panel4->width() - side) / 2, (Panel4->height() - side) / 2, side, side);
 }
 
+namespace {
+
+// The tables the start-up opens once under their template or global names,
+// with the components their lookups opened, closed again right after.
+struct TestOpen {
+    db::Table* TDM1::*component;
+    std::vector<db::Table * TDM1::*> closeAfter;
+};
+
+void OpenTemplatesOnce() {
+    const TestOpen tables[] = {
+        {&TDM1::TableErtekkeszlet, {}},
+        {&TDM1::TableNyugP, {}},
+        {&TDM1::TableKifhely, {}},
+        {&TDM1::TableMhely, {}},
+        {&TDM1::TableDolgozo, {}},
+        {&TDM1::TableJogcim, {}},
+        {&TDM1::TableRJogcim, {&TDM1::TableJogcim, &TDM1::TableDolgozo}},
+        {&TDM1::TableSzamfejt, {}},
+        {&TDM1::TableCegek, {}},
+        {&TDM1::TableNaptar, {}},
+        {&TDM1::TableFokFel, {}},
+        {&TDM1::TableFEOR, {}},
+        {&TDM1::TableUtal, {&TDM1::TableJogcim}},
+        {&TDM1::TableHozzatartozo, {&TDM1::TableDolgozo}},
+    };
+    for (const TestOpen& t : tables) {
+        db::Table* table = DM1->*t.component;
+        table->Open();
+        table->Close();
+        for (auto other : t.closeAfter) (DM1->*other)->Close();
+    }
+}
+
+const QString kReducedMode = QStringLiteral("A program csökkentett módban fog elindulni!");
+
+}  // namespace
+
 StartState TFomenuForm::FormShow() {
-    // The year's data preparation needs the database layer and the data module.
-    return StartState::NoCompany;
+    // Shared tables: several workstations may work on one data folder.
+    if (!LocalShareEllenoriz()) {
+        BdeKonfigBeallit("\\SYSTEM\\INIT\\;LOCAL SHARE", "TRUE");
+        if (!LocalShareEllenoriz())
+            ui::MessageBox(
+                ui::ApplicationTitle(),
+                QStringLiteral("A BDE CONFIGURATION\\SYSTEM\\INIT\\LOCAL SHARE paraméter értéke nem TRUE!") +
+                    "\r\r" + QStringLiteral("Ezt az értéket manuálisan kell beállítani!"),
+                ui::Icon::Warning, ui::Ok);
+    }
+
+    if (!db::Engine::IsAlias(AktualisAlias)) AliasLetrehoz(AktualisAlias, EvKonyvtar());
+    if (!db::Engine::IsAlias(AktualisAlias)) {
+        ui::ShowMessage(QStringLiteral("Nem létező Alias!"));
+        close();
+        return StartState::Ended;
+    }
+    DM1->Table1->DatabaseName = AktualisAlias;
+
+    try {
+        DM1->SetDatabaseName(AktualisAlias);
+        // A new machine gets its templates and global tables made here.
+        PrepareYearFolder(AktualisAlias);
+        AddNewerSheetFields(AktualisAlias, "MAB04");
+        AddNewerSheetFields(AktualisAlias, "MAB12");
+        OpenTemplatesOnce();
+        AlapertekFeltolt();
+        DM1->ClearCompanyTableNames();
+    } catch (const std::exception& e) {
+        ui::MessageBox(QStringLiteral("Üzenet"),
+                       QStringLiteral("Hiba az adatállományban!") + "\r" + kReducedMode + "\r" + e.what(),
+                       ui::Icon::Error, ui::Ok);
+        CsokkentettMod();
+    }
+
+    switch (FelhasznaloNevEllenoriz()) {
+        case UserName::Ended:
+            close();
+            return StartState::Ended;
+        case UserName::Failed:
+            CsokkentettMod();
+            break;
+        case UserName::Ok:
+            break;
+    }
+    if (IsReduced()) return StartState::Reduced;
+
+    db::Table& cegek = *DM1->TableCegek;
+    cegek.Open();
+    const int companies = cegek.RecordCount();
+    if (companies == 0) {
+        OpenForm("TTorzskezCegekForm");
+        cegek.Close();
+        cegek.Open();
+        if (cegek.RecordCount() == 1) {
+            cegek.First();
+            CegAtallas(cegek.FieldByName("CG_KOD").AsString());
+        }
+    } else if (companies == 1) {
+        cegek.First();
+        CegAtallas(cegek.FieldByName("CG_KOD").AsString());
+    } else {
+        TCegKivalForm form;
+        ui::ShowModal(form);
+    }
+    cegek.Close();
+    return CompanyCode().isEmpty() ? StartState::NoCompany : StartState::CompanySelected;
+}
+
+TFomenuForm::UserName TFomenuForm::FelhasznaloNevEllenoriz() {
+    db::Table& ek = *DM1->TableErtekkeszlet;
+    try {
+        ek.Close();
+        ek.TableName = "Ertekkeszlet";
+        ek.ReadOnly = false;
+        ek.Open();
+    } catch (const std::exception& e) {
+        ui::MessageBox(QStringLiteral("Üzenet"),
+                       QStringLiteral("Hiba az Ertekkeszlet-ben!") + "\r" + kReducedMode + "\r" + e.what(),
+                       ui::Icon::Error, ui::Ok);
+        ek.ReadOnly = true;
+        ek.TableName.clear();
+        return UserName::Failed;
+    }
+    UserName result = UserName::Ok;
+    if (!ek.Locate("EK_TIPUS;EK_ERTEK", std::vector<db::Variant>{"0", "02"})) {
+        ui::ShowMessage(QStringLiteral("Ertekkeszlet -ből hiányzik a felhsználó!"));
+        result = UserName::Ended;
+    } else if (QString::fromStdString(ek.FieldByName("EK_ERTEKCHAR").AsString()).trimmed().isEmpty()) {
+        QString name;
+        if (ui::InputQuery(QStringLiteral("Felhasználó"), QStringLiteral("Felhasználó neve :"), name) &&
+            !name.trimmed().isEmpty()) {
+            // Stored as typed, blanks and all.
+            ek.Edit();
+            ek.FieldByName("EK_ERTEKCHAR").SetAsString(name.toStdString());
+            ek.Post();
+        } else {
+            result = UserName::Ended;
+        }
+    }
+    ek.Close();
+    ek.ReadOnly = true;
+    ek.TableName.clear();
+    return result;
+}
+
+void TFomenuForm::SelectCompany() {
+    db::Table& cegek = *DM1->TableCegek;
+    cegek.Open();
+    {
+        TCegKivalForm form;
+        ui::ShowModal(form);
+    }
+    cegek.Close();
 }

@@ -108,7 +108,11 @@ private:
     void Apply(ItemState& item);
     bool FormHivAvailable(int number) const;
     void OpenForm(const char* formName);
-    void SelectCompany(const QString& code);
+    // FormHiv (0): the company selection dialog over the open company table.
+    void SelectCompany();
+    enum class UserName { Ok, Failed, Ended };
+    // The user's name in the value-set template: asked for when blank.
+    UserName FelhasznaloNevEllenoriz();
 
     std::map<QString, ItemState> items_;  // menu items and menu titles
     std::vector<QString> order_;          // items in menu order

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "app/Fomenu.h"
+#include "core/DataModule1.h"
 #include "core/StartValues.h"
 #include "platform/ui/Dialogs.h"
 
@@ -36,10 +37,18 @@ void ProgramSetup(QApplication& app) {
 int RunProgram(int argc, char** argv) {
     QApplication app(argc, argv);
     ProgramSetup(app);
+    TDM1 dataModule;
+    DM1 = &dataModule;
     TFomenuForm form;
     if (QScreen* screen = QGuiApplication::primaryScreen())
         form.setGeometry(MaximizedGeometry(screen->availableGeometry(), screen->geometry()));
     form.showMaximized();
-    if (form.FormShow() == StartState::Ended) return 0;
+    try {
+        if (form.FormShow() == StartState::Ended) return 0;
+    } catch (const std::exception& e) {
+        // The data could not be reached at all: say why rather than vanish.
+        ui::MessageBox(QStringLiteral("Üzenet"), QString::fromStdString(e.what()), ui::Icon::Error, ui::Ok);
+        return 1;
+    }
     return app.exec();
 }

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <fstream>
+
+#include "app/Fomenu.h"
+#include "core/DataModule1.h"
+#include "core/SegedUnitDb.h"
+#include "core/StartValues.h"
+#include "core/TableCatalog.h"
+#include "core/TableLayouts.h"
+#include "platform/db/Engine.h"
+#include "platform/db/Table.h"
+#include "support/CompanyFixture.h"
+#include "support/DialogTest.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+// A machine with an empty home: no alias, no base folder.
+class StartupTest : public testsupport::HomeTest {
+protected:
+    StartupTest() { DM1 = dm.get(); }
+    ~StartupTest() override { DM1 = nullptr; }
+
+    // The user name row of the value-set template.
+    std::string UserName() {
+        db::Table t;
+        t.DatabaseName = AktualisAlias;
+        t.TableName = "Ertekkeszlet";
+        t.Open();
+        EXPECT_TRUE(t.Locate("EK_TIPUS;EK_ERTEK", std::vector<db::Variant>{"0", "02"}));
+        return t.FieldByName("EK_ERTEKCHAR").AsString();
+    }
+
+    // A first start, answered with a user name, by a program run of its own.
+    void FirstStart() {
+        TDM1 firstRun;
+        DM1 = &firstRun;
+        {
+            testsupport::ScriptedDialogs dialogs;
+            dialogs.AnswerText("Minta Iroda");
+            TFomenuForm form;
+            EXPECT_EQ(form.FormShow(), StartState::NoCompany);
+        }
+        DM1 = dm.get();
+    }
+
+    std::unique_ptr<TDM1> dm = std::make_unique<TDM1>();
+};
+
+TEST_F(StartupTest, FreshMachineGetsAliasFolderAndUserName) {
+    testsupport::ScriptedDialogs dialogs;
+    dialogs.AnswerText("  Kft  ");
+    TFomenuForm form;
+    EXPECT_EQ(form.windowTitle(), "Tavrina 2019     Selvo Studio     v.: 19.087");
+    EXPECT_EQ(form.FormShow(), StartState::NoCompany);
+
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_EQ(dialogs.Caption(0), "Felhasználó");
+    EXPECT_EQ(dialogs.Shown()[0].text, "Felhasználó neve :");
+    EXPECT_EQ(db::Engine::AliasPath(AktualisAlias), home.Path() + "/Tavrina/2019");
+    EXPECT_TRUE(LocalShareEllenoriz());
+    for (const char* table : {"Cegek", "Dolgozo", "Szamfejt", "NyugP", "MAB12"})
+        EXPECT_TRUE(db::TableExists(AktualisAlias, table)) << table;
+    EXPECT_EQ(UserName(), "  Kft  ");  // stored as typed
+
+    // No company: only the items that need none are wanted.
+    EXPECT_FALSE(form.IsReduced());
+    EXPECT_EQ(form.Label2->text(), "");
+    EXPECT_TRUE(form.Item("MNU_Torzsk_CegKival")->isEnabled());
+    EXPECT_FALSE(form.ItemWanted("MNU_Torzsk_DG"));
+    EXPECT_EQ(dm->TableSzamfejt->TableName, "");
+    EXPECT_EQ(dm->TableErtekkeszlet->TableName, "");
+    EXPECT_EQ(dm->TableMAB04->TableName, "MAB04");
+}
+
+TEST_F(StartupTest, BlankUserNameEndsTheProgram) {
+    FirstStart();
+    // Blank the name again.
+    {
+        db::Table t;
+        t.DatabaseName = AktualisAlias;
+        t.TableName = "Ertekkeszlet";
+        t.Open();
+        ASSERT_TRUE(t.Locate("EK_TIPUS;EK_ERTEK", std::vector<db::Variant>{"0", "02"}));
+        t.Edit();
+        t.FieldByName("EK_ERTEKCHAR").SetAsString("   ");
+        t.Post();
+    }
+    for (bool cancel : {true, false}) {
+        testsupport::ScriptedDialogs dialogs;
+        if (cancel)
+            dialogs.AnswerText("", false);
+        else
+            dialogs.AnswerText("    ");
+        TDM1 run;
+        DM1 = &run;
+        TFomenuForm form;
+        EXPECT_EQ(form.FormShow(), StartState::Ended) << cancel;
+        EXPECT_FALSE(run.TableErtekkeszlet->Active());
+        DM1 = dm.get();
+    }
+}
+
+TEST_F(StartupTest, MissingUserNameRowEndsTheProgram) {
+    FirstStart();
+    {
+        db::Table t;
+        t.DatabaseName = AktualisAlias;
+        t.TableName = "Ertekkeszlet";
+        t.Open();
+        ASSERT_TRUE(t.Locate("EK_TIPUS;EK_ERTEK", std::vector<db::Variant>{"0", "02"}));
+        t.Delete();
+    }
+    testsupport::ScriptedDialogs dialogs;
+    dialogs.Answer(ui::Ok);
+    TFomenuForm form;
+    EXPECT_EQ(form.FormShow(), StartState::Ended);
+    EXPECT_EQ(dialogs.Text(0), "Ertekkeszlet -ből hiányzik a felhsználó!");
+}
+
+TEST_F(StartupTest, DamagedTemplateStartsTheReducedMode) {
+    FirstStart();
+    {
+        std::ofstream damage(db::TableFilePath(AktualisAlias, "Dolgozo"), std::ios::binary | std::ios::trunc);
+        damage << "this is no table";
+    }
+    testsupport::ScriptedDialogs dialogs;
+    dialogs.Answer(ui::Ok);
+    TFomenuForm form;
+    form.show();
+    EXPECT_EQ(form.FormShow(), StartState::Reduced);
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_EQ(dialogs.Caption(0), "Üzenet");
+    EXPECT_EQ(dialogs.Shown()[0].icon, ui::Icon::Error);
+    EXPECT_EQ(
+        dialogs.Text(0).rfind("Hiba az adatállományban!\rA program csökkentett módban fog elindulni!\r", 0),
+        0u);
+    EXPECT_TRUE(form.Label16->isVisible());
+    EXPECT_FALSE(form.BitBtn1->isVisible());
+    for (const char* name : {"MNU_Torzsk_Kilep", "MNU_Szerviz_Ment", "MNU_Segits_Sugo", "MNU_ProgParam"})
+        EXPECT_TRUE(form.ItemWanted(name)) << name;
+    for (const char* name : {"MNU_Szerviz_Naptar", "MNU_Torzsk_CegKival", "MNU_Torzsk_CG"})
+        EXPECT_FALSE(form.ItemWanted(name)) << name;
+    form.close();
+}
+
+TEST_F(StartupTest, OneCompanyIsSelectedAtOnce) {
+    FirstStart();
+    testsupport::MakeCompany("001", "Minta Kft", "Minta");
+    testsupport::ScriptedDialogs dialogs;
+    TFomenuForm form;
+    EXPECT_EQ(form.FormShow(), StartState::CompanySelected);
+    EXPECT_EQ(form.Label2->text(), "001");
+    EXPECT_EQ(form.Label4->text(), "Minta Kft");
+    EXPECT_EQ(form.Label6->text(), "Minta");
+    EXPECT_EQ(dm->TableSzamfejt->TableName.substr(9, 3), "001");
+    EXPECT_TRUE(form.ItemWanted("MNU_Torzsk_DG"));
+    EXPECT_TRUE(form.ItemWanted("MNU_MAdo"));
+    EXPECT_TRUE(form.Item("MNU_MAdo")->isEnabled());
+    EXPECT_TRUE(form.Item("MNU_Ado_M30ossz")->isVisible());
+    EXPECT_FALSE(dm->TableCegek->Active());
+}
+
+TEST_F(StartupTest, SeveralCompaniesOpenTheSelectionDialog) {
+    FirstStart();
+    testsupport::MakeCompany("001", "Első Kft", "Első");
+    testsupport::MakeCompany("002", "Második Bt", "Második");
+    testsupport::ScriptedDialogs dialogs;
+    dialogs.AnswerModal([](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Törzskezelés/Cég kiválasztása");
+        dialog.findChild<QToolButton*>("BitBtn2")->click();  // next company
+        dialog.findChild<QPushButton*>("BitBtn6")->click();
+        return dialog.result();
+    });
+    TFomenuForm form;
+    EXPECT_EQ(form.FormShow(), StartState::CompanySelected);
+    EXPECT_EQ(form.Label2->text(), "002");
+}
+
+}  // namespace

@@ -1,0 +1,299 @@
+#include "core/CegKival.h"
+
+#include <gtest/gtest.h>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include "controls/MemDataSet.h"
+#include "core/DataModule1.h"
+#include "core/Kivalaszt.h"
+#include "core/MainWindowLink.h"
+#include "core/SegedUnitDb.h"
+#include "core/StartValues.h"
+#include "core/TableCatalog.h"
+#include "core/TableLayouts.h"
+#include "platform/db/Engine.h"
+#include "platform/db/Table.h"
+#include "support/CompanyFixture.h"
+#include "support/DialogTest.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+// Records what the company switch tells the main window.
+class FakeMainWindow : public MainWindowLink {
+public:
+    QString CompanyCode() const override { return code; }
+    void ShowCompany(const QString& c, const QString& n, const QString& s) override {
+        code = c;
+        name = n;
+        shortName = s;
+    }
+    void EnableCompanyItems(const CompanyTables& t) override {
+        enabled = true;
+        tables = t;
+    }
+    void DisableCompanyItems() override { enabled = false; }
+
+    QString code, name, shortName;
+    bool enabled = false;
+    CompanyTables tables;
+};
+
+// A year folder prepared by the program, the data module on its alias as the
+// start-up leaves it, and a fake main window.
+class CompanyTest : public testsupport::HomeTest {
+protected:
+    void SetUp() override {
+        AliasLetrehoz(AktualisAlias, EvKonyvtar());
+        PrepareYearFolder(AktualisAlias);
+        dm = std::make_unique<TDM1>();
+        DM1 = dm.get();
+        dm->SetDatabaseName(AktualisAlias);
+        dm->ClearCompanyTableNames();
+        SetMainWindow(&main);
+    }
+    void TearDown() override {
+        SetMainWindow(nullptr);
+        DM1 = nullptr;
+    }
+
+    std::unique_ptr<TDM1> dm;
+    FakeMainWindow main;
+    testsupport::ScriptedDialogs dialogs;
+};
+
+bool CompanyTableExists(const std::string& base, const std::string& code) {
+    return db::TableExists(AktualisAlias, CompanyTableName(base, code));
+}
+
+TEST_F(CompanyTest, SwitchPointsComponentsAndMakesOptionalTablesOnce) {
+    testsupport::MakeCompany("001", "Minta Kft", "Minta");
+    dm->TableCegek->Open();
+    ASSERT_TRUE(CegAtallas("001"));
+    EXPECT_EQ(dm->TableSzamfejt->TableName.substr(9, 3), "001");
+    EXPECT_EQ(dm->TableDolgozo->TableName, "Dolgozo_001");
+    EXPECT_EQ(dm->TableMAB09a->TableName, "MAB09a_001");
+    EXPECT_EQ(main.code, "001");
+    EXPECT_EQ(main.name, "Minta Kft");
+    EXPECT_EQ(main.shortName, "Minta");
+    EXPECT_TRUE(main.enabled);
+    EXPECT_TRUE(main.tables.Nyilat && main.tables.M30 && main.tables.M29 && main.tables.K30K32 &&
+                main.tables.M292 && main.tables.M294 && main.tables.HaviAdo);
+    for (const char* base : {"Nyilat", "M30", "K32", "MAB00", "MABOSZ02c"})
+        EXPECT_TRUE(CompanyTableExists(base, "001")) << base;
+    // The declaration sheet of an older layout gets the newer fields.
+    EXPECT_NE(db::ReadTableStructure(AktualisAlias, "MAB12_001").size(), 0u);
+
+    // A row written between two switches survives the second one: the
+    // optional table is not made again.
+    db::Table& m30 = *dm->TableM30;
+    m30.Open();
+    m30.Append();
+    testsupport::FillRequired(m30);
+    m30.FieldByName("M30_DGTORZSSZAM").SetAsString("12345678901");
+    m30.Post();
+    m30.Close();
+    dm->TableDolgozo->Close();
+    ASSERT_TRUE(CegAtallas("001"));
+    m30.Open();
+    EXPECT_EQ(m30.RecordCount(), 1);
+    m30.Close();
+    dm->TableCegek->Close();
+}
+
+TEST_F(CompanyTest, MissingOptionalTemplatesDisableTheirItemsAndClearTheirComponents) {
+    testsupport::MakeCompany("001", "Első Kft", "Első");
+    testsupport::MakeCompany("002", "Második Bt", "Második");
+    dm->TableCegek->Open();
+    ASSERT_TRUE(CegAtallas("001"));
+    EXPECT_EQ(dm->TableK30->TableName, "K30_001");
+
+    db::DeleteTable(AktualisAlias, "K32");
+    db::DeleteTable(AktualisAlias, "MAB07");
+    db::DeleteTable(AktualisAlias, "M30");
+    ASSERT_TRUE(CegAtallas("002"));
+    EXPECT_TRUE(CompanyTableExists("K30", "002"));
+    EXPECT_FALSE(CompanyTableExists("K32", "002"));
+    EXPECT_FALSE(main.tables.K30K32);
+    EXPECT_FALSE(main.tables.M30);
+    EXPECT_FALSE(main.tables.HaviAdo);
+    EXPECT_TRUE(main.tables.M29);
+    // The other eighteen declaration tables are still made.
+    EXPECT_TRUE(CompanyTableExists("MAB06", "002"));
+    EXPECT_TRUE(CompanyTableExists("MABOSZ02c", "002"));
+    EXPECT_FALSE(CompanyTableExists("MAB07", "002"));
+    // No component keeps the previous company's table.
+    for (db::Table* t : {dm->TableK30, dm->TableK32, dm->TableM30, dm->TableMAB00, dm->TableMAB07})
+        EXPECT_EQ(t->TableName, "") << t->Name;
+    EXPECT_EQ(main.code, "002");
+    dm->TableCegek->Close();
+}
+
+TEST_F(CompanyTest, MissingCoreTableFailsTheSwitchAndClearsEverything) {
+    testsupport::MakeCompany("001", "Első Kft", "Első");
+    testsupport::MakeCompany("002", "Második Bt", "Második");
+    dm->TableCegek->Open();
+    ASSERT_TRUE(CegAtallas("001"));
+    db::DeleteTable(AktualisAlias, "Utal_002");
+    dialogs.Answer(ui::Ok);
+    EXPECT_FALSE(CegAtallas("002"));
+    EXPECT_EQ(dialogs.Text(0), "Hiba az átállás során!");
+    for (const TableComponent& c : TableComponents())
+        if (c.perCompany) {
+            EXPECT_EQ(dm->Component(c.component)->TableName, "") << c.component;
+        }
+    EXPECT_FALSE(main.enabled);
+    EXPECT_EQ(main.code, "");
+    EXPECT_EQ(main.name, "");
+    dm->TableCegek->Close();
+}
+
+TEST_F(CompanyTest, DialogOkNeedsACompanyAndKeysMoveByTen) {
+    dm->TableCegek->Open();
+    {
+        TCegKivalForm form;
+        dialogs.Answer(ui::Ok);
+        form.BitBtn6Click();
+        EXPECT_EQ(dialogs.Text(0), "Nincsen cég kiválasztva!");
+    }
+    dm->TableCegek->Close();
+
+    for (const char* code : {"001", "002", "003", "004", "005"})
+        testsupport::MakeCompany(code, "Cég " + std::string(code), code);
+    dm->TableCegek->Open();
+    TCegKivalForm form;
+    EXPECT_EQ(form.DBEdit1->text(), "001");
+    form.FormKeyDown(Qt::Key_PageDown, Qt::NoModifier);
+    EXPECT_EQ(form.DBEdit1->text(), "005");
+    form.FormKeyDown(Qt::Key_PageUp, Qt::NoModifier);
+    EXPECT_EQ(form.DBEdit1->text(), "001");
+    form.FormKeyDown(Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_EQ(form.DBText1->text(), "Cég 002");
+    form.FormKeyDown(Qt::Key_Plus, Qt::NoModifier);  // only the keypad's plus moves
+    EXPECT_EQ(form.DBEdit1->text(), "002");
+    form.BitBtnClick(form.BitBtn4);
+    EXPECT_EQ(form.DBEdit1->text(), "005");
+
+    form.BitBtn6Click();
+    EXPECT_EQ(main.code, "005");
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    dm->TableCegek->Close();
+}
+
+// --- Pick list --------------------------------------------------------------
+
+class PickListTest : public CompanyTest {
+protected:
+    void SetUp() override {
+        CompanyTest::SetUp();
+        testsupport::MakeCompany("001", "Minta Kft", "Minta");
+        dm->TableCegek->Open();
+        ASSERT_TRUE(CegAtallas("001"));
+        dm->TableCegek->Close();
+        db::Table& dg = *dm->TableDolgozo;
+        dg.Open();
+        for (auto [id, name] : {std::pair{"00000000003", "Szabó Éva"},
+                                {"00000000001", "Kovács Péter"},
+                                {"00000000002", "Antal Béla"},
+                                {"00000000004", "kovács anna"}}) {
+            dg.Append();
+            dg.FieldByName("DG_TORZSSZAM").SetAsString(id);
+            dg.FieldByName("DG_NEV").SetAsString(name);
+            testsupport::FillRequired(dg);
+            dg.Post();
+        }
+        dg.First();
+        form = std::make_unique<TKivalasztForm>();
+    }
+    void TearDown() override {
+        form.reset();
+        dm->TableDolgozo->Close();
+        CompanyTest::TearDown();
+    }
+    std::string Current() const { return dm->TableDolgozo->FieldByName("DG_NEV").AsString(); }
+
+    std::unique_ptr<TKivalasztForm> form;
+};
+
+TEST_F(PickListTest, TypeAheadFindsCaseInsensitivelyAndEscRestores) {
+    dm->TableDolgozo->Last();  // "kovács anna"
+    form->KivalasztBeallit(5, "", "DG_TORZSSZAM", 73, "DG_NEV", 336, "DG_MHKOD", 0, 0);
+    form->show();
+    EXPECT_EQ(form->DBGrid1->model()->rowCount(), 4);
+    form->TitleClick(1);  // sort and search by name
+    EXPECT_EQ(form->SearchColumn(), 1);
+    EXPECT_EQ(form->DBGrid1->model()->index(0, 1).data().toString(), "Antal Béla");
+    QTest::keyClicks(form->DBGrid1, "s");
+    EXPECT_EQ(Current(), "Szabó Éva");
+    // Backspace to an empty text goes to the first row.
+    QTest::keyClick(form->DBGrid1, Qt::Key_Backspace);
+    EXPECT_EQ(form->Edit1->text(), "");
+    EXPECT_EQ(Current(), "Antal Béla");
+    QTest::keyClicks(form->DBGrid1, "ko");
+    EXPECT_EQ(form->Edit1->text(), "ko");
+    // The first "ko" in name order, whatever its case; the table follows.
+    EXPECT_EQ(Current(), "kovács anna");
+    EXPECT_EQ(form->DBGrid1->currentIndex().row(), 1);
+    // A text that matches nothing leaves the row where it was.
+    QTest::keyClicks(form->DBGrid1, "x");
+    EXPECT_EQ(Current(), "kovács anna");
+    QTest::keyClick(form->DBGrid1, Qt::Key_Escape);
+    EXPECT_FALSE(form->ErtekAtad());
+    EXPECT_EQ(Current(), "kovács anna");
+    EXPECT_FALSE(dm->MemoryData2->Active());
+}
+
+TEST_F(PickListTest, EnterLeavesTheTableOnTheChosenRecord) {
+    form->KivalasztBeallit(5, "", "DG_TORZSSZAM", 73, "DG_NEV", 336, "", 0, 0);
+    form->show();
+    QTest::keyClicks(form->DBGrid1, "00000000003");
+    QTest::keyClick(form->DBGrid1, Qt::Key_Return);
+    EXPECT_TRUE(form->ErtekAtad());
+    EXPECT_EQ(Current(), "Szabó Éva");
+}
+
+TEST_F(PickListTest, PositionFlagAndGridWidths) {
+    dm->TableDolgozo->Locate("DG_TORZSSZAM", db::Variant("00000000003"));
+    form->KivalasztBeallit(5, "", "DG_TORZSSZAM", 43, "DG_NEV", 226, "", 0, 1);
+    EXPECT_EQ(form->DBGrid1->width(), 43 + 226 + 2 + 32);
+    EXPECT_EQ(form->width(), 309);
+    EXPECT_EQ(form->DBGrid1->currentIndex().row(), 2);
+    form->reject();
+    form->KivalasztBeallit(5, "", "DG_TORZSSZAM", 40, "", 0, "", 0, 0);
+    EXPECT_EQ(form->DBGrid1->width(), 121);
+    EXPECT_EQ(form->DBGrid1->currentIndex().row(), 0);
+    form->reject();
+}
+
+TEST_F(PickListTest, ValueSetListKeepsItsTypeFilter) {
+    db::Table& ek = *dm->TableErtekkeszlet;
+    ek.Open();
+    form->KivalasztBeallit(1, "0", "EK_ERTEK", 35, "EK_ERTEKNEV", 226, "", 0, 0);
+    const int rows = form->DBGrid1->model()->rowCount();
+    EXPECT_GT(rows, 0);
+    form->reject();
+    EXPECT_TRUE(ek.Filtered());
+    EXPECT_EQ(ek.Filter(), "EK_TIPUS='0'");
+    EXPECT_EQ(ek.RecordCount(), rows);
+    ek.SetFiltered(false);
+    ek.Close();
+}
+
+TEST_F(PickListTest, TimerClearsTheTypedTextOnTheTenthTick) {
+    form->KivalasztBeallit(5, "", "DG_TORZSSZAM", 73, "DG_NEV", 336, "", 0, 0);
+    form->show();
+    QTest::keyClicks(form->DBGrid1, "0");
+    EXPECT_TRUE(form->Timer1->isActive());
+    for (int i = 0; i < 9; ++i) form->Timer1Timer();
+    EXPECT_EQ(form->Edit1->text(), "0");
+    form->Timer1Timer();
+    EXPECT_EQ(form->Edit1->text(), "");
+    EXPECT_FALSE(form->Timer1->isActive());
+    form->reject();
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+// Companies for tests, made the way the company register leaves them: the
+// company's row in Cegek and its core tables copied from the templates.
+// Header-only: it needs the core library, which tests/support does not link.
+#pragma once
+
+#include <string>
+
+#include "core/StartValues.h"
+#include "core/TableCatalog.h"
+#include "core/TableLayouts.h"
+#include "platform/db/Table.h"
+
+namespace testsupport {
+
+// Fills every empty required field of the current record with a plain value.
+inline void FillRequired(db::Table& t) {
+    const TableLayout* layout = FindTableLayout(t.TableName);
+    if (!layout) return;
+    for (const FieldLayout& f : layout->fields) {
+        if (!f.required || !t.FieldByName(f.name).IsNull()) continue;
+        switch (f.type) {
+            case db::FieldType::String:
+                t.FieldByName(f.name).SetAsString("1");
+                break;
+            case db::FieldType::Date:
+                t.FieldByName(f.name).SetAsDateTime(43466);
+                break;
+            default:
+                t.FieldByName(f.name).SetAsInteger(1);
+                break;
+        }
+    }
+}
+
+inline void MakeCompany(const std::string& code, const std::string& name, const std::string& shortName) {
+    db::Table cegek;
+    cegek.DatabaseName = AktualisAlias;
+    cegek.TableName = "Cegek";
+    cegek.Open();
+    cegek.Append();
+    cegek.FieldByName("CG_KOD").SetAsString(code);
+    cegek.FieldByName("CG_NEV").SetAsString(name);
+    cegek.FieldByName("CG_RNEV").SetAsString(shortName);
+    FillRequired(cegek);
+    cegek.Post();
+    for (const TableComponent& c : TableComponents()) {
+        if (c.set != ComponentSet::Core) continue;
+        const std::string target = CompanyTableName(c.baseName, code);
+        const TableLayout* layout = FindTableLayout(c.baseName);
+        if (layout->hasTemplate) {
+            db::CopyTable(AktualisAlias, c.baseName, target);
+        } else {
+            std::string key;
+            for (const std::string& k : layout->key) key += (key.empty() ? "" : ";") + k;
+            db::CreateTable(AktualisAlias, target, layout->FieldDefs(), layout->primaryIndex ? key : "");
+        }
+    }
+}
+
+}  // namespace testsupport
