@@ -108,6 +108,15 @@ int TMemoryData::InternalPost(db::Record& rec, bool inserting, int pos) {
 
 void TMemoryData::InternalDelete(int pos) { ListDataset::InternalDelete(pos); }
 
+void TMemoryData::CallFilterHandler(bool& accept) {
+    try {
+        OnFilterRecord(*this, accept);
+    } catch (const db::AbortError&) {
+    } catch (...) {
+        db::HandleApplicationException(std::current_exception());
+    }
+}
+
 int TMemoryData::RecordCount() {
     CheckActive();
     return StoredCount();

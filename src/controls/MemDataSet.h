@@ -43,6 +43,9 @@ protected:
     void InternalClose() override;
     int InternalPost(db::Record& rec, bool inserting, int pos) override;
     void InternalDelete(int pos) override;
+    // An error of the filter handler goes to the application's handler; the
+    // record passes unless the handler had set it to fail before the error.
+    void CallFilterHandler(bool& accept) override;
 
 private:
     int CompareRecords(const StoredRecord& a, const StoredRecord& b) const;

@@ -179,6 +179,32 @@ TEST(TMemoryData, LocateRecordCountDeleteIdentifiers) {
     m.SetFiltered(true);
     EXPECT_EQ(m.RecordCount(), 4);  // the filter is not applied
     m.SetFiltered(false);
+    m.SetFilter("");
+
+    // An error in the filter handler goes to the application's handler and
+    // the record passes unless the handler had already rejected it.
+    std::vector<std::string> reported;
+    db::SetApplicationExceptionHandler([&](std::exception_ptr e) {
+        try {
+            std::rethrow_exception(e);
+        } catch (const std::exception& x) {
+            reported.push_back(x.what());
+        }
+    });
+    m.SetOnFilterRecord([](db::Dataset& d, bool& accept) {
+        if (d.FieldByName("SOR").AsInteger() == 2) throw std::runtime_error("hiba");
+        if (d.FieldByName("SOR").AsInteger() == 4) {
+            accept = false;
+            throw std::runtime_error("hiba");
+        }
+    });
+    m.SetFiltered(true);
+    std::vector<int> visible;
+    for (m.First(); !m.Eof(); m.Next()) visible.push_back(static_cast<int>(m.FieldByName("SOR").AsInteger()));
+    EXPECT_EQ(visible, (std::vector<int>{1, 2, 3}));
+    EXPECT_FALSE(reported.empty());
+    db::SetApplicationExceptionHandler(nullptr);
+    m.SetFiltered(false);
 
     m.Last();
     m.Delete();

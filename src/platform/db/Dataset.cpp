@@ -27,6 +27,19 @@ private:
 
 void Abort() { throw AbortError(); }
 
+namespace {
+ExceptionHandler applicationExceptionHandler;
+}
+
+void SetApplicationExceptionHandler(ExceptionHandler handler) {
+    applicationExceptionHandler = std::move(handler);
+}
+
+void HandleApplicationException(std::exception_ptr error) {
+    if (!applicationExceptionHandler) std::rethrow_exception(error);
+    applicationExceptionHandler(error);
+}
+
 // --- Links -------------------------------------------------------------------
 
 DataLink::~DataLink() {
@@ -370,7 +383,7 @@ bool Dataset::ReadVisible(int pos, Record& rec) {
     Restore<const Record*> fr(filterRec_, &rec);
     bool accept = true;
     if (filterTree_) accept = filterTree_->Evaluate(FilterCaseInsensitive);
-    if (accept && OnFilterRecord) OnFilterRecord(*this, accept);
+    if (accept && OnFilterRecord) CallFilterHandler(accept);
     return accept;
 }
 

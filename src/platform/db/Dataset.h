@@ -44,6 +44,12 @@ public:
 };
 [[noreturn]] void Abort();
 
+// The application's handler of errors no form caught; the program installs
+// it. Without one, HandleApplicationException rethrows the error.
+using ExceptionHandler = std::function<void(std::exception_ptr)>;
+void SetApplicationExceptionHandler(ExceptionHandler handler);
+void HandleApplicationException(std::exception_ptr error);
+
 enum class DatasetState { Inactive, Browse, Edit, Insert, SetKey, CalcFields, Filter };
 enum class DataAction { Fail, Abort, Retry };
 
@@ -286,6 +292,9 @@ protected:
     }
     // Fills a new record's buffer (all null by default).
     virtual void InitRecord(Record& rec);
+    // Calls OnFilterRecord for the record under test; its errors reach the
+    // operation that moved (the in-memory set hands them to the application).
+    virtual void CallFilterHandler(bool& accept) { OnFilterRecord(*this, accept); }
 
     // For concrete datasets.
     void CheckActive() const;
