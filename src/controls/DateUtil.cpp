@@ -8,6 +8,8 @@ bool FourDigitYears = true;
 QString ShortDateFormat() { return QStringLiteral("YYYY.MM.DD"); }
 QChar DateSeparator() { return u'.'; }
 
+QLocale CalendarLocale() { return QLocale(QLocale::Hungarian, QLocale::Hungary); }
+
 bool DateTimeValid(double date) {
     if (!std::isfinite(date) || date < -693593 || date >= 2958466) return false;
     const os::YMD d = os::DecodeDate(date);
@@ -34,7 +36,7 @@ os::DateOrder DateOrderOf(const QString& format) {
 }
 
 int MonthByName(const QString& text, int length) {
-    const QLocale locale;
+    const QLocale locale = CalendarLocale();
     for (int m = 1; m <= 12; ++m) {
         const QString name = locale.monthName(m, QLocale::LongFormat);
         if (!name.isEmpty() && name.left(length).compare(text.left(length), Qt::CaseInsensitive) == 0)

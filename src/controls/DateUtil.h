@@ -3,7 +3,9 @@
 // Day arithmetic itself is os::DayNumber's.
 #pragma once
 
+#include <QLocale>
 #include <QString>
+#include <stdexcept>
 
 #include "platform/os/DayNumber.h"
 
@@ -16,6 +18,9 @@ extern bool FourDigitYears;
 // The system's short date format and separator as the program forces them.
 QString ShortDateFormat();
 QChar DateSeparator();
+
+// The locale of month and day names: Hungarian.
+QLocale CalendarLocale();
 
 bool DateTimeValid(double date);
 int ThisYear();
