@@ -134,6 +134,23 @@ void Dataset::SetState(DatasetState s) {
 
 // --- Structure ---------------------------------------------------------------
 
+namespace {
+unsigned char AsciiUpper(char c) {
+    return static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+}
+}  // namespace
+
+size_t Dataset::NameHash::operator()(const std::string& s) const {
+    size_t h = 14695981039346656037ull;
+    for (char c : s) h = (h ^ AsciiUpper(c)) * 1099511628211ull;
+    return h;
+}
+
+bool Dataset::NameEqual::operator()(const std::string& a, const std::string& b) const {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
+}
+
 void Dataset::SetFieldDefs(FieldDefs defs) {
     CheckInactive();
     fieldDefs_ = std::move(defs);
@@ -146,7 +163,7 @@ Field& Dataset::Fields(int i) const {
 }
 
 Field* Dataset::FindField(const std::string& name) const {
-    auto it = fieldIndex_.find(UpperAscii(name));
+    auto it = fieldIndex_.find(name);
     return it == fieldIndex_.end() ? nullptr : it->second;
 }
 
@@ -168,7 +185,7 @@ Field& Dataset::AddField(const FieldDef& def, FieldKind kind) {
     persistentFields_ = true;
     auto f = std::make_unique<Field>(this, def, kind);
     f->index_ = FieldCount();
-    fieldIndex_[UpperAscii(def.name)] = f.get();
+    fieldIndex_[def.name] = f.get();
     fields_.push_back(std::move(f));
     return *fields_.back();
 }
@@ -209,18 +226,19 @@ void Dataset::BindFields() {
             auto f = std::make_unique<Field>(this, d);
             f->Required = false;  // the storage checks its own required fields
             f->index_ = FieldCount();
-            fieldIndex_[UpperAscii(d.name)] = f.get();
+            fieldIndex_[d.name] = f.get();
             fields_.push_back(std::move(f));
         }
     }
     int calc = static_cast<int>(fieldDefs_.size());
+    std::unordered_map<std::string, int> slots;
+    for (size_t i = 0; i < fieldDefs_.size(); ++i)
+        slots.emplace(UpperAscii(fieldDefs_[i].name), static_cast<int>(i));
     for (auto& f : fields_) {
         if (f->kind_ == FieldKind::Data) {
-            f->fieldNo_ = -1;
-            for (size_t i = 0; i < fieldDefs_.size(); ++i)
-                if (UpperAscii(fieldDefs_[i].name) == UpperAscii(f->FieldName()))
-                    f->fieldNo_ = static_cast<int>(i);
-            if (f->fieldNo_ < 0) throw DatabaseError("Field '" + f->FieldName() + "' not found");
+            auto it = slots.find(UpperAscii(f->FieldName()));
+            if (it == slots.end()) throw DatabaseError("Field '" + f->FieldName() + "' not found");
+            f->fieldNo_ = it->second;
         } else if (f->kind_ == FieldKind::Calculated) {
             f->fieldNo_ = calc++;
         } else if (f->LookupDataSet && !f->LookupDataSet->Active()) {

@@ -338,7 +338,14 @@ private:
 
     DatasetState state_ = DatasetState::Inactive;
     std::vector<std::unique_ptr<Field>> fields_;
-    std::unordered_map<std::string, Field*> fieldIndex_;  // upper-case name
+    // Field names compare without regard to ASCII case, with no copy per lookup.
+    struct NameHash {
+        size_t operator()(const std::string& s) const;
+    };
+    struct NameEqual {
+        bool operator()(const std::string& a, const std::string& b) const;
+    };
+    std::unordered_map<std::string, Field*, NameHash, NameEqual> fieldIndex_;
     bool persistentFields_ = false;
     int pos_ = -1;
     bool bof_ = true, eof_ = true;

@@ -79,11 +79,17 @@ FieldDefs ReadStructure(sqlite3* db, const std::string& schema, const std::strin
     return defs;
 }
 
+// Text columns outside the primary key sort in Hungarian order (ORDER BY
+// DG_NEV needs no COLLATE); key columns keep the byte order in which codes
+// compare, so the index needs no collation and the sqlite3 shell can write
+// the file too.
 std::string CreateSql(const std::string& name, const FieldDefs& defs, const std::vector<std::string>& pk) {
     std::string sql = "CREATE TABLE " + sql::Quote(name) + " (";
     for (size_t i = 0; i < defs.size(); ++i) {
         sql += (i ? ", " : "") + sql::Quote(defs[i].name) + " " + sql::ColumnType(defs[i]);
         if (defs[i].required) sql += " NOT NULL";
+        const bool key = std::any_of(pk.begin(), pk.end(), [&](const std::string& k) { return FoldCase(k) == FoldCase(defs[i].name); });
+        if (!key && IsTextType(defs[i].type) && defs[i].type != FieldType::Guid) sql += " COLLATE HU";
     }
     if (!pk.empty()) {
         sql += ", PRIMARY KEY (";
