@@ -31,15 +31,11 @@ std::string NodeKey(std::string node) {
     return UpperAscii(node);
 }
 
-const std::string kAliasNode = "\\DATABASES\\";
+const std::string kAliasNode = "\\ALIASES\\";
 
 Config Defaults() {
     return {{"\\SYSTEM\\INIT",
-             {{"VERSION", "1.0"},
-              {"LOCAL SHARE", "FALSE"},
-              {"DEFAULT DRIVER", "PARADOX"},
-              {"LANGDRIVER", "hu_HU"}}},
-            {"\\DRIVERS\\PARADOX\\INIT", {{"NET DIR", os::ConfigFolder()}, {"LANGDRIVER", "hu_HU"}}}};
+             {{"VERSION", "1.0"}, {"LOCAL SHARE", "FALSE"}, {"SHARE FOLDER", os::ConfigFolder()}}}};
 }
 
 Config Parse(const std::string& text) {
@@ -146,7 +142,7 @@ void AddStandardAlias(const std::string& alias, const std::string& path, const s
         throw EngineError(0, "Invalid alias name: " + alias);
     ConfigLock lock;
     Config cfg = Load();
-    Section s{"\\DATABASES\\" + alias, {{"PATH", path}, {"TYPE", "STANDARD"}, {"DEFAULT DRIVER", driver}}};
+    Section s{kAliasNode + alias, {{"PATH", path}, {"TYPE", "STANDARD"}, {"DRIVER", driver}}};
     if (Section* old = FindAlias(cfg, alias))
         *old = s;
     else
@@ -213,8 +209,8 @@ std::string PrivateDir() { return os::ConfigFolder() + "/private"; }
 
 std::string NetDir() {
     Config cfg = Load();
-    if (Section* s = FindSection(cfg, "\\DRIVERS\\PARADOX\\INIT")) {
-        std::string v = ValueOf(*s, "NET DIR");
+    if (Section* s = FindSection(cfg, "\\SYSTEM\\INIT")) {
+        std::string v = ValueOf(*s, "SHARE FOLDER");
         if (!v.empty()) return v;
     }
     return os::ConfigFolder();

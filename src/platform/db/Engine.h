@@ -43,7 +43,7 @@ EngineVersion Version();
 void SetLockWait(int ms);
 int LockWait();
 std::string PrivateDir();  // scratch folder of this user
-std::string NetDir();      // the "NET DIR" entry
+std::string NetDir();      // where workstations sharing a folder meet ("SHARE FOLDER")
 
 // The folder of a database name: an alias's path, or the name itself when it
 // is a folder path. Throws EngineError "Unknown database" otherwise.
