@@ -604,6 +604,23 @@ void TCustomDateEdit::ButtonAction() {
     if (hasFocus() && DirectInput()) selectAll();
 }
 
+QSize TCustomDateEdit::minimumSizeHint() const {
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    const QMargins m = textMargins();
+    // The line edit keeps two pixels each side and one for the caret.
+    const int text =
+        fontMetrics().horizontalAdvance(FormatDateByFormat(dateFormat_, os::EncodeDate(2000, 12, 28)));
+    QSize s = QLineEdit::minimumSizeHint();
+    s.setWidth(std::max(s.width(), text + m.left() + m.right() + 2 * frame + 5));
+    return s;
+}
+
+QSize TCustomDateEdit::sizeHint() const {
+    QSize s = QLineEdit::sizeHint();
+    s.setWidth(minimumSizeHint().width());
+    return s;
+}
+
 void TCustomDateEdit::changeEvent(QEvent* e) {
     // The regional settings changed: the layout of the date may have too.
     if (e->type() == QEvent::LocaleChange) RebuildMask();

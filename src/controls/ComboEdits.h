@@ -206,6 +206,9 @@ public:
     std::function<void(double& date, bool& accept)> OnAcceptDate;
 
     void ButtonAction() override;
+    // Wide enough for a whole date beside the button in the current font.
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
 
 protected:
     QPixmap DefaultButtonGlyph() const override;

@@ -51,6 +51,7 @@ TEST(TDateEdit, TextAndDateValue) {
     EXPECT_EQ(e.Text(), "    .  .  ");
     EXPECT_EQ(e.DateValue(), 0);
     EXPECT_EQ(e.ButtonWidth(), 21);
+    EXPECT_GE(e.minimumSizeHint().width(), e.fontMetrics().horizontalAdvance("2019.12.28") + e.ButtonWidth());
     e.SetText("2019.02.29");
     EXPECT_EQ(e.DateValue(), 0);  // 2019 is no leap year
     e.SetText("2020.02.29");
