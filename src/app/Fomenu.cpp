@@ -18,6 +18,7 @@
 #include "controls/ControlUtils.h"
 #include "core/CegKival.h"
 #include "core/DataModule1.h"
+#include "core/Naplo.h"
 #include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
 #include "platform/db/Engine.h"
@@ -137,9 +138,10 @@ const MenuItem kItems[] = {
     {"MNU_Szerviz", "MNU_Szerviz_EK", "Értékkészlet karbantartás", "TSzervizErtekkeszletForm", Shown, Dis,
      R::Company},
     {"MNU_Szerviz", nullptr, nullptr, nullptr, Shown, On, R::Fixed},
-    {"MNU_Szerviz", "MNU_ProgParam", "Program paraméterek", "TProgParamForm", Shown, On, R::Fixed},
-    {"MNU_Szerviz", "MNU_ProgNaploz", "Program állapotának naplózása", "TProgNaplozForm", Shown, On,
-     R::Fixed},
+    {"MNU_Szerviz", "MNU_ProgParam", "Program paraméterek", nullptr, Shown, On, R::Fixed,
+     &F::MNU_ProgParamClick},
+    {"MNU_Szerviz", "MNU_ProgNaploz", "Program állapotának naplózása", nullptr, Shown, On, R::Fixed,
+     &F::MNU_ProgNaplozClick},
     {"MNU_Szerviz", nullptr, nullptr, nullptr, Shown, On, R::Fixed},
     {"MNU_Szerviz", "MNU_Szerviz_CsalkedvNyil", "Családi kedvezmény nyilatkozat", "TList_CsalkedvNyilForm",
      Shown, Dis, R::Company},
@@ -362,10 +364,12 @@ void TFomenuForm::BuildMenus() {
         state.rule = it.rule;
         state.wanted = it.enabled;
         if (it.handler) {
-            connect(action, &QAction::triggered, this, [this, h = it.handler] { (this->*h)(); });
+            connect(action, &QAction::triggered, this,
+                    [this, action, h = it.handler] { Guarded(action, [this, h] { (this->*h)(); }); });
             state.available = true;
         } else {
-            connect(action, &QAction::triggered, this, [this, form = it.opens] { OpenForm(form); });
+            connect(action, &QAction::triggered, this,
+                    [this, action, form = it.opens] { Guarded(action, [this, form] { OpenForm(form); }); });
             state.available = FindForm(it.opens) != nullptr;
         }
         order_.push_back(it.name);
@@ -419,7 +423,7 @@ void TFomenuForm::BuildPanels() {
         b->setIconSize(QSize(64, 64));
         b->setGeometry(8 + 112 * i, 8, 100, 100);
         b->setAutoRaise(true);
-        connect(b, &QToolButton::clicked, this, [this, b] { BitBtnClick(b); });
+        connect(b, &QToolButton::clicked, this, [this, b] { Guarded(b, [this, b] { BitBtnClick(b); }); });
         // All six are enabled at design; a form not built yet keeps its button disabled.
         b->setEnabled(i == 5 || FormHivAvailable(i));
         *buttons[i] = b;
@@ -579,6 +583,34 @@ void TFomenuForm::MNU_Segits_SugoClick() {
     }
     RunAndWait(QFileInfo(file).fileName(), QString(), QFileInfo(file).absolutePath(), 0);
 }
+
+void TFomenuForm::Guarded(QObject* sender, const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const db::AbortError&) {
+        // A silent abort: nothing shown, nothing logged.
+    } catch (const std::exception& e) {
+        ApplicationEvents1Exception(sender, e);
+    }
+}
+
+void TFomenuForm::ApplicationEvents1Exception(QObject* sender, const std::exception& error) {
+    const std::string where = sender ? sender->metaObject()->className() : "";
+    try {
+        Naplozas(std::string(error.what()) + "-->" + where);
+    } catch (...) {
+        // The log cannot be written: the original error is still shown below.
+    }
+    ui::MessageBox(ui::ApplicationTitle(), QString::fromStdString(error.what()), ui::Icon::Error, ui::Ok);
+}
+
+void TFomenuForm::MNU_ProgNaplozClick() {
+    QString note;
+    if (!ui::InputQuery(QStringLiteral("Adatbekérő"), QStringLiteral("Megjegyzés: "), note)) note.clear();
+    Naplozas("Felhasználó által kért naplózás. " + note.toStdString());
+}
+
+void TFomenuForm::MNU_ProgParamClick() { ui::ShowMessage(QString::fromStdString(ProgramParameterek())); }
 
 void TFomenuForm::CsokkentettMod() {
     for (QToolButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6}) b->hide();

@@ -7,6 +7,8 @@
 #include <QMainWindow>
 #include <QRect>
 #include <QString>
+#include <exception>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -84,6 +86,14 @@ public:
     void MNU_Szerviz_MentClick();
     void MNU_Torzsk_KilepClick();
     void MNU_Segits_SugoClick();
+    void MNU_ProgParamClick();
+    void MNU_ProgNaplozClick();
+
+    // The application-wide handler of errors no form caught: logs the
+    // message with "-->" and the sender's class, then shows it.
+    void ApplicationEvents1Exception(QObject* sender, const std::exception& error);
+    // Runs a menu or button handler; an error it raises goes to the handler above.
+    void Guarded(QObject* sender, const std::function<void()>& handler);
 
     // The help file: "TAVRINA" + yy + "_FELHASZNALOI_KEZIKONYV.HLP" in the base folder.
     static QString HelpFile();

@@ -25,6 +25,23 @@ public:
     static constexpr int kHintHidePause = 10000;  // ms
 };
 
+// Errors that escape an event handler of any window go to the main window's
+// handler instead of ending the program.
+class TApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const db::AbortError&) {
+        } catch (const std::exception& e) {
+            if (mainWindow) mainWindow->ApplicationEvents1Exception(receiver, e);
+        }
+        return false;
+    }
+    TFomenuForm* mainWindow = nullptr;
+};
+
 }  // namespace
 
 void ProgramSetup(QApplication& app) {
@@ -35,11 +52,12 @@ void ProgramSetup(QApplication& app) {
 }
 
 int RunProgram(int argc, char** argv) {
-    QApplication app(argc, argv);
+    TApplication app(argc, argv);
     ProgramSetup(app);
     TDM1 dataModule;
     DM1 = &dataModule;
     TFomenuForm form;
+    app.mainWindow = &form;
     if (QScreen* screen = QGuiApplication::primaryScreen())
         form.setGeometry(MaximizedGeometry(screen->availableGeometry(), screen->geometry()));
     form.showMaximized();

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
+#include <filesystem>
 #include <fstream>
 
 #include "app/Fomenu.h"
@@ -14,6 +15,7 @@
 #include "core/TableLayouts.h"
 #include "platform/db/Engine.h"
 #include "platform/db/Table.h"
+#include "platform/os/CodePage.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 #include "support/TestSupport.h"
@@ -180,6 +182,52 @@ TEST_F(StartupTest, SeveralCompaniesOpenTheSelectionDialog) {
     TFomenuForm form;
     EXPECT_EQ(form.FormShow(), StartState::CompanySelected);
     EXPECT_EQ(form.Label2->text(), "002");
+}
+
+}  // namespace
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST_F(StartupTest, UncaughtErrorIsLoggedWithTheSenderClassAndShown) {
+    FirstStart();
+    testsupport::ScriptedDialogs dialogs;
+    TFomenuForm form;
+    ASSERT_EQ(form.FormShow(), StartState::NoCompany);
+    dialogs.Answer(ui::Ok);
+    form.Guarded(form.Item("MNU_Szerviz_Naptar"), [] { throw db::DatabaseError("Valami elromlott"); });
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_EQ(dialogs.Text(0), "Valami elromlott");
+    EXPECT_EQ(dialogs.Shown()[0].icon, ui::Icon::Error);
+    const std::string log = ReadFile(home.Path() + "/Tavrina/2019/test_app.log");
+    const std::string firstLine = log.substr(0, log.find("\r\n"));
+    EXPECT_EQ(firstLine.substr(firstLine.size() - 27), " Valami elromlott-->QAction") << firstLine;
+
+    // The note asked for by the menu item; a cancelled note logs none.
+    dialogs.AnswerText("", false);
+    form.Item("MNU_ProgNaploz")->trigger();
+    const std::string after = ReadFile(home.Path() + "/Tavrina/2019/test_app.log");
+    EXPECT_NE(after.find(os::Utf8ToCp1250(" Felhasználó által kért naplózás. \r\n   Cég\r\n")),
+              std::string::npos);
+}
+
+TEST_F(StartupTest, UnwritableLogStillShowsTheOriginalError) {
+    FirstStart();
+    // A folder where the log file should be: the log cannot be opened.
+    std::filesystem::create_directories(home.Path() + "/Tavrina/2019/test_app.log");
+    testsupport::ScriptedDialogs dialogs;
+    TFomenuForm form;
+    ASSERT_EQ(form.FormShow(), StartState::NoCompany);
+    dialogs.Answer(ui::Ok);
+    form.Guarded(form.BitBtn1, [] { throw std::runtime_error("Eredeti hiba"); });
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_EQ(dialogs.Text(0), "Eredeti hiba");
+    // The program goes on.
+    EXPECT_TRUE(form.Item("MNU_Torzsk_Kilep")->isEnabled());
 }
 
 }  // namespace

@@ -1,0 +1,113 @@
+#include "core/Naplo.h"
+
+#include <gtest/gtest.h>
+
+#include "core/DataModule1.h"
+#include "core/SegedUnitDb.h"
+#include "core/StartValues.h"
+#include "platform/db/Engine.h"
+#include "support/CompanyFixture.h"
+#include "support/DialogTest.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+class NaploTest : public testsupport::HomeTest {
+protected:
+    void SetUp() override {
+        AliasLetrehoz(AktualisAlias, EvKonyvtar());
+        PrepareYearFolder(AktualisAlias);
+        testsupport::MakeCompany("001", "Minta Kft", "Minta");
+        dm = std::make_unique<TDM1>();
+        DM1 = dm.get();
+        dm->SetDatabaseName(AktualisAlias);
+        dm->SetCompanyTableNames("001");
+    }
+    void TearDown() override { DM1 = nullptr; }
+    std::unique_ptr<TDM1> dm;
+};
+
+TEST_F(NaploTest, EntryListsCompanyWindowsAndOpenTablesWithTheirRecords) {
+    db::Table& kh = *dm->TableKifhely;
+    kh.Open();
+    for (auto [code, name] : {std::pair{"000001", "Központ"}, {"000002", "Telep"}}) {
+        kh.Append();
+        kh.FieldByName("KH_KOD").SetAsString(code);
+        kh.FieldByName("KH_NEV").SetAsString(name);
+        kh.Post();
+    }
+    // Filtered through a handler with no filter text.
+    kh.SetOnFilterRecord(
+        [](db::Dataset& ds, bool& accept) { accept = ds.FieldByName("KH_KOD").AsString() > "000001"; });
+    kh.SetFiltered(true);
+    db::Table& mh = *dm->TableMhely;
+    mh.Open();
+    mh.Append();
+    mh.FieldByName("MH_KOD").SetAsString("000007");
+
+    const std::vector<std::string> lines = NaploBejegyzes("2019.03.04 10:11:12", "Hiba-->QAction", "",
+                                                          {{"FomenuForm", false}, {"CegKivalForm", true}},
+                                                          {dm->TableCegek, dm->TableKifhely, dm->TableMhely});
+    ASSERT_GE(lines.size(), 9u);
+    EXPECT_EQ(lines[0], "2019.03.04 10:11:12 Hiba-->QAction");
+    EXPECT_EQ(lines[1], "   Cég");
+    EXPECT_EQ(lines[2], "      ");  // no company selected
+    EXPECT_EQ(lines[3], "   Ablakok");
+    EXPECT_EQ(lines[4], "      FomenuForm");
+    EXPECT_EQ(lines[5], "      CegKivalForm-->Active");
+    EXPECT_EQ(lines[6], "   Táblák");
+    // The closed company table is left out.
+    EXPECT_EQ(lines[7], "      KifHely_001-->dsBrowse; RecNo/RecordCount (1/1); Filtered (); ");
+    EXPECT_EQ(lines[8], "         KH_KOD=000002; ");
+    EXPECT_EQ(lines[9], "         KH_NEV=Telep; ");
+    const size_t mhLine = 8 + kh.FieldCount();
+    ASSERT_GT(lines.size(), mhLine + 1);
+    EXPECT_EQ(lines[mhLine].rfind("      MHely_001-->dsInsert; RecNo/RecordCount (", 0), 0u) << lines[mhLine];
+    EXPECT_EQ(lines[mhLine + 1], "         MH_KOD=000007; ");
+    EXPECT_EQ(lines.back(), "");
+    EXPECT_EQ(lines.size(), mhLine + 1 + mh.FieldCount() + 1);
+    mh.Cancel();
+    mh.Close();
+    kh.Close();
+}
+
+TEST_F(NaploTest, EntriesAreAppendedInCp1250WithCrLf) {
+    Naplozas("Első");
+    Naplozas("Második");
+    std::string bytes;
+    {
+        FILE* f = std::fopen(NaploFajl().c_str(), "rb");
+        ASSERT_NE(f, nullptr);
+        char buf[4096];
+        size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
+        std::fclose(f);
+    }
+    EXPECT_EQ(NaploFajl(), home.Path() + "/Tavrina/2019/test_core.log");
+    EXPECT_NE(bytes.find(" Els\xF5\r\n   C\xE9g\r\n"), std::string::npos);
+    // The second entry follows the empty line that closes the first.
+    EXPECT_NE(bytes.find("\r\n\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find(" M\xE1sodik\r\n"), std::string::npos);
+    EXPECT_EQ(bytes.substr(bytes.size() - 4), "\r\n\r\n");
+}
+
+TEST_F(NaploTest, ParametersBoxNamesAnUnknownPreviousYearAlias) {
+    testsupport::ScriptedDialogs dialogs;
+    dialogs.Answer(ui::Ok);
+    const std::string box = ProgramParameterek();
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_EQ(dialogs.Caption(0), "Üzenetkezelő");
+    EXPECT_EQ(dialogs.Text(0).rfind("\"8. Előző évi Alias PATH\" paraméter nem hozzáférhető\r", 0), 0u);
+    const std::string folder = home.Path() + "/Tavrina/2019";
+    EXPECT_NE(box.find("3. Alias : TR19\r\r4. Alias létezik : IGEN\r\r5. Alias PATH : " + folder + "\r\r"),
+              std::string::npos)
+        << box;
+    EXPECT_NE(box.find("6. Előző évi Alias : TR18\r\r7. Előző évi Alias létezik : NEM\r\r"
+                       "8. Előző évi Alias PATH : nem hozzáférhető\r\r9. PrivateDir : "),
+              std::string::npos)
+        << box;
+    EXPECT_EQ(box.rfind("2. BDE verzió : ", 0), 0u);
+    EXPECT_NE(box.find("\r\r10. NetFileDir : "), std::string::npos);
+}
+
+}  // namespace
