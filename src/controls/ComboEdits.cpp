@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <cmath>
 
+#include "controls/ControlUtils.h"
 #include "controls/DatePicker.h"
 #include "controls/DateUtil.h"
 #include "platform/ui/Dialogs.h"
@@ -452,7 +453,7 @@ void TCustomDateEdit::RebuildMask() {
     const double d = DateValue();
     const QString old = dateFormat_;
     dateFormat_ = StandardDateFormat(FourDigits()).left(10);
-    const QString mask = StandardDateMask(blanksChar_, FourDigits());
+    const QString mask = QtEditMask(StandardDateMask(blanksChar_, FourDigits()));
     if (mask != inputMask() || old != dateFormat_) {
         setInputMask(QString());
         setInputMask(mask);

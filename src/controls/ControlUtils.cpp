@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <stdexcept>
 
+#include "controls/DateUtil.h"
+
 bool AllCharsIn(const QString& text, const QString& chars) {
     for (QChar c : text)
         if (!chars.contains(c)) return false;
@@ -93,6 +95,78 @@ void DropPendingMessage(QObject* receiver, int eventType) {
 }
 
 bool AppIsForeground() { return QApplication::activeWindow() != nullptr; }
+
+QString QtEditMask(const QString& mask) {
+    if (mask.isEmpty()) return {};
+    // Fields: the picture, whether literals are kept in the text, the blank.
+    const QStringList fields = mask.split(u';');
+    const QString picture = fields[0];
+    QChar blank = u'_';
+    if (fields.size() > 2 && !fields[2].isEmpty()) blank = fields[2][0];
+    static const QString qtMeta = QStringLiteral("AaNnXx90Dd#HhBb><![]{}\\");
+    QString out;
+    for (qsizetype i = 0; i < picture.size(); ++i) {
+        const QChar c = picture[i];
+        switch (c.unicode()) {
+            case '!':
+                break;
+            case '<':
+                if (i + 1 < picture.size() && picture[i + 1] == u'>') {
+                    out += u'!';
+                    ++i;
+                } else {
+                    out += u'<';
+                }
+                break;
+            case '>':
+                out += u'>';
+                break;
+            case '\\':
+                if (++i < picture.size())
+                    out += (qtMeta.contains(picture[i]) ? "\\" : "") + QString(picture[i]);
+                break;
+            case 'L':
+                out += u'A';
+                break;
+            case 'l':
+                out += u'a';
+                break;
+            case 'A':
+                out += u'N';
+                break;
+            case 'a':
+                out += u'n';
+                break;
+            case 'C':
+                out += u'X';
+                break;
+            case 'c':
+                out += u'x';
+                break;
+            case '0':
+                out += u'9';
+                break;
+            case '9':
+                out += u'0';
+                break;
+            case '#':
+                out += u'#';
+                break;
+            case '/':
+                out += DateSeparator();
+                break;
+            case ':':
+                out += u':';
+                break;
+            case '_':
+                out += u' ';
+                break;
+            default:
+                out += (qtMeta.contains(c) ? "\\" : "") + QString(c);
+        }
+    }
+    return out + u';' + blank;
+}
 
 void DefaultBeep() { QApplication::beep(); }
 

@@ -110,7 +110,7 @@ void TDBDateEdit::DataChange() {
     const QString before = Text();
     const int cursor = cursorPosition(), selStart = selectionStart();
     const qsizetype selLength = selectedText().size();
-    const QString mask = StandardDateMask(BlanksChar(), FourDigits());
+    const QString mask = QtEditMask(StandardDateMask(BlanksChar(), FourDigits()));
     if (inputMask() != mask) setInputMask(mask);
     const db::Field* f = Field();
     SetDateValue(f ? f->AsDateTime() : (DefaultToday ? os::Today() : EmptyDate));

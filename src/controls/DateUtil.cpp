@@ -59,14 +59,10 @@ QString StandardDateFormat(bool fourDigitYear) {
 }
 
 QString StandardDateMask(QChar blank, bool fourDigitYear) {
-    // The toolkit's optional digit "9" is Qt's "0" (Qt's "9" is a required one).
-    const QString sep = DateSeparator();
-    const QString year = fourDigitYear ? QStringLiteral("0000") : QStringLiteral("00");
-    const QString twoDigits = QStringLiteral("00");
-    QString mask = DateOrderOf(ShortDateFormat()) == os::DateOrder::YearMonthDay
-                       ? year + sep + twoDigits + sep + twoDigits
-                       : twoDigits + sep + twoDigits + sep + year;
-    return mask + ';' + blank;
+    const QString year = fourDigitYear ? QStringLiteral("9999") : QStringLiteral("99");
+    const QString mask = DateOrderOf(ShortDateFormat()) == os::DateOrder::YearMonthDay ? "!" + year + "/99/99"
+                                                                                       : "!99/99/" + year;
+    return mask + ";1;" + blank;
 }
 
 namespace {

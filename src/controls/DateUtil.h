@@ -30,8 +30,8 @@ os::DateOrder DateOrderOf(const QString& format);
 int MonthByName(const QString& text, int length);
 // "YYYY/MM/DD" (or "YY/MM/DD"); "/" stands for the date separator.
 QString StandardDateFormat(bool fourDigitYear);
-// The edit mask in Qt's notation: "0000.00.00; " (optional digits, the
-// separator as literal, the blank character last).
+// The edit mask in the original toolkit's notation ("!9999/99/99;1; ");
+// QtEditMask turns it into Qt's.
 QString StandardDateMask(QChar blank, bool fourDigitYear);
 
 bool TryDateByFormat(const QString& format, const QString& text, double& date);

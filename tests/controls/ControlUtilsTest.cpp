@@ -27,6 +27,23 @@ TEST(ControlUtils, TextHelpers) {
     EXPECT_EQ(RectHeight(QRect(2, 3, 10, 5)), 5);
 }
 
+TEST(ControlUtils, EditMasksInQtNotation) {
+    struct Case {
+        const char* original;
+        const char* qt;
+    };
+    const Case cases[] = {
+        {"!9999/99/99;1; ", "0000.00.00; "},  // optional digits, date separator
+        {"999a;1; ", "000n; "},               // a pay-item code: three digits and a letter or digit
+        {"9999/99/99", "0000.00.00;_"},
+        {"00:00;1;_", "99:99;_"},  // required digits
+        {">LL<ll<>C;0;*", ">AA<aa!X;*"},
+        {"\\DH-0", "\\D\\H-9;_"},  // literals Qt would read as mask letters
+        {"", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(QtEditMask(c.original), c.qt) << c.original;
+}
+
 TEST(ControlUtils, ShortenWithEllipsis) {
     const QFontMetrics fm(QApplication::font());
     EXPECT_EQ(ShortenWithEllipsis("Kilépés", fm, 1000), "Kilépés");

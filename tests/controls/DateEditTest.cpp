@@ -4,6 +4,7 @@
 
 #include "FormHost.h"
 #include "controls/ComboEdits.h"
+#include "controls/ControlUtils.h"
 #include "controls/DatePicker.h"
 #include "controls/DateUtil.h"
 #include "support/DialogTest.h"
@@ -18,8 +19,9 @@ double D(int y, int m, int d) { return os::EncodeDate(y, m, d); }
 
 TEST(DateUtil, FormatMaskAndReading) {
     EXPECT_EQ(StandardDateFormat(true), "YYYY/MM/DD");
-    EXPECT_EQ(StandardDateMask(' ', true), "0000.00.00; ");
-    EXPECT_EQ(StandardDateMask('_', false), "00.00.00;_");
+    EXPECT_EQ(StandardDateMask(' ', true), "!9999/99/99;1; ");
+    EXPECT_EQ(QtEditMask(StandardDateMask(' ', true)), "0000.00.00; ");
+    EXPECT_EQ(QtEditMask(StandardDateMask('_', false)), "00.00.00;_");
     EXPECT_EQ(DateOrderOf("dd/mm"), os::DateOrder::DayMonthYear);
     EXPECT_EQ(DateOrderOf("x-MM"), os::DateOrder::MonthDayYear);
     EXPECT_EQ(DateOrderOf("---"), os::DateOrder::DayMonthYear);
