@@ -260,6 +260,9 @@ void TFlatSpeedButton::OpenDropDownMenu() {
     menu_->setAttribute(Qt::WA_NoMouseReplay);
     menuTracking_ = true;
     menu_->exec(mapToGlobal(DropDownMenuPoint()));
+    // The press that opened the menu is released at once, while tracking:
+    // the menu's items act, the button does not click.
+    ReleaseButton(rect().contains(mapFromGlobal(QCursor::pos())));
     menuTracking_ = false;
     // A press on the button that closed the menu must not press it again.
     DropPendingMessage(this, QEvent::MouseButtonPress);
@@ -277,7 +280,6 @@ void TFlatSpeedButton::mousePressEvent(QMouseEvent* e) {
     dragging_ = true;
     if (menu_) {
         OpenDropDownMenu();
-        ReleaseButton(rect().contains(mapFromGlobal(QCursor::pos())));
         return;
     }
     if (allowTimer_) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <map>
 
 #include "ManualClock.h"
@@ -90,4 +92,25 @@ TEST(TFlatSpeedButton, ReleaseOutsideDoesNotClickAndModalResultCloses) {
     EXPECT_EQ(button.State(), bsUp);
     QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(50, 50));
     EXPECT_EQ(clicks, 0);
+}
+
+TEST(TFlatSpeedButton, PressOpensTheDropDownMenuWithoutClicking) {
+    QWidget parent;
+    TFlatSpeedButton button(&parent);
+    QMenu menu;
+    int picked = 0, clicks = 0;
+    menu.addAction("Első", [&] { ++picked; });
+    button.SetDropDownMenu(&menu);
+    button.OnClick = [&] { ++clicks; };
+    parent.show();
+    QTimer::singleShot(0, [&] {
+        EXPECT_TRUE(menu.isVisible());
+        EXPECT_EQ(menu.pos(), button.mapToGlobal(QPoint(-1, button.height())));
+        menu.actions()[0]->trigger();
+        menu.close();
+    });
+    QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(picked, 1);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(button.State(), bsUp);
 }
