@@ -1,7 +1,6 @@
 #include "core/Kivalaszt.h"
 
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTimer>
@@ -77,55 +76,26 @@ db::Dataset* TKivalasztForm::KindTable(int kind) {
     }
 }
 
-TKivalasztForm::TKivalasztForm(QWidget* parent)
-    : QDialog(parent), model_(std::make_unique<ui::DatasetGridModel>()) {
+TKivalasztForm::TKivalasztForm(QWidget* parent) : PickListDialog(parent) {
     setObjectName("KivalasztForm");
     setWindowTitle(QStringLiteral("Kiválasztás"));
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(3, 3, 3, 3);
     layout->setSpacing(2);
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName("Edit1");
-    Edit1->setEnabled(false);
-    DBGrid1 = new QTableView(this);
-    DBGrid1->setObjectName("DBGrid1");
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setTabKeyNavigation(false);
-    DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 4);
-    DBGrid1->verticalHeader()->setFixedWidth(12);  // the row indicator
-    DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    DBGrid1->horizontalHeader()->setSectionsClickable(true);
-    DBGrid1->horizontalHeader()->setHighlightSections(false);
-    DBGrid1->setModel(model_.get());
-    DBGrid1->installEventFilter(this);
     layout->addWidget(Edit1);
     layout->addWidget(DBGrid1, 1);
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName("Timer1");
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &TKivalasztForm::Timer1Timer);
     connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this, &TKivalasztForm::TitleClick);
-    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid() && current.row() != model_->CurrentRow())
-                    model_->GotoRow(current.row());
-            });
-    connect(model_.get(), &ui::DatasetGridModel::CurrentRowChanged, this, &TKivalasztForm::FollowDataset);
+    // A click on a row chooses it.
     connect(DBGrid1, &QTableView::clicked, this, [this](const QModelIndex& index) {
         if (!index.isValid()) return;
         model_->GotoRow(index.row());
-        Raall();
-        chosen_ = true;
-        accept();
+        Choose();
     });
     resize(309, 400);
 }
 
 TKivalasztForm::~TKivalasztForm() {
-    model_->SetDataSet(nullptr);
     if (KivalasztForm == this) KivalasztForm = nullptr;
 }
 
@@ -182,18 +152,8 @@ void TKivalasztForm::KivalasztBeallit(int kind, const std::string& ekTipus, cons
 }
 
 void TKivalasztForm::showEvent(QShowEvent* event) {
-    Edit1->clear();
-    chosen_ = false;
-    ticks_ = 0;
-    DBGrid1->setFocus();
+    ResetOnShow();
     QDialog::showEvent(event);
-}
-
-void TKivalasztForm::FollowDataset(int row) {
-    if (row < 0) return;
-    const QModelIndex index = model_->index(row, 0);
-    if (DBGrid1->currentIndex().row() != row) DBGrid1->setCurrentIndex(index);
-    DBGrid1->scrollTo(index);
 }
 
 void TKivalasztForm::Raall() {
@@ -204,34 +164,14 @@ void TKivalasztForm::Raall() {
     table->Locate(Join(key), KeyValues(mem, key));
 }
 
-void TKivalasztForm::TypeAhead(QChar c) {
-    QString text = Edit1->text();
-    if (c == QChar('\b')) {
-        text.chop(1);
-    } else {
-        text += c;
-    }
-    Edit1->setText(text);
+void TKivalasztForm::Search(const QString& text) {
     TMemoryData& mem = *DM1->MemoryData2;
-    if (!text.isEmpty()) {
-        const std::string& field = KindOf(kind_).search[boldColumn_];
-        if (!field.empty()) mem.Locate(field, db::Variant(text.toStdString()), {true, true});
-    } else {
+    if (text.isEmpty()) {
         mem.First();
-    }
-    if (!Timer1->isActive()) Timer1->start();
-    ticks_ = 0;
-    Raall();
-}
-
-void TKivalasztForm::Timer1Timer() {
-    if (ticks_ == 9) {
-        Edit1->clear();
-        ticks_ = 0;
-        Timer1->stop();
         return;
     }
-    ++ticks_;
+    const std::string& field = KindOf(kind_).search[boldColumn_];
+    if (!field.empty()) mem.Locate(field, db::Variant(text.toStdString()), {true, true});
 }
 
 void TKivalasztForm::TitleClick(int column) {
@@ -240,46 +180,6 @@ void TKivalasztForm::TitleClick(int column) {
     boldColumn_ = column;
     DM1->MemoryData2->SortByFields(model_->Columns()[column].field, true, false);
     model_->Reload();
-}
-
-bool TKivalasztForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        switch (key->key()) {
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-                Raall();
-                chosen_ = true;
-                accept();
-                return true;
-            case Qt::Key_Escape:
-                reject();
-                return true;
-            case Qt::Key_Backspace:
-                TypeAhead(QChar('\b'));
-                return true;
-            default:
-                break;
-        }
-        const QString text = key->text();
-        if (!text.isEmpty() && text[0].isPrint()) {
-            for (QChar c : text) TypeAhead(c);
-            return true;
-        }
-    }
-    if (watched == DBGrid1 && event->type() == QEvent::KeyRelease) {
-        switch (static_cast<QKeyEvent*>(event)->key()) {
-            case Qt::Key_PageUp:
-            case Qt::Key_PageDown:
-            case Qt::Key_Up:
-            case Qt::Key_Down:
-                Raall();
-                break;
-            default:
-                break;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TKivalasztForm::done(int result) {

@@ -4,20 +4,12 @@
 // the data-module table on the chosen record for the caller to read.
 #pragma once
 
-#include <QDialog>
-#include <memory>
 #include <string>
 
+#include "core/PickList.h"
 #include "platform/db/Dataset.h"
 
-class QLineEdit;
-class QTableView;
-class QTimer;
-namespace ui {
-class DatasetGridModel;
-}
-
-class TKivalasztForm : public QDialog {
+class TKivalasztForm : public PickListDialog {
     Q_OBJECT
 public:
     explicit TKivalasztForm(QWidget* parent = nullptr);
@@ -35,35 +27,23 @@ public:
     // Positions the data-module table on the key of the highlighted row.
     void Raall();
 
-    // The type-ahead: one character typed (Backspace removes the last one).
-    void TypeAhead(QChar c);
     // A click on a column title: sort and search by that column.
     void TitleClick(int column);
-    // One tick of Timer1.
-    void Timer1Timer();
     int SearchColumn() const { return boldColumn_; }
     // The table of the kind (nullptr for an unknown kind).
     static db::Dataset* KindTable(int kind);
 
-    QLineEdit* Edit1 = nullptr;
-    QTableView* DBGrid1 = nullptr;
-    QTimer* Timer1 = nullptr;
-
 protected:
+    void Search(const QString& text) override;
+    void Position() override { Raall(); }
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FollowDataset(int row);
-
-    std::unique_ptr<ui::DatasetGridModel> model_;
     int kind_ = 0;
     int columns_ = 0;
     int boldColumn_ = 0;
     db::Bookmark bookmark_;
-    bool chosen_ = false;
-    int ticks_ = 0;
 };
 
 // The one instance a calling form creates for its lifetime.

@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -30,9 +29,7 @@ std::string ParamName(size_t i) { return "Szuro" + std::to_string(i + 1); }
 }  // namespace
 
 TKivalasztSQLForm::TKivalasztSQLForm(QWidget* parent)
-    : QDialog(parent),
-      QueryKivalaszt(std::make_unique<db::Query>()),
-      model_(std::make_unique<ui::DatasetGridModel>()) {
+    : PickListDialog(parent), QueryKivalaszt(std::make_unique<db::Query>()) {
     setObjectName("KivalasztSQLForm");
     setWindowTitle(QStringLiteral("Kiválasztás"));
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint);
@@ -45,29 +42,13 @@ TKivalasztSQLForm::TKivalasztSQLForm(QWidget* parent)
     Panel1->setObjectName("Panel1");
     auto* top = new QVBoxLayout(Panel1);
     top->setContentsMargins(2, 2, 2, 2);
-    Edit1 = new QLineEdit(Panel1);
-    Edit1->setObjectName("Edit1");
-    Edit1->setEnabled(false);
     top->addWidget(Edit1);
 
     Panel2 = new QWidget(this);
     Panel2->setObjectName("Panel2");
     auto* middle = new QVBoxLayout(Panel2);
     middle->setContentsMargins(2, 0, 2, 2);
-    DBGrid1 = new QTableView(Panel2);
-    DBGrid1->setObjectName("DBGrid1");
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setTabKeyNavigation(false);
-    DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 4);
-    DBGrid1->verticalHeader()->setFixedWidth(12);
-    DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    DBGrid1->horizontalHeader()->setSectionsClickable(true);
     DBGrid1->horizontalHeader()->setSectionsMovable(true);
-    DBGrid1->horizontalHeader()->setHighlightSections(false);
-    DBGrid1->setModel(model_.get());
-    DBGrid1->installEventFilter(this);
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     middle->addWidget(DBGrid1);
 
@@ -108,11 +89,6 @@ TKivalasztSQLForm::TKivalasztSQLForm(QWidget* parent)
     connect(DBGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(pos)); });
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName("Timer1");
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &TKivalasztSQLForm::Timer1Timer);
-
     connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this, &TKivalasztSQLForm::TitleClick);
     connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionMoved, this, [this] {
         // The grid's visual order becomes the statement's column order; the
@@ -130,12 +106,6 @@ TKivalasztSQLForm::TKivalasztSQLForm(QWidget* parent)
         Reopen();
         TablaRaall();
     });
-    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid() && current.row() != model_->CurrentRow())
-                    model_->GotoRow(current.row());
-            });
-    connect(model_.get(), &ui::DatasetGridModel::CurrentRowChanged, this, &TKivalasztSQLForm::FollowDataset);
     connect(DBGrid1, &QTableView::clicked, this, [this](const QModelIndex& index) {
         if (!index.isValid()) return;
         model_->GotoRow(index.row());
@@ -144,15 +114,13 @@ TKivalasztSQLForm::TKivalasztSQLForm(QWidget* parent)
     connect(DBGrid1, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         if (!index.isValid()) return;
         model_->GotoRow(index.row());
-        TablaRaall();
-        chosen_ = true;
-        accept();
+        Choose();
     });
     resize(146, 343);
 }
 
 TKivalasztSQLForm::~TKivalasztSQLForm() {
-    model_->SetDataSet(nullptr);
+    model_->SetDataSet(nullptr);  // before the query goes
     if (KivalasztSQLForm == this) KivalasztSQLForm = nullptr;
 }
 
@@ -247,23 +215,13 @@ void TKivalasztSQLForm::showEvent(QShowEvent* event) {
         move(static_cast<int>(Kerekit(work.width() / 2.0 - width() / 2.0)),
              static_cast<int>(Kerekit(work.height() / 2.0 - height() / 2.0)));
     }
-    Edit1->clear();
+    ResetOnShow();
     Panel3->hide();
     PopupSzuroFeltetelek->setChecked(false);
     PopupTeljesTartalom->setChecked(false);
     DBGrid1->setToolTip(QString());
     ListBox1->clear();
-    chosen_ = false;
-    ticks_ = 0;
-    DBGrid1->setFocus();
     QDialog::showEvent(event);
-}
-
-void TKivalasztSQLForm::FollowDataset(int row) {
-    if (row < 0) return;
-    const QModelIndex index = model_->index(row, 0);
-    if (DBGrid1->currentIndex().row() != row) DBGrid1->setCurrentIndex(index);
-    DBGrid1->scrollTo(index);
 }
 
 void TKivalasztSQLForm::TablaRaall() {
@@ -329,73 +287,13 @@ void TKivalasztSQLForm::MoveColumnFirst(int column) {
     TablaRaall();
 }
 
-void TKivalasztSQLForm::TypeAhead(QChar c) {
-    QString text = Edit1->text();
-    if (c == QChar('\b')) {
-        text.chop(1);
-    } else {
-        text += c;
-    }
-    Edit1->setText(text);
+void TKivalasztSQLForm::Search(const QString& text) {
     db::Query& q = *QueryKivalaszt;
-    if (!text.isEmpty()) {
-        if (!columns_.empty()) q.Locate(columns_.front(), db::Variant(text.toStdString()), {true, true});
-    } else {
+    if (text.isEmpty()) {
         q.First();
+    } else if (!columns_.empty()) {
+        q.Locate(columns_.front(), db::Variant(text.toStdString()), {true, true});
     }
-    if (!Timer1->isActive()) Timer1->start();
-    ticks_ = 0;
-    TablaRaall();
-}
-
-void TKivalasztSQLForm::Timer1Timer() {
-    if (ticks_ == 9) {
-        Edit1->clear();
-        ticks_ = 0;
-        Timer1->stop();
-        return;
-    }
-    ++ticks_;
-}
-
-bool TKivalasztSQLForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        switch (key->key()) {
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-                TablaRaall();
-                chosen_ = true;
-                accept();
-                return true;
-            case Qt::Key_Escape:
-                reject();
-                return true;
-            case Qt::Key_Backspace:
-                TypeAhead(QChar('\b'));
-                return true;
-            default:
-                break;
-        }
-        const QString text = key->text();
-        if (!text.isEmpty() && text[0].isPrint()) {
-            for (QChar c : text) TypeAhead(c);
-            return true;
-        }
-    }
-    if (watched == DBGrid1 && event->type() == QEvent::KeyRelease) {
-        switch (static_cast<QKeyEvent*>(event)->key()) {
-            case Qt::Key_PageUp:
-            case Qt::Key_PageDown:
-            case Qt::Key_Up:
-            case Qt::Key_Down:
-                TablaRaall();
-                break;
-            default:
-                break;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TKivalasztSQLForm::done(int result) {

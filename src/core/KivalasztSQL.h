@@ -5,25 +5,19 @@
 // table follows the highlighted row so the caller reads the chosen record.
 #pragma once
 
-#include <QDialog>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "core/PickList.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 
 class QAction;
-class QLineEdit;
 class QListWidget;
 class QMenu;
-class QTableView;
-class QTimer;
-namespace ui {
-class DatasetGridModel;
-}
 
-class TKivalasztSQLForm : public QDialog {
+class TKivalasztSQLForm : public PickListDialog {
     Q_OBJECT
 public:
     explicit TKivalasztSQLForm(QWidget* parent = nullptr);
@@ -49,9 +43,6 @@ public:
     void PopupTeljesTartalomClick();
     // A click on a column title: that column becomes the first.
     void TitleClick(int column);
-    // The type-ahead: one character typed (Backspace removes the last one).
-    void TypeAhead(QChar c);
-    void Timer1Timer();
 
     // The statement's lines as they stand: select, condition, filters, order.
     const std::vector<std::string>& SqlLines() const { return lines_; }
@@ -62,10 +53,7 @@ public:
     QWidget* Panel1 = nullptr;
     QWidget* Panel2 = nullptr;
     QWidget* Panel3 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QTableView* DBGrid1 = nullptr;
     QListWidget* ListBox1 = nullptr;
-    QTimer* Timer1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QAction* PopupTol = nullptr;
     QAction* PopupIg = nullptr;
@@ -74,9 +62,10 @@ public:
     QAction* PopupTeljesTartalom = nullptr;
 
 protected:
+    void Search(const QString& text) override;
+    void Position() override { TablaRaall(); }
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Filter {
@@ -89,18 +78,14 @@ private:
     void SelectLine();
     void Reopen();
     void MoveColumnFirst(int column);
-    void FollowDataset(int row);
 
     db::Table* table_ = nullptr;
     db::Bookmark bookmark_;
     bool hasCondition_ = false;
-    bool chosen_ = false;
-    int ticks_ = 0;
     std::vector<std::string> columns_;
     std::vector<std::pair<std::string, int>> widths_;  // field, width (-1: hidden)
     std::vector<std::string> lines_;
     std::vector<Filter> filters_;
-    std::unique_ptr<ui::DatasetGridModel> model_;
 };
 
 // The one instance a calling form creates for its lifetime.

@@ -28,15 +28,17 @@ protected:
     StartupTest() { DM1 = dm.get(); }
     ~StartupTest() override { DM1 = nullptr; }
 
-    // The user name row of the value-set template.
-    std::string UserName() {
-        db::Table t;
-        t.DatabaseName = AktualisAlias;
-        t.TableName = "Ertekkeszlet";
-        t.Open();
-        EXPECT_TRUE(t.Locate("EK_TIPUS;EK_ERTEK", std::vector<db::Variant>{"0", "02"}));
-        return t.FieldByName("EK_ERTEKCHAR").AsString();
-    }
+    // The value-set template open on its user name row.
+    struct UserNameRow {
+        UserNameRow() {
+            table.DatabaseName = AktualisAlias;
+            table.TableName = "Ertekkeszlet";
+            table.Open();
+            EXPECT_TRUE(table.Locate("EK_TIPUS;EK_ERTEK", std::vector<db::Variant>{"0", "02"}));
+        }
+        db::Table table;
+    };
+    std::string UserName() { return UserNameRow().table.FieldByName("EK_ERTEKCHAR").AsString(); }
 
     // A first start, answered with a user name, by a program run of its own.
     void FirstStart() {
@@ -82,16 +84,11 @@ TEST_F(StartupTest, FreshMachineGetsAliasFolderAndUserName) {
 
 TEST_F(StartupTest, BlankUserNameEndsTheProgram) {
     FirstStart();
-    // Blank the name again.
     {
-        db::Table t;
-        t.DatabaseName = AktualisAlias;
-        t.TableName = "Ertekkeszlet";
-        t.Open();
-        ASSERT_TRUE(t.Locate("EK_TIPUS;EK_ERTEK", std::vector<db::Variant>{"0", "02"}));
-        t.Edit();
-        t.FieldByName("EK_ERTEKCHAR").SetAsString("   ");
-        t.Post();
+        UserNameRow row;  // blank the name again
+        row.table.Edit();
+        row.table.FieldByName("EK_ERTEKCHAR").SetAsString("   ");
+        row.table.Post();
     }
     for (bool cancel : {true, false}) {
         testsupport::ScriptedDialogs dialogs;
@@ -110,14 +107,7 @@ TEST_F(StartupTest, BlankUserNameEndsTheProgram) {
 
 TEST_F(StartupTest, MissingUserNameRowEndsTheProgram) {
     FirstStart();
-    {
-        db::Table t;
-        t.DatabaseName = AktualisAlias;
-        t.TableName = "Ertekkeszlet";
-        t.Open();
-        ASSERT_TRUE(t.Locate("EK_TIPUS;EK_ERTEK", std::vector<db::Variant>{"0", "02"}));
-        t.Delete();
-    }
+    UserNameRow().table.Delete();
     testsupport::ScriptedDialogs dialogs;
     dialogs.Answer(ui::Ok);
     TFomenuForm form;

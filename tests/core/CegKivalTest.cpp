@@ -45,23 +45,18 @@ public:
 
 // A year folder prepared by the program, the data module on its alias as the
 // start-up leaves it, and a fake main window.
-class CompanyTest : public testsupport::HomeTest {
+class CompanyTest : public testsupport::YearFolderTest {
 protected:
     void SetUp() override {
-        AliasLetrehoz(AktualisAlias, EvKonyvtar());
-        PrepareYearFolder(AktualisAlias);
-        dm = std::make_unique<TDM1>();
-        DM1 = dm.get();
-        dm->SetDatabaseName(AktualisAlias);
+        YearFolderTest::SetUp();
         dm->ClearCompanyTableNames();
         SetMainWindow(&main);
     }
     void TearDown() override {
         SetMainWindow(nullptr);
-        DM1 = nullptr;
+        YearFolderTest::TearDown();
     }
 
-    std::unique_ptr<TDM1> dm;
     FakeMainWindow main;
     testsupport::ScriptedDialogs dialogs;
 };
@@ -194,19 +189,11 @@ protected:
         dm->TableCegek->Open();
         ASSERT_TRUE(CegAtallas("001"));
         dm->TableCegek->Close();
-        db::Table& dg = *dm->TableDolgozo;
-        dg.Open();
-        for (auto [id, name] : {std::pair{"00000000003", "Szabó Éva"},
-                                {"00000000001", "Kovács Péter"},
-                                {"00000000002", "Antal Béla"},
-                                {"00000000004", "kovács anna"}}) {
-            dg.Append();
-            dg.FieldByName("DG_TORZSSZAM").SetAsString(id);
-            dg.FieldByName("DG_NEV").SetAsString(name);
-            testsupport::FillRequired(dg);
-            dg.Post();
-        }
-        dg.First();
+        dm->TableDolgozo->Open();
+        testsupport::AddEmployees(*dm->TableDolgozo, {{"00000000003", "Szabó Éva"},
+                                                      {"00000000001", "Kovács Péter"},
+                                                      {"00000000002", "Antal Béla"},
+                                                      {"00000000004", "kovács anna"}});
         form = std::make_unique<TKivalasztForm>();
     }
     void TearDown() override {

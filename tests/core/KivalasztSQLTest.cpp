@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QTableView>
 #include <QTest>
@@ -15,35 +16,23 @@
 namespace {
 
 // Company 001's employee table with four employees, one with an apostrophe.
-class SqlPickListTest : public testsupport::HomeTest {
+class SqlPickListTest : public testsupport::YearFolderTest {
 protected:
     void SetUp() override {
-        AliasLetrehoz(AktualisAlias, EvKonyvtar());
-        PrepareYearFolder(AktualisAlias);
+        YearFolderTest::SetUp();
         testsupport::MakeCompany("001", "Minta Kft", "Minta");
-        dm = std::make_unique<TDM1>();
-        DM1 = dm.get();
-        dm->SetDatabaseName(AktualisAlias);
-        db::Table& dg = *dm->TableDolgozo;
-        dg.TableName = "Dolgozo_001";
-        dg.Open();
-        for (auto [id, name] : {std::pair{"00000000001", "Kovács Péter"},
-                                {"00000000002", "O'Brien Tamás"},
-                                {"00000000003", "Antal Béla"},
-                                {"00000000004", "Szabó Éva"}}) {
-            dg.Append();
-            dg.FieldByName("DG_TORZSSZAM").SetAsString(id);
-            dg.FieldByName("DG_NEV").SetAsString(name);
-            testsupport::FillRequired(dg);
-            dg.Post();
-        }
-        dg.First();
+        dm->TableDolgozo->TableName = "Dolgozo_001";
+        dm->TableDolgozo->Open();
+        testsupport::AddEmployees(*dm->TableDolgozo, {{"00000000001", "Kovács Péter"},
+                                                      {"00000000002", "O'Brien Tamás"},
+                                                      {"00000000003", "Antal Béla"},
+                                                      {"00000000004", "Szabó Éva"}});
         form = std::make_unique<TKivalasztSQLForm>();
     }
     void TearDown() override {
         form.reset();
         dm->TableDolgozo->Close();
-        DM1 = nullptr;
+        YearFolderTest::TearDown();
     }
 
     std::vector<db::Field*> Fields(std::initializer_list<const char*> names) {
@@ -54,7 +43,6 @@ protected:
     int Rows() const { return form->DBGrid1->model()->rowCount(); }
     std::string Current() const { return dm->TableDolgozo->FieldByName("DG_NEV").AsString(); }
 
-    std::unique_ptr<TDM1> dm;
     std::unique_ptr<TKivalasztSQLForm> form;
 };
 
@@ -120,6 +108,17 @@ TEST_F(SqlPickListTest, HiddenFieldStaysHiddenAndWidths) {
     form->reject();
     form->KivalasztSQLBeallit(*dm->TableDolgozo, Fields({"DG_TORZSSZAM"}), {50}, "", 0);
     EXPECT_EQ(form->width(), 146);
+    form->reject();
+}
+
+TEST_F(SqlPickListTest, DraggedColumnBecomesTheStatementsOrder) {
+    form->KivalasztSQLBeallit(*dm->TableDolgozo, Fields({"DG_TORZSSZAM", "DG_NEV"}), {73, 336}, "", 0);
+    form->DBGrid1->horizontalHeader()->moveSection(1, 0);
+    EXPECT_EQ(form->SqlLines()[0], "Select DG_NEV, DG_TORZSSZAM From \"Dolgozo_001\"");
+    EXPECT_EQ(form->DBGrid1->model()->index(0, 0).data().toString(), "Antal Béla");
+    EXPECT_EQ(form->DBGrid1->horizontalHeader()->visualIndex(0), 0);
+    QTest::keyClicks(form->DBGrid1, "sz");  // typing searches the new first column
+    EXPECT_EQ(Current(), "Szabó Éva");
     form->reject();
 }
 

@@ -12,19 +12,13 @@
 
 namespace {
 
-class NaploTest : public testsupport::HomeTest {
+class NaploTest : public testsupport::YearFolderTest {
 protected:
     void SetUp() override {
-        AliasLetrehoz(AktualisAlias, EvKonyvtar());
-        PrepareYearFolder(AktualisAlias);
+        YearFolderTest::SetUp();
         testsupport::MakeCompany("001", "Minta Kft", "Minta");
-        dm = std::make_unique<TDM1>();
-        DM1 = dm.get();
-        dm->SetDatabaseName(AktualisAlias);
         dm->SetCompanyTableNames("001");
     }
-    void TearDown() override { DM1 = nullptr; }
-    std::unique_ptr<TDM1> dm;
 };
 
 TEST_F(NaploTest, EntryListsCompanyWindowsAndOpenTablesWithTheirRecords) {

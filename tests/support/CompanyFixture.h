@@ -3,12 +3,18 @@
 // Header-only: it needs the core library, which tests/support does not link.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "core/DataModule1.h"
+#include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
 #include "core/TableCatalog.h"
 #include "core/TableLayouts.h"
 #include "platform/db/Table.h"
+#include "support/TestSupport.h"
 
 namespace testsupport {
 
@@ -56,5 +62,34 @@ inline void MakeCompany(const std::string& code, const std::string& name, const 
         }
     }
 }
+
+// Appends employees (id, name) to the open employee table; the other
+// required fields get plain values.
+inline void AddEmployees(db::Table& employees, const std::vector<std::pair<const char*, const char*>>& rows) {
+    for (auto [id, name] : rows) {
+        employees.Append();
+        employees.FieldByName("DG_TORZSSZAM").SetAsString(id);
+        employees.FieldByName("DG_NEV").SetAsString(name);
+        FillRequired(employees);
+        employees.Post();
+    }
+    employees.First();
+}
+
+// A year folder prepared by the program under the year's alias, and a data
+// module pointed at it.
+class YearFolderTest : public HomeTest {
+protected:
+    void SetUp() override {
+        AliasLetrehoz(AktualisAlias, EvKonyvtar());
+        PrepareYearFolder(AktualisAlias);
+        dm = std::make_unique<TDM1>();
+        DM1 = dm.get();
+        dm->SetDatabaseName(AktualisAlias);
+    }
+    void TearDown() override { DM1 = nullptr; }
+
+    std::unique_ptr<TDM1> dm;
+};
 
 }  // namespace testsupport

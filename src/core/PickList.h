@@ -1,0 +1,50 @@
+// What the two pick lists share: the disabled edit that shows the text typed,
+// the grid over a dataset that follows its current row, the type-ahead with
+// the timer that clears the typed text ten ticks after the last key, and the
+// keys (Enter chooses, Esc cancels, the arrow and page keys make the real
+// table follow). A pick list says how to search and how to position its
+// real table.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+class QLineEdit;
+class QTableView;
+class QTimer;
+namespace ui {
+class DatasetGridModel;
+}
+
+class PickListDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit PickListDialog(QWidget* parent = nullptr);
+    ~PickListDialog() override;
+
+    // The type-ahead: one character typed (Backspace removes the last one).
+    void TypeAhead(QChar c);
+    // One tick of Timer1.
+    void Timer1Timer();
+
+    QLineEdit* Edit1 = nullptr;
+    QTableView* DBGrid1 = nullptr;
+    QTimer* Timer1 = nullptr;
+
+protected:
+    // Finds the typed text (an empty text: the first row).
+    virtual void Search(const QString& text) = 0;
+    // Positions the real table on the highlighted row.
+    virtual void Position() = 0;
+
+    // The set-up's part of showing: clears the typed text and the choice.
+    void ResetOnShow();
+    // Enter or a choosing click: position, mark the row chosen, close.
+    void Choose();
+    void FollowDataset(int row);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    std::unique_ptr<ui::DatasetGridModel> model_;
+    bool chosen_ = false;
+    int ticks_ = 0;
+};
