@@ -172,7 +172,7 @@ bool ScanDate(const std::string& text, DateOrder order, char separator, int this
         }
         return false;
     };
-    int n1, n2, n3, y, m, d;
+    int n1 = 0, n2 = 0, n3 = 0, y = 0, m = 0, d = 0;
     if (!readNumber(n1) || !readSeparator() || !readNumber(n2)) return false;
     if (readSeparator()) {
         if (!readNumber(n3)) return false;
