@@ -173,8 +173,20 @@ TEST_F(CompanyTest, DialogOkNeedsACompanyAndKeysMoveByTen) {
     form.BitBtnClick(form.BitBtn4);
     EXPECT_EQ(form.DBEdit1->text(), "005");
 
+    // F2 lists the companies on the current one; the pick moves the table.
+    dialogs.AnswerModal([](QDialog& list) {
+        auto* grid = list.findChild<QTableView*>("DBGrid1");
+        EXPECT_EQ(grid->currentIndex().row(), 4);
+        QTest::keyClicks(grid, "003");
+        QTest::keyClick(grid, Qt::Key_Return);
+        return list.result();
+    });
+    form.FormKeyDown(Qt::Key_F2, Qt::NoModifier);
+    EXPECT_EQ(form.DBEdit1->text(), "003");
+    EXPECT_EQ(form.DBText2->text(), "003");
+
     form.BitBtn6Click();
-    EXPECT_EQ(main.code, "005");
+    EXPECT_EQ(main.code, "003");
     EXPECT_EQ(form.result(), QDialog::Accepted);
     dm->TableCegek->Close();
 }
