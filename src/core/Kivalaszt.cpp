@@ -92,7 +92,7 @@ TKivalasztForm::TKivalasztForm(QWidget* parent) : PickListDialog(parent) {
         model_->GotoRow(index.row());
         Choose();
     });
-    resize(309, 400);
+    resize(Px(309), Px(400));
 }
 
 TKivalasztForm::~TKivalasztForm() {
@@ -142,9 +142,9 @@ void TKivalasztForm::KivalasztBeallit(int kind, const std::string& ekTipus, cons
     boldColumn_ = 0;
     model_->SetColumns(std::move(columns));
     model_->SetDataSet(&mem);
-    for (int i = 0; i < columns_; ++i) DBGrid1->setColumnWidth(i, model_->Columns()[i].width);
+    for (int i = 0; i < columns_; ++i) DBGrid1->setColumnWidth(i, Px(model_->Columns()[i].width));
 
-    gridWidth = std::max(gridWidth + 32, 121);
+    gridWidth = Px(std::max(gridWidth + 32, 121));
     DBGrid1->setFixedWidth(gridWidth);
     Edit1->setFixedWidth(gridWidth);
     setFixedWidth(gridWidth + 6);

@@ -116,7 +116,7 @@ TKivalasztSQLForm::TKivalasztSQLForm(QWidget* parent)
         model_->GotoRow(index.row());
         Choose();
     });
-    resize(146, 343);
+    resize(Px(146), Px(343));
 }
 
 TKivalasztSQLForm::~TKivalasztSQLForm() {
@@ -162,7 +162,7 @@ void TKivalasztSQLForm::KivalasztSQLBeallit(db::Table& table, const std::vector<
     const QRect work = QGuiApplication::primaryScreen()
                            ? QGuiApplication::primaryScreen()->availableGeometry()
                            : QRect(0, 0, 1024, 768);
-    resize(std::min(std::max(formWidth + 42, 146), work.width()), height());
+    resize(std::min(Px(std::max(formWidth + 42, 146)), work.width()), height());
     TablaRaall();
 }
 
@@ -205,7 +205,7 @@ void TKivalasztSQLForm::OszlopFejlecek() {
                                [&](const auto& w) { return w.first == columns_[i]; });
         const int width = it == widths_.end() ? 64 : it->second;
         DBGrid1->setColumnHidden(static_cast<int>(i), width < 0);
-        if (width >= 0) DBGrid1->setColumnWidth(static_cast<int>(i), width);
+        if (width >= 0) DBGrid1->setColumnWidth(static_cast<int>(i), Px(width));
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QTableView>
 #include <QTimer>
+#include <algorithm>
 
 #include "platform/ui/DatasetGridModel.h"
 
@@ -25,6 +26,7 @@ PickListDialog::PickListDialog(QWidget* parent)
     DBGrid1->horizontalHeader()->setSectionsClickable(true);
     DBGrid1->horizontalHeader()->setHighlightSections(false);
     DBGrid1->setModel(model_.get());
+    scale_ = std::max(1.0, DBGrid1->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) / 50.0);
     DBGrid1->installEventFilter(this);
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -39,6 +41,8 @@ PickListDialog::PickListDialog(QWidget* parent)
 }
 
 PickListDialog::~PickListDialog() { model_->SetDataSet(nullptr); }
+
+int PickListDialog::Px(int designPixels) const { return static_cast<int>(designPixels * scale_ + 0.5); }
 
 void PickListDialog::ResetOnShow() {
     Edit1->clear();

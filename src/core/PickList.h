@@ -26,6 +26,9 @@ public:
     void TypeAhead(QChar c);
     // One tick of Timer1.
     void Timer1Timer();
+    // Widths are given in the pixels of the original's dialog font (digits
+    // 5 pixels wide); this font's wider digits scale them.
+    int Px(int designPixels) const;
 
     QLineEdit* Edit1 = nullptr;
     QTableView* DBGrid1 = nullptr;
@@ -47,4 +50,5 @@ protected:
     std::unique_ptr<ui::DatasetGridModel> model_;
     bool chosen_ = false;
     int ticks_ = 0;
+    double scale_ = 1;
 };

@@ -258,12 +258,12 @@ TEST_F(PickListTest, EnterLeavesTheTableOnTheChosenRecord) {
 TEST_F(PickListTest, PositionFlagAndGridWidths) {
     dm->TableDolgozo->Locate("DG_TORZSSZAM", db::Variant("00000000003"));
     form->KivalasztBeallit(5, "", "DG_TORZSSZAM", 43, "DG_NEV", 226, "", 0, 1);
-    EXPECT_EQ(form->DBGrid1->width(), 43 + 226 + 2 + 32);
-    EXPECT_EQ(form->width(), 309);
+    EXPECT_EQ(form->DBGrid1->width(), form->Px(43 + 226 + 2 + 32));
+    EXPECT_EQ(form->width(), form->Px(303) + 6);
     EXPECT_EQ(form->DBGrid1->currentIndex().row(), 2);
     form->reject();
     form->KivalasztBeallit(5, "", "DG_TORZSSZAM", 40, "", 0, "", 0, 0);
-    EXPECT_EQ(form->DBGrid1->width(), 121);
+    EXPECT_EQ(form->DBGrid1->width(), form->Px(121));
     EXPECT_EQ(form->DBGrid1->currentIndex().row(), 0);
     form->reject();
 }

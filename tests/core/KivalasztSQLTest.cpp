@@ -100,14 +100,14 @@ TEST_F(SqlPickListTest, HiddenFieldStaysHiddenAndWidths) {
     form->TitleClick(1);
     EXPECT_TRUE(form->DBGrid1->isColumnHidden(2));
     EXPECT_FALSE(form->DBGrid1->isColumnHidden(0));
-    EXPECT_EQ(form->width(), 73 + 1 + 336 + 1 + 1 + 42);  // the hidden column counts its separator
+    EXPECT_EQ(form->width(), form->Px(73 + 1 + 336 + 1 + 1 + 42));  // the hidden column counts its separator
     form->reject();
 
     form->KivalasztSQLBeallit(*dm->TableDolgozo, Fields({"DG_TORZSSZAM", "DG_NEV"}), {73, 336}, "", 0);
-    EXPECT_EQ(form->width(), 453);
+    EXPECT_EQ(form->width(), form->Px(453));
     form->reject();
     form->KivalasztSQLBeallit(*dm->TableDolgozo, Fields({"DG_TORZSSZAM"}), {50}, "", 0);
-    EXPECT_EQ(form->width(), 146);
+    EXPECT_EQ(form->width(), form->Px(146));
     form->reject();
 }
 
