@@ -137,6 +137,7 @@ void TDM1::AddLookupFields() {
             def.size = l.size;
             db::Field& f = table->AddField(def, db::FieldKind::Lookup);
             f.ReadOnly = true;
+            f.DisplayLabel = l.label;
             f.LookupDataSet = Component(l.component);
             f.KeyFields = l.keyField;
             f.LookupKeyFields = l.lookupKey;

@@ -1182,12 +1182,12 @@ std::vector<FieldLayout> DolgRegiFields() {
     return f;
 }
 
-LookupLayout EmployeeName(const std::string& name, const std::string& key) {
-    return {name, key, "TableDolgozo", "DG_TORZSSZAM", "DG_NEV", 30};
+LookupLayout EmployeeName(const std::string& name, const std::string& key, std::string label = {}) {
+    return {name, key, "TableDolgozo", "DG_TORZSSZAM", "DG_NEV", 30, std::move(label)};
 }
 
 LookupLayout EmployeeTaxId(const std::string& name, const std::string& key) {
-    return {name, key, "TableDolgozo", "DG_TORZSSZAM", "DG_ADOAZ", 11};
+    return {name, key, "TableDolgozo", "DG_TORZSSZAM", "DG_ADOAZ", 11, {}};
 }
 
 std::vector<TableLayout> BuildLayouts() {
@@ -1206,22 +1206,27 @@ std::vector<TableLayout> BuildLayouts() {
     t.push_back(Table("Jogcim", C, {"JC_KOD"}, true, JogcimFields()));
     t.push_back(Table("RJogcim", C, {"RJ_DGTORZSSZAM", "RJ_JCKOD", "RJ_SORSZAM"}, true, RJogcimFields(),
                       {EmployeeName("RJ_szarmDGTORZSSZAMDGNEV", "RJ_DGTORZSSZAM"),
-                       {"RJ_szarmJCKODJCNEV", "RJ_JCKOD", "TableJogcim", "JC_KOD", "JC_NEV", 30}}));
+                       {"RJ_szarmJCKODJCNEV", "RJ_JCKOD", "TableJogcim", "JC_KOD", "JC_NEV", 30, {}}}));
     t.push_back(Table("Szamfejt", C,
                       {"SF_DGTORZSSZAM", "SF_HONAP", "SF_KIFIZDAT", "SF_JCKOD", "SF_SORSZAM", "SF_RJSORSZAM"},
                       true, SzamfejtFields()));
     t.push_back(Table("Utal", C, {"UT_JCKOD"}, true, UtalFields(),
-                      {{"UT_szarmJCNEV", "UT_JCKOD", "TableJogcim", "JC_KOD", "JC_NEV", 30}}));
-    t.push_back(Table("Hozzatartozo", C, {"HT_DGTORZSSZAM"}, false, HozzatartozoFields()));
+                      {{"UT_szarmJCNEV", "UT_JCKOD", "TableJogcim", "JC_KOD", "JC_NEV", 30, "Jogcím név"}}));
+    t.push_back(Table("Hozzatartozo", C, {"HT_DGTORZSSZAM"}, false, HozzatartozoFields(),
+                      {EmployeeName("HT_szarmDGNEV", "HT_DGTORZSSZAM", "Név")}));
     t.push_back(Table("Naptar", G, {"NT_DATUM"}, true, NaptarFields()));
     t.push_back(Table("FEOR", G, {"FE_KOD"}, true, FEORFields()));
     t.push_back(Table("NyugP", G, {"NP_KOD"}, true, NyugPFields()));
     t.push_back(Table("FokFel", G, {}, false, FokFelFields()));
     t.push_back(Table("Nyilat", C, {}, false, NyilatFields()));
-    t.push_back(Table("M30", C, {}, false, M30Fields(), {EmployeeName("M30_szarmDGNEV", "M30_DGTORZSSZAM")}));
-    t.push_back(Table("M29", C, {}, false, M29Fields(), {EmployeeName("M29_szarmDGNEV", "M29_DGTORZSSZAM")}));
-    t.push_back(Table("K30", C, {}, false, K30Fields(), {EmployeeName("K30_szarmDGNEV", "K30_DGTORZSSZAM")}));
-    t.push_back(Table("K32", C, {}, false, K32Fields(), {EmployeeName("K32_szarmDGNEV", "K32_DGTORZSSZAM")}));
+    t.push_back(Table("M30", C, {}, false, M30Fields(),
+                      {EmployeeName("M30_szarmDGNEV", "M30_DGTORZSSZAM", "Dolgozó neve")}));
+    t.push_back(Table("M29", C, {}, false, M29Fields(),
+                      {EmployeeName("M29_szarmDGNEV", "M29_DGTORZSSZAM", "Dolgozó neve")}));
+    t.push_back(Table("K30", C, {}, false, K30Fields(),
+                      {EmployeeName("K30_szarmDGNEV", "K30_DGTORZSSZAM", "Dolgozó neve")}));
+    t.push_back(Table("K32", C, {}, false, K32Fields(),
+                      {EmployeeName("K32_szarmDGNEV", "K32_DGTORZSSZAM", "Dolgozó neve")}));
     t.push_back(Table("M292", C, {}, false, M292Fields(),
                       {EmployeeTaxId("M292_szarmDGADOAZ", "M292_DGTORZSSZAM"),
                        EmployeeName("M292_szarmDGNEV", "M292_DGTORZSSZAM")}));

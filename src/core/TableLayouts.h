@@ -35,6 +35,7 @@ struct LookupLayout {
     std::string lookupKey;    // JC_KOD
     std::string resultField;  // JC_NEV
     int size = 0;
+    std::string label;  // display label; empty: the field name
 };
 
 struct TableLayout {

@@ -96,6 +96,47 @@ TEST_F(DataModuleTest, ComponentsAndDataSourcesFollowTheCatalogue) {
     // Persistent fields carry the layout's labels; the sheets take the file's fields.
     EXPECT_EQ(dm->TableCegek->FieldByName("CG_RNEV").DisplayLabel, "Rövid név");
     EXPECT_FALSE(dm->TableMAB04->HasPersistentFields());
+    // Persistent fields per component, lookup fields included.
+    const std::pair<db::Table*, int> persistent[] = {
+        {dm->TableCegek, 71},    {dm->TableErtekkeszlet, 6},  {dm->TableKifhely, 7},  {dm->TableMhely, 10},
+        {dm->TableDolgozo, 174}, {dm->TableJogcim, 82},       {dm->TableRJogcim, 41}, {dm->TableSzamfejt, 54},
+        {dm->TableUtal, 19},     {dm->TableHozzatartozo, 36}, {dm->TableNaptar, 14},  {dm->TableFEOR, 2},
+        {dm->TableNyugP, 15},    {dm->TableNyilat, 87},       {dm->TableM30, 133},    {dm->TableM29, 103},
+        {dm->TableK30, 135},     {dm->TableK32, 88},          {dm->TableM292, 40},    {dm->TableM294, 23},
+    };
+    for (const auto& [table, count] : persistent) EXPECT_EQ(table->FieldCount(), count) << table->Name;
+    // Lookup fields carry their own labels.
+    EXPECT_EQ(dm->TableHozzatartozo->FieldByName("HT_szarmDGNEV").DisplayLabel, "Név");
+    EXPECT_EQ(dm->TableUtal->FieldByName("UT_szarmJCNEV").DisplayLabel, "Jogcím név");
+    EXPECT_EQ(dm->TableK32->FieldByName("K32_szarmDGNEV").DisplayLabel, "Dolgozó neve");
+}
+
+TEST_F(DataModuleTest, DependantsShowTheEmployeesName) {
+    dm->TableDolgozo->Open();
+    dm->TableDolgozo->Append();
+    for (const auto& [field, value] :
+         std::initializer_list<std::pair<const char*, const char*>>{{"DG_TORZSSZAM", "00000000001"},
+                                                                    {"DG_NEV", "Kiss Anna"},
+                                                                    {"DG_BELEPDAT", "2019.01.01"},
+                                                                    {"DG_ADOAZ", "8123456789"},
+                                                                    {"DG_MHKOD", "1"},
+                                                                    {"DG_BERFORM", "1"},
+                                                                    {"DG_ALKMIN", "1"},
+                                                                    {"DG_MUNKAREND", "1"}})
+        dm->TableDolgozo->FieldByName(field).SetAsString(value);
+    for (const char* field : {"DG_ALAPBER", "DG_NAPIKOTORA", "DG_HETIKOTORA", "DG_NAPIATL"})
+        dm->TableDolgozo->FieldByName(field).SetAsFloat(0);
+    dm->TableDolgozo->Post();
+    dm->TableDolgozo->Close();
+    // Opening the dependants opens the employees their name comes from.
+    db::Table& ht = *dm->TableHozzatartozo;
+    ht.Open();
+    EXPECT_TRUE(dm->TableDolgozo->Active());
+    ht.Append();
+    ht.FieldByName("HT_DGTORZSSZAM").SetAsString("00000000001");
+    ht.FieldByName("HT_NEV").SetAsString("Kiss Péter");
+    ht.Post();
+    EXPECT_EQ(ht.FieldByName("HT_szarmDGNEV").AsString(), "Kiss Anna");
 }
 
 TEST_F(DataModuleTest, CompanyTableNamesAreSetAndCleared) {
