@@ -193,6 +193,29 @@ TEST_F(DataModuleTest, DuplicateKeyIsShownOnceAndTheRecordStaysInInsert) {
     EXPECT_EQ(dm->TableJogcim->RecordCount(), 1);
 }
 
+TEST_F(DataModuleTest, PayrollRowWithoutStandingItemIsADuplicateToo) {
+    testsupport::ScriptedDialogs dialogs;
+    dialogs.Answer(ui::Ok);
+    db::Table& sf = *dm->TableSzamfejt;
+    sf.Open();
+    auto append = [&] {
+        sf.Append();
+        sf.FieldByName("SF_DGTORZSSZAM").SetAsString("00000000001");
+        sf.FieldByName("SF_HONAP").SetAsInteger(3);
+        sf.FieldByName("SF_KIFIZDAT").SetAsString("2019.04.03");
+        sf.FieldByName("SF_JCKOD").SetAsString("100");
+        sf.FieldByName("SF_SORSZAM").SetAsInteger(1);  // SF_RJSORSZAM stays empty
+        sf.Post();
+    };
+    append();
+    EXPECT_THROW(append(), db::AbortError);
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_EQ(dialogs.Text(0), "Ez a rekord már szerepel a nyilvántartásban!");
+    EXPECT_EQ(sf.State(), db::DatasetState::Insert);
+    sf.Cancel();
+    EXPECT_EQ(sf.RecordCount(), 1);
+}
+
 TEST_F(DataModuleTest, OtherPostErrorsTakeTheirDefaultCourse) {
     testsupport::ScriptedDialogs dialogs;  // nothing shown
     db::DataAction action = db::DataAction::Fail;

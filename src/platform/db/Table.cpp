@@ -88,7 +88,9 @@ std::string CreateSql(const std::string& name, const FieldDefs& defs, const std:
     for (size_t i = 0; i < defs.size(); ++i) {
         sql += (i ? ", " : "") + sql::Quote(defs[i].name) + " " + sql::ColumnType(defs[i]);
         if (defs[i].required) sql += " NOT NULL";
-        const bool key = std::any_of(pk.begin(), pk.end(), [&](const std::string& k) { return FoldCase(k) == FoldCase(defs[i].name); });
+        const bool key = std::any_of(pk.begin(), pk.end(), [&](const std::string& k) {
+            return FoldCase(k) == FoldCase(defs[i].name);
+        });
         if (!key && IsTextType(defs[i].type) && defs[i].type != FieldType::Guid) sql += " COLLATE HU";
     }
     if (!pk.empty()) {
@@ -317,6 +319,8 @@ struct Table::Impl {
     std::string target;           // "schema"."table"
     std::vector<std::string> keyNames;
     std::vector<int> keySlots;
+    std::vector<int> primarySlots;  // fields of the primary key
+    std::unique_ptr<sql::Statement> selectSameKey;
     bool hungarianOrder = false;  // IndexFieldNames: texts in Hungarian order
     using Entry = RowIndex::Entry;
     RowIndex rows;
@@ -336,6 +340,7 @@ struct Table::Impl {
 
     void ResetStatements() {
         selectRow.reset();
+        selectSameKey.reset();
         selectWindow.reset();
         winStart = -1;
         insertRow.reset();
@@ -415,6 +420,11 @@ void Table::InternalOpen() {
         std::vector<std::string> pk;
         fieldDefs_ = ReadStructure(d.db, d.schema, d.inner, &pk, d.context);
         d.keyNames = pk;
+        d.primarySlots.clear();
+        for (const std::string& k : pk)
+            for (size_t i = 0; i < fieldDefs_.size(); ++i)
+                if (FoldCase(fieldDefs_[i].name) == FoldCase(k))
+                    d.primarySlots.push_back(static_cast<int>(i));
         d.hungarianOrder = !IndexFieldNames.empty();
         const std::vector<std::string> order = d.hungarianOrder ? SplitFieldNames(IndexFieldNames) : pk;
         d.keySlots.clear();
@@ -563,6 +573,7 @@ int Table::InternalPost(Record& rec, bool inserting, int pos) {
             rec[i] = Variant(static_cast<long long>(sqlite3_column_int64(st.get(), 0)));
         }
     }
+    RefuseBlankKeyTwice(rec, inserting ? nullptr : &d.rows[pos].rowid);
     long long rowid;
     if (inserting) {
         if (!d.insertRow) {
@@ -603,6 +614,39 @@ int Table::InternalPost(Record& rec, bool inserting, int pos) {
     d.cachedRowid = rowid;
     d.cacheValid = true;
     return at;
+}
+
+// An empty key field is NULL in the file, and SQLite's key takes no two NULLs
+// for equal, so a second row with the same key and an empty key field (a
+// payroll row without a standing item, SF_RJSORSZAM) would slip in. The key
+// index of the shared tables treats an empty value as a value: refuse it as a
+// key violation, as every other duplicate is refused.
+void Table::RefuseBlankKeyTwice(const Record& rec, const long long* ownRowid) {
+    Impl& d = *d_;
+    if (std::none_of(d.primarySlots.begin(), d.primarySlots.end(), [&](int s) { return rec[s].IsBlank(); }))
+        return;
+    if (!d.selectSameKey) {
+        std::string where;
+        for (int s : d.primarySlots) where += sql::Quote(fieldDefs_[s].name) + " IS ? AND ";
+        d.selectSameKey = std::make_unique<sql::Statement>(
+            d.db, "SELECT 1 FROM " + d.target + " WHERE " + where + "rowid IS NOT ? LIMIT 1", d.context);
+    }
+    sql::Statement& st = *d.selectSameKey;
+    int i = 0;
+    for (int s : d.primarySlots) st.Bind(++i, rec[s], fieldDefs_[s].type);
+    if (ownRowid)
+        sqlite3_bind_int64(st.get(), ++i, *ownRowid);
+    else
+        sqlite3_bind_null(st.get(), ++i);
+    bool found;
+    try {
+        found = st.Step();
+    } catch (...) {
+        st.Reset();
+        throw;
+    }
+    st.Reset();
+    if (found) throw EngineError(EngineError::KeyViolation, d.context + ": Key violation");
 }
 
 void Table::InternalDelete(int pos) {

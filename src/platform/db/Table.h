@@ -77,6 +77,7 @@ protected:
 
 private:
     friend class Transaction;
+    void RefuseBlankKeyTwice(const Record& rec, const long long* ownRowid);
     // Routes the table's reads and writes through a transaction's connection
     // (nullptr: back to its own).
     void UseTransaction(void* sqliteDb, const std::string& schema);

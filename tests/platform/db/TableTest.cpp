@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 
 #include "platform/db/Engine.h"
@@ -184,6 +185,56 @@ TEST_F(TableTest, KeyOrderKeyViolationRequiredFieldAndDurability) {
     t.Delete();
     EXPECT_EQ(t.RecordCount(), 36);
     EXPECT_EQ(Shell(file, "SELECT count(*) FROM Szamfejt_001"), "36\n");
+}
+
+TEST_F(TableTest, EmptyKeyFieldsCountAsEqualValues) {
+    // A payroll row made without a standing item leaves SF_RJSORSZAM empty.
+    db::CreateTable("TR19", "Szamfejt_002",
+                    {{"SF_DGTORZSSZAM", FieldType::String, 11, true},
+                     {"SF_SORSZAM", FieldType::Integer},
+                     {"SF_RJSORSZAM", FieldType::SmallInt},
+                     {"SF_OSSZEG", FieldType::Float}},
+                    "SF_DGTORZSSZAM;SF_SORSZAM;SF_RJSORSZAM");
+    db::Table t;
+    t.DatabaseName = "TR19";
+    t.TableName = "Szamfejt_002";
+    t.Open();
+    int code = 0;
+    t.OnPostError = [&](db::Dataset&, const db::DatabaseError& e, db::DataAction& a) {
+        code = dynamic_cast<const db::EngineError&>(e).Code();
+        a = db::DataAction::Abort;
+    };
+    auto post = [&](int sorszam, std::optional<int> rj) {
+        code = 0;
+        t.Append();
+        t.FieldByName("SF_DGTORZSSZAM").SetAsString("00000000001");
+        t.FieldByName("SF_SORSZAM").SetAsInteger(sorszam);
+        if (rj) t.FieldByName("SF_RJSORSZAM").SetAsInteger(*rj);
+        try {
+            t.Post();
+        } catch (const db::AbortError&) {
+            t.Cancel();
+        }
+        return code;
+    };
+    EXPECT_EQ(post(1, std::nullopt), 0);
+    EXPECT_EQ(post(1, std::nullopt), 9729);  // same key, both empty
+    EXPECT_EQ(post(1, 1), 0);
+    EXPECT_EQ(post(2, std::nullopt), 0);
+    EXPECT_EQ(post(1, 1), 9729);
+    EXPECT_EQ(t.RecordCount(), 3);
+    // Changing a row's other fields is no duplicate of itself; moving it onto
+    // another row's key with an empty field is.
+    ASSERT_TRUE(t.Locate("SF_SORSZAM;SF_RJSORSZAM", {Variant(2), Variant()}));
+    t.Edit();
+    t.FieldByName("SF_OSSZEG").SetAsFloat(5);
+    t.Post();
+    t.Edit();
+    t.FieldByName("SF_SORSZAM").SetAsInteger(1);
+    EXPECT_THROW(t.Post(), db::AbortError);
+    EXPECT_EQ(code, 9729);
+    t.Cancel();
+    EXPECT_EQ(Shell(t.FilePath(), "SELECT count(*) FROM Szamfejt_002 WHERE SF_SORSZAM = 2"), "1\n");
 }
 
 TEST_F(TableTest, FilterAndHandlerOnATable) {
