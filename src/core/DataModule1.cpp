@@ -7,11 +7,13 @@
 #include "core/RecordFilters.h"
 #include "core/SegedUnitDb.h"
 #include "core/StandardData.h"
+#include "core/StartValues.h"
 #include "core/TableCatalog.h"
 #include "core/TableLayouts.h"
 #include "platform/db/Engine.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
+#include "platform/db/Transaction.h"
 #include "platform/ui/Dialogs.h"
 
 TDM1* DM1 = nullptr;
@@ -359,6 +361,19 @@ void AddUserNameRow(const std::string& databaseName) {
     t.Close();
 }
 
+// A new calendar holds the processing year's days with their weekday values,
+// so a payroll run finds working days before anyone opens the calendar form.
+void AddCalendarYear(const std::string& databaseName) {
+    db::Table t;
+    t.DatabaseName = databaseName;
+    t.TableName = "Naptar";
+    db::Transaction tx({&t});
+    t.Open();
+    AppendCalendarYear(t, std::stoi(FeldolgozasiEv));
+    tx.Commit();
+    t.Close();
+}
+
 }  // namespace
 
 std::vector<std::string> PrepareYearFolder(const std::string& databaseName) {
@@ -370,6 +385,7 @@ std::vector<std::string> PrepareYearFolder(const std::string& databaseName) {
                         layout.primaryIndex ? Join(layout.key) : "");
         created.push_back(layout.name);
         if (layout.name == "Ertekkeszlet") AddUserNameRow(databaseName);
+        if (layout.name == "Naptar") AddCalendarYear(databaseName);
     }
     return created;
 }

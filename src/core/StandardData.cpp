@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/db/Dataset.h"
+#include "platform/os/DayNumber.h"
 
 namespace {
 
@@ -175,4 +176,24 @@ std::vector<std::string> EnsureStandardPayItems(db::Dataset& payItems) {
             Correct(payItems, c);
     }
     return appended;
+}
+
+void AppendCalendarYear(db::Dataset& calendar, int year) {
+    // Indexed by DayOfWeek: 1 Sunday ... 7 Saturday.
+    static const char* const kDayNames[] = {"", "V", "H", "K", "Sze", "Cs", "P", "Szo"};
+    const double end = os::EncodeDate(year + 1, 1, 1);
+    for (double day = os::EncodeDate(year, 1, 1); day < end; ++day) {
+        const os::YMD date = os::DecodeDate(day);
+        const int weekday = os::DayOfWeek(day);
+        const char* base = weekday == 1 || weekday == 7 ? "0" : "1";
+        calendar.Append();
+        calendar.FieldByName("NT_HONAP").SetAsInteger(date.month);
+        calendar.FieldByName("NT_NAP").SetAsInteger(date.day);
+        calendar.FieldByName("NT_DATUM").SetAsDateTime(day);
+        calendar.FieldByName("NT_ERTEK").SetAsString(base);
+        calendar.FieldByName("NT_MEGN").SetAsString(kDayNames[weekday]);
+        for (int schedule = 1; schedule <= 9; ++schedule)
+            calendar.FieldByName("NT_ERTEK" + std::to_string(schedule)).SetAsString(base);
+        calendar.Post();
+    }
 }

@@ -55,3 +55,9 @@ void EnsureStandardValueSet(db::Dataset& valueSets);
 // fields set in the table's column order) and applies the corrections.
 // Returns the codes appended.
 std::vector<std::string> EnsureStandardPayItems(db::Dataset& payItems);
+
+// Appends one calendar row per day of `year` to an open calendar table: month,
+// day, date, the weekday's base value ("1" Monday to Friday, "0" on the
+// weekend) and abbreviation, and the base value in the nine work schedules.
+// Paid holidays are not known here: the user marks them with "2".
+void AppendCalendarYear(db::Dataset& calendar, int year);

@@ -61,6 +61,10 @@ TEST_F(DataModuleTest, NewFolderGetsEveryTemplateWithItsLayoutAndKey) {
         }
         EXPECT_EQ(primary, layout.primaryIndex ? Join(layout.key) : "") << layout.name;
     }
+    // The calendar starts with the processing year's days.
+    dm->TableNaptar->Open();
+    EXPECT_EQ(dm->TableNaptar->RecordCount(), 365);
+    dm->TableNaptar->Close();
     // A prepared folder is left as it is: nothing is made again, rows stay.
     dm->TableCegek->Open();
     dm->TableCegek->Append();
@@ -243,9 +247,10 @@ TEST_F(DataModuleTest, CalendarInsertGuardCancelsTheInsert) {
     db::Table& naptar = *dm->TableNaptar;
     naptar.AfterInsert = [this](db::Dataset& ds) { dm->TableNaptarAfterInsert(ds); };
     naptar.Open();
+    const int days = naptar.RecordCount();
     naptar.Append();
     EXPECT_EQ(naptar.State(), db::DatasetState::Browse);
-    EXPECT_EQ(naptar.RecordCount(), 0);
+    EXPECT_EQ(naptar.RecordCount(), days);
 }
 
 TEST_F(DataModuleTest, SeedingTheTemplatesAddsTheStandardRowsOnce) {

@@ -6,6 +6,7 @@
 
 #include "core/TableLayouts.h"
 #include "platform/db/ListDataset.h"
+#include "platform/os/DayNumber.h"
 
 namespace {
 
@@ -110,6 +111,33 @@ TEST(StandardData, ValueSetRowIsAppendedOnlyWhenMissing) {
     EnsureStandardValueSet(*own);
     EXPECT_EQ(own->RecordCount(), 1);
     EXPECT_EQ(own->FieldByName("EK_ERTEKNEV").AsString(), "Saját");
+}
+
+TEST(StandardData, CalendarYearHasEveryDayWithItsWeekdayValue) {
+    auto naptar = MemoryTable("Naptar");
+    AppendCalendarYear(*naptar, 2020);
+    EXPECT_EQ(naptar->RecordCount(), 366);
+    struct Day {
+        const char* date;
+        int month, day;
+        const char* value;
+        const char* name;
+    };
+    const Day days[] = {
+        {"2020.01.01", 1, 1, "1", "Sze"}, {"2020.02.29", 2, 29, "0", "Szo"}, {"2020.03.01", 3, 1, "0", "V"},
+        {"2020.03.02", 3, 2, "1", "H"},   {"2020.12.31", 12, 31, "1", "Cs"},
+    };
+    for (const Day& d : days) {
+        double date = 0;
+        ASSERT_TRUE(os::TextToDate(d.date, date));
+        ASSERT_TRUE(naptar->Locate("NT_DATUM", db::Variant(date))) << d.date;
+        EXPECT_EQ(naptar->FieldByName("NT_HONAP").AsInteger(), d.month) << d.date;
+        EXPECT_EQ(naptar->FieldByName("NT_NAP").AsInteger(), d.day) << d.date;
+        EXPECT_EQ(naptar->FieldByName("NT_ERTEK").AsString(), d.value) << d.date;
+        EXPECT_EQ(naptar->FieldByName("NT_MEGN").AsString(), d.name) << d.date;
+        for (int s = 1; s <= 9; ++s)
+            EXPECT_EQ(naptar->FieldByName("NT_ERTEK" + std::to_string(s)).AsString(), d.value) << d.date;
+    }
 }
 
 }  // namespace
