@@ -87,7 +87,9 @@ std::string FixNumber(long long n, unsigned width, char fill) {
     if (digits.size() > width)
         throw FieldFormatError("A(z) " + digits + " érték nem fér el a(z) " + std::to_string(width) +
                                " karakter széles mezőben.");
-    if (n < 0 && fill == '0')
+    // Zeros before the sign ("00-5") would read as another number; a negative
+    // number that fills its field exactly ("-7" in width 2) is fine.
+    if (n < 0 && fill == '0' && digits.size() < width)
         throw FieldFormatError("Negatív érték (" + digits + ") nem írható nullákkal kitöltött mezőbe.");
     return std::string(width - digits.size(), fill) + digits;
 }
@@ -162,7 +164,9 @@ long long Kerekit(const Decimal& d) { return ToInt64(DropDigits(d.units, d.scale
 
 long double KerekitN(int n, const Decimal& d) {
     if (n >= d.scale) return static_cast<long double>(d.units) / static_cast<long double>(Pow10(d.scale));
-    return static_cast<long double>(DropDigits(d.units, d.scale - n)) / static_cast<long double>(Pow10(n));
+    const long double kept = static_cast<long double>(DropDigits(d.units, d.scale - n));
+    // n below 0 rounds to tens, hundreds...: scale back up.
+    return n >= 0 ? kept / static_cast<long double>(Pow10(n)) : kept * static_cast<long double>(Pow10(-n));
 }
 
 long long RoundProduct(double amount, double factor) {

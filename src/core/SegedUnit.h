@@ -71,9 +71,9 @@ std::string SzamNullaKitolt(long long value, int width);
 // --- Fixed-width fields ---------------------------------------------------
 // Text arrives as UTF-8. FixSzoveg returns the bytes of the file (CP1250 with
 // the eighteen Hungarian letters moved to CP852) and counts the width in those
-// bytes. A number that does not fit its field, or a negative number in a
-// zero-filled field, raises FieldFormatError: the writer must stop rather than
-// send a cut amount to a bank.
+// bytes. A number that does not fit its field, or a negative number that
+// would get zeros before its sign ("000-3"), raises FieldFormatError: the
+// writer must stop rather than send a cut or garbled amount to a bank.
 
 class FieldFormatError : public std::runtime_error {
 public:

@@ -72,7 +72,9 @@ TEST(Kerekit, ExactDecimalProducts) {
     EXPECT_EQ(RoundPercent(1e15, 19.5), 195000000000000LL);
     EXPECT_EQ(static_cast<double>(KerekitN(2, Multiply(ToDecimal(123457), ToDecimal(0.185)))), 22839.55);
     EXPECT_EQ(static_cast<double>(KerekitN(1, ToDecimal(1.005))), 1.0);
-    EXPECT_EQ(static_cast<double>(KerekitN(2, ToDecimal(1.005))), 1.01);  // the decimal tie
+    EXPECT_EQ(static_cast<double>(KerekitN(2, ToDecimal(1.005))), 1.01);      // the decimal tie
+    EXPECT_EQ(static_cast<double>(KerekitN(-1, ToDecimal(12345))), 12350.0);  // to tens
+    EXPECT_EQ(static_cast<double>(KerekitN(-2, ToDecimal(-1250))), -1300.0);
     EXPECT_EQ(ToDecimal(1.5e20).scale, 0);
     EXPECT_THROW(ToDecimal(1e-30), std::range_error);
     EXPECT_THROW(Kerekit(ToDecimal(1e19)), std::overflow_error);
@@ -175,6 +177,10 @@ TEST(FixFields, NumbersAndDates) {
     EXPECT_EQ(FixSzam(4, 2.5), "0003");
     EXPECT_EQ(FixSzam(4, 1234.4), "1234");
     EXPECT_EQ(FixSzam(0, -5), "-5");  // own length
+    // A negative number that fills its field needs no zeros before its sign:
+    // the member-fee file writes each value at its own length.
+    EXPECT_EQ(FixSzam(2, -7), "-7");
+    EXPECT_EQ(FixEgesz(-12, 3), "-12");
     EXPECT_EQ(FixOsszeg(4, -5), "  -5");
     EXPECT_EQ(FixOsszeg(4, 12.5), "  13");
     EXPECT_EQ(FixEgesz(7, 4), "0007");
@@ -260,6 +266,7 @@ TEST(FixFields, FixMezoByFieldType) {
     ds.Post();
     EXPECT_EQ(Bytes(FixMezo(ds.FieldByName("T"), 5, " ", 1)), (std::vector<int>{32, 32, 138, 114, 105}));
     EXPECT_EQ(FixMezo(ds.FieldByName("I"), 0, " ", 0), "-7");
+    EXPECT_EQ(FixMezo(ds.FieldByName("I"), 2, " ", 0), "-7");  // at its own length
     EXPECT_THROW(FixMezo(ds.FieldByName("I"), 3, " ", 0), FieldFormatError);
     EXPECT_EQ(FixMezo(ds.FieldByName("F"), 4, " ", 0), "0003");
     EXPECT_EQ(FixMezo(ds.FieldByName("D"), 8, " ", 0), "20191201");
