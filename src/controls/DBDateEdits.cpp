@@ -159,7 +159,9 @@ void TDBDateEdit::TakePopupValue(const QVariant& value) {
 }
 
 void TDBDateEdit::SetDateAndSelect(double date) {
-    link_.Edit();
+    // A dataset that refuses editing keeps the control read-only: a date shown
+    // but never writable would only trap the user in the field on leaving.
+    if (!link_.Edit()) return;
     TCustomDateEdit::SetDateAndSelect(date);
 }
 

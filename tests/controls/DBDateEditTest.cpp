@@ -4,6 +4,7 @@
 #include "controls/DBDateEdits.h"
 #include "platform/db/ListDataset.h"
 #include "platform/os/DayNumber.h"
+#include "support/DialogTest.h"
 
 using testsupport::FormHost;
 
@@ -116,4 +117,18 @@ TEST_F(Employees, ReadOnlyAndAFreedDataSource) {
     EXPECT_EQ(edit->DataSource(), nullptr);
     EXPECT_EQ(edit->Field(), nullptr);
     EXPECT_EQ(edit->Text(), "    .  .  ");
+}
+
+TEST_F(Employees, ADatasetThatRefusesEditingKeepsTheDate) {
+    ds.ReadOnly = true;
+    int exits = 0;
+    edit->OnExit = [&] { ++exits; };
+    testsupport::KeypadKey(edit, Qt::Key_Plus);
+    QTest::keyClicks(edit, "t");
+    EXPECT_EQ(edit->Text(), "2019.05.10");
+    EXPECT_EQ(ds.State(), db::DatasetState::Browse);
+    testsupport::ScriptedDialogs dialogs;  // leaving shows nothing
+    host.Leave();
+    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(Date().AsDateTime(), D(2019, 5, 10) + 0.25);
 }
