@@ -302,6 +302,28 @@ TEST(TCalendarGrid, LayoutAndSteps) {
     EXPECT_EQ(g.CalendarDate(), D(2020, 1, 1));
     g.HandleChar('t');
     EXPECT_EQ(g.CalendarDate(), os::Today());
+    // Month ends and leap years: the day is kept, capped at the month reached.
+    struct Step {
+        double from;
+        void (TCalendarGrid::*step)();
+        double to;
+    };
+    const Step steps[] = {
+        {D(2020, 3, 31), &TCalendarGrid::MonthBack, D(2020, 2, 29)},
+        {D(2019, 3, 31), &TCalendarGrid::MonthBack, D(2019, 2, 28)},
+        {D(2019, 12, 31), &TCalendarGrid::MonthForward, D(2020, 1, 31)},
+        {D(2019, 1, 15), &TCalendarGrid::MonthBack, D(2018, 12, 15)},
+        {D(2020, 2, 29), &TCalendarGrid::YearBack, D(2019, 2, 28)},
+        {D(2019, 2, 28), &TCalendarGrid::YearForward, D(2020, 2, 28)},
+    };
+    for (const Step& s : steps) {
+        g.SetCalendarDate(s.from);
+        (g.*s.step)();
+        EXPECT_EQ(g.CalendarDate(), s.to) << os::DateToText(s.from);
+    }
+    g.SetCalendarDate(D(2020, 3, 1));
+    g.HandleKey(Qt::Key_Left, {});
+    EXPECT_EQ(g.CalendarDate(), D(2020, 2, 29));
     // Date parts out of range are ignored.
     g.SetCalendarDate(D(2019, 4, 10));
     g.SetMonth(13);
