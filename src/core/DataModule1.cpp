@@ -346,18 +346,24 @@ std::string Join(const std::vector<std::string>& fields) {
 }
 
 // A new value-set template holds the user-name row with an empty name, so the
-// start-up asks for the name instead of stopping.
-void AddUserNameRow(const std::string& databaseName) {
+// start-up asks for the name instead of stopping, and the data year the lists
+// and the brought-forward dates are built from.
+void AddParameterRows(const std::string& databaseName) {
     db::Table t;
     t.DatabaseName = databaseName;
     t.TableName = "Ertekkeszlet";
     t.Open();
-    t.Append();
-    t.FieldByName("EK_TIPUS").SetAsString("0");
-    t.FieldByName("EK_TIPUSNEV").SetAsString("Paraméterek");
-    t.FieldByName("EK_ERTEK").SetAsString("02");
-    t.FieldByName("EK_ERTEKNEV").SetAsString("Felhasználó neve");
-    t.Post();
+    const std::pair<const char*, const char*> rows[] = {{"02", "Felhasználó neve"},
+                                                        {"04", "Feldolgozási év"}};
+    for (const auto& [code, name] : rows) {
+        t.Append();
+        t.FieldByName("EK_TIPUS").SetAsString("0");
+        t.FieldByName("EK_TIPUSNEV").SetAsString("Paraméterek");
+        t.FieldByName("EK_ERTEK").SetAsString(code);
+        t.FieldByName("EK_ERTEKNEV").SetAsString(name);
+        if (std::string(code) == "04") t.FieldByName("EK_ERTEKCHAR").SetAsString(FeldolgozasiEv);
+        t.Post();
+    }
     t.Close();
 }
 
@@ -384,7 +390,7 @@ std::vector<std::string> PrepareYearFolder(const std::string& databaseName) {
         db::CreateTable(databaseName, layout.name, layout.FieldDefs(),
                         layout.primaryIndex ? Join(layout.key) : "");
         created.push_back(layout.name);
-        if (layout.name == "Ertekkeszlet") AddUserNameRow(databaseName);
+        if (layout.name == "Ertekkeszlet") AddParameterRows(databaseName);
         if (layout.name == "Naptar") AddCalendarYear(databaseName);
     }
     return created;

@@ -180,6 +180,9 @@ TEST_F(DataModuleTest, NewValueSetTemplateAsksForTheUserName) {
     ek.Open();
     ASSERT_TRUE(ek.Locate("EK_TIPUS;EK_ERTEK", {db::Variant("0"), db::Variant("02")}));
     EXPECT_TRUE(ek.FieldByName("EK_ERTEKCHAR").IsNull());
+    // The data year is known to the program itself.
+    ASSERT_TRUE(ek.Locate("EK_TIPUS;EK_ERTEK", {db::Variant("0"), db::Variant("04")}));
+    EXPECT_EQ(ek.FieldByName("EK_ERTEKCHAR").AsString(), "2019");
 }
 
 TEST_F(DataModuleTest, DuplicateKeyIsShownOnceAndTheRecordStaysInInsert) {
@@ -264,7 +267,7 @@ TEST_F(DataModuleTest, SeedingTheTemplatesAddsTheStandardRowsOnce) {
     ASSERT_TRUE(dm->TableJogcim->Locate("JC_KOD", db::Variant("119A")));
     EXPECT_EQ(dm->TableJogcim->FieldByName("JC_HAVIBEVSOR").AsInteger(), 304);
     dm->TableErtekkeszlet->Open();
-    EXPECT_EQ(dm->TableErtekkeszlet->RecordCount(), 2);  // the user-name row and "9"/"17"
+    EXPECT_EQ(dm->TableErtekkeszlet->RecordCount(), 3);  // user name, data year and "9"/"17"
 }
 
 TEST_F(DataModuleTest, FiltersCompareWithTheCurrentEmployeeAndHandedInValues) {
