@@ -49,7 +49,7 @@ double EncodeDate(int year, int month, int day) {
 
 YMD DecodeDate(double dayNumber) {
     // Civil-from-days (Howard Hinnant's algorithm), shifted to our epoch.
-    long long z = static_cast<long long>(std::floor(dayNumber)) + kEpoch + 306;  // days from 0000.03.01
+    long long z = static_cast<long long>(std::trunc(dayNumber)) + kEpoch + 306;  // days from 0000.03.01
     const long long era = (z >= 0 ? z : z - 146096) / 146097;
     const long long doe = z - era * 146097;
     const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
@@ -78,7 +78,7 @@ void DecodeTime(double dayNumber, int& hour, int& minute, int& second, int& msec
 
 int DayOfWeek(double dayNumber) {
     // Day 0 (1899.12.30) was a Saturday.
-    long long d = static_cast<long long>(std::floor(dayNumber));
+    long long d = static_cast<long long>(std::trunc(dayNumber));
     return static_cast<int>(((d % 7) + 7 + 6) % 7) + 1;
 }
 
@@ -212,7 +212,11 @@ double IncMonth(double dayNumber, int months) {
     const int year = static_cast<int>(total / 12);
     const int month = static_cast<int>(total % 12) + 1;
     const int day = std::min(d.day, DaysInMonth(year, month));
-    return EncodeDate(year, month, day) + (dayNumber - std::floor(dayNumber));
+    // Before day 0 the time of day still counts forward from midnight, so it
+    // is subtracted from a negative date (-1.25 is 1899.12.29 06:00).
+    const double date = EncodeDate(year, month, day);
+    const double time = std::fabs(dayNumber - std::trunc(dayNumber));
+    return date < 0 ? date - time : date + time;
 }
 
 }  // namespace os

@@ -18,7 +18,9 @@ TEST(DayNumber, KnownDatesAndBack) {
         SCOPED_TRACE(testing::Message() << c.y << "." << c.m << "." << c.d);
         EXPECT_EQ(EncodeDate(c.y, c.m, c.d), c.n);
         EXPECT_EQ(DecodeDate(c.n), (YMD{c.y, c.m, c.d}));
-        EXPECT_EQ(DecodeDate(c.n + 0.75), (YMD{c.y, c.m, c.d}));  // the time of day does not move the date
+        // The time of day does not move the date, also before day 0, where it
+        // counts forward from midnight as a negative fraction.
+        EXPECT_EQ(DecodeDate(c.n < 0 ? c.n - 0.75 : c.n + 0.75), (YMD{c.y, c.m, c.d}));
     }
 }
 
@@ -37,6 +39,7 @@ TEST(DayNumber, InvalidDatesAreRefused) {
 TEST(DayNumber, WeekdayTimeAndIsoText) {
     EXPECT_EQ(DayOfWeek(EncodeDate(2019, 12, 1)), 1);  // a Sunday
     EXPECT_EQ(DayOfWeek(0), 7);                        // 1899.12.30 was a Saturday
+    EXPECT_EQ(DayOfWeek(-1.25), 6);                    // 1899.12.29 06:00, a Friday
     const double t = EncodeDate(2019, 3, 5) + EncodeTime(13, 45, 10);
     EXPECT_EQ(DayNumberToIso(t), "2019-03-05");
     EXPECT_EQ(DayNumberToIso(t, true), "2019-03-05 13:45:10");
@@ -56,6 +59,7 @@ TEST(DayNumber, ProgramDateTextAndMonthSteps) {
     EXPECT_EQ(IncMonth(EncodeDate(2019, 1, 31), 1), EncodeDate(2019, 2, 28));
     EXPECT_EQ(IncMonth(EncodeDate(2020, 1, 31), 1), EncodeDate(2020, 2, 29));
     EXPECT_EQ(IncMonth(EncodeDate(2019, 1, 15), -1), EncodeDate(2018, 12, 15));
+    EXPECT_EQ(IncMonth(EncodeDate(1899, 12, 29) - 0.25, -1), EncodeDate(1899, 11, 29) - 0.25);  // keeps 06:00
     EXPECT_EQ(IncMonth(EncodeDate(2019, 12, 31) + 0.25, 14), EncodeDate(2021, 2, 28) + 0.25);
     EXPECT_EQ(IncMonth(0, 3), 0);
 }
