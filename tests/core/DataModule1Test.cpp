@@ -56,8 +56,9 @@ TEST_F(DataModuleTest, NewFolderGetsEveryTemplateWithItsLayoutAndKey) {
         for (size_t i = 0; i < stored.size(); ++i) {
             EXPECT_EQ(stored[i].name, layout.fields[i].name) << layout.name;
             EXPECT_EQ(stored[i].type, layout.fields[i].type) << layout.fields[i].name;
-            if (layout.fields[i].type == db::FieldType::String)
+            if (layout.fields[i].type == db::FieldType::String) {
                 EXPECT_EQ(stored[i].size, layout.fields[i].size) << layout.fields[i].name;
+            }
         }
         EXPECT_EQ(primary, layout.primaryIndex ? Join(layout.key) : "") << layout.name;
     }
