@@ -96,7 +96,7 @@ std::string MostSzoveg() {
     os::DecodeTime(now, h, m, s, ms);
     char time[16];
     std::snprintf(time, sizeof time, "%02d:%02d:%02d", h, m, s);
-    return db::FormatDate(now) + " " + time;
+    return os::DateToText(now) + " " + time;
 }
 
 }  // namespace

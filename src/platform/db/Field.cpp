@@ -42,14 +42,6 @@ bool ParseInt(const std::string& text, long long& out) {
 
 }  // namespace
 
-std::string FormatDate(double day) {
-    if (day == 0) return {};
-    const os::YMD d = os::DecodeDate(day);
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%04d.%02d.%02d", d.year, d.month, d.day);
-    return buf;
-}
-
 bool ParseDate(const std::string& text, double& day) {
     std::string t = TrimText(text);
     int y, m, d, hh = 0, mm = 0, ss = 0;
@@ -231,9 +223,9 @@ std::string Field::AsString() const {
     if (v.IsNull()) return {};
     switch (def_.type) {
         case FieldType::Date:
-            return FormatDate(v.ToDouble());
+            return os::DateToText(v.ToDouble());
         case FieldType::DateTime: {
-            std::string s = FormatDate(v.ToDouble());
+            std::string s = os::DateToText(v.ToDouble());
             int h, m, sec, ms;
             os::DecodeTime(v.ToDouble(), h, m, sec, ms);
             char buf[16];

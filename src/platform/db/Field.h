@@ -151,8 +151,6 @@ private:
     int fieldNo_ = -1;
 };
 
-// Text of a day number in the program's date format "YYYY.MM.DD" ("" for 0).
-std::string FormatDate(double day);
 // Parses "YYYY.MM.DD" (also "-" or "/" as separator, optional time); false when invalid.
 bool ParseDate(const std::string& text, double& day);
 
