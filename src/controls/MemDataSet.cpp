@@ -108,6 +108,16 @@ int TMemoryData::InternalPost(db::Record& rec, bool inserting, int pos) {
 
 void TMemoryData::InternalDelete(int pos) { ListDataset::InternalDelete(pos); }
 
+int TMemoryData::PositionAfterDelete(int at) {
+    const int p = FindVisible(std::min(at, StoredCount() - 1), -1);
+    return p >= 0 ? p : FindVisible(0, +1);
+}
+
+void TMemoryData::CheckCurrentRecord() {
+    const int p = CurrentPos();
+    if (p < 0 || p >= StoredCount() || !RecordVisible(p)) throw db::DatabaseError("No data found");
+}
+
 void TMemoryData::CallFilterHandler(bool& accept) {
     try {
         OnFilterRecord(*this, accept);
@@ -126,6 +136,13 @@ int TMemoryData::RecNo() {
     CheckActive();
     if (StoredCount() == 0) return 0;
     return std::max(CurrentPos(), 0) + 1;
+}
+
+void TMemoryData::SetRecNo(int recNo) {
+    CheckActive();
+    CheckBrowseMode();
+    if (recNo < 1 || recNo > StoredCount()) return;
+    Resync(recNo - 1);
 }
 
 bool TMemoryData::BookmarkValid(const db::Bookmark& b) {

@@ -34,6 +34,9 @@ public:
     // Every stored record; the filter is not applied.
     int RecordCount() override;
     int RecNo() override;
+    // Moves to the stored record at that position (the filter is not
+    // counted; a hidden one gives the next visible); other numbers do nothing.
+    void SetRecNo(int recNo) override;
     bool BookmarkValid(const db::Bookmark& b) override;
     // The fields of the last sort.
     std::string KeyFieldNames() const override;
@@ -43,6 +46,11 @@ protected:
     void InternalClose() override;
     int InternalPost(db::Record& rec, bool inserting, int pos) override;
     void InternalDelete(int pos) override;
+    // The record that slid into the place, or the last when the place is past
+    // the end; with a filter active, back to the nearest previous one it shows.
+    int PositionAfterDelete(int at) override;
+    // "No data found" when there is no current record or the filter hides it.
+    void CheckCurrentRecord() override;
     // An error of the filter handler goes to the application's handler; the
     // record passes unless the handler had set it to fail before the error.
     void CallFilterHandler(bool& accept) override;

@@ -215,6 +215,85 @@ TEST(TMemoryData, LocateRecordCountDeleteIdentifiers) {
     EXPECT_EQ(*m.GetBookmark(), static_cast<long long>(INT_MIN) + 1);  // the first identifier again
 }
 
+TEST(TMemoryData, DeleteUnderAFilterStepsBack) {
+    struct Case {
+        const char* why;
+        const char* filter;  // "" = none
+        int deleteSor;
+        int expected;  // SOR of the record current afterwards
+    };
+    const Case cases[] = {
+        {"no filter: the next record slides in", "", 2, 3},
+        {"no filter, the last record: the previous one", "", 6, 5},
+        {"filter: the record sliding in passes", "SOR <> 4", 2, 3},
+        {"filter hides the one sliding in: back to a previous visible", "SOR <> 5", 4, 3},
+        {"filter hides the last: back", "SOR <> 6", 5, 4},
+        {"nothing visible before: the first visible after", "SOR <> 2 and SOR <> 3", 1, 4},
+    };
+    for (const Case& c : cases) {
+        TMemoryData m;
+        Build(m, {Opt{"a"}, Opt{"b"}, Opt{"c"}, Opt{"d"}, Opt{"e"}, Opt{"f"}});
+        m.SetFilter(c.filter);
+        m.SetFiltered(true);
+        ASSERT_TRUE(m.Locate("SOR", Variant(c.deleteSor))) << c.why;
+        m.Delete();
+        EXPECT_EQ(m.FieldByName("SOR").AsInteger(), c.expected) << c.why;
+    }
+}
+
+TEST(TMemoryData, LocateScrollEventsRecNoAndNoDataFound) {
+    TMemoryData m;
+    Build(m, {Opt{"a"}, Opt{"b"}, Opt{"c"}, Opt{"d"}});
+    int before = 0, after = 0;
+    m.BeforeScroll = [&](db::Dataset&) { ++before; };
+    m.AfterScroll = [&](db::Dataset&) { ++after; };
+    EXPECT_TRUE(m.Locate("SOR", Variant(1)));  // already current: no move, both events
+    EXPECT_EQ(before, 1);
+    EXPECT_EQ(after, 1);
+    EXPECT_FALSE(m.Locate("SOR", Variant(9)));  // no match: before-scroll only
+    EXPECT_EQ(before, 2);
+    EXPECT_EQ(after, 1);
+    EXPECT_EQ(m.RecNo(), 1);
+    m.BeforeScroll = nullptr;
+    m.AfterScroll = nullptr;
+
+    // Record numbers are positions in the list, filtered or not.
+    m.SetFilter("SOR <> 2");
+    m.SetFiltered(true);
+    m.SetRecNo(3);
+    EXPECT_EQ(m.FieldByName("SOR").AsInteger(), 3);
+    EXPECT_EQ(m.RecNo(), 3);
+    m.SetRecNo(2);  // hidden: the next visible one
+    EXPECT_EQ(m.FieldByName("SOR").AsInteger(), 3);
+    m.SetRecNo(7);  // ignored
+    EXPECT_EQ(m.RecNo(), 3);
+
+    // A bookmark to a hidden record keeps the current one; with no current
+    // record to keep the set says so.
+    m.SetFiltered(false);
+    m.SetRecNo(2);
+    const db::Bookmark hidden = m.GetBookmark();
+    m.SetFiltered(true);
+    m.Last();
+    m.GotoBookmark(hidden);
+    EXPECT_EQ(m.FieldByName("SOR").AsInteger(), 4);
+    m.SetFilter("SOR = 2 and NEV = 'x'");
+    try {
+        m.GotoBookmark(hidden);
+        FAIL();
+    } catch (const db::DatabaseError& e) {
+        EXPECT_STREQ(e.what(), "No data found");
+    }
+
+    // A posted record the filter hides does not stay current.
+    m.SetFilter("NEV <> 'z'");
+    m.First();
+    m.Edit();
+    m.FieldByName("NEV").SetAsString("z");
+    m.Post();
+    EXPECT_EQ(m.FieldByName("SOR").AsInteger(), 2);
+}
+
 TEST(TMemoryData, EmptyTextReadsNullAndErrors) {
     TMemoryData m;
     Build(m, {kEmpty});

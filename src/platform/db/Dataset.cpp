@@ -626,11 +626,13 @@ void Dataset::Post() {
         newPos = InternalPost(rec, inserting, inserting ? insertPos_ : pos_);
     });
     modified_ = false;
-    pos_ = newPos;
-    bof_ = eof_ = false;
     SetState(DatasetState::Browse);
-    LoadCurrent();
-    DataSetChangedEvent();
+    if (RecordVisible(newPos)) {
+        MoveTo(newPos, false, false);
+        DataSetChangedEvent();
+    } else {
+        Resync(newPos);  // the filter hides what was posted: the next visible record
+    }
     if (AfterPost) AfterPost(*this);
 }
 
@@ -667,13 +669,18 @@ void Dataset::Delete() {
     if (BeforeScroll) BeforeScroll(*this);
     const int at = pos_;
     RunWithErrorEvent(OnDeleteError, [&] { InternalDelete(at); });
-    const int n = StoredCount();
-    int p = at < n ? FindVisible(at, +1) : -1;
-    if (p < 0) p = FindVisible(std::min(at, n) - 1, -1);
+    const int p = PositionAfterDelete(at);
     MoveTo(p, p < 0, p < 0);
     DataSetChangedEvent();
     if (AfterDelete) AfterDelete(*this);
     if (AfterScroll) AfterScroll(*this);
+}
+
+int Dataset::PositionAfterDelete(int at) {
+    const int n = StoredCount();
+    int p = at < n ? FindVisible(at, +1) : -1;
+    if (p < 0) p = FindVisible(std::min(at, n) - 1, -1);
+    return p;
 }
 
 // --- Search ------------------------------------------------------------------
@@ -707,25 +714,28 @@ bool Dataset::RecordMatches(const Record& rec, const std::vector<Field*>& keys,
 
 bool Dataset::Locate(const std::string& keyFields, const std::vector<Variant>& keyValues, LocateOptions opt) {
     CheckActive();
+    if (BeforeScroll) BeforeScroll(*this);
     CheckBrowseMode();
     const std::vector<Field*> keys = ResolveFields(keyFields);
     if (keys.size() != keyValues.size())
         throw DatabaseError("Locate: " + std::to_string(keys.size()) + " fields, " +
                             std::to_string(keyValues.size()) + " values");
     if (pos_ < 0) return false;
-    if (RecordMatches(buf_, keys, keyValues, opt)) return true;
-    Record rec;
-    const int n = StoredCount();
-    const int fast = FilterActive() ? -2 : FindMatching(keys, keyValues, opt);
-    for (int p = fast >= -1 ? fast : 0; p >= 0 && p < n; ++p) {
-        if (fast < 0 && (!ReadVisible(p, rec) || !RecordMatches(rec, keys, keyValues, opt))) continue;
-        if (BeforeScroll) BeforeScroll(*this);
-        MoveTo(p, false, false);
-        DataSetChangedEvent();
-        if (AfterScroll) AfterScroll(*this);
-        return true;
+    int found = -1;
+    if (RecordMatches(buf_, keys, keyValues, opt)) {
+        found = pos_;
+    } else {
+        Record rec;
+        const int n = StoredCount();
+        const int fast = FilterActive() ? -2 : FindMatching(keys, keyValues, opt);
+        for (int p = fast >= -1 ? fast : 0; p >= 0 && p < n && found < 0; ++p)
+            if (fast >= 0 || (ReadVisible(p, rec) && RecordMatches(rec, keys, keyValues, opt))) found = p;
+        if (found < 0) return false;
+        MoveTo(found, false, false);
     }
-    return false;
+    DataSetChangedEvent();
+    if (AfterScroll) AfterScroll(*this);
+    return true;
 }
 
 Variant Dataset::Lookup(const std::string& keyFields, const std::vector<Variant>& keyValues,
@@ -804,7 +814,10 @@ void Dataset::GotoBookmark(const Bookmark& b) {
     CheckBrowseMode();
     const int p = b ? FindBookmark(b) : -1;
     if (p < 0) throw DatabaseError("Record not found");
-    if (!RecordVisible(p)) return;
+    if (!RecordVisible(p)) {
+        CheckCurrentRecord();
+        return;
+    }
     if (BeforeScroll) BeforeScroll(*this);
     MoveTo(p, false, false);
     DataSetChangedEvent();

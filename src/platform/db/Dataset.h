@@ -180,7 +180,7 @@ public:
     virtual int RecordCount();
     // 1-based number of the current record; 0 when there is none.
     virtual int RecNo();
-    void SetRecNo(int recNo);
+    virtual void SetRecNo(int recNo);
     // Re-reads the records from the storage and stays on the current one.
     void Refresh();
 
@@ -197,8 +197,9 @@ public:
 
     // --- Search -----------------------------------------------------------
     // Key fields separated by ";" (blanks after ";" allowed); one value per
-    // key field. Makes the first visible match current; when the current
-    // record matches it stays. No match: false and no move.
+    // key field. BeforeScroll runs first, always. Makes the first visible
+    // match current; when the current record matches it stays. A match runs
+    // AfterScroll; no match: false and no move.
     bool Locate(const std::string& keyFields, const std::vector<Variant>& keyValues, LocateOptions opt = {});
     bool Locate(const std::string& keyField, const Variant& keyValue, LocateOptions opt = {}) {
         return Locate(keyField, std::vector<Variant>{keyValue}, opt);
@@ -290,6 +291,12 @@ protected:
                              LocateOptions opt) {
         return -2;
     }
+    // Where the cursor stands after the record at `at` was deleted; the
+    // default is the next visible record, else the previous one.
+    virtual int PositionAfterDelete(int at);
+    // A bookmark led to a record the filter hides, so the cursor stays: a
+    // dataset that cannot stay on its current record raises here.
+    virtual void CheckCurrentRecord() {}
     // Fills a new record's buffer (all null by default).
     virtual void InitRecord(Record& rec);
     // Calls OnFilterRecord for the record under test; its errors reach the
