@@ -12,7 +12,7 @@ packages=(
   # fonts metric-compatible with the ones the report layouts name
   fonts-liberation2 fonts-dejavu-core
   # real tools the tests check our files with
-  unzip zip libxml2-utils qpdf poppler-utils sqlite3 shapelib python3
+  unzip zip libxml2-utils qpdf poppler-utils sqlite3 shapelib libdbd-xbase-perl python3
   # screenshots of the real program
   xvfb xauth
 )

@@ -1,8 +1,10 @@
 #include "platform/db/DbfTable.h"
 
+#include <strings.h>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "platform/os/AtomicFile.h"
 #include "platform/os/CodePage.h"
@@ -10,6 +12,8 @@
 
 namespace db {
 namespace {
+
+namespace fs = std::filesystem;
 
 unsigned U16(const std::string& b, size_t at) {
     return static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8;
@@ -31,6 +35,66 @@ struct DbfField {
     FieldDef def;
     char type;
     size_t offset, length;
+};
+
+// The memo file beside a .dbf: the same name with ".dbt", in any letter case
+// (files copied from DOS are often in capitals).
+std::string MemoFilePath(const std::string& dbf) {
+    const fs::path p(dbf);
+    const std::string stem = p.stem().string();
+    std::error_code ec;
+    const fs::path dir = p.has_parent_path() ? p.parent_path() : fs::path(".");
+    for (const auto& e : fs::directory_iterator(dir, ec)) {
+        const std::string name = e.path().filename().string();
+        if (name.size() == stem.size() + 4 && strncasecmp(name.c_str(), stem.c_str(), stem.size()) == 0 &&
+            strcasecmp(name.c_str() + stem.size(), ".dbt") == 0)
+            return e.path().string();
+    }
+    return (dir / (stem + ".dbt")).string();
+}
+
+// The texts of a memo file: dBASE III blocks of 512 bytes ending at the first
+// 0x1A, or dBASE IV blocks that start with FF FF 08 00 and their length.
+class MemoFile {
+public:
+    MemoFile(std::string path, bool dBase3) : path_(std::move(path)), dBase3_(dBase3) {}
+
+    std::string Read(unsigned long block) {
+        Load();
+        const size_t at = static_cast<size_t>(block) * blockSize_;
+        if (block == 0 || at >= data_.size() || at / blockSize_ != block)
+            Fail("block " + std::to_string(block) + " lies outside the file");
+        if (data_.compare(at, 4, "\xff\xff\x08\x00", 4) == 0 && data_.size() - at >= 8) {
+            const unsigned long length = U32(data_, at + 4);
+            if (length < 8 || length - 8 > data_.size() - at - 8)
+                Fail("block " + std::to_string(block) + " is damaged");
+            return data_.substr(at + 8, length - 8);
+        }
+        const size_t end = data_.find('\x1a', at);
+        return data_.substr(at, end == std::string::npos ? std::string::npos : end - at);
+    }
+
+private:
+    [[noreturn]] void Fail(const std::string& why) const { throw EngineError(0, path_ + ": " + why); }
+
+    void Load() {
+        if (loaded_) return;
+        try {
+            data_ = os::ReadFile(path_);
+        } catch (const std::exception& e) {
+            throw EngineError(0, path_ + ": the memo file cannot be read (" + e.what() + ")");
+        }
+        if (data_.size() < 512) Fail("not a memo file (too short)");
+        const unsigned size = U16(data_, 20);
+        blockSize_ = dBase3_ || size == 0 ? 512 : size;
+        loaded_ = true;
+    }
+
+    std::string path_;
+    bool dBase3_;
+    bool loaded_ = false;
+    std::string data_;
+    size_t blockSize_ = 512;
 };
 
 }  // namespace
@@ -110,6 +174,7 @@ void DbfTable::InternalOpen() {
     if (offset != recordLength) fail("damaged header (record length)");
     if (headerLength + count * recordLength > data.size()) fail("the file is truncated");
 
+    MemoFile memo(MemoFilePath(FileName), version == 0x83);
     fieldDefs_.clear();
     for (const DbfField& f : fields) fieldDefs_.push_back(f.def);
     for (unsigned long r = 0; r < count; ++r) {
@@ -161,8 +226,25 @@ void DbfTable::InternalOpen() {
                         rec[i] = Variant(false);
                     break;
                 }
+                case 'M': {
+                    // The block number as digits, or 4 binary bytes in the later variants.
+                    unsigned long block = 0;
+                    if (f.length == 4) {
+                        block = U32(raw, 0);
+                    } else {
+                        const std::string s = Trim(raw);
+                        if (s.find_first_not_of("0123456789") != std::string::npos)
+                            fail("record " + std::to_string(r + 1) + ", field " + f.def.name + ": '" + s +
+                                 "' is no memo block");
+                        block = s.empty() ? 0 : std::stoul(s);
+                    }
+                    if (block == 0) break;
+                    const std::string s = memo.Read(block);
+                    if (!s.empty()) rec[i] = Variant(text(s));
+                    break;
+                }
                 default:
-                    break;  // memo texts live in a separate file the import does not need
+                    break;
             }
         }
         AddStored(std::move(rec));

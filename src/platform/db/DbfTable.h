@@ -1,7 +1,8 @@
 // A read-only dataset over a dBASE III/IV file (.dbf), for the take-over
-// import. Text is converted from the file's code page; deleted records are
-// skipped. A damaged or truncated file fails with an error naming it; the
-// reader never reads past the file's end.
+// import. Texts, memo texts among them (read from the .dbt file beside it),
+// are converted from the file's code page; deleted records are skipped. A
+// damaged or truncated file fails with an error naming it; the reader never
+// reads past the file's end.
 #pragma once
 
 #include <string>

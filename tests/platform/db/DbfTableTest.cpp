@@ -13,6 +13,8 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 TEST(DbfTable, ReadsAFileOfShapelibAndRejectsDamagedCopies) {
     os::TempDir dir;
     const std::string f = dir.File("DOLGOZO.dbf");
@@ -82,6 +84,73 @@ TEST(DbfTable, DatesLogicalsAndDeletedRecords) {
     t.Next();
     EXPECT_TRUE(t.FieldByName("BELEPES").IsNull());
     EXPECT_TRUE(t.FieldByName("AKTIV").IsNull());
+}
+
+TEST(DbfTable, MemoTextsOfDBase3AndDBase4) {
+    os::TempDir dir;
+    // Written by Perl's XBase module: "Kovács" in code page 852 (á = 0xA0),
+    // an empty memo, a memo over three blocks.
+    const std::string script =
+        "use XBase;"
+        "my $t = XBase->create(name => '" +
+        dir.File("m3.dbf") +
+        "', field_names => ['NEV', 'MEGJ'],"
+        " field_types => ['C', 'M'], field_lengths => [10, 10], field_decimals => [undef, undef]) or die;"
+        "$t->set_record(0, 'A', \"Kov\\xa0cs\\r\\nm\\xa0sodik sor\");"
+        "$t->set_record(1, 'B', '');"
+        "$t->set_record(2, 'C', 'x' x 1200);"
+        "$t->close;"
+        "my $u = XBase->create(name => '" +
+        dir.File("m4.dbf") +
+        "', version => 4,"
+        " field_names => ['NEV', 'MEGJ'], field_types => ['C', 'M'], field_lengths => [10, 10],"
+        " field_decimals => [undef, undef]) or die;"
+        "$u->set_record(0, 'A', 'y' x 700);"
+        "$u->close;";
+    os::WriteFileAtomic(dir.File("make.pl"), script);
+    ASSERT_EQ(testsupport::RunCommand("perl '" + dir.File("make.pl") + "'"), 0);
+    std::string iv = os::ReadFile(dir.File("m4.dbf"));
+    iv[0] = static_cast<char>(0x8B);  // the version byte dBASE IV gives a file with memos
+    os::WriteFileAtomic(dir.File("m4.dbf"), iv);
+    fs::rename(dir.File("m4.dbt"), dir.File("M4.DBT"));  // the memo file is found in any letter case
+
+    db::DbfTable t;
+    t.FileName = dir.File("m3.dbf");
+    t.CodePage = db::DbfCodePage::Cp852;
+    t.Open();
+    EXPECT_EQ(t.FieldByName("MEGJ").DataType(), db::FieldType::Memo);
+    EXPECT_EQ(t.FieldByName("MEGJ").AsString(), "Kovács\r\nmásodik sor");
+    t.Next();
+    EXPECT_TRUE(t.FieldByName("MEGJ").IsNull());
+    t.Next();
+    EXPECT_EQ(t.FieldByName("MEGJ").AsString(), std::string(1200, 'x'));
+    t.Close();
+    t.FileName = dir.File("m4.dbf");
+    t.Open();
+    EXPECT_EQ(t.FieldByName("MEGJ").AsString(), std::string(700, 'y'));
+    t.Close();
+
+    // A memo file cut short, or missing: an error naming it, never an over-read.
+    const std::string memo = os::ReadFile(dir.File("m3.dbt"));
+    t.FileName = dir.File("m3.dbf");
+    for (const std::string& damaged : {memo.substr(0, 700), std::string("gone")}) {
+        if (damaged == "gone")
+            fs::remove(dir.File("m3.dbt"));
+        else
+            os::WriteFileAtomic(dir.File("m3.dbt"), damaged);
+        try {
+            t.Open();
+            FAIL();
+        } catch (const db::EngineError& e) {
+            EXPECT_NE(std::string(e.what()).find("m3.dbt"), std::string::npos) << e.what();
+        }
+        EXPECT_FALSE(t.Active());
+    }
+    std::string iv4 = os::ReadFile(dir.File("M4.DBT"));
+    iv4[512 + 7] = '\x7f';  // a block length far past the end
+    os::WriteFileAtomic(dir.File("M4.DBT"), iv4);
+    t.FileName = dir.File("m4.dbf");
+    EXPECT_THROW(t.Open(), db::EngineError);
 }
 
 }  // namespace
