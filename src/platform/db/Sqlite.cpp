@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/db/Collation.h"
 #include "platform/db/Engine.h"
@@ -39,6 +40,10 @@ EngineError MakeError(sqlite3* db, int rc, const std::string& context) {
             EngineError::RequiredFieldMissing,
             prefix + "Field value required" + (dot == std::string::npos ? "" : ": " + msg.substr(dot + 1)));
     }
+    // A failed write says why in the system's words (a full disk, a file too large).
+    const int sysErr = db ? sqlite3_system_errno(db) : 0;
+    if (((ext & 0xff) == SQLITE_IOERR || ext == SQLITE_FULL) && sysErr != 0)
+        return EngineError(ext, prefix + msg + " (" + std::strerror(sysErr) + ")");
     return EngineError(ext, prefix + msg);
 }
 

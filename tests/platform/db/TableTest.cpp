@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -332,6 +333,59 @@ TEST_F(TableTest, BadFilesGiveEngineErrorsNamingTheTable) {
     p.Post();
     EXPECT_EQ(p.RecordCount(), 1);
     db::Engine::SetLockWait(3000);
+}
+
+TEST_F(TableTest, FullDiskLeavesTheTableAsItWas) {
+    db::CreateTable("TR19", "Megjegyzes", {{"KOD", FieldType::Integer}, {"SZOVEG", FieldType::Memo}}, "KOD");
+    auto put = [](db::Table& t, int code) {
+        t.Append();
+        t.FieldByName("KOD").SetAsInteger(code);
+        t.FieldByName("SZOVEG").SetAsString(std::string(40000, 'a' + code));
+        t.Post();
+    };
+    {
+        db::Table t;
+        t.DatabaseName = "TR19";
+        t.TableName = "Megjegyzes";
+        t.Open();
+        put(t, 1);
+    }
+    const std::string file = folder + "/Megjegyzes.DB";
+    const std::string before = os::ReadFile(file);
+    const std::string report = folder + "/error.txt";
+    struct Case {
+        const char* why;
+        rlimit limit;
+    };
+    // The file size limit of the writing process stands for a full disk: a
+    // write past it fails as a write on a full disk does.
+    const Case cases[] = {
+        {"the rollback journal cannot be written", {1024, 1024}},
+        {"the table file cannot grow", {before.size(), before.size()}},
+    };
+    for (const Case& c : cases) {
+        const int rc = InChild([&] {
+            signal(SIGXFSZ, SIG_IGN);
+            setrlimit(RLIMIT_FSIZE, &c.limit);
+            db::Table t;
+            t.DatabaseName = "TR19";
+            t.TableName = "Megjegyzes";
+            t.Open();
+            try {
+                put(t, 2);
+            } catch (const db::EngineError& e) {
+                std::ofstream(report) << e.what();
+                return t.State() == db::DatasetState::Insert ? 0 : 2;
+            }
+            return 1;
+        });
+        EXPECT_EQ(rc, 0) << c.why;
+        const std::string message = os::ReadFile(report);
+        EXPECT_EQ(message.rfind("Megjegyzes: ", 0), 0u) << c.why << ": " << message;
+        EXPECT_EQ(Shell(file, "PRAGMA integrity_check; SELECT count(*) FROM Megjegyzes"), "ok\n1\n") << c.why;
+        EXPECT_EQ(os::ReadFile(file), before) << c.why;
+        fs::remove(report);
+    }
 }
 
 TEST_F(TableTest, QueryJoinGroupNotInAndBoundParameters) {
