@@ -41,8 +41,11 @@ void SyncFolder(const std::string& folder) {
 }
 
 // Moves a finished temporary file over the target (atomic on one file system).
+// A rollback journal left beside the old file by a writer that died would be
+// replayed into the new one, so it goes first.
 void Replace(const std::string& temp, const std::string& target, const std::string& context) {
     std::error_code ec;
+    fs::remove(target + "-journal", ec);
     fs::rename(temp, target, ec);
     if (ec) {
         fs::remove(temp, ec);
@@ -114,10 +117,7 @@ std::string TableFilePath(const std::string& databaseName, const std::string& ta
     if (fs::exists(exact, ec)) return exact;
     const std::string wanted = FoldCase(base + ".db");
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string f = it->path().filename().string();
-        if (f.size() == wanted.size() || f.size() > 3) {
-            if (FoldCase(f) == wanted) return it->path().string();
-        }
+        if (FoldCase(it->path().filename().string()) == wanted) return it->path().string();
     }
     return exact;
 }

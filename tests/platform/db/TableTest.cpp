@@ -288,6 +288,43 @@ TEST_F(TableTest, TableFiles) {
     EXPECT_FALSE(db::TableExists("TR19", "X"));
 }
 
+TEST_F(TableTest, ATableMadeAnewIgnoresTheJournalOfAKilledWriter) {
+    // A writer killed mid-transaction leaves its rollback journal beside the
+    // file; a table created or copied over that file must not get it replayed.
+    for (const bool copy : {false, true}) {
+        db::CreateTable("TR19", "List_Berlap_PC", {{"A", FieldType::String, 5}, {"M", FieldType::Memo}}, "A");
+        const int rc = InChild([&] {
+            db::Table t;
+            t.DatabaseName = "TR19";
+            t.TableName = "List_Berlap_PC";
+            t.Open();
+            db::Transaction tx{&t};
+            // Enough to spill the page cache, so the journal is synced with its records.
+            for (int i = 0; i < 300; ++i) {
+                t.Append();
+                t.FieldByName("A").SetAsString(std::to_string(i));
+                t.FieldByName("M").SetAsString(std::string(40000, 'x'));
+                t.Post();
+            }
+            kill(getpid(), SIGKILL);
+            return 0;
+        });
+        ASSERT_EQ(rc, -1);
+        ASSERT_TRUE(fs::exists(folder + "/List_Berlap_PC.DB-journal")) << copy;
+        if (copy)
+            db::CopyTable("TR19", "Szamfejt_001", "List_Berlap_PC");
+        else
+            db::CreateTable("TR19", "List_Berlap_PC",
+                            {{"B", FieldType::Integer}, {"C", FieldType::Float}, {"D", FieldType::Date}},
+                            "B");
+        EXPECT_EQ(Shell(folder + "/List_Berlap_PC.DB",
+                        "PRAGMA integrity_check; SELECT count(*) FROM List_Berlap_PC"),
+                  "ok\n0\n")
+            << copy;
+        EXPECT_EQ(db::ReadTableStructure("TR19", "List_Berlap_PC").size(), copy ? 6u : 3u);
+    }
+}
+
 TEST_F(TableTest, BadFilesGiveEngineErrorsNamingTheTable) {
     // Not a database: a clear error and the file left as it was.
     const std::string junk = folder + "/Cegek.DB";
