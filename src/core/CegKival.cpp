@@ -99,8 +99,32 @@ bool TablaSablonbol(const std::string& baseName, const std::string& ccc) {
     }
 }
 
+namespace {
+
+// A failed switch: no component keeps a company's table, no company item is
+// usable, the status line is empty. The company table stays open when the
+// dialog had it open, so the user can pick another company.
+void AtallasHiba(MainWindowLink* main, bool cegekOpen) {
+    ui::ShowMessage(QStringLiteral("Hiba az átállás során!"));
+    for (const TableComponent& c : TableComponents())
+        if (c.perCompany) Component(c.component).Close();
+    DM1->ClearAllCompanyTableNames();
+    if (main) {
+        main->DisableCompanyItems();
+        main->ShowCompany({}, {}, {});
+    }
+    try {
+        if (cegekOpen) DM1->TableCegek->Open();
+    } catch (const db::DatabaseError&) {
+        // The dialog then shows no company; its "OK" says so.
+    }
+}
+
+}  // namespace
+
 bool CegAtallas(const std::string& ccc) {
     MainWindowLink* main = MainWindow();
+    const bool cegekOpen = DM1->TableCegek->Active();
     try {
         for (const CoreTable& c : kCoreTables) {
             db::Table& t = Component(c.component);
@@ -149,14 +173,12 @@ bool CegAtallas(const std::string& ccc) {
         }
         return true;
     } catch (const db::DatabaseError&) {
-        ui::ShowMessage(QStringLiteral("Hiba az átállás során!"));
-        for (const TableComponent& c : TableComponents())
-            if (c.perCompany) Component(c.component).Close();
-        DM1->ClearAllCompanyTableNames();
-        if (main) {
-            main->DisableCompanyItems();
-            main->ShowCompany({}, {}, {});
-        }
+        AtallasHiba(main, cegekOpen);
+        return false;
+    } catch (const db::AbortError&) {
+        // A post the data module refused (it has said why): the switch is
+        // half done, so it fails like any database error.
+        AtallasHiba(main, cegekOpen);
         return false;
     }
 }

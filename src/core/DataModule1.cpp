@@ -420,6 +420,11 @@ void OpenClose(db::Table* t) {
 
 void AlapertekFeltolt() {
     TDM1& dm = *DM1;
+    // The seeding looks for its rows among all rows: a filter a pick list
+    // left on the value set (or one left on the pay items) would hide them
+    // and the row would be appended a second time.
+    dm.TableErtekkeszlet->SetFiltered(false);
+    dm.TableJogcim->SetFiltered(false);
     dm.TableErtekkeszlet->ReadOnly = false;
     dm.TableErtekkeszlet->Open();
     EnsureStandardValueSet(*dm.TableErtekkeszlet);

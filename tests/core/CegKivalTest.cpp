@@ -147,6 +147,48 @@ TEST_F(CompanyTest, MissingCoreTableFailsTheSwitchAndClearsEverything) {
     dm->TableCegek->Close();
 }
 
+TEST_F(CompanyTest, RefusedPostFailsTheSwitchAndKeepsTheCompanyTableOpen) {
+    testsupport::MakeCompany("001", "Első Kft", "Első");
+    dm->TableCegek->Open();
+    // The seeding of the pay items is refused after the core tables were switched.
+    dm->TableJogcim->BeforePost = [](db::Dataset&) { db::Abort(); };
+    dialogs.Answer(ui::Ok);
+    EXPECT_FALSE(CegAtallas("001"));
+    dm->TableJogcim->BeforePost = nullptr;
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_EQ(dialogs.Text(0), "Hiba az átállás során!");
+    for (const TableComponent& c : TableComponents())
+        if (c.perCompany) {
+            EXPECT_EQ(dm->Component(c.component)->TableName, "") << c.component;
+        }
+    EXPECT_FALSE(main.enabled);
+    EXPECT_EQ(main.code, "");
+    // The selection dialog still shows the companies to choose from.
+    EXPECT_TRUE(dm->TableCegek->Active());
+    dm->TableCegek->Close();
+}
+
+TEST_F(CompanyTest, ValueSetFilterOfAPickListDoesNotFailTheNextSwitch) {
+    testsupport::MakeCompany("001", "Első Kft", "Első");
+    dm->TableCegek->Open();
+    ASSERT_TRUE(CegAtallas("001"));
+    // A form's F2 on a coded field lists the value set of one type, and the
+    // filter stays set after the list closes.
+    db::Table& ek = *dm->TableErtekkeszlet;
+    ek.Open();
+    {
+        TKivalasztForm list;
+        list.KivalasztBeallit(1, "3", "EK_ERTEK", 35, "EK_ERTEKNEV", 226, "", 0, 0);
+        list.reject();
+    }
+    ek.Close();
+    ASSERT_TRUE(ek.Filtered());
+    EXPECT_TRUE(CegAtallas("001"));
+    EXPECT_TRUE(dialogs.Shown().empty());
+    EXPECT_EQ(main.code, "001");
+    dm->TableCegek->Close();
+}
+
 TEST_F(CompanyTest, DialogOkNeedsACompanyAndKeysMoveByTen) {
     dm->TableCegek->Open();
     {
