@@ -1,16 +1,26 @@
 #include "core/Naplo.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QDialog>
+#include <fstream>
+#include <regex>
 
 #include "core/DataModule1.h"
 #include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
 #include "platform/db/Engine.h"
+#include "platform/os/CodePage.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 #include "support/TestSupport.h"
 
 namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 class NaploTest : public testsupport::YearFolderTest {
 protected:
@@ -68,21 +78,68 @@ TEST_F(NaploTest, EntryListsCompanyWindowsAndOpenTablesWithTheirRecords) {
 TEST_F(NaploTest, EntriesAreAppendedInCp1250WithCrLf) {
     Naplozas("Első");
     Naplozas("Második");
-    std::string bytes;
-    {
-        FILE* f = std::fopen(NaploFajl().c_str(), "rb");
-        ASSERT_NE(f, nullptr);
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-        std::fclose(f);
-    }
+    const std::string bytes = ReadAll(NaploFajl());
     EXPECT_EQ(NaploFajl(), home.Path() + "/Tavrina/2019/test_core.log");
     EXPECT_NE(bytes.find(" Els\xF5\r\n   C\xE9g\r\n"), std::string::npos);
     // The second entry follows the empty line that closes the first.
     EXPECT_NE(bytes.find("\r\n\r\n"), std::string::npos);
     EXPECT_NE(bytes.find(" M\xE1sodik\r\n"), std::string::npos);
     EXPECT_EQ(bytes.substr(bytes.size() - 4), "\r\n\r\n");
+}
+
+// The whole entry as the file holds it: a filtered table and one being
+// edited, every field with its value, CP1250 and CR LF throughout.
+TEST_F(NaploTest, StateReportEntryInTheFileByteForByte) {
+    db::Table& kh = *dm->TableKifhely;
+    kh.Open();
+    for (auto [code, name] : {std::pair{"000001", "Központ"}, {"000002", "Fő utca"}}) {
+        kh.Append();
+        kh.FieldByName("KH_KOD").SetAsString(code);
+        kh.FieldByName("KH_NEV").SetAsString(name);
+        testsupport::FillRequired(kh);
+        kh.Post();
+    }
+    kh.SetFilter("KH_KOD > '000001'");
+    kh.SetFiltered(true);
+    db::Table& mh = *dm->TableMhely;
+    mh.Open();
+    mh.Append();
+    mh.FieldByName("MH_KOD").SetAsString("000007");
+    mh.FieldByName("MH_NEV").SetAsString("Raktár");
+    testsupport::FillRequired(mh);
+    mh.Post();
+    mh.Edit();
+    mh.FieldByName("MH_NEV").SetAsString("Iroda");
+
+    QDialog form;
+    form.setObjectName("TorzskezMhelyForm");
+    form.show();
+    QApplication::setActiveWindow(&form);
+
+    Naplozas("Kézi bejegyzés");
+    std::string bytes = ReadAll(NaploFajl());
+    ASSERT_GT(bytes.size(), 20u);
+    // The date in the program's format and the time.
+    EXPECT_TRUE(std::regex_match(bytes.substr(0, 20), std::regex(R"(\d{4}\.\d\d\.\d\d \d\d:\d\d:\d\d )")))
+        << bytes.substr(0, 20);
+    std::string expected =
+        "Kézi bejegyzés\r\n   Cég\r\n      \r\n   Ablakok\r\n"
+        "      TorzskezMhelyForm-->Active\r\n   Táblák\r\n"
+        "      KifHely_001-->dsBrowse; RecNo/RecordCount (1/1); Filtered (KH_KOD > '000001'); \r\n";
+    auto fieldLines = [&expected](const db::Table& t) {
+        for (int i = 0; i < t.FieldCount(); ++i)
+            expected += "         " + t.Fields(i).FieldName() + "=" + t.Fields(i).AsString() + "; \r\n";
+    };
+    fieldLines(kh);
+    expected += "      MHely_001-->dsEdit; RecNo/RecordCount (1/1); \r\n";
+    fieldLines(mh);
+    expected += "\r\n";
+    EXPECT_EQ(bytes.substr(20), os::Utf8ToCp1250(expected));
+    EXPECT_NE(bytes.find("KH_NEV=F\xF5 utca; \r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("MH_NEV=Iroda; \r\n"), std::string::npos);  // the value being edited
+    mh.Cancel();
+    mh.Close();
+    kh.Close();
 }
 
 TEST_F(NaploTest, ParametersBoxNamesAnUnknownPreviousYearAlias) {
