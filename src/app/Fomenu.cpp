@@ -581,7 +581,11 @@ void TFomenuForm::MNU_Segits_SugoClick() {
                        ui::Ok);
         return;
     }
-    RunAndWait(QFileInfo(file).fileName(), QString(), QFileInfo(file).absolutePath(), 0);
+    // The viewer's own result is not used; one that cannot be started at all
+    // (no opener on this desktop) is said rather than silently ignored.
+    if (RunAndWait(QFileInfo(file).fileName(), QString(), QFileInfo(file).absolutePath(), 0) == -1)
+        ui::MessageBox(QStringLiteral("Üzenet"), "A súgó nem nyitható meg!\r" + file, ui::Icon::Error,
+                       ui::Ok);
 }
 
 void TFomenuForm::Guarded(QObject* sender, const std::function<void()>& handler) {

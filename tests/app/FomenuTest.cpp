@@ -5,6 +5,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolButton>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 #include "app/Fomenu.h"
 #include "support/DialogTest.h"
@@ -210,6 +213,17 @@ TEST(Fomenu, MissingHelpFileGivesAMessage) {
     form.Item("MNU_Segits_Sugo")->trigger();
     ASSERT_EQ(dialogs.Shown().size(), 1u);
     EXPECT_EQ(dialogs.Text(0).rfind("A súgó állomány nem található!", 0), 0u);
+
+    // The file is there but no opener can be started.
+    std::filesystem::create_directories(home.Path() + "/Tavrina");
+    std::ofstream(TFomenuForm::HelpFile().toStdString()) << "help";
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", (home.Path() + "/nowhere").c_str(), 1);
+    dialogs.Answer(ui::Ok);
+    form.Item("MNU_Segits_Sugo")->trigger();
+    setenv("PATH", path.c_str(), 1);
+    ASSERT_EQ(dialogs.Shown().size(), 2u);
+    EXPECT_EQ(dialogs.Text(1).rfind("A súgó nem nyitható meg!\r", 0), 0u);
 }
 
 TEST(Fomenu, MaximizedWindowLeavesAnAutoHiddenTaskBarReachable) {
