@@ -9,6 +9,8 @@ packages=(
   # libraries
   qt6-base-dev libsqlite3-dev zlib1g-dev libjpeg62-turbo-dev libxlsxwriter-dev libicu-dev
   libgtest-dev libbenchmark-dev
+  # the toolkit's own texts in Hungarian (input box buttons, edit menus, file dialogs)
+  qt6-translations-l10n
   # fonts metric-compatible with the ones the report layouts name
   fonts-liberation2 fonts-dejavu-core
   # real tools the tests check our files with

@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
+#include <QTranslator>
 #include <QWidget>
 
 #include "app/Fomenu.h"
@@ -49,6 +52,12 @@ void ProgramSetup(QApplication& app) {
     app.setApplicationName(title);
     ui::SetApplicationTitle(title);
     app.installEventFilter(new HintPause(&app));
+    // The toolkit's own texts (the input box's buttons, the edit menus, the
+    // file and print dialogs) in Hungarian, as the rest of the program.
+    auto* toolkit = new QTranslator(&app);
+    if (toolkit->load(QLocale(QLocale::Hungarian, QLocale::Hungary), QStringLiteral("qtbase"),
+                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(toolkit);
 }
 
 int RunProgram(int argc, char** argv) {
