@@ -96,9 +96,7 @@ void RekordMasol(db::Dataset& source, db::Dataset& target) {
     for (size_t i = 0; i < values.size(); ++i) target.Fields(static_cast<int>(i)).SetValue(values[i]);
 }
 
-std::string AliasUtvonal(const std::string& alias) {
-    return db::Engine::AliasParams(alias).front().substr(5);
-}
+std::string AliasUtvonal(const std::string& alias) { return db::Engine::AliasPath(alias); }
 
 std::string GepNevUtotag() {
     const std::string name = os::ComputerName();
