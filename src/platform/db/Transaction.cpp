@@ -58,7 +58,15 @@ void Transaction::Commit() {
         if (t->Active()) t->CheckBrowseMode();
     // Statements of the tables hold no open cursors between calls.
     for (Table* t : tables_) t->ReleaseStatements();
-    link_->conn->Exec("COMMIT", tables_.front()->TableName);
+    try {
+        link_->conn->Exec("COMMIT", tables_.front()->TableName);
+    } catch (...) {
+        try {
+            Rollback();
+        } catch (...) {
+        }
+        throw;
+    }
     active_ = false;
     Detach();
 }
@@ -70,15 +78,20 @@ void Transaction::Rollback() {
         t->ReleaseStatements();
     }
     active_ = false;
-    try {
-        link_->conn->Exec("ROLLBACK", tables_.front()->TableName);
-    } catch (...) {
-        Detach();
-        throw;
+    // A failed commit (a full disk) may have rolled back already; either way
+    // the tables show what the files hold afterwards.
+    std::exception_ptr failed;
+    if (!sqlite3_get_autocommit(link_->conn->get())) {
+        try {
+            link_->conn->Exec("ROLLBACK", tables_.front()->TableName);
+        } catch (...) {
+            failed = std::current_exception();
+        }
     }
     Detach();
     for (Table* t : tables_)
         if (t->Active()) t->Refresh();
+    if (failed) std::rethrow_exception(failed);
 }
 
 }  // namespace db
