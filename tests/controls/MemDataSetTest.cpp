@@ -294,6 +294,29 @@ TEST(TMemoryData, LocateScrollEventsRecNoAndNoDataFound) {
     EXPECT_EQ(m.FieldByName("SOR").AsInteger(), 2);
 }
 
+TEST(TMemoryData, FieldDefinitionsMadeAtRunTime) {
+    // The declaration forms' way: definitions, then Open makes the fields.
+    TMemoryData m;
+    m.SetFieldDefs({{"ADOSZAM", FieldType::String, 8},
+                    {"HO", FieldType::Integer},
+                    {"OSSZEG", FieldType::Float},
+                    {"DATUM", FieldType::Date}});
+    m.Open();
+    ASSERT_EQ(m.FieldCount(), 4);
+    m.Append();
+    m.Fields(0).SetAsString("123456789012");  // cut at the field's size
+    m.Fields(1).SetAsInteger(3);
+    m.FieldByName("DATUM").SetAsString("2019.03.31");
+    m.Post();
+    EXPECT_EQ(m.Fields(0).AsString(), "12345678");
+    EXPECT_TRUE(m.Locate("ADOSZAM; HO", {Variant("12345678"), Variant(3)}));
+    EXPECT_FALSE(m.Locate("ADOSZAM; HO", {Variant("1234567"), Variant(3)}));  // exact
+    m.Close();
+    m.Open();  // the definitions stay, the records go
+    EXPECT_EQ(m.FieldCount(), 4);
+    EXPECT_EQ(m.RecordCount(), 0);
+}
+
 TEST(TMemoryData, EmptyTextReadsNullAndErrors) {
     TMemoryData m;
     Build(m, {kEmpty});
