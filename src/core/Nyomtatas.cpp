@@ -227,8 +227,10 @@ void TNyomtatasForm::MentesPdf() {
     try {
         QString folder = PdfMappa(SelectedCompanyCode());
         QString name = PdfFajlNev(QuickRep ? QuickRep->ReportTitle : QString(), QDateTime::currentDateTime());
-        QString chosen =
-            ui::SaveFileName("Mentési útvonal és név megadása", folder + name, "PDF fájlok (*.pdf)");
+        // No overwrite question: the exporter appends ".PDF" to the chosen
+        // name, so the dialog would ask about another file than it writes.
+        QString chosen = ui::SaveFileName("Mentési útvonal és név megadása", folder + name,
+                                          "PDF fájlok (*.pdf)", ui::DontConfirmOverwrite);
         if (!chosen.isEmpty() && QuickRep) {
             ExportQR1->QuickRep = QuickRep;
             ExportQR1->ExportReportPdf(chosen, 1, false);

@@ -96,7 +96,7 @@ TEST_F(NyomtatasTest, OnePageReportShowsOneOfOneAndEscCloses) {
             EXPECT_FALSE(VarjonForm->BitBtn1->isEnabled());
             EXPECT_FALSE(form.KeyPreview);
         },
-        [](TNyomtatasForm& form) {
+        [&](TNyomtatasForm& form) {
             EXPECT_EQ(form.windowTitle(), "Nyomtatás");
             EXPECT_EQ(form.Label1->text(), "1/1");
             EXPECT_TRUE(form.Label2->isHidden());
@@ -104,6 +104,17 @@ TEST_F(NyomtatasTest, OnePageReportShowsOneOfOneAndEscCloses) {
             form.BitBtn4->click();  // previous: stays on 1
             form.BitBtn5->click();  // next: stays on 1
             EXPECT_EQ(form.Label1->text(), "1/1");
+            // Printing: the range is limited to the one page; while the
+            // dialog is open the window cannot be left.
+            dialogs.Then([&form](const ui::DialogRequest& request) {
+                EXPECT_EQ(request.kind, ui::DialogKind::Print);
+                EXPECT_EQ(request.minPage, 1);
+                EXPECT_EQ(request.maxPage, 1);
+                EXPECT_FALSE(form.BitBtn2->isEnabled());
+                return ui::DialogAnswer{ui::Cancel, {}, 0};
+            });
+            form.BitBtn1->click();
+            EXPECT_TRUE(form.BitBtn2->isEnabled());
             form.resize(300, 400);
             EXPECT_GE(form.width(), 451);
             PressEsc(form);
@@ -167,6 +178,10 @@ TEST_F(NyomtatasTest, PdfGoesToTheYearAndCompanyFolder) {
         EXPECT_EQ(request.kind, ui::DialogKind::SaveFile);
         EXPECT_EQ(request.caption, "Mentési útvonal és név megadása");
         EXPECT_TRUE(request.value.startsWith(folder + "TorzsKifhely_")) << request.value.toStdString();
+        EXPECT_EQ(request.filter, "PDF fájlok (*.pdf)");
+        // The exporter appends ".PDF": a question about the chosen name
+        // would be about another file, so the dialog asks none.
+        EXPECT_TRUE(request.fileOptions & ui::DontConfirmOverwrite);
         ui::DialogAnswer a;
         a.button = ui::Ok;
         a.text = folder + "lista";

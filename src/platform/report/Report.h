@@ -39,10 +39,12 @@ struct PageSetup {
     double Height() const { return orientation == Orientation::Portrait ? kA4Height : kA4Width; }
 };
 
-// What the print dialog reads and stores for the report.
+// What the print dialog stores for the report. The orientation chosen there
+// is the paper's: the pages keep the layout's own (PageSetup).
 struct PrinterSettings {
     QString printerName;  // empty: the default printer
     int copies = 1;
+    Orientation orientation = Orientation::Portrait;
     int fromPage = 0, toPage = 0;  // 0: all pages
 };
 

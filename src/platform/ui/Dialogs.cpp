@@ -25,9 +25,12 @@ struct ButtonInfo {
 
 // Hungarian captions in the order the desktop shows them.
 const ButtonInfo kButtons[] = {
-    {Yes, "&Igen", QMessageBox::YesRole},         {No, "&Nem", QMessageBox::NoRole},
-    {Ok, "OK", QMessageBox::AcceptRole},          {Cancel, "Mégse", QMessageBox::RejectRole},
-    {Abort, "&Megszakítás", QMessageBox::RejectRole}, {Retry, "Ú&jra", QMessageBox::AcceptRole},
+    {Yes, "&Igen", QMessageBox::YesRole},
+    {No, "&Nem", QMessageBox::NoRole},
+    {Ok, "OK", QMessageBox::AcceptRole},
+    {Cancel, "Mégse", QMessageBox::RejectRole},
+    {Abort, "&Megszakítás", QMessageBox::RejectRole},
+    {Retry, "Ú&jra", QMessageBox::AcceptRole},
     {Ignore, "&Kihagyás", QMessageBox::AcceptRole},
 };
 
@@ -51,23 +54,36 @@ public:
         DialogAnswer a;
         QWidget* parent = QApplication::activeWindow();
         switch (r.kind) {
-            case DialogKind::Message: a.button = Message(r, parent); break;
+            case DialogKind::Message:
+                a.button = Message(r, parent);
+                break;
             case DialogKind::Input: {
                 bool ok = false;
                 a.text = QInputDialog::getText(parent, r.caption, r.text, QLineEdit::Normal, r.value, &ok);
                 a.button = ok ? Ok : Cancel;
                 break;
             }
-            case DialogKind::Modal: a.modalResult = r.form->exec(); break;
+            case DialogKind::Modal:
+                a.modalResult = r.form->exec();
+                break;
             case DialogKind::OpenFile:
                 a.text = QFileDialog::getOpenFileName(parent, r.caption, r.value, r.filter);
                 break;
             case DialogKind::SaveFile:
-                a.text = QFileDialog::getSaveFileName(parent, r.caption, r.value, r.filter);
+                a.text = QFileDialog::getSaveFileName(parent, r.caption, r.value, r.filter, nullptr,
+                                                      (r.fileOptions & DontConfirmOverwrite)
+                                                          ? QFileDialog::DontConfirmOverwrite
+                                                          : QFileDialog::Options());
                 break;
-            case DialogKind::Folder: a.text = QFileDialog::getExistingDirectory(parent, r.caption, r.value); break;
+            case DialogKind::Folder:
+                a.text = QFileDialog::getExistingDirectory(parent, r.caption, r.value);
+                break;
             case DialogKind::Print: {
                 QPrintDialog dlg(r.printer, parent);
+                if (r.maxPage > 0) {
+                    dlg.setOption(QAbstractPrintDialog::PrintPageRange);
+                    dlg.setMinMax(r.minPage, r.maxPage);
+                }
                 a.button = dlg.exec() == QDialog::Accepted ? Ok : Cancel;
                 break;
             }
@@ -88,11 +104,21 @@ private:
         box.setWindowTitle(r.caption);
         box.setText(r.text);
         switch (r.icon) {
-            case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-            case Icon::Information: box.setIcon(QMessageBox::Information); break;
-            case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
-            case Icon::Error: box.setIcon(QMessageBox::Critical); break;
-            case Icon::Question: box.setIcon(QMessageBox::Question); break;
+            case Icon::None:
+                box.setIcon(QMessageBox::NoIcon);
+                break;
+            case Icon::Information:
+                box.setIcon(QMessageBox::Information);
+                break;
+            case Icon::Warning:
+                box.setIcon(QMessageBox::Warning);
+                break;
+            case Icon::Error:
+                box.setIcon(QMessageBox::Critical);
+                break;
+            case Icon::Question:
+                box.setIcon(QMessageBox::Question);
+                break;
         }
         std::vector<std::pair<QPushButton*, int>> made;
         for (const auto& b : kButtons) {
@@ -159,9 +185,11 @@ int ShowModal(QDialog& form) {
     return Hook().Show(r).modalResult;
 }
 
-static QString FileDialog(DialogKind kind, const QString& caption, const QString& start, const QString& filter) {
+static QString FileDialog(DialogKind kind, const QString& caption, const QString& start,
+                          const QString& filter, int options = NoFileOptions) {
     DialogRequest r;
     r.kind = kind;
+    r.fileOptions = options;
     r.caption = caption;
     r.value = start;
     r.filter = filter;
@@ -173,22 +201,26 @@ QString OpenFileName(const QString& caption, const QString& start, const QString
     return FileDialog(DialogKind::OpenFile, caption, start, filter);
 }
 
-QString SaveFileName(const QString& caption, const QString& start, const QString& filter) {
-    return FileDialog(DialogKind::SaveFile, caption, start, filter);
+QString SaveFileName(const QString& caption, const QString& start, const QString& filter, int options) {
+    return FileDialog(DialogKind::SaveFile, caption, start, filter, options);
 }
 
 QString ExistingFolder(const QString& caption, const QString& start) {
     return FileDialog(DialogKind::Folder, caption, start, QString());
 }
 
-static bool PrinterDialog(DialogKind kind, QPrinter& printer) {
+static bool PrinterDialog(DialogKind kind, QPrinter& printer, int minPage = 0, int maxPage = 0) {
     DialogRequest r;
     r.kind = kind;
     r.printer = &printer;
+    r.minPage = minPage;
+    r.maxPage = maxPage;
     return Hook().Show(r).button == Ok;
 }
 
-bool PrintDialog(QPrinter& printer) { return PrinterDialog(DialogKind::Print, printer); }
+bool PrintDialog(QPrinter& printer, int minPage, int maxPage) {
+    return PrinterDialog(DialogKind::Print, printer, minPage, maxPage);
+}
 bool PrinterSetup(QPrinter& printer) { return PrinterDialog(DialogKind::PrintSetup, printer); }
 
 }  // namespace ui

@@ -26,19 +26,27 @@ enum Button : int {
 
 enum class Icon { None, Information, Warning, Error, Question };
 
+// Options of the file dialogs, combined with |.
+enum FileOption : int {
+    NoFileOptions = 0,
+    DontConfirmOverwrite = 1,  // save: replace an existing file without asking
+};
+
 enum class DialogKind { Message, Input, Modal, OpenFile, SaveFile, Folder, Print, PrintSetup };
 
 struct DialogRequest {
     DialogKind kind = DialogKind::Message;
     QString caption;
-    QString text;        // message, input prompt
+    QString text;  // message, input prompt
     Icon icon = Icon::None;
-    int buttons = Ok;    // Message: the buttons offered
+    int buttons = Ok;              // Message: the buttons offered
     int defaultButton = NoButton;  // Message: the button Enter presses
-    QString value;       // Input: the preset text; file dialogs: the start folder or file
-    QString filter;      // file dialogs
-    QDialog* form = nullptr;      // Modal
-    QPrinter* printer = nullptr;  // Print, PrintSetup
+    QString value;                 // Input: the preset text; file dialogs: the start folder or file
+    QString filter;                // file dialogs
+    QDialog* form = nullptr;       // Modal
+    QPrinter* printer = nullptr;   // Print, PrintSetup
+    int fileOptions = 0;           // file dialogs: FileOption flags
+    int minPage = 0, maxPage = 0;  // Print: the pages a range may name; 0, 0: the dialog's own limits
 };
 
 struct DialogAnswer {
@@ -76,11 +84,13 @@ int ShowModal(QDialog& form);
 
 // File and folder dialogs; the empty text when cancelled.
 QString OpenFileName(const QString& caption, const QString& start, const QString& filter);
-QString SaveFileName(const QString& caption, const QString& start, const QString& filter);
+QString SaveFileName(const QString& caption, const QString& start, const QString& filter,
+                     int options = NoFileOptions);
 QString ExistingFolder(const QString& caption, const QString& start);
 
-// The print dialog and the printer setup dialog; true when confirmed.
-bool PrintDialog(QPrinter& printer);
+// The print dialog and the printer setup dialog; true when confirmed. With
+// maxPage > 0 the page range the user may type is limited to minPage..maxPage.
+bool PrintDialog(QPrinter& printer, int minPage = 0, int maxPage = 0);
 bool PrinterSetup(QPrinter& printer);
 
 }  // namespace ui

@@ -12,6 +12,7 @@
 #include "platform/report/Preview.h"
 #include "platform/report/Printing.h"
 #include "platform/report/Report.h"
+#include "support/DialogTest.h"
 #include "support/TestSupport.h"
 
 using namespace report;
@@ -364,4 +365,75 @@ TEST(Printing, PrintsThePageRangeThroughQtPrintSupport) {
     std::string info;
     testsupport::RunCommand("pdfinfo " + dir.filePath("out.pdf").toStdString(), &info);
     EXPECT_TRUE(std::regex_search(info, std::regex("Pages: +2\n"))) << info;
+}
+
+TEST(Printing, DialogLimitsTheRangeToThePagesAndKeepsTheLayoutsOrientation) {
+    GroupedFixture f;
+    PagePrinter& pages = f.r.PagePrinter();
+    testsupport::ScriptedDialogs dialogs;
+    // While pages are still produced their count is open: 0 to 9999.
+    bool asked = false;
+    QObject::connect(&pages, &PagePrinter::PageAvailable, [&](int n) {
+        if (n != 2 || asked) return;
+        asked = true;
+        dialogs.Answer(ui::Cancel);
+        EXPECT_FALSE(PrintReport(f.r));
+        EXPECT_EQ(dialogs.Shown().back().minPage, 0);
+        EXPECT_EQ(dialogs.Shown().back().maxPage, 9999);
+    });
+    f.r.Prepare();
+    ASSERT_EQ(pages.PageCount(), 8);
+
+    QTemporaryDir dir;
+    const QString out = dir.filePath("nyomtatott.pdf");
+    dialogs.Then([&](const ui::DialogRequest& request) {
+        EXPECT_EQ(request.kind, ui::DialogKind::Print);
+        EXPECT_EQ(request.minPage, 1);
+        EXPECT_EQ(request.maxPage, 8);
+        EXPECT_EQ(request.printer->printRange(), QPrinter::AllPages);
+        // The user prints pages 3 to 4 on landscape paper.
+        request.printer->setOutputFormat(QPrinter::PdfFormat);
+        request.printer->setOutputFileName(out);
+        request.printer->setPageOrientation(QPageLayout::Landscape);
+        request.printer->setPrintRange(QPrinter::PageRange);
+        request.printer->setFromTo(3, 4);
+        request.printer->setCopyCount(2);
+        ui::DialogAnswer a;
+        a.button = ui::Ok;
+        return a;
+    });
+    ASSERT_TRUE(PrintReport(f.r));
+    EXPECT_EQ(f.r.Printer.fromPage, 3);
+    EXPECT_EQ(f.r.Printer.toPage, 4);
+    EXPECT_EQ(f.r.Printer.copies, 2);
+    EXPECT_EQ(f.r.Printer.orientation, Orientation::Landscape);
+    // The layout stays portrait: a later export or run keeps its pages.
+    EXPECT_EQ(f.r.Page.orientation, Orientation::Portrait);
+    std::string text;
+    ASSERT_EQ(testsupport::RunCommand("pdftotext " + out.toStdString() + " -", &text), 0);
+    EXPECT_NE(text.find("Csoport 2"), std::string::npos);
+    EXPECT_EQ(text.find("Csoport 1"), std::string::npos);
+
+    // The next dialog offers the stored range; a range past the pages of a
+    // shorter run is dropped; a cancelled dialog prints nothing.
+    dialogs.Then([&](const ui::DialogRequest& request) {
+        EXPECT_EQ(request.printer->fromPage(), 3);
+        EXPECT_EQ(request.printer->toPage(), 4);
+        EXPECT_EQ(request.printer->pageLayout().orientation(), QPageLayout::Portrait);
+        ui::DialogAnswer a;
+        a.button = ui::Cancel;
+        return a;
+    });
+    EXPECT_FALSE(PrintReport(f.r));
+    f.r.Printer.fromPage = 7;
+    f.r.Printer.toPage = 12;
+    dialogs.Then([&](const ui::DialogRequest& request) {
+        EXPECT_EQ(request.printer->fromPage(), 0);
+        EXPECT_EQ(request.printer->printRange(), QPrinter::AllPages);
+        ui::DialogAnswer a;
+        a.button = ui::Cancel;
+        return a;
+    });
+    EXPECT_FALSE(PrintReport(f.r));
+    EXPECT_EQ(f.r.Printer.fromPage, 7);  // nothing stored on cancel
 }
