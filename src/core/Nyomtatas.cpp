@@ -1,10 +1,12 @@
 #include "core/Nyomtatas.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -61,6 +63,9 @@ TNyomtatasForm::TNyomtatasForm(QWidget* parent)
     setObjectName("NyomtatasForm");
     setWindowTitle("Nyomtatás");
     setMinimumWidth(451);
+    // The screen's work area as well: a desktop without a window manager
+    // does not maximise, and the page needs the room.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
     setWindowState(Qt::WindowMaximized);
     QRPreview1->setObjectName("QRPreview1");
     Panel1->setObjectName("Panel1");
@@ -72,7 +77,10 @@ TNyomtatasForm::TNyomtatasForm(QWidget* parent)
         b->setObjectName(name);
         b->setProperty("Tag", tag);
         b->setAutoDefault(false);
-        if (caption.isEmpty()) b->setIcon(style()->standardIcon(glyph));
+        if (caption.isEmpty()) {
+            b->setIcon(style()->standardIcon(glyph));
+            b->setFixedSize(30, 28);  // a picture button keeps its size on a narrow window
+        }
         connect(b, &QPushButton::clicked, this, [this, tag] { BitBtnClick(tag); });
         return b;
     };
@@ -98,16 +106,18 @@ TNyomtatasForm::TNyomtatasForm(QWidget* parent)
     // and "PDF"; "Kilépés" at the right edge, 8 pixels from it.
     auto* row = new QHBoxLayout(Panel1);
     row->setContentsMargins(8, 4, 8, 4);
-    for (QPushButton* b : {BitBtn7, BitBtn8, BitBtn9}) row->addWidget(b);
+    for (QPushButton* b : {BitBtn7, BitBtn8, BitBtn9}) row->addWidget(b, 0, Qt::AlignTop);
     auto* paging = new QVBoxLayout;
     auto* arrows = new QHBoxLayout;
     for (QPushButton* b : {BitBtn3, BitBtn4, BitBtn5, BitBtn6}) arrows->addWidget(b);
     paging->addLayout(arrows);
     paging->addWidget(Label1);
+    paging->addStretch();
     row->addLayout(paging);
     auto* print = new QVBoxLayout;
     print->addWidget(BitBtn1);
     print->addWidget(Label2);
+    print->addStretch();
     row->addLayout(print);
     row->addWidget(BitBtn10, 0, Qt::AlignTop);
     row->addStretch();

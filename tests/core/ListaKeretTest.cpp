@@ -1,0 +1,250 @@
+// A list written the way every payment and summary list is: a per-workstation
+// work table read through DM1.Table1, the common page header (program, maker,
+// user, company, page number, date, title, parameters), the preview window
+// and its PDF. It shows the report engine carries such a list in a few lines.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+#include "core/MainWindowLink.h"
+#include "core/Nyomtatas.h"
+#include "core/SegedUnitDb.h"
+#include "core/StartValues.h"
+#include "platform/os/DayNumber.h"
+#include "platform/os/System.h"
+#include "platform/report/Report.h"
+#include "support/CompanyFixture.h"
+#include "support/DialogTest.h"
+
+namespace {
+
+using report::Align;
+using report::SysKind;
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// The layout: the page header band of every list, one line per work-table
+// row and the total.
+struct TList_ProbaQRForm {
+    report::Report QuickRep1;
+    report::Control* QRLabelDatum;
+    report::Control* QRSysData2;
+    QString Tartomany;  // the parameter form's "from - to"
+    double Osszesen = 0;
+
+    TList_ProbaQRForm() {
+        QuickRep1.DataSet = DM1->Table1;
+        QuickRep1.BeforePrint = [this](bool&) { QuickRep1BeforePrint(); };
+
+        auto& QRBand1 = QuickRep1.AddPageHeader(34);
+        QRBand1.Label(0, 0, 60, Q(ProgramCim));
+        QRBand1.Label(40, 0, 110, Q(KeszitoSor), Align::Center);
+        QRBand1.Label(0, 5, 25, "Felhasználó :");
+        QRBand1.Computed(25, 5, 110, [] {
+            return Q(
+                DM1->TableErtekkeszlet->Lookup("EK_TIPUS;EK_ERTEK", {"0", "02"}, "EK_ERTEKCHAR").ToString());
+        });
+        QRBand1.Field(0, 10, 120, "CG_NEV").From(*DM1->TableCegek);
+        QRBand1.SysData(150, 5, 40, SysKind::PageNumber, Align::Right, "Lapszám : ");
+        QRLabelDatum = &QRBand1.Label(150, 10, 18, "Dátum :");
+        QRSysData2 = &QRBand1.SysData(168, 10, 22, SysKind::Date, Align::Right);
+        QRBand1.Label(0, 17, 190, "Kifizetőhelyek listája", Align::Center).Size(14).Bold();
+        QRBand1.Computed(
+            0, 24, 190, [this] { return Tartomany; }, Align::Center);
+        QRBand1.Label(0, 29, 25, "Kód").Bold();
+        QRBand1.Label(25, 29, 100, "Név").Bold();
+        QRBand1.Label(150, 29, 40, "Összeg", Align::Right).Bold();
+        QRBand1.HLine(0, 33.5, 190);
+
+        auto& detail = QuickRep1.AddDetail(5);
+        detail.Field(0, 0, 25, "KOD");
+        detail.Field(25, 0, 120, "NEV");
+        detail.Field(150, 0, 40, "OSSZEG", Align::Right);
+        detail.BeforePrint = [this](bool&) { Osszesen += DM1->Table1->FieldByName("OSSZEG").AsFloat(); };
+
+        auto& summary = QuickRep1.AddSummary(8);
+        summary.HLine(0, 1, 190);
+        summary.Label(0, 2, 40, "Összesen :").Bold();
+        summary
+            .Computed(
+                150, 2, 40, [this] { return QString::number(Osszesen, 'f', 0); }, Align::Right)
+            .Bold();
+    }
+
+    // The report's start: the first row, the total reset, the company whose
+    // code ends the payroll table's name located.
+    void QuickRep1BeforePrint() {
+        DM1->Table1->First();
+        Osszesen = 0;
+        DM1->TableCegek->Locate("CG_KOD", DM1->TableSzamfejt->TableName.substr(9, 3));
+    }
+
+    // "Aktuális dátum megjelenítése".
+    void DatumMutat(bool on) { QRLabelDatum->Enabled = QRSysData2->Enabled = on; }
+};
+
+struct CompanyWindow : MainWindowLink {
+    QString CompanyCode() const override { return "001"; }
+    void ShowCompany(const QString&, const QString&, const QString&) override {}
+    void EnableCompanyItems(const CompanyTables&) override {}
+    void DisableCompanyItems() override {}
+};
+
+class ListaKeretTest : public testsupport::YearFolderTest {
+protected:
+    void SetUp() override {
+        YearFolderTest::SetUp();
+        testsupport::MakeCompany("001", "Őrség Tűzifa Kft.", "Őrség");
+        dm->SetCompanyTableNames("001");
+        {
+            db::Table values;
+            values.DatabaseName = AktualisAlias;
+            values.TableName = DM1->TableErtekkeszlet->TableName;
+            values.Open();
+            ASSERT_TRUE(values.Locate("EK_TIPUS;EK_ERTEK", {"0", "02"}));
+            values.Edit();
+            values.FieldByName("EK_ERTEKCHAR").SetAsString("Űrlap Bérszámfejtő Bt.");
+            values.Post();
+        }
+        DM1->TableCegek->Open();
+        DM1->TableErtekkeszlet->Open();
+
+        // The fill routine's part: the work table made anew and filled.
+        table = "List_Proba" + GepNevUtotag();
+        ASSERT_TRUE(ParadoxTablaLetrehoz(AktualisAlias, table, {"BLOKK", "SOR", "KOD", "NEV", "OSSZEG"},
+                                         "BLOKK; SOR",
+                                         {db::FieldType::String, db::FieldType::String, db::FieldType::String,
+                                          db::FieldType::String, db::FieldType::Float},
+                                         {2, 4, 6, 40, 0}));
+        db::Table fill;
+        fill.DatabaseName = AktualisAlias;
+        fill.TableName = table;
+        fill.Open();
+        for (int i = 1; i <= kRows; ++i) {
+            fill.Append();
+            fill.FieldByName("BLOKK").SetAsString("01");
+            fill.FieldByName("SOR").SetAsString(QString("%1").arg(i, 4, 10, QChar('0')).toStdString());
+            fill.FieldByName("KOD").SetAsString(QString("%1").arg(i, 6, 10, QChar('0')).toStdString());
+            fill.FieldByName("NEV").SetAsString("Kifizetőhely ŐŰ őű " + std::to_string(i));
+            fill.FieldByName("OSSZEG").SetAsFloat(i * 1000.0);
+            fill.Post();
+        }
+        fill.Close();
+        DM1->Table1->TableName = table;
+        DM1->Table1->Open();
+        DM1->Table1->First();
+    }
+    void TearDown() override {
+        DM1->Table1->Close();
+        DM1->Table1->TableName.clear();
+        YearFolderTest::TearDown();
+    }
+
+    static constexpr int kRows = 100;
+    std::string table;
+    testsupport::ScriptedDialogs dialogs;
+};
+
+std::vector<QString> Lines(report::PagePrinter& printer, int page) {
+    std::vector<QString> out;
+    for (const report::PlacedText& t : printer.GetPage(page)->Texts(printer.PageCount()))
+        out.push_back(t.text);
+    return out;
+}
+
+}  // namespace
+
+TEST_F(ListaKeretTest, WorkTableListWithHeaderPreviewAndPdf) {
+    TList_ProbaQRForm layout;
+    layout.Tartomany = "000001 - 000100";
+    layout.DatumMutat(true);
+    report::PagePrinter& pages = layout.QuickRep1.PagePrinter();
+    CompanyWindow window;
+    SetMainWindow(&window);
+    const QString folder = Q(os::BaseFolder()) + "/PDF/2019/001/";
+    QString pdf;
+
+    dialogs.AnswerModal([&](QDialog& d) {
+        auto& form = static_cast<TNyomtatasForm&>(d);
+        form.show();
+        QCoreApplication::processEvents();  // the wait dialog: pages are produced
+        EXPECT_EQ(form.Label1->text(), "1/3");
+        if (const char* shot = std::getenv("TAVRINA_PREVIEW_SHOT")) {
+            form.BitBtn9->click();  // page width
+            for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+            QGuiApplication::primaryScreen()->grabWindow(0).save(shot);
+        }
+        dialogs.Then([&](const ui::DialogRequest& request) {
+            EXPECT_TRUE(request.value.startsWith(folder + "Proba_")) << request.value.toStdString();
+            pdf = request.value;
+            return ui::DialogAnswer{ui::Ok, request.value, 0};
+        });
+        form.BitBtn10->click();
+        form.BitBtn2->click();
+        return 0;
+    });
+    dialogs.AnswerModal([](QDialog& d) {
+        if (const char* shot = std::getenv("TAVRINA_WAIT_SHOT")) d.grab().save(shot);
+        QCoreApplication::processEvents();
+        return 0;
+    });
+    ShowReportPreview(layout.QuickRep1, "List_ProbaQRForm");
+    SetMainWindow(nullptr);
+
+    // 243 mm under the header of each page: 48 rows a page.
+    ASSERT_EQ(pages.PageCount(), 3);
+    const QString today = Q(os::DateToText(os::Today()));
+    for (int page = 1; page <= pages.PageCount(); ++page) {
+        SCOPED_TRACE(page);
+        std::vector<QString> lines = Lines(pages, page);
+        std::vector<QString> header = {Q(ProgramCim),
+                                       Q(KeszitoSor),
+                                       "Felhasználó :",
+                                       "Űrlap Bérszámfejtő Bt.",
+                                       QString("Lapszám : %1").arg(page),
+                                       "Őrség Tűzifa Kft.",
+                                       "Dátum :",
+                                       today,
+                                       "Kifizetőhelyek listája",
+                                       "000001 - 000100",
+                                       "Kód",
+                                       "Név",
+                                       "Összeg"};
+        ASSERT_GT(lines.size(), header.size());
+        EXPECT_EQ(std::vector<QString>(lines.begin(), lines.begin() + long(header.size())), header);
+    }
+    std::vector<QString> first = Lines(pages, 1);
+    EXPECT_EQ(first[13], "000001");
+    EXPECT_EQ(first[14], "Kifizetőhely ŐŰ őű 1");
+    EXPECT_EQ(first[15], "1000");
+    EXPECT_EQ(Lines(pages, 2)[13], "000049");
+    EXPECT_TRUE(pages.PageContains(3, "Kifizetőhely ŐŰ őű 100"));
+    std::vector<QString> last = Lines(pages, 3);
+    EXPECT_EQ(last[last.size() - 2], "Összesen :");
+    EXPECT_EQ(last.back(), QString::number(kRows * (kRows + 1) / 2 * 1000));
+
+    // The PDF: every page renders, the header shows on the first.
+    ASSERT_FALSE(pdf.isEmpty());
+    const std::string file = (pdf + ".PDF").toStdString();
+    std::string out;
+    ASSERT_EQ(testsupport::RunCommand("qpdf --check '" + file + "'", &out), 0) << out;
+    ASSERT_EQ(testsupport::RunCommand("pdftoppm -r 100 -png '" + file + "' '" + home.Path() + "/lap'"), 0);
+    QImage page1(Q(home.Path() + "/lap-1.png"));
+    ASSERT_FALSE(page1.isNull());
+    EXPECT_TRUE(QFile::exists(Q(home.Path() + "/lap-3.png")));
+    if (const char* keep = std::getenv("TAVRINA_KEEP_LIST")) page1.save(keep);
+
+    // Without "Aktuális dátum megjelenítése" the header has no date.
+    layout.DatumMutat(false);
+    DM1->Table1->First();
+    layout.QuickRep1.Prepare();
+    EXPECT_FALSE(pages.PageContains(1, "Dátum :"));
+    EXPECT_FALSE(pages.PageContains(1, today));
+    EXPECT_EQ(Lines(pages, 1)[6], "Kifizetőhelyek listája");
+}
