@@ -194,17 +194,21 @@ private:
         bool more = MoreRecords(true);
         if (!more && !r_.PrintIfEmpty) return;
         StartPage();
-        bool first = true;
+        if (more) groupKeys_ = GroupKeys();
+        size_t from = 0;  // the groups whose headers print before this record
         while (more) {
             ++details_;
-            StartGroups(first);
-            first = false;
+            for (size_t i = from; i < r_.groups_.size(); ++i) Print(*r_.groups_[i], r_.DataSet, true);
             if (r_.detail_) Print(*r_.detail_, r_.DataSet, true);
             for (auto& sub : r_.subDetails_) RunSubDetail(*sub);
             if (r_.DataSet) r_.DataSet->Next();
             more = MoreRecords(false);
+            if (!more) {
+                EndGroups(0);
+                break;
+            }
+            from = EndChangedGroups();
         }
-        if (!first) EndGroups(0);
         if (r_.summary_) Print(*r_.summary_, r_.DataSet, true);
         EndPage(true);
     }
@@ -215,24 +219,34 @@ private:
         return first;
     }
 
-    void StartGroups(bool first) {
-        size_t n = r_.groups_.size();
-        if (n == 0) return;
-        std::vector<QString> keys(n);
-        for (size_t i = 0; i < n; ++i)
+    std::vector<QString> GroupKeys() {
+        std::vector<QString> keys(r_.groups_.size());
+        for (size_t i = 0; i < keys.size(); ++i)
             if (r_.groups_[i]->Expression) keys[i] = r_.groups_[i]->Expression();
-        size_t from = 0;
-        if (!first) {
-            from = n;
-            for (size_t i = 0; i < n; ++i)
-                if (keys[i] != groupKeys_[i]) {
-                    from = i;
-                    break;
-                }
+        return keys;
+    }
+
+    // On the next record: prints the footers of the groups its keys end and
+    // returns the outermost group that changed (the count when none did).
+    // The report's dataset steps back for the footers, so their fields show
+    // the group's own last record, not the next group's first.
+    size_t EndChangedGroups() {
+        const size_t n = r_.groups_.size();
+        if (n == 0) return n;
+        std::vector<QString> keys = GroupKeys();
+        size_t from = n;
+        for (size_t i = 0; i < n; ++i)
+            if (keys[i] != groupKeys_[i]) {
+                from = i;
+                break;
+            }
+        if (from < n) {
+            if (r_.DataSet) r_.DataSet->Prior();
             EndGroups(from);
+            if (r_.DataSet) r_.DataSet->Next();
         }
-        groupKeys_ = keys;
-        for (size_t i = from; i < n; ++i) Print(*r_.groups_[i], r_.DataSet, true);
+        groupKeys_ = std::move(keys);
+        return from;
     }
 
     // Footers of the groups at `level` and deeper, innermost first.

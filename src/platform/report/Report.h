@@ -216,6 +216,10 @@ public:
     // report's dataset; groups nest in the order they are added.
     Band& AddGroupHeader(double height, std::function<QString()> key);
     Band& AddGroupHeader(double height, const QString& field);
+    // Printed when the group's key changes or the records end. With a report
+    // dataset the footer's fields show the group's last record; with a
+    // need-data callback the state has already moved on, so a footer shows
+    // what the layout kept (its accumulators).
     Band& AddGroupFooter(Band& groupHeader, double height);
     Band& AddSummary(double height);
     Band& AddPageFooter(double height);

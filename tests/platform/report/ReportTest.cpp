@@ -124,6 +124,26 @@ TEST(Report, GroupedLayoutPaginatesWithGroupsOnNewPages) {
     EXPECT_EQ(last.back(), "8/8");
 }
 
+TEST(Report, GroupFootersShowTheirOwnGroupsLastRecord) {
+    db::ListDataset rows;
+    FillRows(rows, 60);  // three groups: 25, 25 and 10 records
+    Report r;
+    r.DataSet = &rows;
+    auto& group = r.AddGroupHeader(6, QStringLiteral("CSOPORT"));
+    group.Field(0, 0, 50, "CSOPORT");
+    auto& footer = r.AddGroupFooter(group, 6);
+    footer.Field(0, 0, 50, "CSOPORT");
+    footer.Field(60, 0, 50, "NEV");
+    r.AddDetail(0);
+    r.Prepare();
+    std::vector<QString> texts;
+    for (int page = 1; page <= r.PagePrinter().PageCount(); ++page)
+        for (const QString& t : PageTexts(r.PagePrinter(), page)) texts.push_back(t);
+    EXPECT_EQ(texts, (std::vector<QString>{"Csoport 1", "Csoport 1", "Sor 25", "Csoport 2", "Csoport 2",
+                                           "Sor 50", "Csoport 3", "Csoport 3", "Sor 60"}));
+    EXPECT_TRUE(rows.Eof());
+}
+
 TEST(Report, SubDetailWalksItsOwnDatasetForEachRecord) {
     db::ListDataset master, items;
     FillRows(master, 2);
