@@ -198,7 +198,11 @@ void TNyomtatasForm::BitBtnClick(int tag) {
     switch (tag) {
         case 1:
             PanelGombokAllit(false);
-            if (QuickRep) report::PrintReport(*QuickRep);
+            try {
+                if (QuickRep) report::PrintReport(*QuickRep);
+            } catch (const std::exception& e) {
+                ui::MessageBox("Üzenetkezelő", QString::fromStdString(e.what()), ui::Icon::Error, ui::Ok);
+            }
             PanelGombokAllit(true);
             return;
         case 2:

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPrinter>
 #include <QPushButton>
 
 #include "core/MainWindowLink.h"
@@ -114,6 +115,18 @@ TEST_F(NyomtatasTest, OnePageReportShowsOneOfOneAndEscCloses) {
                 return ui::DialogAnswer{ui::Cancel, {}, 0};
             });
             form.BitBtn1->click();
+            EXPECT_TRUE(form.BitBtn2->isEnabled());
+            // A printer that does not start is an error the user sees, and
+            // the window can still be left.
+            dialogs.Then([](const ui::DialogRequest& request) {
+                request.printer->setOutputFormat(QPrinter::PdfFormat);
+                request.printer->setOutputFileName("/nincs/ilyen/mappa/lista.pdf");
+                return ui::DialogAnswer{ui::Ok, {}, 0};
+            });
+            dialogs.Answer(ui::Ok);
+            form.BitBtn1->click();
+            EXPECT_EQ(dialogs.Shown().back().caption, "Üzenetkezelő");
+            EXPECT_TRUE(dialogs.Shown().back().text.startsWith("A nyomtató nem indítható: "));
             EXPECT_TRUE(form.BitBtn2->isEnabled());
             form.resize(300, 400);
             EXPECT_GE(form.width(), 451);

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
+#include <stdexcept>
 
 #include "platform/report/Report.h"
 #include "platform/ui/Dialogs.h"
@@ -45,12 +46,19 @@ void PrintPages(const PagePrinter& pages, QPrinter& printer, int from, int to) {
     from = from <= 0 ? 1 : std::min(from, count);
     to = to <= 0 ? count : std::min(to, count);
     if (count == 0 || from > to) return;
-    QPainter painter(&printer);
+    // A printer that does not start (none installed, a file that cannot be
+    // written) must not pass for a printed list.
+    auto failed = [&printer] {
+        return std::runtime_error(("A nyomtató nem indítható: " + printer.printerName()).toStdString());
+    };
+    QPainter painter;
+    if (!painter.begin(&printer)) throw failed();
     double dotsPerMm = printer.resolution() / 25.4;
     for (int n = from; n <= to; ++n) {
-        if (n > from) printer.newPage();
+        if (n > from && !printer.newPage()) throw failed();
         pages.GetPage(n)->Draw(painter, dotsPerMm, count);
     }
+    if (!painter.end()) throw failed();
 }
 
 bool PrintReport(Report& report) {

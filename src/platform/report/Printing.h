@@ -11,7 +11,7 @@ class Report;
 
 // Draws pages `from` to `to` (1-based, clamped to the pages produced; 0 for
 // either end: the first or the last page) on `printer`, paper corner at the
-// origin.
+// origin. Throws std::runtime_error when the printer does not start.
 void PrintPages(const PagePrinter& pages, QPrinter& printer, int from = 0, int to = 0);
 
 // The print dialog for the report: printer, copies, orientation and page
