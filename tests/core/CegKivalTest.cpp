@@ -57,6 +57,20 @@ protected:
         YearFolderTest::TearDown();
     }
 
+    // The state a failed switch leaves: the message shown, no component on a
+    // company's table, no company item usable, an empty status line.
+    void ExpectFailedSwitch() {
+        ASSERT_FALSE(dialogs.Shown().empty());
+        EXPECT_EQ(dialogs.Text(0), "Hiba az átállás során!");
+        for (const TableComponent& c : TableComponents())
+            if (c.perCompany) {
+                EXPECT_EQ(dm->Component(c.component)->TableName, "") << c.component;
+            }
+        EXPECT_FALSE(main.enabled);
+        EXPECT_EQ(main.code, "");
+        EXPECT_EQ(main.name, "");
+    }
+
     FakeMainWindow main;
     testsupport::ScriptedDialogs dialogs;
 };
@@ -136,14 +150,7 @@ TEST_F(CompanyTest, MissingCoreTableFailsTheSwitchAndClearsEverything) {
     db::DeleteTable(AktualisAlias, "Utal_002");
     dialogs.Answer(ui::Ok);
     EXPECT_FALSE(CegAtallas("002"));
-    EXPECT_EQ(dialogs.Text(0), "Hiba az átállás során!");
-    for (const TableComponent& c : TableComponents())
-        if (c.perCompany) {
-            EXPECT_EQ(dm->Component(c.component)->TableName, "") << c.component;
-        }
-    EXPECT_FALSE(main.enabled);
-    EXPECT_EQ(main.code, "");
-    EXPECT_EQ(main.name, "");
+    ExpectFailedSwitch();
     dm->TableCegek->Close();
 }
 
@@ -155,14 +162,8 @@ TEST_F(CompanyTest, RefusedPostFailsTheSwitchAndKeepsTheCompanyTableOpen) {
     dialogs.Answer(ui::Ok);
     EXPECT_FALSE(CegAtallas("001"));
     dm->TableJogcim->BeforePost = nullptr;
-    ASSERT_EQ(dialogs.Shown().size(), 1u);
-    EXPECT_EQ(dialogs.Text(0), "Hiba az átállás során!");
-    for (const TableComponent& c : TableComponents())
-        if (c.perCompany) {
-            EXPECT_EQ(dm->Component(c.component)->TableName, "") << c.component;
-        }
-    EXPECT_FALSE(main.enabled);
-    EXPECT_EQ(main.code, "");
+    EXPECT_EQ(dialogs.Shown().size(), 1u);
+    ExpectFailedSwitch();
     // The selection dialog still shows the companies to choose from.
     EXPECT_TRUE(dm->TableCegek->Active());
     dm->TableCegek->Close();
