@@ -99,6 +99,28 @@ std::string MostSzoveg() {
     return os::DateToText(now) + " " + time;
 }
 
+// A line of the log in CP1250. A character the code page lacks (a name
+// typed in another script) becomes '?': the log must never fail on what
+// the data holds, or the entry that was to explain an error is lost.
+std::string LogLine(const std::string& utf8) {
+    try {
+        return os::Utf8ToCp1250(utf8);
+    } catch (const os::CodePageError&) {
+    }
+    std::string out;
+    for (size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const size_t len = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        try {
+            out += os::Utf8ToCp1250(utf8.substr(i, len));
+        } catch (const os::CodePageError&) {
+            out += '?';
+        }
+        i += len;
+    }
+    return out;
+}
+
 }  // namespace
 
 void Naplozas(const std::string& text) {
@@ -110,7 +132,7 @@ void Naplozas(const std::string& text) {
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "ab"), &std::fclose);
     if (!file) throw std::runtime_error("A napló nem írható: " + path);
     for (const std::string& line : lines) {
-        const std::string bytes = os::Utf8ToCp1250(line) + "\r\n";
+        const std::string bytes = LogLine(line) + "\r\n";
         if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
             std::fflush(file.get()) != 0)
             throw std::runtime_error("A napló nem írható: " + path);

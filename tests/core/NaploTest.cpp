@@ -142,6 +142,16 @@ TEST_F(NaploTest, StateReportEntryInTheFileByteForByte) {
     kh.Close();
 }
 
+TEST_F(NaploTest, CharacterOutsideTheCodePageDoesNotCutTheEntry) {
+    Naplozas("Név: Ελένη Kovács");
+    const std::string bytes = ReadAll(NaploFajl());
+    EXPECT_NE(bytes.find(" N\xE9v: ????? Kov\xE1"
+                         "cs\r\n   C\xE9g\r\n"),
+              std::string::npos)
+        << bytes;
+    EXPECT_EQ(bytes.substr(bytes.size() - 4), "\r\n\r\n");  // the entry is whole
+}
+
 TEST_F(NaploTest, ParametersBoxNamesAnUnknownPreviousYearAlias) {
     testsupport::ScriptedDialogs dialogs;
     dialogs.Answer(ui::Ok);
