@@ -92,11 +92,7 @@ std::vector<NaploAblak> Ablakok() {
 
 std::string MostSzoveg() {
     const double now = os::Now();
-    int h = 0, m = 0, s = 0, ms = 0;
-    os::DecodeTime(now, h, m, s, ms);
-    char time[16];
-    std::snprintf(time, sizeof time, "%02d:%02d:%02d", h, m, s);
-    return os::DateToText(now) + " " + time;
+    return os::DateToText(now) + " " + os::TimeToText(now);
 }
 
 // A line of the log in CP1250. A character the code page lacks (a name

@@ -224,21 +224,10 @@ std::string Field::AsString() const {
     switch (def_.type) {
         case FieldType::Date:
             return os::DateToText(v.ToDouble());
-        case FieldType::DateTime: {
-            std::string s = os::DateToText(v.ToDouble());
-            int h, m, sec, ms;
-            os::DecodeTime(v.ToDouble(), h, m, sec, ms);
-            char buf[16];
-            std::snprintf(buf, sizeof buf, " %02d:%02d:%02d", h, m, sec);
-            return s + buf;
-        }
-        case FieldType::Time: {
-            int h, m, sec, ms;
-            os::DecodeTime(v.ToDouble(), h, m, sec, ms);
-            char buf[16];
-            std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", h, m, sec);
-            return buf;
-        }
+        case FieldType::DateTime:
+            return os::DateToText(v.ToDouble()) + " " + os::TimeToText(v.ToDouble());
+        case FieldType::Time:
+            return os::TimeToText(v.ToDouble());
         default:
             return v.ToString();
     }

@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -16,14 +15,6 @@ namespace {
 int CollateHuCallback(void* ci, int na, const void* a, int nb, const void* b) {
     return CollateHu(std::string_view(static_cast<const char*>(a), na),
                      std::string_view(static_cast<const char*>(b), nb), ci != nullptr);
-}
-
-std::string TimeText(double v) {
-    int h, m, s, ms;
-    os::DecodeTime(v, h, m, s, ms);
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", h, m, s);
-    return buf;
 }
 
 }  // namespace
@@ -128,7 +119,7 @@ void Statement::Bind(int index, const Variant& v, FieldType type) {
                               SQLITE_TRANSIENT);
             return;
         case FieldType::Time:
-            sqlite3_bind_text(st_, index, TimeText(v.ToDouble()).c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_text(st_, index, os::TimeToText(v.ToDouble()).c_str(), -1, SQLITE_TRANSIENT);
             return;
         case FieldType::Blob:
         case FieldType::Graphic:

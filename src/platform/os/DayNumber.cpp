@@ -142,6 +142,14 @@ std::string DateToText(double dayNumber) {
     return buf;
 }
 
+std::string TimeToText(double dayNumber) {
+    int h, m, s, ms;
+    DecodeTime(dayNumber, h, m, s, ms);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", h, m, s);
+    return buf;
+}
+
 int WidenYear(int year, int thisYear) {
     if (year >= 100) return year;
     const int n = thisYear - 60;

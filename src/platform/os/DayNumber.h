@@ -43,6 +43,8 @@ bool IsoToDayNumber(const std::string& iso, double& result);
 // The program's short date format "YYYY.MM.DD" (2019.03.05); the empty date is
 // the empty text. The time of day is not shown.
 std::string DateToText(double dayNumber);
+// The time of day of a day number as "HH:MM:SS".
+std::string TimeToText(double dayNumber);
 
 enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
 

@@ -56,6 +56,7 @@ TEST(DayNumber, WeekdayTimeAndIsoText) {
 TEST(DayNumber, ProgramDateTextAndMonthSteps) {
     EXPECT_EQ(DateToText(EncodeDate(2019, 3, 5) + 0.5), "2019.03.05");
     EXPECT_EQ(DateToText(0), "");
+    EXPECT_EQ(TimeToText(EncodeDate(2019, 3, 5) + EncodeTime(7, 5, 9)), "07:05:09");
     EXPECT_EQ(IncMonth(EncodeDate(2019, 1, 31), 1), EncodeDate(2019, 2, 28));
     EXPECT_EQ(IncMonth(EncodeDate(2020, 1, 31), 1), EncodeDate(2020, 2, 29));
     EXPECT_EQ(IncMonth(EncodeDate(2019, 1, 15), -1), EncodeDate(2018, 12, 15));
