@@ -470,7 +470,10 @@ std::string TUnZipper::DefaultPartFileName(const std::string& name, int n, TSpli
 
 bool TUnZipper::DiskLabelMatches(int n) const {
     if (MultiMode() != mmSpan) return true;
-    std::string label = os::GetVolumeLabel(ExtractFolder(zipName_).empty() ? "." : ExtractFolder(zipName_));
+    const std::string folder = ExtractFolder(zipName_).empty() ? "." : ExtractFolder(zipName_);
+    // Disks written on a volume this system cannot label carry no number to check.
+    if (!os::VolumeLabelWritable(folder)) return true;
+    std::string label = os::GetVolumeLabel(folder);
     for (char& c : label)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
     label = label.substr(0, 11);

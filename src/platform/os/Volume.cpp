@@ -4,6 +4,7 @@
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -63,7 +64,9 @@ std::string ReadLine(const std::string& file) {
 std::string Unescape(const std::string& s) {
     std::string out;
     for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] == 'x') {
+        if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] == 'x' &&
+            std::isxdigit(static_cast<unsigned char>(s[i + 2])) &&
+            std::isxdigit(static_cast<unsigned char>(s[i + 3]))) {
             out += static_cast<char>(std::stoi(s.substr(i + 2, 2), nullptr, 16));
             i += 3;
         } else {
@@ -123,6 +126,8 @@ bool SetVolumeLabel(const std::string& path, const std::string& label) {
     }
     return false;
 }
+
+bool VolumeLabelWritable(const std::string& path) { return SimulatedFor(path) != nullptr; }
 
 SimulatedVolume::SimulatedVolume(std::string mountFolder, std::int64_t capacityBytes,
                                  std::int64_t clusterSize)

@@ -1,6 +1,6 @@
 // Volumes under a path: whether the medium is removable, its free space, its
-// cluster size and its label. The original spans backups over floppies in
-// drive A: or B:; here a folder on a removable medium plays the drive. Tests
+// cluster size and its label. Backups spanned over removable disks use a
+// folder on a removable medium as their drive. Tests
 // (and anyone without a floppy) mount a simulated removable volume on a
 // folder: a fixed capacity, a label per disk and disks that can be swapped.
 #pragma once
@@ -27,6 +27,10 @@ std::string GetVolumeLabel(const std::string& path);
 // Sets (an empty label removes) the label; false when the volume does not
 // allow it (a real volume needs privileges this program does not have).
 bool SetVolumeLabel(const std::string& path, const std::string& label);
+
+// Whether SetVolumeLabel can label the volume holding the path, so that the
+// disks of a set written there carry their numbers.
+bool VolumeLabelWritable(const std::string& path);
 
 // A removable volume simulated on a folder, mounted while the object lives.
 // Each disk keeps its files and its label; InsertDisk takes the files of the

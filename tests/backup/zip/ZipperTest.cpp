@@ -251,6 +251,41 @@ TEST_F(WriterTest, SpansOverRemovableDisks) {
     EXPECT_EQ(asked.front(), 1);
 }
 
+// Disks copied to a medium whose label this system cannot write carry no
+// number: the reader checking labels accepts them instead of asking forever.
+TEST_F(WriterTest, ReadsSpannedDisksWithoutLabels) {
+    Put(data + "/Berek_001.PX", Random(150000, 3));
+    const std::string mount = tmp.File("floppy"), plain = tmp.File("plain");
+    int disks = 0;
+    {
+        os::SimulatedVolume vol(mount, 80 * 1024);
+        TZipper z;
+        Configure(z, mount + "/mentes.zip");
+        z.MultiZipInfo.MultiMode = mmSpan;
+        z.OnGetNextDisk = [&](TUnZipper*, int n, std::string&) { vol.InsertDisk(n); };
+        EXPECT_EQ(z.CompressFiles(), 5);
+        disks = vol.DiskCount();
+        ASSERT_GE(disks, 3);
+        std::filesystem::create_directories(plain);
+        for (int d = 1; d <= disks; ++d)
+            std::filesystem::copy_file(vol.DiskFilePath(d, "mentes.zip"),
+                                       plain + "/disk" + std::to_string(d) + ".zip");
+    }
+    std::filesystem::copy_file(plain + "/disk" + std::to_string(disks) + ".zip", plain + "/mentes.zip");
+    int asked = 0;
+    ExpectReadsBack(plain + "/mentes.zip", "", [&](TUnZipper& u) {
+        u.SetMultiMode(mmSpan);
+        u.SetCheckDiskLabels(true);
+        u.OnGetNextDisk = [&, disks](TUnZipper*, int n, std::string& name) {
+            if (++asked > 3 * disks) return name.clear();
+            const std::string disk = plain + "/disk" + std::to_string(n) + ".zip";
+            std::filesystem::copy_file(disk, plain + "/mentes.zip",
+                                       std::filesystem::copy_options::overwrite_existing);
+        };
+    });
+    EXPECT_LE(asked, 2 * disks);
+}
+
 // Size-limited parts in one folder.
 TEST_F(WriterTest, WritesSizeLimitedParts) {
     Put(data + "/Berek_001.PX", Random(150000, 3));
