@@ -272,7 +272,9 @@ void TUnZipper::ReadZipDirectory() {
             const std::int64_t size = stream_->Size();
             const std::int64_t limit = end_.Zip64EndPos >= 0 ? end_.Zip64EndPos : end_.EndRecordPos;
             if (end_.EndRecordPos + 22 + end_.CommentLength != size) BadZip();
-            if (end_.CentralOffset() + end_.CentralSize() > static_cast<std::uint64_t>(limit)) BadZip();
+            if (end_.CentralOffset() > static_cast<std::uint64_t>(limit) ||
+                end_.CentralSize() > static_cast<std::uint64_t>(limit) - end_.CentralOffset())
+                BadZip();
             if (end_.TotalEntries() > end_.CentralSize() / 46) BadZip();
             if (end_.EntriesThisDisk() != end_.TotalEntries()) BadZip();
         }
@@ -378,15 +380,20 @@ bool TUnZipper::RebuildZipDirectory() {
         ProcessMessages();
         std::unique_ptr<TZipHeaderInfo> h(NewHeaderInfo());
         if (!h->ReadLocalHeader(*stream_)) break;
-        const std::int64_t skip = h->LocalExtraLength + static_cast<std::int64_t>(h->CompressedSize()) +
-                                  (h->HasDataDescriptor() ? 16 : 0);
-        stream_->Seek(stream_->Position() + skip);
+        // A size that points past the end of the file ends the walk after this entry.
+        const std::uint64_t skip =
+            h->LocalExtraLength + h->CompressedSize() + (h->HasDataDescriptor() ? 16 : 0);
+        const std::int64_t here = stream_->Position();
+        const bool last = skip > static_cast<std::uint64_t>(size - here);
         try {
-            entries_->Add(h.release());
+            entries_->Add(h.get());
         } catch (const EListError&) {
             break;
         }
+        h.release();
         ++count;
+        if (last) break;
+        stream_->Seek(here + static_cast<std::int64_t>(skip));
     }
     end_.SetThisDisk(0);
     end_.SetCentralOffset(static_cast<std::uint64_t>(stream_->Position()));

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 
 #include "backup/zip/UnZipper.h"
 #include "platform/os/AtomicFile.h"
@@ -37,6 +38,12 @@ bool UnsafeName(const std::string& name) {
         start = end + 1;
     }
     return false;
+}
+
+// Totals of hostile declared sizes saturate instead of overflowing.
+std::int64_t Plus(std::int64_t a, std::int64_t b) {
+    return b > std::numeric_limits<std::int64_t>::max() - a ? std::numeric_limits<std::int64_t>::max()
+                                                            : a + b;
 }
 
 bool ReadOnlyFile(const std::string& path) {
@@ -116,12 +123,17 @@ void TUnZipper::ValidateLocalHeaders() {
         stream_->Seek(static_cast<std::int64_t>(c.RelativeOffset()));
         if (!l.ReadLocalHeader(*stream_)) BadZip();
         bool agree = l.RawName == c.RawName && l.Method == c.Method && l.Encrypted() == c.Encrypted();
-        if (agree && !l.HasDataDescriptor() && !c.HasDataDescriptor())
-            agree = l.CRC32 == c.CRC32 && l.CompressedSize() == c.CompressedSize() &&
-                    l.UncompressedSize() == c.UncompressedSize();
+        if (agree && !l.HasDataDescriptor() && !c.HasDataDescriptor()) {
+            // Sizes escaped in the local header without a Zip64 block of their
+            // own (an entry of 4 GiB or more) are known from the central one.
+            const bool localSizes =
+                l.Zip64 || (l.CompressedSizeField != 0xFFFFFFFF && l.UncompressedSizeField != 0xFFFFFFFF);
+            agree = l.CRC32 == c.CRC32 && (!localSizes || (l.CompressedSize() == c.CompressedSize() &&
+                                                           l.UncompressedSize() == c.UncompressedSize()));
+        }
         if (!agree) BadZip();
-        const std::uint64_t dataEnd =
-            c.RelativeOffset() + 30 + l.FileNameLength + l.LocalExtraLength + c.CompressedSize();
+        const unsigned __int128 dataEnd = static_cast<unsigned __int128>(c.RelativeOffset()) + 30 +
+                                          l.FileNameLength + l.LocalExtraLength + c.CompressedSize();
         const std::uint64_t limit =
             i + 1 < items.size() ? items[i + 1]->RelativeOffset() : end_.CentralOffset();
         if (dataEnd > limit || dataEnd > static_cast<std::uint64_t>(size)) BadZip();
@@ -162,7 +174,7 @@ int TZipExtractor::Run() {
                     }
             }
             if (e.Selected)
-                totalBytes_ += static_cast<std::int64_t>(e.UncompressedSize());
+                totalBytes_ = Plus(totalBytes_, static_cast<std::int64_t>(e.UncompressedSize()));
             else
                 --filesToDo_;
             if ((i & 255) == 0) z.ProcessMessages();
@@ -416,7 +428,7 @@ void TZipExtractor::FlushOutput(const unsigned char* data, std::int64_t count) {
     if (target_->Write(data, count) != count) throw ECantWriteUCF(ZipMessage(207));
     crc_ = UpdateCRC(crc_, data, static_cast<size_t>(count));
     written_ += count;
-    totalWritten_ += count;
+    totalWritten_ = Plus(totalWritten_, count);
     if (z_.OnFilePercentDone) z_.OnFilePercentDone(&z_, Percentage(written_, expected_));
     if (z_.OnTotalPercentDone) z_.OnTotalPercentDone(&z_, Percentage(totalWritten_, totalBytes_));
 }

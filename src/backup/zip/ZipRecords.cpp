@@ -181,20 +181,27 @@ bool TZipHeaderInfo::WriteLocalHeader(TLFNFileStream& s) {
     const std::string name = StoredName();
     FileNameLength = static_cast<std::uint16_t>(name.size());
     SetRelativeOffset(static_cast<std::uint64_t>(s.Position()));
+    if (LocalZip64) LocalExtraLength = 20;
     std::string b;
-    b.reserve(30 + name.size());
+    b.reserve(30 + name.size() + (LocalZip64 ? 20 : 0));
     Put32(b, LocalSignature);
-    Put16(b, VersionNeeded);
+    Put16(b, LocalZip64 ? 45 : VersionNeeded);
     Put16(b, Flags);
     Put16(b, Method);
     Put32(b, LastMod);
     Put32(b, CRC32);
-    Put32(b, CompressedSizeField);
-    Put32(b, UncompressedSizeField);
+    Put32(b, LocalZip64 ? 0xFFFFFFFF : CompressedSizeField);
+    Put32(b, LocalZip64 ? 0xFFFFFFFF : UncompressedSizeField);
     Put16(b, FileNameLength);
     Put16(b, LocalExtraLength);  // a kept entry's old extra field follows, copied by the writer
     b += name;
     RawName = name;
+    if (LocalZip64) {
+        Put16(b, 1);
+        Put16(b, 16);
+        Put64(b, UncompressedSize());
+        Put64(b, CompressedSize());
+    }
     return WriteAll(s, b);
 }
 
@@ -325,9 +332,13 @@ THeaderRead TZipHeaderInfo::ReadCentralHeader(TLFNFileStream& s0,
         if (!blocksOk || !zip64Ok) return THeaderRead::Damaged;
         s->Seek(ExtraFieldPos);
     }
-    // An escaped field without its Zip64 value cannot be located.
+    // An escaped field without its Zip64 value cannot be located; no file
+    // reaches 2^63 bytes (the sizes and offsets are used as signed values).
     if (!Zip64 && (UncompressedSizeField == 0xFFFFFFFF || CompressedSizeField == 0xFFFFFFFF ||
                    RelativeOffsetField == 0xFFFFFFFF || DiskNumberStartField == 0xFFFF))
+        return THeaderRead::Damaged;
+    constexpr std::uint64_t limit = std::uint64_t{1} << 63;
+    if (UncompressedSize() >= limit || CompressedSize() >= limit || RelativeOffset() >= limit)
         return THeaderRead::Damaged;
     return THeaderRead::Ok;
 }

@@ -57,6 +57,10 @@ public:
     std::uint16_t Zip64BlockSize = 0;
     // The name bytes exactly as read from the archive.
     std::string RawName;
+    // The local header carries both sizes in a Zip64 block and escapes its
+    // size fields: the readers in use take an entry's sizes from its local
+    // header, so an entry that may reach 4 GiB needs it.
+    bool LocalZip64 = false;
 
     const std::string& FileName() const { return fileName_; }
     const std::string& Directory() const { return directory_; }

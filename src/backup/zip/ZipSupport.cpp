@@ -314,7 +314,7 @@ void TZipKeys::UpdateKeys(std::uint8_t b) {
 }
 
 std::uint8_t TZipKeys::DecryptByte() const {
-    const std::uint16_t t = static_cast<std::uint16_t>((key2 & 0xFFFF) | 2);
+    const std::uint32_t t = (key2 & 0xFFFF) | 2;
     return static_cast<std::uint8_t>((t * (t ^ 1)) >> 8);
 }
 

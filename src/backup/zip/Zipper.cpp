@@ -419,6 +419,10 @@ bool TZipper::CompressEntry(Run& r, TZipHeaderInfo& h, const std::string& name) 
         h.LastMod = static_cast<std::uint32_t>(std::max<std::int64_t>(0, FileDosDateTime(name)));
         size = in->Size();
         h.SetUncompressedSize(static_cast<std::uint64_t>(size));
+        // Decided before any data is written, as the local header keeps its
+        // size: room for deflate's worst expansion and the encryption header.
+        h.LocalZip64 = size + (size >> 10) + 65536 >= 0xFFFFFFFF;
+        h.LocalExtraLength = h.LocalZip64 ? 20 : 0;
         h.SetDirectory(storePaths_ ? StoredFolderOf(ExtractFolder(name) + "/") : std::string());
         h.SetFileName(ExtractName(name));
     }

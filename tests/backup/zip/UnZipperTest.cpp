@@ -288,6 +288,48 @@ d=base(); put('trailing',d+b'garbage')
     }
 }
 
+// Local headers of odd but readable archives: an entry of 4 GiB or more
+// whose local sizes hold the escape (with and without their Zip64 block),
+// and a directory rebuilt over a local size that leads back to its own
+// header, which ends the walk instead of reading the header again.
+TEST_F(ReaderTest, ReadsEscapedLocalSizes) {
+    Python(tmp.Path(), R"(import sys,struct,zlib
+out=sys.argv[1]; data=b'nagy tabla '*20; crc=zlib.crc32(data); name=b'nagy.DB'
+def archive(fname,lx,cx,csize):
+    local=struct.pack('<IHHHHHIIIHH',0x04034b50,45,0,0,0,0x4F21,crc,0xFFFFFFFF,0xFFFFFFFF,len(name),len(lx))+name+lx+data
+    central=struct.pack('<IHHHHHHIIIHHHHHII',0x02014b50,50,45,0,0,0,0x4F21,crc,csize,csize,len(name),len(cx),0,0,0,0x20,0)+name+cx
+    end=struct.pack('<IHHHHIIH',0x06054b50,0,0,1,1,len(central),len(local),0)
+    open(out+'/'+fname,'wb').write(local+central+end)
+both=struct.pack('<HHQQ',1,16,len(data),len(data))
+archive('bare.zip',b'',both,0xFFFFFFFF)
+archive('block.zip',both,b'',len(data))
+good=b'good table'
+a=struct.pack('<IHHHHHIIIHH',0x04034b50,20,0,0,0,0x4F21,zlib.crc32(good),len(good),len(good),4,0)+b'a.DB'+good
+x=struct.pack('<HHQQ',1,16,5,(1<<64)-(30+4)-20)
+b=struct.pack('<IHHHHHIIIHH',0x04034b50,45,0,0,0,0x4F21,0,0xFFFFFFFF,0xFFFFFFFF,4,len(x))+b'b.DB'+x+b'xxxxx'
+open(out+'/loop.zip','wb').write(a+b)
+)",
+           Quote(tmp.Path()));
+    for (const char* name : {"bare.zip", "block.zip"}) {
+        SCOPED_TRACE(name);
+        std::filesystem::remove_all(dest);
+        TUnZipper z;
+        EXPECT_EQ(ExtractAll(z, tmp.File(name)), 1);
+        EXPECT_EQ(Get(dest + "/nagy.DB").substr(0, 22), "nagy tabla nagy tabla ");
+    }
+    Sh("unzip -tq " + Quote(tmp.File("block.zip")));
+
+    std::filesystem::remove_all(dest);
+    TUnZipper z;
+    z.IncompleteZipMode = izAssumeBad;
+    std::vector<int> bad;
+    z.OnBadCRC = [&](TUnZipper*, std::uint32_t, std::uint32_t, int i) { bad.push_back(i); };
+    EXPECT_EQ(ExtractAll(z, tmp.File("loop.zip")), 1);
+    EXPECT_EQ(z.Count(), 2);
+    EXPECT_EQ(bad, std::vector<int>{1});
+    EXPECT_EQ(Tree(dest), (std::map<std::string, std::string>{{"a.DB", "good table"}}));
+}
+
 TEST_F(ReaderTest, IncompleteArchiveModes) {
     Put(tmp.File("x.zip"), "this is no archive at all, just text");
     TUnZipper z;
@@ -469,6 +511,23 @@ TEST(ZipRecords, Zip64BlockOfTheCentralHeader) {
     ASSERT_EQ(r.ReadCentralHeader(s), THeaderRead::Ok);
     EXPECT_EQ(r.UncompressedSize(), 0x100000000ull);
     EXPECT_EQ(r.CompressedSize(), 1000u);
+
+    // An entry that may reach 4 GiB also gets both sizes in its local header.
+    TZipHeaderInfo maybe;
+    maybe.SetFileName("x");
+    maybe.LocalZip64 = true;
+    maybe.SetUncompressedSize(0xFFFFFF00ull);
+    maybe.SetCompressedSize(77);
+    {
+        TLFNFileStream o(tmp.File("l"), TLFNFileStream::fmCreate);
+        ASSERT_TRUE(maybe.WriteLocalHeader(o));
+    }
+    const std::string l = Get(tmp.File("l"));
+    ASSERT_EQ(l.size(), 30u + 1 + 20);
+    EXPECT_EQ(static_cast<unsigned char>(l[4]), 45);
+    EXPECT_EQ(l.substr(18, 8), std::string(8, '\xFF'));
+    EXPECT_EQ(l.substr(31, 12), std::string("\x01\x00\x10\x00\x00\xFF\xFF\xFF\x00\x00\x00\x00", 12));
+    EXPECT_EQ(l.substr(43, 8), std::string("\x4D\0\0\0\0\0\0\0", 8));
 
     TZipHeaderInfo below;
     below.SetFileName("x");

@@ -189,6 +189,31 @@ TEST_F(WriterTest, FailedWriteLeavesNoArchiveAndKeepsTheOld) {
     ExpectRealToolsAccept(archive);
 }
 
+// An entry of more than 4 GiB (a sparse file, so it costs time but no disk):
+// too slow for every run; run it by hand with --gtest_also_run_disabled_tests.
+TEST_F(WriterTest, DISABLED_EntryOf4GiB) {
+    const std::string big = data + "/Nagy_001.DB", archive = tmp.File("big.zip");
+    { std::ofstream(big, std::ios::binary) << "eleje"; }
+    std::filesystem::resize_file(big, (std::uint64_t{1} << 32) + 1000);
+    TZipper z;
+    Configure(z, archive);
+    z.PackLevel = 1;
+    EXPECT_EQ(z.CompressFiles(), 6);
+    ExpectRealToolsAccept(archive);
+    TUnZipper u;
+    u.SetZipName(archive);
+    u.SetDestDir(dest);
+    u.DoAll = true;
+    // The headers are checked before the first entry; the data is not written.
+    u.OnStartUnZip = [](TUnZipper*, int, std::string&, bool& skip) { skip = true; };
+    EXPECT_EQ(u.ExtractFiles(), 0);
+    bool found = false;
+    for (int i = 0; i < u.Count(); ++i)
+        if (u.Filename(i) == "Nagy_001.DB")
+            found = u.Entry(i).UncompressedSize() == (std::uint64_t{1} << 32) + 1000;
+    EXPECT_TRUE(found);
+}
+
 // More than 65 535 entries: Zip64 end records that the real tools accept.
 TEST_F(WriterTest, ManyEntriesUseZip64EndRecords) {
     const std::string archive = tmp.File("many.zip");
