@@ -614,12 +614,18 @@ void TZipper::MergeExistingEntries(Run& r) {
             if (replace) {
                 if (OnUpdate) OnUpdate(this, uaReplacing, i);
                 std::unique_ptr<TZipHeaderInfo> n(NewHeaderInfo());
-                if (CompressEntry(r, *n, file)) RegisterEntry(r, n.release(), file);
-                continue;
+                if (CompressEntry(r, *n, file)) {
+                    RegisterEntry(r, n.release(), file);
+                    continue;
+                }
+                // The file was not added (it could not be read, or was
+                // skipped): the archive keeps the copy it had.
+                if (r.storedNames.count(stored)) continue;
+            } else {
+                if (Dispose && file.back() != '/') r.dispose.push_back(file);
+                r.totalBytes += static_cast<std::int64_t>(e.CompressedSize()) -
+                                std::max<std::int64_t>(0, FileSize64(file));
             }
-            if (Dispose && file.back() != '/') r.dispose.push_back(file);
-            r.totalBytes +=
-                static_cast<std::int64_t>(e.CompressedSize()) - std::max<std::int64_t>(0, FileSize64(file));
         }
         if (OnUpdate) OnUpdate(this, uaKeeping, i);
         CopyExistingEntry(r, *h, i);

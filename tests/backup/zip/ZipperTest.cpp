@@ -150,6 +150,20 @@ TEST_F(WriterTest, UpdatesAnArchive) {
     ExpectReadsBack(archive);
     for (const auto& e : std::filesystem::directory_iterator(tmp.Path()))
         EXPECT_NE(e.path().filename().string().substr(0, 3), "QJZ");
+
+    // A newer file that is not added after all (unreadable, or skipped by
+    // the handler) leaves the copy the archive had.
+    const std::string before = Get(data + "/Cegek.DB");
+    Put(data + "/Cegek.DB", "newer but skipped");
+    std::filesystem::last_write_time(data + "/Cegek.DB", later + std::chrono::seconds(10));
+    TZipper s;
+    Configure(s, archive);
+    s.OnStartZip = [](TZipper*, const std::string& name, TZipHeaderInfo&, bool& skip) {
+        skip = ExtractName(name) == "Cegek.DB";
+    };
+    EXPECT_EQ(s.CompressFiles(), 0);
+    Put(data + "/Cegek.DB", before);
+    ExpectReadsBack(archive);
 }
 
 // A full disk in the middle of a write: the error reaches the caller, the
