@@ -257,6 +257,9 @@ z64=struct.pack('<IQHHIIQQQQ',0x06064b50,44,45,45,0,0,5,5,size,c)
 loc=struct.pack('<IIQI',0x07064b50,0,e,1)
 put('zip64disagrees',d[:e]+z64+loc+d[e:])
 d=base(); put('trailing',d+b'garbage')
+d=base(); c=cd(d); e=eocd(d); x=struct.pack('<HHQ',1,8,1<<63)
+struct.pack_into('<I',d,c+24,0xFFFFFFFF); struct.pack_into('<H',d,c+30,len(x)); d[6]|=8; d[c+8]|=8; struct.pack_into('<I',d,e+12,struct.unpack_from('<I',d,e+12)[0]+len(x))
+put('sizeover63bits',d[:c+46+4]+x+d[c+46+4:])
 )";
     const std::string bad = tmp.File("bad");
     std::filesystem::create_directories(bad);
@@ -268,7 +271,7 @@ d=base(); put('trailing',d+b'garbage')
                  {"countlow", false},       {"cdoffset", false}, {"cdsize", false},
                  {"localsize", false},      {"localcrc", false}, {"localmethod", false},
                  {"localname", false},      {"nulname", false},  {"extraoverrun", false},
-                 {"zip64disagrees", false}, {"trailing", false}};
+                 {"zip64disagrees", false}, {"trailing", false}, {"sizeover63bits", false}};
     for (const Expect& c : cases) {
         SCOPED_TRACE(c.name);
         std::filesystem::remove_all(dest);
@@ -308,6 +311,13 @@ a=struct.pack('<IHHHHHIIIHH',0x04034b50,20,0,0,0,0x4F21,zlib.crc32(good),len(goo
 x=struct.pack('<HHQQ',1,16,5,(1<<64)-(30+4)-20)
 b=struct.pack('<IHHHHHIIIHH',0x04034b50,45,0,0,0,0x4F21,0,0xFFFFFFFF,0xFFFFFFFF,4,len(x))+b'b.DB'+x+b'xxxxx'
 open(out+'/loop.zip','wb').write(a+b)
+# two entries declaring sizes whose sum passes 2^63 (sizes in a data descriptor)
+x=struct.pack('<HHQ',1,8,0x6000000000000000); lh=b''; ch=b''
+for n in (b'c.DB',b'd.DB'):
+    off=len(lh)
+    lh+=struct.pack('<IHHHHHIIIHH',0x04034b50,45,8,0,0,0x4F21,0,0,0,4,0)+n+good
+    ch+=struct.pack('<IHHHHHHIIIHHHHHII',0x02014b50,50,45,8,0,0,0x4F21,zlib.crc32(good),len(good),0xFFFFFFFF,4,len(x),0,0,0,0x20,off)+n+x
+open(out+'/huge.zip','wb').write(lh+ch+struct.pack('<IHHHHIIH',0x06054b50,0,0,2,2,len(ch),len(lh),0))
 )",
            Quote(tmp.Path()));
     for (const char* name : {"bare.zip", "block.zip"}) {
@@ -328,6 +338,15 @@ open(out+'/loop.zip','wb').write(a+b)
     EXPECT_EQ(z.Count(), 2);
     EXPECT_EQ(bad, std::vector<int>{1});
     EXPECT_EQ(Tree(dest), (std::map<std::string, std::string>{{"a.DB", "good table"}}));
+
+    // Declared sizes far beyond the data: each entry fails, progress stays sane.
+    bad.clear();
+    int top = 0;
+    z.OnTotalPercentDone = [&](TUnZipper*, int p) { top = std::max(top, p); };
+    EXPECT_EQ(ExtractAll(z, tmp.File("huge.zip")), 0);
+    EXPECT_EQ(bad, (std::vector<int>{0, 1}));
+    EXPECT_LE(top, 100);
+    EXPECT_EQ(Tree(dest).size(), 1u);
 }
 
 TEST_F(ReaderTest, IncompleteArchiveModes) {
