@@ -40,10 +40,16 @@ bool UnsafeName(const std::string& name) {
     return false;
 }
 
-// Totals of hostile declared sizes saturate instead of overflowing.
+// Declared sizes as signed values (a rebuilt directory's come unchecked from
+// local headers), and totals that saturate instead of overflowing.
+std::int64_t Size64(std::uint64_t v) {
+    return static_cast<std::int64_t>(std::min<std::uint64_t>(v, std::numeric_limits<std::int64_t>::max()));
+}
 std::int64_t Plus(std::int64_t a, std::int64_t b) {
-    return b > std::numeric_limits<std::int64_t>::max() - a ? std::numeric_limits<std::int64_t>::max()
-                                                            : a + b;
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum))
+        return b > 0 ? std::numeric_limits<std::int64_t>::max() : std::numeric_limits<std::int64_t>::min();
+    return sum;
 }
 
 bool ReadOnlyFile(const std::string& path) {
@@ -174,7 +180,7 @@ int TZipExtractor::Run() {
                     }
             }
             if (e.Selected)
-                totalBytes_ = Plus(totalBytes_, static_cast<std::int64_t>(e.UncompressedSize()));
+                totalBytes_ = Plus(totalBytes_, Size64(e.UncompressedSize()));
             else
                 --filesToDo_;
             if ((i & 255) == 0) z.ProcessMessages();
@@ -208,7 +214,7 @@ std::string TZipExtractor::DestinationDir(const TZipHeaderInfo& e) const {
 }
 
 void TZipExtractor::SkipEntry(const TZipHeaderInfo& e) {
-    totalBytes_ -= static_cast<std::int64_t>(e.UncompressedSize());
+    totalBytes_ = Plus(totalBytes_, -Size64(e.UncompressedSize()));
     --filesToDo_;
 }
 
@@ -330,8 +336,11 @@ void TZipExtractor::ExtractEntry(int index, bool& retry) {
     }
 
     target_ = out.get();
-    remaining_ = static_cast<std::int64_t>(e.CompressedSize()) - (encrypted_ ? 12 : 0);
-    expected_ = static_cast<std::int64_t>(e.UncompressedSize());
+    // A size no file can have fails the entry (below) like a short one.
+    remaining_ = e.CompressedSize() > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())
+                     ? -1
+                     : Size64(e.CompressedSize()) - (encrypted_ ? 12 : 0);
+    expected_ = Size64(e.UncompressedSize());
     written_ = 0;
     crc_ = 0xFFFFFFFF;
     bool ok = true;
