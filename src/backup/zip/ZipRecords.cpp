@@ -124,6 +124,13 @@ void TZipHeaderInfo::UpdateNameLength() {
     }
 }
 
+void TZipHeaderInfo::SplitName(std::string name) {
+    UnixToDosSlashes(name);
+    const size_t slash = name.rfind('\\');
+    directory_ = slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
+    fileName_ = slash == std::string::npos ? name : name.substr(slash + 1);
+}
+
 void TZipHeaderInfo::SetFileName(const std::string& name) {
     fileName_ = name;
     UpdateNameLength();
@@ -305,11 +312,7 @@ THeaderRead TZipHeaderInfo::ReadCentralHeader(TLFNFileStream& s0,
     ExternalAttributes = Get32(h + 38);
     RelativeOffsetField = Get32(h + 42);
 
-    std::string name = DecodeName(raw, OEMNames, VersionMadeBy, Flags);
-    UnixToDosSlashes(name);
-    const size_t slash = name.rfind('\\');
-    directory_ = slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
-    fileName_ = slash == std::string::npos ? name : name.substr(slash + 1);
+    SplitName(DecodeName(raw, OEMNames, VersionMadeBy, Flags));
     FileNameLength = nameLen;
     FileComment.reset();
     Selected = Marked = false;
@@ -372,11 +375,7 @@ bool TZipHeaderInfo::ReadLocalHeader(TLFNFileStream& s) {
     RelativeOffsetField = static_cast<std::uint32_t>(std::min<std::int64_t>(start, 0xFFFFFFFF));
     Zip64.reset();
     if (start >= 0xFFFFFFFF) SetRelativeOffset(static_cast<std::uint64_t>(start));
-    std::string name = DecodeName(raw, OEMNames, 0, Flags);
-    UnixToDosSlashes(name);
-    const size_t slash = name.rfind('\\');
-    directory_ = slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
-    fileName_ = slash == std::string::npos ? name : name.substr(slash + 1);
+    SplitName(DecodeName(raw, OEMNames, 0, Flags));
     if (LocalExtraLength) {
         // The Zip64 block may follow other blocks; only the escaped values are in it.
         const std::int64_t extraPos = s.Position();

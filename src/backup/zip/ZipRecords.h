@@ -107,6 +107,8 @@ public:
 
 private:
     void UpdateNameLength();
+    // A stored name ("/" or "\\") into directory and file name.
+    void SplitName(std::string name);
     // Takes the Zip64 values of the escaped fields from a tag-1 block; false
     // when the block is too short (the local block holds only the sizes).
     bool TakeZip64(const unsigned char* data, size_t size, bool central);
