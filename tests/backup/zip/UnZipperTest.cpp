@@ -498,6 +498,43 @@ TEST_F(ReaderTest, ReadsSpannedDisksWithLabels) {
     } catch (const EUserCanceled& e) {
         EXPECT_STREQ(e.what(), "User canceled loading new disk.");
     }
+    // Without a handler the component asks through its message hook.
+    z.OnGetNextDisk = nullptr;
+    std::vector<std::string> boxes;
+    z.OnHandleMessage = [&](TUnZipper*, int id, const std::string& m1, const std::string& m2, int flags,
+                            int& ret) {
+        boxes.push_back(std::to_string(id) + "|" + m1 + "|" + m2 + "|" + std::to_string(flags));
+        ret = idCancel;
+    };
+    vol.InsertDisk(last);
+    EXPECT_THROW(ExtractAll(z, mount + "/set.zip"), EUserCanceled);
+    EXPECT_EQ(boxes, std::vector<std::string>{"184|Please insert disk 1 of the multi-disk set.||1"});
+}
+
+// A method this reader does not decode: its box, and the entry is not written.
+TEST_F(ReaderTest, UnknownMethod) {
+    Sh("cd " + Quote(src) + "/Tavrina/2019 && zip -q " + Quote(tmp.File("m.zip")) +
+       " Cegek.DB Dolgozo_001.DB");
+    Python(tmp.Path(), R"(import sys,struct,zipfile
+p=sys.argv[1]; d=bytearray(open(p,'rb').read()); i=zipfile.ZipFile(p).getinfo('Cegek.DB')
+struct.pack_into('<H',d,i.header_offset+8,9); struct.pack_into('<H',d,d.find(b'PK\x01\x02')+10,9)
+open(p,'wb').write(d))",
+           Quote(tmp.File("m.zip")));
+    Put(dest + "/Cegek.DB", "kept");
+    TUnZipper z;
+    std::vector<std::string> boxes;
+    z.OnHandleMessage = [&](TUnZipper*, int id, const std::string& m1, const std::string& m2, int flags,
+                            int& ret) {
+        boxes.push_back(std::to_string(id) + "|" + m1 + "|" + m2 + "|" + std::to_string(flags));
+        ret = idOK;
+    };
+    int bad = 0;
+    z.OnBadCRC = [&](TUnZipper*, std::uint32_t, std::uint32_t, int) { ++bad; };
+    EXPECT_EQ(ExtractAll(z, tmp.File("m.zip")), 1);
+    EXPECT_EQ(boxes, std::vector<std::string>{"197|Unknown Compression Method|Zip Error|0"});
+    EXPECT_EQ(bad, 1);
+    EXPECT_EQ(Get(dest + "/Cegek.DB"), "kept");
+    EXPECT_EQ(Get(dest + "/Dolgozo_001.DB"), Get(src + "/Tavrina/2019/Dolgozo_001.DB"));
 }
 
 }  // namespace

@@ -325,6 +325,41 @@ TEST_F(WriterTest, ReadsSpannedDisksWithoutLabels) {
     EXPECT_LE(asked, 2 * disks);
 }
 
+// Stopping at the start, or at a disk prompt: the component's cancel, and
+// no archive or unfinished disk left behind.
+TEST_F(WriterTest, CanceledRuns) {
+    TZipper z;
+    Configure(z, tmp.File("stop.zip"));
+    z.OnStartZipInfo = [](TZipper*, int, std::int64_t, TEndCentral&, bool& stop) { stop = true; };
+    EXPECT_THROW(
+        try { z.CompressFiles(); } catch (const EUserCanceled& e) {
+            EXPECT_STREQ(e.what(), "User canceled Zip operation");
+            throw;
+        },
+        EUserCanceled);
+    EXPECT_FALSE(std::filesystem::exists(tmp.File("stop.zip")));
+
+    Put(data + "/Berek_001.PX", Random(150000, 3));
+    const std::string mount = tmp.File("floppy");
+    os::SimulatedVolume vol(mount, 80 * 1024);
+    TZipper s;
+    Configure(s, mount + "/mentes.zip");
+    s.MultiZipInfo.MultiMode = mmSpan;
+    s.OnGetNextDisk = [&](TUnZipper*, int n, std::string& name) {
+        if (n == 2) return name.clear();
+        vol.InsertDisk(n);
+    };
+    EXPECT_THROW(
+        try { s.CompressFiles(); } catch (const EUserCanceled& e) {
+            EXPECT_STREQ(e.what(), "User canceled Zip operation");
+            throw;
+        },
+        EUserCanceled);
+    // The finished first disk keeps what was written on it.
+    EXPECT_TRUE(std::filesystem::exists(vol.DiskFilePath(1, "mentes.zip")));
+    EXPECT_EQ(vol.DiskCount(), 1);
+}
+
 // Size-limited parts in one folder.
 TEST_F(WriterTest, WritesSizeLimitedParts) {
     Put(data + "/Berek_001.PX", Random(150000, 3));
