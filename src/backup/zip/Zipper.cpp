@@ -42,6 +42,13 @@ private:
 
 constexpr std::int64_t CopyBlock = 16384;
 
+// Moves a stream being written: its buffered bytes reach the file first, and
+// a disk that is full then is the writer's error, not the stream's.
+void SeekWritten(TLFNFileStream& s, std::int64_t position) {
+    if (!s.Flush()) throw ENotEnoughRoom(ZipMessage(204));
+    s.Seek(position);
+}
+
 }  // namespace
 
 struct TZipper::Run {
@@ -360,7 +367,7 @@ void TZipper::SpanCopy(Run& r, TZipHeaderInfo& h, TLFNFileStream& temp) {
     if (RoomLeft(r) <= 0) StartNextDisk(r);
     const auto uncompressed = static_cast<std::int64_t>(h.UncompressedSize());
     r.totalBytes -= uncompressed - size;
-    temp.Seek(0);
+    SeekWritten(temp, 0);
     std::vector<unsigned char> buf(CopyBlock);
     std::int64_t remaining = size, copied = 0;
     std::int64_t piece = std::min(remaining, RoomLeft(r));
@@ -541,9 +548,9 @@ bool TZipper::CompressEntry(Run& r, TZipHeaderInfo& h, const std::string& name) 
     h.SetCompressedSize(static_cast<std::uint64_t>(compressed));
     if (r.single) {
         const std::int64_t after = r.out->Position();
-        r.out->Seek(static_cast<std::int64_t>(h.RelativeOffset()));
+        SeekWritten(*r.out, static_cast<std::int64_t>(h.RelativeOffset()));
         if (!h.WriteLocalHeader(*r.out)) throw ENotEnoughRoom(ZipMessage(204));
-        r.out->Seek(after);
+        SeekWritten(*r.out, after);
     } else {
         if (RoomLeft(r) <= h.LocalHeaderSize()) StartNextDisk(r);
         h.SetDiskNumberStart(static_cast<std::uint32_t>(r.disk));

@@ -181,19 +181,25 @@ TEST_F(WriterTest, FailedWriteLeavesNoArchiveAndKeepsTheOld) {
     signal(SIGXFSZ, SIG_IGN);
     rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
-    const rlimit small{1 << 20, old.rlim_max};
-    for (const std::string& target : {archive, tmp.File("new.zip")}) {
-        SCOPED_TRACE(target);
-        TZipper z;
-        Configure(z, target);
-        setrlimit(RLIMIT_FSIZE, &small);
-        try {
-            z.CompressFiles();
-            ADD_FAILURE() << "no error";
-        } catch (const ENotEnoughRoom& e) {
-            EXPECT_STREQ(e.what(), "Not enough room to write archive");
+    // Full in the middle of a file's data, or while its buffered tail is
+    // written out before its header is completed.
+    for (const rlim_t limit : {rlim_t{1} << 20, rlim_t{200}}) {
+        const rlimit small{limit, old.rlim_max};
+        for (const std::string& target : {archive, tmp.File("new.zip")}) {
+            SCOPED_TRACE(target + " " + std::to_string(limit));
+            TZipper z;
+            Configure(z, target);
+            setrlimit(RLIMIT_FSIZE, &small);
+            try {
+                z.CompressFiles();
+                ADD_FAILURE() << "no error";
+            } catch (const ENotEnoughRoom& e) {
+                EXPECT_STREQ(e.what(), "Not enough room to write archive");
+            } catch (const std::exception& e) {
+                ADD_FAILURE() << e.what();
+            }
+            setrlimit(RLIMIT_FSIZE, &old);
         }
-        setrlimit(RLIMIT_FSIZE, &old);
     }
     EXPECT_EQ(Get(archive), before);
     EXPECT_FALSE(std::filesystem::exists(tmp.File("new.zip")));
