@@ -58,8 +58,8 @@ public:
     // The name bytes exactly as read from the archive.
     std::string RawName;
     // The local header carries both sizes in a Zip64 block and escapes its
-    // size fields: the readers in use take an entry's sizes from its local
-    // header, so an entry that may reach 4 GiB needs it.
+    // size fields, as the format asks of an entry that may reach 4 GiB: a
+    // reader that takes a stored entry's size from its local header needs it.
     bool LocalZip64 = false;
 
     const std::string& FileName() const { return fileName_; }
