@@ -233,7 +233,7 @@ void DbfTable::InternalOpen() {
                         block = U32(raw, 0);
                     } else {
                         const std::string s = Trim(raw);
-                        if (s.find_first_not_of("0123456789") != std::string::npos)
+                        if (s.size() > 10 || s.find_first_not_of("0123456789") != std::string::npos)
                             fail("record " + std::to_string(r + 1) + ", field " + f.def.name + ": '" + s +
                                  "' is no memo block");
                         block = s.empty() ? 0 : std::stoul(s);
