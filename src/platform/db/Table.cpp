@@ -408,7 +408,12 @@ bool Table::InternalCanModify() const { return !ReadOnly; }
 
 void Table::InternalOpen() {
     Impl& d = *d_;
-    const std::string path = FilePath();
+    std::string path;
+    try {
+        path = FilePath();
+    } catch (const EngineError& e) {
+        throw EngineError(e.Code(), BaseName(TableName) + ": " + e.what());  // an unknown alias
+    }
     d.context = BaseName(fs::path(path).filename().string());
     std::error_code ec;
     if (!fs::is_regular_file(path, ec))
