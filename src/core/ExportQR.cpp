@@ -62,7 +62,8 @@ bool TExportQR::ExportReportPdf(const QString& fileName, int imageMode, bool fro
                                                  : (QuickRep ? &QuickRep->PagePrinter() : nullptr);
         if (!pages) throw std::runtime_error("no pages");
         const int count = pages->PageCount();
-        auto progress = std::make_unique<TFPrgrs>();
+        // Over the preview window, centred on it.
+        auto progress = std::make_unique<TFPrgrs>(qobject_cast<QWidget*>(parent()));
         progress->setWindowTitle("Exporting...");
         progress->PB->setRange(0, std::max(0, count - 1));
         progress->PB->setValue(0);

@@ -41,6 +41,7 @@ struct TList_ProbaQRForm {
     TList_ProbaQRForm() {
         QuickRep1.DataSet = DM1->Table1;
         QuickRep1.BeforePrint = [this](bool&) { QuickRep1BeforePrint(); };
+        QuickRep1.OnPreview = [this] { ShowReportPreview(QuickRep1, "List_ProbaQRForm"); };
 
         auto& QRBand1 = QuickRep1.AddPageHeader(34);
         QRBand1.Label(0, 0, 60, Q(ProgramCim));
@@ -194,7 +195,7 @@ TEST_F(ListaKeretTest, WorkTableListWithHeaderPreviewAndPdf) {
         QCoreApplication::processEvents();
         return 0;
     });
-    ShowReportPreview(layout.QuickRep1, "List_ProbaQRForm");
+    layout.QuickRep1.Preview();
     SetMainWindow(nullptr);
 
     // 243 mm under the header of each page: 48 rows a page.
