@@ -246,6 +246,7 @@ TEST(ExportQR, LandscapePageIsWhollyVisible) {
 }
 
 TEST(ExportQR, WriteErrorShowsTheMessageAndLeavesNoFile) {
+    testsupport::TempHome home;  // a private temporary folder for the image files
     ListFixture list(3);
     os::TempDir dir;
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dir.File("x.PDF"))));
@@ -256,4 +257,6 @@ TEST(ExportQR, WriteErrorShowsTheMessageAndLeavesNoFile) {
     EXPECT_FALSE(exporter.ExportReportPdf(QString::fromStdString(dir.File("x")), 1, false));
     EXPECT_EQ(dialogs.Text(0), "Error exporting report");
     EXPECT_EQ(QDir(QString::fromStdString(dir.Path())).entryList(QDir::Files | QDir::Hidden).size(), 0);
+    // The page images' temporary files went too.
+    EXPECT_EQ(QDir(QDir::tempPath()).entryList({"tavrina-pdf-*"}, QDir::Dirs).size(), 0);
 }
