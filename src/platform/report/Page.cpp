@@ -120,11 +120,18 @@ std::vector<PlacedText> Page::Texts(int pageCount) const {
     for (const PageItem& item : items_)
         if (auto* t = std::get_if<TextRun>(&item))
             out.push_back({t->rect.x(), t->rect.y(), t->Resolved(pageCount)});
-    // Runs whose tops differ by less than 0.5 mm stand on one line.
-    std::stable_sort(out.begin(), out.end(), [](const PlacedText& a, const PlacedText& b) {
-        if (std::abs(a.y - b.y) >= 0.5) return a.y < b.y;
-        return a.x < b.x;
-    });
+    // Runs whose tops lie less than 0.5 mm below a line's first run stand on
+    // that line. (A tolerance inside one comparison would not be an ordering:
+    // 0 ~ 0.3 ~ 0.6 but 0 < 0.6.)
+    std::stable_sort(out.begin(), out.end(),
+                     [](const PlacedText& a, const PlacedText& b) { return a.y < b.y; });
+    for (size_t line = 0; line < out.size();) {
+        size_t end = line + 1;
+        while (end < out.size() && out[end].y - out[line].y < 0.5) ++end;
+        std::stable_sort(out.begin() + long(line), out.begin() + long(end),
+                         [](const PlacedText& a, const PlacedText& b) { return a.x < b.x; });
+        line = end;
+    }
     return out;
 }
 

@@ -330,6 +330,23 @@ TEST(Page, HungarianLettersReachTextAndImage) {
     EXPECT_NE(lower.Render(150, 1), plain.Render(150, 1));
 }
 
+TEST(Page, TextsReadLineByLineLeftToRight) {
+    Page page;
+    auto add = [&page](double x, double y, const char* text) {
+        page.Add(TextRun{{x, y, 20, 5}, text, Font{}, Align::Left});
+    };
+    // Tops a little apart still read as one line, even where the first and
+    // the last of them lie further apart than the tolerance allows a pair.
+    add(100, 10.3, "c");
+    add(50, 10.0, "b");
+    add(10, 10.45, "a");
+    add(0, 20.0, "d");
+    add(60, 10.6, "e");  // 0.6 below "b": the next line
+    std::vector<QString> read;
+    for (const PlacedText& t : page.Texts(1)) read.push_back(t.text);
+    EXPECT_EQ(read, (std::vector<QString>{"a", "b", "c", "e", "d"}));
+}
+
 TEST(Page, FontNamesMapToLiberation) {
     EXPECT_EQ(FontFamily("Arial"), "Liberation Sans");
     EXPECT_EQ(FontFamily("Times New Roman"), "Liberation Serif");
