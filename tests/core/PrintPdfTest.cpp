@@ -181,7 +181,7 @@ struct ListFixture {
         header.Label(0, 0, 120, "Kifizető hely lista").SetFont("Arial", 16, report::Bold);
         header.SysData(0, 0, r.Page.Width() - 20, report::SysKind::PageOfPages, report::Align::Right,
                        "Lapszám : ");
-        r.AddDetail(8).Computed(0, 0, 100, [this] { return QString("Kifizető hely %1").arg(row); });
+        r.AddDetail(8).Computed(0, 0, 100, [this] { return QString("Kifizető hely ŐŰ őű %1").arg(row); });
         auto& footer = r.AddPageFooter(10);
         footer.HLine(0, 0, r.Page.Width() - 20);
         footer.Label(0, 2, 100, "Lista vége").SetFont("Arial", 14);
