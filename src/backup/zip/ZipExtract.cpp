@@ -325,8 +325,10 @@ void TZipExtractor::ExtractEntry(int index, bool& retry) {
     std::unique_ptr<TLFNFileStream> out;
     try {
         temp = TempFileName(folder.empty() ? "." : folder);
+        // A file that replaces one is on the disk before the rename, so that
+        // a crash leaves the old file or the new one, never an empty one.
         out = std::make_unique<TLFNFileStream>(temp, TLFNFileStream::fmOpenReadWrite, 8192,
-                                               z.FlushFilesOnClose);
+                                               z.FlushFilesOnClose || exists);
     } catch (const os::FileError&) {
         if (!temp.empty()) ::unlink(temp.c_str());
         bool r = false;
