@@ -199,10 +199,13 @@ protected:
     TSortedZip* View() const { return sorted_ ? sorted_.get() : entries_.get(); }
 
     void RecordArchiveStamp(const std::string& name);
+    // Every local header of a single-file archive must agree with its central
+    // header and its data must lie between it and the next entry; else
+    // EBadZipFile. Checked before anything is extracted or copied.
+    void ValidateLocalHeaders();
 
 private:
     friend class TZipExtractor;
     bool ArchiveChanged() const;
     int ExtractEntries();
-    void ValidateLocalHeaders();
 };

@@ -680,6 +680,9 @@ int TZipper::CompressFiles() {
         if (r.updating || ZipAction == zaFreshen) {
             if (FileExists(zipName_)) OpenZip();
         }
+        // Kept entries are copied with their local extra fields: a damaged
+        // archive is refused rather than rewritten into one that reads as damaged.
+        if (r.updating) ValidateLocalHeaders();
         ExpandFilesList(r);
         if (!FilesList.empty() && OnStartZipInfo) {
             bool stop = false;

@@ -166,6 +166,28 @@ TEST_F(WriterTest, UpdatesAnArchive) {
     ExpectReadsBack(archive);
 }
 
+// An archive whose local headers disagree with its directory is not updated:
+// the error, and the archive as it was.
+TEST_F(WriterTest, UpdateRefusesADamagedArchive) {
+    const std::string archive = tmp.File("d.zip");
+    Sh("cd " + Quote(data) + " && zip -q " + Quote(archive) + " Cegek.DB Berek_001.PX");
+    Python(tmp.Path(), R"(import sys,struct
+p=sys.argv[1]; d=bytearray(open(p,'rb').read()); struct.pack_into('<I',d,18,7); open(p,'wb').write(d))",
+           Quote(archive));
+    const std::string before = Get(archive);
+    TZipper z;
+    Configure(z, archive);
+    try {
+        z.CompressFiles();
+        ADD_FAILURE() << "no error";
+    } catch (const EBadZipFile& e) {
+        EXPECT_STREQ(e.what(), "Not a valid zip file!");
+    }
+    EXPECT_EQ(Get(archive), before);
+    for (const auto& e : std::filesystem::directory_iterator(tmp.Path()))
+        EXPECT_NE(e.path().filename().string().substr(0, 3), "QJZ");
+}
+
 // A full disk in the middle of a write: the error reaches the caller, the
 // previous archive stays as it was, and nothing that looks like an archive
 // is left behind.
