@@ -681,8 +681,12 @@ int TZipper::CompressFiles() {
             if (FileExists(zipName_)) OpenZip();
         }
         // Kept entries are copied with their local extra fields: a damaged
-        // archive is refused rather than rewritten into one that reads as damaged.
-        if (r.updating) ValidateLocalHeaders();
+        // archive is refused rather than rewritten into one that reads as
+        // damaged, and so is the last part of a set, which is not one file.
+        if (r.updating) {
+            if (numberOfDisks_ > 1) BadZip();
+            ValidateLocalHeaders();
+        }
         ExpandFilesList(r);
         if (!FilesList.empty() && OnStartZipInfo) {
             bool stop = false;

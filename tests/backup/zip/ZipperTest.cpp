@@ -166,24 +166,36 @@ TEST_F(WriterTest, UpdatesAnArchive) {
     ExpectReadsBack(archive);
 }
 
-// An archive whose local headers disagree with its directory is not updated:
-// the error, and the archive as it was.
+// An archive whose local headers disagree with its directory, or the last
+// part of a split set, is not updated: the error, and the archive as it was.
 TEST_F(WriterTest, UpdateRefusesADamagedArchive) {
-    const std::string archive = tmp.File("d.zip");
-    Sh("cd " + Quote(data) + " && zip -q " + Quote(archive) + " Cegek.DB Berek_001.PX");
+    const std::string damaged = tmp.File("d.zip"), set = tmp.File("set.zip");
+    Sh("cd " + Quote(data) + " && zip -q " + Quote(damaged) + " Cegek.DB Berek_001.PX");
     Python(tmp.Path(), R"(import sys,struct
 p=sys.argv[1]; d=bytearray(open(p,'rb').read()); struct.pack_into('<I',d,18,7); open(p,'wb').write(d))",
-           Quote(archive));
-    const std::string before = Get(archive);
-    TZipper z;
-    Configure(z, archive);
-    try {
-        z.CompressFiles();
-        ADD_FAILURE() << "no error";
-    } catch (const EBadZipFile& e) {
-        EXPECT_STREQ(e.what(), "Not a valid zip file!");
+           Quote(damaged));
+    Sh("cd " + Quote(data) + " && zip -q -0 -s 64k " + Quote(set) + " Cegek.DB Dolgozo_001.DB");
+    // Found by fuzzing: the last of eight disks, its directory on the first
+    // (the same bytes), an entry whose local Zip64 block contradicts it.
+    const std::string fuzzed = tmp.File("f.zip");
+    Python(tmp.Path(), R"(import sys,base64
+d=base64.b64decode('UEsDBC0AAAAIALZmil3z8bIn//////////8BABQALQEAEAAYAAAAAAAAAAsAAAAAAAAAS8wpyEhUSEQnuQBQSwECHgMtAAAACAC2Zopd8/FgJwsAAAAYAAAAAQAAAAAAAAABAIAAgBEAAAAALVBLBgYsAAAAAAAAAB4DLQAAAAAAAAAAAAEAAAAAAAAAAQAAAAAAAAAvAAAAAAA+AAAAAAAAAFBLBgcAAAAAbQAAAAAAAAAAAAEAAABQSwUGBwAAAAEAAQAvAAAAPgAAAAAA')
+for ext in ('zip','z01'): open(sys.argv[1]+'/f.'+ext,'wb').write(d))",
+           Quote(tmp.Path()));
+    for (const std::string& archive : {damaged, set, fuzzed}) {
+        SCOPED_TRACE(archive);
+        const std::string before = Get(archive);
+        TZipper z;
+        Configure(z, archive);
+        try {
+            z.CompressFiles();
+            ADD_FAILURE() << "no error";
+        } catch (const EBadZipFile& e) {
+            EXPECT_STREQ(e.what(), "Not a valid zip file!");
+        }
+        EXPECT_EQ(z.MultiZipInfo.MultiMode, mmNone);
+        EXPECT_EQ(Get(archive), before);
     }
-    EXPECT_EQ(Get(archive), before);
     for (const auto& e : std::filesystem::directory_iterator(tmp.Path()))
         EXPECT_NE(e.path().filename().string().substr(0, 3), "QJZ");
 }

@@ -59,6 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     fs::remove_all(box);
     fs::create_directories(dest);
     WriteFile(archive, data, size);
+    // Parts of a split set, so that a record naming other disks finds them.
+    WriteFile(box + "/a.z01", data, size);
+    WriteFile(box + "/a.z02", data, size / 2);
     WriteFile(box + "/new.DB", reinterpret_cast<const std::uint8_t*>("uj tabla"), 8);
 
     for (TIncompleteZipMode mode : {izAssumeMulti, izAssumeBad}) {
@@ -106,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     // Nothing may appear beside the destination, the archive and the new file.
     for (const auto& e : fs::directory_iterator(box)) {
         const std::string n = e.path().filename().string();
-        if (n != "dest" && n != "a.zip" && n != "new.DB") {
+        if (n != "dest" && n != "a.zip" && n != "a.z01" && n != "a.z02" && n != "new.DB") {
             std::fprintf(stderr, "written outside the destination: %s\n", n.c_str());
             std::abort();
         }
