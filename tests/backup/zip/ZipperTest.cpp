@@ -106,6 +106,35 @@ for p in sys.argv[1:]:
                           names + "\n");
 }
 
+// The backup's own settings (the data folder's files with their full folder)
+// and the restore's (two patterns of one company, files straight into the
+// folder, existing ones replaced).
+TEST_F(WriterTest, BackupAndRestoreOfACompany) {
+    const std::string archive = tmp.File("TR19_19-05-02_14-30-05.zip");
+    TZipper z;
+    z.SetZipName(archive);
+    z.SetStorePaths(true);
+    z.FilesList = {data + "/*.*"};
+    EXPECT_EQ(z.CompressFiles(), 4);
+
+    std::string folder = data.substr(1);
+    UnixToDosSlashes(folder);
+    const std::string restore = tmp.File("restore");
+    Put(restore + "/Dolgozo_001.DB", "old");
+    Put(restore + "/Cegek.DB", "untouched");
+    TUnZipper u;
+    u.SetZipName(archive);
+    u.SetDestDir(restore);
+    u.OverwriteMode = Always;
+    u.FilesList = {folder + "\\*_001.DB", folder + "\\*_001.PX"};
+    EXPECT_EQ(u.ExtractFiles(), 3);
+    EXPECT_EQ(Tree(restore),
+              (std::map<std::string, std::string>{{"Berek_001.PX", Get(data + "/Berek_001.PX")},
+                                                  {"Cegek.DB", "untouched"},
+                                                  {"Dolgozo_001.DB", Get(data + "/Dolgozo_001.DB")},
+                                                  {"Üres_001.DB", ""}}));
+}
+
 TEST_F(WriterTest, EdgesOfTheFileList) {
     TZipper z;
     z.SetZipName(tmp.File("empty.zip"));
