@@ -377,12 +377,6 @@ void TZipExtractor::ExtractEntry(int index, bool& retry) {
     const std::uint32_t crc = ~crc_;
     if (ok && crc == e.CRC32) {
         SetFileDosDateTime(temp, e.LastMod);
-        ::chmod(
-            temp.c_str(), 0666 & ~[] {
-                const mode_t m = umask(0);
-                umask(m);
-                return m;
-            }());
         if (z.RetainAttributes) SetFileDosAttributes(temp, e.ExternalAttributes);
         if (::rename(temp.c_str(), dest.c_str()) != 0) {
             ::unlink(temp.c_str());

@@ -13,6 +13,7 @@
 
 #include "platform/os/AtomicFile.h"
 #include "platform/os/DayNumber.h"
+#include "platform/os/System.h"
 
 namespace fs = std::filesystem;
 
@@ -279,6 +280,8 @@ std::string TempFileName(const std::string& folder) {
     if (fd < 0)
         throw os::FileError("Nem hozható létre ideiglenes fájl a(z) " + folder +
                             " mappában: " + std::strerror(errno));
+    // mkstemp gives 0600; the file may take an archive's or a table's place.
+    fchmod(fd, os::DefaultFileMode());
     close(fd);
     return pattern;
 }

@@ -1,5 +1,7 @@
 #include "platform/os/AtomicFile.h"
 
+#include "platform/os/System.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,10 +32,7 @@ AtomicFileWriter::AtomicFileWriter(std::string target) : target_(std::move(targe
     fd_ = mkstemp(pattern.data());
     if (fd_ < 0) Fail("A fájl nem hozható létre", target_, errno);
     temp_ = pattern;
-    // mkstemp gives 0600; a data file should read like any other file the user writes.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd_, 0666 & ~mask);
+    fchmod(fd_, DefaultFileMode());
 }
 
 AtomicFileWriter::~AtomicFileWriter() { Abort(); }

@@ -1,6 +1,7 @@
 #include "platform/os/System.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -26,6 +27,13 @@ std::string BaseFolder() { return HomeFolder() + "/Tavrina"; }
 std::string ConfigFolder() {
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) return std::string(xdg) + "/tavrina";
     return HomeFolder() + "/.config/tavrina";
+}
+
+unsigned DefaultFileMode() {
+    // umask can only be read by setting it; put it straight back.
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
 }
 
 bool ForceDirectories(const std::string& path) {

@@ -18,6 +18,11 @@ std::string BaseFolder();
 // $XDG_CONFIG_HOME/tavrina, or ~/.config/tavrina.
 std::string ConfigFolder();
 
+// The permissions a newly written file gets: 0666 less the process's umask.
+// Files made through mkstemp (0600) are set to this before they take a
+// target's place.
+unsigned DefaultFileMode();
+
 // Creates the folder and its parents; false when it cannot be created.
 bool ForceDirectories(const std::string& path);
 

@@ -8,6 +8,7 @@
 
 #include "ZipTestUtil.h"
 #include "backup/zip/Zipper.h"
+#include "platform/os/System.h"
 #include "platform/os/TempDir.h"
 #include "platform/os/Volume.h"
 
@@ -177,6 +178,13 @@ TEST_F(WriterTest, UpdatesAnArchive) {
     EXPECT_EQ(actions.size(), 5u);
     ExpectRealToolsAccept(archive);
     ExpectReadsBack(archive);
+    // The rewritten archive and a restored table take the permissions of any
+    // file the user writes, not the 0600 of their temporary files.
+    const auto mode = [](const std::string& p) {
+        return static_cast<unsigned>(std::filesystem::status(p).permissions());
+    };
+    EXPECT_EQ(mode(archive), os::DefaultFileMode());
+    EXPECT_EQ(mode(dest + "/Tavrina/2019/Cegek.DB"), os::DefaultFileMode());
     for (const auto& e : std::filesystem::directory_iterator(tmp.Path()))
         EXPECT_NE(e.path().filename().string().substr(0, 3), "QJZ");
 
