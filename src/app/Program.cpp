@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "app/Fomenu.h"
+#include "backup/ZipUi.h"
 #include "core/DataModule1.h"
 #include "core/StartValues.h"
 #include "platform/ui/Dialogs.h"
@@ -58,6 +59,7 @@ void ProgramSetup(QApplication& app) {
     if (toolkit->load(QLocale(QLocale::Hungarian, QLocale::Hungary), QStringLiteral("qtbase"),
                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(toolkit);
+    InstallZipUserInterface();
 }
 
 int RunProgram(int argc, char** argv) {
