@@ -46,7 +46,7 @@ QImage DisabledBitmapStandard(const QImage& image, QColor outline);
 void DropPendingMessage(QObject* receiver, int eventType);
 // True when one of the program's windows is the active window.
 bool AppIsForeground();
-// An edit mask of the original toolkit ("!9999/99/99;1; ", "999a;1; ") in
+// An edit mask as the forms write it ("!9999/99/99;1; ", "999a;1; ") in
 // Qt's notation with the same meaning. The two use opposite letters for
 // required and optional digits (there "0" is required and "9" optional), "/"
 // and ":" stand for the date and time separators, and the last field names the

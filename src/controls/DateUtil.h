@@ -30,7 +30,7 @@ os::DateOrder DateOrderOf(const QString& format);
 int MonthByName(const QString& text, int length);
 // "YYYY/MM/DD" (or "YY/MM/DD"); "/" stands for the date separator.
 QString StandardDateFormat(bool fourDigitYear);
-// The edit mask in the original toolkit's notation ("!9999/99/99;1; ");
+// The edit mask in the forms' own notation ("!9999/99/99;1; ");
 // QtEditMask turns it into Qt's.
 QString StandardDateMask(QChar blank, bool fourDigitYear);
 

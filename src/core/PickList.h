@@ -26,8 +26,8 @@ public:
     void TypeAhead(QChar c);
     // One tick of Timer1.
     void Timer1Timer();
-    // Widths are given in the pixels of the original's dialog font (digits
-    // 5 pixels wide); this font's wider digits scale them.
+    // Widths are given in pixels of a dialog font whose digits are 5 pixels
+    // wide; this font's wider digits scale them.
     int Px(int designPixels) const;
 
     QLineEdit* Edit1 = nullptr;

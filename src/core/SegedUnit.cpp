@@ -35,7 +35,8 @@ __int128 DropDigits(__int128 units, int drop) {
     return q;
 }
 
-// Delphi's Trim: every character up to the blank goes at both ends.
+// Trim as the helpers need it: every character up to the blank (control
+// characters too) goes at both ends.
 std::string Trim(const std::string& s) {
     size_t b = 0, e = s.size();
     while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;

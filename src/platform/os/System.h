@@ -1,5 +1,6 @@
-// Facts about the machine and the folders the program uses. The original's
-// program folder and "C:\Tavrina" base folder are ~/Tavrina here.
+// Facts about the machine and the folders the program uses. The base folder
+// ~/Tavrina holds the year folders and the output folders (the install
+// folder is read-only).
 #pragma once
 
 #include <string>

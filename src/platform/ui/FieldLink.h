@@ -1,6 +1,6 @@
 // Shows one field of a dataset's current record in a label or a line edit and
 // follows the dataset as it moves or changes: the display side of the
-// original's data-bound text and edit controls.
+// forms' data-bound text and edit controls.
 #pragma once
 
 #include <QPointer>
