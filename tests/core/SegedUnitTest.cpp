@@ -5,16 +5,9 @@
 #include "core/SegedUnit.h"
 #include "platform/db/ListDataset.h"
 #include "platform/os/DayNumber.h"
+#include "support/TestSupport.h"
 
-namespace {
-
-std::vector<int> Bytes(const std::string& s) {
-    std::vector<int> v;
-    for (unsigned char c : s) v.push_back(c);
-    return v;
-}
-
-}  // namespace
+using testsupport::Bytes;
 
 TEST(Kerekit, HalfAwayFromZeroOnTheValueAsReceived) {
     struct Case {

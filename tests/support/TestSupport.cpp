@@ -25,6 +25,12 @@ TempHome::~TempHome() {
     if (hadTmp_) setenv("TMPDIR", oldTmp_.c_str(), 1); else unsetenv("TMPDIR");
 }
 
+std::vector<int> Bytes(const std::string& s) {
+    std::vector<int> v;
+    for (unsigned char c : s) v.push_back(c);
+    return v;
+}
+
 std::string SourceDir() {
     const char* s = std::getenv("TAVRINA_SOURCE_DIR");
     return s ? s : ".";

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/os/TempDir.h"
 
@@ -30,6 +31,9 @@ class HomeTest : public ::testing::Test {
 protected:
     TempHome home;
 };
+
+// The bytes of a text as numbers 0..255, for comparing file contents.
+std::vector<int> Bytes(const std::string& s);
 
 // The source tree (for fixtures kept beside the tests).
 std::string SourceDir();

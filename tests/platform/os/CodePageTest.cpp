@@ -1,18 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/os/CodePage.h"
+#include "support/TestSupport.h"
 
 using namespace os;
 
-namespace {
-
-std::vector<int> Bytes(const std::string& s) {
-    std::vector<int> v;
-    for (unsigned char c : s) v.push_back(c);
-    return v;
-}
-
-}  // namespace
+using testsupport::Bytes;
 
 TEST(CodePage, HungarianPangramThroughCp1250AndCp852) {
     const std::string text = "Árvíztűrő tükörfúrógép";
