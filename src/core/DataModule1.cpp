@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "core/RecordFilters.h"
+#include "core/helpers/RecordFilters.h"
 #include "core/SegedUnitDb.h"
 #include "core/StandardData.h"
 #include "core/StartValues.h"

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "core/SegedUnit.h"
+#include "core/helpers/SegedUnit.h"
 #include "platform/ui/DatasetGridModel.h"
 
 TKivalasztSQLForm* KivalasztSQLForm = nullptr;

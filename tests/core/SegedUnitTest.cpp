@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/SegedUnit.h"
+#include "core/helpers/SegedUnit.h"
 #include "platform/db/ListDataset.h"
 #include "platform/os/DayNumber.h"
 #include "support/TestSupport.h"

@@ -1,4 +1,4 @@
-#include "core/SegedUnit.h"
+#include "core/helpers/SegedUnit.h"
 
 #include <charconv>
 #include <cmath>

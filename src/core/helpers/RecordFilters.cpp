@@ -1,4 +1,4 @@
-#include "core/RecordFilters.h"
+#include "core/helpers/RecordFilters.h"
 
 namespace {
 
