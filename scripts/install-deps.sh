@@ -13,6 +13,8 @@ packages=(
   qt6-translations-l10n
   # fonts metric-compatible with the ones the report layouts name
   fonts-liberation2 fonts-dejavu-core
+  # the format check of the test suite
+  clang-format
   # real tools the tests check our files with
   unzip zip libxml2-utils qpdf poppler-utils sqlite3 shapelib libdbd-xbase-perl python3
   # screenshots of the real program

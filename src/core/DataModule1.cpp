@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "core/helpers/RecordFilters.h"
 #include "core/SegedUnitDb.h"
 #include "core/StandardData.h"
 #include "core/StartValues.h"
 #include "core/TableCatalog.h"
 #include "core/TableLayouts.h"
+#include "core/helpers/RecordFilters.h"
 #include "platform/db/Engine.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"

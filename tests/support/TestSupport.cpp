@@ -20,9 +20,18 @@ TempHome::TempHome() : dir_("tavrina-home") {
 }
 
 TempHome::~TempHome() {
-    if (hadHome_) setenv("HOME", oldHome_.c_str(), 1); else unsetenv("HOME");
-    if (hadXdg_) setenv("XDG_CONFIG_HOME", oldXdg_.c_str(), 1); else unsetenv("XDG_CONFIG_HOME");
-    if (hadTmp_) setenv("TMPDIR", oldTmp_.c_str(), 1); else unsetenv("TMPDIR");
+    if (hadHome_)
+        setenv("HOME", oldHome_.c_str(), 1);
+    else
+        unsetenv("HOME");
+    if (hadXdg_)
+        setenv("XDG_CONFIG_HOME", oldXdg_.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+    if (hadTmp_)
+        setenv("TMPDIR", oldTmp_.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
 }
 
 std::vector<int> Bytes(const std::string& s) {

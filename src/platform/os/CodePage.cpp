@@ -71,6 +71,7 @@ std::string Convert(const std::string& in, const char* from, const char* to, con
 
 }  // namespace
 
+// clang-format off
 std::string Utf8ToCp1250(const std::string& utf8) { return Convert(utf8, "UTF-8", "CP1250", "1250-es", true); }
 std::string Cp1250ToUtf8(const std::string& cp1250) { return Convert(cp1250, "CP1250", "UTF-8", "1250-es", false); }
 std::string Utf8ToCp852(const std::string& utf8) { return Convert(utf8, "UTF-8", "CP852", "852-es", true); }
@@ -99,6 +100,7 @@ unsigned char HungarianCp1250ToCp852(unsigned char c) {
         default: return c;
     }
 }
+// clang-format on
 
 std::string HungarianCp1250ToCp852(const std::string& cp1250) {
     std::string out = cp1250;

@@ -53,8 +53,8 @@ DialogAnswer DialogScript::Show(const DialogRequest& request) {
 }
 
 QString DialogScript::Describe(const DialogRequest& r) {
-    static const char* kinds[] = {"message", "input", "modal", "open file", "save file", "folder", "print",
-                                  "printer setup"};
+    static const char* kinds[] = {"message",   "input",  "modal", "open file",
+                                  "save file", "folder", "print", "printer setup"};
     QString caption = r.caption;
     if (r.kind == DialogKind::Modal && r.form) caption = r.form->objectName() + " " + r.form->windowTitle();
     return QString::fromLatin1(kinds[static_cast<int>(r.kind)]) + ": " + caption + " | " + r.text;

@@ -20,7 +20,7 @@ class DialogScript : public DialogHook {
 public:
     using Responder = std::function<DialogAnswer(const DialogRequest&)>;
 
-    DialogScript();   // installs itself
+    DialogScript();            // installs itself
     ~DialogScript() override;  // puts the previous hook back
 
     // The next message box is answered with `button`.

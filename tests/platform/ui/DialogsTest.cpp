@@ -10,7 +10,8 @@ using namespace ui;
 TEST(Dialogs, ScriptAnswersAQuestionAndRecordsIt) {
     testsupport::ScriptedDialogs script;
     script.Answer(No);
-    const int pressed = MessageBox("Üzenet", "Valóban törölni szeretné a rekordot?", Icon::Question, Yes | No, No);
+    const int pressed =
+        MessageBox("Üzenet", "Valóban törölni szeretné a rekordot?", Icon::Question, Yes | No, No);
     EXPECT_EQ(pressed, No);
     ASSERT_EQ(script.Shown().size(), 1u);
     const DialogRequest& r = script.Shown()[0];
@@ -30,10 +31,13 @@ TEST(Dialogs, DefaultButtonIsTheFirstOfferedWhenNotNamed) {
 
 TEST(Dialogs, InputModalAndFileDialogsGoThroughTheScript) {
     testsupport::ScriptedDialogs script;
-    script.AnswerText("  Kft  ").AnswerText("", false).AnswerModal([](QDialog& d) {
-        EXPECT_EQ(d.objectName(), "ProbaForm");
-        return int(QDialog::Accepted);
-    }).AnswerText("/tmp/x.zip");
+    script.AnswerText("  Kft  ")
+        .AnswerText("", false)
+        .AnswerModal([](QDialog& d) {
+            EXPECT_EQ(d.objectName(), "ProbaForm");
+            return int(QDialog::Accepted);
+        })
+        .AnswerText("/tmp/x.zip");
 
     QString name = "régi";
     EXPECT_TRUE(InputQuery("Felhasználó", "Név:", name));
