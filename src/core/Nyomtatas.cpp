@@ -17,6 +17,7 @@
 #include "core/MainWindowLink.h"
 #include "core/StartValues.h"
 #include "core/Varjon.h"
+#include "platform/os/DayNumber.h"
 #include "platform/os/System.h"
 #include "platform/report/Preview.h"
 #include "platform/report/Printing.h"
@@ -36,10 +37,10 @@ QString RiportNevTisztit(const QString& title) {
     return name;
 }
 
-QString PdfFajlNev(const QString& reportTitle, const QDateTime& at) {
+QString PdfFajlNev(const QString& reportTitle, double at) {
     QString name = RiportNevTisztit(reportTitle);
     if (!name.isEmpty()) name += '_';
-    return name + at.toString("yyyy-MM-dd_hh-mm-ss");
+    return name + QString::fromStdString(os::FormatDateTime(at, "yyyy-MM-dd_hh-mm-ss"));
 }
 
 QString PdfMappa(const QString& companyCode) {
@@ -240,7 +241,7 @@ void TNyomtatasForm::MentesPdf() {
     PanelGombokAllit(false);
     try {
         QString folder = PdfMappa(SelectedCompanyCode());
-        QString name = PdfFajlNev(QuickRep ? QuickRep->ReportTitle : QString(), QDateTime::currentDateTime());
+        QString name = PdfFajlNev(QuickRep ? QuickRep->ReportTitle : QString(), os::Now());
         // No overwrite question: the exporter appends ".PDF" to the chosen
         // name, so the dialog would ask about another file than it writes.
         QString chosen = ui::SaveFileName("Mentési útvonal és név megadása", folder + name,

@@ -3,7 +3,6 @@
 // company's folder. The wait dialog stands in front while pages are produced.
 #pragma once
 
-#include <QDateTime>
 #include <QDialog>
 #include <exception>
 
@@ -59,9 +58,9 @@ void ShowReportPreview(report::Report& report, const QString& layoutName);
 // then "Form" removed.
 QString RiportNevTisztit(const QString& title);
 
-// The proposed PDF name: the cleaned title, "_" when not empty, and the time
-// as yyyy-mm-dd_hh-nn-ss.
-QString PdfFajlNev(const QString& reportTitle, const QDateTime& at);
+// The proposed PDF name: the cleaned title, "_" when not empty, and the date
+// and time `at` (a day number) as yyyy-mm-dd_hh-nn-ss.
+QString PdfFajlNev(const QString& reportTitle, double at);
 
 // The company's PDF folder "<base>/PDF/<year>/<code>/", each level created on
 // demand. Throws std::runtime_error with the user's message: a code that is

@@ -3,13 +3,13 @@
 #include <jpeglib.h>
 #include <zlib.h>
 
-#include <QDateTime>
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <stdexcept>
 
 #include "platform/os/AtomicFile.h"
+#include "platform/os/DayNumber.h"
 #include "platform/os/TempDir.h"
 
 namespace {
@@ -120,7 +120,7 @@ void TPrintPDF::BeginDoc() {
     Line("<<");
     Line("/Producer (" + Escaped(Producer) + ")");
     Line("/Author (" + Escaped(Author) + ")");
-    Line("/CreationDate (D:" + QDateTime::currentDateTime().toString("yyyyMMddhhmmss").toStdString() + ")");
+    Line("/CreationDate (D:" + os::FormatDateTime(os::Now(), "yyyyMMddhhmmss") + ")");
     Line("/Creator (" + Escaped(Creator) + ")");
     Line("/Keywords (" + Escaped(Keywords) + ")");
     Line("/Subject (" + Escaped(Subject) + ")");

@@ -10,6 +10,7 @@
 #include "core/ExportQR.h"
 #include "core/PrintPDF.h"
 #include "platform/os/AtomicFile.h"
+#include "platform/os/DayNumber.h"
 #include "platform/os/TempDir.h"
 #include "platform/report/Report.h"
 #include "support/DialogTest.h"
@@ -219,6 +220,22 @@ TEST(ExportQR, ThreePageListRendersWithItsHeader) {
     for (int y = 0; y < first.height() / 20; ++y)
         for (int x = 0; x < first.width() / 2; ++x) dark += qGray(first.pixel(x, y)) < 128;
     EXPECT_GT(dark, 50);
+}
+
+TEST(ExportQR, SameReportAtTheSameTimeGivesTheSameBytes) {
+    const os::FixedClock clock(os::EncodeDate(2019, 5, 2) + os::EncodeTime(14, 30, 5));
+    ListFixture list(50);
+    os::TempDir dir;
+    std::string files[2];
+    for (int i = 0; i < 2; ++i) {
+        TExportQR exporter;
+        exporter.QuickRep = &list.r;
+        const std::string name = dir.File("lista" + std::to_string(i));
+        ASSERT_TRUE(exporter.ExportReportPdf(QString::fromStdString(name), 1, false));
+        files[i] = os::ReadFile(name + ".PDF");
+    }
+    EXPECT_NE(files[0].find("/CreationDate (D:20190502143005)"), std::string::npos);
+    EXPECT_TRUE(files[0] == files[1]) << "the two exports differ";
 }
 
 TEST(ExportQR, LandscapePageIsWhollyVisible) {

@@ -15,6 +15,7 @@
 #include <set>
 
 #include "platform/os/AtomicFile.h"
+#include "platform/os/Clock.h"
 #include "platform/os/CodePage.h"
 #include "platform/os/Volume.h"
 
@@ -396,7 +397,7 @@ bool TZipper::CompressEntry(Run& r, TZipHeaderInfo& h, const std::string& name) 
     if (folder) {
         const std::string path = StripTrailingSlash(name);
         const std::int64_t stamp = FileDosDateTime(path);
-        h.LastMod = stamp < 0 ? UnixTimeToDosDateTime(std::time(nullptr)) : static_cast<std::uint32_t>(stamp);
+        h.LastMod = stamp < 0 ? UnixTimeToDosDateTime(os::NowUnixTime()) : static_cast<std::uint32_t>(stamp);
         h.SetCompressedSize(0);
         h.SetUncompressedSize(0);
         h.Method = 0;

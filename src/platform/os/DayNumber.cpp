@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
+#include <cstring>
 #include <stdexcept>
 
 namespace os {
@@ -82,22 +82,6 @@ int DayOfWeek(double dayNumber) {
     return static_cast<int>(((d % 7) + 7 + 6) % 7) + 1;
 }
 
-double Today() {
-    const std::time_t t = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    return EncodeDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
-}
-
-double Now() {
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    std::tm tm{};
-    localtime_r(&ts.tv_sec, &tm);
-    return EncodeDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday) +
-           EncodeTime(tm.tm_hour, tm.tm_min, tm.tm_sec, static_cast<int>(ts.tv_nsec / 1000000));
-}
-
 std::string DayNumberToIso(double dayNumber, bool withTime) {
     if (dayNumber == 0) return "";
     const YMD d = DecodeDate(dayNumber);
@@ -148,6 +132,34 @@ std::string TimeToText(double dayNumber) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", h, m, s);
     return buf;
+}
+
+std::string FormatDateTime(double dayNumber, const std::string& pattern) {
+    const YMD d = DecodeDate(dayNumber);
+    int hour, minute, second, msec;
+    DecodeTime(dayNumber, hour, minute, second, msec);
+    // clang-format off
+    const struct { const char* token; int value; int width; } fields[] = {
+        {"yyyy", d.year, 4}, {"yy", d.year % 100, 2}, {"MM", d.month, 2}, {"dd", d.day, 2},
+        {"hh", hour, 2},     {"mm", minute, 2},       {"ss", second, 2},
+    };
+    // clang-format on
+    std::string out;
+    for (size_t i = 0; i < pattern.size();) {
+        bool matched = false;
+        for (const auto& f : fields) {
+            if (pattern.compare(i, std::strlen(f.token), f.token) == 0) {
+                char buf[16];
+                std::snprintf(buf, sizeof buf, "%0*d", f.width, f.value);
+                out += buf;
+                i += std::strlen(f.token);
+                matched = true;
+                break;
+            }
+        }
+        if (!matched) out += pattern[i++];
+    }
+    return out;
 }
 
 int WidenYear(int year, int thisYear) {

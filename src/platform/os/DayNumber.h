@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "platform/os/Clock.h"  // Today() and Now()
+
 namespace os {
 
 struct YMD {
@@ -31,9 +33,6 @@ void DecodeTime(double dayNumber, int& hour, int& minute, int& second, int& msec
 // 1 = Sunday ... 7 = Saturday, as the framework counts.
 int DayOfWeek(double dayNumber);
 
-double Today();  // local date, no fraction
-double Now();    // local date and time
-
 // ISO text "YYYY-MM-DD" (with " HH:MM:SS" when `withTime` and a fraction is
 // present) and back; the empty date is the empty text.
 std::string DayNumberToIso(double dayNumber, bool withTime = false);
@@ -45,6 +44,11 @@ bool IsoToDayNumber(const std::string& iso, double& result);
 std::string DateToText(double dayNumber);
 // The time of day of a day number as "HH:MM:SS".
 std::string TimeToText(double dayNumber);
+// A date and time spelled by `pattern`: "yyyy", "yy", "MM", "dd", "hh", "mm"
+// and "ss" stand for the year, month, day, hour, minute and second with
+// leading zeros ("yyyy-MM-dd_hh-mm-ss": "2019-05-02_14-30-05"); every other
+// character is copied.
+std::string FormatDateTime(double dayNumber, const std::string& pattern);
 
 enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
 

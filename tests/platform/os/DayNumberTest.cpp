@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <ctime>
+#include <vector>
+
 #include "platform/os/DayNumber.h"
 
 using namespace os;
@@ -98,4 +101,40 @@ TEST(DayNumber, TypedDatesAreScannedAsThePlatformDoes) {
     EXPECT_EQ(WidenYear(58, 2019), 2058);
     EXPECT_EQ(WidenYear(99, 2019), 1999);
     EXPECT_EQ(WidenYear(1900, 2019), 1900);
+}
+
+TEST(DayNumber, FormatDateTimeSpellsEachField) {
+    const double at = EncodeDate(2019, 5, 2) + EncodeTime(14, 30, 5);
+    // clang-format off
+    const struct { const char* pattern; const char* text; } cases[] = {
+        {"yyyy-MM-dd_hh-mm-ss", "2019-05-02_14-30-05"},  // proposed PDF names
+        {"yy-MM-dd_hh-mm-ss",   "19-05-02_14-30-05"},    // archive stamps
+        {"yyyyMMddhhmmss",      "20190502143005"},       // PDF creation date
+        {"D: yyyy.",            "D: 2019."},             // other letters are copied
+    };
+    // clang-format on
+    for (const auto& c : cases) EXPECT_EQ(FormatDateTime(at, c.pattern), c.text) << c.pattern;
+    EXPECT_EQ(FormatDateTime(EncodeDate(2009, 12, 31), "yy.MM.dd hh"), "09.12.31 00");
+}
+
+TEST(Clock, AFixedClockStandsStillAndNestedOnesRestore) {
+    const double at = EncodeDate(2019, 5, 2) + EncodeTime(14, 30, 5);
+    {
+        const FixedClock clock(at);
+        EXPECT_EQ(Now(), at);
+        EXPECT_EQ(Today(), EncodeDate(2019, 5, 2));
+        {
+            const FixedClock inner(EncodeDate(2020, 1, 1));
+            EXPECT_EQ(Today(), EncodeDate(2020, 1, 1));
+        }
+        EXPECT_EQ(Now(), at);
+        // The file-system stamp of the same moment, in local time.
+        const std::time_t t = static_cast<std::time_t>(NowUnixTime());
+        std::tm tm{};
+        localtime_r(&t, &tm);
+        EXPECT_EQ((std::vector<int>{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
+                                    tm.tm_sec}),
+                  (std::vector<int>{2019, 5, 2, 14, 30, 5}));
+    }
+    EXPECT_GT(Today(), EncodeDate(2024, 1, 1));  // the system clock again
 }
