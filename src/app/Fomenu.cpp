@@ -672,36 +672,13 @@ void TFomenuForm::FormResize() {
 
 namespace {
 
-// The tables the start-up opens once under their template or global names,
-// with the components their lookups opened, closed again right after.
-struct TestOpen {
-    db::Table* TDM1::*component;
-    std::vector<db::Table * TDM1::*> closeAfter;
-};
-
+// The tables the start-up opens once under their template or global names.
 void OpenTemplatesOnce() {
-    const TestOpen tables[] = {
-        {&TDM1::TableErtekkeszlet, {}},
-        {&TDM1::TableNyugP, {}},
-        {&TDM1::TableKifhely, {}},
-        {&TDM1::TableMhely, {}},
-        {&TDM1::TableDolgozo, {}},
-        {&TDM1::TableJogcim, {}},
-        {&TDM1::TableRJogcim, {&TDM1::TableJogcim, &TDM1::TableDolgozo}},
-        {&TDM1::TableSzamfejt, {}},
-        {&TDM1::TableCegek, {}},
-        {&TDM1::TableNaptar, {}},
-        {&TDM1::TableFokFel, {}},
-        {&TDM1::TableFEOR, {}},
-        {&TDM1::TableUtal, {&TDM1::TableJogcim}},
-        {&TDM1::TableHozzatartozo, {&TDM1::TableDolgozo}},
-    };
-    for (const TestOpen& t : tables) {
-        db::Table* table = DM1->*t.component;
-        table->Open();
-        table->Close();
-        for (auto other : t.closeAfter) (DM1->*other)->Close();
-    }
+    for (db::Table* table :
+         {DM1->TableErtekkeszlet, DM1->TableNyugP, DM1->TableKifhely, DM1->TableMhely, DM1->TableDolgozo,
+          DM1->TableJogcim, DM1->TableRJogcim, DM1->TableSzamfejt, DM1->TableCegek, DM1->TableNaptar,
+          DM1->TableFokFel, DM1->TableFEOR, DM1->TableUtal, DM1->TableHozzatartozo})
+        DM1->TestOpen(*table);
 }
 
 const QString kReducedMode = QStringLiteral("A program csökkentett módban fog elindulni!");

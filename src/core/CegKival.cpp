@@ -22,42 +22,10 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-// Core tables in the order they are switched, with the components whose
-// lookups they open (closed again right after).
-struct CoreTable {
-    const char* base;
-    const char* component;
-    std::vector<const char*> closeAfter;
-};
-const CoreTable kCoreTables[] = {
-    {"Ertekkeszlet", "TableErtekkeszlet", {}},
-    {"KifHely", "TableKifhely", {}},
-    {"MHely", "TableMhely", {}},
-    {"Dolgozo", "TableDolgozo", {}},
-    {"DolgRegi", "TableDolgRegi", {}},
-    {"Jogcim", "TableJogcim", {}},
-    {"RJogcim", "TableRJogcim", {"TableJogcim", "TableDolgozo"}},
-    {"Szamfejt", "TableSzamfejt", {}},
-    {"Utal", "TableUtal", {"TableJogcim"}},
-    {"Hozzatartozo", "TableHozzatartozo", {"TableDolgozo"}},
-};
-
-// The monthly declaration tables, all nineteen, in switching order.
-const char* const kDeclarationTables[] = {
-    "MAB00",     "MAB04",     "MAB05",    "MAB06",     "MAB07",     "MAB08",  "MAB09",
-    "MAB09a",    "MAB10",     "MAB11",    "MAB12",     "MAB13",     "MABOSZ", "MABOSZ01",
-    "MABOSZ01b", "MABOSZ01c", "MABOSZ02", "MABOSZ02b", "MABOSZ02c",
-};
-
 db::Table& Component(const std::string& name) {
     db::Table* t = DM1->Component(name);
     if (!t) throw std::logic_error("No component " + name);
     return *t;
-}
-
-void OpenClose(db::Table& t) {
-    t.Open();
-    t.Close();
 }
 
 // Points an optional component at the company's table, or clears its name
@@ -70,8 +38,7 @@ bool SwitchOptional(const std::string& base, const std::string& ccc, bool usable
         return false;
     }
     t.TableName = CompanyTableName(base, ccc);
-    OpenClose(t);
-    DM1->TableDolgozo->Close();  // its lookups opened it
+    DM1->TestOpen(t);
     return true;
 }
 
@@ -126,12 +93,11 @@ bool CegAtallas(const std::string& ccc) {
     MainWindowLink* main = MainWindow();
     const bool cegekOpen = DM1->TableCegek->Active();
     try {
-        for (const CoreTable& c : kCoreTables) {
+        for (const TableComponent& c : ComponentsOf(ComponentSet::Core)) {
             db::Table& t = Component(c.component);
             t.Close();
-            t.TableName = CompanyTableName(c.base, ccc);
-            OpenClose(t);
-            for (const char* other : c.closeAfter) Component(other).Close();
+            t.TableName = CompanyTableName(c.baseName, ccc);
+            DM1->TestOpen(t);
         }
 
         CompanyTables tables;
@@ -146,18 +112,19 @@ bool CegAtallas(const std::string& ccc) {
         tables.M294 = SwitchOptional("M294", ccc, TablaSablonbol("M294", ccc));
 
         // Every declaration table is tried, even after one failed.
+        const std::vector<TableComponent> sheets = ComponentsOf(ComponentSet::Declaration);
         bool all = true;
-        for (const char* base : kDeclarationTables) all = TablaSablonbol(base, ccc) && all;
+        for (const TableComponent& c : sheets) all = TablaSablonbol(c.baseName, ccc) && all;
         tables.HaviAdo = all;
-        for (const char* base : kDeclarationTables) {
-            db::Table& t = Component(std::string("Table") + base);
+        for (const TableComponent& c : sheets) {
+            db::Table& t = Component(c.component);
             t.Close();
             if (!all) {
                 t.TableName.clear();
                 continue;
             }
-            t.TableName = CompanyTableName(base, ccc);
-            OpenClose(t);
+            t.TableName = CompanyTableName(c.baseName, ccc);
+            DM1->TestOpen(t);
             AddNewerSheetFields(AktualisAlias, t.TableName);
         }
 

@@ -318,6 +318,16 @@ void TDM1::SetDatabaseName(const std::string& alias) {
     Query1->DatabaseName = alias;
 }
 
+void TDM1::TestOpen(db::Table& table) {
+    table.Open();
+    table.Close();
+    for (const TableComponent& c : TableComponents()) {
+        if (c.component != table.Name) continue;
+        if (const TableLayout* layout = c.baseName.empty() ? nullptr : FindTableLayout(c.baseName))
+            for (const LookupLayout& l : layout->lookups) Component(l.component)->Close();
+    }
+}
+
 void TDM1::SetCompanyTableNames(const std::string& companyCode) {
     for (const TableComponent& c : TableComponents())
         if (c.perCompany) Component(c.component)->TableName = CompanyTableName(c.baseName, companyCode);
@@ -325,8 +335,8 @@ void TDM1::SetCompanyTableNames(const std::string& companyCode) {
 
 void TDM1::ClearCompanyTableNames() {
     for (const TableComponent& c : TableComponents()) {
-        const bool taxForm = c.set == ComponentSet::Optional && c.baseName.rfind("MAB", 0) != 0;
-        if (c.set == ComponentSet::Core || taxForm) Component(c.component)->TableName.clear();
+        if (c.set == ComponentSet::Core || c.set == ComponentSet::Optional)
+            Component(c.component)->TableName.clear();
     }
 }
 

@@ -178,6 +178,9 @@ public:
     // --- Preparation steps of the start-up and the company switch ------------
     // Points every table component and Query1 at the database (alias).
     void SetDatabaseName(const std::string& alias);
+    // Opens and closes a component to prove its table can be read, then
+    // closes the components its lookup fields opened with it.
+    void TestOpen(db::Table& table);
     // Per-company components get base name + "_" + code; global ones keep
     // their base name.
     void SetCompanyTableNames(const std::string& companyCode);

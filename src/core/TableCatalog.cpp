@@ -33,7 +33,7 @@ std::vector<TableComponent> Build() {
     for (const char* sheet :
          {"MAB00", "MAB04", "MAB05", "MAB06", "MAB07", "MAB08", "MAB09", "MAB09a", "MAB10", "MAB11", "MAB12",
           "MAB13", "MABOSZ", "MABOSZ01", "MABOSZ01b", "MABOSZ01c", "MABOSZ02", "MABOSZ02b", "MABOSZ02c"})
-        t.push_back({std::string("Table") + sheet, sheet, true, O, false});
+        t.push_back({std::string("Table") + sheet, sheet, true, ComponentSet::Declaration, false});
     t.push_back({"Table1", "", false, N, false});
     return t;
 }
@@ -43,6 +43,13 @@ std::vector<TableComponent> Build() {
 const std::vector<TableComponent>& TableComponents() {
     static const std::vector<TableComponent> components = Build();
     return components;
+}
+
+std::vector<TableComponent> ComponentsOf(ComponentSet set) {
+    std::vector<TableComponent> out;
+    for (const TableComponent& c : TableComponents())
+        if (c.set == set) out.push_back(c);
+    return out;
 }
 
 const std::vector<std::string>& CloseOrder() {

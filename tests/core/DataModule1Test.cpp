@@ -144,6 +144,20 @@ TEST_F(DataModuleTest, DependantsShowTheEmployeesName) {
     EXPECT_EQ(ht.FieldByName("HT_szarmDGNEV").AsString(), "Kiss Anna");
 }
 
+TEST_F(DataModuleTest, TestOpenLeavesNoTableOpenBehind) {
+    // Each table with lookup fields opens the tables they read; a test open
+    // closes those again, as the start-up and the company switch rely on.
+    for (db::Table* t : {dm->TableRJogcim, dm->TableUtal, dm->TableHozzatartozo, dm->TableM30, dm->TableM292,
+                         dm->TableNyilat, dm->TableCegek}) {
+        dm->TestOpen(*t);
+        for (db::Table* other : {t, dm->TableDolgozo, dm->TableJogcim})
+            EXPECT_FALSE(other->Active()) << t->Name << " left " << other->Name << " open";
+    }
+    // A table that cannot be read raises the engine's error.
+    dm->TableSzamfejt->TableName = "Szamfejt_999";
+    EXPECT_THROW(dm->TestOpen(*dm->TableSzamfejt), db::DatabaseError);
+}
+
 TEST_F(DataModuleTest, CompanyTableNamesAreSetAndCleared) {
     dm->SetCompanyTableNames("007");
     EXPECT_EQ(dm->TableSzamfejt->TableName, "Szamfejt_007");
