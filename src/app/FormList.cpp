@@ -3,6 +3,8 @@
 #include <map>
 #include <string>
 
+#include "lists/payment/List_Jogcim.h"
+
 namespace {
 
 // Each form is created with the application as owner (no parent).
@@ -13,7 +15,7 @@ FormFactory Make() {
 
 const std::map<std::string, FormFactory, std::less<>>& Forms() {
     static const std::map<std::string, FormFactory, std::less<>> forms = {
-        // {"TList_BerlapForm", Make<TList_BerlapForm>()}, as the forms land.
+        {"TList_JogcimForm", Make<TList_JogcimForm>()},
     };
     return forms;
 }

@@ -1,0 +1,55 @@
+#include "lists/payment/List_Jogcim.h"
+
+#include "lists/payment/List_JogcimQR.h"
+#include "platform/db/Query.h"
+
+namespace {
+
+ListSpec JogcimSpec() {
+    ParamField jogcim;
+    jogcim.from = "MaskEdit7";
+    jogcim.caption = QStringLiteral("Jogcím (F2) :");
+    jogcim.mask = "999a;1; ";
+    jogcim.code = &lookups::Jogcim;
+
+    ListSpec s;
+    s.objectName = "List_JogcimForm";
+    s.caption = QStringLiteral("Kifizetési listák/Listázás jogcímenként");
+    s.fields = {params::Honap(),        params::KifizetesDatuma(), params::Munkahely(),
+                params::KifizetoHely(), params::Dolgozo(),         jogcim};
+    s.tables = {&TDM1::TableKifhely, &TDM1::TableMhely,    &TDM1::TableJogcim,
+                &TDM1::TableDolgozo, &TDM1::TableSzamfejt, &TDM1::TableCegek};
+    return s;
+}
+
+}  // namespace
+
+TList_JogcimForm::TList_JogcimForm(QWidget* parent)
+    : ListForm(JogcimSpec(), parent), List_JogcimQRForm(std::make_unique<TList_JogcimQRForm>()) {}
+
+TList_JogcimForm::~TList_JogcimForm() = default;
+
+void TList_JogcimForm::BitBtn1Click() {
+    RunQueryList([this] {
+        ListSql sql;
+        sql.Line("Select * From " + ListSql::Table(*DM1->TableSzamfejt));
+        sql.Range("SF_DGTORZSSZAM", Text("MaskEdit5"), Text("MaskEdit6"));
+        sql.Range("SF_HONAP", Month("CurrencyEdit1"), Month("CurrencyEdit2"));
+        sql.Range("SF_DGMHKOD", Text("MaskEdit1"), Text("MaskEdit2"));
+        sql.Range("SF_DGKHKOD", Text("MaskEdit3"), Text("MaskEdit4"));
+        sql.Equal("SF_JCKOD", Text("MaskEdit7"));
+        sql.DateRange("SF_KIFIZDAT", Date("DateEdit1"), Date("DateEdit2"));
+        sql.Line("Order By SF_DGNEV, SF_KIFIZDAT");
+        Query1Reset();
+        sql.Apply(*DM1->Query1);
+        DM1->Query1->Open();
+        DM1->Query1->First();
+
+        TList_JogcimQRForm& layout = *List_JogcimQRForm;
+        layout.Parameterek = {
+            RangeText(*this, "CurrencyEdit1", "CurrencyEdit2"), RangeText(*this, "DateEdit1", "DateEdit2"),
+            RangeText(*this, "MaskEdit1", "MaskEdit2"), RangeText(*this, "MaskEdit5", "MaskEdit6"),
+            Text("MaskEdit7") + "  " + NameText("MaskEdit7")};
+        layout.QuickRep1.Preview();
+    });
+}

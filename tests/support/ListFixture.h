@@ -1,0 +1,127 @@
+// Fixtures of the list tests: a company with its tables, and rows written
+// into any of its tables from a compact table (a header of field names and
+// one line of values per row), through the database layer. Payroll rows,
+// pay items, employees, workplaces and payment places are all written this
+// way. Header-only: it needs the core library, which tests/support does not link.
+#pragma once
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/DataModule1.h"
+#include "core/Nyomtatas.h"
+#include "core/TableCatalog.h"
+#include "platform/db/Table.h"
+#include "platform/report/Report.h"
+#include "support/CompanyFixture.h"
+#include "support/DialogTest.h"
+
+namespace testsupport {
+
+using RowTable = std::vector<std::vector<db::Variant>>;
+
+// Writes the rows into the table `tableName` of the year's alias: each value
+// goes into the field of its column (dates as "YYYY.MM.DD" texts); empty
+// required fields get plain values. A row whose key already exists replaces
+// that row's given fields (the templates bring standard rows).
+inline void AddRows(const std::string& tableName, const std::vector<std::string>& header,
+                    const RowTable& rows) {
+    db::Table t;
+    t.DatabaseName = AktualisAlias;
+    t.TableName = tableName;
+    t.Open();
+    const std::string key = t.KeyFieldNames();
+    for (const auto& row : rows) {
+        bool found = false;
+        if (!key.empty()) {
+            std::vector<db::Variant> keyValues;
+            bool all = true;
+            for (const std::string& k : db::Dataset::SplitFieldNames(key)) {
+                size_t i = 0;
+                while (i < header.size() && header[i] != k) ++i;
+                if (i == header.size()) {
+                    all = false;
+                    break;
+                }
+                keyValues.push_back(row[i]);
+            }
+            found = all && t.Locate(key, keyValues);
+        }
+        found ? t.Edit() : t.Append();
+        for (size_t i = 0; i < header.size() && i < row.size(); ++i)
+            t.FieldByName(header[i]).SetValue(row[i]);
+        FillRequired(t);
+        t.Post();
+    }
+    t.Close();
+}
+
+// Answers a list's preview window and the wait dialog in front of it;
+// `drive` sees the window once the pages are recorded.
+inline void AnswerPreview(ScriptedDialogs& dialogs, std::function<void(TNyomtatasForm&)> drive) {
+    dialogs.AnswerModal([drive](QDialog& d) {
+        auto& form = static_cast<TNyomtatasForm&>(d);
+        form.show();
+        QCoreApplication::processEvents();
+        drive(form);
+        return 0;
+    });
+    dialogs.AnswerModal([](QDialog&) {
+        QCoreApplication::processEvents();
+        return 0;
+    });
+}
+
+// The printed lines of a page: texts whose tops lie within half a
+// millimetre form one line, joined by " | " from left to right.
+inline QStringList PageLines(const report::PagePrinter& printer, int page) {
+    QStringList lines;
+    double top = -100;
+    for (const report::PlacedText& t : printer.GetPage(page)->Texts(printer.PageCount())) {
+        if (!lines.isEmpty() && std::abs(t.y - top) < 0.5)
+            lines.back() += " | " + t.text;
+        else
+            lines << t.text, top = t.y;
+    }
+    return lines;
+}
+
+// A company "001" ("Őrség Tűzifa Kft.", short name "Őrség") with the user
+// name set, DM1 pointed at its tables, and the dialog hook scripted.
+class ListFixtureTest : public YearFolderTest {
+protected:
+    void SetUp() override {
+        YearFolderTest::SetUp();
+        MakeCompany("001", "Őrség Tűzifa Kft.", "Őrség");
+        dm->SetCompanyTableNames("001");
+        AddRows("Ertekkeszlet_001", {"EK_TIPUS", "EK_ERTEK", "EK_ERTEKCHAR"},
+                {{"0", "02", "Űrlap Bérszámfejtő Bt."}});
+    }
+    void TearDown() override {
+        DM1->Table1->Close();
+        DM1->Table1->TableName.clear();
+        YearFolderTest::TearDown();
+    }
+
+    // Payroll rows; without SF_SORSZAM in the header each row gets its own
+    // number, so rows of one employee, month, date and item may repeat.
+    void Payroll(std::vector<std::string> header, RowTable rows) {
+        const bool numbered = std::find(header.begin(), header.end(), "SF_SORSZAM") != header.end();
+        if (!numbered) {
+            header.push_back("SF_SORSZAM");
+            header.push_back("SF_RJSORSZAM");
+            for (auto& row : rows) row.push_back(++sorszam), row.push_back(0);
+        }
+        AddRows("Szamfejt_001", header, rows);
+    }
+    int sorszam = 0;
+
+    ScriptedDialogs dialogs;
+};
+
+}  // namespace testsupport
