@@ -4,6 +4,8 @@
 #include <string>
 
 #include "lists/payment/List_Jogcim.h"
+#include "masterdata/TorzskezKifhely.h"
+#include "masterdata/TorzskezMhely.h"
 
 namespace {
 
@@ -16,6 +18,8 @@ FormFactory Make() {
 const std::map<std::string, FormFactory, std::less<>>& Forms() {
     static const std::map<std::string, FormFactory, std::less<>> forms = {
         {"TList_JogcimForm", Make<TList_JogcimForm>()},
+        {"TTorzskezKifhelyForm", Make<TTorzskezKifhelyForm>()},
+        {"TTorzskezMhelyForm", Make<TTorzskezMhelyForm>()},
     };
     return forms;
 }

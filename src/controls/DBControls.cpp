@@ -1,0 +1,124 @@
+#include "controls/DBControls.h"
+
+#include <QKeyEvent>
+
+#include "controls/ControlUtils.h"
+#include "platform/ui/Dialogs.h"
+
+// --- TDBEdit ---------------------------------------------------------------------------
+
+TDBEdit::TDBEdit(QWidget* parent) : QLineEdit(parent) {
+    setReadOnly(true);  // typing waits for the dataset's insert or edit state
+    link_.OnDataChange = [this] { DataChange(); };
+    link_.OnEditingChange = [this] { EditingChange(); };
+    link_.OnUpdateData = [this] { UpdateData(); };
+    connect(this, &QLineEdit::textEdited, this, [this] {
+        if (!loading_) link_.Modified();
+    });
+}
+
+TDBEdit::~TDBEdit() {
+    // A control being destroyed tells no one and writes nothing.
+    blockSignals(true);
+    link_.OnDataChange = link_.OnEditingChange = link_.OnUpdateData = nullptr;
+    link_.SetDataSource(nullptr);
+}
+
+void TDBEdit::SetDataSource(db::DataSource* source) { link_.SetDataSource(source); }
+
+void TDBEdit::SetDataField(const QString& name) { link_.SetFieldName(name.toStdString()); }
+
+void TDBEdit::Reset() {
+    link_.Reset();
+    selectAll();
+}
+
+void TDBEdit::DataChange() {
+    loading_ = true;
+    const db::Field* f = Field();
+    const QString mask = f ? QtEditMask(QString::fromStdString(f->EditMask)) : QString();
+    if (inputMask() != mask) setInputMask(mask);
+    if (mask.isEmpty())
+        setMaxLength(f && f->DataType() == db::FieldType::String && f->Size() > 0 ? f->Size() : 32767);
+    setText(f ? QString::fromStdString(f->AsString()) : QString());
+    // A masked text is typed from its first position, not after the blanks.
+    if (!mask.isEmpty()) setCursorPosition(0);
+    setModified(false);
+    loading_ = false;
+}
+
+void TDBEdit::EditingChange() { setReadOnly(!link_.Editing()); }
+
+void TDBEdit::UpdateData() {
+    db::Field* f = Field();
+    const std::string value = text().toStdString();
+    if (value.empty())
+        f->Clear();
+    else
+        f->SetAsString(value);
+}
+
+void TDBEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && link_.Editing()) {
+        Reset();
+        event->ignore();  // the form still sees Esc
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TDBEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    if (event->reason() == Qt::MouseFocusReason) return;
+    // Selected backwards, so the caret stands where typing replaces from.
+    const int length = int(displayText().size());
+    setSelection(length, -length);
+}
+
+void TDBEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    try {
+        link_.UpdateRecord();
+    } catch (const std::exception& e) {
+        selectAll();
+        setFocus();
+        ui::MessageBox(ui::ApplicationTitle(), QString::fromUtf8(e.what()), ui::Icon::Error, ui::Ok);
+        return;
+    }
+    emit Exited();
+}
+
+// --- TDBCheckBox -----------------------------------------------------------------------
+
+TDBCheckBox::TDBCheckBox(QWidget* parent) : QCheckBox(parent) {
+    link_.OnDataChange = [this] { DataChange(); };
+    link_.OnUpdateData = [this] {
+        if (db::Field* f = Field()) f->SetAsString(isChecked() ? ValueChecked : ValueUnchecked);
+    };
+}
+
+TDBCheckBox::~TDBCheckBox() {
+    blockSignals(true);
+    link_.OnDataChange = link_.OnUpdateData = nullptr;
+    link_.SetDataSource(nullptr);
+}
+
+void TDBCheckBox::SetDataSource(db::DataSource* source) { link_.SetDataSource(source); }
+
+void TDBCheckBox::SetDataField(const QString& name) { link_.SetFieldName(name.toStdString()); }
+
+void TDBCheckBox::DataChange() {
+    const db::Field* f = Field();
+    setChecked(f && f->AsString() == ValueChecked);
+}
+
+void TDBCheckBox::nextCheckState() {
+    if (!link_.Edit()) return;
+    QCheckBox::nextCheckState();
+    link_.Modified();
+}
+
+void TDBCheckBox::focusOutEvent(QFocusEvent* event) {
+    QCheckBox::focusOutEvent(event);
+    link_.UpdateRecord();
+}

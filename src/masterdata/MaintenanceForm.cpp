@@ -1,0 +1,568 @@
+#include "masterdata/MaintenanceForm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "controls/DBControls.h"
+#include "core/DataModule1.h"
+#include "core/Kivalaszt.h"
+#include "core/TableLayouts.h"
+#include "platform/ui/Dialogs.h"
+
+namespace {
+
+const QString kUzenet = QStringLiteral("Üzenet");
+
+bool Ask(const QString& text, ui::Icon icon, int defaultButton = ui::NoButton) {
+    return ui::MessageBox(kUzenet, text, icon, ui::Yes | ui::No, defaultButton) == ui::Yes;
+}
+
+// Runs `undo` when the scope ends, however it ends.
+template <class F>
+class ScopeExit {
+public:
+    explicit ScopeExit(F undo) : undo_(std::move(undo)) {}
+    ~ScopeExit() { undo_(); }
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+
+private:
+    F undo_;
+};
+
+bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+}  // namespace
+
+MaintenanceForm::MaintenanceForm(db::Table* table, QWidget* parent) : QDialog(parent) {
+    member_.table = table;
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    auto* layout = new QVBoxLayout(this);
+    page_ = new QGridLayout;
+    page_->setColumnStretch(2, 1);
+    layout->addLayout(page_);
+    layout->addStretch(1);
+
+    auto* buttons = new QHBoxLayout;
+    auto nav = [&](const char* name, QStyle::StandardPixmap pixmap, const char* hint, int tag) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(name);
+        b->setIcon(style()->standardIcon(pixmap));
+        b->setToolTip(QString::fromUtf8(hint));
+        b->setProperty("Tag", tag);
+        b->setFocusPolicy(Qt::NoFocus);
+        buttons->addWidget(b);
+        connect(b, &QToolButton::clicked, this, [this, b] { BitBtnClick(b); });
+        return b;
+    };
+    BitBtn3 = nav("BitBtn3", QStyle::SP_MediaSkipBackward, "Home", 3);
+    BitBtn1 = nav("BitBtn1", QStyle::SP_MediaSeekBackward, "-", 1);
+    BitBtn2 = nav("BitBtn2", QStyle::SP_MediaSeekForward, "+", 2);
+    BitBtn4 = nav("BitBtn4", QStyle::SP_MediaSkipForward, "End", 4);
+    auto button = [&](const char* name, const char* caption, const char* hint, int tag) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(name);
+        if (hint) b->setToolTip(QString::fromUtf8(hint));
+        b->setProperty("Tag", tag);
+        buttons->addWidget(b);
+        return b;
+    };
+    BitBtn5 = button("BitBtn5", "Felvitel", "Ins", 5);
+    BitBtn6 = button("BitBtn6", "Módosít", "F12", 6);
+    BitBtn7 = button("BitBtn7", "Törlés", "Del", 7);
+    BitBtn8 = button("BitBtn8", "Listázás", nullptr, 8);
+    BitBtn9 = button("BitBtn9", "Mégsem", nullptr, 9);
+    BitBtn11 = button("BitBtn11", "Rögzítés", nullptr, 11);
+    BitBtn10 = button("BitBtn10", "Kilépés", "ESC", 0);
+    for (QPushButton* b : {BitBtn5, BitBtn6, BitBtn7, BitBtn8, BitBtn9, BitBtn11})
+        connect(b, &QPushButton::clicked, this, [this, b] { BitBtnClick(b); });
+    connect(BitBtn10, &QPushButton::clicked, this, &MaintenanceForm::BitBtn10Click);
+    layout->addLayout(buttons);
+}
+
+MaintenanceForm::~MaintenanceForm() {
+    // The children outlive this part of the form: they must not call back.
+    for (QWidget* w : findChildren<QWidget*>()) {
+        w->removeEventFilter(this);
+        w->disconnect(this);
+    }
+    if (created_) FormClose();
+}
+
+// --- Page -----------------------------------------------------------------------------
+
+TDBEdit* MaintenanceForm::AddEdit(const char* field, const QString& caption, int tag) {
+    const int row = page_->rowCount();
+    auto* label = new QLabel(caption, this);
+    auto* edit = new TDBEdit(this);
+    edit->setObjectName(field);
+    edit->setProperty("Tag", tag);
+    edit->SetDataSource(DM1->DataSourceOf(member_.table));
+    edit->SetDataField(field);
+    label->setBuddy(edit);
+    // Required fields have bold captions; an edit is as wide as its field.
+    const TableLayout* layout = FindTableLayout(member_.table->TableName);
+    if (const FieldLayout* f = layout ? layout->Field(field) : nullptr) {
+        QFont bold = label->font();
+        bold.setBold(f->required);
+        label->setFont(bold);
+        const int chars = f->type == db::FieldType::String ? std::min(f->size, 40) : 10;
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(chars + 1, u'0')) + 12);
+    }
+    page_->addWidget(label, row, 0);
+    page_->addWidget(edit, row, 1);
+    edits_.push_back(edit);
+    return edit;
+}
+
+QLabel* MaintenanceForm::AddNameLabel(const char* objectName) {
+    auto* label = new QLabel(this);
+    label->setObjectName(objectName);
+    label->setMinimumWidth(200);
+    page_->addWidget(label, page_->rowCount() - 1, 2);
+    return label;
+}
+
+void MaintenanceForm::AddValueSetCode(TDBEdit* edit, QLabel* name, const std::string& type) {
+    coded_.push_back({edit, name, 1, type, DM1->TableErtekkeszlet, "EK_ERTEK", "EK_ERTEKNEV", 35, 226,
+                      QStringLiteral("Ez a kód nem létezik!"), true});
+}
+
+void MaintenanceForm::AddRecordCode(TDBEdit* edit, QLabel* name, int kind, db::Table* table,
+                                    const std::string& codeField, int codeWidth, const std::string& nameField,
+                                    int nameWidth, const QString& missing, bool clickOpens) {
+    coded_.push_back(
+        {edit, name, kind, {}, table, codeField, nameField, codeWidth, nameWidth, missing, clickOpens});
+}
+
+// --- Life -------------------------------------------------------------------------------
+
+void MaintenanceForm::FormCreate(Member member) {
+    member.table = member_.table;
+    member_ = std::move(member);
+    QWidget* previous = nullptr;
+    for (TDBEdit* e : edits_) {
+        connect(e, &QLineEdit::textChanged, this, &MaintenanceForm::SzerkesztesChange);
+        connect(e, &TDBEdit::Exited, this, [this, e] {
+            if (const CodedEdit* c = Coded(e)) DBEditExit(*c);
+        });
+        if (previous) setTabOrder(previous, e);
+        previous = e;
+    }
+    for (QWidget* b :
+         std::initializer_list<QWidget*>{BitBtn5, BitBtn6, BitBtn7, BitBtn8, BitBtn9, BitBtn11, BitBtn10}) {
+        if (previous) setTabOrder(previous, b);
+        previous = b;
+    }
+    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+    BitBtn8->setVisible(member_.listButton);
+
+    if (member_.pickList) KivalasztForm = new TKivalasztForm(this);
+    created_ = true;
+    TableNyitZar(0);
+    mode_ = 0;
+    BitBtn9->setEnabled(false);
+    BitBtn11->setEnabled(false);
+    SetRecordButtons();
+    Frissit();
+}
+
+void MaintenanceForm::FormClose() {
+    if (closed_) return;
+    closed_ = true;
+    if (member_.pickList && KivalasztForm) {
+        delete KivalasztForm;
+        KivalasztForm = nullptr;
+    }
+    TableNyitZar(1);
+}
+
+void MaintenanceForm::TableNyitZar(int n) {
+    if (n == 0)
+        Table().Open();
+    else
+        Table().Close();
+}
+
+bool MaintenanceForm::FormCloseQuery() {
+    if (mode_ == 0) return true;
+    if (!Ask(QStringLiteral("Félbeszakítja a műveletet?"), ui::Icon::Warning)) return false;
+    Megsem();
+    return true;
+}
+
+void MaintenanceForm::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    setResult(QDialog::Rejected);
+    event->accept();
+}
+
+void MaintenanceForm::reject() {
+    // Esc with no control taking it: the cancel button, when it is enabled.
+    if (BitBtn10->isEnabled())
+        BitBtn10Click();
+    else if (member_.megsemCancels && BitBtn9->isEnabled())
+        Megsem();
+}
+
+void MaintenanceForm::BitBtn10Click() {
+    if (Ask(member_.exitQuestion, ui::Icon::Question)) close();
+}
+
+// --- Buttons --------------------------------------------------------------------------
+
+void MaintenanceForm::BitBtnClick(QAbstractButton* sender) {
+    const int tag = sender ? sender->property("Tag").toInt() : 0;
+    switch (tag) {
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+            Navigate(tag);
+            break;
+        case 5:
+            Felvitel();
+            break;
+        case 6:
+            Modositas();
+            break;
+        case 7:
+            Torles();
+            break;
+        case 8:
+            Listazas();
+            break;
+        case 9:
+            Megsem();
+            break;
+        case 11:
+            Postazas();
+            break;
+        default:
+            break;
+    }
+}
+
+void MaintenanceForm::Navigate(int tag) {
+    db::Table& t = Table();
+    switch (tag) {
+        case 1:
+            t.Prior();
+            break;
+        case 2:
+            t.Next();
+            break;
+        case 3:
+            t.First();
+            break;
+        case 4:
+            t.Last();
+            break;
+        default:
+            break;
+    }
+    Frissit();
+}
+
+void MaintenanceForm::SetRecordButtons() {
+    const bool records = Table().Active() && !Table().IsEmpty();
+    BitBtn6->setEnabled(records);
+    BitBtn7->setEnabled(records);
+    BitBtn8->setEnabled(records && HasListForm());
+}
+
+void MaintenanceForm::GombLetilt() {
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
+             BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6, BitBtn7, BitBtn8, BitBtn10, BitBtn11})
+        b->setEnabled(false);
+    BitBtn9->setEnabled(true);
+    keyPreview_ = false;
+}
+
+void MaintenanceForm::GombEngedelyez() {
+    for (QAbstractButton* b :
+         std::initializer_list<QAbstractButton*>{BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn10})
+        b->setEnabled(true);
+    SetRecordButtons();
+    BitBtn9->setEnabled(false);
+    BitBtn11->setEnabled(false);
+    keyPreview_ = true;
+    for (TDBEdit* e : member_.keyEdits) e->setEnabled(true);
+    BitBtn5->setFocus();
+}
+
+// --- Record operations ----------------------------------------------------------------
+
+void MaintenanceForm::Felvitel() {
+    mode_ = 1;
+    GombLetilt();
+    Table().Append();
+    NewRecordDefaults();
+    if (member_.insertFocus) member_.insertFocus->setFocus();
+}
+
+void MaintenanceForm::Modositas() {
+    // On an empty table there is no record to change (F12 would start an insert).
+    if (Table().IsEmpty()) return;
+    mode_ = 2;
+    GombLetilt();
+    for (TDBEdit* e : member_.keyEdits) e->setEnabled(false);
+    Table().Edit();
+    if (member_.editFocus) member_.editFocus->setFocus();
+}
+
+void MaintenanceForm::Postazas() {
+    const QString question = mode_ == 1 ? QStringLiteral("Valóban hozzá szeretné adni a rekordot?")
+                                        : QStringLiteral("Valóban módosítani szeretné a rekordot?");
+    if (!Ask(question, ui::Icon::Question)) {
+        Megsem();
+        return;
+    }
+    Frissit();
+    for (TDBEdit* e : edits_) e->UpdateRecord();
+    if (!member_.trimmedKey.empty()) {
+        db::Field& key = Table().FieldByName(member_.trimmedKey);
+        const QString trimmed = QString::fromStdString(key.AsString()).trimmed();
+        if (trimmed.isEmpty())
+            key.Clear();
+        else
+            key.SetAsString(trimmed.toStdString());
+    }
+    try {
+        Table().Post();
+    } catch (const db::AbortError&) {
+        return;  // the data module told the user; the record is still typed
+    }
+    mode_ = 0;
+    GombEngedelyez();
+}
+
+void MaintenanceForm::Megsem() {
+    megsemFut_ = true;
+    ScopeExit done([this] { megsemFut_ = false; });
+    const int was = mode_;
+    if (was == 1 || was == 2) {
+        Table().Cancel();
+        if (was == 1) Table().First();
+    }
+    mode_ = 0;
+    GombEngedelyez();
+    Frissit();
+}
+
+void MaintenanceForm::Torles() {
+    if (!Table().Active() || Table().IsEmpty()) {
+        ui::ShowMessage(QStringLiteral("Üres az adatbázis!"));
+        return;
+    }
+    if (InUse()) {
+        ui::ShowMessage(QStringLiteral("A rekord nem torolhető, használatban van!"));
+        return;
+    }
+    if (Ask(QStringLiteral("Valóban törölni szeretné a rekordot?"), ui::Icon::Question, ui::No)) {
+        Table().Delete();
+        Frissit();
+    }
+    if (Table().IsEmpty()) SetRecordButtons();
+}
+
+bool MaintenanceForm::InUse() {
+    for (const Member::Reference& ref : member_.references) {
+        const std::vector<std::string> key = db::Dataset::SplitFieldNames(Table().KeyFieldNames());
+        const db::Variant code = Table().FieldByName(key.front()).Value();
+        db::Table& other = *ref.table;
+        ScopeExit writable([&other] {
+            other.Close();
+            other.ReadOnly = false;
+        });
+        other.ReadOnly = true;
+        other.Open();
+        if (other.Locate(ref.field, code)) return true;
+    }
+    return false;
+}
+
+void MaintenanceForm::Listazas() {
+    std::unique_ptr<QDialog> list = CreateListForm();
+    if (!list) return;
+    TableNyitZar(1);
+    ScopeExit reopen([this] { TableNyitZar(0); });
+    ui::ShowModal(*list);
+}
+
+void MaintenanceForm::SzerkesztesChange() {
+    if (megsemFut_ || mode_ == 0) return;
+    BitBtn11->setEnabled(RogzitesMehetVizs());
+}
+
+bool MaintenanceForm::RogzitesMehetVizs() const {
+    for (const TDBEdit* e : member_.required)
+        if (e->Text().trimmed().isEmpty()) return false;
+    return true;
+}
+
+// --- Keys -----------------------------------------------------------------------------
+
+bool MaintenanceForm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    const bool keypad = modifiers & Qt::KeypadModifier;
+    db::Table& t = Table();
+    switch (key) {
+        case Qt::Key_PageUp:
+            t.MoveBy(-10);
+            break;
+        case Qt::Key_PageDown:
+            t.MoveBy(10);
+            break;
+        case Qt::Key_End:
+            t.Last();
+            break;
+        case Qt::Key_Home:
+            t.First();
+            break;
+        case Qt::Key_Insert:
+            Felvitel();
+            return true;
+        case Qt::Key_Delete:
+            Torles();
+            return true;
+        case Qt::Key_Plus:
+            if (!keypad) return false;
+            t.Next();
+            break;
+        case Qt::Key_Minus:
+            if (!keypad) return false;
+            t.Prior();
+            break;
+        case Qt::Key_F2:
+            BrowsePick();
+            return true;
+        case Qt::Key_F12:
+            Modositas();
+            return true;
+        case Qt::Key_Escape:
+            if (BitBtn10->isEnabled()) BitBtn10Click();
+            return true;
+        default:
+            return false;
+    }
+    Frissit();
+    return true;
+}
+
+void MaintenanceForm::BrowsePick() {
+    if (member_.pickKind == 0 || !KivalasztForm) return;
+    const auto& c = member_.pickColumns;
+    auto column = [&c](size_t i) { return i < c.size() ? c[i] : Member::PickColumn{"", 0}; };
+    KivalasztForm->KivalasztBeallit(member_.pickKind, "", column(0).field, column(0).width, column(1).field,
+                                    column(1).width, column(2).field, column(2).width, 1);
+    ui::ShowModal(*KivalasztForm);
+    Frissit();
+}
+
+bool MaintenanceForm::SzerkesztesKeyDown(QWidget* edit, int key, Qt::KeyboardModifiers) {
+    if (mode_ != 1 && mode_ != 2) return false;
+    if (IsEnter(key)) {
+        const int tag = edit->property("Tag").toInt();
+        if (tag == 0)
+            focusNextChild();
+        else if (tag == 1) {
+            if (BitBtn11->isEnabled()) BitBtn11->setFocus();
+        } else {
+            EnterTag(tag);
+        }
+        return true;
+    }
+    if (key == Qt::Key_Escape) {
+        Megsem();
+        return true;
+    }
+    if (key == Qt::Key_F2) {
+        if (const CodedEdit* c = Coded(edit)) DBEditClick(*c);
+        return true;
+    }
+    return false;
+}
+
+bool MaintenanceForm::IsEdit(const QObject* o) const {
+    return std::find(edits_.begin(), edits_.end(), o) != edits_.end();
+}
+
+bool MaintenanceForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(event);
+        if (keyPreview_ && FormKeyDown(k->key(), k->modifiers())) return true;
+        if (IsEdit(watched)) {
+            if (SzerkesztesKeyDown(static_cast<QWidget*>(watched), k->key(), k->modifiers())) return true;
+            // EditKeyPress: the Enter character never reaches the edit.
+            if (IsEnter(k->key())) return true;
+        }
+    } else if (event->type() == QEvent::MouseButtonRelease && (mode_ == 1 || mode_ == 2)) {
+        const CodedEdit* c = Coded(watched);
+        if (c && c->clickOpens && c->edit->isEnabled()) DBEditClick(*c);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// --- Coded edits ----------------------------------------------------------------------
+
+const MaintenanceForm::CodedEdit* MaintenanceForm::Coded(const QObject* edit) const {
+    for (const CodedEdit& c : coded_)
+        if (c.edit == edit) return &c;
+    return nullptr;
+}
+
+void MaintenanceForm::DBEditClick(const CodedEdit& coded) {
+    if (!KivalasztForm) return;
+    KivalasztForm->KivalasztBeallit(coded.kind, coded.valueSetType, coded.codeField, coded.codeWidth,
+                                    coded.nameField, coded.nameWidth, "", 0, 0);
+    ui::ShowModal(*KivalasztForm);
+    if (KivalasztForm && KivalasztForm->ErtekAtad()) {
+        if (db::Field* f = coded.edit->Field())
+            f->SetAsString(coded.table->FieldByName(coded.codeField).AsString());
+        Frissit();
+    }
+}
+
+void MaintenanceForm::DBEditExit(const CodedEdit& coded) {
+    if (mode_ != 1 && mode_ != 2) return;
+    const QString code = coded.edit->Text().trimmed();
+    if (!code.isEmpty() && !CodeName(coded, code)) {
+        ui::ShowMessage(coded.missing);
+        coded.edit->setFocus();
+        if (db::Field* f = coded.edit->Field()) f->Clear();
+    }
+    Frissit();
+}
+
+std::optional<QString> MaintenanceForm::CodeName(const CodedEdit& coded, const QString& code) const {
+    db::Table& t = *coded.table;
+    if (!t.Active() || code.isEmpty()) return std::nullopt;
+    if (coded.kind == 1) {
+        t.SetFilter("EK_TIPUS='" + coded.valueSetType + "'");
+        t.SetFiltered(true);
+    }
+    if (!t.Locate(coded.codeField, db::Variant(code.toStdString()))) return std::nullopt;
+    return QString::fromStdString(t.FieldByName(coded.nameField).AsString());
+}
+
+void MaintenanceForm::Frissit() {
+    bool valueSets = false;
+    for (const CodedEdit& c : coded_) {
+        valueSets |= c.kind == 1;
+        if (c.name) c.name->setText(CodeName(c, c.edit->Text().trimmed()).value_or(QString()));
+    }
+    if (valueSets) DM1->TableErtekkeszlet->SetFiltered(false);
+}

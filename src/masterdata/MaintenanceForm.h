@@ -1,0 +1,203 @@
+// The one make of every master-table maintenance form: one record of one
+// table shown in data-bound edits, stepping through the records, adding,
+// changing and deleting one, and listing the table. A member (payment places,
+// workplaces, value sets, pay items, employees ...) builds its page, fills
+// its Member settings and calls FormCreate; it overrides only what differs.
+//
+// Modes: 0 browse, 1 insert (a new record is typed), 2 edit (the current one
+// is changed). Buttons carry their tag (the "Tag" property) and are
+// dispatched by BitBtnClick:
+//   1 previous, 2 next, 3 first, 4 last, 5 Felvitel (Ins), 6 Módosít (F12),
+//   7 Törlés (Del), 8 Listázás, 9 Mégsem, 11 Rögzítés; Kilépés (BitBtn10)
+//   asks and closes.
+// In browse mode the form sees every key first (FormKeyDown: Page Up/Down by
+// ten, Home, End, Ins, Del, F12, numpad + and -, F2, Esc). While a record is
+// typed those keys are off and the edits' own keys work (SzerkesztesKeyDown):
+// Enter follows the edit's tag (0: next control in tab order, 1: Rögzítés
+// when it is enabled, others: EnterTag), Esc runs Megsem, F2 opens the pick
+// list of a coded edit. The Enter character never reaches an edit
+// (EditKeyPress), so no default button fires.
+//
+// Coded edits (AddValueSetCode, AddRecordCode) hold a code of the value-set
+// table or of another master table: a click (where allowed) or F2 opens its
+// pick list, leaving it with an unknown code shows the member's message and
+// empties it, and Frissit shows the code's name in the label beside it.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/db/Table.h"
+
+class QAbstractButton;
+class QGridLayout;
+class QLabel;
+class QPushButton;
+class QToolButton;
+class TDBEdit;
+
+class MaintenanceForm : public QDialog {
+    Q_OBJECT
+public:
+    ~MaintenanceForm() override;
+
+    int Mode() const { return mode_; }
+
+    // --- Operations every member has ------------------------------------------------
+    void BitBtnClick(QAbstractButton* sender);
+    // Kilépés: asks the member's exit question; Yes closes the form.
+    void BitBtn10Click();
+    // Buttons for typing a record (mode 1 or 2) and for browsing (mode 0).
+    void GombLetilt();
+    void GombEngedelyez();
+    virtual void Felvitel();
+    virtual void Modositas();
+    virtual void Torles();
+    void Megsem();
+    virtual void Postazas();
+    // Opens the member's list form; the tables are closed while it is shown.
+    void Listazas();
+    // Keys of browse mode; true when the key was used.
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // Keys inside an edit while a record is typed; true when the key was used.
+    bool SzerkesztesKeyDown(QWidget* edit, int key, Qt::KeyboardModifiers modifiers);
+    // The Rögzítés test after every change of an edit.
+    void SzerkesztesChange();
+    // True when the form may close (asks while a record is typed).
+    bool FormCloseQuery();
+    // n = 0 opens the member's tables, n = 1 closes them.
+    virtual void TableNyitZar(int n);
+    // The names beside the coded edits.
+    virtual void Frissit();
+
+    // --- Components -----------------------------------------------------------------
+    QToolButton* BitBtn1 = nullptr;   // previous
+    QToolButton* BitBtn2 = nullptr;   // next
+    QToolButton* BitBtn3 = nullptr;   // first
+    QToolButton* BitBtn4 = nullptr;   // last
+    QPushButton* BitBtn5 = nullptr;   // Felvitel
+    QPushButton* BitBtn6 = nullptr;   // Módosít
+    QPushButton* BitBtn7 = nullptr;   // Törlés
+    QPushButton* BitBtn8 = nullptr;   // Listázás
+    QPushButton* BitBtn9 = nullptr;   // Mégsem
+    QPushButton* BitBtn10 = nullptr;  // Kilépés
+    QPushButton* BitBtn11 = nullptr;  // Rögzítés
+
+protected:
+    // What a member tells the pattern.
+    struct Member {
+        db::Table* table = nullptr;
+        QString exitQuestion = QStringLiteral("Valóban kilép a törzskezelésből?");
+        // The key field written back trimmed before the post (empty: as typed).
+        std::string trimmedKey;
+        // Edits disabled while a record is changed (the key).
+        std::vector<TDBEdit*> keyEdits;
+        // Edits that must be non-blank for Rögzítés (RogzitesMehetVizs).
+        std::vector<TDBEdit*> required;
+        // Focused by Felvitel and by Modositas.
+        QWidget* insertFocus = nullptr;
+        QWidget* editFocus = nullptr;
+        // Tables whose rows name this table's key: a delete is refused while
+        // one does. Each is opened read-only for the look and closed again.
+        struct Reference {
+            db::Table* table;
+            std::string field;
+        };
+        std::vector<Reference> references;
+        // F2 in browse mode: the pick list of the own table (kind 0: none).
+        struct PickColumn {
+            std::string field;
+            int width;
+        };
+        int pickKind = 0;
+        std::vector<PickColumn> pickColumns;
+        // The member creates the pick-list dialog for its lifetime.
+        bool pickList = true;
+        // Mégsem is the form's cancel button beside Kilépés.
+        bool megsemCancels = false;
+        // The Listázás button is shown (its list form may not exist yet).
+        bool listButton = true;
+    };
+
+    // `table`: the data-module table the member maintains.
+    explicit MaintenanceForm(db::Table* table, QWidget* parent = nullptr);
+
+    // The member's page: edits in rows, labels left, names of coded edits right.
+    QGridLayout* Page() const { return page_; }
+    // A data-bound edit of `field` of the member's table with its caption in
+    // the next row of the page; its tag steers Enter.
+    TDBEdit* AddEdit(const char* field, const QString& caption, int tag);
+    // The label beside the edit of the last row that shows a coded edit's name.
+    QLabel* AddNameLabel(const char* objectName);
+    // An edit holding a code of the value-set type.
+    void AddValueSetCode(TDBEdit* edit, QLabel* name, const std::string& type);
+    // An edit holding the key of another master table, picked from the list
+    // of `kind`, its name from `nameField`; `missing` is shown for an unknown code.
+    void AddRecordCode(TDBEdit* edit, QLabel* name, int kind, db::Table* table, const std::string& codeField,
+                       int codeWidth, const std::string& nameField, int nameWidth, const QString& missing,
+                       bool clickOpens);
+
+    // Runs once the page is built: the pick-list dialog, the tables, mode 0,
+    // the button states. The table comes from the constructor.
+    void FormCreate(Member member);
+    // Closing: frees the pick list and closes the tables (runs once).
+    void FormClose();
+
+    // True when every required edit holds more than blanks.
+    virtual bool RogzitesMehetVizs() const;
+    // Defaults of a new record, after the append.
+    virtual void NewRecordDefaults() {}
+    // Enter in an edit whose tag is neither 0 nor 1.
+    virtual void EnterTag(int) {}
+    // F2 in browse mode; the default opens the own table's pick list.
+    virtual void BrowsePick();
+    // True when the record may not be deleted; the default looks at the
+    // member's references.
+    virtual bool InUse();
+    // The list form of Listázás; nullptr while there is none.
+    virtual std::unique_ptr<QDialog> CreateListForm() { return nullptr; }
+    virtual bool HasListForm() const { return false; }
+
+    const Member& Settings() const { return member_; }
+    db::Table& Table() const { return *member_.table; }
+
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct CodedEdit {
+        TDBEdit* edit;
+        QLabel* name;
+        int kind;
+        std::string valueSetType;  // kind 1
+        db::Table* table;
+        std::string codeField, nameField;
+        int codeWidth, nameWidth;
+        QString missing;
+        bool clickOpens;
+    };
+    const CodedEdit* Coded(const QObject* edit) const;
+    // The pick list of a coded edit (click or F2 while typing).
+    void DBEditClick(const CodedEdit& coded);
+    // The exit check of a coded edit.
+    void DBEditExit(const CodedEdit& coded);
+    // The name of the code; none when the code has no record.
+    std::optional<QString> CodeName(const CodedEdit& coded, const QString& code) const;
+    void Navigate(int tag);
+    void SetRecordButtons();
+    bool IsEdit(const QObject* o) const;
+
+    Member member_;
+    QGridLayout* page_ = nullptr;
+    std::vector<TDBEdit*> edits_;
+    std::vector<CodedEdit> coded_;
+    int mode_ = 0;
+    bool megsemFut_ = false;  // a cancel is running: its change events do not test Rögzítés
+    bool keyPreview_ = true;
+    bool created_ = false, closed_ = false;
+};

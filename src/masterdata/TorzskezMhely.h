@@ -1,0 +1,23 @@
+// The workplaces of the selected company, on DM1->TableMhely. Every workplace
+// belongs to an existing payment place, picked from their list or typed; a
+// workplace that an employee names cannot be deleted.
+#pragma once
+
+#include "masterdata/MaintenanceForm.h"
+
+class TTorzskezMhelyForm : public MaintenanceForm {
+    Q_OBJECT
+public:
+    explicit TTorzskezMhelyForm(QWidget* parent = nullptr);
+
+    void Felvitel() override;
+    // Sets the payment places read-only beside the workplaces, and back.
+    void TableNyitZar(int n) override;
+
+    TDBEdit* MH_KOD = nullptr;
+    TDBEdit* MH_NEV = nullptr;
+    TDBEdit* MH_KHKOD = nullptr;
+    TDBEdit* MH_MUNKSZAM = nullptr;
+    TDBEdit* MH_GYUJTO = nullptr;
+    QLabel* KH_NEV = nullptr;  // the payment place's name
+};

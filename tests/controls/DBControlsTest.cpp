@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "FormHost.h"
+#include "controls/DBControls.h"
+#include "platform/db/ListDataset.h"
+
+using testsupport::FormHost;
+
+namespace {
+
+// One payment place with a masked code and a flag, behind a source that never
+// starts an edit itself (as the data module's sources).
+struct Bound : testing::Test {
+    void SetUp() override {
+        ds.SetFieldDefs({{"KH_KOD", db::FieldType::String, 6},
+                         {"KH_NEV", db::FieldType::String, 10},
+                         {"KH_JEL", db::FieldType::String, 1}});
+        ds.Open();
+        ds.FieldByName("KH_KOD").EditMask = "999999;1;_";
+        ds.Append();
+        ds.FieldByName("KH_KOD").SetAsString("7");
+        ds.FieldByName("KH_NEV").SetAsString("Első");
+        ds.FieldByName("KH_JEL").SetAsString("I");
+        ds.Post();
+        src.AutoEdit = false;
+        code = new TDBEdit(&host);
+        name = new TDBEdit(&host);
+        flag = new TDBCheckBox(&host);
+        code->SetDataSource(&src);
+        code->SetDataField("KH_KOD");
+        name->SetDataSource(&src);
+        name->SetDataField("KH_NEV");
+        flag->SetDataSource(&src);
+        flag->SetDataField("KH_JEL");
+        name->move(0, 30);
+        flag->move(0, 60);
+        host.Start(code);
+    }
+
+    db::ListDataset ds;
+    db::DataSource src{&ds};
+    FormHost host;
+    TDBEdit* code = nullptr;
+    TDBEdit* name = nullptr;
+    TDBCheckBox* flag = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Bound, BrowseModeTypingAndClickingChangeNothing) {
+    EXPECT_EQ(code->Text(), "7");
+    EXPECT_EQ(code->displayText(), "7_____");
+    EXPECT_EQ(name->maxLength(), 10);
+    EXPECT_TRUE(flag->isChecked());
+    QTest::keyClicks(name, "xyz");
+    QTest::keyClick(name, Qt::Key_Backspace);
+    flag->click();
+    host.Leave();
+    EXPECT_EQ(ds.State(), db::DatasetState::Browse);
+    EXPECT_EQ(ds.FieldByName("KH_NEV").AsString(), "Első");
+    EXPECT_EQ(ds.FieldByName("KH_JEL").AsString(), "I");
+    EXPECT_EQ(name->Text(), "Első");
+    EXPECT_TRUE(flag->isChecked());
+}
+
+TEST_F(Bound, InsertStateTypingReachesTheFieldsOnLeaveAndOnPost) {
+    ds.Append();
+    EXPECT_FALSE(code->isReadOnly());
+    EXPECT_EQ(code->Text(), "");
+    code->setFocus();
+    QTest::keyClicks(code, "12");
+    EXPECT_EQ(code->displayText(), "12____");
+    name->setFocus();  // leaving the code writes it
+    EXPECT_EQ(ds.FieldByName("KH_KOD").AsString(), "12");
+    QTest::keyClicks(name, "Masodik");
+    flag->click();
+    EXPECT_EQ(ds.FieldByName("KH_NEV").AsString(), "");  // still in the edit
+    ds.Post();                                           // the post takes what the edits hold
+    EXPECT_EQ(ds.FieldByName("KH_NEV").AsString(), "Masodik");
+    EXPECT_EQ(ds.FieldByName("KH_JEL").AsString(), "I");
+    ds.Edit();
+    flag->click();
+    ds.Post();
+    EXPECT_EQ(ds.FieldByName("KH_JEL").AsString(), "N");
+    EXPECT_FALSE(flag->isChecked());
+    EXPECT_TRUE(code->isReadOnly());
+}
+
+TEST_F(Bound, EscDropsWhatWasTyped) {
+    ds.Edit();
+    QTest::keyClicks(name, "xx");
+    QTest::keyClick(name, Qt::Key_Escape);
+    EXPECT_EQ(name->Text(), "Első");
+    ds.Post();
+    EXPECT_EQ(ds.FieldByName("KH_NEV").AsString(), "Első");
+}
