@@ -1,20 +1,21 @@
 #include "core/CegKival.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include <QVBoxLayout>
 
+#include "controls/DBKinds.h"
 #include "core/DataModule1.h"
+#include "core/FormTables.h"
 #include "core/Kivalaszt.h"
 #include "core/MainWindowLink.h"
 #include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
 #include "core/TableCatalog.h"
+#include "platform/ui/ControlKinds.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FieldLink.h"
 
@@ -150,70 +151,62 @@ bool CegAtallas(const std::string& ccc) {
     }
 }
 
+namespace {
+
+using Form = TCegKivalForm;
+
+// clang-format off
+const ui::ControlRow<Form> kFields[] = {
+//   member           kind                  name       caption or field      cell
+    {&Form::Label1,   ui::Label,            "Label1",  "Cég kódja (F2) :",   {0, 0}},
+    {&Form::DBEdit1,  ui::Edit.Disabled(),  "DBEdit1", "",                   {0, 1}},
+    {&Form::Label2,   ui::Label,            "Label2",  "Cég néve :",         {1, 0}},
+    {&Form::DBText1,  DBText,               "DBText1", "CG_NEV",             {1, 1}},
+    {&Form::Label3,   ui::Label,            "Label3",  "Cég rövid néve :",   {2, 0}},
+    {&Form::DBText2,  DBText,               "DBText2", "CG_RNEV",            {2, 1}},
+};
+
+// Moving through the companies, dispatched by tag.
+const ui::ControlRow<Form> kNavigation[] = {
+//   member           kind              name       caption  cell    tag  hint
+    {&Form::BitBtn3,  ui::GlyphButton,  "BitBtn3", "Home",  {0, 0}, 3,   "Home"},
+    {&Form::BitBtn1,  ui::GlyphButton,  "BitBtn1", "-",     {0, 1}, 1,   "-"},
+    {&Form::BitBtn2,  ui::GlyphButton,  "BitBtn2", "+",     {0, 2}, 2,   "+"},
+    {&Form::BitBtn4,  ui::GlyphButton,  "BitBtn4", "End",   {0, 3}, 4,   "End"},
+};
+
+const ui::ControlRow<Form> kButtons[] = {
+//   member           kind         name       caption    cell    tag  hint
+    {&Form::BitBtn6,  ui::Button,  "BitBtn6", "OK",      {0, 5}},
+    {&Form::BitBtn5,  ui::Button,  "BitBtn5", "Kilépés", {0, 6}, 0,   "ESC"},
+};
+// clang-format on
+
+}  // namespace
+
 TCegKivalForm::TCegKivalForm(QWidget* parent) : QDialog(parent) {
     setObjectName("CegKivalForm");
     setWindowTitle(QStringLiteral("Törzskezelés/Cég kiválasztása"));
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
-    auto* layout = new QVBoxLayout(this);
-    auto* grid = new QGridLayout;
-    Label1 = new QLabel(QStringLiteral("Cég kódja (F2) :"), this);
-    Label1->setObjectName("Label1");
-    DBEdit1 = new QLineEdit(this);
-    DBEdit1->setObjectName("DBEdit1");
-    DBEdit1->setEnabled(false);
-    DBEdit1->setFixedWidth(48);
-    Label2 = new QLabel(QStringLiteral("Cég néve :"), this);
-    Label2->setObjectName("Label2");
-    DBText1 = new QLabel(this);
-    DBText1->setObjectName("DBText1");
-    Label3 = new QLabel(QStringLiteral("Cég rövid néve :"), this);
-    Label3->setObjectName("Label3");
-    DBText2 = new QLabel(this);
-    DBText2->setObjectName("DBText2");
-    grid->addWidget(Label1, 0, 0);
-    grid->addWidget(DBEdit1, 0, 1, Qt::AlignLeft);
-    grid->addWidget(Label2, 1, 0);
-    grid->addWidget(DBText1, 1, 1);
-    grid->addWidget(Label3, 2, 0);
-    grid->addWidget(DBText2, 2, 1);
-    grid->setColumnMinimumWidth(1, 340);
-    layout->addLayout(grid);
-
-    auto* buttons = new QHBoxLayout;
-    auto nav = [this, buttons](const char* name, const char* text, int tag) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(name);
-        b->setText(QString::fromUtf8(text));
-        b->setToolTip(QString::fromUtf8(text));
-        b->setProperty("Tag", tag);
-        b->setFocusPolicy(Qt::NoFocus);
-        connect(b, &QToolButton::clicked, this, [this, b] { BitBtnClick(b); });
-        buttons->addWidget(b);
-        return b;
-    };
-    BitBtn3 = nav("BitBtn3", "Home", 3);
-    BitBtn1 = nav("BitBtn1", "-", 1);
-    BitBtn2 = nav("BitBtn2", "+", 2);
-    BitBtn4 = nav("BitBtn4", "End", 4);
-    buttons->addStretch(1);
-    BitBtn6 = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn6->setObjectName("BitBtn6");
-    BitBtn6->setDefault(true);
-    BitBtn5 = new QPushButton(QStringLiteral("Kilépés"), this);
-    BitBtn5->setObjectName("BitBtn5");
-    BitBtn5->setToolTip(QStringLiteral("ESC"));
-    buttons->addWidget(BitBtn6);
-    buttons->addWidget(BitBtn5);
-    layout->addLayout(buttons);
+    ui::ControlBuilder b = FormBuilder(DM1->DataSourceCegek);
+    b.Build(*this, this, kFields);
+    auto* bar = new QWidget(this);
+    ui::PageGrid(bar)->setContentsMargins(0, 0, 0, 0);
+    ui::PageGrid(bar)->setColumnStretch(4, 1);
+    ui::PageGrid(this)->addWidget(bar, 3, 0, 1, 2);
+    ui::PageGrid(this)->setColumnMinimumWidth(1, 340);
+    b.events.OnClick = [this](QWidget* w) { BitBtnClick(static_cast<QToolButton*>(w)); };
+    b.Build(*this, bar, kNavigation);
+    b.events = {};
+    b.Build(*this, bar, kButtons);
     connect(BitBtn5, &QPushButton::clicked, this, &TCegKivalForm::BitBtn5Click);
     connect(BitBtn6, &QPushButton::clicked, this, &TCegKivalForm::BitBtn6Click);
+    BitBtn6->setDefault(true);
     BitBtn6->setFocus();
 
-    db::Dataset* cegek = DM1->TableCegek;
-    links_[0] = std::make_unique<ui::FieldLink>(DBEdit1, cegek, "CG_KOD");
-    links_[1] = std::make_unique<ui::FieldLink>(DBText1, cegek, "CG_NEV");
-    links_[2] = std::make_unique<ui::FieldLink>(DBText2, cegek, "CG_RNEV");
+    DBEdit1->setFixedWidth(48);
+    link_ = std::make_unique<ui::FieldLink>(DBEdit1, DM1->TableCegek, "CG_KOD");
 
     // The pick list lives as long as the dialog.
     KivalasztForm = new TKivalasztForm(this);

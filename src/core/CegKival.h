@@ -54,5 +54,5 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    std::unique_ptr<ui::FieldLink> links_[3];
+    std::unique_ptr<ui::FieldLink> link_;  // DBEdit1's
 };

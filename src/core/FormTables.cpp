@@ -1,0 +1,48 @@
+#include "core/FormTables.h"
+
+#include <stdexcept>
+
+#include "core/TableCatalog.h"
+#include "core/TableLayouts.h"
+#include "platform/db/Table.h"
+
+namespace {
+
+const TableLayout* LayoutOf(const db::Dataset* ds) {
+    const auto* table = dynamic_cast<const db::Table*>(ds);
+    if (!table) return nullptr;
+    for (const TableComponent& c : TableComponents())
+        if (c.component == table->Name && !c.baseName.empty()) return FindTableLayout(c.baseName);
+    return FindTableLayout(table->TableName);
+}
+
+}  // namespace
+
+ui::FieldInfo LayoutField(db::DataSource* source, const std::string& field) {
+    const TableLayout* layout = LayoutOf(source ? source->DataSet() : nullptr);
+    if (!layout) return ui::DatasetField(source, field);
+    ui::FieldInfo info;
+    info.name = field;
+    if (const FieldLayout* f = layout->Field(field)) {
+        info.type = f->type;
+        info.size = f->size;
+        info.mask = f->mask;
+        info.label = f->label;
+        info.required = f->required;
+        return info;
+    }
+    for (const LookupLayout& l : layout->lookups)
+        if (l.name == field) {
+            info.type = db::FieldType::String;
+            info.size = l.size;
+            info.label = l.label;
+            return info;
+        }
+    throw std::logic_error("Table " + layout->name + " has no field " + field);
+}
+
+ui::ControlBuilder FormBuilder(db::DataSource* source) {
+    ui::ControlBuilder b(LayoutField);
+    b.source = source;
+    return b;
+}

@@ -1,0 +1,35 @@
+// The generic kinds of the page tables: controls that bind to no field.
+// The data-aware kinds live beside their controls in src/controls.
+#pragma once
+
+#include "platform/ui/ControlTable.h"
+
+namespace ui {
+
+QWidget* MakeLabel(const ControlSpec& row, const KindContext& context);
+QWidget* MakeButton(const ControlSpec& row, const KindContext& context);
+QWidget* MakeGlyphButton(const ControlSpec& row, const KindContext& context);
+QWidget* MakeEdit(const ControlSpec& row, const KindContext& context);
+QWidget* MakeCheckBox(const ControlSpec& row, const KindContext& context);
+QWidget* MakeGroupBox(const ControlSpec& row, const KindContext& context);
+QWidget* MakePageControl(const ControlSpec& row, const KindContext& context);
+QWidget* MakeTabPage(const ControlSpec& row, const KindContext& context);
+
+// A QLabel showing the caption.
+inline constexpr ControlKind Label{"Label", &MakeLabel};
+// A QPushButton with the caption; OnClick.
+inline constexpr ControlKind Button{"Button", &MakeButton};
+// A QToolButton showing the caption as its glyph, never focused by Tab; OnClick.
+inline constexpr ControlKind GlyphButton{"GlyphButton", &MakeGlyphButton};
+// A QLineEdit bound to nothing; OnChange, OnKeyDown, OnKeyPress, OnClick, OnExit.
+inline constexpr ControlKind Edit{"Edit", &MakeEdit};
+// A QCheckBox with the caption; OnClick, OnKeyDown, OnKeyPress, OnExit.
+inline constexpr ControlKind CheckBox{"CheckBox", &MakeCheckBox};
+// A QGroupBox with the caption; its own table fills it.
+inline constexpr ControlKind GroupBox{"GroupBox", &MakeGroupBox};
+// A QTabWidget; the tab pages that follow it go into it.
+inline constexpr ControlKind PageControl{"PageControl", &MakePageControl};
+// A page of the last page control, the caption on its tab; its own table fills it.
+inline constexpr ControlKind TabPage{"TabPage", &MakeTabPage, false, false, ControlKind::Place::Tab};
+
+}  // namespace ui
