@@ -32,10 +32,10 @@ QStringList Sections(const QString& format) {
     return out;
 }
 
-QString Grouped(const QString& digits) {
+QString Grouped(const QString& digits, QChar separator) {
     QString out;
     for (qsizetype i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) out += ThousandSep();
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;
         out += digits[i];
     }
     return out;
@@ -44,6 +44,10 @@ QString Grouped(const QString& digits) {
 }  // namespace
 
 QString FormatFloat(const QString& format, double value) {
+    return FormatFloat(format, value, DecimalSep(), ThousandSep());
+}
+
+QString FormatFloat(const QString& format, double value, QChar decimalSep, QChar thousandSep) {
     if (format.isEmpty()) return QString::number(value, 'g', 15);
     const QStringList sections = Sections(format);
     QString section = sections[0];
@@ -87,16 +91,17 @@ QString FormatFloat(const QString& format, double value) {
     // Half away from zero at the last decimal the picture shows.
     const double scale = std::pow(10.0, decAll);
     const double rounded = std::round(std::fabs(value) * scale) / scale;
-    if (rounded == 0 && sections.size() > 2 && !sections[2].isEmpty()) return FormatFloat(sections[2], 0);
+    if (rounded == 0 && sections.size() > 2 && !sections[2].isEmpty())
+        return FormatFloat(sections[2], 0, decimalSep, thousandSep);
     if (rounded == 0) sign = false;
     QString text = QString::number(rounded, 'f', decAll);
     QString intPart = text.section(u'.', 0, 0), decPart = text.section(u'.', 1);
     while (decPart.size() > decZeros && decPart.endsWith(u'0')) decPart.chop(1);
     if (intPart == "0" && intZeros == 0) intPart.clear();
     while (intPart.size() < intZeros) intPart.prepend(u'0');
-    if (grouping) intPart = Grouped(intPart);
+    if (grouping) intPart = Grouped(intPart, thousandSep);
     QString number = intPart;
-    if (!decPart.isEmpty()) number += DecimalSep() + decPart;
+    if (!decPart.isEmpty()) number += decimalSep + decPart;
     return (sign ? "-" : "") + prefix + number + suffix;
 }
 
@@ -207,7 +212,7 @@ QString TCustomNumEdit::GroupThousands(const QString& text, bool on) const {
             end = i;
             break;
         }
-    return sign + Grouped(s.left(end)) + s.mid(end);
+    return sign + Grouped(s.left(end), ThousandSep()) + s.mid(end);
 }
 
 void TCustomNumEdit::RefreshEditText() {

@@ -11,6 +11,9 @@
 // The platform's number formatting by a picture ("0.##", ",0.00", "00",
 // sections "positive;negative;zero", quoted literals).
 QString FormatFloat(const QString& format, double value);
+// The same with given separators (the locale's are not always the ones a
+// text must show).
+QString FormatFloat(const QString& format, double value, QChar decimalSep, QChar thousandSep);
 
 // "'<text>' is not a valid floating point value" and the range error.
 class NumberConversionError : public std::runtime_error {

@@ -64,17 +64,25 @@ void PickListDialog::FollowDataset(int row) {
     DBGrid1->scrollTo(index);
 }
 
-void PickListDialog::TypeAhead(QChar c) {
-    QString text = Edit1->text();
+QString PickListDialog::TypedText(QString text, QChar c) {
     if (c == QChar('\b')) {
         text.chop(1);
     } else {
         text += c;
     }
-    Edit1->setText(text);
-    Search(text);
+    return text;
+}
+
+void PickListDialog::RestartTimer() {
     if (!Timer1->isActive()) Timer1->start();
     ticks_ = 0;
+}
+
+void PickListDialog::TypeAhead(QChar c) {
+    const QString text = TypedText(Edit1->text(), c);
+    Edit1->setText(text);
+    Search(text);
+    RestartTimer();
     Position();
 }
 

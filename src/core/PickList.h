@@ -23,7 +23,7 @@ public:
     ~PickListDialog() override;
 
     // The type-ahead: one character typed (Backspace removes the last one).
-    void TypeAhead(QChar c);
+    virtual void TypeAhead(QChar c);
     // One tick of Timer1.
     void Timer1Timer();
     // Widths are given in pixels of a dialog font whose digits are 5 pixels
@@ -45,6 +45,10 @@ protected:
     // Enter or a choosing click: position, mark the row chosen, close.
     void Choose();
     void FollowDataset(int row);
+    // The typed text after one more key: Backspace removes the last character.
+    static QString TypedText(QString text, QChar c);
+    // Restarts the count of ticks after a key; the timer runs.
+    void RestartTimer();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     std::unique_ptr<ui::DatasetGridModel> model_;
