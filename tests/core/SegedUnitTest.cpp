@@ -74,6 +74,27 @@ TEST(Kerekit, ExactDecimalProducts) {
     EXPECT_THROW(Multiply(ToDecimal(9e19), ToDecimal(9e19)), std::overflow_error);
 }
 
+TEST(Kerekit, HalfToEvenAndExactSums) {
+    struct Case {
+        long double x;
+        long long expected;
+    };
+    const Case cases[] = {
+        {2.5L, 2}, {3.5L, 4}, {-2.5L, -2}, {-3.5L, -4},  {0.5L, 0}, {1.5L, 2},
+        {7.5L, 8}, {6.5L, 6}, {2.51L, 3},  {-2.49L, -2}, {4, 4},    {0, 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(RoundHalfEven(c.x), c.expected) << static_cast<double>(c.x);
+    EXPECT_THROW(RoundHalfEven(1e19L), std::overflow_error);
+    EXPECT_THROW(RoundHalfEven(NAN), std::overflow_error);
+
+    // 0.1 + 0.2 + 0.2 is 0.5 exactly, which the binary sum misses.
+    const Decimal sum = Add(Add(ToDecimal(0.1), ToDecimal(0.2)), ToDecimal(0.2));
+    EXPECT_EQ(Kerekit(sum), 1);
+    EXPECT_EQ(Kerekit(Subtract(ToDecimal(0.1), ToDecimal(0.6))), -1);  // -0.5
+    EXPECT_EQ(static_cast<double>(ToLongDouble(Subtract(ToDecimal(300000), ToDecimal(0.25)))), 299999.75);
+    EXPECT_THROW(Add(Decimal{static_cast<__int128>(1) << 120, 0}, Decimal{1, 18}), std::overflow_error);
+}
+
 TEST(SegedDates, PartsOrderAndText) {
     const double d = os::EncodeDate(2019, 3, 5);
     const double e = os::EncodeDate(2019, 5, 1);

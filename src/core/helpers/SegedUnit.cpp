@@ -119,6 +119,16 @@ long long Kerekit(long double x) {
     return std::fabs(frac) >= 0.5L ? KerekitFel(x) : Csonkit(x);
 }
 
+long long RoundHalfEven(long double x) {
+    const long long whole = Csonkit(x);
+    const long double frac = x - std::trunc(x);
+    const long double a = std::fabs(frac);
+    if (a < 0.5L || (a == 0.5L && whole % 2 == 0)) return whole;
+    long long r;
+    if (__builtin_add_overflow(whole, Elojel(frac), &r)) Overflow();
+    return r;
+}
+
 long double KerekitN(int n, long double x) {
     long double p = 1;
     for (int i = 0; i < std::abs(n); ++i) p *= 10;
@@ -159,6 +169,27 @@ Decimal Multiply(const Decimal& a, const Decimal& b) {
     Decimal r{0, a.scale + b.scale};
     if (__builtin_mul_overflow(a.units, b.units, &r.units)) Overflow();
     return r;
+}
+
+Decimal Add(const Decimal& a, const Decimal& b) {
+    Decimal x = a, y = b;
+    while (x.scale < y.scale) {
+        if (__builtin_mul_overflow(x.units, 10, &x.units)) Overflow();
+        ++x.scale;
+    }
+    while (y.scale < x.scale) {
+        if (__builtin_mul_overflow(y.units, 10, &y.units)) Overflow();
+        ++y.scale;
+    }
+    Decimal r{0, x.scale};
+    if (__builtin_add_overflow(x.units, y.units, &r.units)) Overflow();
+    return r;
+}
+
+Decimal Subtract(const Decimal& a, const Decimal& b) { return Add(a, Decimal{-b.units, b.scale}); }
+
+long double ToLongDouble(const Decimal& d) {
+    return static_cast<long double>(d.units) / static_cast<long double>(Pow10(d.scale));
 }
 
 long long Kerekit(const Decimal& d) { return ToInt64(DropDigits(d.units, d.scale)); }

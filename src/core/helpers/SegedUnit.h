@@ -22,6 +22,10 @@ long long KerekitFel(long double x);
 // decimal factor must act exactly).
 long long Kerekit(long double x);
 long double KerekitN(int n, long double x);
+// To the nearest whole number, a half to the even one (2.5 -> 2, 3.5 -> 4,
+// -2.5 -> -2), decided on the value as received. For the counts the system
+// reads "as whole numbers" (hours of absence pay, summed query results).
+long long RoundHalfEven(long double x);
 
 // A decimal number held exactly: units / 10^scale.
 struct Decimal {
@@ -33,6 +37,11 @@ struct Decimal {
 // rate was typed. Raises std::range_error beyond 18 significant decimals.
 Decimal ToDecimal(double x);
 Decimal Multiply(const Decimal& a, const Decimal& b);
+// Exact sum and difference (the finer scale of the two).
+Decimal Add(const Decimal& a, const Decimal& b);
+Decimal Subtract(const Decimal& a, const Decimal& b);
+// The value as a long double, for a chain that goes on with a division.
+long double ToLongDouble(const Decimal& d);
 // Half away from zero on the exact decimal value.
 long long Kerekit(const Decimal& d);
 long double KerekitN(int n, const Decimal& d);
