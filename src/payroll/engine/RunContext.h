@@ -1,0 +1,64 @@
+// What one payroll run of one employee, month and payment date reads: handed
+// in by the payroll form or a loader, never read from form controls. The run
+// itself (PayrollRun) holds the working set and the year-to-date totals.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "payroll/engine/FieldValues.h"
+#include "payroll/engine/Money.h"
+#include "payroll/engine/Parameters.h"
+#include "payroll/engine/ResultRow.h"
+
+namespace payroll {
+
+enum class MessageKind {
+    Info,   // a plain message with OK
+    Error,  // an error box; the run goes on
+};
+
+// One day of the working-day calendar: its month and the schedule columns
+// NT_ERTEK, NT_ERTEK1 .. NT_ERTEK9 ("1" working day, "2" paid holiday).
+struct CalendarDay {
+    int month = 0;
+    std::array<std::string, 10> values;
+};
+
+struct RunContext {
+    FieldValues employee;                           // the Dolgozo row
+    FieldValues company;                            // the Cegek row; empty when the company is not there
+    std::map<std::string, std::string> workplaces;  // MH_KOD -> MH_KHKOD
+    int year = 0;
+    int month = 0;
+    double paymentDate = 0;
+    // The employee already has saved rows in the month (no second base wage).
+    bool HonapSzamfejtve = false;
+    // The code of the row last changed by hand, for the recalculation.
+    std::string ModositottKod;
+    std::map<std::string, FieldValues> catalogue;  // JC_KOD -> the pay item
+    std::vector<FieldValues> standingItems;        // the employee's, in key order
+    std::vector<CalendarDay> calendar;
+    std::shared_ptr<const ParameterSource> parameters;
+    // The employee's saved rows of the year, every month and payment date.
+    std::vector<SzamfejtRow> savedRows;
+    // The employee's saved rows of the previous year, read when asked for:
+    // nullopt when the previous year is not available; raises when its
+    // table cannot be read.
+    std::function<std::optional<std::vector<SzamfejtRow>>()> previousYearRows;
+    std::function<void(MessageKind, const std::string&)> message;
+    std::function<void(int)> progress;
+
+    // The catalogue's pay item of the code; nullptr when it is missing.
+    const FieldValues* PayItem(const std::string& code) const;
+    void Message(MessageKind kind, const std::string& text) const {
+        if (message) message(kind, text);
+    }
+};
+
+}  // namespace payroll

@@ -1,0 +1,139 @@
+#include "payroll/engine/RunLoader.h"
+
+#include "payroll/engine/AbsenceFee.h"
+#include "platform/db/Engine.h"
+#include "platform/db/Query.h"
+#include "platform/db/Table.h"
+
+namespace payroll {
+namespace {
+
+std::unique_ptr<db::Table> OpenTable(const std::string& databaseName, const std::string& name,
+                                     bool readOnly = true) {
+    auto t = std::make_unique<db::Table>();
+    t->DatabaseName = databaseName;
+    t->TableName = name;
+    t->ReadOnly = readOnly;
+    t->Open();
+    return t;
+}
+
+// A value set the loader keeps open; every lookup reads it at that moment.
+class TableParameters : public ParameterSource {
+public:
+    explicit TableParameters(std::shared_ptr<db::Table> table) : table_(std::move(table)), over_(*table_) {}
+    std::optional<double> Number(const std::string& code) const override { return over_.Number(code); }
+    std::string Text(const std::string& code) const override { return over_.Text(code); }
+
+private:
+    std::shared_ptr<db::Table> table_;
+    DatasetParameters over_;
+};
+
+// The rows of one employee through an SQL statement, so only they are read.
+std::vector<FieldValues> EmployeeRecords(const std::string& alias, const std::string& table,
+                                         const std::string& employeeField, const std::string& employee,
+                                         const std::string& order) {
+    db::Query q;
+    q.DatabaseName = alias;
+    q.SetSQL("SELECT * FROM " + db::SqlName(table) + " WHERE " + employeeField + " = :e ORDER BY " + order);
+    q.ParamByName("e").SetAsString(employee);
+    q.Open();
+    std::vector<FieldValues> out;
+    for (q.First(); !q.Eof(); q.Next()) out.push_back(FieldValues::FromCurrent(q));
+    return out;
+}
+
+std::vector<SzamfejtRow> SavedRows(const std::string& alias, const std::string& table,
+                                   const std::string& employee) {
+    db::Query q;
+    q.DatabaseName = alias;
+    q.SetSQL("SELECT * FROM " + db::SqlName(table) + " WHERE SF_DGTORZSSZAM = :e");
+    q.ParamByName("e").SetAsString(employee);
+    q.Open();
+    std::vector<SzamfejtRow> rows;
+    for (q.First(); !q.Eof(); q.Next()) rows.push_back(ReadRow(q));
+    return rows;
+}
+
+}  // namespace
+
+RunLoader::RunLoader(RunLoaderSettings settings) : settings_(std::move(settings)) {
+    const std::string& alias = settings_.alias;
+    const std::string suffix = "_" + settings_.companyCode;
+    shared_.year = settings_.year;
+    {
+        auto cegek = OpenTable(alias, "Cegek");
+        if (cegek->Locate("CG_KOD", db::Variant(settings_.companyCode)))
+            shared_.company = FieldValues::FromCurrent(*cegek);
+    }
+    {
+        auto mhely = OpenTable(alias, "MHely" + suffix);
+        for (mhely->First(); !mhely->Eof(); mhely->Next())
+            shared_.workplaces[mhely->FieldByName("MH_KOD").AsString()] =
+                mhely->FieldByName("MH_KHKOD").AsString();
+    }
+    {
+        auto jogcim = OpenTable(alias, "Jogcim" + suffix);
+        for (jogcim->First(); !jogcim->Eof(); jogcim->Next())
+            shared_.catalogue[jogcim->FieldByName("JC_KOD").AsString()] = FieldValues::FromCurrent(*jogcim);
+    }
+    {
+        auto naptar = OpenTable(alias, "Naptar");
+        std::vector<db::Field*> columns;
+        columns.push_back(&naptar->FieldByName("NT_ERTEK"));
+        for (int i = 1; i <= 9; ++i) columns.push_back(&naptar->FieldByName("NT_ERTEK" + std::to_string(i)));
+        for (naptar->First(); !naptar->Eof(); naptar->Next()) {
+            CalendarDay d;
+            d.month = static_cast<int>(naptar->FieldByName("NT_HONAP").AsInteger());
+            for (size_t i = 0; i < columns.size(); ++i) d.values[i] = columns[i]->AsString();
+            shared_.calendar.push_back(std::move(d));
+        }
+    }
+    valueSet_ = OpenTable(alias, "Ertekkeszlet" + suffix);
+    shared_.parameters = std::make_shared<TableParameters>(valueSet_);
+    employees_ = OpenTable(alias, "Dolgozo" + suffix);
+}
+
+RunLoader::~RunLoader() = default;
+
+RunContext RunLoader::Load(const std::string& employee, int month, double paymentDate) const {
+    RunContext ctx = shared_;
+    // Parameters as the value set holds them when the run starts.
+    valueSet_->Refresh();
+    ctx.month = month;
+    ctx.paymentDate = paymentDate;
+    if (!employees_->Locate("DG_TORZSSZAM", db::Variant(employee)))
+        throw CalculationError("Nem található a(z) " + employee + " törzsszámú dolgozó!");
+    ctx.employee = FieldValues::FromCurrent(*employees_);
+    const std::string suffix = "_" + settings_.companyCode;
+    ctx.standingItems = EmployeeRecords(settings_.alias, "RJogcim" + suffix, "RJ_DGTORZSSZAM", employee,
+                                        "RJ_JCKOD, RJ_SORSZAM");
+    ctx.savedRows = SavedRows(settings_.alias, "Szamfejt" + suffix, employee);
+
+    // Last year's rows only when the file is there; read once, when first asked for.
+    const std::string table = PreviousYearPayrollTable(ctx.company);
+    std::string folder;
+    if (!table.empty() && db::Engine::IsAlias(settings_.previousYearAlias))
+        folder = db::Engine::AliasPath(settings_.previousYearAlias);
+    if (!folder.empty() && db::TableExists(folder, table)) {
+        auto cache = std::make_shared<std::optional<std::vector<SzamfejtRow>>>();
+        ctx.previousYearRows = [folder, table, employee, cache]() -> std::optional<std::vector<SzamfejtRow>> {
+            if (!*cache) *cache = ReadPayrollRows(folder, table, employee);
+            return *cache;
+        };
+    }
+    return ctx;
+}
+
+std::vector<SzamfejtRow> ReadPayrollRows(const std::string& databaseName, const std::string& tableName,
+                                         const std::string& employee) {
+    auto t = OpenTable(databaseName, tableName);
+    std::vector<SzamfejtRow> rows;
+    t->FindNearest({db::Variant(employee)});
+    for (; !t->Eof() && t->FieldByName("SF_DGTORZSSZAM").AsString() == employee; t->Next())
+        rows.push_back(ReadRow(*t));
+    return rows;
+}
+
+}  // namespace payroll
