@@ -24,10 +24,9 @@
 #include "platform/db/Engine.h"
 #include "platform/os/System.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/QtString.h"
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // The main menu as the designer laid it out. Items whose caption depends on
 // the processing year get it in FormCreate.

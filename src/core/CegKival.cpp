@@ -18,10 +18,9 @@
 #include "platform/ui/ControlKinds.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FieldLink.h"
+#include "platform/ui/QtString.h"
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 db::Table& Component(const std::string& name) {
     db::Table* t = DM1->Component(name);

@@ -7,6 +7,7 @@
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/os/System.h"
+#include "platform/os/Text.h"
 #include "platform/ui/Dialogs.h"
 
 namespace {
@@ -29,7 +30,7 @@ bool ParadoxTablaLetrehoz(const std::string& alias, const std::string& tableName
                 {fieldNames[i], fieldTypes[i], fieldTypes[i] == db::FieldType::String ? fieldSizes[i] : 0});
         }
         db::CreateTable(alias, tableName, defs,
-                        db::TrimText(indexFields).empty() ? std::string() : indexFields);
+                        os::TrimWhitespace(indexFields).empty() ? std::string() : indexFields);
         return true;
     } catch (const std::exception& e) {
         ErrorBox(std::string("HIBA történt a tábla létrehozásakor! ") + "\r" + e.what());
@@ -52,7 +53,7 @@ void AliasLetrehoz(const std::string& alias, const std::string& folder) {
 
 bool LocalShareEllenoriz() {
     for (const auto& [name, value] : db::Engine::ConfigParams("\\SYSTEM\\INIT"))
-        if (name == "LOCAL SHARE") return db::UpperAscii(db::TrimText(value)) == "TRUE";
+        if (name == "LOCAL SHARE") return os::UpperAscii(os::TrimWhitespace(value)) == "TRUE";
     return false;
 }
 

@@ -1,4 +1,5 @@
 #include "core/TableLayouts.h"
+#include "platform/os/Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -23,13 +24,6 @@ FieldLayout FieldLayout::Mask(std::string text) const {
 }
 
 namespace {
-
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 FieldLayout Make(std::string name, db::FieldType type, int size = 0) {
     FieldLayout f;
@@ -1261,7 +1255,7 @@ std::vector<TableLayout> BuildLayouts() {
 
 const FieldLayout* TableLayout::Field(std::string_view fieldName) const {
     for (const auto& f : fields)
-        if (SameName(f.name, fieldName)) return &f;
+        if (os::SameAsciiName(f.name, fieldName)) return &f;
     return nullptr;
 }
 
@@ -1283,10 +1277,10 @@ const std::vector<TableLayout>& TableLayouts() {
 
 const TableLayout* FindTableLayout(std::string_view tableName) {
     std::string_view base = tableName;
-    if (base.size() > 3 && SameName(base.substr(base.size() - 3), ".DB")) base.remove_suffix(3);
+    if (base.size() > 3 && os::SameAsciiName(base.substr(base.size() - 3), ".DB")) base.remove_suffix(3);
     auto find = [](std::string_view name) -> const TableLayout* {
         for (const auto& t : TableLayouts())
-            if (SameName(t.name, name)) return &t;
+            if (os::SameAsciiName(t.name, name)) return &t;
         return nullptr;
     };
     if (const TableLayout* t = find(base)) return t;

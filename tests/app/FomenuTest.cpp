@@ -7,7 +7,6 @@
 #include <QToolButton>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "app/Fomenu.h"
 #include "support/DialogTest.h"
@@ -215,8 +214,7 @@ TEST(Fomenu, MissingHelpFileGivesAMessage) {
     EXPECT_EQ(dialogs.Text(0).rfind("A súgó állomány nem található!", 0), 0u);
 
     // The file is there but no opener can be started.
-    std::filesystem::create_directories(home.Path() + "/Tavrina");
-    std::ofstream(TFomenuForm::HelpFile().toStdString()) << "help";
+    testsupport::WriteBytes(TFomenuForm::HelpFile().toStdString(), "help");
     const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
     setenv("PATH", (home.Path() + "/nowhere").c_str(), 1);
     dialogs.Answer(ui::Ok);

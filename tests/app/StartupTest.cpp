@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <filesystem>
-#include <fstream>
 
 #include "app/Fomenu.h"
 #include "core/DataModule1.h"
@@ -117,10 +116,7 @@ TEST_F(StartupTest, MissingUserNameRowEndsTheProgram) {
 
 TEST_F(StartupTest, DamagedTemplateStartsTheReducedMode) {
     FirstStart();
-    {
-        std::ofstream damage(db::TableFilePath(AktualisAlias, "Dolgozo"), std::ios::binary | std::ios::trunc);
-        damage << "this is no table";
-    }
+    testsupport::WriteBytes(db::TableFilePath(AktualisAlias, "Dolgozo"), "this is no table");
     testsupport::ScriptedDialogs dialogs;
     dialogs.Answer(ui::Ok);
     TFomenuForm form;
@@ -178,11 +174,6 @@ TEST_F(StartupTest, SeveralCompaniesOpenTheSelectionDialog) {
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST_F(StartupTest, UncaughtErrorIsLoggedWithTheSenderClassAndShown) {
     FirstStart();
     testsupport::ScriptedDialogs dialogs;
@@ -193,14 +184,14 @@ TEST_F(StartupTest, UncaughtErrorIsLoggedWithTheSenderClassAndShown) {
     ASSERT_EQ(dialogs.Shown().size(), 1u);
     EXPECT_EQ(dialogs.Text(0), "Valami elromlott");
     EXPECT_EQ(dialogs.Shown()[0].icon, ui::Icon::Error);
-    const std::string log = ReadFile(home.Path() + "/Tavrina/2019/test_app.log");
+    const std::string log = testsupport::ReadBytes(home.Path() + "/Tavrina/2019/test_app.log");
     const std::string firstLine = log.substr(0, log.find("\r\n"));
     EXPECT_EQ(firstLine.substr(firstLine.size() - 27), " Valami elromlott-->QAction") << firstLine;
 
     // The note asked for by the menu item; a cancelled note logs none.
     dialogs.AnswerText("", false);
     form.Item("MNU_ProgNaploz")->trigger();
-    const std::string after = ReadFile(home.Path() + "/Tavrina/2019/test_app.log");
+    const std::string after = testsupport::ReadBytes(home.Path() + "/Tavrina/2019/test_app.log");
     EXPECT_NE(after.find(os::Utf8ToCp1250(" Felhasználó által kért naplózás. \r\n   Cég\r\n")),
               std::string::npos);
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "backup/ZipUi.h"
 #include "backup/zip/UnZipper.h"
@@ -40,10 +39,9 @@ TEST(ZipUi, OverwriteQuestionOfARestoreIsAsked) {
     InstallZipUserInterface();
     os::TempDir dir;
     const std::string source = dir.File("Cegek.DB"), archive = dir.File("b.zip"), dest = dir.File("dest");
-    std::ofstream(source) << "new";
+    testsupport::WriteBytes(source, "new");
     ASSERT_EQ(testsupport::RunCommand("cd " + dir.Path() + " && zip -q b.zip Cegek.DB"), 0);
-    std::filesystem::create_directories(dest);
-    std::ofstream(dest + "/Cegek.DB") << "old";
+    testsupport::WriteBytes(dest + "/Cegek.DB", "old");
 
     testsupport::ScriptedDialogs script;
     script.Answer(ui::No);

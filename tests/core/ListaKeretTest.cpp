@@ -19,6 +19,7 @@
 #include "platform/os/DayNumber.h"
 #include "platform/os/System.h"
 #include "platform/report/Report.h"
+#include "platform/ui/QtString.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 
@@ -26,8 +27,6 @@ namespace {
 
 using report::Align;
 using report::SysKind;
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // The layout: the page header band of every list, one line per work-table
 // row and the total.

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QDialog>
-#include <fstream>
 #include <regex>
 
 #include "core/DataModule1.h"
@@ -16,11 +15,6 @@
 #include "support/TestSupport.h"
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class NaploTest : public testsupport::YearFolderTest {
 protected:
@@ -78,7 +72,7 @@ TEST_F(NaploTest, EntryListsCompanyWindowsAndOpenTablesWithTheirRecords) {
 TEST_F(NaploTest, EntriesAreAppendedInCp1250WithCrLf) {
     Naplozas("Első");
     Naplozas("Második");
-    const std::string bytes = ReadAll(NaploFajl());
+    const std::string bytes = testsupport::ReadBytes(NaploFajl());
     EXPECT_EQ(NaploFajl(), home.Path() + "/Tavrina/2019/test_core.log");
     EXPECT_NE(bytes.find(" Els\xF5\r\n   C\xE9g\r\n"), std::string::npos);
     // The second entry follows the empty line that closes the first.
@@ -117,7 +111,7 @@ TEST_F(NaploTest, StateReportEntryInTheFileByteForByte) {
     QApplication::setActiveWindow(&form);
 
     Naplozas("Kézi bejegyzés");
-    std::string bytes = ReadAll(NaploFajl());
+    std::string bytes = testsupport::ReadBytes(NaploFajl());
     ASSERT_GT(bytes.size(), 20u);
     // The date in the program's format and the time.
     EXPECT_TRUE(std::regex_match(bytes.substr(0, 20), std::regex(R"(\d{4}\.\d\d\.\d\d \d\d:\d\d:\d\d )")))
@@ -144,7 +138,7 @@ TEST_F(NaploTest, StateReportEntryInTheFileByteForByte) {
 
 TEST_F(NaploTest, CharacterOutsideTheCodePageDoesNotCutTheEntry) {
     Naplozas("Név: Ελένη Kovács");
-    const std::string bytes = ReadAll(NaploFajl());
+    const std::string bytes = testsupport::ReadBytes(NaploFajl());
     EXPECT_NE(bytes.find(" N\xE9v: ????? Kov\xE1"
                          "cs\r\n   C\xE9g\r\n"),
               std::string::npos)

@@ -5,6 +5,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace testsupport {
 
@@ -38,6 +41,19 @@ std::vector<int> Bytes(const std::string& s) {
     std::vector<int> v;
     for (unsigned char c : s) v.push_back(c);
     return v;
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const std::string& path, std::string_view bytes) {
+    const std::filesystem::path p(path);
+    if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out.flush()) ADD_FAILURE() << "cannot write " << path;
 }
 
 std::string SourceDir() {

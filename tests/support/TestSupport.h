@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/os/TempDir.h"
@@ -34,6 +35,11 @@ protected:
 
 // The bytes of a text as numbers 0..255, for comparing file contents.
 std::vector<int> Bytes(const std::string& s);
+
+// The bytes of a file, "" when it cannot be read: what the program wrote.
+std::string ReadBytes(const std::string& path);
+// Writes `bytes` as the whole file, making its folders: fixtures, damaged files.
+void WriteBytes(const std::string& path, std::string_view bytes);
 
 // The source tree (for fixtures kept beside the tests).
 std::string SourceDir();

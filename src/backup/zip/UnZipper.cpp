@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/os/DayNumber.h"
+#include "platform/os/Text.h"
 #include "platform/os/Volume.h"
 
 std::string ZipMessage(int id) {
@@ -83,7 +84,7 @@ TUnZipper::TUnZipper() = default;
 TUnZipper::~TUnZipper() = default;
 
 void TUnZipper::SetZipName(const std::string& name) {
-    if (LowerCase(name) == LowerCase(zipName_)) return;
+    if (os::LowerAscii(name) == os::LowerAscii(zipName_)) return;
     zipName_ = name;
     const size_t slash = name.rfind('/');
     const size_t dot = name.find('.', slash == std::string::npos ? 0 : slash + 1);
@@ -109,7 +110,7 @@ std::string TUnZipper::StripRootDir(const std::string& folder) const {
     for (std::string root : RelativePathList) {
         UnixToDosSlashes(root);
         if (!root.empty() && root.size() <= folder.size() &&
-            LowerCase(folder.substr(0, root.size())) == LowerCase(root))
+            os::LowerAscii(folder.substr(0, root.size())) == os::LowerAscii(root))
             return folder.substr(root.size());
     }
     return folder;
@@ -352,7 +353,7 @@ bool TUnZipper::RebuildZipDirectory() {
     if (rebuilt_) return false;
     rebuilt_ = true;
     entries_.reset();
-    const std::string lower = LowerCase(zipName_);
+    const std::string lower = os::LowerAscii(zipName_);
     std::int64_t pos = lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".exe") == 0 ? 14000 : 0;
     const std::int64_t size = stream_->Size();
     std::vector<unsigned char> buf(65536 + 6);

@@ -14,12 +14,11 @@
 #include "platform/os/AtomicFile.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/System.h"
+#include "platform/os/Text.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 struct CharSet {
     bool negated = false;
@@ -108,14 +107,9 @@ bool MatchFrom(const std::string& p, size_t pi, const std::string& t, size_t ti)
 }  // namespace
 
 bool WildcardMatch(const std::string& pattern, const std::string& text) {
-    const std::string p = LowerCase(pattern), t = LowerCase(text);
+    const std::string p = os::LowerAscii(pattern), t = os::LowerAscii(text);
     if (p == "*") return true;
     return MatchFrom(p, 0, t, 0);
-}
-
-std::string LowerCase(std::string s) {
-    for (char& c : s) c = Lower(c);
-    return s;
 }
 
 bool HasWildcards(const std::string& text) { return text.find_first_of("*?<>|") != std::string::npos; }

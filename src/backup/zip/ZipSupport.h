@@ -19,8 +19,6 @@ public:
 // ranges a-z); a star also takes "\" characters.
 bool WildcardMatch(const std::string& pattern, const std::string& text);
 bool HasWildcards(const std::string& text);
-// A-Z folded to a-z, the only folding the archive names get.
-std::string LowerCase(std::string s);
 
 // part * 100 / whole rounded half to even, at most 100; 0 when whole <= 0.
 int Percentage(std::int64_t part, std::int64_t whole);

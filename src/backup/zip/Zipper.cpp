@@ -17,6 +17,7 @@
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Clock.h"
 #include "platform/os/CodePage.h"
+#include "platform/os/Text.h"
 #include "platform/os/Volume.h"
 
 namespace {
@@ -173,7 +174,7 @@ void TZipper::ExpandFilesList(Run& r) {
     const std::string root = !rootDir_.empty() && rootDir_.back() == '/' ? rootDir_ : std::string();
     std::set<std::string> inArchive;
     if (ZipAction == zaFreshen && entries_)
-        for (const TZipHeaderInfo* e : entries_->Items()) inArchive.insert(LowerCase(e->FullName()));
+        for (const TZipHeaderInfo* e : entries_->Items()) inArchive.insert(os::LowerAscii(e->FullName()));
     auto excluded = [&](const std::string& name) {
         for (const std::string& p : ExcludeList)
             if (WildcardMatch(p, name) || WildcardMatch(p, ExtractName(name))) return true;
@@ -184,8 +185,8 @@ void TZipper::ExpandFilesList(Run& r) {
         if (OnSkippingFile) OnSkippingFile(this, reason, name, -1, retry);
     };
     auto freshenMissing = [&](const std::string& name) {
-        return ZipAction == zaFreshen &&
-               !inArchive.count(LowerCase(StoredFolderOf(ExtractFolder(name) + "/") + ExtractName(name)));
+        return ZipAction == zaFreshen && !inArchive.count(os::LowerAscii(
+                                             StoredFolderOf(ExtractFolder(name) + "/") + ExtractName(name)));
     };
     std::vector<std::string> kept, wild;
     for (const std::string& entry : FilesList) {
@@ -229,7 +230,7 @@ void TZipper::ExpandFilesList(Run& r) {
             }
             if (excluded(name)) return skip(srExcludeList, name);
             ProcessMessages();
-            if (LowerCase(name) == LowerCase(zipName_)) return;
+            if (os::LowerAscii(name) == os::LowerAscii(zipName_)) return;
             if (freshenMissing(name)) return skip(srNoFileToFreshen, name);
             r.totalBytes += FileSize64(name);
             kept.push_back(name);
@@ -455,7 +456,7 @@ bool TZipper::CompressEntry(Run& r, TZipHeaderInfo& h, const std::string& name) 
         if (OnSkippingFile) OnSkippingFile(this, reason, name, -1, retry);
         return false;
     };
-    if (r.storedNames.count(LowerCase(h.FullName()))) return dropped(srNoOverwrite);
+    if (r.storedNames.count(os::LowerAscii(h.FullName()))) return dropped(srNoOverwrite);
     bool skip = false;
     if (OnStartZip) OnStartZip(this, name, h, skip);
     if (skip) return dropped(srSkippedInStartZip);
@@ -564,7 +565,7 @@ bool TZipper::CompressEntry(Run& r, TZipHeaderInfo& h, const std::string& name) 
 }
 
 void TZipper::RegisterEntry(Run& r, TZipHeaderInfo* h, const std::string& name) {
-    r.storedNames.insert(LowerCase(h->FullName()));
+    r.storedNames.insert(os::LowerAscii(h->FullName()));
     r.physical->Add(h);
     ++r.compressed;
     r.end.SetTotalEntries(r.end.TotalEntries() + 1);
@@ -605,13 +606,13 @@ void TZipper::MergeExistingEntries(Run& r) {
         std::unique_ptr<TZipHeaderInfo> h(NewHeaderInfo());
         h->Assign(e);
         if (e.FileCommentLength && !e.FileComment) h->SetFileCommentText(FileComment(i));
-        const std::string stored = LowerCase(e.FullName());
+        const std::string stored = os::LowerAscii(e.FullName());
         auto match = std::find_if(FilesList.begin(), FilesList.end(), [&](const std::string& f) {
             const bool folder = !f.empty() && f.back() == '/';
             const std::string path =
                 folder ? StoredFolderOf(f)
                        : (storePaths_ ? StoredFolderOf(ExtractFolder(f) + "/") : "") + ExtractName(f);
-            return LowerCase(path) == stored;
+            return os::LowerAscii(path) == stored;
         });
         if (match != FilesList.end()) {
             const std::string file = *match;
@@ -637,7 +638,7 @@ void TZipper::MergeExistingEntries(Run& r) {
         }
         if (OnUpdate) OnUpdate(this, uaKeeping, i);
         CopyExistingEntry(r, *h, i);
-        r.storedNames.insert(LowerCase(h->FullName()));
+        r.storedNames.insert(os::LowerAscii(h->FullName()));
         r.physical->Add(h.release());
         r.end.SetTotalEntries(r.end.TotalEntries() + 1);
     }

@@ -8,6 +8,7 @@
 #include "platform/db/Field.h"
 #include "platform/os/CodePage.h"
 #include "platform/os/DayNumber.h"
+#include "platform/os/Text.h"
 
 namespace {
 
@@ -35,21 +36,6 @@ __int128 DropDigits(__int128 units, int drop) {
     return q;
 }
 
-// Trim as the helpers need it: every character up to the blank (control
-// characters too) goes at both ends.
-std::string Trim(const std::string& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-    return s.substr(b, e - b);
-}
-
-std::string UpperAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
 // Cuts to `width` units and pads with `fill`; `units` tells how many units
 // the text holds and where the n-th one starts (bytes or UTF-8 characters).
 template <class Count, class Cut>
@@ -62,22 +48,6 @@ std::string CutAndPad(std::string s, unsigned width, const std::string& fill, in
     else if (side == 1)
         while (count(s) < width) s.insert(0, fill);
     return s;
-}
-
-bool IsUtf8Lead(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
-
-size_t Utf8Count(const std::string& s) {
-    size_t n = 0;
-    for (char c : s) n += IsUtf8Lead(c);
-    return n;
-}
-
-std::string Utf8Prefix(const std::string& s, size_t chars) {
-    size_t i = 0, n = 0;
-    for (; i < s.size(); ++i) {
-        if (IsUtf8Lead(s[i]) && n++ == chars) break;
-    }
-    return s.substr(0, i);
 }
 
 // The digits of a whole number in a field of `width`, filled on the left with
@@ -316,7 +286,9 @@ std::string SzamNullaKitolt(long long value, int width) { return NullaKitolt(std
 // --- Fixed-width fields ---------------------------------------------------
 
 std::string FixKitolt(const std::string& text, unsigned width, const std::string& fill, int side) {
-    return CutAndPad(text, width, fill, side, Utf8Count, Utf8Prefix);
+    return CutAndPad(
+        text, width, fill, side, [](const std::string& s) { return os::Utf8Length(s); },
+        [](const std::string& s, size_t n) { return os::Utf8Left(s, n); });
 }
 
 std::string FixSzoveg(const std::string& text, unsigned width, const std::string& fill, int side) {
@@ -347,7 +319,7 @@ std::string FixMezo(const db::Field& field, unsigned width, const std::string& f
         case db::FieldType::String:
         case db::FieldType::FixedChar:
         case db::FieldType::WideString: {
-            const std::string text = field.IsNull() ? std::string() : Trim(field.AsString());
+            const std::string text = field.IsNull() ? std::string() : os::TrimUpToBlank(field.AsString());
             return width > 0 ? FixSzoveg(text, width, fill, side) : FixJelolo(text);
         }
         case db::FieldType::SmallInt:
@@ -381,35 +353,35 @@ std::string CimBont(const std::string& line, int part) {
         " lépcső ", " lÉpcső ", " lépcsŐ ", " lÉpcsŐ ",
     };
     if (line.empty() || part < 0 || part > 2) return "";
-    const std::string upper = UpperAscii(line);
+    const std::string upper = os::UpperAscii(line);
     std::string result;
     for (const char* w : kWords) {
         const std::string word = w;
-        const size_t p = upper.find(UpperAscii(word));
+        const size_t p = upper.find(os::UpperAscii(word));
         if (p == std::string::npos) continue;
         const std::string piece = part == 0   ? line.substr(0, p)
                                   : part == 1 ? word
                                               : line.substr(p + word.size());
-        result = Trim(piece);
+        result = os::TrimUpToBlank(piece);
         if (!result.empty()) break;
     }
     return result;
 }
 
 std::string ElsoSzo(const std::string& name) {
-    const std::string t = Trim(name);
+    const std::string t = os::TrimUpToBlank(name);
     const size_t p = t.find(' ');
-    return p == std::string::npos ? "" : Trim(t.substr(0, p + 1));
+    return p == std::string::npos ? "" : os::TrimUpToBlank(t.substr(0, p + 1));
 }
 
 std::string MaradekSzo(const std::string& name) {
-    const std::string t = Trim(name);
+    const std::string t = os::TrimUpToBlank(name);
     const size_t p = t.find(' ');
     return p == std::string::npos ? "" : t.substr(p + 1);
 }
 
 std::string SzovegBont(const std::string& text, int part) {
     const size_t p = text.find(' ');
-    if (part == 0) return p == std::string::npos ? "" : Trim(text.substr(0, p));
-    return p == std::string::npos ? Trim(text) : Trim(text.substr(p + 1));
+    if (part == 0) return p == std::string::npos ? "" : os::TrimUpToBlank(text.substr(0, p));
+    return p == std::string::npos ? os::TrimUpToBlank(text) : os::TrimUpToBlank(text.substr(p + 1));
 }

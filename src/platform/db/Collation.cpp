@@ -47,34 +47,4 @@ std::string FoldCase(std::string_view s) {
     return out;
 }
 
-std::string UpperAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
-std::string TrimText(std::string_view s) {
-    const size_t b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string_view::npos) return {};
-    return std::string(s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1));
-}
-
-size_t Utf8Length(std::string_view s) {
-    size_t n = 0;
-    for (unsigned char c : s)
-        if ((c & 0xC0) != 0x80) ++n;
-    return n;
-}
-
-std::string Utf8Left(std::string_view s, size_t chars) {
-    size_t n = 0, i = 0;
-    for (; i < s.size(); ++i) {
-        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
-            if (n == chars) break;
-            ++n;
-        }
-    }
-    return std::string(s.substr(0, i));
-}
-
 }  // namespace db

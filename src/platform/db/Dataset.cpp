@@ -5,6 +5,7 @@
 
 #include "platform/db/Collation.h"
 #include "platform/db/FilterExpr.h"
+#include "platform/os/Text.h"
 
 namespace db {
 namespace {
@@ -134,21 +135,16 @@ void Dataset::SetState(DatasetState s) {
 
 // --- Structure ---------------------------------------------------------------
 
-namespace {
-unsigned char AsciiUpper(char c) {
-    return static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-}
-}  // namespace
+namespace {}  // namespace
 
 size_t Dataset::NameHash::operator()(const std::string& s) const {
     size_t h = 14695981039346656037ull;
-    for (char c : s) h = (h ^ AsciiUpper(c)) * 1099511628211ull;
+    for (char c : s) h = (h ^ static_cast<unsigned char>(os::UpperAscii(c))) * 1099511628211ull;
     return h;
 }
 
 bool Dataset::NameEqual::operator()(const std::string& a, const std::string& b) const {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
+    return os::SameAsciiName(a, b);
 }
 
 void Dataset::SetFieldDefs(FieldDefs defs) {
@@ -233,10 +229,10 @@ void Dataset::BindFields() {
     int calc = static_cast<int>(fieldDefs_.size());
     std::unordered_map<std::string, int> slots;
     for (size_t i = 0; i < fieldDefs_.size(); ++i)
-        slots.emplace(UpperAscii(fieldDefs_[i].name), static_cast<int>(i));
+        slots.emplace(os::UpperAscii(fieldDefs_[i].name), static_cast<int>(i));
     for (auto& f : fields_) {
         if (f->kind_ == FieldKind::Data) {
-            auto it = slots.find(UpperAscii(f->FieldName()));
+            auto it = slots.find(os::UpperAscii(f->FieldName()));
             if (it == slots.end()) throw DatabaseError("Field '" + f->FieldName() + "' not found");
             f->fieldNo_ = it->second;
         } else if (f->kind_ == FieldKind::Calculated) {
@@ -699,7 +695,7 @@ bool Dataset::RecordMatches(const Record& rec, const std::vector<Field*>& keys,
             }
             std::string a = v.ToString(), b = kv.ToString();
             if (opt.caseInsensitive) a = FoldCase(a), b = FoldCase(b);
-            if (opt.partialKey) a = Utf8Left(a, Utf8Length(b));
+            if (opt.partialKey) a = os::Utf8Left(a, os::Utf8Length(b));
             if (a != b) return false;
         } else {
             if (kv.IsBlank() || v.IsNull()) {

@@ -1,6 +1,5 @@
 #include "platform/db/DbfTable.h"
 
-#include <strings.h>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +8,7 @@
 #include "platform/os/AtomicFile.h"
 #include "platform/os/CodePage.h"
 #include "platform/os/DayNumber.h"
+#include "platform/os/Text.h"
 
 namespace db {
 namespace {
@@ -20,15 +20,6 @@ unsigned U16(const std::string& b, size_t at) {
 }
 unsigned long U32(const std::string& b, size_t at) {
     return U16(b, at) | static_cast<unsigned long>(U16(b, at + 2)) << 16;
-}
-
-std::string TrimRight(std::string s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.pop_back();
-    return s;
-}
-std::string Trim(const std::string& s) {
-    const size_t b = s.find_first_not_of(" \0", 0, 2);
-    return b == std::string::npos ? std::string() : TrimRight(s.substr(b));
 }
 
 struct DbfField {
@@ -46,9 +37,7 @@ std::string MemoFilePath(const std::string& dbf) {
     const fs::path dir = p.has_parent_path() ? p.parent_path() : fs::path(".");
     for (const auto& e : fs::directory_iterator(dir, ec)) {
         const std::string name = e.path().filename().string();
-        if (name.size() == stem.size() + 4 && strncasecmp(name.c_str(), stem.c_str(), stem.size()) == 0 &&
-            strcasecmp(name.c_str() + stem.size(), ".dbt") == 0)
-            return e.path().string();
+        if (os::SameAsciiName(name, stem + ".dbt")) return e.path().string();
     }
     return (dir / (stem + ".dbt")).string();
 }
@@ -142,7 +131,7 @@ void DbfTable::InternalOpen() {
     for (size_t at = 32; at + 32 <= headerLength && data[at] != '\r'; at += 32) {
         const char* raw = data.data() + at;
         const std::string fname(raw, strnlen(raw, 11));
-        const char type = static_cast<char>(std::toupper(static_cast<unsigned char>(data[at + 11])));
+        const char type = os::UpperAscii(data[at + 11]);
         const size_t len = static_cast<unsigned char>(data[at + 16]);
         const int dec = static_cast<unsigned char>(data[at + 17]);
         if (fname.empty()) fail("damaged field list");
@@ -186,13 +175,13 @@ void DbfTable::InternalOpen() {
             const std::string raw = data.substr(at + f.offset, f.length);
             switch (f.type) {
                 case 'C': {
-                    const std::string s = TrimRight(raw);
+                    const std::string s = os::TrimRightSpacesAndNuls(raw);
                     if (!s.empty()) rec[i] = Variant(text(s));
                     break;
                 }
                 case 'N':
                 case 'F': {
-                    const std::string s = Trim(raw);
+                    const std::string s = os::TrimSpacesAndNuls(raw);
                     if (s.empty() || s[0] == '*') break;
                     char* end = nullptr;
                     const double v = std::strtod(s.c_str(), &end);
@@ -205,7 +194,7 @@ void DbfTable::InternalOpen() {
                     break;
                 }
                 case 'D': {
-                    const std::string s = Trim(raw);
+                    const std::string s = os::TrimSpacesAndNuls(raw);
                     if (s.empty() || s == "00000000") break;
                     double day;
                     if (s.size() != 8 || !os::TryEncodeDate(std::atoi(s.substr(0, 4).c_str()),
@@ -217,9 +206,7 @@ void DbfTable::InternalOpen() {
                     break;
                 }
                 case 'L': {
-                    const char c = raw.empty()
-                                       ? '?'
-                                       : static_cast<char>(std::toupper(static_cast<unsigned char>(raw[0])));
+                    const char c = raw.empty() ? '?' : os::UpperAscii(raw[0]);
                     if (c == 'T' || c == 'Y')
                         rec[i] = Variant(true);
                     else if (c == 'F' || c == 'N')
@@ -232,7 +219,7 @@ void DbfTable::InternalOpen() {
                     if (f.length == 4) {
                         block = U32(raw, 0);
                     } else {
-                        const std::string s = Trim(raw);
+                        const std::string s = os::TrimSpacesAndNuls(raw);
                         if (s.size() > 10 || s.find_first_not_of("0123456789") != std::string::npos)
                             fail("record " + std::to_string(r + 1) + ", field " + f.def.name + ": '" + s +
                                  "' is no memo block");

@@ -14,6 +14,7 @@
 #include "platform/db/Dataset.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/os/System.h"
+#include "platform/os/Text.h"
 
 namespace db::Engine {
 namespace {
@@ -28,7 +29,7 @@ using Config = std::vector<Section>;
 std::string NodeKey(std::string node) {
     while (!node.empty() && (node.back() == '\\' || node.back() == ' ')) node.pop_back();
     if (node.empty() || node[0] != '\\') node = "\\" + node;
-    return UpperAscii(node);
+    return os::UpperAscii(node);
 }
 
 const std::string kAliasNode = "\\ALIASES\\";
@@ -43,12 +44,13 @@ Config Parse(const std::string& text) {
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
-        line = TrimText(line);
+        line = os::TrimWhitespace(line);
         if (line.empty() || line[0] == ';' || line[0] == '#') continue;
         if (line.front() == '[' && line.back() == ']') {
             cfg.push_back({line.substr(1, line.size() - 2), {}});
         } else if (size_t eq = line.find('='); eq != std::string::npos && !cfg.empty()) {
-            cfg.back().entries.emplace_back(TrimText(line.substr(0, eq)), TrimText(line.substr(eq + 1)));
+            cfg.back().entries.emplace_back(os::TrimWhitespace(line.substr(0, eq)),
+                                            os::TrimWhitespace(line.substr(eq + 1)));
         }
     }
     return cfg;
@@ -111,7 +113,7 @@ Section* FindAlias(Config& cfg, const std::string& alias) { return FindSection(c
 
 std::string ValueOf(const Section& s, const std::string& entry) {
     for (const auto& [k, v] : s.entries)
-        if (UpperAscii(k) == UpperAscii(entry)) return v;
+        if (os::UpperAscii(k) == os::UpperAscii(entry)) return v;
     return {};
 }
 
@@ -122,7 +124,7 @@ std::string ConfigFilePath() { return os::ConfigFolder() + "/engine.cfg"; }
 std::vector<std::string> AliasNames() {
     Config cfg = Load();
     std::vector<std::string> out;
-    const std::string prefix = UpperAscii(kAliasNode);
+    const std::string prefix = os::UpperAscii(kAliasNode);
     for (const Section& s : cfg) {
         const std::string key = NodeKey(s.name);
         if (key.size() > prefix.size() && key.compare(0, prefix.size(), prefix) == 0)
@@ -132,13 +134,13 @@ std::vector<std::string> AliasNames() {
 }
 
 bool IsAlias(const std::string& alias) {
-    if (TrimText(alias).empty()) return false;
+    if (os::TrimWhitespace(alias).empty()) return false;
     Config cfg = Load();
     return FindAlias(cfg, alias) != nullptr;
 }
 
 void AddStandardAlias(const std::string& alias, const std::string& path, const std::string& driver) {
-    if (TrimText(alias).empty() || alias.find_first_of("\\[]=\n") != std::string::npos)
+    if (os::TrimWhitespace(alias).empty() || alias.find_first_of("\\[]=\n") != std::string::npos)
         throw EngineError(0, "Invalid alias name: " + alias);
     ConfigLock lock;
     Config cfg = Load();
@@ -166,7 +168,7 @@ std::vector<std::string> AliasParams(const std::string& alias) {
     if (!s) throw EngineError(0, "Unknown database: " + alias);
     std::vector<std::string> out{"PATH=" + ValueOf(*s, "PATH")};
     for (const auto& [k, v] : s->entries)
-        if (UpperAscii(k) != "PATH") out.push_back(k + "=" + v);
+        if (os::UpperAscii(k) != "PATH") out.push_back(k + "=" + v);
     return out;
 }
 
@@ -217,7 +219,7 @@ std::string NetDir() {
 }
 
 std::string ResolveFolder(const std::string& databaseName) {
-    const std::string name = TrimText(databaseName);
+    const std::string name = os::TrimWhitespace(databaseName);
     if (name.empty()) throw EngineError(0, "No database (alias) given.");
     Config cfg = Load();
     if (Section* s = FindAlias(cfg, name)) return ValueOf(*s, "PATH");

@@ -7,6 +7,7 @@
 #include "platform/db/Collation.h"
 #include "platform/db/Dataset.h"
 #include "platform/os/DayNumber.h"
+#include "platform/os/Text.h"
 
 namespace db {
 namespace {
@@ -23,7 +24,7 @@ std::string FormatFloat(double d) {
 }
 
 bool ParseFloat(const std::string& text, double& out) {
-    std::string t = TrimText(text);
+    std::string t = os::TrimWhitespace(text);
     for (char& c : t)
         if (c == ',') c = '.';
     if (t.empty()) return false;
@@ -33,7 +34,7 @@ bool ParseFloat(const std::string& text, double& out) {
 }
 
 bool ParseInt(const std::string& text, long long& out) {
-    std::string t = TrimText(text);
+    std::string t = os::TrimWhitespace(text);
     if (t.empty()) return false;
     char* end = nullptr;
     out = std::strtoll(t.c_str(), &end, 10);
@@ -43,7 +44,7 @@ bool ParseInt(const std::string& text, long long& out) {
 }  // namespace
 
 bool ParseDate(const std::string& text, double& day) {
-    std::string t = TrimText(text);
+    std::string t = os::TrimWhitespace(text);
     int y, m, d, hh = 0, mm = 0, ss = 0;
     char s1, s2;
     int n = std::sscanf(t.c_str(), "%4d%c%2d%c%2d %2d:%2d:%2d", &y, &s1, &m, &s2, &d, &hh, &mm, &ss);
@@ -91,7 +92,7 @@ long long Variant::ToInt() const {
             return std::get<bool>(v_) ? 1 : 0;
         case Kind::Text: {
             const std::string& s = std::get<std::string>(v_);
-            if (TrimText(s).empty()) return 0;
+            if (os::TrimWhitespace(s).empty()) return 0;
             long long i;
             if (ParseInt(s, i)) return i;
             double d;
@@ -114,7 +115,7 @@ double Variant::ToDouble() const {
             return std::get<bool>(v_) ? 1 : 0;
         case Kind::Text: {
             const std::string& s = std::get<std::string>(v_);
-            if (TrimText(s).empty()) return 0;
+            if (os::TrimWhitespace(s).empty()) return 0;
             double d;
             if (ParseFloat(s, d)) return d;
             if (ParseDate(s, d)) return d;
@@ -135,7 +136,7 @@ bool Variant::ToBool() const {
         case Kind::Float:
             return std::get<double>(v_) != 0;
         case Kind::Text: {
-            std::string s = FoldCase(TrimText(std::get<std::string>(v_)));
+            std::string s = FoldCase(os::TrimWhitespace(std::get<std::string>(v_)));
             if (s == "true" || s == "t" || s == "i" || s == "1" || s == "y") return true;
             if (s.empty() || s == "false" || s == "f" || s == "n" || s == "0") return false;
             throw DatabaseError("'" + std::get<std::string>(v_) + "' is not a valid boolean value");
@@ -199,10 +200,10 @@ Variant Field::Convert(const Variant& v) const {
         std::string s = v.ToString();
         if (def_.size > 0 &&
             (t == FieldType::String || t == FieldType::FixedChar || t == FieldType::WideString))
-            s = Utf8Left(s, def_.size);
+            s = os::Utf8Left(s, def_.size);
         return Variant(std::move(s));
     }
-    if (v.kind() == Variant::Kind::Text && TrimText(v.Text()).empty()) return Variant();
+    if (v.kind() == Variant::Kind::Text && os::TrimWhitespace(v.Text()).empty()) return Variant();
     if (IsIntegerType(t)) return Variant(v.ToInt());
     if (t == FieldType::Boolean) return Variant(v.ToBool());
     if (IsDateType(t)) {

@@ -6,6 +6,7 @@
 
 #include "platform/db/Collation.h"
 #include "platform/db/Dataset.h"
+#include "platform/os/Text.h"
 
 namespace db {
 
@@ -105,7 +106,7 @@ public:
 private:
     const Token& Peek() const { return toks_[pos_]; }
     bool IsKeyword(const char* kw) const {
-        return Peek().type == Token::Name && UpperAscii(Peek().text) == kw;
+        return Peek().type == Token::Name && os::UpperAscii(Peek().text) == kw;
     }
     [[noreturn]] void Fail(const std::string& what) const {
         throw DatabaseError("Hibás szűrőfeltétel: " + what + " (" + text_ + ")");
@@ -170,7 +171,7 @@ private:
         auto n = std::make_unique<Node>();
         switch (t.type) {
             case Token::Name:
-                if (UpperAscii(t.text) == "NULL") {
+                if (os::UpperAscii(t.text) == "NULL") {
                     n->kind = Node::Kind::Literal;
                 } else {
                     n->kind = Node::Kind::Field;

@@ -7,6 +7,7 @@
 #include "platform/db/Collation.h"
 #include "platform/db/Engine.h"
 #include "platform/db/Sqlite.h"
+#include "platform/os/Text.h"
 
 namespace fs = std::filesystem;
 
@@ -42,7 +43,7 @@ void Scan(const std::string& sql, std::vector<std::string>* names, std::set<std:
         } else if (c == ':' && i + 1 < sql.size() && IdentChar(sql[i + 1])) {
             size_t j = i + 1;
             while (j < sql.size() && IdentChar(sql[j])) ++j;
-            if (params) params->insert(UpperAscii(sql.substr(i + 1, j - i - 1)));
+            if (params) params->insert(os::UpperAscii(sql.substr(i + 1, j - i - 1)));
             i = j;
         } else if (IdentChar(c) && !std::isdigit(c)) {
             size_t j = i;
@@ -56,7 +57,7 @@ void Scan(const std::string& sql, std::vector<std::string>* names, std::set<std:
 }
 
 std::string BaseOf(const std::string& file) {
-    return file.size() > 3 && UpperAscii(file.substr(file.size() - 3)) == ".DB"
+    return file.size() > 3 && os::UpperAscii(file.substr(file.size() - 3)) == ".DB"
                ? file.substr(0, file.size() - 3)
                : file;
 }
@@ -69,7 +70,7 @@ std::unique_ptr<sql::Connection> Connect(const std::string& databaseName, const 
     std::map<std::string, std::string> files;  // folded base name -> file name
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string f = it->path().filename().string();
-        if (f.size() > 3 && UpperAscii(f.substr(f.size() - 3)) == ".DB")
+        if (f.size() > 3 && os::UpperAscii(f.substr(f.size() - 3)) == ".DB")
             files.emplace(FoldCase(BaseOf(f)), f);
     }
     std::vector<std::string> names;
@@ -101,7 +102,7 @@ void Query::SetSQL(const std::string& sql) {
 Param& Query::ParamByName(const std::string& name) {
     std::set<std::string> names;
     Scan(sql_, nullptr, &names);
-    const std::string key = UpperAscii(name);
+    const std::string key = os::UpperAscii(name);
     if (!names.count(key)) throw DatabaseError("Parameter '" + name + "' not found");
     auto it = params_.find(key);
     if (it == params_.end()) it = params_.emplace(key, Param(name)).first;
@@ -115,7 +116,7 @@ void BindParams(sql::Statement& st, std::map<std::string, Param>& params) {
     for (int i = 1; i <= n; ++i) {
         const char* raw = sqlite3_bind_parameter_name(st.get(), i);
         if (!raw) throw DatabaseError("SQL: unnamed parameters are not supported");
-        const std::string key = UpperAscii(raw + 1);
+        const std::string key = os::UpperAscii(raw + 1);
         auto it = params.find(key);
         if (it == params.end())
             throw DatabaseError(std::string("No value for parameter '") + (raw + 1) + "'");
@@ -136,7 +137,7 @@ void Query::InternalOpen() {
     std::set<std::string> seen;
     for (int i = 0; i < cols; ++i) {
         std::string name = sqlite3_column_name(st.get(), i);
-        for (int k = 1; !seen.insert(UpperAscii(name)).second; ++k)
+        for (int k = 1; !seen.insert(os::UpperAscii(name)).second; ++k)
             name = std::string(sqlite3_column_name(st.get(), i)) + "_" + std::to_string(k);
         const char* decl = sqlite3_column_decltype(st.get(), i);
         defs.push_back(decl ? sql::FieldDefFromColumn(name, decl, false)
@@ -163,7 +164,7 @@ void Query::InternalOpen() {
                 d.type = FieldType::Float;
             else if (r[i].kind() == Variant::Kind::Text) {
                 d.type = FieldType::String;
-                len = std::max<int>(len, static_cast<int>(Utf8Length(r[i].Text())));
+                len = std::max<int>(len, static_cast<int>(os::Utf8Length(r[i].Text())));
             }
         }
         if (d.type == FieldType::String) d.size = std::max(len, 255);

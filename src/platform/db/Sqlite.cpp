@@ -8,6 +8,7 @@
 #include "platform/db/Collation.h"
 #include "platform/db/Engine.h"
 #include "platform/os/DayNumber.h"
+#include "platform/os/Text.h"
 
 namespace db::sql {
 namespace {
@@ -252,7 +253,7 @@ std::string ColumnType(const FieldDef& d) {
 }
 
 FieldDef FieldDefFromColumn(const std::string& name, const std::string& declared, bool notNull) {
-    const std::string t = UpperAscii(declared);
+    const std::string t = os::UpperAscii(declared);
     FieldDef d{name, FieldType::String, 0, notNull};
     auto size = [&] {
         const size_t p = t.find('(');

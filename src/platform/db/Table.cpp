@@ -13,6 +13,7 @@
 #include "platform/db/Collation.h"
 #include "platform/db/Engine.h"
 #include "platform/db/Sqlite.h"
+#include "platform/os/Text.h"
 
 namespace fs = std::filesystem;
 
@@ -23,7 +24,7 @@ namespace {
 std::string BaseName(const std::string& tableName) {
     std::string n = tableName;
     while (!n.empty() && n.back() == ' ') n.pop_back();
-    if (n.size() > 3 && UpperAscii(n.substr(n.size() - 3)) == ".DB") n.resize(n.size() - 3);
+    if (n.size() > 3 && os::UpperAscii(n.substr(n.size() - 3)) == ".DB") n.resize(n.size() - 3);
     return n;
 }
 

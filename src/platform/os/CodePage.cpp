@@ -1,4 +1,5 @@
 #include "platform/os/CodePage.h"
+#include "platform/os/Text.h"
 
 #include <iconv.h>
 
@@ -9,17 +10,8 @@
 namespace os {
 namespace {
 
-// Length of the UTF-8 sequence starting with lead byte c (1 for a stray byte).
-size_t Utf8Length(unsigned char c) {
-    if (c < 0x80) return 1;
-    if ((c & 0xE0) == 0xC0) return 2;
-    if ((c & 0xF0) == 0xE0) return 3;
-    if ((c & 0xF8) == 0xF0) return 4;
-    return 1;
-}
-
 std::string DescribeUtf8Char(const char* p, size_t left) {
-    const size_t n = std::min(Utf8Length(static_cast<unsigned char>(*p)), left);
+    const size_t n = std::min(Utf8SequenceLength(static_cast<unsigned char>(*p)), left);
     std::string ch(p, n);
     // Decode for the code point; the message shows both the letter and U+XXXX.
     unsigned cp = static_cast<unsigned char>(p[0]);

@@ -60,11 +60,11 @@ protected:
     std::string src = tmp.File("src"), dest = tmp.File("dest");
 
     void SetUp() override {
-        Put(src + "/Tavrina/2019/Cegek.DB", TableLike(70000, 1));
-        Put(src + "/Tavrina/2019/Dolgozo_001.DB", TableLike(150000, 2));
-        Put(src + "/Tavrina/2019/sub/üres.txt", "");
-        Put(src + "/Tavrina/2019/sub/kis.PX", "x");
-        Put(src + "/Tavrina/rand.bin", TableLike(40000, 3) + std::string(5000, '\0'));
+        WriteBytes(src + "/Tavrina/2019/Cegek.DB", TableLike(70000, 1));
+        WriteBytes(src + "/Tavrina/2019/Dolgozo_001.DB", TableLike(150000, 2));
+        WriteBytes(src + "/Tavrina/2019/sub/üres.txt", "");
+        WriteBytes(src + "/Tavrina/2019/sub/kis.PX", "x");
+        WriteBytes(src + "/Tavrina/rand.bin", TableLike(40000, 3) + std::string(5000, '\0'));
     }
 
     // Extracts everything with the stored folders kept.
@@ -136,8 +136,8 @@ TEST_F(ReaderTest, SelectsByPatternIntoDestDir) {
     z.OnStartUnZipInfo = [&](TUnZipper*, int n, std::int64_t, bool&) { infoFiles = n; };
     EXPECT_EQ(z.ExtractFiles(), 3);
     EXPECT_EQ(infoFiles, 3);
-    EXPECT_EQ(Get(dest + "/Cegek.DB"), Get(src + "/Tavrina/2019/Cegek.DB"));
-    EXPECT_EQ(Get(dest + "/kis.PX"), "x");
+    EXPECT_EQ(ReadBytes(dest + "/Cegek.DB"), ReadBytes(src + "/Tavrina/2019/Cegek.DB"));
+    EXPECT_EQ(ReadBytes(dest + "/kis.PX"), "x");
     EXPECT_FALSE(std::filesystem::exists(dest + "/rand.bin"));
     EXPECT_TRUE(z.FilesList.empty());
     // Nothing listed: nothing selected.
@@ -148,8 +148,8 @@ TEST_F(ReaderTest, SelectsByPatternIntoDestDir) {
 TEST_F(ReaderTest, OverwriteRules) {
     Sh("cd " + Quote(src) + "/Tavrina/2019 && zip -q " + Quote(tmp.File("a.zip")) +
        " Cegek.DB Dolgozo_001.DB");
-    Put(dest + "/Cegek.DB", "old");
-    Put(dest + "/Dolgozo_001.DB", "read-only");
+    WriteBytes(dest + "/Cegek.DB", "old");
+    WriteBytes(dest + "/Dolgozo_001.DB", "read-only");
     chmod((dest + "/Dolgozo_001.DB").c_str(), 0444);
     TUnZipper z;
     z.SetZipName(tmp.File("a.zip"));
@@ -161,7 +161,7 @@ TEST_F(ReaderTest, OverwriteRules) {
     z.OverwriteMode = Never;
     z.DoAll = true;
     EXPECT_EQ(z.ExtractFiles(), 0);
-    EXPECT_EQ(Get(dest + "/Cegek.DB"), "old");
+    EXPECT_EQ(ReadBytes(dest + "/Cegek.DB"), "old");
     // Prompt without a handler asks through the message hook: No keeps the file.
     z.OverwriteMode = Prompt;
     std::vector<int> asked;
@@ -175,19 +175,19 @@ TEST_F(ReaderTest, OverwriteRules) {
     z.DoAll = true;
     EXPECT_EQ(z.ExtractFiles(), 1);
     EXPECT_EQ(asked, (std::vector<int>{196, 196}));
-    EXPECT_EQ(Get(dest + "/Cegek.DB"), Get(src + "/Tavrina/2019/Cegek.DB"));
+    EXPECT_EQ(ReadBytes(dest + "/Cegek.DB"), ReadBytes(src + "/Tavrina/2019/Cegek.DB"));
     // Always, read-only target: skipped unless ReplaceReadOnly.
     skipped.clear();
     z.OverwriteMode = Always;
     z.DoAll = true;
     EXPECT_EQ(z.ExtractFiles(), 1);
-    EXPECT_EQ(Get(dest + "/Dolgozo_001.DB"), "read-only");
+    EXPECT_EQ(ReadBytes(dest + "/Dolgozo_001.DB"), "read-only");
     ASSERT_EQ(skipped.size(), 1u);
     EXPECT_EQ(skipped[0].first, srCreateError);
     z.ReplaceReadOnly = true;
     z.DoAll = true;
     EXPECT_EQ(z.ExtractFiles(), 2);
-    EXPECT_EQ(Get(dest + "/Dolgozo_001.DB"), Get(src + "/Tavrina/2019/Dolgozo_001.DB"));
+    EXPECT_EQ(ReadBytes(dest + "/Dolgozo_001.DB"), ReadBytes(src + "/Tavrina/2019/Dolgozo_001.DB"));
     // ifNewer with the same stamp keeps the file.
     z.OverwriteMode = ifNewer;
     z.DoAll = true;
@@ -197,9 +197,9 @@ TEST_F(ReaderTest, OverwriteRules) {
 // One damaged entry: the good ones are restored, the damaged one reported and
 // its existing file left alone; nothing half-written remains.
 TEST_F(ReaderTest, DamagedEntryLeavesItsTargetAlone) {
-    Put(src + "/three/a.DB", TableLike(3000, 4));
-    Put(src + "/three/b.DB", TableLike(3000, 5));
-    Put(src + "/three/c.DB", TableLike(3000, 6));
+    WriteBytes(src + "/three/a.DB", TableLike(3000, 4));
+    WriteBytes(src + "/three/b.DB", TableLike(3000, 5));
+    WriteBytes(src + "/three/c.DB", TableLike(3000, 6));
     for (const char* level : {"-0", "-6"}) {
         SCOPED_TRACE(level);
         std::filesystem::remove(tmp.File("t.zip"));
@@ -212,7 +212,7 @@ for k in range(40): d[o+i.compress_size//2+k]^=0x55
 open(p,'wb').write(d))",
                Quote(tmp.File("t.zip")));
         std::filesystem::remove_all(dest);
-        Put(dest + "/b.DB", "good old table");
+        WriteBytes(dest + "/b.DB", "good old table");
         TUnZipper z;
         std::vector<int> badCrc;
         z.OnBadCRC = [&](TUnZipper*, std::uint32_t calc, std::uint32_t stored, int i) {
@@ -221,9 +221,9 @@ open(p,'wb').write(d))",
         };
         EXPECT_EQ(ExtractAll(z, tmp.File("t.zip")), 2);
         EXPECT_EQ(badCrc, std::vector<int>{1});
-        EXPECT_EQ(Get(dest + "/b.DB"), "good old table");
-        EXPECT_EQ(Get(dest + "/a.DB"), Get(src + "/three/a.DB"));
-        EXPECT_EQ(Get(dest + "/c.DB"), Get(src + "/three/c.DB"));
+        EXPECT_EQ(ReadBytes(dest + "/b.DB"), "good old table");
+        EXPECT_EQ(ReadBytes(dest + "/a.DB"), ReadBytes(src + "/three/a.DB"));
+        EXPECT_EQ(ReadBytes(dest + "/c.DB"), ReadBytes(src + "/three/c.DB"));
         EXPECT_EQ(Tree(dest).size(), 3u);
     }
 }
@@ -275,7 +275,7 @@ put('sizeover63bits',d[:c+46+4]+x+d[c+46+4:])
     for (const Expect& c : cases) {
         SCOPED_TRACE(c.name);
         std::filesystem::remove_all(dest);
-        Put(dest + "/a.DB", "existing");
+        WriteBytes(dest + "/a.DB", "existing");
         TUnZipper z;
         try {
             ExtractAll(z, bad + "/" + c.name + ".zip");
@@ -325,7 +325,7 @@ open(out+'/huge.zip','wb').write(lh+ch+struct.pack('<IHHHHIIH',0x06054b50,0,0,2,
         std::filesystem::remove_all(dest);
         TUnZipper z;
         EXPECT_EQ(ExtractAll(z, tmp.File(name)), 1);
-        EXPECT_EQ(Get(dest + "/nagy.DB").substr(0, 22), "nagy tabla nagy tabla ");
+        EXPECT_EQ(ReadBytes(dest + "/nagy.DB").substr(0, 22), "nagy tabla nagy tabla ");
     }
     Sh("unzip -tq " + Quote(tmp.File("block.zip")));
 
@@ -350,7 +350,7 @@ open(out+'/huge.zip','wb').write(lh+ch+struct.pack('<IHHHHIIH',0x06054b50,0,0,2,
 }
 
 TEST_F(ReaderTest, IncompleteArchiveModes) {
-    Put(tmp.File("x.zip"), "this is no archive at all, just text");
+    WriteBytes(tmp.File("x.zip"), "this is no archive at all, just text");
     TUnZipper z;
     z.SetDestDir(dest);
     z.DoAll = true;
@@ -370,9 +370,9 @@ TEST_F(ReaderTest, IncompleteArchiveModes) {
     z.OnInCompleteZip = [](TUnZipper*, TIncompleteZipMode& m) { m = izAssumeBad; };
     z.DoAll = true;
     EXPECT_EQ(z.ExtractFiles(), 1);
-    EXPECT_EQ(Get(dest + "/Cegek.DB"), Get(src + "/Tavrina/2019/Cegek.DB"));
+    EXPECT_EQ(ReadBytes(dest + "/Cegek.DB"), ReadBytes(src + "/Tavrina/2019/Cegek.DB"));
     // An empty file is an archive without entries.
-    Put(tmp.File("empty.zip"), "");
+    WriteBytes(tmp.File("empty.zip"), "");
     z.SetZipName(tmp.File("empty.zip"));
     z.ReadZip();
     EXPECT_EQ(z.Count(), 0);
@@ -405,7 +405,7 @@ z.close())",
         EXPECT_EQ(z.ExtractFiles(), 1);
         EXPECT_EQ(refused.size(), 6u);
         EXPECT_EQ(Tree(dest).size(), 1u);
-        EXPECT_EQ(Get(inner + (recreate ? "/ok/good.DB" : "/good.DB")), "payload");
+        EXPECT_EQ(ReadBytes(inner + (recreate ? "/ok/good.DB" : "/good.DB")), "payload");
     }
     EXPECT_FALSE(std::filesystem::exists(tmp.Path() + "/etc/x"));
 }
@@ -420,14 +420,14 @@ c=d.find(b'PK\x01\x02')
 struct.pack_into('<I',d,c+24,1000); struct.pack_into('<I',d,22,1000)
 open(p,'wb').write(d))",
            Quote(tmp.File("b.zip")));
-    Put(dest + "/big.DB", "kept");
+    WriteBytes(dest + "/big.DB", "kept");
     TUnZipper z;
     int bad = 0;
     z.OnBadCRC = [&](TUnZipper*, std::uint32_t, std::uint32_t, int) { ++bad; };
     EXPECT_EQ(ExtractAll(z, tmp.File("b.zip")), 1);
     EXPECT_EQ(bad, 1);
-    EXPECT_EQ(Get(dest + "/big.DB"), "kept");
-    EXPECT_EQ(Get(dest + "/ok.DB"), "fine");
+    EXPECT_EQ(ReadBytes(dest + "/big.DB"), "kept");
+    EXPECT_EQ(ReadBytes(dest + "/ok.DB"), "fine");
 }
 
 TEST_F(ReaderTest, CancelAndPasswords) {
@@ -520,7 +520,7 @@ p=sys.argv[1]; d=bytearray(open(p,'rb').read()); i=zipfile.ZipFile(p).getinfo('C
 struct.pack_into('<H',d,i.header_offset+8,9); struct.pack_into('<H',d,d.find(b'PK\x01\x02')+10,9)
 open(p,'wb').write(d))",
            Quote(tmp.File("m.zip")));
-    Put(dest + "/Cegek.DB", "kept");
+    WriteBytes(dest + "/Cegek.DB", "kept");
     TUnZipper z;
     std::vector<std::string> boxes;
     z.OnHandleMessage = [&](TUnZipper*, int id, const std::string& m1, const std::string& m2, int flags,
@@ -533,8 +533,8 @@ open(p,'wb').write(d))",
     EXPECT_EQ(ExtractAll(z, tmp.File("m.zip")), 1);
     EXPECT_EQ(boxes, std::vector<std::string>{"197|Unknown Compression Method|Zip Error|0"});
     EXPECT_EQ(bad, 1);
-    EXPECT_EQ(Get(dest + "/Cegek.DB"), "kept");
-    EXPECT_EQ(Get(dest + "/Dolgozo_001.DB"), Get(src + "/Tavrina/2019/Dolgozo_001.DB"));
+    EXPECT_EQ(ReadBytes(dest + "/Cegek.DB"), "kept");
+    EXPECT_EQ(ReadBytes(dest + "/Dolgozo_001.DB"), ReadBytes(src + "/Tavrina/2019/Dolgozo_001.DB"));
 }
 
 }  // namespace
@@ -554,7 +554,7 @@ TEST(ZipRecords, Zip64BlockOfTheCentralHeader) {
         ASSERT_TRUE(h.WriteLocalHeader(s));
         ASSERT_TRUE(h.WriteCentralHeader(s));
     }
-    const std::string b = Get(tmp.File("h"));
+    const std::string b = ReadBytes(tmp.File("h"));
     const size_t c = 30 + 7;
     EXPECT_EQ(static_cast<unsigned char>(b[28]), 0);                         // no local extra
     EXPECT_EQ(b.substr(22, 4), std::string(4, '\xFF'));                      // local escape
@@ -578,7 +578,7 @@ TEST(ZipRecords, Zip64BlockOfTheCentralHeader) {
         TLFNFileStream o(tmp.File("l"), TLFNFileStream::fmCreate);
         ASSERT_TRUE(maybe.WriteLocalHeader(o));
     }
-    const std::string l = Get(tmp.File("l"));
+    const std::string l = ReadBytes(tmp.File("l"));
     ASSERT_EQ(l.size(), 30u + 1 + 20);
     EXPECT_EQ(static_cast<unsigned char>(l[4]), 45);
     EXPECT_EQ(l.substr(18, 8), std::string(8, '\xFF'));

@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
 #include "backup/zip/TableLike.h"
@@ -15,24 +13,15 @@
 
 namespace ziptest {
 
-inline void Put(const std::string& path, const std::string& bytes) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string Get(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 // Relative path -> content of every file under root.
 inline std::map<std::string, std::string> Tree(const std::string& root) {
     std::map<std::string, std::string> out;
     for (const auto& e : std::filesystem::recursive_directory_iterator(root))
         if (e.is_regular_file())
-            out[std::filesystem::relative(e.path(), root).string()] = Get(e.path().string());
+            out[std::filesystem::relative(e.path(), root).string()] = ReadBytes(e.path().string());
     return out;
 }
 
@@ -48,7 +37,7 @@ inline std::string Quote(const std::string& s) { return "'" + s + "'"; }
 
 // Runs a Python program (text) with arguments.
 inline std::string Python(const std::string& dir, const std::string& program, const std::string& args = "") {
-    Put(dir + "/prog.py", program);
+    WriteBytes(dir + "/prog.py", program);
     return Sh("python3 " + Quote(dir + "/prog.py") + " " + args);
 }
 

@@ -29,11 +29,11 @@ protected:
     std::string home = tmp.File("home"), data = home + "/Tavrina/2019", dest = tmp.File("dest");
 
     void SetUp() override {
-        Put(data + "/Cegek.DB", TableLike(90000, 1));
-        Put(data + "/Dolgozo_001.DB", TableLike(250000, 2));
-        Put(data + "/Berek_001.PX", Random(3000, 3));
-        Put(data + "/Üres_001.DB", "");
-        Put(data + "/sub/Napló.txt", "árvíztűrő tükörfúrógép");
+        WriteBytes(data + "/Cegek.DB", TableLike(90000, 1));
+        WriteBytes(data + "/Dolgozo_001.DB", TableLike(250000, 2));
+        WriteBytes(data + "/Berek_001.PX", Random(3000, 3));
+        WriteBytes(data + "/Üres_001.DB", "");
+        WriteBytes(data + "/sub/Napló.txt", "árvíztűrő tükörfúrógép");
     }
 
     // The backup form's settings: paths stored from the base folder's parent.
@@ -121,8 +121,8 @@ TEST_F(WriterTest, BackupAndRestoreOfACompany) {
     std::string folder = data.substr(1);
     UnixToDosSlashes(folder);
     const std::string restore = tmp.File("restore");
-    Put(restore + "/Dolgozo_001.DB", "old");
-    Put(restore + "/Cegek.DB", "untouched");
+    WriteBytes(restore + "/Dolgozo_001.DB", "old");
+    WriteBytes(restore + "/Cegek.DB", "untouched");
     TUnZipper u;
     u.SetZipName(archive);
     u.SetDestDir(restore);
@@ -130,9 +130,9 @@ TEST_F(WriterTest, BackupAndRestoreOfACompany) {
     u.FilesList = {folder + "\\*_001.DB", folder + "\\*_001.PX"};
     EXPECT_EQ(u.ExtractFiles(), 3);
     EXPECT_EQ(Tree(restore),
-              (std::map<std::string, std::string>{{"Berek_001.PX", Get(data + "/Berek_001.PX")},
+              (std::map<std::string, std::string>{{"Berek_001.PX", ReadBytes(data + "/Berek_001.PX")},
                                                   {"Cegek.DB", "untouched"},
-                                                  {"Dolgozo_001.DB", Get(data + "/Dolgozo_001.DB")},
+                                                  {"Dolgozo_001.DB", ReadBytes(data + "/Dolgozo_001.DB")},
                                                   {"Üres_001.DB", ""}}));
 }
 
@@ -163,10 +163,10 @@ TEST_F(WriterTest, UpdatesAnArchive) {
     TZipper z;
     Configure(z, archive);
     ASSERT_EQ(z.CompressFiles(), 5);
-    Put(data + "/Cegek.DB", "changed");
+    WriteBytes(data + "/Cegek.DB", "changed");
     const auto later = std::filesystem::last_write_time(data + "/Cegek.DB") + std::chrono::seconds(10);
     std::filesystem::last_write_time(data + "/Cegek.DB", later);
-    Put(data + "/Uj_001.DB", "new table");
+    WriteBytes(data + "/Uj_001.DB", "new table");
     std::vector<std::pair<TUpdateAction, int>> actions;
     TZipper u;
     u.OnUpdate = [&](TZipper*, TUpdateAction a, int i) { actions.emplace_back(a, i); };
@@ -190,8 +190,8 @@ TEST_F(WriterTest, UpdatesAnArchive) {
 
     // A newer file that is not added after all (unreadable, or skipped by
     // the handler) leaves the copy the archive had.
-    const std::string before = Get(data + "/Cegek.DB");
-    Put(data + "/Cegek.DB", "newer but skipped");
+    const std::string before = ReadBytes(data + "/Cegek.DB");
+    WriteBytes(data + "/Cegek.DB", "newer but skipped");
     std::filesystem::last_write_time(data + "/Cegek.DB", later + std::chrono::seconds(10));
     TZipper s;
     Configure(s, archive);
@@ -199,7 +199,7 @@ TEST_F(WriterTest, UpdatesAnArchive) {
         skip = ExtractName(name) == "Cegek.DB";
     };
     EXPECT_EQ(s.CompressFiles(), 0);
-    Put(data + "/Cegek.DB", before);
+    WriteBytes(data + "/Cegek.DB", before);
     ExpectReadsBack(archive);
 }
 
@@ -221,7 +221,7 @@ for ext in ('zip','z01'): open(sys.argv[1]+'/f.'+ext,'wb').write(d))",
            Quote(tmp.Path()));
     for (const std::string& archive : {damaged, set, fuzzed}) {
         SCOPED_TRACE(archive);
-        const std::string before = Get(archive);
+        const std::string before = ReadBytes(archive);
         TZipper z;
         Configure(z, archive);
         try {
@@ -231,7 +231,7 @@ for ext in ('zip','z01'): open(sys.argv[1]+'/f.'+ext,'wb').write(d))",
             EXPECT_STREQ(e.what(), "Not a valid zip file!");
         }
         EXPECT_EQ(z.MultiZipInfo.MultiMode, mmNone);
-        EXPECT_EQ(Get(archive), before);
+        EXPECT_EQ(ReadBytes(archive), before);
     }
     for (const auto& e : std::filesystem::directory_iterator(tmp.Path()))
         EXPECT_NE(e.path().filename().string().substr(0, 3), "QJZ");
@@ -247,8 +247,8 @@ TEST_F(WriterTest, FailedWriteLeavesNoArchiveAndKeepsTheOld) {
         Configure(z, archive);
         z.CompressFiles();
     }
-    const std::string before = Get(archive);
-    Put(data + "/Nagy_001.DB", Random(3 << 20, 9));
+    const std::string before = ReadBytes(archive);
+    WriteBytes(data + "/Nagy_001.DB", Random(3 << 20, 9));
     signal(SIGXFSZ, SIG_IGN);
     rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
@@ -272,7 +272,7 @@ TEST_F(WriterTest, FailedWriteLeavesNoArchiveAndKeepsTheOld) {
             setrlimit(RLIMIT_FSIZE, &old);
         }
     }
-    EXPECT_EQ(Get(archive), before);
+    EXPECT_EQ(ReadBytes(archive), before);
     EXPECT_FALSE(std::filesystem::exists(tmp.File("new.zip")));
     for (const auto& e : std::filesystem::directory_iterator(tmp.Path()))
         EXPECT_NE(e.path().filename().string().substr(0, 3), "QJZ");
@@ -284,7 +284,7 @@ TEST_F(WriterTest, FailedWriteLeavesNoArchiveAndKeepsTheOld) {
 // too slow for every run; run it by hand with --gtest_also_run_disabled_tests.
 TEST_F(WriterTest, DISABLED_EntryOf4GiB) {
     const std::string big = data + "/Nagy_001.DB", archive = tmp.File("big.zip");
-    { std::ofstream(big, std::ios::binary) << "eleje"; }
+    WriteBytes(big, "eleje");
     std::filesystem::resize_file(big, (std::uint64_t{1} << 32) + 1000);
     TZipper z;
     Configure(z, archive);
@@ -313,7 +313,7 @@ TEST_F(WriterTest, ManyEntriesUseZip64EndRecords) {
     z.FilesList.push_back(data + "/Cegek.DB");
     for (int i = 0; i < 70000; ++i) z.FilesList.push_back("d/" + std::to_string(i) + "/");
     ASSERT_EQ(z.CompressFiles(), 70001);
-    const std::string bytes = Get(archive);
+    const std::string bytes = ReadBytes(archive);
     const size_t z64 = bytes.find(std::string("PK\x06\x06", 4), bytes.size() - 200);
     ASSERT_NE(z64, std::string::npos);
     EXPECT_EQ(bytes[z64 + 14], 45);  // version needed to extract: 4.5
@@ -331,7 +331,7 @@ TEST_F(WriterTest, ManyEntriesUseZip64EndRecords) {
 // the real tools accept once renamed and merged, and which the reader reads
 // directly, asking for each disk.
 TEST_F(WriterTest, SpansOverRemovableDisks) {
-    Put(data + "/Berek_001.PX", Random(150000, 3));
+    WriteBytes(data + "/Berek_001.PX", Random(150000, 3));
     const std::string mount = tmp.File("floppy");
     os::SimulatedVolume vol(mount, 80 * 1024);
     std::vector<int> prepared;
@@ -370,7 +370,7 @@ TEST_F(WriterTest, SpansOverRemovableDisks) {
 // Disks copied to a medium whose label this system cannot write carry no
 // number: the reader checking labels accepts them instead of asking forever.
 TEST_F(WriterTest, ReadsSpannedDisksWithoutLabels) {
-    Put(data + "/Berek_001.PX", Random(150000, 3));
+    WriteBytes(data + "/Berek_001.PX", Random(150000, 3));
     const std::string mount = tmp.File("floppy"), plain = tmp.File("plain");
     int disks = 0;
     {
@@ -419,7 +419,7 @@ TEST_F(WriterTest, CanceledRuns) {
     expectCanceled(z);
     EXPECT_FALSE(std::filesystem::exists(tmp.File("stop.zip")));
 
-    Put(data + "/Berek_001.PX", Random(150000, 3));
+    WriteBytes(data + "/Berek_001.PX", Random(150000, 3));
     const std::string mount = tmp.File("floppy");
     os::SimulatedVolume vol(mount, 80 * 1024);
     TZipper s;
@@ -437,7 +437,7 @@ TEST_F(WriterTest, CanceledRuns) {
 
 // Size-limited parts in one folder.
 TEST_F(WriterTest, WritesSizeLimitedParts) {
-    Put(data + "/Berek_001.PX", Random(150000, 3));
+    WriteBytes(data + "/Berek_001.PX", Random(150000, 3));
     TZipper z;
     Configure(z, tmp.File("parts/X.zip"));
     std::filesystem::create_directories(tmp.File("parts"));
@@ -458,7 +458,7 @@ TEST_F(WriterTest, WritesSizeLimitedParts) {
 // With the directory saved on the first disk, the reader needs no other disk
 // to list the set; a directory file that cannot be written is the writer's error.
 TEST_F(WriterTest, SavesTheDirectoryOnTheFirstDisk) {
-    Put(data + "/Berek_001.PX", Random(150000, 3));
+    WriteBytes(data + "/Berek_001.PX", Random(150000, 3));
     const std::string mount = tmp.File("floppy");
     os::SimulatedVolume vol(mount, 80 * 1024);
     TZipper z;

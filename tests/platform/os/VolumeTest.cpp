@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "platform/os/TempDir.h"
 #include "platform/os/Volume.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ TEST(Volume, SimulatedRemovableVolumeSwapsDisks) {
         EXPECT_TRUE(os::IsRemovableVolume(mount + "/x.zip"));
         EXPECT_FALSE(os::IsRemovableVolume(tmp.File("b")));
         EXPECT_EQ(os::VolumeFreeBytes(mount), 10000);
-        std::ofstream(mount + "/one.bin") << std::string(1500, 'x');
+        testsupport::WriteBytes(mount + "/one.bin", std::string(1500, 'x'));
         EXPECT_EQ(os::VolumeFreeBytes(mount + "/one.bin"), 8000);  // whole clusters
         EXPECT_TRUE(os::SetVolumeLabel(mount, "PKBACK# 001"));
         vol.InsertDisk(2);
