@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/FormList.h"
+#include "backup/DataFolderBackup.h"
 #include "controls/ControlUtils.h"
 #include "core/CegKival.h"
 #include "core/DataModule1.h"
@@ -684,6 +685,20 @@ const QString kReducedMode = QStringLiteral("A program csökkentett módban fog 
 
 }  // namespace
 
+// A restore broken off by a killed or failed program is finished before any
+// table opens, so the tables are the old set or the new one, never a mix.
+void TFomenuForm::VisszatoltesBefejezese() {
+    try {
+        for (const std::string& name : CompleteInterruptedRestore(AliasUtvonal(AktualisAlias)))
+            ui::ShowMessage(QStringLiteral("Nem törölhető: ") + QString::fromStdString(name));
+    } catch (const std::exception& e) {
+        ui::MessageBox(
+            QStringLiteral("Üzenetkezelő"),
+            QStringLiteral("Hiba történt a kicsomagoláskor!") + "\r" + QString::fromStdString(e.what()),
+            ui::Icon::Error, ui::Ok);
+    }
+}
+
 StartState TFomenuForm::FormShow() {
     // Shared tables: several workstations may work on one data folder.
     if (!LocalShareEllenoriz()) {
@@ -703,6 +718,7 @@ StartState TFomenuForm::FormShow() {
         return StartState::Ended;
     }
     DM1->Table1->DatabaseName = AktualisAlias;
+    VisszatoltesBefejezese();
 
     try {
         DM1->SetDatabaseName(AktualisAlias);

@@ -102,6 +102,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void VisszatoltesBefejezese();
     struct ItemState {
         QAction* action = nullptr;
         SwitchRule rule = SwitchRule::Fixed;

@@ -3,6 +3,8 @@
 #include <map>
 #include <string>
 
+#include "backup/MentesZip.h"
+#include "backup/SzervizJav.h"
 #include "lists/payment/List_Jogcim.h"
 #include "masterdata/TorzskezKifhely.h"
 #include "masterdata/TorzskezMhely.h"
@@ -20,6 +22,8 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TList_JogcimForm", Make<TList_JogcimForm>()},
         {"TTorzskezKifhelyForm", Make<TTorzskezKifhelyForm>()},
         {"TTorzskezMhelyForm", Make<TTorzskezMhelyForm>()},
+        {"TMentesZipForm", Make<TMentesZipForm>()},
+        {"TSzervizJavForm", Make<TSzervizJavForm>()},
     };
     return forms;
 }

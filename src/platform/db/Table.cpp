@@ -1,6 +1,7 @@
 #include "platform/db/Table.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -182,6 +183,37 @@ void CopyTable(const std::string& databaseName, const std::string& source, const
         fs::remove(temp, ec);
         throw;
     }
+}
+
+void SnapshotTableFile(const std::string& from, const std::string& to) {
+    const std::string name = fs::path(from).filename().string();
+    std::error_code ec;
+    struct stat st {};
+    if (::stat(from.c_str(), &st) != 0)
+        throw EngineError(SQLITE_CANTOPEN, name + ": Table does not exist (" + from + ")");
+    fs::remove(to, ec);
+    fs::remove(to + "-journal", ec);
+    try {
+        sql::Connection src(from, true, false, name);
+        sql::Connection dst(to, false, true, name);
+        sqlite3_backup* b = sqlite3_backup_init(dst.get(), "main", src.get(), "main");
+        if (!b) throw sql::MakeError(dst.get(), sqlite3_errcode(dst.get()), name);
+        // One step copies every page under one read lock; a writer holding
+        // its lock makes the step busy, and the copy starts over.
+        int rc = SQLITE_OK;
+        for (int waited = 0;; waited += 5) {
+            rc = sqlite3_backup_step(b, -1);
+            if ((rc != SQLITE_BUSY && rc != SQLITE_LOCKED) || waited >= Engine::LockWait()) break;
+            ::usleep(5000);
+        }
+        sqlite3_backup_finish(b);
+        if (rc != SQLITE_DONE) throw sql::MakeError(dst.get(), rc, name);
+    } catch (...) {
+        fs::remove(to, ec);
+        throw;
+    }
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    ::utimensat(AT_FDCWD, to.c_str(), times, 0);
 }
 
 void DeleteTable(const std::string& databaseName, const std::string& tableName) {

@@ -27,6 +27,11 @@ void CreateTable(const std::string& databaseName, const std::string& tableName, 
 // Copies a table (a consistent snapshot) over `target`, replacing it.
 void CopyTable(const std::string& databaseName, const std::string& source, const std::string& target);
 void DeleteTable(const std::string& databaseName, const std::string& tableName);
+// Copies a table file to `to` as one consistent state, read under the engine's
+// shared lock while other connections and processes go on writing it (their
+// locks stay intact). `to` is created or replaced and gets the source's
+// modification time. Throws DatabaseError (also for a file that is no table).
+void SnapshotTableFile(const std::string& from, const std::string& to);
 // The stored structure and the primary index fields of a table file.
 FieldDefs ReadTableStructure(const std::string& databaseName, const std::string& tableName,
                              std::string* primaryIndex = nullptr);

@@ -1,0 +1,311 @@
+#include "backup/DataFolderBackup.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "backup/zip/UnZipper.h"
+#include "backup/zip/ZipSupport.h"
+#include "backup/zip/Zipper.h"
+#include "platform/db/Table.h"
+#include "platform/os/AtomicFile.h"
+#include "platform/os/DayNumber.h"
+#include "platform/os/System.h"
+#include "platform/os/TempDir.h"
+#include "platform/os/Volume.h"
+
+namespace fs = std::filesystem;
+
+std::function<void(const char* step)> RestoreCheckpoint;
+
+namespace {
+
+std::string TwoDigits(int n) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d", n);
+    return buf;
+}
+
+bool EndsWithNoCase(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && LowerCase(s.substr(s.size() - tail.size())) == LowerCase(tail);
+}
+
+// Files beside a table that belong to the engine's own bookkeeping.
+bool EngineSideFile(const std::string& name) {
+    return EndsWithNoCase(name, "-journal") || EndsWithNoCase(name, "-wal") || EndsWithNoCase(name, "-shm");
+}
+
+bool IsTableFile(const std::string& path) {
+    static const char kMagic[] = "SQLite format 3";  // with its NUL: 16 bytes
+    char head[16] = {};
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    const size_t got = std::fread(head, 1, sizeof head, f);
+    std::fclose(f);
+    return got == sizeof head && std::equal(head, head + sizeof head, kMagic);
+}
+
+// Plain, visible files directly in a folder, by name.
+std::vector<std::string> PlainFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const fs::directory_entry& e : fs::directory_iterator(folder, ec)) {
+        const std::string name = e.path().filename().string();
+        std::error_code fec;
+        if (name.empty() || name[0] == '.' || !e.is_regular_file(fec)) continue;
+        names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void SyncPath(const std::string& path, bool folder) {
+    const int fd = ::open(path.c_str(), (folder ? O_RDONLY | O_DIRECTORY : O_RDONLY) | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Where a restore of this workstation keeps its extracted files and its
+// record of the swap; hidden, so neither a backup nor a listing takes them.
+std::string StagingFolder(const std::string& dataFolder) {
+    return dataFolder + "/.visszatoltes-" + os::ComputerName();
+}
+std::string SwapRecord(const std::string& dataFolder) { return StagingFolder(dataFolder) + ".lst"; }
+
+// One line per step: "R\t<staged name>\t<target name>" renames a staged file
+// over its target, "D\t<target name>" removes a table the archive lacks.
+struct SwapStep {
+    char kind;
+    std::string staged, target;
+};
+
+std::string FormatSwap(const std::vector<SwapStep>& steps) {
+    std::string text;
+    for (const SwapStep& s : steps)
+        text += s.kind == 'R' ? "R\t" + s.staged + "\t" + s.target + "\n" : "D\t" + s.target + "\n";
+    return text;
+}
+
+std::vector<SwapStep> ParseSwap(const std::string& text) {
+    std::vector<SwapStep> steps;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::vector<std::string> parts;
+        size_t start = 0;
+        for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+            parts.push_back(line.substr(start, tab - start));
+        parts.push_back(line.substr(start));
+        if (parts.size() == 3 && parts[0] == "R") steps.push_back({'R', parts[1], parts[2]});
+        if (parts.size() == 2 && parts[0] == "D") steps.push_back({'D', {}, parts[1]});
+    }
+    return steps;
+}
+
+// Carries out a recorded swap; a step already done is passed over, so a
+// swap broken off anywhere can be run again. The record goes last.
+std::vector<std::string> RunSwap(const std::string& dataFolder, const std::vector<SwapStep>& steps,
+                                 int* renamed) {
+    const std::string staging = StagingFolder(dataFolder);
+    std::vector<std::string> undeletable;
+    std::error_code ec;
+    for (const SwapStep& s : steps) {
+        const std::string target = dataFolder + "/" + s.target;
+        if (s.kind == 'R') {
+            const std::string staged = staging + "/" + s.staged;
+            if (!fs::exists(staged, ec)) continue;
+            // The old file's rollback journal would be replayed into the new one.
+            fs::remove(target + "-journal", ec);
+            if (::rename(staged.c_str(), target.c_str()) != 0) {
+                const std::string reason = std::strerror(errno);
+                SyncPath(dataFolder, true);
+                throw RestoreError(s.target + ": " + reason);
+            }
+            if (renamed) ++*renamed;
+            if (RestoreCheckpoint) RestoreCheckpoint("renamed");
+        } else {
+            fs::remove(target + "-journal", ec);
+            if (::unlink(target.c_str()) != 0 && errno != ENOENT) undeletable.push_back(target);
+        }
+    }
+    SyncPath(dataFolder, true);
+    fs::remove(SwapRecord(dataFolder), ec);
+    fs::remove_all(staging, ec);
+    SyncPath(dataFolder, true);
+    return undeletable;
+}
+
+// Removes the staging folder whatever way the restore leaves.
+struct StagingGuard {
+    std::string folder;
+    bool keep = false;
+    ~StagingGuard() {
+        std::error_code ec;
+        if (!keep) fs::remove_all(folder, ec);
+    }
+};
+
+}  // namespace
+
+std::string MentesiNevKepez(double dateTime) {
+    const os::YMD d = os::DecodeDate(dateTime);
+    int h = 0, n = 0, s = 0, ms = 0;
+    os::DecodeTime(dateTime, h, n, s, ms);
+    char year[16];
+    std::snprintf(year, sizeof year, "%04d", d.year);
+    return std::string(year + 2, 2) + "-" + TwoDigits(d.month) + "-" + TwoDigits(d.day) + "_" + TwoDigits(h) +
+           "-" + TwoDigits(n) + "-" + TwoDigits(s);
+}
+
+bool BackupNameValid(const std::string& fileName, const std::string& alias) {
+    const size_t n = alias.size();
+    if (fileName.size() != n + 22 || fileName.compare(0, n, alias) != 0) return false;
+    // What follows the alias, "d" standing for any digit.
+    static const char kShape[] = "_dd-dd-dd_dd-dd-dd.zip";
+    for (size_t i = 0; i < 22; ++i) {
+        const char c = fileName[n + i];
+        if (kShape[i] == 'd' ? (c < '0' || c > '9') : c != kShape[i]) return false;
+    }
+    return true;
+}
+
+std::string StoredDataFolder(const std::string& dataFolder) {
+    const fs::path base = fs::path(os::BaseFolder()).lexically_normal();
+    const fs::path parent = base.parent_path();
+    const fs::path data = fs::path(dataFolder).lexically_normal();
+    const fs::path rel = data.lexically_relative(parent);
+    std::string stored = !rel.empty() && *rel.begin() != ".." ? rel.generic_string() : data.generic_string();
+    while (!stored.empty() && stored.front() == '/') stored.erase(0, 1);
+    while (!stored.empty() && stored.back() == '/') stored.pop_back();
+    return stored;
+}
+
+int BackupDataFolder(TZipper& zipper, const std::string& dataFolder, const std::string& zipName) {
+    // The archive reads copies: a table taken as one consistent state while
+    // this program and other workstations keep writing it, without the
+    // engine's journals, and no descriptor of ours ever touches a live table
+    // (closing one would drop the engine's locks on it).
+    os::TempDir snapshots("tavrina-mentes");
+    const std::string folder = snapshots.Path() + "/" + StoredDataFolder(dataFolder);
+    if (!os::ForceDirectories(folder)) throw os::FileError(folder + ": cannot create the folder");
+    std::error_code ec;
+    const fs::path archive = fs::absolute(zipName, ec).lexically_normal();
+    for (const std::string& name : PlainFiles(dataFolder)) {
+        const std::string from = dataFolder + "/" + name;
+        if (EngineSideFile(name)) continue;
+        if (fs::absolute(from, ec).lexically_normal() == archive) continue;
+        if (EndsWithNoCase(name, ".zfc") && fs::absolute(ChangeFileExt(from, ".zip"), ec) == archive)
+            continue;
+        const std::string to = folder + "/" + name;
+        if (EndsWithNoCase(name, ".DB") && IsTableFile(from)) {
+            db::SnapshotTableFile(from, to);
+        } else {
+            // Gone since the listing (another workstation's work table): not ours to save.
+            if (!fs::copy_file(from, to, ec)) continue;
+            fs::last_write_time(to, fs::last_write_time(from, ec), ec);
+        }
+    }
+
+    zipper.SetZipName(zipName);
+    zipper.FilesList = {folder + "/*.*"};
+    zipper.SetRootDir(snapshots.Path() + "/");
+    zipper.SetRelativePaths(true);
+    zipper.Recurse = false;  // relative paths switch it on
+    if (os::IsRemovableVolume(zipName)) {
+        zipper.MultiZipInfo.MultiMode = mmSpan;
+        zipper.MultiZipInfo.SaveZipInfoOnFirstDisk = true;
+        zipper.MultiZipInfo.WriteDiskLabels = true;
+    } else {
+        zipper.MultiZipInfo.MultiMode = mmNone;
+    }
+    return zipper.CompressFiles();
+}
+
+RestoreResult RestoreDataFolder(TUnZipper& unzipper, const std::string& dataFolder,
+                                const std::string& zipName, RestoreScope scope,
+                                const std::string& companyCode) {
+    const std::string staging = StagingFolder(dataFolder);
+    std::error_code ec;
+    // A leftover of an earlier run of this workstation must not join this one.
+    if (fs::exists(SwapRecord(dataFolder), ec)) CompleteInterruptedRestore(dataFolder);
+    fs::remove_all(staging, ec);
+    if (!os::ForceDirectories(staging)) throw RestoreError(staging + ": cannot create the folder");
+    StagingGuard guard{staging};
+
+    std::string stored = StoredDataFolder(dataFolder);
+    UnixToDosSlashes(stored);
+    const std::string pattern = scope == RestoreScope::Full           ? "*"
+                                : scope == RestoreScope::AllCompanies ? "*_???"
+                                                                      : "*_" + companyCode;
+    unzipper.SetZipName(zipName);
+    unzipper.FilesList = {stored + "\\" + pattern + ".DB"};
+    unzipper.SetDestDir(staging);
+    unzipper.OverwriteMode = Always;
+    if (os::IsRemovableVolume(zipName)) {
+        unzipper.SetMultiMode(mmSpan);
+        unzipper.SetCheckDiskLabels(true);
+    } else {
+        unzipper.SetMultiMode(mmNone);
+    }
+    unzipper.ExtractFiles();
+
+    // Every selected entry must have arrived whole, and be a table.
+    std::vector<std::string> staged, failed;
+    for (int i = 0; i < unzipper.Count(); ++i) {
+        const TZipHeaderInfo& e = unzipper.Entry(i);
+        if (!e.Selected) continue;
+        const std::string path = staging + "/" + e.FileName();
+        if (fs::is_regular_file(path, ec) && IsTableFile(path))
+            staged.push_back(e.FileName());
+        else
+            failed.push_back(e.FileName());
+    }
+    if (!failed.empty()) {
+        std::string names;
+        for (const std::string& f : failed) names += (names.empty() ? "" : "\r") + f;
+        throw RestoreError(names);
+    }
+    if (staged.empty()) return {};
+
+    // Targets are found ignoring letter case, as the database opens tables.
+    std::map<std::string, std::string> existing;
+    for (const std::string& name : PlainFiles(dataFolder))
+        if (EndsWithNoCase(name, ".DB")) existing.emplace(LowerCase(name), name);
+    std::vector<SwapStep> steps;
+    for (const std::string& name : staged) {
+        SyncPath(staging + "/" + name, false);
+        auto it = existing.find(LowerCase(name));
+        steps.push_back({'R', name, it != existing.end() ? it->second : name});
+        if (it != existing.end()) existing.erase(it);
+    }
+    if (scope == RestoreScope::Full)
+        for (const auto& [lower, name] : existing) steps.push_back({'D', {}, name});
+    SyncPath(staging, true);
+
+    os::WriteFileAtomic(SwapRecord(dataFolder), FormatSwap(steps));
+    guard.keep = true;  // from here the record owns the staging folder
+    if (RestoreCheckpoint) RestoreCheckpoint("recorded");
+    RestoreResult result;
+    result.undeletable = RunSwap(dataFolder, steps, &result.files);
+    return result;
+}
+
+std::vector<std::string> CompleteInterruptedRestore(const std::string& dataFolder) {
+    const std::string record = SwapRecord(dataFolder);
+    std::error_code ec;
+    if (!fs::exists(record, ec)) {
+        fs::remove_all(StagingFolder(dataFolder), ec);
+        return {};
+    }
+    return RunSwap(dataFolder, ParseSwap(os::ReadFile(record)), nullptr);
+}
