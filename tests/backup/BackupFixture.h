@@ -40,6 +40,13 @@ inline std::string Digest(const std::string& path) {
     return std::to_string(bytes.size()) + ":" + std::to_string(std::hash<std::string>{}(bytes));
 }
 
+// The rows and structure of a table, as the sqlite3 shell dumps them.
+inline std::string Dump(const std::string& path) {
+    std::string out;
+    EXPECT_EQ(testsupport::RunCommand("sqlite3 '" + path + "' .dump", &out), 0) << out;
+    return out;
+}
+
 // Every entry under a folder (hidden ones and folders too) with its digest.
 inline std::map<std::string, std::string> Folder(const std::string& root) {
     std::map<std::string, std::string> out;

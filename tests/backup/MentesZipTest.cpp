@@ -1,0 +1,280 @@
+#include "backup/MentesZip.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <regex>
+
+#include "BackupFixture.h"
+#include "core/Kivalaszt.h"
+#include "platform/os/Volume.h"
+#include "support/DialogTest.h"
+
+using namespace backuptest;
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// Answers every dialog: the disk prompts by putting the asked disk into the
+// drive, the file dialogs with a path, the rest with OK or Yes; records all.
+class Operator : public ui::DialogHook {
+public:
+    explicit Operator(os::SimulatedVolume* drive = nullptr)
+        : drive_(drive), previous_(ui::SetDialogHook(this)) {}
+    ~Operator() override { ui::SetDialogHook(previous_); }
+    ui::DialogAnswer Show(const ui::DialogRequest& r) override {
+        shown.push_back(r);
+        ui::DialogAnswer a;
+        std::smatch m;
+        const std::string text = r.text.toStdString();
+        if (std::regex_search(text, m, std::regex("a\\(z\\) (\\d+)\\. lemezt"))) {
+            const int disk = std::stoi(m[1]);
+            disks.push_back(disk);
+            if (disk == cancelAtDisk) {
+                a.button = ui::Cancel;
+                return a;
+            }
+            if (drive_) drive_->InsertDisk(disk);
+            a.button = ui::Ok;
+        } else if (r.kind == ui::DialogKind::OpenFile || r.kind == ui::DialogKind::SaveFile) {
+            a.button = ui::Ok;
+            a.text = Q(path);
+        } else {
+            a.button = r.buttons & ui::Yes ? ui::Yes : ui::Ok;
+        }
+        return a;
+    }
+    std::vector<QString> Messages() const {
+        std::vector<QString> out;
+        for (const auto& r : shown)
+            if (r.kind == ui::DialogKind::Message && r.text.indexOf(QStringLiteral("lemezt")) < 0)
+                out.push_back(r.text);
+        return out;
+    }
+
+    std::string path;
+    int cancelAtDisk = 0;
+    std::vector<int> disks;
+    std::vector<ui::DialogRequest> shown;
+
+private:
+    os::SimulatedVolume* drive_;
+    ui::DialogHook* previous_;
+};
+
+class MentesZipTest : public BackupTest {};
+
+}  // namespace
+
+// The backup proposes alias + date-time in "Ment"; a chosen name that is not
+// of that form starts nothing.
+TEST_F(MentesZipTest, BackupNameIsProposedAndChecked) {
+    TMentesZipForm form;
+    struct Case {
+        const char* chosen;
+        std::vector<const char*> boxes;
+    };
+    const Case cases[] = {
+        {"tr19_19-05-02_14-30-05.zip", {"A kiválasztott fájlnév nem felel meg az előírásoknak! (#01)"}},
+        {"TR19_19-05-02_14-30-05.ZIP", {"A kiválasztott fájlnév nem felel meg az előírásoknak! (#01)"}},
+        {"TR19_2019-05-02.zip",
+         {"A kiválasztott fájlnév hossza nem megfelelő! (#03)",
+          "A kiválasztott fájlnév nem felel meg az előírásoknak! (#01)"}},
+    };
+    for (const Case& c : cases) {
+        testsupport::ScriptedDialogs script;
+        script.AnswerText(Q(data + "/Ment/" + c.chosen));
+        for (size_t i = 0; i < c.boxes.size(); ++i) script.Answer(ui::Ok);
+        form.BitBtn1->click();
+        ASSERT_EQ(script.Shown().size(), c.boxes.size() + 1) << c.chosen;
+        const ui::DialogRequest& save = script.Shown()[0];
+        EXPECT_EQ(save.caption, "Célkönyvtár kiválasztása");
+        EXPECT_TRUE(
+            std::regex_match(save.value.toStdString(),
+                             std::regex(data + "/Ment/TR19_\\d\\d-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d")))
+            << save.value.toStdString();
+        for (size_t i = 0; i < c.boxes.size(); ++i) {
+            EXPECT_EQ(script.Text(i + 1), c.boxes[i]);
+            EXPECT_EQ(script.Shown()[i + 1].icon, ui::Icon::Warning);
+        }
+    }
+    EXPECT_TRUE(fs::is_directory(data + "/Ment"));
+    EXPECT_FALSE(fs::exists(data + "/Ment/tr19_19-05-02_14-30-05.zip"));
+}
+
+// Backup, then a restore of company 001 through the form: the counts in the
+// messages, and the company table open again afterwards.
+TEST_F(MentesZipTest, BackupAndRestoreOfACompanyThroughTheForm) {
+    TMentesZipForm form;
+    Operator op;
+    op.path = Archive();
+    form.BitBtn1->click();
+    std::string listing;
+    ASSERT_EQ(testsupport::RunCommand("unzip -Z1 '" + op.path + "' | wc -l", &listing), 0);
+    ASSERT_EQ(op.Messages().size(), 1u);
+    EXPECT_EQ(op.Messages()[0],
+              QString::number(std::stoi(listing)) + QStringLiteral(" Fájl sikeresen becsomagolva!"));
+    EXPECT_EQ(op.shown.back().icon, ui::Icon::None);
+    EXPECT_EQ(op.shown.back().caption, "Üzenetkezelő");
+
+    const auto archived = ArchivedTables(op.path);
+    AddEmployee("001", "33333333333", "Új Ede");
+    AddEmployee("002", "44444444444", "Új Feri");
+    const auto changed = Tables(data);
+    form.PageControl1->setCurrentIndex(1);
+    form.MaskEdit1->setText("001");
+    form.Frissit();
+    EXPECT_EQ(form.Label4->text(), "Első Kft");
+    EXPECT_EQ(form.Label5->text(), "Első");
+    op.shown.clear();
+    form.BitBtn6->click();
+    ASSERT_GE(op.shown.size(), 3u);
+    EXPECT_EQ(op.shown[0].text, "Biztos benne, hogy a(z) 001 céget szeretné visszatölteni?");
+    EXPECT_EQ(op.shown[0].defaultButton, ui::No);
+    EXPECT_EQ(op.shown[0].icon, ui::Icon::Question);
+    EXPECT_EQ(op.shown[1].caption, "Visszatöltendő mentés kiválasztása");
+    EXPECT_EQ(op.shown[1].filter, "Zip File (TR19_??-??-??_??-??-??.zip)");
+    EXPECT_EQ(op.shown[1].value, Q(data + "/Ment"));
+    int restored = 0;
+    for (const auto& [name, digest] : Tables(data)) {
+        const bool company = name.size() > 7 && name.compare(name.size() - 7, 7, "_001.DB") == 0;
+        restored += company;
+        EXPECT_EQ(digest, company ? archived.at(name) : changed.at(name)) << name;
+    }
+    ASSERT_EQ(op.Messages().size(), 2u);
+    EXPECT_EQ(op.Messages()[1], QString::number(restored) + QStringLiteral(" Fájl sikeresen kicsomagolva!"));
+    EXPECT_TRUE(DM1->TableCegek->Active());
+    EXPECT_TRUE(form.BitBtn6->isEnabled() && form.PageControl1->isEnabled());
+}
+
+// A damaged entry or a canceled disk prompt is reported as the form words it
+// and changes nothing.
+TEST_F(MentesZipTest, FailedRestoresAreReportedAndChangeNothing) {
+    const std::string good = Backup();
+    std::string bytes = Get(good);
+    const std::string entry = "Tavrina/2019/Dolgozo_002.DB";
+    const size_t name = bytes.find(entry);
+    ASSERT_NE(name, std::string::npos);
+    bytes[name + entry.size() + static_cast<unsigned char>(bytes[name - 2]) + 5] ^= 0x55;
+    const std::string flipped = Archive("TR19_19-05-02_14-30-06.zip");
+    Put(flipped, bytes);
+    const auto before = Folder(data);
+
+    TMentesZipForm form;
+    Operator op;
+    op.path = flipped;
+    form.BitBtn6->click();
+    ASSERT_EQ(op.Messages().size(), 2u);
+    EXPECT_EQ(op.Messages()[1], "Hiba történt a kicsomagoláskor!\rDolgozo_002.DB");
+    EXPECT_EQ(op.shown.back().icon, ui::Icon::Error);
+    EXPECT_EQ(Folder(data), before);
+}
+
+// A backup onto a removable volume of 1.44 MB disks spans it: it asks for
+// the disks, numbers the later ones' files, and a restore from it (asking
+// for the disks it needs) gives the same tables; Cancel at a disk prompt
+// stops a restore with the folder unchanged.
+TEST_F(MentesZipTest, SpannedBackupOnRemovableDisks) {
+    AddBigTable(data + "/Adat_001.DB", 2000000);
+    const std::string mount = home.Path() + "/floppy";
+    os::SimulatedVolume drive(mount, 1457664);
+    const std::string archive = mount + "/TR19_19-05-02_14-30-05.zip";
+    {
+        TMentesZipForm form;
+        Operator op(&drive);
+        op.path = archive;
+        form.BitBtn1->click();
+        ASSERT_FALSE(op.Messages().empty());
+        EXPECT_NE(op.Messages().back().indexOf(QStringLiteral("Fájl sikeresen becsomagolva!")), -1)
+            << op.Messages().back().toStdString();
+        EXPECT_GE(op.disks.size(), 2u);
+        EXPECT_EQ(op.disks[0], 1);
+        EXPECT_EQ(op.disks[1], 2);
+        EXPECT_TRUE(fs::exists(drive.DiskFilePath(1, "TR19_19-05-02_14-30-05.zip")));
+        EXPECT_TRUE(fs::exists(drive.DiskFilePath(2, "TR19_19-05-02_14-30-05.002")));
+    }
+    const std::string employees = Dump(data + "/Dolgozo_001.DB");
+    const std::string big = Dump(data + "/Adat_001.DB");
+    AddEmployee("001", "33333333333", "Új Ede");
+    fs::remove(data + "/Adat_001.DB");
+    const auto before = Folder(data);
+    {
+        TMentesZipForm form;
+        Operator op(&drive);
+        op.path = archive;
+        op.cancelAtDisk = 2;
+        form.MaskEdit1->setText("001");
+        form.BitBtn6->click();
+        ASSERT_FALSE(op.Messages().empty());
+        EXPECT_EQ(op.Messages().back(), "A Felhasználó megszakította a kicsomagolást!");
+        EXPECT_EQ(Folder(data), before);
+    }
+    {
+        TMentesZipForm form;
+        Operator op(&drive);
+        op.path = archive;
+        form.MaskEdit1->setText("001");
+        form.BitBtn6->click();
+        ASSERT_FALSE(op.Messages().empty());
+        EXPECT_NE(op.Messages().back().indexOf(QStringLiteral("Fájl sikeresen kicsomagolva!")), -1)
+            << op.Messages().back().toStdString();
+    }
+    EXPECT_TRUE(Dump(data + "/Adat_001.DB") == big);
+    EXPECT_EQ(Dump(data + "/Dolgozo_001.DB"), employees);
+}
+
+// A company code that does not exist is refused and emptied; F2 fills in
+// the code chosen from the pick list.
+TEST_F(MentesZipTest, CompanyCodeField) {
+    TMentesZipForm form;
+    {
+        testsupport::ScriptedDialogs script;
+        script.Answer(ui::Ok);
+        form.MaskEdit1->setText("009");
+        form.MaskEdit1Exit();
+        EXPECT_EQ(script.Text(0), "Ilyen cég nem létezik!");
+        EXPECT_EQ(form.MaskEdit1->text(), "");
+        EXPECT_EQ(form.Label4->text(), "");
+    }
+    {
+        testsupport::ScriptedDialogs script;
+        script.AnswerModal([](QDialog& list) {
+            auto* grid = list.findChild<QTableView*>("DBGrid1");
+            EXPECT_EQ(grid->currentIndex().row(), 0);
+            QTest::keyClicks(grid, "002");
+            QTest::keyClick(grid, Qt::Key_Return);
+            return list.result();
+        });
+        DM1->TableCegek->First();
+        form.MaskEdit1KeyDown(Qt::Key_F2);
+        EXPECT_EQ(form.MaskEdit1->text(), "002");
+        EXPECT_EQ(form.Label4->text(), "Második Bt");
+        EXPECT_EQ(DM1->TableCegek->FieldByName("CG_KOD").AsString(), "001");
+    }
+}
+
+// A full restore ends the program whatever its outcome, after saying so.
+TEST_F(MentesZipTest, FullRestoreEndsTheProgram) {
+    Backup();
+    Operator op;
+    op.path = Archive();
+    TMentesZipForm form;
+    QTimer::singleShot(0, &form, [&] { form.BitBtn2->click(); });
+    QTimer::singleShot(20000, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    ASSERT_GE(op.Messages().size(), 3u);
+    EXPECT_EQ(op.Messages()[0], "Biztos benne, hogy a mentésen lévő állapotot szeretné visszaállítani?");
+    EXPECT_NE(op.Messages()[1].indexOf(QStringLiteral("Fájl sikeresen kicsomagolva!")), -1);
+    EXPECT_EQ(op.Messages()[2],
+              "A program most automatikusan le fogja magát állítani!\rA program leállása után "
+              "indítsa újra a számítógépet!");
+    EXPECT_EQ(op.shown.back().icon, ui::Icon::Warning);
+}
