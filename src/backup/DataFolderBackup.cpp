@@ -20,6 +20,7 @@
 #include "platform/os/DayNumber.h"
 #include "platform/os/System.h"
 #include "platform/os/TempDir.h"
+#include "platform/os/Text.h"
 #include "platform/os/Volume.h"
 
 namespace fs = std::filesystem;
@@ -35,7 +36,8 @@ std::string TwoDigits(int n) {
 }
 
 bool EndsWithNoCase(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && LowerCase(s.substr(s.size() - tail.size())) == LowerCase(tail);
+    return s.size() >= tail.size() &&
+           os::LowerAscii(s.substr(s.size() - tail.size())) == os::LowerAscii(tail);
 }
 
 // Files beside a table that belong to the engine's own bookkeeping.
@@ -280,11 +282,11 @@ RestoreResult RestoreDataFolder(TUnZipper& unzipper, const std::string& dataFold
     // Targets are found ignoring letter case, as the database opens tables.
     std::map<std::string, std::string> existing;
     for (const std::string& name : PlainFiles(dataFolder))
-        if (EndsWithNoCase(name, ".DB")) existing.emplace(LowerCase(name), name);
+        if (EndsWithNoCase(name, ".DB")) existing.emplace(os::LowerAscii(name), name);
     std::vector<SwapStep> steps;
     for (const std::string& name : staged) {
         SyncPath(staging + "/" + name, false);
-        auto it = existing.find(LowerCase(name));
+        auto it = existing.find(os::LowerAscii(name));
         steps.push_back({'R', name, it != existing.end() ? it->second : name});
         if (it != existing.end()) existing.erase(it);
     }

@@ -22,7 +22,7 @@
 #include "core/Kivalaszt.h"
 #include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
-#include "platform/os/DayNumber.h"
+#include "platform/os/Clock.h"
 #include "platform/os/System.h"
 #include "platform/ui/Dialogs.h"
 
@@ -34,9 +34,6 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 std::string DataFolder() { return AliasUtvonal(AktualisAlias); }
 std::string BackupFolder() { return DataFolder() + "/Ment"; }
-
-// The moment a proposed backup name is made of.
-double BackupTime() { return os::Now(); }
 
 void Box(const QString& text, ui::Icon icon, int buttons = ui::Ok) {
     ui::MessageBox(kCaption, text, icon, buttons);
@@ -297,7 +294,7 @@ void TMentesZipForm::BitBtnClick(QPushButton* sender) {
     switch (sender ? sender->property("Tag").toInt() : 0) {
         case 1: {
             os::ForceDirectories(BackupFolder());
-            const std::string proposed = AktualisAlias + "_" + MentesiNevKepez(BackupTime());
+            const std::string proposed = AktualisAlias + "_" + MentesiNevKepez(os::Now());
             std::string path =
                 ui::SaveFileName(QStringLiteral("Célkönyvtár kiválasztása"),
                                  Q(BackupFolder() + "/" + proposed),

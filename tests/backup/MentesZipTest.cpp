@@ -14,6 +14,8 @@
 
 #include "BackupFixture.h"
 #include "core/Kivalaszt.h"
+#include "platform/os/Clock.h"
+#include "platform/os/DayNumber.h"
 #include "platform/os/Volume.h"
 #include "support/DialogTest.h"
 
@@ -77,6 +79,7 @@ class MentesZipTest : public BackupTest {};
 // The backup proposes alias + date-time in "Ment"; a chosen name that is not
 // of that form starts nothing.
 TEST_F(MentesZipTest, BackupNameIsProposedAndChecked) {
+    os::FixedClock clock(os::EncodeDate(2019, 5, 2) + os::EncodeTime(14, 30, 5));
     TMentesZipForm form;
     struct Case {
         const char* chosen;
