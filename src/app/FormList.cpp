@@ -5,6 +5,7 @@
 
 #include "backup/MentesZip.h"
 #include "backup/SzervizJav.h"
+#include "lists/payment/List_Berlap.h"
 #include "lists/payment/List_Jogcim.h"
 #include "masterdata/TorzskezKifhely.h"
 #include "masterdata/TorzskezMhely.h"
@@ -19,6 +20,7 @@ FormFactory Make() {
 
 const std::map<std::string, FormFactory, std::less<>>& Forms() {
     static const std::map<std::string, FormFactory, std::less<>> forms = {
+        {"TList_BerlapForm", Make<TList_BerlapForm>()},
         {"TList_JogcimForm", Make<TList_JogcimForm>()},
         {"TTorzskezKifhelyForm", Make<TTorzskezKifhelyForm>()},
         {"TTorzskezMhelyForm", Make<TTorzskezMhelyForm>()},

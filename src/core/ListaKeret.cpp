@@ -76,6 +76,17 @@ QString CimOsszefuz(db::Dataset& dataset, const std::vector<std::string>& fields
 
 std::string ListSql::Table(const db::Table& table) { return db::SqlName(table.TableName); }
 
+namespace {
+
+// A field name as an identifier; "t.FIELD" keeps its correlation name.
+std::string Ident(const std::string& field) {
+    const size_t dot = field.find('.');
+    if (dot == std::string::npos) return db::SqlName(field);
+    return db::SqlName(field.substr(0, dot)) + "." + db::SqlName(field.substr(dot + 1));
+}
+
+}  // namespace
+
 ListSql& ListSql::Line(const std::string& text) {
     lines_.push_back(text);
     return *this;
@@ -88,43 +99,43 @@ std::string ListSql::Prefix() {
 }
 
 std::string ListSql::NewParam(const db::Variant& value, db::FieldType type) {
-    const std::string name = "p" + std::to_string(params_.size() + 1);
+    const std::string name = "v" + std::to_string(params_.size() + 1);
     params_.push_back({name, value, type});
     return ":" + name;
 }
 
 ListSql& ListSql::Range(const std::string& field, const QString& from, const QString& to) {
-    const std::string f = db::SqlName(field);
+    const std::string f = Ident(field);
     const std::string a = NewParam(from.trimmed().toStdString(), db::FieldType::String);
     const std::string b = NewParam(to.trimmed().toStdString(), db::FieldType::String);
     return Line(Prefix() + f + " >= " + a + " And " + f + " <= " + b);
 }
 
 ListSql& ListSql::Range(const std::string& field, int from, int to) {
-    const std::string f = db::SqlName(field);
+    const std::string f = Ident(field);
     const std::string a = NewParam(from, db::FieldType::Integer);
     const std::string b = NewParam(to, db::FieldType::Integer);
     return Line(Prefix() + f + " >= " + a + " And " + f + " <= " + b);
 }
 
 ListSql& ListSql::DateRange(const std::string& field, double from, double to) {
-    const std::string f = db::SqlName(field);
+    const std::string f = Ident(field);
     const std::string a = NewParam(from, db::FieldType::Date);
     const std::string b = NewParam(to, db::FieldType::Date);
     return Line(Prefix() + f + " >= " + a + " And " + f + " <= " + b);
 }
 
 ListSql& ListSql::Equal(const std::string& field, const QString& value) {
-    return Line(Prefix() + db::SqlName(field) + " = " +
+    return Line(Prefix() + Ident(field) + " = " +
                 NewParam(value.trimmed().toStdString(), db::FieldType::String));
 }
 
 ListSql& ListSql::Equal(const std::string& field, int value) {
-    return Line(Prefix() + db::SqlName(field) + " = " + NewParam(value, db::FieldType::Integer));
+    return Line(Prefix() + Ident(field) + " = " + NewParam(value, db::FieldType::Integer));
 }
 
 ListSql& ListSql::EqualDate(const std::string& field, double value) {
-    return Line(Prefix() + db::SqlName(field) + " = " + NewParam(value, db::FieldType::Date));
+    return Line(Prefix() + Ident(field) + " = " + NewParam(value, db::FieldType::Date));
 }
 
 ListSql& ListSql::Condition(const std::string& text) { return Line(Prefix() + text); }
@@ -167,6 +178,46 @@ void Query1Reset() {
     q.Close();
     q.SetSQL("");
     q.DatabaseName = DM1->TableSzamfejt->DatabaseName;
+}
+
+void ReopenChained(db::Query& inner, db::Dataset& outer) {
+    inner.Close();
+    const std::string& sql = inner.SQL();
+    for (int i = 0; i < outer.FieldCount(); ++i) {
+        db::Field& f = outer.Fields(i);
+        const std::string& name = f.FieldName();
+        if (name.empty() || name[0] != 'p' || sql.find(":" + name) == std::string::npos) continue;
+        db::Param& p = inner.ParamByName(name);
+        if (f.IsNull()) {
+            p.Clear();
+            continue;
+        }
+        switch (f.DataType()) {
+            case db::FieldType::Date:
+            case db::FieldType::DateTime:
+                p.SetAsDate(f.AsDateTime());
+                break;
+            case db::FieldType::SmallInt:
+            case db::FieldType::Integer:
+            case db::FieldType::Word:
+                p.SetAsInteger(f.AsInteger());
+                break;
+            case db::FieldType::Float:
+            case db::FieldType::Currency:
+                p.SetAsFloat(f.AsFloat());
+                break;
+            default:
+                p.SetAsString(f.AsString());
+                break;
+        }
+    }
+    inner.Open();
+}
+
+QString LookupText(db::Dataset& table, const std::string& keyField, const std::string& key,
+                   const std::string& resultField) {
+    if (key.empty()) return {};
+    return Q(table.Lookup(keyField, key, resultField).ToString());
 }
 
 // --- Lookups and defaults --------------------------------------------------------
@@ -487,7 +538,11 @@ void ListForm::Build() {
                     for (int m = 1; m <= 12; ++m) c->addItem(QString("%1").arg(m, 2, 10, QChar('0')));
                 else
                     c->addItems(f.items);
-                connect(c, &QComboBox::currentIndexChanged, this, [this] { NyomtatasMehet(); });
+                connect(c, &QComboBox::currentIndexChanged, this, [this, c, codes = f.codes](int i) {
+                    if (QLabel* label = NameLabel(c->objectName()))
+                        label->setText(i >= 0 && i < codes.size() ? codes[i] : QString());
+                    NyomtatasMehet();
+                });
                 w = c;
                 break;
             }
@@ -510,7 +565,7 @@ void ListForm::Build() {
         grid->addWidget(row->caption, r, 0);
         row->from = makeControl(f, f.from);
         grid->addWidget(row->from, r, 1);
-        const bool named = f.kind == ParamKind::Code && f.code && *f.code->nameField;
+        const bool named = (f.kind == ParamKind::Code && f.code && *f.code->nameField) || !f.codes.isEmpty();
         const bool range = *f.to != 0;
         nameBox(r, &row->fromName, range ? QStringLiteral("-tól") : QString(), named);
         if (f.hidden) {
@@ -894,6 +949,13 @@ void ListForm::RunQueryList(const std::function<void()>& run) {
     for (QPushButton* b : startButtons_) b->setEnabled(true);
 }
 
+void ListForm::SetPayrollFilter(void (TDM1::*handler)(db::Dataset&, bool&)) {
+    db::Table& t = *DM1->TableSzamfejt;
+    t.SetFiltered(false);
+    t.OnFilterRecord = DM1->FilterHandler(handler);
+    t.SetFiltered(true);
+}
+
 void ListForm::RunWorkTableList(const std::function<bool()>& fill, const std::function<void()>& show,
                                 bool alsoExit) {
     for (QPushButton* b : startButtons_) b->setEnabled(false);
@@ -906,6 +968,7 @@ void ListForm::RunWorkTableList(const std::function<bool()>& fill, const std::fu
                 } catch (const std::exception&) {
                 }
                 DM1->Table1->TableName.clear();
+                DM1->Table1->IndexFieldNames.clear();
             }
         } cleanup;
         if (fill()) show();
@@ -921,7 +984,7 @@ void ListForm::RunWorkTableList(const std::function<bool()>& fill, const std::fu
 
 // --- Work tables -------------------------------------------------------------------
 
-std::string WorkTable::TableName() const { return name + GepNevUtotag(); }
+std::string WorkTable::TableName() const { return name + (suffix ? *suffix : GepNevUtotag()); }
 
 bool WorkTable::Create() const {
     std::vector<std::string> names;

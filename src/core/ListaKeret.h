@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,16 @@ private:
 // Closes Query1 and clears its SQL; points it at the payroll table's database.
 void Query1Reset();
 
+// Chained queries: re-opens `inner` for the current row of `outer`. Every
+// field of the outer row whose name begins with "p" ("pDOLGOZO") gives its
+// value to the inner query's parameter of the same name (":pDOLGOZO").
+void ReopenChained(db::Query& inner, db::Dataset& outer);
+
+// The text of `resultField` of the record whose `keyField` is `key`; the
+// empty text when there is none (never a previous record's value).
+QString LookupText(db::Dataset& table, const std::string& keyField, const std::string& key,
+                   const std::string& resultField);
+
 // --- Parameter fields ----------------------------------------------------------
 
 // A code a field asks for: where it is looked up, what it is called, the
@@ -168,6 +179,7 @@ struct ParamField {
     bool hidden = false;    // invisible, yet defaulted and required
     bool disabled = false;  // shown, not editable
     QStringList items;      // combos
+    QStringList codes;      // combos: the code of each item, shown in a label beside it
     // A date whose default is the last payment date of a month: leaving this
     // month edit reloads it.
     const char* reloadsDate = "";
@@ -293,6 +305,9 @@ protected:
     // table without filter; enables the buttons again only on success (an
     // error reaches the caller: the application's handler).
     void RunQueryList(const std::function<void()>& run);
+    // Filtered-detail lists, inside RunQueryList once Query1 is open: the
+    // payroll table's filter handler (cleared again by the skeleton).
+    void SetPayrollFilter(void (TDM1::*handler)(db::Dataset&, bool&));
     // Work-table lists: disables the start buttons (and "Kilépés" with
     // `alsoExit`), runs `fill` (false: it said why, nothing is shown) and
     // then `show`; any error gives the "Üzenetkezelő" box. Table1 is always
@@ -344,6 +359,8 @@ struct WorkTable {
     std::string name;  // "List_Berlap"
     std::vector<WorkField> fields;
     std::string key;  // "DOLGOZO_KOD; BLOKK; SOR; TH_JC"
+    // The workstation's suffix; unset: GepNevUtotag().
+    std::optional<std::string> suffix;
 
     std::string TableName() const;
     // Creates it anew (ParadoxTablaLetrehoz: false after its error box).

@@ -163,8 +163,10 @@ TEST(Fomenu, CompanySwitchEnablesItemsByTheirRule) {
 TEST(Fomenu, ItemWhoseFormIsNotBuiltStaysDisabled) {
     TFomenuForm form;
     form.EnableCompanyItems(CompanyTables{});
-    EXPECT_TRUE(form.ItemWanted("MNU_LIST_Kifiz_Berlap"));
-    EXPECT_FALSE(form.Item("MNU_LIST_Kifiz_Berlap")->isEnabled());
+    EXPECT_TRUE(form.ItemWanted("MNU_LIST_Eseti_EFO"));
+    EXPECT_FALSE(form.Item("MNU_LIST_Eseti_EFO")->isEnabled());
+    // A built one is usable.
+    EXPECT_TRUE(form.Item("MNU_LIST_Kifiz_Berlap")->isEnabled());
 }
 
 TEST(Fomenu, StatusPanelShowsTheCompany) {
