@@ -138,6 +138,7 @@ void ExpectGolden(const std::vector<std::string>& lines, const std::string& test
 TEST_F(ListBerlapTest, FormDefaultsChecksAndPickList) {
     TList_BerlapForm form;
     Start(form);
+    if (const char* shot = std::getenv("TAVRINA_BERLAP_FORM_SHOT")) form.grab().save(shot);
     EXPECT_EQ(form.windowTitle(), "Kifizetési listák/Bérlap");
     EXPECT_EQ(form.MonthEdit("CurrencyEdit1")->FormattedDisplayText(), "03");
     EXPECT_EQ(form.Date("DateEdit1"), Day(2019, 3, 20));
