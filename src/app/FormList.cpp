@@ -7,6 +7,8 @@
 #include "backup/SzervizJav.h"
 #include "lists/payment/List_Berlap.h"
 #include "lists/payment/List_Jogcim.h"
+#include "masterdata/SzervizErtekkeszlet.h"
+#include "masterdata/SzervizNaptar.h"
 #include "masterdata/TorzskezKifhely.h"
 #include "masterdata/TorzskezMhely.h"
 
@@ -26,6 +28,8 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TTorzskezMhelyForm", Make<TTorzskezMhelyForm>()},
         {"TMentesZipForm", Make<TMentesZipForm>()},
         {"TSzervizJavForm", Make<TSzervizJavForm>()},
+        {"TSzervizErtekkeszletForm", Make<TSzervizErtekkeszletForm>()},
+        {"TSzervizNaptarForm", Make<TSzervizNaptarForm>()},
     };
     return forms;
 }

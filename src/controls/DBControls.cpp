@@ -38,8 +38,9 @@ void TDBEdit::DataChange() {
     const db::Field* f = Field();
     const QString mask = f ? QtEditMask(QString::fromStdString(f->EditMask)) : QString();
     if (inputMask() != mask) setInputMask(mask);
-    if (mask.isEmpty())
-        setMaxLength(f && f->DataType() == db::FieldType::String && f->Size() > 0 ? f->Size() : 32767);
+    // A text field limits the typing to its size; other limits are the form's.
+    if (mask.isEmpty() && f && f->DataType() == db::FieldType::String && f->Size() > 0)
+        setMaxLength(f->Size());
     setText(f ? QString::fromStdString(f->AsString()) : QString());
     // A masked text is typed from its first position, not after the blanks.
     if (!mask.isEmpty()) setCursorPosition(0);
@@ -51,7 +52,11 @@ void TDBEdit::EditingChange() { setReadOnly(!link_.Editing()); }
 
 void TDBEdit::UpdateData() {
     db::Field* f = Field();
-    const std::string value = text().toStdString();
+    QString typed = text();
+    // Numbers may be typed with the decimal comma.
+    if (f->DataType() == db::FieldType::Float || f->DataType() == db::FieldType::Currency)
+        typed.replace(u',', u'.');
+    const std::string value = typed.toStdString();
     if (value.empty())
         f->Clear();
     else

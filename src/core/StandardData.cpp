@@ -178,7 +178,7 @@ std::vector<std::string> EnsureStandardPayItems(db::Dataset& payItems) {
     return appended;
 }
 
-void AppendCalendarYear(db::Dataset& calendar, int year) {
+void AppendCalendarYear(db::Dataset& calendar, int year, const std::function<void()>& afterDay) {
     // Indexed by DayOfWeek: 1 Sunday ... 7 Saturday.
     static const char* const kDayNames[] = {"", "V", "H", "K", "Sze", "Cs", "P", "Szo"};
     const double end = os::EncodeDate(year + 1, 1, 1);
@@ -195,5 +195,6 @@ void AppendCalendarYear(db::Dataset& calendar, int year) {
         for (int schedule = 1; schedule <= 9; ++schedule)
             calendar.FieldByName("NT_ERTEK" + std::to_string(schedule)).SetAsString(base);
         calendar.Post();
+        if (afterDay) afterDay();
     }
 }

@@ -5,6 +5,7 @@
 // nothing.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,5 +60,6 @@ std::vector<std::string> EnsureStandardPayItems(db::Dataset& payItems);
 // Appends one calendar row per day of `year` to an open calendar table: month,
 // day, date, the weekday's base value ("1" Monday to Friday, "0" on the
 // weekend) and abbreviation, and the base value in the nine work schedules.
-// Paid holidays are not known here: the user marks them with "2".
-void AppendCalendarYear(db::Dataset& calendar, int year);
+// Paid holidays are not known here: the user marks them with "2". `afterDay`,
+// when given, runs after each posted day (a progress bar's step).
+void AppendCalendarYear(db::Dataset& calendar, int year, const std::function<void()>& afterDay = {});

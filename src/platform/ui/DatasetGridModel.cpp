@@ -17,6 +17,7 @@ void DatasetGridModel::SetDataSet(db::Dataset* dataset) {
 void DatasetGridModel::SetColumns(std::vector<Column> columns) {
     beginResetModel();
     columns_ = std::move(columns);
+    columnEditing_.assign(columns_.size(), ColumnEditing{});
     endResetModel();
     Reload();
 }
@@ -83,7 +84,7 @@ int DatasetGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant DatasetGridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
     return rows_.at(index.row()).at(index.column());
 }
 
@@ -103,6 +104,48 @@ QVariant DatasetGridModel::headerData(int section, Qt::Orientation orientation, 
         return font;
     }
     return {};
+}
+
+void DatasetGridModel::SetEditing(bool on) {
+    if (on == editing_) return;
+    beginResetModel();
+    editing_ = on;
+    endResetModel();
+}
+
+void DatasetGridModel::PostRow() {
+    db::Dataset* ds = LinkedDataSet();
+    if (ds && ds->Active() && ds->State() == db::DatasetState::Edit) ds->Post();
+}
+
+void DatasetGridModel::SetColumnEditing(int column, ColumnEditing editing) {
+    columnEditing_.at(column) = std::move(editing);
+}
+
+Qt::ItemFlags DatasetGridModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && editing_ && !columnEditing_[index.column()].readOnly) f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool DatasetGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) return false;
+    db::Dataset* ds = LinkedDataSet();
+    if (!ds || !ds->Active()) return false;
+    if (CurrentRow() != index.row()) {
+        PostRow();
+        GotoRow(index.row());
+    }
+    if (ds->State() == db::DatasetState::Browse) ds->Edit();
+    db::Field& f = ds->FieldByName(columns_[index.column()].field);
+    const QString text = value.toString();
+    if (text.isEmpty())
+        f.Clear();
+    else
+        f.SetAsString(text.toStdString());
+    rows_[index.row()][index.column()] = QString::fromStdString(f.AsString());
+    emit dataChanged(index, index);
+    return true;
 }
 
 void DatasetGridModel::ActiveChanged() { Reload(); }

@@ -2,6 +2,9 @@
 // record, one column per field given. The rows are read into a cache when the
 // dataset opens, moves wholesale or changes, so painting never moves the
 // dataset's cursor; the view and the dataset follow each other's current row.
+// With in-place editing switched on, a cell of a column that is not read-only
+// writes its field: the record goes into edit state and stays there until
+// PostRow (DatasetGrid posts when the cursor leaves the row).
 #pragma once
 
 #include <QAbstractTableModel>
@@ -16,11 +19,21 @@ namespace ui {
 class DatasetGridModel : public QAbstractTableModel, private db::DataLink {
     Q_OBJECT
 public:
+    // An item of a pick-list column: the cell stores its code.
+    struct PickItem {
+        QString code;
+        QString text;
+    };
     struct Column {
         std::string field;
         QString title;  // empty: the field's display name
         int width = 64;
         bool bold = false;
+    };
+    // How a column is edited in place.
+    struct ColumnEditing {
+        bool readOnly = false;           // never edited
+        std::vector<PickItem> pickList;  // offered as a drop-down; the cell stores the item's code
     };
 
     explicit DatasetGridModel(QObject* parent = nullptr);
@@ -39,10 +52,23 @@ public:
     // Re-reads the rows from the dataset.
     void Reload();
 
+    // In-place editing (off by default).
+    void SetEditing(bool on);
+    // Editing of one column (kept until the columns are set again).
+    void SetColumnEditing(int column, ColumnEditing editing);
+    const ColumnEditing& EditingOf(int column) const { return columnEditing_.at(column); }
+    bool Editing() const { return editing_; }
+    // Posts the record changed in place; nothing when none is.
+    void PostRow();
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Writes the text (a pick-list column: an item's code) into the field of
+    // the row's record; the empty text clears the field.
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
 signals:
     // The dataset moved to another record (row -1: none).
@@ -54,9 +80,11 @@ private:
     void RecordChanged(db::Field* field) override;
 
     std::vector<Column> columns_;
+    std::vector<ColumnEditing> columnEditing_;
     std::vector<std::vector<QString>> rows_;
     std::vector<db::Bookmark> bookmarks_;
     bool reading_ = false;
+    bool editing_ = false;
 };
 
 }  // namespace ui

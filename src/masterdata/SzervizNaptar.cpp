@@ -1,0 +1,313 @@
+#include "masterdata/SzervizNaptar.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "controls/ControlUtils.h"
+#include "controls/MemDataSet.h"
+#include "core/DataModule1.h"
+#include "core/SegedUnitDb.h"
+#include "core/StandardData.h"
+#include "core/StartValues.h"
+#include "platform/db/Transaction.h"
+#include "platform/ui/DatasetGrid.h"
+#include "platform/ui/Dialogs.h"
+
+namespace {
+
+const char* const kSchedules[] = {"NT_ERTEK1", "NT_ERTEK2", "NT_ERTEK3", "NT_ERTEK4", "NT_ERTEK5",
+                                  "NT_ERTEK6", "NT_ERTEK7", "NT_ERTEK8", "NT_ERTEK9"};
+
+bool Ask(const QString& text) {
+    return ui::MessageBox(QStringLiteral("Üzenet"), text, ui::Icon::Question, ui::Yes | ui::No) == ui::Yes;
+}
+
+void Start(QProgressBar* bar, int maximum) {
+    if (!bar) return;
+    bar->setMaximum(std::max(maximum, 1));
+    bar->setValue(0);
+}
+
+void Step(QProgressBar* bar) {
+    if (bar) bar->setValue(bar->value() + 1);
+}
+
+bool LeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+// Screen updates of the dataset's controls stop for the scope.
+class ControlsOff {
+public:
+    explicit ControlsOff(db::Dataset& ds) : ds_(ds) { ds_.DisableControls(); }
+    ~ControlsOff() { ds_.EnableControls(); }
+    ControlsOff(const ControlsOff&) = delete;
+    ControlsOff& operator=(const ControlsOff&) = delete;
+
+private:
+    db::Dataset& ds_;
+};
+
+}  // namespace
+
+void NaptarUjraepit(db::Dataset& naptar, int year, QProgressBar* bar) {
+    Start(bar, naptar.RecordCount());
+    naptar.First();
+    while (!naptar.IsEmpty()) {
+        naptar.Delete();
+        Step(bar);
+    }
+    Start(bar, LeapYear(year) ? 366 : 365);
+    AppendCalendarYear(naptar, year, [bar] { Step(bar); });
+}
+
+void NaptarFeltolt(db::Dataset& naptar, QProgressBar* bar) {
+    Start(bar, naptar.RecordCount());
+    for (naptar.First(); !naptar.Eof(); naptar.Next()) {
+        naptar.Edit();
+        const std::string base = naptar.FieldByName("NT_ERTEK").AsString();
+        for (const char* field : kSchedules) naptar.FieldByName(field).SetAsString(base);
+        naptar.Post();
+        Step(bar);
+    }
+}
+
+void NaptarVisszaallit(db::Table& naptar, TMemoryData& snapshot) {
+    ControlsOff off(naptar);
+    db::Transaction tx({&naptar});
+    naptar.First();
+    while (!naptar.IsEmpty()) naptar.Delete();
+    for (snapshot.First(); !snapshot.Eof(); snapshot.Next()) {
+        naptar.Append();
+        RekordMasol(snapshot, naptar);
+        naptar.Post();
+    }
+    tx.Commit();
+}
+
+// --- The form ---------------------------------------------------------------------------
+
+TSzervizNaptarForm::TSzervizNaptarForm(QWidget* parent) : QDialog(parent) {
+    setObjectName("SzervizNaptarForm");
+    setWindowTitle(QStringLiteral("Szerviz/Naptár"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    auto* layout = new QVBoxLayout(this);
+
+    auto* top = new QHBoxLayout;
+    Label1 = new QLabel(QStringLiteral("Év :"), this);
+    Label1->setObjectName("Label1");
+    MaskEdit1 = new QLineEdit(this);
+    MaskEdit1->setObjectName("MaskEdit1");
+    MaskEdit1->setInputMask(QtEditMask(QStringLiteral("9999;1;_")));
+    MaskEdit1->setMaxLength(4);
+    MaskEdit1->setEnabled(false);
+    MaskEdit1->setFixedWidth(MaskEdit1->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setValue(0);
+    top->addWidget(Label1);
+    top->addWidget(MaskEdit1);
+    top->addSpacing(20);
+    top->addWidget(ProgressBar1, 1);
+    layout->addLayout(top);
+
+    auto* munkarend = new QLabel(QStringLiteral("Munkarend"), this);
+    munkarend->setObjectName("Label2");
+    munkarend->setAlignment(Qt::AlignRight);
+    layout->addWidget(munkarend);
+
+    DBGrid1 = new ui::DatasetGrid(this);
+    DBGrid1->setObjectName("DBGrid1");
+    const int cell = fontMetrics().horizontalAdvance(QStringLiteral("000")) + 8;
+    std::vector<ui::DatasetGridModel::Column> columns = {
+        {"NT_HONAP", QStringLiteral("Hónap"), cell + 12, false},
+        {"NT_NAP", QStringLiteral("Sorsz."), cell + 12, false},
+        {"NT_DATUM", QStringLiteral("Dátum"),
+         fontMetrics().horizontalAdvance(QStringLiteral("0000.00.00")) + 12, false},
+        {"NT_ERTEK", QStringLiteral("Alapérték"),
+         fontMetrics().horizontalAdvance(QStringLiteral("Alapérték")) + 12, false},
+        {"NT_MEGN", QStringLiteral("Nap"), cell + 4, false},
+    };
+    for (int i = 0; i < 9; ++i) columns.push_back({kSchedules[i], QString::number(i + 1), cell, false});
+    DBGrid1->SetColumns(std::move(columns));
+    const std::vector<ui::DatasetGridModel::PickItem> days = {
+        {QStringLiteral("0"), QStringLiteral("0 - pihenőnap")},
+        {QStringLiteral("1"), QStringLiteral("1 - munkanap")},
+        {QStringLiteral("2"), QStringLiteral("2 - fizetett ünnep")}};
+    for (int c = 0; c < 14; ++c)
+        DBGrid1->Model()->SetColumnEditing(c, {c < 5, c < 5 ? decltype(days){} : days});
+    DBGrid1->SetEditing(true);
+    DBGrid1->setMinimumSize(640, 360);
+    layout->addWidget(DBGrid1, 1);
+
+    auto* bottom = new QHBoxLayout;
+    for (const char* text : {"0 : pihenőnap", "1 : munkanap", "2 : fizetett ünnep"})
+        bottom->addWidget(new QLabel(QString::fromUtf8(text), this));
+    bottom->addStretch(1);
+    BitBtn1 = new QPushButton(QStringLiteral("Törlés"), this);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1->setToolTip(
+        QStringLiteral("Alapérték és Munkarend mezők törlése:\n"
+                       "    -hétfőtől péntekig munkanap\n"
+                       "    -szombat és vasárnap pihenőnap"));
+    BitBtn3 = new QPushButton(QStringLiteral("Feltöltés"), this);
+    BitBtn3->setObjectName("BitBtn3");
+    BitBtn3->setToolTip(QStringLiteral("Munkarend mezők feltöltése Alapértékkel"));
+    BitBtn2 = new QPushButton(QStringLiteral("Kilépés"), this);
+    BitBtn2->setObjectName("BitBtn2");
+    BitBtn2->setToolTip(QStringLiteral("ESC"));
+    for (QPushButton* b : {BitBtn1, BitBtn3, BitBtn2}) {
+        b->setAutoDefault(false);
+        bottom->addWidget(b);
+    }
+    layout->addLayout(bottom);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TSzervizNaptarForm::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TSzervizNaptarForm::BitBtn2Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &TSzervizNaptarForm::BitBtn3Click);
+    connect(MaskEdit1, &QLineEdit::textChanged, this, &TSzervizNaptarForm::MaskEdit1Change);
+    DBGrid1->installEventFilter(this);
+    FormCreate();
+}
+
+TSzervizNaptarForm::~TSzervizNaptarForm() {
+    DBGrid1->removeEventFilter(this);
+    disconnect(MaskEdit1, nullptr, this, nullptr);
+    if (!closed_) {
+        // Destroyed without closing: the changes stay, as with Yes.
+        AttachInsertGuard(false);
+        DM1->MemoryData1->ClearAllRecords();
+        DM1->MemoryData1->Close();
+        DBGrid1->SetDataSet(nullptr);
+        DM1->TableNaptar->Close();
+    }
+}
+
+void TSzervizNaptarForm::AttachInsertGuard(bool on) {
+    db::Table& naptar = *DM1->TableNaptar;
+    if (on)
+        naptar.AfterInsert = [](db::Dataset& ds) { DM1->TableNaptarAfterInsert(ds); };
+    else
+        naptar.AfterInsert = nullptr;
+}
+
+void TSzervizNaptarForm::FormCreate() {
+    db::Table& naptar = *DM1->TableNaptar;
+    TMemoryData& snapshot = *DM1->MemoryData1;
+    AttachInsertGuard(true);
+    naptar.Open();
+    snapshot.Close();
+    snapshot.CopyFieldLayout(naptar);
+    snapshot.Open();
+    naptar.First();
+    snapshot.LoadRecordsFrom(naptar, 0, true);
+    naptar.First();
+    DBGrid1->SetDataSet(&naptar);
+    MaskEdit1->setText(QString::fromStdString(FeldolgozasiEv));
+    MaskEdit1Change();
+    BitBtn2->setFocus();
+}
+
+void TSzervizNaptarForm::MaskEdit1Change() {
+    const bool year = MaskEdit1->text().trimmed().size() == 4;
+    BitBtn1->setEnabled(year);
+    BitBtn3->setEnabled(year);
+}
+
+void TSzervizNaptarForm::BitBtn1Click() {
+    db::Table& naptar = *DM1->TableNaptar;
+    AttachInsertGuard(false);
+    struct AtEnd {
+        TSzervizNaptarForm* form;
+        ~AtEnd() {
+            form->ProgressBar1->setValue(0);
+            DM1->TableNaptar->First();
+            form->AttachInsertGuard(true);
+        }
+    } atEnd{this};
+    if (!Ask(QStringLiteral("Valóban törli a Naptár tartalmát?"))) return;
+    DBGrid1->Model()->PostRow();
+    ControlsOff off(naptar);
+    try {
+        NaptarUjraepit(naptar, MaskEdit1->text().trimmed().toInt(), ProgressBar1);
+    } catch (const db::DatabaseError&) {
+        if (naptar.State() != db::DatasetState::Browse) naptar.Cancel();
+        ui::ShowMessage(QStringLiteral("Hiba történt a törlés során!"));
+    }
+}
+
+void TSzervizNaptarForm::BitBtn3Click() {
+    db::Table& naptar = *DM1->TableNaptar;
+    if (!Ask(QStringLiteral("Valóban alapértékkel szeretné feltölteni a Naptár tartalmát?"))) return;
+    DBGrid1->Model()->PostRow();
+    struct AtEnd {
+        TSzervizNaptarForm* form;
+        ~AtEnd() {
+            form->ProgressBar1->setValue(0);
+            DM1->TableNaptar->First();
+        }
+    } atEnd{this};
+    ControlsOff off(naptar);
+    try {
+        NaptarFeltolt(naptar, ProgressBar1);
+    } catch (const db::DatabaseError&) {
+        if (naptar.State() != db::DatasetState::Browse) naptar.Cancel();
+        ui::ShowMessage(QStringLiteral("Hiba történt a feltöltés során!"));
+    }
+}
+
+void TSzervizNaptarForm::BitBtn2Click() { close(); }
+
+void TSzervizNaptarForm::reject() { BitBtn2Click(); }
+
+bool TSzervizNaptarForm::FormClose() {
+    db::Table& naptar = *DM1->TableNaptar;
+    TMemoryData& snapshot = *DM1->MemoryData1;
+    AttachInsertGuard(false);
+    if (Ask(QStringLiteral("Menti a módosításokat?"))) {
+        // A day changed in the grid's current row is kept too.
+        DBGrid1->Model()->PostRow();
+    } else {
+        if (naptar.State() != db::DatasetState::Browse) naptar.Cancel();
+        try {
+            NaptarVisszaallit(naptar, snapshot);
+        } catch (const db::DatabaseError&) {
+            AttachInsertGuard(true);
+            db::HandleApplicationException(std::current_exception());
+            return false;
+        }
+    }
+    snapshot.ClearAllRecords();
+    snapshot.Close();
+    DBGrid1->SetDataSet(nullptr);
+    naptar.Close();
+    closed_ = true;
+    return true;
+}
+
+void TSzervizNaptarForm::closeEvent(QCloseEvent* event) {
+    if (!closed_ && !FormClose()) {
+        event->ignore();
+        return;
+    }
+    setResult(QDialog::Rejected);
+    event->accept();
+}
+
+bool TSzervizNaptarForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(event);
+        // Ins and Del do nothing; of the typed characters only the day values pass.
+        if (k->key() == Qt::Key_Insert || k->key() == Qt::Key_Delete) return true;
+        const QString text = k->text();
+        if (!text.isEmpty() && text[0].isPrint() && text != u"0" && text != u"1" && text != u"2") return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

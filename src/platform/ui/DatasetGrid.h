@@ -1,0 +1,39 @@
+// The grid over a dataset that forms put on their pages: a table view with
+// its own DatasetGridModel, following the dataset's current record and moving
+// it as the user moves. With in-place editing on, a changed record is posted
+// when the cursor leaves its row; a pick-list column edits through a
+// drop-down of its items, and typing an item's code stores that code at once.
+#pragma once
+
+#include <QTableView>
+#include <vector>
+
+#include "platform/ui/DatasetGridModel.h"
+
+namespace ui {
+
+class DatasetGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit DatasetGrid(QWidget* parent = nullptr);
+    ~DatasetGrid() override;
+
+    DatasetGridModel* Model() const { return model_; }
+    void SetDataSet(db::Dataset* dataset) { model_->SetDataSet(dataset); }
+    // Columns with their widths in pixels.
+    void SetColumns(std::vector<DatasetGridModel::Column> columns);
+    // Switches in-place editing on or off.
+    void SetEditing(bool on);
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FollowDataset(int row);
+
+    DatasetGridModel* model_;
+    bool following_ = false;
+};
+
+}  // namespace ui
