@@ -48,7 +48,7 @@ MaintenanceForm::MaintenanceForm(db::Table* table, QWidget* parent) : QDialog(pa
                    Qt::MSWindowsFixedSizeDialogHint);
     auto* layout = new QVBoxLayout(this);
     page_ = new QGridLayout;
-    page_->setColumnStretch(2, 1);
+    page_->setColumnStretch(3, 1);
     layout->addLayout(page_);
     layout->addStretch(1);
 

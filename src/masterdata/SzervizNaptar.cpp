@@ -127,8 +127,10 @@ TSzervizNaptarForm::TSzervizNaptarForm(QWidget* parent) : QDialog(parent) {
     DBGrid1->setObjectName("DBGrid1");
     const int cell = fontMetrics().horizontalAdvance(QStringLiteral("000")) + 8;
     std::vector<ui::DatasetGridModel::Column> columns = {
-        {"NT_HONAP", QStringLiteral("Hónap"), cell + 12, false},
-        {"NT_NAP", QStringLiteral("Sorsz."), cell + 12, false},
+        {"NT_HONAP", QStringLiteral("Hónap"), fontMetrics().horizontalAdvance(QStringLiteral("Hónap")) + 16,
+         false},
+        {"NT_NAP", QStringLiteral("Sorsz."), fontMetrics().horizontalAdvance(QStringLiteral("Sorsz.")) + 16,
+         false},
         {"NT_DATUM", QStringLiteral("Dátum"),
          fontMetrics().horizontalAdvance(QStringLiteral("0000.00.00")) + 12, false},
         {"NT_ERTEK", QStringLiteral("Alapérték"),
