@@ -2,17 +2,35 @@
 
 #include "controls/DBControls.h"
 #include "core/DataModule1.h"
+#include "masterdata/TblSearch.h"
+
+namespace {
+
+// The edits in tab order with their captions; the table search window lists
+// the same fields under the same titles.
+struct Row {
+    TDBEdit* TSzervizErtekkeszletForm::*member;
+    const char* field;
+    const char* caption;
+};
+// clang-format off
+const Row kRows[] = {
+    {&TSzervizErtekkeszletForm::EK_TIPUS,     "EK_TIPUS",     "Típus :"},
+    {&TSzervizErtekkeszletForm::EK_TIPUSNEV,  "EK_TIPUSNEV",  "Típus név :"},
+    {&TSzervizErtekkeszletForm::EK_ERTEK,     "EK_ERTEK",     "Értek :"},
+    {&TSzervizErtekkeszletForm::EK_ERTEKNEV,  "EK_ERTEKNEV",  "Érték név :"},
+    {&TSzervizErtekkeszletForm::EK_ERTEKCHAR, "EK_ERTEKCHAR", "Szöveg :"},
+    {&TSzervizErtekkeszletForm::EK_ERTEKNUM,  "EK_ERTEKNUM",  "Szám :"},
+};
+// clang-format on
+
+}  // namespace
 
 TSzervizErtekkeszletForm::TSzervizErtekkeszletForm(QWidget* parent)
     : MaintenanceForm(DM1->TableErtekkeszlet, parent) {
     setObjectName("SzervizErtekkeszletForm");
     setWindowTitle(QStringLiteral("Szerviz/Értékkészlet karbantartás"));
-    EK_TIPUS = AddEdit("EK_TIPUS", QStringLiteral("Típus :"), 0);
-    EK_TIPUSNEV = AddEdit("EK_TIPUSNEV", QStringLiteral("Típus név :"), 0);
-    EK_ERTEK = AddEdit("EK_ERTEK", QStringLiteral("Értek :"), 0);
-    EK_ERTEKNEV = AddEdit("EK_ERTEKNEV", QStringLiteral("Érték név :"), 0);
-    EK_ERTEKCHAR = AddEdit("EK_ERTEKCHAR", QStringLiteral("Szöveg :"), 0);
-    EK_ERTEKNUM = AddEdit("EK_ERTEKNUM", QStringLiteral("Szám :"), 0);
+    for (const Row& r : kRows) this->*r.member = AddEdit(r.field, QString::fromUtf8(r.caption), 0);
     EK_ERTEKNUM->setMaxLength(10);
 
     Member m;
@@ -38,4 +56,15 @@ void TSzervizErtekkeszletForm::TableNyitZar(int n) {
     }
 }
 
-void TSzervizErtekkeszletForm::BrowsePick() {}
+void TSzervizErtekkeszletForm::BrowsePick() {
+    db::Table& t = Table();
+    std::vector<std::string> fields, titles;
+    for (const Row& r : kRows) {
+        fields.push_back(r.field);
+        titles.push_back(r.caption);
+    }
+    const db::Bookmark chosen =
+        KeresoAblakMutat(fields, std::vector<std::int16_t>(fields.size(), 1), titles, t.DatabaseName,
+                         t.TableName, nullptr, t.GetBookmark(), "#NoAbout#", QChar(u'H'));
+    if (chosen) t.GotoBookmark(chosen);
+}

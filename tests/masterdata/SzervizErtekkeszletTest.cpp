@@ -4,10 +4,12 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 
 #include "controls/DBControls.h"
 #include "masterdata/SzervizErtekkeszlet.h"
+#include "masterdata/uTblSearch.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 
@@ -81,4 +83,30 @@ TEST_F(ErtekkeszletTest, TheKeyPairIsTypedOnceAndTheTableIsReadOnlyAgainAfterwar
     EXPECT_EQ(dialogs.Text(3), "Valóban kilép az értékkészlet karbantartásából?");
     EXPECT_FALSE(ek.Active());
     EXPECT_TRUE(ek.ReadOnly);
+}
+
+TEST_F(ErtekkeszletTest, F2SearchesEveryRowAndMovesToTheChosenOne) {
+    db::Table& ek = *dm->TableErtekkeszlet;
+    ASSERT_GE(ek.RecordCount(), 2);
+    ek.First();
+    const std::string first = Field("EK_ERTEK");
+    auto search = [&](Qt::Key key) {
+        dialogs.AnswerModal([key](QDialog& d) {
+            auto& f = static_cast<TfrmTblSearch&>(d);
+            f.show();
+            EXPECT_FALSE(f.MNU_Sugo_Nevjegy->isVisible());
+            EXPECT_EQ(f.DBGrid1->model()->columnCount(), 6);
+            EXPECT_EQ(f.DBGrid1->model()->headerData(2, Qt::Horizontal).toString(), "Értek :");
+            EXPECT_EQ(f.DBGrid1->currentIndex().row(), 0);  // the current row
+            QTest::keyClick(f.DBGrid1, Qt::Key_Down);
+            QTest::keyClick(f.DBGrid1, key);
+            return f.result();
+        });
+        QTest::keyClick(form->BitBtn5, Qt::Key_F2);
+    };
+    search(Qt::Key_Escape);
+    EXPECT_EQ(Field("EK_ERTEK"), first);
+    EXPECT_EQ(ek.RecNo(), 1);
+    search(Qt::Key_Return);
+    EXPECT_EQ(ek.RecNo(), 2);  // the row chosen in the window
 }
