@@ -47,6 +47,11 @@ private:
     long double approx_ = 0;
 };
 
+inline bool operator<(const Money& a, const Money& b) { return a.Value() < b.Value(); }
+inline bool operator>(const Money& a, const Money& b) { return b < a; }
+inline Money Max(const Money& a, const Money& b) { return a < b ? b : a; }
+inline Money Min(const Money& a, const Money& b) { return b < a ? b : a; }
+
 // rate × base / 100, in that order.
 Money Percent(const Money& rate, const Money& base);
 

@@ -23,10 +23,13 @@ enum class MessageKind {
     Error,  // an error box; the run goes on
 };
 
-// One day of the working-day calendar: its month and the schedule columns
-// NT_ERTEK, NT_ERTEK1 .. NT_ERTEK9 ("1" working day, "2" paid holiday).
+// One day of the working-day calendar: its month, day of month and date, and
+// the schedule columns NT_ERTEK, NT_ERTEK1 .. NT_ERTEK9 ("1" working day,
+// "2" paid holiday).
 struct CalendarDay {
     int month = 0;
+    int day = 0;
+    double date = 0;
     std::array<std::string, 10> values;
 };
 

@@ -86,6 +86,8 @@ RunLoader::RunLoader(RunLoaderSettings settings) : settings_(std::move(settings)
         for (naptar->First(); !naptar->Eof(); naptar->Next()) {
             CalendarDay d;
             d.month = static_cast<int>(naptar->FieldByName("NT_HONAP").AsInteger());
+            d.day = static_cast<int>(naptar->FieldByName("NT_NAP").AsInteger());
+            d.date = naptar->FieldByName("NT_DATUM").AsDateTime();
             for (size_t i = 0; i < columns.size(); ++i) d.values[i] = columns[i]->AsString();
             shared_.calendar.push_back(std::move(d));
         }

@@ -1,5 +1,6 @@
 #include "YearFolder.h"
 #include "payroll/engine/ItemAmounts.h"
+#include "payroll/engine/Pipeline.h"
 #include "payroll/engine/RunLoader.h"
 #include "payroll/engine/StandingItems.h"
 
@@ -140,6 +141,51 @@ TEST_F(RunLoaderTest, RowsKeepTheFieldsTheEngineDoesNotKnow) {
     EXPECT_EQ(back.SF_SORSZAM, 2);
     EXPECT_EQ(back.SF_HONAP, 2);
     EXPECT_TRUE(back.Get("SF_ADOALAP").IsNull());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RunLoaderTest, SavingARunReplacesItsRowsBelow800InOneTransaction) {
+    const double paid = os::EncodeDate(2019, 4, 10);
+    Saved("TR19", "Szamfejt_001", 3, paid, "100", 1, 0, 1);
+    Saved("TR19", "Szamfejt_001", 3, paid, "320", 2, 0, 2);
+    Saved("TR19", "Szamfejt_001", 3, paid, "800", 777, 0, 8001);                    // brought forward
+    Saved("TR19", "Szamfejt_001", 3, os::EncodeDate(2019, 4, 20), "100", 3, 0, 1);  // another payment date
+    RunLoader loader({"TR19", "TR18", "001", 2019});
+    const RunContext ctx = loader.Load("00001", 3, paid);
+    PayrollRun run(ctx);
+    for (const char* code : {"750", "320", "300", "102", "100"}) {
+        SzamfejtRow r = NewResultRow(run);
+        r.SF_JCKOD = code;
+        r.SF_OSSZEG = 10;
+        run.rows.Post(-1, r);
+    }
+    SorszamKioszt(run);
+
+    db::Table table;
+    table.DatabaseName = "TR19";
+    table.TableName = "Szamfejt_001";
+    auto saved = [&]() {
+        std::vector<std::string> out;
+        for (const SzamfejtRow& r : ReadPayrollRows(folder, "Szamfejt_001", "00001"))
+            if (r.SF_HONAP == 3)
+                out.push_back(r.SF_JCKOD + "/" + std::to_string(r.SF_SORSZAM.value_or(0)) + "/" +
+                              std::to_string(static_cast<long long>(r.Osszeg())));
+        return out;
+    };
+    SaveRun(run, table);
+    const std::vector<std::string> expected = {"100/1/10", "102/2/10",     "300/3/10", "320/4/10",
+                                               "750/5/10", "800/8001/777", "100/1/3"};
+    EXPECT_EQ(saved(), expected);
+
+    // A save that fails halfway (two rows of one key) leaves the saved rows.
+    SzamfejtRow twice = run.rows[0];
+    run.rows.Post(-1, twice);
+    run.rows.Post(0, run.rows[0]);
+    EXPECT_THROW(SaveRun(run, table), db::DatabaseError);
+    EXPECT_EQ(saved(), expected);
 }
 
 }  // namespace
