@@ -169,6 +169,17 @@ TEST(Fomenu, ItemWhoseFormIsNotBuiltStaysDisabled) {
     EXPECT_TRUE(form.Item("MNU_LIST_Kifiz_Berlap")->isEnabled());
 }
 
+TEST(Fomenu, MaintenanceFormsFollowTheMenuRules) {
+    TFomenuForm form;
+    form.EnableCompanyItems(CompanyTables{});
+    for (const char* name : {"MNU_Torzsk_KH", "MNU_Torzsk_MH", "MNU_Szerviz_EK", "MNU_Szerviz_Naptar"})
+        EXPECT_TRUE(form.Item(name)->isEnabled()) << name;
+    form.DisableCompanyItems();
+    for (const char* name : {"MNU_Torzsk_KH", "MNU_Torzsk_MH", "MNU_Szerviz_EK"})
+        EXPECT_FALSE(form.Item(name)->isEnabled()) << name;
+    EXPECT_TRUE(form.Item("MNU_Szerviz_Naptar")->isEnabled());  // one calendar for every company
+}
+
 TEST(Fomenu, StatusPanelShowsTheCompany) {
     TFomenuForm form;
     form.ShowCompany("001", "Minta Kft", "Minta");
