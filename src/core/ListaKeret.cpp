@@ -29,10 +29,9 @@
 #include "platform/db/Transaction.h"
 #include "platform/os/DayNumber.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/QtString.h"
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 double DateLimit(int year, int month, int day) { return os::EncodeDate(year, month, day); }
 

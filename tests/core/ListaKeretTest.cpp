@@ -249,3 +249,82 @@ TEST_F(ListaKeretTest, WorkTableListWithHeaderPreviewAndPdf) {
     EXPECT_FALSE(pages.PageContains(1, today));
     EXPECT_EQ(Lines(pages, 1)[6], "Kifizetőhelyek listája");
 }
+
+// --- The frame's helpers ------------------------------------------------------
+
+#include "core/ListaKeret.h"
+#include "support/ListFixture.h"
+
+namespace {
+
+TEST(ListaKeretHelpers, PlainNumberText) {
+    struct Case {
+        double value;
+        const char* text;
+    };
+    for (Case c : {Case{1234.5, "1234.5"},
+                   {0, "0"},
+                   {-0.0, "0"},
+                   {-7, "-7"},
+                   {12345, "12345"},
+                   {0.1 + 0.2, "0.3"},
+                   {100000000, "100000000"},
+                   {-1234567.25, "-1234567.25"}}) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(SzamSzoveg(c.value), c.text);
+    }
+}
+
+TEST(ListaKeretHelpers, BanknoteSplit) {
+    using Counts = std::array<long long, 14>;
+    EXPECT_EQ(CimletBontas(48765), (Counts{2, 0, 1, 1, 1, 1, 1, 0, 1, 0, 1, 1, 0, 0}));
+    EXPECT_EQ(CimletBontas(12347), (Counts{0, 1, 0, 1, 0, 0, 1, 1, 0, 2, 0, 1, 1, 0}));
+    EXPECT_EQ(CimletBontas(0), Counts{});
+}
+
+TEST(ListaKeretHelpers, Int32TotalRefusesToWrap) {
+    Int32Total t;
+    t.Add(2147483647);
+    EXPECT_THROW(t.Add(1), std::overflow_error);
+    EXPECT_EQ(t.Value(), 2147483647);
+    t.Reset();
+    t.Add(-2147483648LL);
+    EXPECT_THROW(t.Add(-1), std::overflow_error);
+    EXPECT_THROW(ToInt32(3000000000LL), std::overflow_error);
+}
+
+class ListSqlTest : public testsupport::ListFixtureTest {};
+
+TEST_F(ListSqlTest, ValuesAreBoundAndMonthsCompareAsNumbers) {
+    Payroll({"SF_DGTORZSSZAM", "SF_HONAP", "SF_KIFIZDAT", "SF_JCKOD", "SF_OSSZEG"},
+            {{"00000000001", 3, "2019.03.05", "100", 1.0},
+             {"00000000001", 10, "2019.10.05", "100", 2.0},
+             {"00000000002", 9, "2019.09.05", "100", 4.0}});
+    auto sum = [](const ListSql& sql) {
+        sql.Apply(*DM1->Query1);
+        DM1->Query1->Open();
+        double total = 0;
+        for (DM1->Query1->First(); !DM1->Query1->Eof(); DM1->Query1->Next())
+            total += DM1->Query1->FieldByName("SF_OSSZEG").AsFloat();
+        DM1->Query1->Close();
+        return total;
+    };
+    auto from = [] {
+        ListSql sql;
+        sql.Line("Select * From " + ListSql::Table(*DM1->TableSzamfejt));
+        return sql;
+    };
+    Query1Reset();
+    // As texts "10" would lie between "1" and "9".
+    EXPECT_EQ(sum(from().Range("SF_HONAP", 1, 9)), 5.0);
+    EXPECT_EQ(sum(from().Range("SF_DGTORZSSZAM", QString(" 00000000002 "), QString("00000000002"))), 4.0);
+    EXPECT_EQ(sum(from().DateRange("SF_KIFIZDAT", os::EncodeDate(2019, 3, 1), os::EncodeDate(2019, 9, 30))),
+              5.0);
+    // A typed quote is a character of the value, not of the statement.
+    EXPECT_EQ(sum(from().Equal("SF_JCKOD", QString("1' Or '1'='1"))), 0.0);
+    EXPECT_EQ(from().Range("SF_HONAP", 1, 2).Equal("SF_JCKOD", QString("100")).Text(),
+              "Select * From \"Szamfejt_001\"\nWhere \"SF_HONAP\" >= :v1 And \"SF_HONAP\" <= :v2\nAnd "
+              "\"SF_JCKOD\" = :v3");
+}
+
+}  // namespace

@@ -14,10 +14,9 @@
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/QtString.h"
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 ListSpec BerlapSpec() {
     ParamField honap = params::Honap("CurrencyEdit1", "");
