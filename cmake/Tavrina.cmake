@@ -59,5 +59,5 @@ function(tavrina_test target)
   add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
   set_tests_properties(${target} PROPERTIES
     TIMEOUT 900
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TAVRINA_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TAVRINA_SOURCE_DIR=${PROJECT_SOURCE_DIR};TAVRINA_BINARY_DIR=${PROJECT_BINARY_DIR}")
 endfunction()

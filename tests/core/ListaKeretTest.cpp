@@ -18,10 +18,12 @@
 #include "core/StartValues.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/System.h"
+#include "platform/report/PageText.h"
 #include "platform/report/Report.h"
 #include "platform/ui/QtString.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
+#include "support/Golden.h"
 
 namespace {
 
@@ -151,13 +153,6 @@ protected:
     testsupport::ScriptedDialogs dialogs;
 };
 
-std::vector<QString> Lines(report::PagePrinter& printer, int page) {
-    std::vector<QString> out;
-    for (const report::PlacedText& t : printer.GetPage(page)->Texts(printer.PageCount()))
-        out.push_back(t.text);
-    return out;
-}
-
 }  // namespace
 
 TEST_F(ListaKeretTest, WorkTableListWithHeaderPreviewAndPdf) {
@@ -200,10 +195,13 @@ TEST_F(ListaKeretTest, WorkTableListWithHeaderPreviewAndPdf) {
 
     // 243 mm under the header of each page: 48 rows a page.
     ASSERT_EQ(pages.PageCount(), 3);
+    EXPECT_TRUE(testsupport::MatchesGolden("core/golden/ListaKeret", "work-table-list",
+                                           report::PagesText(pages), testsupport::Encoding::Utf8,
+                                           "pages.txt"));
     const QString today = "2019.05.02";
     for (int page = 1; page <= pages.PageCount(); ++page) {
         SCOPED_TRACE(page);
-        std::vector<QString> lines = Lines(pages, page);
+        std::vector<QString> lines = report::PageTexts(pages, page);
         std::vector<QString> header = {Q(ProgramCim),
                                        Q(KeszitoSor),
                                        "Felhasználó :",
@@ -220,13 +218,13 @@ TEST_F(ListaKeretTest, WorkTableListWithHeaderPreviewAndPdf) {
         ASSERT_GT(lines.size(), header.size());
         EXPECT_EQ(std::vector<QString>(lines.begin(), lines.begin() + long(header.size())), header);
     }
-    std::vector<QString> first = Lines(pages, 1);
+    std::vector<QString> first = report::PageTexts(pages, 1);
     EXPECT_EQ(first[13], "000001");
     EXPECT_EQ(first[14], "Kifizetőhely ŐŰ őű 1");
     EXPECT_EQ(first[15], "1000");
-    EXPECT_EQ(Lines(pages, 2)[13], "000049");
+    EXPECT_EQ(report::PageTexts(pages, 2)[13], "000049");
     EXPECT_TRUE(pages.PageContains(3, "Kifizetőhely ŐŰ őű 100"));
-    std::vector<QString> last = Lines(pages, 3);
+    std::vector<QString> last = report::PageTexts(pages, 3);
     EXPECT_EQ(last[last.size() - 2], "Összesen :");
     EXPECT_EQ(last.back(), QString::number(kRows * (kRows + 1) / 2 * 1000));
 
@@ -247,7 +245,7 @@ TEST_F(ListaKeretTest, WorkTableListWithHeaderPreviewAndPdf) {
     layout.QuickRep1.Prepare();
     EXPECT_FALSE(pages.PageContains(1, "Dátum :"));
     EXPECT_FALSE(pages.PageContains(1, today));
-    EXPECT_EQ(Lines(pages, 1)[6], "Kifizetőhelyek listája");
+    EXPECT_EQ(report::PageTexts(pages, 1)[6], "Kifizetőhelyek listája");
 }
 
 // --- The frame's helpers ------------------------------------------------------

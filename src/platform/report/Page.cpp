@@ -115,23 +115,31 @@ QString TextRun::Resolved(int pageCount) const {
     return s.replace(kPageCountMark, QString::number(pageCount));
 }
 
-std::vector<PlacedText> Page::Texts(int pageCount) const {
-    std::vector<PlacedText> out;
+std::vector<std::vector<PlacedText>> Page::Lines(int pageCount) const {
+    std::vector<PlacedText> runs;
     for (const PageItem& item : items_)
         if (auto* t = std::get_if<TextRun>(&item))
-            out.push_back({t->rect.x(), t->rect.y(), t->Resolved(pageCount)});
-    // Runs whose tops lie less than 0.5 mm below a line's first run stand on
-    // that line. (A tolerance inside one comparison would not be an ordering:
+            runs.push_back({t->rect.x(), t->rect.y(), t->Resolved(pageCount)});
+    // (A tolerance inside one comparison would not be an ordering:
     // 0 ~ 0.3 ~ 0.6 but 0 < 0.6.)
-    std::stable_sort(out.begin(), out.end(),
+    std::stable_sort(runs.begin(), runs.end(),
                      [](const PlacedText& a, const PlacedText& b) { return a.y < b.y; });
-    for (size_t line = 0; line < out.size();) {
+    std::vector<std::vector<PlacedText>> lines;
+    for (size_t line = 0; line < runs.size();) {
         size_t end = line + 1;
-        while (end < out.size() && out[end].y - out[line].y < 0.5) ++end;
-        std::stable_sort(out.begin() + long(line), out.begin() + long(end),
+        while (end < runs.size() && runs[end].y - runs[line].y < 0.5) ++end;
+        std::stable_sort(runs.begin() + long(line), runs.begin() + long(end),
                          [](const PlacedText& a, const PlacedText& b) { return a.x < b.x; });
+        lines.emplace_back(runs.begin() + long(line), runs.begin() + long(end));
         line = end;
     }
+    return lines;
+}
+
+std::vector<PlacedText> Page::Texts(int pageCount) const {
+    std::vector<PlacedText> out;
+    for (const std::vector<PlacedText>& line : Lines(pageCount))
+        out.insert(out.end(), line.begin(), line.end());
     return out;
 }
 

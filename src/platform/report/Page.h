@@ -97,6 +97,9 @@ public:
 
     // Text runs top to bottom, left to right (the page count filled in).
     std::vector<PlacedText> Texts(int pageCount) const;
+    // The same runs as printed lines: runs whose tops lie less than 0.5 mm
+    // below a line's first run stand on that line.
+    std::vector<std::vector<PlacedText>> Lines(int pageCount) const;
     bool Contains(const QString& text, int pageCount) const;
 
     // Draws the page with its top left corner at the painter's origin, at

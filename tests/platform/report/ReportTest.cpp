@@ -9,10 +9,12 @@
 #include "platform/db/ListDataset.h"
 #include "platform/report/Page.h"
 #include "platform/report/PagePrinter.h"
+#include "platform/report/PageText.h"
 #include "platform/report/Preview.h"
 #include "platform/report/Printing.h"
 #include "platform/report/Report.h"
 #include "support/DialogTest.h"
+#include "support/Golden.h"
 #include "support/TestSupport.h"
 
 using namespace report;
@@ -27,12 +29,6 @@ struct Rows {
         return [this] { return ++row <= n; };
     }
 };
-
-std::vector<QString> PageTexts(PagePrinter& printer, int page) {
-    std::vector<QString> out;
-    for (const PlacedText& t : printer.GetPage(page)->Texts(printer.PageCount())) out.push_back(t.text);
-    return out;
-}
 
 // Bounding box of the dark pixels of an image, in pixels.
 QRect Ink(const QImage& image) {
@@ -473,4 +469,25 @@ TEST(Printing, DialogLimitsTheRangeToThePagesAndKeepsTheLayoutsOrientation) {
     });
     EXPECT_FALSE(PrintReport(f.r));
     EXPECT_EQ(f.r.Printer.fromPage, 7);  // nothing stored on cancel
+}
+
+// The text form lists are compared in: a line per printed line, whole
+// millimetres, runs in reading order, a memo's line break kept visible.
+TEST(PageText, PagesReadAsLinesOfRunsInWholeMillimetres) {
+    db::ListDataset rows;
+    FillRows(rows, 30);
+    Report r;
+    r.DataSet = &rows;
+    r.AddPageHeader(12).Label(0, 0, 100, "Dolgozók").Bold();
+    r.AddTitle(14).Memo(0, 0, 120, 12, "Első sor\nmásodik sor");
+    Band& detail = r.AddDetail(10);
+    detail.Field(0, 0, 30, "SORSZAM", Align::Right);
+    detail.Field(40.3, 0.2, 60, "NEV");
+    r.AddPageFooter(8).SysData(0, 0, 190, SysKind::PageOfPages, Align::Right);
+    r.Prepare();
+    ASSERT_EQ(r.PagePrinter().PageCount(), 2);
+    EXPECT_EQ(PageTexts(r.PagePrinter(), 2).front(), "Dolgozók");
+    EXPECT_TRUE(testsupport::MatchesGolden("platform/report/golden/PageText", "two-pages",
+                                           PagesText(r.PagePrinter()), testsupport::Encoding::Utf8,
+                                           "pages.txt"));
 }
