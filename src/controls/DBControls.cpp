@@ -5,6 +5,16 @@
 #include "controls/ControlUtils.h"
 #include "platform/ui/Dialogs.h"
 
+namespace {
+
+// The focus went to another window (a pick list, a message) or came back
+// from one: the control was neither entered nor left.
+bool WindowSwitch(const QFocusEvent* event) {
+    return event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+}
+
+}  // namespace
+
 // --- TDBEdit ---------------------------------------------------------------------------
 
 TDBEdit::TDBEdit(QWidget* parent) : QLineEdit(parent) {
@@ -74,7 +84,7 @@ void TDBEdit::keyPressEvent(QKeyEvent* event) {
 
 void TDBEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    if (event->reason() == Qt::MouseFocusReason) return;
+    if (event->reason() == Qt::MouseFocusReason || WindowSwitch(event)) return;
     // Selected backwards, so the caret stands where typing replaces from.
     const int length = int(displayText().size());
     setSelection(length, -length);
@@ -82,6 +92,7 @@ void TDBEdit::focusInEvent(QFocusEvent* event) {
 
 void TDBEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
+    if (WindowSwitch(event)) return;
     try {
         link_.UpdateRecord();
     } catch (const std::exception& e) {

@@ -94,3 +94,24 @@ TEST_F(Bound, EscDropsWhatWasTyped) {
     ds.Post();
     EXPECT_EQ(ds.FieldByName("KH_NEV").AsString(), "Első");
 }
+
+// Another window coming up (a pick list opened with F2) neither leaves nor
+// enters the edit: no exit check runs and the caret stays where it was.
+TEST_F(Bound, AnotherWindowIsNoLeavingOfTheEdit) {
+    int exits = 0;
+    QObject::connect(name, &TDBEdit::Exited, [&exits] { ++exits; });
+    ds.Edit();
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_End);
+    QTest::keyClicks(name, "x");
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(name, &away);
+    QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(name, &back);
+    EXPECT_EQ(exits, 0);
+    EXPECT_FALSE(name->hasSelectedText());
+    QFocusEvent left(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(name, &left);
+    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(ds.FieldByName("KH_NEV").AsString(), "Elsőx");
+}
