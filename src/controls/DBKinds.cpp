@@ -1,5 +1,8 @@
 #include "controls/DBKinds.h"
 
+#include <algorithm>
+
+#include "controls/DBControls.h"
 #include "controls/DBDateEdits.h"
 #include "controls/DBText.h"
 
@@ -25,4 +28,28 @@ QWidget* MakeDBDateEdit(const ui::ControlSpec& row, const ui::KindContext& conte
     clicks.OnClick = events.OnClick;
     ui::RelayInput(e, clicks, true, false);
     return e;
+}
+
+QWidget* MakeDBEdit(const ui::ControlSpec& row, const ui::KindContext& context) {
+    auto* e = new TDBEdit(context.parent);
+    e->SetDataSource(context.source);
+    e->SetDataField(row.Text());
+    // Long texts stop at a width that still fits a form.
+    ui::FitToChars(e, std::min(ui::FieldChars(context.field), 40));
+    const ui::ControlEvents& events = context.events;
+    if (auto f = events.OnChange) QObject::connect(e, &QLineEdit::textChanged, e, [e, f] { f(e); });
+    if (auto f = events.OnExit) QObject::connect(e, &TDBEdit::Exited, e, [e, f] { f(e); });
+    ui::RelayInput(e, events, true, false);
+    return e;
+}
+
+QWidget* MakeDBCheckBox(const ui::ControlSpec& row, const ui::KindContext& context) {
+    auto* c = new TDBCheckBox(context.parent);
+    c->SetDataSource(context.source);
+    c->SetDataField(row.Text());
+    c->setText(QString::fromStdString(context.field.label));
+    ui::SetBold(c, context.field.required);
+    if (auto f = context.events.OnClick) QObject::connect(c, &QCheckBox::clicked, c, [c, f] { f(c); });
+    ui::RelayInput(c, context.events, false, true);
+    return c;
 }

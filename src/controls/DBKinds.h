@@ -6,9 +6,18 @@
 
 QWidget* MakeDBText(const ui::ControlSpec& row, const ui::KindContext& context);
 QWidget* MakeDBDateEdit(const ui::ControlSpec& row, const ui::KindContext& context);
+QWidget* MakeDBEdit(const ui::ControlSpec& row, const ui::KindContext& context);
+QWidget* MakeDBCheckBox(const ui::ControlSpec& row, const ui::KindContext& context);
 
 // A TDBText showing the field; no events.
 inline constexpr ui::ControlKind DBText{"DBText", &MakeDBText, true};
 // A TDBDateEdit of the field, its caption beside it; OnChange, OnExit (after
 // the date went into the field), OnKeyDown, OnKeyPress, OnClick.
 inline constexpr ui::ControlKind DBDateEdit{"DBDateEdit", &MakeDBDateEdit, true, true};
+// A TDBEdit of the field (its mask from the field), as wide as the field,
+// its caption beside it; OnChange, OnExit (after the text went into the
+// field), OnKeyDown, OnKeyPress, OnClick.
+inline constexpr ui::ControlKind DBEdit{"DBEdit", &MakeDBEdit, true, true};
+// A TDBCheckBox of an "I"/"N" field showing the field's caption as its text
+// (bold when required); OnClick, OnExit, OnKeyDown, OnKeyPress.
+inline constexpr ui::ControlKind DBCheckBox{"DBCheckBox", &MakeDBCheckBox, true};

@@ -27,7 +27,7 @@ ui::FieldInfo LayoutField(db::DataSource* source, const std::string& field) {
         info.type = f->type;
         info.size = f->size;
         info.mask = f->mask;
-        info.label = f->label;
+        info.label = f->caption.empty() ? f->label : f->caption;
         info.required = f->required;
         return info;
     }

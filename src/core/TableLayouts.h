@@ -14,12 +14,14 @@
 
 // A stored field with the settings its persistent field carries.
 struct FieldLayout : db::FieldDef {
-    std::string label;  // display label; empty: the field name
-    std::string mask;   // edit mask, as the forms use it
+    std::string label;    // display label; empty: the field name
+    std::string mask;     // edit mask, as the forms use it
+    std::string caption;  // beside the field on its form; empty: the label
 
     FieldLayout Required() const;
     FieldLayout Label(std::string text) const;
     FieldLayout Mask(std::string text) const;
+    FieldLayout Caption(std::string text) const;
 };
 
 enum class TableScope {

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -144,17 +145,28 @@ void MaintenanceForm::AddRecordCode(TDBEdit* edit, QLabel* name, int kind, db::T
         {edit, name, kind, {}, table, codeField, nameField, codeWidth, nameWidth, missing, clickOpens});
 }
 
+void MaintenanceForm::AddBuilt(QWidget* control) { built_.push_back(control); }
+
+std::vector<TDBEdit*> MaintenanceForm::AllEdits() const {
+    std::vector<TDBEdit*> all = edits_;
+    for (QWidget* w : built_)
+        if (auto* e = qobject_cast<TDBEdit*>(w)) all.push_back(e);
+    return all;
+}
+
 // --- Life -------------------------------------------------------------------------------
 
 void MaintenanceForm::FormCreate(Member member) {
     member.table = member_.table;
     member_ = std::move(member);
-    QWidget* previous = nullptr;
-    for (TDBEdit* e : edits_) {
+    for (TDBEdit* e : AllEdits()) {
         connect(e, &QLineEdit::textChanged, this, &MaintenanceForm::SzerkesztesChange);
         connect(e, &TDBEdit::Exited, this, [this, e] {
             if (const CodedEdit* c = Coded(e)) DBEditExit(*c);
         });
+    }
+    QWidget* previous = built_.empty() ? nullptr : built_.back();
+    for (TDBEdit* e : edits_) {
         if (previous) setTabOrder(previous, e);
         previous = e;
     }
@@ -173,6 +185,7 @@ void MaintenanceForm::FormCreate(Member member) {
     BitBtn9->setEnabled(false);
     BitBtn11->setEnabled(false);
     SetRecordButtons();
+    ShowPages(false);
     Frissit();
 }
 
@@ -290,6 +303,7 @@ void MaintenanceForm::GombLetilt() {
         b->setEnabled(false);
     BitBtn9->setEnabled(true);
     keyPreview_ = false;
+    ShowPages(true);
 }
 
 void MaintenanceForm::GombEngedelyez() {
@@ -301,7 +315,14 @@ void MaintenanceForm::GombEngedelyez() {
     BitBtn11->setEnabled(false);
     keyPreview_ = true;
     for (TDBEdit* e : member_.keyEdits) e->setEnabled(true);
+    ShowPages(false);
     BitBtn5->setFocus();
+}
+
+void MaintenanceForm::ShowPages(bool enabled) {
+    if (!member_.pages) return;
+    for (int i = 0; i < member_.pages->count(); ++i) member_.pages->widget(i)->setEnabled(enabled);
+    member_.pages->setCurrentIndex(0);
 }
 
 // --- Record operations ----------------------------------------------------------------
@@ -332,7 +353,8 @@ void MaintenanceForm::Postazas() {
         return;
     }
     Frissit();
-    for (TDBEdit* e : edits_) e->UpdateRecord();
+    for (TDBEdit* e : AllEdits()) e->UpdateRecord();
+    BeforePost();
     if (!member_.trimmedKey.empty()) {
         db::Field& key = Table().FieldByName(member_.trimmedKey);
         const QString trimmed = QString::fromStdString(key.AsString()).trimmed();
@@ -369,15 +391,17 @@ void MaintenanceForm::Torles() {
         return;
     }
     if (InUse()) {
-        ui::ShowMessage(QStringLiteral("A rekord nem torolhető, használatban van!"));
+        ui::ShowMessage(member_.inUseMessage);
         return;
     }
     if (Ask(QStringLiteral("Valóban törölni szeretné a rekordot?"), ui::Icon::Question, ui::No)) {
-        Table().Delete();
+        DeleteRecord();
         Frissit();
     }
     if (Table().IsEmpty()) SetRecordButtons();
 }
+
+void MaintenanceForm::DeleteRecord() { Table().Delete(); }
 
 bool MaintenanceForm::InUse() {
     for (const Member::Reference& ref : member_.references) {
@@ -478,7 +502,7 @@ bool MaintenanceForm::SzerkesztesKeyDown(QWidget* edit, int key, Qt::KeyboardMod
         const int tag = edit->property("Tag").toInt();
         if (tag == 0)
             focusNextChild();
-        else if (tag == 1) {
+        else if (tag == member_.saveTag) {
             if (BitBtn11->isEnabled()) BitBtn11->setFocus();
         } else {
             EnterTag(tag);
@@ -497,7 +521,8 @@ bool MaintenanceForm::SzerkesztesKeyDown(QWidget* edit, int key, Qt::KeyboardMod
 }
 
 bool MaintenanceForm::IsEdit(const QObject* o) const {
-    return std::find(edits_.begin(), edits_.end(), o) != edits_.end();
+    return std::find(edits_.begin(), edits_.end(), o) != edits_.end() ||
+           std::find(built_.begin(), built_.end(), o) != built_.end();
 }
 
 bool MaintenanceForm::eventFilter(QObject* watched, QEvent* event) {

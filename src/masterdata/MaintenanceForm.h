@@ -37,6 +37,7 @@ class QAbstractButton;
 class QGridLayout;
 class QLabel;
 class QPushButton;
+class QTabWidget;
 class QToolButton;
 class TDBEdit;
 
@@ -108,6 +109,9 @@ protected:
             std::string field;
         };
         std::vector<Reference> references;
+        QString inUseMessage = QStringLiteral("A rekord nem torolhető, használatban van!");
+        // Enter in an edit of this tag moves to Rögzítés (when it is enabled).
+        int saveTag = 1;
         // F2 in browse mode: the pick list of the own table (kind 0: none).
         struct PickColumn {
             std::string field;
@@ -121,6 +125,9 @@ protected:
         bool megsemCancels = false;
         // The Listázás button is shown (its list form may not exist yet).
         bool listButton = true;
+        // The member's tabs: their pages are disabled while browsing, and
+        // entering or leaving a record's typing shows the first.
+        QTabWidget* pages = nullptr;
     };
 
     // `table`: the data-module table the member maintains.
@@ -141,6 +148,11 @@ protected:
                        int codeWidth, const std::string& nameField, int nameWidth, const QString& missing,
                        bool clickOpens);
 
+    // An edit or check box the member built from its page tables: it takes
+    // part in the keys, changes and exits as an edit of AddEdit does, in the
+    // tab order its table gave it.
+    void AddBuilt(QWidget* control);
+
     // Runs once the page is built: the pick-list dialog, the tables, mode 0,
     // the button states. The table comes from the constructor.
     void FormCreate(Member member);
@@ -151,13 +163,18 @@ protected:
     virtual bool RogzitesMehetVizs() const;
     // Defaults of a new record, after the append.
     virtual void NewRecordDefaults() {}
-    // Enter in an edit whose tag is neither 0 nor 1.
+    // After Yes to the saving question and the edits' texts went into the
+    // record, before the key is trimmed and the record posted.
+    virtual void BeforePost() {}
+    // Enter in an edit whose tag is neither 0 nor the save tag.
     virtual void EnterTag(int) {}
     // F2 in browse mode; the default opens the own table's pick list.
     virtual void BrowsePick();
     // True when the record may not be deleted; the default looks at the
     // member's references.
     virtual bool InUse();
+    // Deletes the current record after Yes to the delete question.
+    virtual void DeleteRecord();
     // The list form of Listázás; nullptr while there is none.
     virtual std::unique_ptr<QDialog> CreateListForm() { return nullptr; }
     virtual bool HasListForm() const { return false; }
@@ -191,10 +208,13 @@ private:
     void Navigate(int tag);
     void SetRecordButtons();
     bool IsEdit(const QObject* o) const;
+    std::vector<TDBEdit*> AllEdits() const;
+    void ShowPages(bool enabled);
 
     Member member_;
     QGridLayout* page_ = nullptr;
     std::vector<TDBEdit*> edits_;
+    std::vector<QWidget*> built_;  // AddBuilt's, in their tables' order
     std::vector<CodedEdit> coded_;
     int mode_ = 0;
     bool megsemFut_ = false;  // a cancel is running: its change events do not test Rögzítés
