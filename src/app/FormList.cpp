@@ -9,6 +9,7 @@
 #include "lists/payment/List_Jogcim.h"
 #include "masterdata/SzervizErtekkeszlet.h"
 #include "masterdata/SzervizNaptar.h"
+#include "masterdata/TorzskezJogcim.h"
 #include "masterdata/TorzskezKifhely.h"
 #include "masterdata/TorzskezMhely.h"
 
@@ -24,6 +25,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
     static const std::map<std::string, FormFactory, std::less<>> forms = {
         {"TList_BerlapForm", Make<TList_BerlapForm>()},
         {"TList_JogcimForm", Make<TList_JogcimForm>()},
+        {"TTorzskezJogcimForm", Make<TTorzskezJogcimForm>()},
         {"TTorzskezKifhelyForm", Make<TTorzskezKifhelyForm>()},
         {"TTorzskezMhelyForm", Make<TTorzskezMhelyForm>()},
         {"TMentesZipForm", Make<TMentesZipForm>()},
