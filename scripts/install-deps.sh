@@ -17,6 +17,8 @@ packages=(
   clang-format
   # real tools the tests check our files with
   unzip zip libxml2-utils qpdf poppler-utils sqlite3 shapelib libdbd-xbase-perl python3
+  # a spreadsheet program that reads the exported workbooks back
+  libreoffice-calc-nogui
   # screenshots of the real program
   xvfb xauth
 )

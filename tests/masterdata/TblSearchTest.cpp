@@ -15,10 +15,14 @@
 #include <QWheelEvent>
 #include <functional>
 
+#include <filesystem>
+#include "masterdata/TblSearchWorkbook.h"
 #include "masterdata/uTblSearchHelp.h"
 #include "masterdata/uTblSearchLanguage.h"
 #include "platform/db/Table.h"
+#include "platform/os/AtomicFile.h"
 #include "platform/os/DayNumber.h"
+#include "platform/os/System.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 
@@ -376,6 +380,171 @@ TEST_F(TblSearchTest, HelpWindowAndCaptions) {
             return int(QDialog::Rejected);
         },
         "");
+}
+
+// A list of 30 columns (text, amount, date, then numbers and texts) with a
+// filter and a totals block, saved as "lista.xls".
+TEST_F(TblSearchTest, ExportWritesTheListItsFiltersAndTotalsIntoAWorkbook) {
+    using T = db::FieldType;
+    db::FieldDefs defs = {{"F01", T::String, 20}, {"F02", T::Float}, {"F03", T::Date}};
+    for (int i = 4; i <= 30; ++i)
+        defs.push_back({QString::asprintf("F%02d", i).toStdString(), i % 2 ? T::String : T::Integer, 8});
+    db::CreateTable(AktualisAlias, "Szeles", defs, "");
+    db::Table wide;
+    wide.DatabaseName = AktualisAlias;
+    wide.TableName = "Szeles";
+    wide.Open();
+    const std::tuple<const char*, double, int> rows[] = {
+        {"Antal", 1.5, 1}, {"Béla", 1500, 2}, {"Cili", -2000.25, 3}};
+    for (auto [name, amount, n] : rows) {
+        wide.Append();
+        wide.FieldByName("F01").SetAsString(name);
+        wide.FieldByName("F02").SetAsFloat(amount);
+        wide.FieldByName("F03").SetAsDateTime(os::EncodeDate(2019, 3, n));
+        for (int i = 4; i <= 30; ++i)
+            wide.Fields(i - 1).SetAsString(i % 2 ? "t" + std::to_string(n) : std::to_string(n * i));
+        wide.Post();
+    }
+    wide.Close();
+
+    const std::string folder = home.Path() + "/ki";
+    ASSERT_TRUE(os::ForceDirectories(folder));
+    ui::SetApplicationTitle("Tavrina");
+    dialogs.AnswerModal([&](QDialog& d) {
+        auto& f = static_cast<TfrmTblSearch&>(d);
+        f.show();
+        QTest::keyClick(f.DBGrid1, Qt::Key_Down);  // Béla
+        Popup(f, f.PopupGrid_NagyobbEgyenlo);
+        Popup(f, f.PopupGrid_OsszegSzam);
+        dialogs.Then([&](const ui::DialogRequest& r) {
+            EXPECT_EQ(r.kind, ui::DialogKind::SaveFile);
+            EXPECT_EQ(r.caption, "Mentés");
+            EXPECT_EQ(r.filter, "XLSX fájlok (*.xlsx)");
+            EXPECT_TRUE(QRegularExpression("/Tavrina/Export_\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d$")
+                            .match(r.value)
+                            .hasMatch())
+                << r.value.toStdString();
+            ui::DialogAnswer a;
+            a.button = ui::Ok;
+            a.text = QString::fromStdString(folder + "/lista.xls");
+            return a;
+        });
+        dialogs.Answer(ui::Ok);
+        f.MNU_Kuldes_Fajlba->trigger();
+        EXPECT_EQ(dialogs.Text(dialogs.Shown().size() - 1), "A küldés befejeződött.");
+        EXPECT_EQ(dialogs.Shown().back().icon, ui::Icon::Information);
+        EXPECT_EQ(f.StatusText(0), "1 / 2");  // back on the first row
+
+        // A folder that is not there: the error, and nothing written.
+        dialogs.AnswerText(QString::fromStdString(folder + "/nincs/lista"));
+        dialogs.Answer(ui::Ok);
+        f.MNU_Kuldes_Fajlba->trigger();
+        EXPECT_EQ(dialogs.Text(dialogs.Shown().size() - 1).rfind("Hiba keletkezett. (006) :\r", 0), 0u);
+        EXPECT_EQ(dialogs.Shown().back().icon, ui::Icon::Error);
+        EXPECT_EQ(dialogs.Caption(dialogs.Shown().size() - 1), "Tavrina");
+        return int(QDialog::Rejected);
+    });
+    KeresoAblakMutat({}, {}, {}, AktualisAlias, "Szeles", nullptr, {}, "", 'H');
+
+    const std::string file = folder + "/lista.xlsx";
+    ASSERT_TRUE(std::filesystem::exists(file));
+    EXPECT_FALSE(std::filesystem::exists(folder + "/lista.xls"));
+    EXPECT_EQ(testsupport::RunCommand("unzip -tq '" + file + "'"), 0);
+    std::string sheet, styles;
+    testsupport::RunCommand("unzip -p '" + file + "' xl/worksheets/sheet1.xml", &sheet);
+    testsupport::RunCommand("unzip -p '" + file + "' xl/styles.xml", &styles);
+    // Style 1 is the bold centred caption (its font is the bold one).
+    EXPECT_NE(
+        styles.find("<xf numFmtId=\"0\" fontId=\"1\" fillId=\"0\" borderId=\"0\" xfId=\"0\" applyFont=\"1\" "
+                    "applyAlignment=\"1\"><alignment horizontal=\"center\"/></xf>"),
+        std::string::npos);
+    EXPECT_NE(styles.find("<font><b/>"), std::string::npos);
+    for (int c = 0; c < 30; ++c)
+        EXPECT_NE(sheet.find("<c r=\"" + ColumnLetters(c) + "1\" s=\"1\""), std::string::npos)
+            << ColumnLetters(c);
+    EXPECT_EQ(sheet.find("<c r=\"AE1\""), std::string::npos);
+
+    // What a spreadsheet program reads from it.
+    std::string soffice;
+    if (testsupport::RunCommand("command -v soffice", &soffice) != 0)
+        GTEST_SKIP() << "soffice is not installed (libreoffice-calc-nogui)";
+    std::string out;
+    ASSERT_EQ(
+        testsupport::RunCommand("cd '" + folder + "' && soffice -env:UserInstallation=file://" + home.Path() +
+                                    "/lo --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76' "
+                                    "lista.xlsx",
+                                &out),
+        0)
+        << out;
+    QStringList csv = QString::fromStdString(os::ReadFile(folder + "/lista.csv")).split('\n');
+    for (QString& line : csv) {
+        line.remove('\r');
+        while (line.endsWith(',')) line.chop(1);
+    }
+    ASSERT_GE(csv.size(), 12);
+    EXPECT_TRUE(csv[0].startsWith("F01,F02,F03,F04,F05")) << csv[0].toStdString();
+    EXPECT_TRUE(csv[0].endsWith("F29,F30"));
+    EXPECT_TRUE(csv[1].startsWith("Béla,1500,2019.03.02,8,t2,")) << csv[1].toStdString();
+    EXPECT_TRUE(csv[2].startsWith("Cili,-2000.25,2019.03.03,12,t3,")) << csv[2].toStdString();
+    EXPECT_EQ(csv.mid(3, 4), (QStringList{"", "Szűrő feltételek", "F01 >= Béla", ""}));
+    EXPECT_EQ(csv[7], "Összegek");
+    EXPECT_EQ(csv.mid(9, 4), (QStringList{"Szűrő feltételek", "F01 >= Béla", "Összegek",
+                                          "\"F02 cellák összege: -500,25\""}));
+}
+
+TEST_F(TblSearchTest, AChosenDBaseFileIsListedFromATemporaryCopy) {
+    const std::string file = home.Path() + "/DOLGOZO.dbf";
+    ASSERT_EQ(testsupport::RunCommand("dbfcreate '" + file + "' -s NEV 20 -n OSSZEG 10 2"), 0);
+    ASSERT_EQ(testsupport::RunCommand("dbfadd '" + file + "' 'Kiss' 12.5"), 0);
+    ASSERT_EQ(testsupport::RunCommand("dbfadd '" + file + "' 'Antal' 7"), 0);
+    std::string copy;
+    dialogs.Then([&](const ui::DialogRequest& r) {
+        EXPECT_EQ(r.kind, ui::DialogKind::OpenFile);
+        EXPECT_EQ(r.caption, "Fájl kiválasztás");
+        EXPECT_EQ(r.filter, "paradox (*.db);;dbase (*.dbf);;Minden fájl (*.*)");
+        ui::DialogAnswer a;
+        a.button = ui::Ok;
+        a.text = QString::fromStdString(file);
+        return a;
+    });
+    dialogs.AnswerModal([&](QDialog& d) {
+        auto& f = static_cast<TfrmTblSearch&>(d);
+        EXPECT_TRUE(f.MNU_Sugo_Nevjegy->isVisible());  // the options went with the table name
+        EXPECT_EQ(f.SqlLines(),
+                  (std::vector<std::string>{"Select NEV,OSSZEG From DOLGOZO ", "Order By 1,2"}));
+        EXPECT_EQ(Cell(f, 0, 0), "Antal");
+        EXPECT_EQ(f.Tag("NEV"), 20 * 7 + 7);
+        copy = f.Table1->FilePath();
+        EXPECT_TRUE(std::filesystem::exists(copy));
+        QTest::keyClick(f.DBGrid1, Qt::Key_Return);
+        return f.result();
+    });
+    EXPECT_TRUE(
+        KeresoAblakMutat({}, {}, {}, AktualisAlias, " ", nullptr, {}, "#NoAbout#Where x", 'H').has_value());
+    EXPECT_FALSE(std::filesystem::exists(copy));
+
+    // No file chosen: no window.
+    dialogs.AnswerText("", false);
+    EXPECT_FALSE(KeresoAblakMutat({}, {}, {}, AktualisAlias, "", nullptr, {}, "", 'H').has_value());
+}
+
+TEST_F(TblSearchTest, AnEmptyListAndAnUnlistableField) {
+    dialogs.AnswerModal([&](QDialog& d) {
+        auto& f = static_cast<TfrmTblSearch&>(d);
+        EXPECT_EQ(f.StatusText(0), "0/0");
+        QTest::keyClick(f.DBGrid1, Qt::Key_Return);
+        return f.result();
+    });
+    EXPECT_FALSE(KeresoAblakMutat({"HT_NEV"}, {100}, {}, AktualisAlias, "Hozzatartozo_001", nullptr, {},
+                                  "Where HT_NEV = 'Senki'", 'H')
+                     .has_value());
+
+    db::CreateTable(AktualisAlias, "Kepek",
+                    {{"NEV", db::FieldType::String, 10}, {"KEP", db::FieldType::Blob}}, "");
+    ui::SetApplicationTitle("Tavrina");
+    dialogs.Answer(ui::Ok);
+    EXPECT_FALSE(KeresoAblakMutat({"NEV", "KEP"}, {1, 1}, {}, AktualisAlias, "Kepek", nullptr, {}, "", 'H'));
+    EXPECT_EQ(dialogs.Text(1), "TblSearch Error\rType of field not supported. (002)");
 }
 
 }  // namespace
