@@ -39,11 +39,13 @@ void DatasetGridModel::Reload() {
         const db::Bookmark here = ds->GetBookmark();
         ds->DisableControls();
         try {
+            std::vector<const db::Field*> fields;
+            fields.reserve(columns_.size());
+            for (const Column& c : columns_) fields.push_back(&ds->FieldByName(c.field));
             for (ds->First(); !ds->Eof(); ds->Next()) {
                 std::vector<QString> row;
-                row.reserve(columns_.size());
-                for (const Column& c : columns_)
-                    row.push_back(QString::fromStdString(ds->FieldByName(c.field).AsString()));
+                row.reserve(fields.size());
+                for (const db::Field* f : fields) row.push_back(QString::fromStdString(f->AsString()));
                 rows_.push_back(std::move(row));
                 bookmarks_.push_back(ds->GetBookmark());
             }
