@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "platform/os/AtomicFile.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/TempDir.h"
+#include "support/Golden.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -56,15 +56,11 @@ TEST(TblSearchWorkbook, WritesTheExpectedSheet) {
     const std::string file = dir.File("lista.xlsx");
     WriteWorkbook(file, Sample());
     EXPECT_EQ(testsupport::RunCommand("unzip -tq '" + file + "'"), 0);
-    const std::string golden =
-        testsupport::SourceDir() + "/tests/masterdata/golden/TblSearchWorkbook/sample/";
     for (const char* part :
          {"xl/worksheets/sheet1.xml", "xl/sharedStrings.xml", "xl/styles.xml", "docProps/core.xml"}) {
-        const std::string actual = Part(file, part);
-        const std::string expected = golden + fs::path(part).filename().string();
-        if (std::getenv("TAVRINA_UPDATE_GOLDEN")) os::WriteFileAtomic(expected, actual);
-        ASSERT_TRUE(fs::exists(expected)) << expected;
-        EXPECT_EQ(actual, os::ReadFile(expected)) << part;
+        EXPECT_TRUE(testsupport::MatchesGolden("masterdata/golden/TblSearchWorkbook", "sample",
+                                               Part(file, part), testsupport::Encoding::Utf8,
+                                               fs::path(part).filename().string()));
     }
 }
 
