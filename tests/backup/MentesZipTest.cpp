@@ -100,10 +100,8 @@ TEST_F(MentesZipTest, BackupNameIsProposedAndChecked) {
         ASSERT_EQ(script.Shown().size(), c.boxes.size() + 1) << c.chosen;
         const ui::DialogRequest& save = script.Shown()[0];
         EXPECT_EQ(save.caption, "Célkönyvtár kiválasztása");
-        EXPECT_TRUE(
-            std::regex_match(save.value.toStdString(),
-                             std::regex(data + "/Ment/TR19_\\d\\d-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d")))
-            << save.value.toStdString();
+        EXPECT_EQ(save.value, Q(data + "/Ment/TR19_19-05-02_14-30-05"));
+        EXPECT_EQ(save.fileOptions, ui::DontConfirmOverwrite);
         for (size_t i = 0; i < c.boxes.size(); ++i) {
             EXPECT_EQ(script.Text(i + 1), c.boxes[i]);
             EXPECT_EQ(script.Shown()[i + 1].icon, ui::Icon::Warning);
