@@ -7,6 +7,8 @@
 #include <filesystem>
 
 #include "app/Fomenu.h"
+#include "backup/DataFolderBackup.h"
+#include "backup/zip/Zipper.h"
 #include "core/DataModule1.h"
 #include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
@@ -212,3 +214,39 @@ TEST_F(StartupTest, UnwritableLogStillShowsTheOriginalError) {
 }
 
 }  // namespace
+
+// A restore stopped after it recorded its swap is finished by the next start
+// before any table opens: the company's tables come back whole.
+TEST_F(StartupTest, AnInterruptedRestoreIsFinishedBeforeTheTablesOpen) {
+    FirstStart();
+    testsupport::MakeCompany("001", "Minta Kft", "Minta");
+    const std::string data = AliasUtvonal(AktualisAlias);
+    const std::string archive = data + "/TR19_19-05-02_14-30-05.zip";
+    TZipper z;
+    ASSERT_GT(BackupDataFolder(z, data, archive), 0);
+    {
+        db::Table employees;
+        employees.DatabaseName = AktualisAlias;
+        employees.TableName = "Dolgozo_001";
+        employees.Open();
+        testsupport::AddEmployees(employees, {{"11111111111", "Új Ede"}});
+    }
+    struct Stop {};
+    RestoreCheckpoint = [](const char* step) {
+        if (std::string(step) == "recorded") throw Stop{};
+    };
+    TUnZipper u;
+    EXPECT_THROW(RestoreDataFolder(u, data, archive, RestoreScope::Company, "001"), Stop);
+    RestoreCheckpoint = nullptr;
+
+    testsupport::ScriptedDialogs dialogs;
+    TFomenuForm form;
+    EXPECT_EQ(form.FormShow(), StartState::CompanySelected);
+    db::Table employees;
+    employees.DatabaseName = AktualisAlias;
+    employees.TableName = "Dolgozo_001";
+    employees.Open();
+    EXPECT_EQ(employees.RecordCount(), 0);
+    for (const auto& e : std::filesystem::directory_iterator(data))
+        EXPECT_NE(e.path().filename().string()[0], '.') << e.path();
+}
