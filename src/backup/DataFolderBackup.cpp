@@ -249,6 +249,7 @@ RestoreResult RestoreDataFolder(TUnZipper& unzipper, const std::string& dataFold
     const std::string pattern = scope == RestoreScope::Full           ? "*"
                                 : scope == RestoreScope::AllCompanies ? "*_???"
                                                                       : "*_" + companyCode;
+    unzipper.ClearZip();  // the disks in the drive may be another set of that name
     unzipper.SetZipName(zipName);
     unzipper.FilesList = {stored + "\\" + pattern + ".DB"};
     unzipper.SetDestDir(staging);

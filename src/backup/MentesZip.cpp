@@ -403,9 +403,9 @@ void TMentesZipForm::Zipper1GetNextDisk(int nextDisk, std::string& fileName) {
         fileName.clear();
         return;
     }
-    if (nextDisk > 1) {
-        char ext[16];
-        std::snprintf(ext, sizeof ext, ".%03d", nextDisk);
-        fileName = ChangeFileExt(fileName, ext);
-    }
+    // Disk 1 holds the archive under its own name: a restore that comes back
+    // to it from a later disk must not look for that disk's name.
+    char ext[16];
+    std::snprintf(ext, sizeof ext, ".%03d", nextDisk);
+    fileName = ChangeFileExt(fileName, nextDisk > 1 ? ext : ".zip");
 }

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <thread>
+#include <tuple>
 
 #include "platform/os/DayNumber.h"
 #include "platform/os/Text.h"
@@ -92,6 +93,7 @@ void TUnZipper::SetZipName(const std::string& name) {
     sorted_.reset();
     entries_.reset();
     recordedStamp_ = 0, recordedSize_ = -1;
+    diskStamps_.clear();
     end_.Clear();
     stream_.reset();
     rebuilt_ = false;
@@ -160,14 +162,19 @@ void TUnZipper::BadZip() {
     throw EBadZipFile(ZipMessage(183));
 }
 
-void TUnZipper::RecordArchiveStamp(const std::string& name) {
+namespace {
+
+// Mtime (ns) and size of a file; size -1 when it cannot be read.
+std::pair<std::int64_t, std::int64_t> FileStamp(const std::string& name) {
     struct stat st {};
-    if (stat(name.c_str(), &st) == 0) {
-        recordedStamp_ = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-        recordedSize_ = st.st_size;
-    } else {
-        recordedStamp_ = 0, recordedSize_ = -1;
-    }
+    if (stat(name.c_str(), &st) != 0) return {0, -1};
+    return {static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec, st.st_size};
+}
+
+}  // namespace
+
+void TUnZipper::RecordArchiveStamp(const std::string& name) {
+    std::tie(recordedStamp_, recordedSize_) = FileStamp(name);
 }
 
 bool TUnZipper::ArchiveChanged() const {
@@ -204,6 +211,22 @@ void TUnZipper::ReadZip() {
 }
 
 void TUnZipper::OpenZip() {
+    // A spanned set keeps the directory it has read: the disk in the drive may
+    // now be any disk of the set (reading its records again could fail or
+    // ask for the directory's disks twice). The disk is known when its file
+    // is the one read before; else each entry's disk is asked for.
+    if (!stream_ && entries_ && !rebuilt_ && numberOfDisks_ > 1 && MultiMode() == mmSpan) {
+        currentDisk_ = -1;
+        const auto stamp = FileStamp(zipName_);
+        for (const auto& [disk, read] : diskStamps_)
+            if (stamp.second >= 0 && stamp == read) {
+                stream_ = std::make_unique<TLFNFileStream>(zipName_, TLFNFileStream::fmOpenRead, 8192,
+                                                           FlushFilesOnClose);
+                currentDisk_ = disk;
+                break;
+            }
+        return;
+    }
     bool reopened = false;
     if (!stream_) {
         stream_ =
@@ -225,6 +248,7 @@ void TUnZipper::ClearZip() {
     end_.Clear();
     rebuilt_ = false;
     recordedStamp_ = 0, recordedSize_ = -1;
+    diskStamps_.clear();
     numberOfDisks_ = 1;
     SetMultiMode(mmNone);
     zipName_.clear();
@@ -232,11 +256,14 @@ void TUnZipper::ClearZip() {
 
 void TUnZipper::ReadZipDirectory() {
     RecordArchiveStamp(zipName_);
+    diskStamps_.clear();
     sorted_.reset();
     entries_.reset();
     rebuilt_ = false;
     end_.Clear();
-    if (stream_->Size() == 0) {  // an archive without entries
+    // An archive without entries; but an empty first disk whose directory
+    // went into the configuration file beside it is a set to read from there.
+    if (stream_->Size() == 0 && !FileExists(ChangeFileExt(zipName_, ".zfc"))) {
         entries_ = std::make_unique<TSortedZip>(ByNone, TSortedZip::dupError, true);
         numberOfDisks_ = 1, currentDisk_ = 0;
         SortEntries(sortMode_);
@@ -263,6 +290,7 @@ void TUnZipper::ReadZipDirectory() {
 
     if (found) {
         currentDisk_ = zfc ? 0 : static_cast<int>(end_.ThisDisk());
+        diskStamps_[currentDisk_] = {recordedStamp_, recordedSize_};
         if (end_.ThisDisk() > 0 && MultiMode() == mmNone)
             SetMultiMode(os::IsRemovableVolume(zipName_) ? mmSpan : mmBlocks);
         else if (end_.ThisDisk() == 0)
@@ -439,6 +467,7 @@ TLFNFileStream* TUnZipper::OpenDisk(int n) {
     stream_ = std::make_unique<TLFNFileStream>(name, TLFNFileStream::fmOpenRead, 8192, FlushFilesOnClose);
     currentDisk_ = n - 1;
     RecordArchiveStamp(name);
+    diskStamps_[currentDisk_] = {recordedStamp_, recordedSize_};
     zipName_ = name;
     return stream_.get();
 }

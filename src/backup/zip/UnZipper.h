@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -194,6 +195,9 @@ protected:
     TEndCentral end_;
     std::int64_t recordedStamp_ = 0;  // archive mtime (ns) and size when the directory was read
     std::int64_t recordedSize_ = -1;
+    // Mtime (ns) and size of the archive file of each disk of a spanned set
+    // as it was read, so a reopened set knows which disk is in the drive.
+    std::map<int, std::pair<std::int64_t, std::int64_t>> diskStamps_;
     int numberOfDisks_ = 1, currentDisk_ = 0;
     bool busy_ = false, extracting_ = false, rebuilt_ = false, repairMode_ = false;
     TSortedZip* View() const { return sorted_ ? sorted_.get() : entries_.get(); }

@@ -291,9 +291,24 @@ void TZipper::OpenFirstDisk(Run& r) {
     }
     r.outName = name;
     r.out = std::make_unique<TLFNFileStream>(name, TLFNFileStream::fmCreate, 65536, FlushFilesOnClose);
-    if (MultiMode() == mmSpan)
+    if (MultiMode() == mmSpan) {
         r.capacity = os::VolumeFreeBytes(name) - MultiZipInfo.SaveOnFirstDisk;
-    else
+        // A disk without room beyond the directory's reserve would hold an
+        // empty archive that reads as one without entries: another disk 1.
+        while (r.capacity <= 0) {
+            r.out.reset();
+            ::unlink(name.c_str());
+            r.outName.clear();
+            name = zipName_;
+            AskForDisk(1, name);
+            if (name.empty()) throw EUserCanceled(ZipMessage(187));
+            if (FileExists(name)) ::unlink(name.c_str());
+            r.outName = name;
+            r.out =
+                std::make_unique<TLFNFileStream>(name, TLFNFileStream::fmCreate, 65536, FlushFilesOnClose);
+            r.capacity = os::VolumeFreeBytes(name) - MultiZipInfo.SaveOnFirstDisk;
+        }
+    } else
         r.capacity = (MultiZipInfo.FirstBlockSize ? MultiZipInfo.FirstBlockSize : MultiZipInfo.BlockSize) -
                      MultiZipInfo.SaveOnFirstDisk;
 }

@@ -367,6 +367,86 @@ TEST_F(WriterTest, SpansOverRemovableDisks) {
     EXPECT_EQ(asked.front(), 1);
 }
 
+// A set without its configuration file whose end record stands alone on the
+// last disk: the directory is read once, from the last disk back to the
+// directory's disk, and the extraction then asks for each entry's disk.
+TEST_F(WriterTest, ReadsTheDirectoryOfASpannedSetOnce) {
+    const std::string mount = tmp.File("floppy");
+    const std::int64_t capacity = 80 * 1024;
+    // Grows one file until the directory ends less than an end record
+    // before the end of a disk.
+    std::int64_t extra = 0;
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        WriteBytes(data + "/Berek_001.PX", Random(static_cast<size_t>(150000 + extra), 3));
+        std::filesystem::remove_all(mount);
+        os::SimulatedVolume vol(mount, capacity);
+        TZipper z;
+        Configure(z, mount + "/mentes.zip");
+        z.MultiZipInfo.MultiMode = mmSpan;
+        z.OnGetNextDisk = [&](TUnZipper*, int n, std::string&) { vol.InsertDisk(n); };
+        ASSERT_EQ(z.CompressFiles(), 5);
+        const int disks = vol.DiskCount();
+        const auto last =
+            static_cast<std::int64_t>(std::filesystem::file_size(vol.DiskFilePath(disks, "mentes.zip")));
+        if (last != 22) {
+            // Aim at a directory that ends 10 bytes before the disk's end.
+            extra += std::max<std::int64_t>(1, capacity - 10 - (last - 22));
+            continue;
+        }
+        vol.InsertDisk(disks);
+        std::map<int, int> asked;
+        ExpectReadsBack(mount + "/mentes.zip", "", [&](TUnZipper& u) {
+            u.OnGetNextDisk = [&](TUnZipper*, int n, std::string&) {
+                ++asked[n];
+                vol.InsertDisk(n);
+            };
+        });
+        for (const auto& [disk, times] : asked) EXPECT_LE(times, 2) << "disk " << disk;
+        EXPECT_EQ(asked[disks], 0);
+        return;
+    }
+    FAIL() << "no layout with the end record alone on the last disk";
+}
+
+// A first disk with less room than the directory's reserve is not used: the
+// writer asks for another first disk instead of leaving an empty archive
+// there, and the reader reads a set whose first disk's archive is empty
+// from the configuration file beside it.
+TEST_F(WriterTest, FirstDiskWithoutRoomForTheReserve) {
+    WriteBytes(data + "/Berek_001.PX", Random(150000, 3));
+    const std::string mount = tmp.File("floppy");
+    os::SimulatedVolume vol(mount, 80 * 1024);
+    WriteBytes(mount + "/full.bin", std::string(80 * 1024 - 1024, 'x'));
+    std::vector<int> asked;
+    TZipper z;
+    Configure(z, mount + "/mentes.zip");
+    z.MultiZipInfo.MultiMode = mmSpan;
+    z.MultiZipInfo.SaveZipInfoOnFirstDisk = true;
+    // The second time disk 1 is asked for, an empty disk takes its place.
+    z.OnGetNextDisk = [&](TUnZipper*, int n, std::string&) {
+        asked.push_back(n);
+        vol.InsertDisk(n == 1 && asked.size() > 1 ? 9 : n);
+    };
+    EXPECT_EQ(z.CompressFiles(), 5);
+    ASSERT_GE(asked.size(), 2u);
+    EXPECT_EQ(asked[0], 1);
+    EXPECT_EQ(asked[1], 1);
+    EXPECT_FALSE(std::filesystem::exists(vol.DiskFilePath(1, "mentes.zip")));
+    EXPECT_GT(std::filesystem::file_size(vol.DiskFilePath(9, "mentes.zip")), 0u);
+    EXPECT_TRUE(std::filesystem::exists(vol.DiskFilePath(9, "mentes.zfc")));
+
+    // A set written before: an empty archive on the first disk beside the
+    // configuration file.
+    vol.InsertDisk(9);
+    std::filesystem::rename(mount + "/mentes.zip", tmp.File("first.zip"));
+    WriteBytes(mount + "/mentes.zip", "");
+    TUnZipper u;
+    u.SetZipName(mount + "/mentes.zip");
+    u.SetMultiMode(mmSpan);
+    u.ReadZip();
+    EXPECT_EQ(u.Count(), 5);
+}
+
 // Disks copied to a medium whose label this system cannot write carry no
 // number: the reader checking labels accepts them instead of asking forever.
 TEST_F(WriterTest, ReadsSpannedDisksWithoutLabels) {
