@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Configures and builds one build tree: `test` (Debug, the test suite),
-# `release` (the program) or `bench` (Release with the benchmarks).
+# `release` (the program), `bench` (Release with the benchmarks) or `asan`
+# (Debug under AddressSanitizer and UndefinedBehaviorSanitizer).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 kind=${1:-test}
+extra=()
 case "$kind" in
   test) type=Debug ;;
   release|bench) type=Release ;;
-  *) echo "usage: $0 [test|release|bench]" >&2; exit 2 ;;
+  asan) type=Debug; extra=(-DTAVRINA_SANITIZE=ON) ;;
+  *) echo "usage: $0 [test|release|bench|asan]" >&2; exit 2 ;;
 esac
 
 # ccache hits across clones in other folders, so CI rebuilds only what changed.
@@ -16,5 +19,5 @@ export CCACHE_NOHASHDIR=true
 export CCACHE_SLOPPINESS=pch_defines,time_macros
 
 build="$root/build/$kind"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$type" >/dev/null
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${extra[@]}" >/dev/null
 cmake --build "$build" -j"${JOBS:-$(nproc)}"

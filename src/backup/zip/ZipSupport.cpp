@@ -14,6 +14,7 @@
 #include "platform/os/AtomicFile.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/System.h"
+#include "platform/os/TempDir.h"
 #include "platform/os/Text.h"
 
 namespace fs = std::filesystem;
@@ -269,15 +270,7 @@ void SetFileDosAttributes(const std::string& path, std::uint32_t attributes) {
 }
 
 std::string TempFileName(const std::string& folder) {
-    std::string pattern = (folder.empty() ? std::string(".") : StripTrailingSlash(folder)) + "/QJZXXXXXX";
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0)
-        throw os::FileError("Nem hozható létre ideiglenes fájl a(z) " + folder +
-                            " mappában: " + std::strerror(errno));
-    // mkstemp gives 0600; the file may take an archive's or a table's place.
-    fchmod(fd, os::DefaultFileMode());
-    close(fd);
-    return pattern;
+    return os::CreateTempFile((folder.empty() ? std::string(".") : StripTrailingSlash(folder)) + "/QJZ");
 }
 
 std::uint32_t UpdateCRC(std::uint32_t crc, const void* data, std::size_t count) {

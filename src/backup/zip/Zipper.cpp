@@ -17,30 +17,11 @@
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Clock.h"
 #include "platform/os/CodePage.h"
+#include "platform/os/TempDir.h"
 #include "platform/os/Text.h"
 #include "platform/os/Volume.h"
 
 namespace {
-
-std::string SystemTempFolder() {
-    const char* t = std::getenv("TMPDIR");
-    return t && *t ? t : "/tmp";
-}
-
-// Removes a temporary file when the scope is left without Keep().
-class TempFile {
-public:
-    explicit TempFile(std::string name) : name_(std::move(name)) {}
-    ~TempFile() {
-        if (!name_.empty()) ::unlink(name_.c_str());
-    }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-    const std::string& Name() const { return name_; }
-
-private:
-    std::string name_;
-};
 
 constexpr std::int64_t CopyBlock = 16384;
 
@@ -486,13 +467,12 @@ bool TZipper::CompressEntry(Run& r, TZipHeaderInfo& h, const std::string& name) 
         return true;
     }
 
-    std::unique_ptr<TempFile> tempName;
+    std::unique_ptr<os::TempFile> tempName;
     std::unique_ptr<TLFNFileStream> temp;
     if (!r.single) {
-        const std::string tempFolder =
-            !TempPath.empty() && DirExists(TempPath) ? TempPath : SystemTempFolder();
-        tempName = std::make_unique<TempFile>(TempFileName(tempFolder));
-        temp = std::make_unique<TLFNFileStream>(tempName->Name(), TLFNFileStream::fmOpenReadWrite, 65536);
+        const std::string tempFolder = !TempPath.empty() && DirExists(TempPath) ? TempPath : os::TempFolder();
+        tempName = std::make_unique<os::TempFile>(TempFileName(tempFolder));
+        temp = std::make_unique<TLFNFileStream>(tempName->Path(), TLFNFileStream::fmOpenReadWrite, 65536);
     }
     TLFNFileStream& dst = r.single ? *r.out : *temp;
     const std::int64_t start = dst.Position();

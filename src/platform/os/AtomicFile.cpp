@@ -1,6 +1,7 @@
 #include "platform/os/AtomicFile.h"
 
 #include "platform/os/System.h"
+#include "platform/os/TempDir.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -28,11 +29,8 @@ std::string FolderOf(const std::string& path) {
 }  // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::string target) : target_(std::move(target)) {
-    std::string pattern = target_ + ".XXXXXX";
-    fd_ = mkstemp(pattern.data());
+    fd_ = OpenTempFile(target_ + ".", temp_);
     if (fd_ < 0) Fail("A fájl nem hozható létre", target_, errno);
-    temp_ = pattern;
-    fchmod(fd_, DefaultFileMode());
 }
 
 AtomicFileWriter::~AtomicFileWriter() { Abort(); }

@@ -1,16 +1,52 @@
 #include "platform/os/TempDir.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "platform/os/AtomicFile.h"
+#include "platform/os/System.h"
 
 namespace os {
 
-TempDir::TempDir(const std::string& prefix) {
+std::string TempFolder() {
     const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/" + prefix + "-XXXXXX";
+    return tmp && *tmp ? tmp : "/tmp";
+}
+
+int OpenTempFile(const std::string& prefix, std::string& path) {
+    std::string pattern = prefix + "XXXXXX";
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0) return -1;
+    fchmod(fd, DefaultFileMode());
+    path = pattern;
+    return fd;
+}
+
+std::string CreateTempFile(const std::string& prefix) {
+    std::string path;
+    const int fd = OpenTempFile(prefix, path);
+    if (fd < 0) {
+        const size_t slash = prefix.find_last_of('/');
+        const std::string folder = slash == std::string::npos ? "." : prefix.substr(0, slash);
+        throw FileError("Nem hozható létre ideiglenes fájl a(z) " + folder +
+                        " mappában: " + std::strerror(errno));
+    }
+    ::close(fd);
+    return path;
+}
+
+TempFile::~TempFile() {
+    if (!path_.empty()) ::unlink(path_.c_str());
+}
+
+TempDir::TempDir(const std::string& prefix) {
+    std::string pattern = TempFolder() + "/" + prefix + "-XXXXXX";
     if (!mkdtemp(pattern.data())) throw FileError("Az ideiglenes mappa nem hozható létre: " + pattern);
     path_ = pattern;
 }

@@ -1,10 +1,37 @@
-// A temporary folder of the system that is removed with everything in it when
-// the object goes, also when an exception leaves the scope.
+// Temporary folders and files: the system's temporary folder, a folder that
+// is removed with everything in it when the object goes (also when an
+// exception leaves the scope), and new files with a unique name.
 #pragma once
 
 #include <string>
 
 namespace os {
+
+// $TMPDIR, or /tmp.
+std::string TempFolder();
+
+// Creates a new empty file named `prefix` + six random characters (a prefix
+// "dir/QJZ" gives "dir/QJZx8Tq2a"), with the user's default permissions, not
+// 0600: the file may take a table's or an archive's place. Returns its path;
+// throws FileError naming the folder.
+std::string CreateTempFile(const std::string& prefix);
+// The same, open for writing: returns the descriptor and sets `path`, or -1
+// with errno set.
+int OpenTempFile(const std::string& prefix, std::string& path);
+
+// A file name that is removed when the object goes, unless kept.
+class TempFile {
+public:
+    explicit TempFile(std::string path) : path_(std::move(path)) {}
+    ~TempFile();
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    const std::string& Path() const { return path_; }
+    void Keep() { path_.clear(); }
+
+private:
+    std::string path_;
+};
 
 class TempDir {
 public:

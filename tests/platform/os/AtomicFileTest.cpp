@@ -51,6 +51,31 @@ TEST(AtomicFile, FailuresAreReportedAndLeaveNothing) {
     EXPECT_EQ(FilesIn(dir.Path()), 0u);
 }
 
+TEST(TempFile, NewFilesAreUniqueWithTheUsersModeAndGoUnlessKept) {
+    TempDir dir;
+    std::string kept;
+    {
+        TempFile first(CreateTempFile(dir.File("QJZ")));
+        TempFile second(CreateTempFile(dir.File("QJZ")));
+        EXPECT_NE(first.Path(), second.Path());
+        EXPECT_EQ(first.Path().rfind(dir.File("QJZ"), 0), 0u);
+        EXPECT_EQ(static_cast<unsigned>(fs::status(first.Path()).permissions()), DefaultFileMode());
+        kept = second.Path();
+        second.Keep();
+    }
+    EXPECT_EQ(FilesIn(dir.Path()), 1u);
+    EXPECT_TRUE(fs::exists(kept));
+    try {
+        CreateTempFile(dir.File("missing/QJZ"));
+        ADD_FAILURE() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind(
+                      "Nem hozható létre ideiglenes fájl a(z) " + dir.File("missing") + " mappában: ", 0),
+                  0u)
+            << e.what();
+    }
+}
+
 TEST(System, FoldersFollowHome) {
     testsupport::TempHome home;
     EXPECT_EQ(BaseFolder(), home.Path() + "/Tavrina");
