@@ -4,8 +4,8 @@
 #pragma once
 
 #include <initializer_list>
-#include <map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/db/Dataset.h"
@@ -30,7 +30,7 @@ public:
     bool Empty() const { return values_.empty(); }
 
 private:
-    std::map<std::string, db::Variant> values_;
+    std::unordered_map<std::string, db::Variant> values_;
 };
 
 }  // namespace payroll

@@ -161,6 +161,13 @@ void UjraSzamol(PayrollRun& run, const std::function<void(WorkingSet&)>& handCha
     run = std::move(w);
 }
 
+bool MonthAlreadyComputed(const RunContext& ctx) {
+    const std::string employee = ctx.employee.Text("DG_TORZSSZAM");
+    for (const SzamfejtRow& r : ctx.savedRows)
+        if (r.SF_DGTORZSSZAM == employee && r.SF_HONAP == ctx.month && r.SF_JCKOD < "800") return true;
+    return false;
+}
+
 void SorszamTorol(PayrollRun& run) {
     std::vector<SzamfejtRow> rows = run.rows.Rows();
     for (SzamfejtRow& r : rows) r.SF_SORSZAM.reset();
@@ -180,8 +187,13 @@ void SaveRun(const PayrollRun& run, db::Table& payrollTable) {
     const bool wasOpen = payrollTable.Active();
     db::Transaction tx({&payrollTable});
     if (!wasOpen) payrollTable.Open();
-    payrollTable.FindNearest({db::Variant(employee), db::Variant(ctx.month), db::Variant(ctx.paymentDate)});
-    while (!payrollTable.Eof() && payrollTable.FieldByName("SF_DGTORZSSZAM").AsString() == employee &&
+    // The key's first fields find the first row of the run by the index.
+    payrollTable.First();
+    bool found =
+        payrollTable.Locate("SF_DGTORZSSZAM;SF_HONAP;SF_KIFIZDAT",
+                            {db::Variant(employee), db::Variant(ctx.month), db::Variant(ctx.paymentDate)});
+    while (found && !payrollTable.Eof() &&
+           payrollTable.FieldByName("SF_DGTORZSSZAM").AsString() == employee &&
            payrollTable.FieldByName("SF_HONAP").AsInteger() == ctx.month &&
            payrollTable.FieldByName("SF_KIFIZDAT").AsDateTime() == ctx.paymentDate) {
         if (payrollTable.FieldByName("SF_JCKOD").AsString() < "800")

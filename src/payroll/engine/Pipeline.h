@@ -26,6 +26,10 @@ void UjraSzamol(PayrollRun& run);
 // run keeps either both or neither.
 void UjraSzamol(PayrollRun& run, const std::function<void(WorkingSet&)>& handChange);
 
+// The employee already has saved payroll rows (codes below "800") in the
+// context's month: a further payment date gets no second base wage.
+bool MonthAlreadyComputed(const RunContext& ctx);
+
 // Numbers the rows 1, 2, ... in key order; rows of one code in the order of
 // their standing-item numbers.
 void SorszamKioszt(PayrollRun& run);

@@ -3,8 +3,8 @@
 namespace payroll {
 
 const FieldValues* RunContext::PayItem(const std::string& code) const {
-    auto it = catalogue.find(code);
-    return it == catalogue.end() ? nullptr : &it->second;
+    auto it = catalogue->find(code);
+    return it == catalogue->end() ? nullptr : &it->second;
 }
 
 }  // namespace payroll

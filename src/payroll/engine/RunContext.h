@@ -33,6 +33,24 @@ struct CalendarDay {
     std::array<std::string, 10> values;
 };
 
+// A value shared by the contexts a loader makes (the pay items, the
+// calendar), copied only when one of them is changed.
+template <class T>
+class CopyOnWrite {
+public:
+    const T& operator*() const { return *p_; }
+    const T* operator->() const { return p_.get(); }
+    auto begin() const { return p_->begin(); }
+    auto end() const { return p_->end(); }
+    T& Edit() {
+        if (p_.use_count() > 1) p_ = std::make_shared<T>(*p_);
+        return *p_;
+    }
+
+private:
+    std::shared_ptr<T> p_ = std::make_shared<T>();
+};
+
 struct RunContext {
     FieldValues employee;                           // the Dolgozo row
     FieldValues company;                            // the Cegek row; empty when the company is not there
@@ -44,9 +62,9 @@ struct RunContext {
     bool HonapSzamfejtve = false;
     // The code of the row last changed by hand, for the recalculation.
     std::string ModositottKod;
-    std::map<std::string, FieldValues> catalogue;  // JC_KOD -> the pay item
-    std::vector<FieldValues> standingItems;        // the employee's, in key order
-    std::vector<CalendarDay> calendar;
+    CopyOnWrite<std::map<std::string, FieldValues>> catalogue;  // JC_KOD -> the pay item
+    std::vector<FieldValues> standingItems;                     // the employee's, in key order
+    CopyOnWrite<std::vector<CalendarDay>> calendar;
     std::shared_ptr<const ParameterSource> parameters;
     // The employee's saved rows of the year, every month and payment date.
     std::vector<SzamfejtRow> savedRows;

@@ -76,7 +76,8 @@ RunLoader::RunLoader(RunLoaderSettings settings) : settings_(std::move(settings)
     {
         auto jogcim = OpenTable(alias, "Jogcim" + suffix);
         for (jogcim->First(); !jogcim->Eof(); jogcim->Next())
-            shared_.catalogue[jogcim->FieldByName("JC_KOD").AsString()] = FieldValues::FromCurrent(*jogcim);
+            shared_.catalogue.Edit()[jogcim->FieldByName("JC_KOD").AsString()] =
+                FieldValues::FromCurrent(*jogcim);
     }
     {
         auto naptar = OpenTable(alias, "Naptar");
@@ -89,7 +90,7 @@ RunLoader::RunLoader(RunLoaderSettings settings) : settings_(std::move(settings)
             d.day = static_cast<int>(naptar->FieldByName("NT_NAP").AsInteger());
             d.date = naptar->FieldByName("NT_DATUM").AsDateTime();
             for (size_t i = 0; i < columns.size(); ++i) d.values[i] = columns[i]->AsString();
-            shared_.calendar.push_back(std::move(d));
+            shared_.calendar.Edit().push_back(std::move(d));
         }
     }
     valueSet_ = OpenTable(alias, "Ertekkeszlet" + suffix);
@@ -132,7 +133,7 @@ std::vector<SzamfejtRow> ReadPayrollRows(const std::string& databaseName, const 
                                          const std::string& employee) {
     auto t = OpenTable(databaseName, tableName);
     std::vector<SzamfejtRow> rows;
-    t->FindNearest({db::Variant(employee)});
+    if (!t->Locate("SF_DGTORZSSZAM", db::Variant(employee))) return rows;
     for (; !t->Eof() && t->FieldByName("SF_DGTORZSSZAM").AsString() == employee; t->Next())
         rows.push_back(ReadRow(*t));
     return rows;

@@ -43,7 +43,7 @@ inline void AddMonth(RunContext& ctx, int month, int working, int holidays, int 
         day.month = month;
         const char* mark = d < working ? "1" : d < working + holidays ? "2" : "0";
         day.values.fill(mark);
-        ctx.calendar.push_back(day);
+        ctx.calendar.Edit().push_back(day);
     }
 }
 
@@ -78,7 +78,7 @@ protected:
         };
     }
 
-    void AddItem(const FieldValues& item) { ctx.catalogue[item.Text("JC_KOD")] = item; }
+    void AddItem(const FieldValues& item) { ctx.catalogue.Edit()[item.Text("JC_KOD")] = item; }
 
     // A row of the working set (or a saved row) with its code and amount.
     SzamfejtRow Row(const std::string& code, std::optional<double> amount, int month = 3,

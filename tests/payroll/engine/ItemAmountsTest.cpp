@@ -89,10 +89,10 @@ TEST_F(ItemAmountsTest, AmountByFormulaKind) {
 }
 
 TEST_F(ItemAmountsTest, CalendarDaysOfTheEmployeesSchedule) {
-    ctx.calendar.clear();
+    ctx.calendar.Edit().clear();
     AddMonth(ctx, 3, 20, 2, 31);
     AddMonth(ctx, 4, 19, 1, 30);
-    ctx.calendar[0].values[2] = "0";  // schedule 2 has one working day less in March
+    ctx.calendar.Edit()[0].values[2] = "0";  // schedule 2 has one working day less in March
     PayrollRun run(ctx);
     EXPECT_EQ(WorkingDaysInMonth(run), 20);
     EXPECT_EQ(PaidHolidayDaysInMonth(run), 2);

@@ -56,7 +56,7 @@ TEST_F(PipelineTest, AMonthFromTheEmployeesData) {
     EXPECT_EQ(progress[26], 0);
 
     // No paid holiday in the month: no 102 row.
-    ctx.calendar.clear();
+    ctx.calendar.Edit().clear();
     AddMonth(ctx, 3, 22, 0, 31);
     PayrollRun plain(ctx);
     Szamf(plain);

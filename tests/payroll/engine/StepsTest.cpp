@@ -47,13 +47,13 @@ TEST_F(StepsTest, EntrepreneurMinimumBase) {
     ctx.employee.Set("DG_BERFORM", "0");
     ctx.employee.Set("DG_ALKMIN", "6");
     ctx.employee.Set("DG_KILEPDAT", os::EncodeDate(2019, 3, 10));
-    ctx.calendar.clear();
+    ctx.calendar.Edit().clear();
     for (int d = 1; d <= 31; ++d) {
         CalendarDay day;
         day.month = 3;
         day.day = d;
         day.date = os::EncodeDate(2019, 3, d);
-        ctx.calendar.push_back(day);
+        ctx.calendar.Edit().push_back(day);
     }
     PayrollRun run(ctx);
     EXPECT_EQ(EntrepreneurMinimumBase(run, 0), Kerekit(149000.0L / 31 * 10)) << "10 days of 31";
@@ -177,7 +177,7 @@ TEST_F(StepsTest, SocialContributionTaxAndAllowances) {
     auto allowance = [&](int month, double hours) {
         ctx.month = month;
         ctx.employee.Set("DG_NAPIKOTORA", hours);
-        ctx.calendar.clear();
+        ctx.calendar.Edit().clear();
         PayrollRun run(ctx);
         run.rows.Assign({Wage(300000)});
         CalcSzhaAllowances(run);
