@@ -8,10 +8,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 
-#include "platform/os/DayNumber.h"
+#include "platform/os/Clock.h"
 #include "platform/os/System.h"
 
 namespace {
@@ -55,20 +54,6 @@ void Check(lxw_error e) {
     if (e != LXW_NO_ERROR) throw WorkbookError(lxw_strerror(e));
 }
 
-time_t ToTimeT(double dayNumber) {
-    const os::YMD d = os::DecodeDate(dayNumber);
-    int h = 0, m = 0, s = 0, ms = 0;
-    os::DecodeTime(dayNumber, h, m, s, ms);
-    std::tm tm{};
-    tm.tm_year = d.year - 1900;
-    tm.tm_mon = d.month - 1;
-    tm.tm_mday = d.day;
-    tm.tm_hour = h;
-    tm.tm_min = m;
-    tm.tm_sec = s;
-    return timegm(&tm);
-}
-
 }  // namespace
 
 std::string ColumnLetters(int column) {
@@ -85,7 +70,7 @@ void WriteWorkbook(const std::string& path, const WorkbookContent& content) {
     bool closed = false;
     try {
         lxw_doc_properties props{};
-        props.created = ToTimeT(content.created);
+        props.created = static_cast<time_t>(os::ToUnixTime(content.created));
         Check(workbook_set_properties(book, &props));
         lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
         if (!sheet) throw WorkbookError("worksheet");

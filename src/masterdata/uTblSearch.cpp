@@ -170,6 +170,9 @@ TfrmTblSearch::TfrmTblSearch(QWidget* parent)
     DBGrid1->setParent(Splitter1);
     Splitter1->addWidget(DBGrid1);
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
+    // Columns have the caller's pixel widths: a longer text is cut at the
+    // edge, not shortened with an ellipsis that hides its end.
+    DBGrid1->setTextElideMode(Qt::ElideNone);
     DBGrid1->horizontalHeader()->setSectionsMovable(true);
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     ListBox3 = new QListWidget(Splitter1);
@@ -705,14 +708,17 @@ void TfrmTblSearch::PopupTitle_EloreClick() {
 
 // --- Menus ---------------------------------------------------------------------
 
+void TfrmTblSearch::ErrorBox(const char* code, const QString& error) {
+    ui::MessageBox(ui::ApplicationTitle(), Caption("ErrorUniversal") + " (" + code + ") :\r" + error,
+                   ui::Icon::Error, ui::Ok);
+}
+
 void TfrmTblSearch::MNU_Sugo_SugoClick() {
     try {
         TfrmTblSearchHelp help(language_, this);
         ui::ShowModal(help);
     } catch (const std::exception& e) {
-        ui::MessageBox(ui::ApplicationTitle(),
-                       Caption("ErrorUniversal") + " (004) :\r" + QString::fromStdString(e.what()),
-                       ui::Icon::Error, ui::Ok);
+        ErrorBox("004", QString::fromStdString(e.what()));
     }
 }
 
@@ -721,9 +727,7 @@ void TfrmTblSearch::MNU_Sugo_NevjegyClick() {
         TfrmTblSearchAbout about(language_, this);
         ui::ShowModal(about);
     } catch (const std::exception& e) {
-        ui::MessageBox(ui::ApplicationTitle(),
-                       Caption("ErrorUniversal") + " (005) :\r" + QString::fromStdString(e.what()),
-                       ui::Icon::Error, ui::Ok);
+        ErrorBox("005", QString::fromStdString(e.what()));
     }
 }
 
@@ -804,8 +808,7 @@ void TfrmTblSearch::MNU_Kuldes_FajlbaClick() {
         if (Query1->Active()) Query1->First();
     }
     if (!error.isNull()) {
-        ui::MessageBox(ui::ApplicationTitle(), Caption("ErrorUniversal") + " (006) :\r" + error,
-                       ui::Icon::Error, ui::Ok);
+        ErrorBox("006", error);
         return;
     }
     ui::MessageBox(ui::ApplicationTitle(), Caption("SendCompleted"), ui::Icon::Information, ui::Ok);

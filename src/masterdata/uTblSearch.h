@@ -142,6 +142,8 @@ private:
     void OszlopBeallit();
     void UpdatePosition();
     QString Caption(const char* key) const;
+    // "Hiba keletkezett. (<code>) :" and the error, with the program's title.
+    void ErrorBox(const char* code, const QString& error);
     int DisplayWidth(const db::Field& f) const;
 
     QChar language_ = u'H';

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 
 #include "platform/os/AtomicFile.h"
@@ -52,6 +54,20 @@ TEST(TblSearchWorkbook, ColumnLettersRunFromAToIV) {
 // The parts of the package that carry the list, compared byte for byte with
 // the expected files; the archive itself is checked by unzip.
 TEST(TblSearchWorkbook, WritesTheExpectedSheet) {
+    // The document's creation time is stored in UTC: the local time is UTC here.
+    struct UtcZone {
+        std::string old;
+        bool had = std::getenv("TZ") != nullptr;
+        UtcZone() {
+            if (had) old = std::getenv("TZ");
+            setenv("TZ", "UTC", 1);
+            tzset();
+        }
+        ~UtcZone() {
+            had ? setenv("TZ", old.c_str(), 1) : unsetenv("TZ");
+            tzset();
+        }
+    } utc;
     os::TempDir dir;
     const std::string file = dir.File("lista.xlsx");
     WriteWorkbook(file, Sample());

@@ -13,6 +13,8 @@ namespace {
 // 0 while the system clock runs.
 std::atomic<double> fixedNow{0};
 
+}  // namespace
+
 std::int64_t ToUnixTime(double dayNumber) {
     const YMD d = DecodeDate(dayNumber);
     int hour, minute, second, msec;
@@ -27,8 +29,6 @@ std::int64_t ToUnixTime(double dayNumber) {
     tm.tm_isdst = -1;
     return static_cast<std::int64_t>(std::mktime(&tm));
 }
-
-}  // namespace
 
 double Today() { return std::floor(Now()); }
 

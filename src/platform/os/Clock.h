@@ -12,6 +12,8 @@ double Today();  // local date as a day number, no fraction
 double Now();    // local date and time as a day number
 // Now as seconds since 1970 (the file system's stamps).
 std::int64_t NowUnixTime();
+// A local date and time (day number) as seconds since 1970.
+std::int64_t ToUnixTime(double dayNumber);
 
 // While one lives, the clock stands still at `now` (a day number with the time
 // of day as its fraction). Nested fixed clocks restore the previous one.
