@@ -167,8 +167,8 @@ std::vector<FieldLayout> SzamfejtFields() {
 
 std::vector<FieldLayout> KifHelyFields() {
     Fields f = {
-        Text("KH_KOD", 6).Required().Mask("999999;1;_"),
-        Text("KH_NEV", 50).Required(),
+        Text("KH_KOD", 6).Required().Mask("999999;1;_").Caption("Kifizetőhely :"),
+        Text("KH_NEV", 50).Required().Caption("Kifzetőhely neve :"),
     };
     Add(f, Audit("KH"));
     return f;
@@ -176,9 +176,11 @@ std::vector<FieldLayout> KifHelyFields() {
 
 std::vector<FieldLayout> MHelyFields() {
     Fields f = {
-        Text("MH_KOD", 6).Required().Mask("999999;1;_"),   Text("MH_NEV", 50).Required(),
-        Text("MH_KHKOD", 6).Required().Mask("999999;1;_"), Text("MH_MUNKSZAM", 6).Mask("999999;1;_"),
-        Text("MH_GYUJTO", 6).Mask("999999;1;_"),
+        Text("MH_KOD", 6).Required().Mask("999999;1;_").Caption("Munkahely :"),
+        Text("MH_NEV", 50).Required().Caption("Munkahely neve :"),
+        Text("MH_KHKOD", 6).Required().Mask("999999;1;_").Caption("Kifizetőhely (F2) :"),
+        Text("MH_MUNKSZAM", 6).Mask("999999;1;_").Caption("Munkaszám :"),
+        Text("MH_GYUJTO", 6).Mask("999999;1;_").Caption("Gyüjtő :"),
     };
     Add(f, Audit("MH"));
     return f;
@@ -281,8 +283,12 @@ std::vector<FieldLayout> RJogcimFields() {
 
 std::vector<FieldLayout> ErtekkeszletFields() {
     return {
-        Text("EK_TIPUS", 2).Label("Típus"),   Text("EK_ERTEK", 4).Label("Érték"), Text("EK_TIPUSNEV", 20),
-        Text("EK_ERTEKNEV", 40).Label("Név"), Text("EK_ERTEKCHAR", 26),           Float("EK_ERTEKNUM"),
+        Text("EK_TIPUS", 2).Label("Típus").Caption("Típus :"),
+        Text("EK_ERTEK", 4).Label("Érték").Caption("Értek :"),
+        Text("EK_TIPUSNEV", 20).Caption("Típus név :"),
+        Text("EK_ERTEKNEV", 40).Label("Név").Caption("Érték név :"),
+        Text("EK_ERTEKCHAR", 26).Caption("Szöveg :"),
+        Float("EK_ERTEKNUM").Caption("Szám :"),
     };
 }
 

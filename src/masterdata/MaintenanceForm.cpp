@@ -16,6 +16,7 @@
 #include "core/DataModule1.h"
 #include "core/Kivalaszt.h"
 #include "core/TableLayouts.h"
+#include "platform/ui/ControlTable.h"
 #include "platform/ui/Dialogs.h"
 
 namespace {
@@ -101,38 +102,6 @@ MaintenanceForm::~MaintenanceForm() {
 
 // --- Page -----------------------------------------------------------------------------
 
-TDBEdit* MaintenanceForm::AddEdit(const char* field, const QString& caption, int tag) {
-    const int row = page_->rowCount();
-    auto* label = new QLabel(caption, this);
-    auto* edit = new TDBEdit(this);
-    edit->setObjectName(field);
-    edit->setProperty("Tag", tag);
-    edit->SetDataSource(DM1->DataSourceOf(member_.table));
-    edit->SetDataField(field);
-    label->setBuddy(edit);
-    // Required fields have bold captions; an edit is as wide as its field.
-    const TableLayout* layout = FindTableLayout(member_.table->TableName);
-    if (const FieldLayout* f = layout ? layout->Field(field) : nullptr) {
-        QFont bold = label->font();
-        bold.setBold(f->required);
-        label->setFont(bold);
-        const int chars = f->type == db::FieldType::String ? std::min(f->size, 40) : 10;
-        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(chars + 1, u'0')) + 12);
-    }
-    page_->addWidget(label, row, 0);
-    page_->addWidget(edit, row, 1);
-    edits_.push_back(edit);
-    return edit;
-}
-
-QLabel* MaintenanceForm::AddNameLabel(const char* objectName) {
-    auto* label = new QLabel(this);
-    label->setObjectName(objectName);
-    label->setMinimumWidth(200);
-    page_->addWidget(label, page_->rowCount() - 1, 2);
-    return label;
-}
-
 void MaintenanceForm::AddValueSetCode(TDBEdit* edit, QLabel* name, const std::string& type) {
     coded_.push_back({edit, name, 1, type, DM1->TableErtekkeszlet, "EK_ERTEK", "EK_ERTEKNEV", 35, 226,
                       QStringLiteral("Ez a kód nem létezik!"), true});
@@ -147,8 +116,19 @@ void MaintenanceForm::AddRecordCode(TDBEdit* edit, QLabel* name, int kind, db::T
 
 void MaintenanceForm::AddBuilt(QWidget* control) { built_.push_back(control); }
 
+void MaintenanceForm::AdoptBuilt() {
+    for (QWidget* w : findChildren<QWidget*>()) {
+        auto* edit = qobject_cast<TDBEdit*>(w);
+        if (!edit && !qobject_cast<TDBCheckBox*>(w)) continue;
+        AddBuilt(w);
+        const QString type = ui::ValueSetOf(w);
+        if (edit && !type.isEmpty())
+            AddValueSetCode(edit, findChild<QLabel*>("Label" + w->objectName()), type.toStdString());
+    }
+}
+
 std::vector<TDBEdit*> MaintenanceForm::AllEdits() const {
-    std::vector<TDBEdit*> all = edits_;
+    std::vector<TDBEdit*> all;
     for (QWidget* w : built_)
         if (auto* e = qobject_cast<TDBEdit*>(w)) all.push_back(e);
     return all;
@@ -166,10 +146,6 @@ void MaintenanceForm::FormCreate(Member member) {
         });
     }
     QWidget* previous = built_.empty() ? nullptr : built_.back();
-    for (TDBEdit* e : edits_) {
-        if (previous) setTabOrder(previous, e);
-        previous = e;
-    }
     for (QWidget* b :
          std::initializer_list<QWidget*>{BitBtn5, BitBtn6, BitBtn7, BitBtn8, BitBtn9, BitBtn11, BitBtn10}) {
         if (previous) setTabOrder(previous, b);
@@ -521,8 +497,7 @@ bool MaintenanceForm::SzerkesztesKeyDown(QWidget* edit, int key, Qt::KeyboardMod
 }
 
 bool MaintenanceForm::IsEdit(const QObject* o) const {
-    return std::find(edits_.begin(), edits_.end(), o) != edits_.end() ||
-           std::find(built_.begin(), built_.end(), o) != built_.end();
+    return std::find(built_.begin(), built_.end(), o) != built_.end();
 }
 
 bool MaintenanceForm::eventFilter(QObject* watched, QEvent* event) {

@@ -133,13 +133,9 @@ protected:
     // `table`: the data-module table the member maintains.
     explicit MaintenanceForm(db::Table* table, QWidget* parent = nullptr);
 
-    // The member's page: edits in rows, labels left, names of coded edits right.
+    // The member's place above the buttons, where it puts the pages it
+    // builds from its page tables.
     QGridLayout* Page() const { return page_; }
-    // A data-bound edit of `field` of the member's table with its caption in
-    // the next row of the page; its tag steers Enter.
-    TDBEdit* AddEdit(const char* field, const QString& caption, int tag);
-    // The label beside the edit of the last row that shows a coded edit's name.
-    QLabel* AddNameLabel(const char* objectName);
     // An edit holding a code of the value-set type.
     void AddValueSetCode(TDBEdit* edit, QLabel* name, const std::string& type);
     // An edit holding the key of another master table, picked from the list
@@ -149,9 +145,12 @@ protected:
                        bool clickOpens);
 
     // An edit or check box the member built from its page tables: it takes
-    // part in the keys, changes and exits as an edit of AddEdit does, in the
-    // tab order its table gave it.
+    // part in the keys, changes and exits, in the tab order its table gave it.
     void AddBuilt(QWidget* control);
+    // AddBuilt for every data-bound edit and check box of the form, in the
+    // order they were built; an edit of a value-set kind (Coded) becomes a
+    // coded edit whose name shows in the label "Label" + its object name.
+    void AdoptBuilt();
 
     // Runs once the page is built: the pick-list dialog, the tables, mode 0,
     // the button states. The table comes from the constructor.
@@ -213,7 +212,6 @@ private:
 
     Member member_;
     QGridLayout* page_ = nullptr;
-    std::vector<TDBEdit*> edits_;
     std::vector<QWidget*> built_;  // AddBuilt's, in their tables' order
     std::vector<CodedEdit> coded_;
     int mode_ = 0;

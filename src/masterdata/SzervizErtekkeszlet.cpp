@@ -1,26 +1,27 @@
 #include "masterdata/SzervizErtekkeszlet.h"
 
+#include <QGridLayout>
+#include <QLabel>
+
 #include "controls/DBControls.h"
+#include "controls/DBKinds.h"
 #include "core/DataModule1.h"
+#include "core/FormTables.h"
 #include "masterdata/TblSearch.h"
 
 namespace {
 
-// The edits in tab order with their captions; the table search window lists
-// the same fields under the same titles.
-struct Row {
-    TDBEdit* TSzervizErtekkeszletForm::*member;
-    const char* field;
-    const char* caption;
-};
+using F = TSzervizErtekkeszletForm;
+
 // clang-format off
-const Row kRows[] = {
-    {&TSzervizErtekkeszletForm::EK_TIPUS,     "EK_TIPUS",     "Típus :"},
-    {&TSzervizErtekkeszletForm::EK_TIPUSNEV,  "EK_TIPUSNEV",  "Típus név :"},
-    {&TSzervizErtekkeszletForm::EK_ERTEK,     "EK_ERTEK",     "Értek :"},
-    {&TSzervizErtekkeszletForm::EK_ERTEKNEV,  "EK_ERTEKNEV",  "Érték név :"},
-    {&TSzervizErtekkeszletForm::EK_ERTEKCHAR, "EK_ERTEKCHAR", "Szöveg :"},
-    {&TSzervizErtekkeszletForm::EK_ERTEKNUM,  "EK_ERTEKNUM",  "Szám :"},
+const ui::ControlRow<F> kPage[] = {
+//   member            kind    name            field           cell
+    {&F::EK_TIPUS,     DBEdit, "EK_TIPUS",     "EK_TIPUS",     {0, 1}},
+    {&F::EK_TIPUSNEV,  DBEdit, "EK_TIPUSNEV",  "EK_TIPUSNEV",  {1, 1}},
+    {&F::EK_ERTEK,     DBEdit, "EK_ERTEK",     "EK_ERTEK",     {2, 1}},
+    {&F::EK_ERTEKNEV,  DBEdit, "EK_ERTEKNEV",  "EK_ERTEKNEV",  {3, 1}},
+    {&F::EK_ERTEKCHAR, DBEdit, "EK_ERTEKCHAR", "EK_ERTEKCHAR", {4, 1}},
+    {&F::EK_ERTEKNUM,  DBEdit, "EK_ERTEKNUM",  "EK_ERTEKNUM",  {5, 1}},
 };
 // clang-format on
 
@@ -30,7 +31,10 @@ TSzervizErtekkeszletForm::TSzervizErtekkeszletForm(QWidget* parent)
     : MaintenanceForm(DM1->TableErtekkeszlet, parent) {
     setObjectName("SzervizErtekkeszletForm");
     setWindowTitle(QStringLiteral("Szerviz/Értékkészlet karbantartás"));
-    for (const Row& r : kRows) this->*r.member = AddEdit(r.field, QString::fromUtf8(r.caption), 0);
+    auto* page = new QWidget(this);
+    Page()->addWidget(page, 0, 0);
+    FormBuilder(DM1->DataSourceErtekkeszlet).Build(*this, page, kPage);
+    AdoptBuilt();
     EK_ERTEKNUM->setMaxLength(10);
 
     Member m;
@@ -58,10 +62,11 @@ void TSzervizErtekkeszletForm::TableNyitZar(int n) {
 
 void TSzervizErtekkeszletForm::BrowsePick() {
     db::Table& t = Table();
+    // The edits' fields under the captions beside them.
     std::vector<std::string> fields, titles;
-    for (const Row& r : kRows) {
-        fields.push_back(r.field);
-        titles.push_back(r.caption);
+    for (const auto& r : kPage) {
+        fields.push_back(r.text);
+        titles.push_back(ui::CaptionOf(findChild<QWidget*>(r.name))->text().toStdString());
     }
     const db::Bookmark chosen =
         KeresoAblakMutat(fields, std::vector<std::int16_t>(fields.size(), 1), titles, t.DatabaseName,

@@ -1,14 +1,34 @@
 #include "masterdata/TorzskezKifhely.h"
 
-#include "controls/DBControls.h"
+#include <QGridLayout>
+#include <QWidget>
 
+#include "controls/DBControls.h"
+#include "controls/DBKinds.h"
 #include "core/DataModule1.h"
+#include "core/FormTables.h"
+
+namespace {
+
+using F = TTorzskezKifhelyForm;
+
+// clang-format off
+const ui::ControlRow<F> kPage[] = {
+//   member      kind    name      field     cell    tag
+    {&F::KH_KOD, DBEdit, "KH_KOD", "KH_KOD", {0, 1}},
+    {&F::KH_NEV, DBEdit, "KH_NEV", "KH_NEV", {1, 1}, 1},
+};
+// clang-format on
+
+}  // namespace
 
 TTorzskezKifhelyForm::TTorzskezKifhelyForm(QWidget* parent) : MaintenanceForm(DM1->TableKifhely, parent) {
     setObjectName("TorzskezKifhelyForm");
     setWindowTitle(QStringLiteral("Törzskezelés/Kifizetőhely"));
-    KH_KOD = AddEdit("KH_KOD", QStringLiteral("Kifizetőhely :"), 0);
-    KH_NEV = AddEdit("KH_NEV", QStringLiteral("Kifzetőhely neve :"), 1);
+    auto* page = new QWidget(this);
+    Page()->addWidget(page, 0, 0);
+    FormBuilder(DM1->DataSourceKifhely).Build(*this, page, kPage);
+    AdoptBuilt();
 
     Member m;
     m.trimmedKey = "KH_KOD";

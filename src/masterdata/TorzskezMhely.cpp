@@ -1,21 +1,42 @@
 #include "masterdata/TorzskezMhely.h"
 
+#include <QGridLayout>
 #include <QLabel>
 
 #include "controls/DBControls.h"
+#include "controls/DBKinds.h"
 #include "core/DataModule1.h"
+#include "core/FormTables.h"
+#include "platform/ui/ControlKinds.h"
 #include "platform/ui/Dialogs.h"
+
+namespace {
+
+using F = TTorzskezMhelyForm;
+
+// clang-format off
+const ui::ControlRow<F> kPage[] = {
+//   member             kind       name              field          cell    tag
+    {&F::MH_KOD,        DBEdit,    "MH_KOD",         "MH_KOD",      {0, 1}},
+    {&F::MH_NEV,        DBEdit,    "MH_NEV",         "MH_NEV",      {1, 1}},
+    {&F::MH_KHKOD,      DBEdit,    "MH_KHKOD",       "MH_KHKOD",    {2, 1}},
+    {&F::LabelMH_KHKOD, ui::Label, "LabelMH_KHKOD",  "",            {2, 2}},
+    {&F::MH_MUNKSZAM,   DBEdit,    "MH_MUNKSZAM",    "MH_MUNKSZAM", {3, 1}},
+    {&F::MH_GYUJTO,     DBEdit,    "MH_GYUJTO",      "MH_GYUJTO",   {4, 1}, 1},
+};
+// clang-format on
+
+}  // namespace
 
 TTorzskezMhelyForm::TTorzskezMhelyForm(QWidget* parent) : MaintenanceForm(DM1->TableMhely, parent) {
     setObjectName("TorzskezMhelyForm");
     setWindowTitle(QStringLiteral("Törzskezelés/Munkehely"));
-    MH_KOD = AddEdit("MH_KOD", QStringLiteral("Munkahely :"), 0);
-    MH_NEV = AddEdit("MH_NEV", QStringLiteral("Munkahely neve :"), 0);
-    MH_KHKOD = AddEdit("MH_KHKOD", QStringLiteral("Kifizetőhely (F2) :"), 0);
-    KH_NEV = AddNameLabel("KH_NEV");
-    MH_MUNKSZAM = AddEdit("MH_MUNKSZAM", QStringLiteral("Munkaszám :"), 0);
-    MH_GYUJTO = AddEdit("MH_GYUJTO", QStringLiteral("Gyüjtő :"), 1);
-    AddRecordCode(MH_KHKOD, KH_NEV, 2, DM1->TableKifhely, "KH_KOD", 43, "KH_NEV", 226,
+    auto* page = new QWidget(this);
+    Page()->addWidget(page, 0, 0);
+    FormBuilder(DM1->DataSourceMhely).Build(*this, page, kPage);
+    LabelMH_KHKOD->setMinimumWidth(200);
+    AdoptBuilt();
+    AddRecordCode(MH_KHKOD, LabelMH_KHKOD, 2, DM1->TableKifhely, "KH_KOD", 43, "KH_NEV", 226,
                   QStringLiteral("Kifizetőhely nem létezik!"), true);
 
     Member m;
@@ -50,6 +71,6 @@ void TTorzskezMhelyForm::Felvitel() {
             "Nincs Kifizetőhely! Nem tud Munkahely-et felvinni!\nVigyen fel Kifizetőhely-et!"));
         return;
     }
-    KH_NEV->clear();
+    LabelMH_KHKOD->clear();
     MaintenanceForm::Felvitel();
 }

@@ -19,5 +19,5 @@ public:
     TDBEdit* MH_KHKOD = nullptr;
     TDBEdit* MH_MUNKSZAM = nullptr;
     TDBEdit* MH_GYUJTO = nullptr;
-    QLabel* KH_NEV = nullptr;  // the payment place's name
+    QLabel* LabelMH_KHKOD = nullptr;  // the payment place's name
 };

@@ -325,7 +325,7 @@ TEST_F(MaintenanceTest, AWorkplaceNeedsAnExistingPaymentPlace) {
     });
     QTest::keyClick(form->MH_KHKOD, Qt::Key_F2);
     EXPECT_EQ(form->MH_KHKOD->Text(), "2");
-    EXPECT_EQ(form->KH_NEV->text(), "Hely");
+    EXPECT_EQ(form->LabelMH_KHKOD->text(), "Hely");
     form->MH_GYUJTO->setFocus();
     QTest::keyClick(form->MH_GYUJTO, Qt::Key_Return);
     EXPECT_EQ(Focused(), "BitBtn11");
