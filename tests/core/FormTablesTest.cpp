@@ -24,8 +24,8 @@ struct Case {
 
 TEST_F(FormTablesTest, BoundFieldsReadTheTableLayouts) {
     const Case cases[] = {
-        {&TDM1::DataSourceKifhely, "KH_KOD", db::FieldType::String, 6, "999999;1;_", "", true,
-         "mask and size"},
+        {&TDM1::DataSourceKifhely, "KH_KOD", db::FieldType::String, 6, "999999;1;_", "Kifizetőhely :", true,
+         "mask, size and the caption on its form"},
         {&TDM1::DataSourceCegek, "cg_nev", db::FieldType::String, 60, "", "Név", true, "any case, a label"},
         {&TDM1::DataSourceDolgRegi, "DG_BELEPDAT", db::FieldType::Date, 0, "", "", false,
          "a component that has no table name before a company is selected"},
