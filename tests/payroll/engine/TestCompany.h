@@ -18,15 +18,26 @@ namespace enginetest {
 
 using Lines = std::vector<std::vector<std::string>>;
 
-// Appends one row per line: line 0 names the fields, an empty value leaves
-// the field empty; required fields left empty get plain values.
+// Writes one row per line: line 0 names the fields, an empty value leaves
+// the field empty; required fields left empty get plain values. A row whose
+// key is already in the table (a shipped row) is overwritten.
 inline void WriteRows(const std::string& databaseName, const std::string& table, const Lines& lines) {
     db::Table t;
     t.DatabaseName = databaseName;
     t.TableName = table;
     t.Open();
+    const std::vector<std::string> key = db::Dataset::SplitFieldNames(t.KeyFieldNames());
     for (size_t i = 1; i < lines.size(); ++i) {
-        t.Append();
+        std::vector<db::Variant> values;
+        for (const std::string& k : key)
+            for (size_t c = 0; c < lines[0].size(); ++c)
+                if (lines[0][c] == k) values.emplace_back(lines[i][c]);
+        std::string keyNames;
+        for (const std::string& k : key) keyNames += (keyNames.empty() ? "" : ";") + k;
+        if (!key.empty() && values.size() == key.size() && t.Locate(keyNames, values))
+            t.Edit();
+        else
+            t.Append();
         for (size_t c = 0; c < lines[0].size(); ++c)
             if (!lines[i][c].empty()) t.FieldByName(lines[0][c]).SetAsString(lines[i][c]);
         testsupport::FillRequired(t);
@@ -42,7 +53,16 @@ inline const std::vector<std::string>& WageFlags() {
     return flags;
 }
 
+// The company's pay items are exactly these (rows shipped with the
+// template go).
 inline void WriteCatalogue(const std::string& databaseName, const std::string& table) {
+    {
+        db::Table t;
+        t.DatabaseName = databaseName;
+        t.TableName = table;
+        t.Open();
+        t.EmptyTable();
+    }
     // clang-format off
     const Lines items = {
         {"JC_KOD", "JC_NEV",                   "JC_TIPUS", "JC_SZAMKEP", "JC_KIFIZ", "JC_SZAZ", "JC_SZABTIP", "JC_JARULKOD", "JC_ELKULADO", "JC_LINADO", "JC_TERMJUTADO", "JC_SZHANEMKEDV", "JC_LETILT", "JC_SZHALEV", "JC_BESZAMOSSZEG", "JC_BESZAMIDOSZTO", "wage"},
