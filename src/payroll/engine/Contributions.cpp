@@ -9,14 +9,6 @@ namespace {
 double D(const Money& m) { return static_cast<double>(m.Value()); }
 double R(const Money& m) { return static_cast<double>(m.Round()); }
 
-// Writes the row, or removes it when the amount is 0.
-void WriteOrRemove(PayrollRun& run, const std::string& code, long long amount, double base) {
-    if (amount != 0)
-        PutResultRow(run, code, static_cast<double>(amount), base, 0, 0);
-    else
-        DeleteResultRow(run, code);
-}
-
 }  // namespace
 
 Money FlaggedBase(const PayrollRun& run, const char* flag) {
@@ -42,7 +34,7 @@ void CalcLabourMarketContribution(PayrollRun& run) {
     const RunContext& ctx = run.Context();
     if (ctx.employee.Text("DG_MPJDOLG") != "I") return;
     const Money b = EntrepreneurMinimumAtFactor(run, FlaggedBase(run, "JC_MPJDOLGKOT"), 1.5);
-    WriteOrRemove(run, "304", Percent(b, ErtekkeszletSzam(ctx, "20")).Round(), R(b));
+    PutOrDeleteResultRow(run, "304", Percent(b, ErtekkeszletSzam(ctx, "20")).Round(), R(b));
 }
 
 void CalcPensionContribution(PayrollRun& run) {
@@ -64,11 +56,11 @@ void CalcPensionContribution(PayrollRun& run) {
     b = EntrepreneurMinimumAtFactor(run, b, 1);
     if (e.Text("DG_MNYP").empty()) {
         const Money rate = Money(ErtekkeszletSzam(ctx, "17")) + Money(ErtekkeszletSzam(ctx, "18"));
-        WriteOrRemove(run, "700A", Percent(b, rate).Round(), D(b));
+        PutOrDeleteResultRow(run, "700A", Percent(b, rate).Round(), D(b));
     } else {
         const long long amount = Percent(b, ErtekkeszletSzam(ctx, "17")).Round();
         DeleteResultRow(run, "700A");
-        WriteOrRemove(run, "701A", amount, D(b));
+        PutOrDeleteResultRow(run, "701A", amount, D(b));
     }
 }
 
@@ -78,8 +70,8 @@ void CalcHealthContributions(PayrollRun& run) {
     const bool inCash = ctx.employee.Text("DG_EGBIZJARPENZ") == "I";
     if (!inKind && !inCash) return;
     const Money b = EntrepreneurMinimumAtFactor(run, FlaggedBase(run, "JC_EBJKOT"), 1.5);
-    WriteOrRemove(run, "706A", inKind ? Percent(b, ErtekkeszletSzam(ctx, "19")).Round() : 0, R(b));
-    WriteOrRemove(run, "707A", inCash ? Percent(b, ErtekkeszletSzam(ctx, "19p")).Round() : 0, R(b));
+    PutOrDeleteResultRow(run, "706A", inKind ? Percent(b, ErtekkeszletSzam(ctx, "19")).Round() : 0, R(b));
+    PutOrDeleteResultRow(run, "707A", inCash ? Percent(b, ErtekkeszletSzam(ctx, "19p")).Round() : 0, R(b));
 }
 
 }  // namespace payroll

@@ -10,27 +10,12 @@ namespace {
 
 double R(const Money& m) { return static_cast<double>(m.Round()); }
 
-void WriteOrRemove(PayrollRun& run, const std::string& code, long long amount, double base) {
-    if (amount != 0)
-        PutResultRow(run, code, static_cast<double>(amount), base, 0, 0);
-    else
-        DeleteResultRow(run, code);
-}
-
-void DeleteAll(PayrollRun& run, const std::string& code) {
-    while (run.rows.FindFirst(code) >= 0) DeleteResultRow(run, code);
-}
-
 // Item 108 of this run and of the year so far.
 Money Base108(const PayrollRun& run) {
     Money b = run.eves.Eves108Osszeg;
     for (const SzamfejtRow& r : run.rows.Rows())
         if (r.SF_JCKOD == "108") b += r.Osszeg();
     return b;
-}
-
-bool Flag(const FieldValues* item, const char* flag, const char* value = "I") {
-    return item && item->Text(flag) == value;
 }
 
 }  // namespace
@@ -46,7 +31,7 @@ void CalcSzha(PayrollRun& run) {
     if (run.Context().employee.Text("DG_SZHA") != "I") return;
     const Money rate = SzhaSzazalek(run.Context().month);
     const Money base = SzhaBase(run);
-    WriteOrRemove(run, "330", Percent(rate, base).Round(), R(base));
+    PutOrDeleteResultRow(run, "330", Percent(rate, base).Round(), R(base));
     if (run.rows.FindFirst("108") >= 0) {
         const Money b108 = Base108(run);
         PutResultRow(run, "390", R(Percent(rate, b108)), R(b108), 0, 0);
@@ -68,7 +53,7 @@ void CalcVocationalContribution(PayrollRun& run) {
     if (e.Text("DG_BERFORM") == "0" && e.Text("DG_ALKMIN") == "6" && e.Text("DG_ALKMINADATSZ") == "30")
         base = EntrepreneurMinimumAtFactor(run, base, 1.125);
     const Money rate = ErtekkeszletSzam(ctx, "44");
-    WriteOrRemove(run, "351", Percent(rate, base).Round(), R(base));
+    PutOrDeleteResultRow(run, "351", Percent(rate, base).Round(), R(base));
     if (run.rows.FindFirst("108") >= 0) {
         const Money b108 = Base108(run);
         PutResultRow(run, "394", R(Percent(rate, b108)), R(b108), 0, 0);
@@ -83,7 +68,7 @@ void CalcEva(PayrollRun& run) {
         base = FlaggedBase(run, "JC_EVAKOT");
         amount = Percent(base, ErtekkeszletSzam(ctx, "45")).Round();
     }
-    WriteOrRemove(run, "360", amount, R(base));
+    PutOrDeleteResultRow(run, "360", amount, R(base));
 }
 
 void CalcSzhaDeduction(PayrollRun& run) {
@@ -94,10 +79,11 @@ void CalcSzhaDeduction(PayrollRun& run) {
     if (ctx.employee.Text("DG_SZHALEV") == "I") {
         // The last marked row of the month's rate, not their sum.
         for (const SzamfejtRow& r : run.rows.Rows())
-            if (Flag(ctx.PayItem(r.SF_JCKOD), "JC_SZHALEV") && r.SF_SZHASZAZLEV == rate) base = r.Osszeg();
+            if (PayItemFlag(ctx.PayItem(r.SF_JCKOD), "JC_SZHALEV") && r.SF_SZHASZAZLEV == rate)
+                base = r.Osszeg();
         amount = Percent(rate, base).Round();
     }
-    WriteOrRemove(run, "326", amount, R(base));
+    PutOrDeleteResultRow(run, "326", amount, R(base));
 }
 
 void AddKivaAllowanceRow(PayrollRun& run) {
@@ -105,9 +91,9 @@ void AddKivaAllowanceRow(PayrollRun& run) {
     Money total;
     for (const SzamfejtRow& r : run.rows.Rows())
         if (r.SF_JCKOD == "327") total += Percent(r.SF_SZHAKEDVSZAZ.value_or(0), r.Osszeg()).Round();
-    DeleteAll(run, "327");
-    DeleteAll(run, "328");
-    WriteOrRemove(run, "332K", total.Round(), 0);
+    DeleteResultRows(run, "327");
+    DeleteResultRows(run, "328");
+    PutOrDeleteResultRow(run, "332K", total.Round(), 0);
 }
 
 void AddKivaBaseRow(PayrollRun& run) {
@@ -117,11 +103,12 @@ void AddKivaBaseRow(PayrollRun& run) {
     for (const SzamfejtRow& r : run.rows.Rows()) {
         const FieldValues* item = ctx.PayItem(r.SF_JCKOD);
         if (r.SF_JCKOD == "330") total += r.SF_JARALAP.value_or(0);
-        if (Flag(item, "JC_TERMJUTADO") && Flag(item, "JC_SZHANEMKEDV", "N")) total += r.Osszeg();
+        if (PayItemFlag(item, "JC_TERMJUTADO") && PayItemFlag(item, "JC_SZHANEMKEDV", "N"))
+            total += r.Osszeg();
         if (r.SF_JCKOD == "150" || r.SF_JCKOD == "152") total += r.Osszeg();
     }
-    DeleteAll(run, "330");
-    WriteOrRemove(run, "332A", total.Round(), 0);
+    DeleteResultRows(run, "330");
+    PutOrDeleteResultRow(run, "332A", total.Round(), 0);
 }
 
 }  // namespace payroll

@@ -44,8 +44,6 @@ int FormulaKind(const FieldValues& item) {
     return negative ? -kind : kind;
 }
 
-bool Flag(const FieldValues* item, const char* field) { return item && item->Text(field) == "I"; }
-
 bool CategoryIn(const FieldValues* item, std::string_view categories) {
     if (!item) return false;
     const std::string cat = item->Text("JC_TIPUS");
@@ -82,18 +80,18 @@ ItemBases SumItemsAndBases(const PayrollRun& run, const FieldValues& item, const
                 break;
             }
             case 6:
-                if (Flag(ri, "JC_LETILT")) b.garnishment += a;
+                if (PayItemFlag(ri, "JC_LETILT")) b.garnishment += a;
                 if (CategoryIn(ri, "89ADE")) b.garnishment -= a;
                 break;
             case 9:
-                if (Flag(ri, "JC_SZJAKOT") && ri->Text("JC_ELKULADO") == "N")
+                if (PayItemFlag(ri, "JC_SZJAKOT") && ri->Text("JC_ELKULADO") == "N")
                     b.taxable += r.SF_ADOALAP.value_or(0);
                 break;
             case 11:
-                if (Flag(ri, "JC_ALAP1")) b.base1 += a;
+                if (PayItemFlag(ri, "JC_ALAP1")) b.base1 += a;
                 break;
             case 12:
-                if (Flag(ri, "JC_ALAP2")) b.base2 += a;
+                if (PayItemFlag(ri, "JC_ALAP2")) b.base2 += a;
                 break;
             default:
                 break;
@@ -112,7 +110,7 @@ ItemBases SumItemsAndBases(const PayrollRun& run, const FieldValues& item, const
             const bool before =
                 r.SF_JCKOD < code || (standing && r.SF_JCKOD == code && RowNumber(r) < *standingItemNumber);
             const FieldValues* ri = ctx.PayItem(r.SF_JCKOD);
-            if (!before || !Flag(ri, "JC_KIFIZ")) continue;
+            if (!before || !PayItemFlag(ri, "JC_KIFIZ")) continue;
             if (CategoryIn(ri, "12")) net += r.Osszeg();
             if (CategoryIn(ri, "34FM68ABDEXY")) net -= r.Osszeg();
         }

@@ -116,6 +116,18 @@ void DeleteResultRow(PayrollRun& run, const std::string& code) {
     if (at >= 0) run.rows.Delete(at);
 }
 
+void DeleteResultRows(PayrollRun& run, const std::string& code) {
+    while (run.rows.FindFirst(code) >= 0) DeleteResultRow(run, code);
+}
+
+void PutOrDeleteResultRow(PayrollRun& run, const std::string& code, long long amount,
+                          double contributionBase) {
+    if (amount != 0)
+        PutResultRow(run, code, static_cast<double>(amount), contributionBase, 0, 0);
+    else
+        DeleteResultRow(run, code);
+}
+
 void EvesOsszesen(PayrollRun& run) {
     const RunContext& ctx = run.Context();
     EvesOsszesenek t;

@@ -85,6 +85,12 @@ void PutResultRowBases(PayrollRun& run, const std::string& code, double amount, 
 void AppendResultRow(PayrollRun& run, const std::string& code, double amount, double contributionBase);
 // Removes the first row of the code, if any.
 void DeleteResultRow(PayrollRun& run, const std::string& code);
+// Every row of the code.
+void DeleteResultRows(PayrollRun& run, const std::string& code);
+// A step's one row: written with its amount and contribution base, or
+// removed when the amount is 0.
+void PutOrDeleteResultRow(PayrollRun& run, const std::string& code, long long amount,
+                          double contributionBase);
 
 // Sums run.eves from the context's saved rows: "earlier" is a payment date
 // strictly before the run's, so the run's own saved rows never count.

@@ -82,4 +82,10 @@ struct RunContext {
     }
 };
 
+// The pay item's field holds the value ("I" by default); a missing pay item
+// holds nothing.
+inline bool PayItemFlag(const FieldValues* item, const char* field, const char* value = "I") {
+    return item && item->Text(field) == value;
+}
+
 }  // namespace payroll

@@ -8,10 +8,6 @@ namespace {
 
 double R(const Money& m) { return static_cast<double>(m.Round()); }
 
-bool Flag(const FieldValues* item, const char* flag, const char* value = "I") {
-    return item && item->Text(flag) == value;
-}
-
 // Sum of the amounts of the rows whose pay item passes the test.
 template <class Test>
 Money SumAmounts(const PayrollRun& run, Test test) {
@@ -33,18 +29,18 @@ void WriteOrRemove(PayrollRun& run, const std::string& code, const Money& amount
 Money FifteenPercentOfPositive(const Money& x) { return x > Money() ? Money(0.15) * x : Money(); }
 
 void CalcWageTypeEarnings(PayrollRun& run) {
-    const Money s270 =
-        SumAmounts(run, [](const SzamfejtRow&, const FieldValues* i) { return Flag(i, "JC_BERJELL"); });
-    const Money s271 =
-        SumAmounts(run, [](const SzamfejtRow&, const FieldValues* i) { return Flag(i, "JC_KERESET"); });
+    const Money s270 = SumAmounts(
+        run, [](const SzamfejtRow&, const FieldValues* i) { return PayItemFlag(i, "JC_BERJELL"); });
+    const Money s271 = SumAmounts(
+        run, [](const SzamfejtRow&, const FieldValues* i) { return PayItemFlag(i, "JC_KERESET"); });
     PutResultRowBases(run, "270", R(s270), 0, 0);
     PutResultRowBases(run, "271", R(s271), 0, 0);
 }
 
 void CalcUnionDues(PayrollRun& run) {
     if (run.Context().employee.Text("DG_ERDEKTAGD") != "I") return;
-    const Money s =
-        SumAmounts(run, [](const SzamfejtRow&, const FieldValues* i) { return Flag(i, "JC_SZAKSZKOT"); });
+    const Money s = SumAmounts(
+        run, [](const SzamfejtRow&, const FieldValues* i) { return PayItemFlag(i, "JC_SZAKSZKOT"); });
     const long long fee = Percent(s, ErtekkeszletSzam(run.Context(), "21")).Round();
     if (fee != 0)
         PutResultRowBases(run, "280", static_cast<double>(fee), R(s), static_cast<double>(-fee));
@@ -72,10 +68,10 @@ void CalcEkho(PayrollRun& run) {
 void CalcFringeBenefitIncomeTax(PayrollRun& run) {
     const RunContext& ctx = run.Context();
     const Money a = SumAmounts(run, [](const SzamfejtRow&, const FieldValues* i) {
-        return Flag(i, "JC_TERMJUTADO") && Flag(i, "JC_SZHANEMKEDV", "N");
+        return PayItemFlag(i, "JC_TERMJUTADO") && PayItemFlag(i, "JC_SZHANEMKEDV", "N");
     });
     const Money b = SumAmounts(run, [](const SzamfejtRow&, const FieldValues* i) {
-        return Flag(i, "JC_TERMJUTADO") && Flag(i, "JC_SZHANEMKEDV", "I");
+        return PayItemFlag(i, "JC_TERMJUTADO") && PayItemFlag(i, "JC_SZHANEMKEDV", "I");
     });
     const Money rate = ErtekkeszletSzam(ctx, "58");
     WriteOrRemove(run, "334A", Percent(rate, a), a);
@@ -86,10 +82,10 @@ void CalcFringeBenefitSzhaNonKiva(PayrollRun& run) {
     const RunContext& ctx = run.Context();
     const bool notKiva = ctx.company.Text("CG_KIVA") == "N";
     const Money a = SumAmounts(run, [notKiva](const SzamfejtRow&, const FieldValues* i) {
-        return notKiva && Flag(i, "JC_TERMJUTADO") && Flag(i, "JC_SZHANEMKEDV", "N");
+        return notKiva && PayItemFlag(i, "JC_TERMJUTADO") && PayItemFlag(i, "JC_SZHANEMKEDV", "N");
     });
     const Money b = SumAmounts(run, [](const SzamfejtRow&, const FieldValues* i) {
-        return Flag(i, "JC_TERMJUTADO") && Flag(i, "JC_SZHANEMKEDV", "I");
+        return PayItemFlag(i, "JC_TERMJUTADO") && PayItemFlag(i, "JC_SZHANEMKEDV", "I");
     });
     const Money r = SzhaSzazalek(ctx.month);
     WriteOrRemove(run, "341A", Percent(r, a), a);
@@ -107,18 +103,17 @@ void CalcBaljContribution(PayrollRun& run) {
 
 void CalcSeparatelyTaxedItems(PayrollRun& run) {
     const RunContext& ctx = run.Context();
-    for (const char* code : {"321", "322"})
-        while (run.rows.FindFirst(code) >= 0) DeleteResultRow(run, code);
+    for (const char* code : {"321", "322"}) DeleteResultRows(run, code);
     // A walk in working-set order; a tax row appended takes its place in
     // that order and is visited too when it sorts after the item.
     for (size_t i = 0; i < run.rows.size(); ++i) {
         const SzamfejtRow current = run.rows[i];
         const FieldValues* item = ctx.PayItem(current.SF_JCKOD);
-        if (!Flag(item, "JC_ELKULADO")) continue;
+        if (!PayItemFlag(item, "JC_ELKULADO")) continue;
         const long long base = Money(current.SF_ADOALAP.value_or(0)).Round();
         const long long tax = Percent(item->Num("JC_LINADO"), base).Round();
         if (tax == 0) continue;
-        const std::string code = Flag(item, "JC_SZJAKOT") ? "322" : "321";
+        const std::string code = PayItemFlag(item, "JC_SZJAKOT") ? "322" : "321";
         AppendResultRow(run, code, static_cast<double>(tax), static_cast<double>(base));
         SzamfejtRow appended = current;
         appended.SF_JCKOD = code;

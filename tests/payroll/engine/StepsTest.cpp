@@ -144,7 +144,9 @@ TEST_F(StepsTest, IncomeTaxAdvance) {
         CalcIncomeTaxAdvance(run);
         for (auto [code, amount] : c.expected) EXPECT_EQ(Amount(run, code), amount) << c.why << " " << code;
         EXPECT_EQ(TaxBase(run, "309"), c.wage) << c.why;
-        if (c.csalkedv == 0) EXPECT_FALSE(Amount(run, "314A")) << c.why;
+        if (c.csalkedv == 0) {
+            EXPECT_FALSE(Amount(run, "314A")) << c.why;
+        }
         EXPECT_FALSE(Amount(run, "313A") || Amount(run, "315")) << c.why;
     }
 
