@@ -76,6 +76,25 @@ TEST_F(StepsTest, EntrepreneurMinimumBase) {
     EXPECT_EQ(Base(run, "700A"), 200000);
 }
 
+TEST_F(StepsTest, EntrepreneurBaseTotalsLeaveTheEditedRowOut) {
+    PayrollRun run(ctx);
+    SzamfejtRow first = Wage(100000), second = Wage(50000);
+    first.SF_SORSZAM = 1;
+    second.SF_SORSZAM = 2;
+    second.SF_RJSORSZAM = 1;
+    run.rows.Assign({first, second});
+    run.eves.EvesJovedelemJarAlap = 1000;
+    run.eves.EvesNyugKotOsszeg = 2000;
+    double base = 0, pension = 0, shortfall = 149000;
+    EntrepreneurBaseTotals(run, base, pension, shortfall, 2);
+    EXPECT_EQ(base, 101000);
+    EXPECT_EQ(pension, 102000);
+    EXPECT_EQ(shortfall, 48000) << "the minimum less the base";
+    base = pension = 0, shortfall = 50000;
+    EntrepreneurBaseTotals(run, base, pension, shortfall, 0);
+    EXPECT_EQ(shortfall, 152000 - 151000) << "pension-liable total above the minimum";
+}
+
 TEST_F(StepsTest, PensionContribution) {
     ctx.employee.Set("DG_NYUGJAR", "I");
     PayrollRun run(ctx);
@@ -188,6 +207,24 @@ TEST_F(StepsTest, SocialContributionTaxAndAllowances) {
     EXPECT_EQ(allowance(1, 8), std::pair(std::optional<double>(100000), std::optional<double>(9750)));
     EXPECT_EQ(allowance(7, 8).second, 9750) << "the first-half rate kept, below the tax due";
     EXPECT_EQ(allowance(1, 4).first, 50000);
+    // Sick pay lowers the base; an earlier payment of the month used 60 000 of the cap.
+    {
+        ctx.month = 1;
+        ctx.employee.Set("DG_NAPIKOTORA", 8.0);
+        PayrollRun run(ctx);
+        SzamfejtRow sick = Row("150", 0);
+        sick.SF_JARALAP = 270000;
+        AddItem(PayItem("150", "1", "0", "I", {{"JC_SZABTIP", "2"}, {"JC_SZHAKOT", "I"}}));
+        run.rows.Assign({Wage(300000), sick});
+        run.eves.HaviKorabbi327 = 60000;
+        CalcSzhaAllowances(run);
+        EXPECT_EQ(Amount(run, "327"), 40000);
+        run.eves.HaviKorabbi327 = 0;
+        sick.SF_JARALAP = 50000;
+        run.rows.Assign({Wage(80000), sick});
+        CalcSzhaAllowances(run);
+        EXPECT_EQ(Amount(run, "327"), 80000) << "80 000 + 50 000 liable, less 50 000 sick pay";
+    }
 
     ctx.employee.Set("DG_SZHAKEDVKOD", "20");
     ctx.employee.Set("DG_SZHAKEDVVALT", os::EncodeDate(2019, 5, 1));
