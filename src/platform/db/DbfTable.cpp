@@ -135,6 +135,9 @@ void DbfTable::InternalOpen() {
         const size_t len = static_cast<unsigned char>(data[at + 16]);
         const int dec = static_cast<unsigned char>(data[at + 17]);
         if (fname.empty()) fail("damaged field list");
+        // Both fields would read as the first one: the file is not what it says.
+        for (const DbfField& other : fields)
+            if (os::SameAsciiName(other.def.name, fname)) fail("damaged field list (" + fname + " twice)");
         FieldDef d{fname, FieldType::String, 0};
         switch (type) {
             case 'C':
@@ -197,9 +200,10 @@ void DbfTable::InternalOpen() {
                     const std::string s = os::TrimSpacesAndNuls(raw);
                     if (s.empty() || s == "00000000") break;
                     double day;
-                    if (s.size() != 8 || !os::TryEncodeDate(std::atoi(s.substr(0, 4).c_str()),
-                                                            std::atoi(s.substr(4, 2).c_str()),
-                                                            std::atoi(s.substr(6, 2).c_str()), day))
+                    if (s.size() != 8 || s.find_first_not_of("0123456789") != std::string::npos ||
+                        !os::TryEncodeDate(std::atoi(s.substr(0, 4).c_str()),
+                                           std::atoi(s.substr(4, 2).c_str()),
+                                           std::atoi(s.substr(6, 2).c_str()), day))
                         fail("record " + std::to_string(r + 1) + ", field " + f.def.name + ": '" + s +
                              "' is no date");
                     rec[i] = Variant(day);

@@ -1,5 +1,6 @@
 #include "platform/db/Field.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -37,8 +38,15 @@ bool ParseInt(const std::string& text, long long& out) {
     std::string t = os::TrimWhitespace(text);
     if (t.empty()) return false;
     char* end = nullptr;
+    errno = 0;
     out = std::strtoll(t.c_str(), &end, 10);
-    return end && *end == '\0';
+    return end && *end == '\0' && errno != ERANGE;
+}
+
+// A whole number of a float, or the error of a value no 64-bit number holds.
+long long RoundToInt(double d, const std::string& text) {
+    if (!(std::fabs(d) < 9.2e18)) throw DatabaseError("'" + text + "' is not a valid integer value");
+    return std::llround(d);
 }
 
 }  // namespace
@@ -87,7 +95,7 @@ long long Variant::ToInt() const {
         case Kind::Int:
             return std::get<long long>(v_);
         case Kind::Float:
-            return std::llround(std::get<double>(v_));
+            return RoundToInt(std::get<double>(v_), ToString());
         case Kind::Bool:
             return std::get<bool>(v_) ? 1 : 0;
         case Kind::Text: {
@@ -96,7 +104,7 @@ long long Variant::ToInt() const {
             long long i;
             if (ParseInt(s, i)) return i;
             double d;
-            if (ParseFloat(s, d)) return std::llround(d);
+            if (ParseFloat(s, d)) return RoundToInt(d, s);
             throw DatabaseError("'" + s + "' is not a valid integer value");
         }
     }
@@ -213,6 +221,7 @@ Variant Field::Convert(const Variant& v) const {
         } else {
             d = v.ToDouble();
         }
+        if (!os::IsValidDayNumber(d)) throw DatabaseError("'" + v.ToString() + "' is not a valid date");
         if (t == FieldType::Date) d = std::floor(d);
         return Variant(d);
     }

@@ -47,7 +47,15 @@ double EncodeDate(int year, int month, int day) {
     return r;
 }
 
+bool IsValidDayNumber(double dayNumber) {
+    static const double first = static_cast<double>(DaysFromCivilStart(1, 1, 1) - kEpoch);
+    static const double last = static_cast<double>(DaysFromCivilStart(9999, 12, 31) - kEpoch);
+    // NaN fails both comparisons.
+    return std::trunc(dayNumber) >= first && std::trunc(dayNumber) <= last;
+}
+
 YMD DecodeDate(double dayNumber) {
+    if (!IsValidDayNumber(dayNumber)) throw std::out_of_range("Érvénytelen dátum");
     // Civil-from-days (Howard Hinnant's algorithm), shifted to our epoch.
     long long z = static_cast<long long>(std::trunc(dayNumber)) + kEpoch + 306;  // days from 0000.03.01
     const long long era = (z >= 0 ? z : z - 146096) / 146097;
@@ -67,6 +75,7 @@ double EncodeTime(int hour, int minute, int second, int msec) {
 }
 
 void DecodeTime(double dayNumber, int& hour, int& minute, int& second, int& msec) {
+    if (!std::isfinite(dayNumber)) dayNumber = 0;
     double frac = std::fabs(dayNumber - std::trunc(dayNumber));
     long long ms = std::llround(frac * 86400000.0);
     if (ms >= 86400000) ms = 86399999;
@@ -78,6 +87,7 @@ void DecodeTime(double dayNumber, int& hour, int& minute, int& second, int& msec
 
 int DayOfWeek(double dayNumber) {
     // Day 0 (1899.12.30) was a Saturday.
+    if (!IsValidDayNumber(dayNumber)) throw std::out_of_range("Érvénytelen dátum");
     long long d = static_cast<long long>(std::trunc(dayNumber));
     return static_cast<int>(((d % 7) + 7 + 6) % 7) + 1;
 }

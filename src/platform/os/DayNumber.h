@@ -23,8 +23,12 @@ bool IsValidDate(int year, int month, int day);  // years 1..9999
 double EncodeDate(int year, int month, int day);
 // False (and `result` untouched) for an invalid date.
 bool TryEncodeDate(int year, int month, int day, double& result);
+// True for a finite day number of a date in years 1..9999 (with any time of
+// day): the only ones that decode.
+bool IsValidDayNumber(double dayNumber);
 // The date part of a day number (the fraction is ignored; negative day
 // numbers count back from 1899.12.30 with the time as a positive fraction).
+// Throws std::out_of_range for one that is not valid.
 YMD DecodeDate(double dayNumber);
 // Time of day as a fraction of a day.
 double EncodeTime(int hour, int minute, int second, int msec = 0);

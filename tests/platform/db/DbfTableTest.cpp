@@ -2,10 +2,12 @@
 // damaged copies fail cleanly.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 
 #include "platform/db/DbfTable.h"
+#include "platform/db/ListDataset.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/TempDir.h"
@@ -54,6 +56,86 @@ TEST(DbfTable, ReadsAFileOfShapelibAndRejectsDamagedCopies) {
     } catch (const db::EngineError& e) {
         EXPECT_NE(std::string(e.what()).find("DOLGOZO.dbf"), std::string::npos);
     }
+}
+
+// A dBASE III file of the given field descriptors and records.
+std::string DbfFile(const std::vector<std::string>& fields, const std::vector<std::string>& records) {
+    std::string h(32, '\0');
+    h[0] = 0x03;
+    size_t headerLength = 33, recordLength = records.empty() ? 1 : records.front().size();
+    for (const std::string& f : fields) headerLength += f.size();
+    h[4] = static_cast<char>(records.size());
+    h[8] = static_cast<char>(headerLength);
+    h[10] = static_cast<char>(recordLength);
+    std::string data = h;
+    for (const std::string& f : fields) data += f;
+    data += "\r";
+    for (const std::string& r : records) data += r;
+    return data;
+}
+
+std::string FieldDescriptor(const char* name, char type, int len) {
+    std::string d(32, '\0');
+    std::memcpy(d.data(), name, std::strlen(name));
+    d[11] = type;
+    d[16] = static_cast<char>(len);
+    return d;
+}
+
+TEST(DbfTable, DamagedFieldsAreRefusedNamingTheFile) {
+    // clang-format off
+    const struct { const char* why; std::string file; const char* error; } cases[] = {
+        {"a field named twice: both would read the first one's value",
+         DbfFile({FieldDescriptor("NEV", 'C', 14), FieldDescriptor("NEV", 'C', 14)},
+                 {" Kiss Anna     Nagy Béla    "}), "damaged field list (NEV twice)"},
+        {"the same name in other letters",
+         DbfFile({FieldDescriptor("Nev", 'C', 4), FieldDescriptor("NEV", 'C', 4)}, {" abcdefgh"}),
+         "damaged field list (NEV twice)"},
+        {"a letter among the date's digits", DbfFile({FieldDescriptor("BELEP", 'D', 8)}, {" 2019013a"}),
+         "'2019013a' is no date"},
+        {"a month that does not exist", DbfFile({FieldDescriptor("BELEP", 'D', 8)}, {" 20191301"}),
+         "'20191301' is no date"},
+        {"a sign inside the date", DbfFile({FieldDescriptor("BELEP", 'D', 8)}, {" 2019-1-1"}),
+         "'2019-1-1' is no date"},
+    };
+    // clang-format on
+    os::TempDir dir;
+    EXPECT_EQ(cases[0].file.size(), 126u);
+    for (const auto& c : cases) {
+        os::WriteFileAtomic(dir.File("a.dbf"), c.file);
+        db::DbfTable t;
+        t.FileName = dir.File("a.dbf");
+        try {
+            t.Open();
+            ADD_FAILURE() << c.why << ": opened";
+        } catch (const db::EngineError& e) {
+            EXPECT_NE(std::string(e.what()).find(dir.File("a.dbf") + ": "), std::string::npos) << c.why;
+            EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << c.why << ": " << e.what();
+        }
+        EXPECT_FALSE(t.Active()) << c.why;
+    }
+}
+
+// A number no 64-bit integer holds reads as a float and never as a wrapped
+// integer or a date.
+TEST(DbfTable, AHugeNumberIsAnErrorAsIntegerOrDate) {
+    os::TempDir dir;
+    os::WriteFileAtomic(dir.File("a.dbf"),
+                        DbfFile({FieldDescriptor("OSSZEG", 'N', 20)}, {" 11111111111111111111"}));
+    db::DbfTable t;
+    t.FileName = dir.File("a.dbf");
+    t.Open();
+    EXPECT_DOUBLE_EQ(t.FieldByName("OSSZEG").AsFloat(), 1.1111111111111111e19);
+    EXPECT_THROW(t.FieldByName("OSSZEG").AsInteger(), db::DatabaseError);
+
+    db::ListDataset dates;
+    dates.SetFieldDefs({{"BELEP", db::FieldType::Date}});
+    dates.Open();
+    dates.Append();
+    for (double bad : {t.FieldByName("OSSZEG").AsFloat(), -1e19, 3e6, std::nan("")})
+        EXPECT_THROW(dates.FieldByName("BELEP").SetAsFloat(bad), db::DatabaseError) << bad;
+    dates.FieldByName("BELEP").SetAsFloat(os::EncodeDate(9999, 12, 31));
+    EXPECT_EQ(dates.FieldByName("BELEP").AsString(), "9999.12.31");
 }
 
 TEST(DbfTable, DatesLogicalsAndDeletedRecords) {

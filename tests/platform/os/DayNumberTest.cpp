@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <ctime>
+#include <stdexcept>
 #include <vector>
 
 #include "platform/os/DayNumber.h"
@@ -137,4 +139,24 @@ TEST(Clock, AFixedClockStandsStillAndNestedOnesRestore) {
                   (std::vector<int>{2019, 5, 2, 14, 30, 5}));
     }
     EXPECT_GT(Today(), EncodeDate(2024, 1, 1));  // the system clock again
+}
+
+TEST(DayNumber, OnlyDayNumbersOfYearsOneTo9999Decode) {
+    // clang-format off
+    const struct { double day; bool valid; } cases[] = {
+        {EncodeDate(1, 1, 1), true},         {EncodeDate(1, 1, 1) - 1, false},
+        {EncodeDate(9999, 12, 31) + 0.99, true}, {EncodeDate(9999, 12, 31) + 1, false},
+        {-0.5, true},                        {1.1111111111111111e19, false},
+        {-1e19, false},                      {std::nan(""), false},
+        {HUGE_VAL, false},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsValidDayNumber(c.day), c.valid) << c.day;
+        if (!c.valid) {
+            EXPECT_THROW(DecodeDate(c.day), std::out_of_range) << c.day;
+            EXPECT_THROW(DateToText(c.day), std::out_of_range) << c.day;
+            EXPECT_THROW(DayOfWeek(c.day), std::out_of_range) << c.day;
+        }
+    }
 }

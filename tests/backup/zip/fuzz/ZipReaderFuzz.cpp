@@ -3,7 +3,7 @@
 //   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined \
 //     -fno-sanitize-recover=all -Isrc \
 //     tests/backup/zip/fuzz/ZipReaderFuzz.cpp src/backup/zip/*.cpp \
-//     src/platform/os/{AtomicFile,CodePage,DayNumber,TempDir,Volume}.cpp -lz -o /tmp/zipfuzz
+//     src/platform/os/*.cpp -lz -o /tmp/zipfuzz
 //   /tmp/zipfuzz -max_len=4096 -max_total_time=600 CORPUS_DIR
 //
 // Each input is read as an archive, listed, extracted into a fresh folder
