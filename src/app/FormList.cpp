@@ -12,6 +12,7 @@
 #include "masterdata/TorzskezJogcim.h"
 #include "masterdata/TorzskezKifhely.h"
 #include "masterdata/TorzskezMhely.h"
+#include "masterdata/TorzskezRJogcim.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TTorzskezJogcimForm", Make<TTorzskezJogcimForm>()},
         {"TTorzskezKifhelyForm", Make<TTorzskezKifhelyForm>()},
         {"TTorzskezMhelyForm", Make<TTorzskezMhelyForm>()},
+        {"TTorzskezRJogcimForm", Make<TTorzskezRJogcimForm>()},
         {"TMentesZipForm", Make<TMentesZipForm>()},
         {"TSzervizJavForm", Make<TSzervizJavForm>()},
         {"TSzervizErtekkeszletForm", Make<TSzervizErtekkeszletForm>()},

@@ -61,7 +61,9 @@ void TFieldDataLink::ActiveChanged() {
 
 void TFieldDataLink::RecordChanged(db::Field* field) {
     if (updating_) return;  // our own write coming back
-    if (field && field != Field()) return;
+    // A looked-up or calculated field follows every change of the record.
+    const db::Field* own = Field();
+    if (field && field != own && (!own || own->Kind() == db::FieldKind::Data)) return;
     if (OnDataChange) OnDataChange();
     modified_ = false;
 }

@@ -7,5 +7,7 @@ TDBText::TDBText(QWidget* parent) : QLabel(parent) {
 void TDBText::DataChange() {
     const db::Field* f = link_.Field();
     const db::Dataset* ds = f ? f->DataSet() : nullptr;
-    setText(ds && !ds->IsEmpty() ? QString::fromStdString(f->AsString()) : QString());
+    // A new record of an empty table has its fields to show, browsing one has none.
+    const bool record = ds && (!ds->IsEmpty() || ds->State() != db::DatasetState::Browse);
+    setText(record ? QString::fromStdString(f->AsString()) : QString());
 }

@@ -24,18 +24,13 @@
 #include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
 #include "core/helpers/SegedUnit.h"
+#include "core/helpers/TypedDate.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/db/Transaction.h"
 #include "platform/os/DayNumber.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtString.h"
-
-namespace {
-
-double DateLimit(int year, int month, int day) { return os::EncodeDate(year, month, day); }
-
-}  // namespace
 
 // --- Plain values ------------------------------------------------------------
 
@@ -897,21 +892,21 @@ void ListForm::ReloadDate(const char* dateEdit) {
 }
 
 bool ListForm::DateEditExit(TDateEdit* edit) {
-    if (!edit->HasDateContent()) return true;
     double date = 0;
-    if (!os::TextToDate(edit->Text().toStdString(), date)) {
-        ui::ShowMessage(QStringLiteral("Ilyen dátum nem létezik!"));
-        edit->SetDateValue(0);
-        edit->setFocus(Qt::OtherFocusReason);
-        NyomtatasMehet();
-        return false;
+    switch (CheckTypedDate(edit->Text().toStdString(), date)) {
+        case TypedDate::NoDate:
+            ui::ShowMessage(QStringLiteral("Ilyen dátum nem létezik!"));
+            edit->SetDateValue(0);
+            edit->setFocus(Qt::OtherFocusReason);
+            NyomtatasMehet();
+            return false;
+        case TypedDate::OutOfRange:
+            ui::ShowMessage(QStringLiteral("Ellenőrizze le helyesen írta-e be a dátumot!"));
+            edit->setFocus(Qt::OtherFocusReason);
+            return false;
+        default:
+            return true;
     }
-    if (date < DateLimit(1900, 1, 1) || date > DateLimit(2020, 12, 31)) {
-        ui::ShowMessage(QStringLiteral("Ellenőrizze le helyesen írta-e be a dátumot!"));
-        edit->setFocus(Qt::OtherFocusReason);
-        return false;
-    }
-    return true;
 }
 
 void ListForm::closeEvent(QCloseEvent* event) { QDialog::closeEvent(event); }

@@ -109,9 +109,21 @@ void MaintenanceForm::AddValueSetCode(TDBEdit* edit, QLabel* name, const std::st
 
 void MaintenanceForm::AddRecordCode(TDBEdit* edit, QLabel* name, int kind, db::Table* table,
                                     const std::string& codeField, int codeWidth, const std::string& nameField,
-                                    int nameWidth, const QString& missing, bool clickOpens) {
-    coded_.push_back(
-        {edit, name, kind, {}, table, codeField, nameField, codeWidth, nameWidth, missing, clickOpens});
+                                    int nameWidth, const QString& missing, bool clickOpens,
+                                    const std::string& thirdField, int thirdWidth) {
+    coded_.push_back({edit,
+                      name,
+                      kind,
+                      {},
+                      table,
+                      codeField,
+                      nameField,
+                      codeWidth,
+                      nameWidth,
+                      missing,
+                      clickOpens,
+                      thirdField,
+                      thirdWidth});
 }
 
 void MaintenanceForm::AddBuilt(QWidget* control) { built_.push_back(control); }
@@ -527,7 +539,7 @@ const MaintenanceForm::CodedEdit* MaintenanceForm::Coded(const QObject* edit) co
 void MaintenanceForm::DBEditClick(const CodedEdit& coded) {
     if (!KivalasztForm) return;
     KivalasztForm->KivalasztBeallit(coded.kind, coded.valueSetType, coded.codeField, coded.codeWidth,
-                                    coded.nameField, coded.nameWidth, "", 0, 0);
+                                    coded.nameField, coded.nameWidth, coded.thirdField, coded.thirdWidth, 0);
     ui::ShowModal(*KivalasztForm);
     if (KivalasztForm && KivalasztForm->ErtekAtad()) {
         if (db::Field* f = coded.edit->Field())

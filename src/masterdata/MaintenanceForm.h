@@ -142,7 +142,7 @@ protected:
     // of `kind`, its name from `nameField`; `missing` is shown for an unknown code.
     void AddRecordCode(TDBEdit* edit, QLabel* name, int kind, db::Table* table, const std::string& codeField,
                        int codeWidth, const std::string& nameField, int nameWidth, const QString& missing,
-                       bool clickOpens);
+                       bool clickOpens, const std::string& thirdField = {}, int thirdWidth = 0);
 
     // An edit or check box the member built from its page tables: it takes
     // part in the keys, changes and exits, in the tab order its table gave it.
@@ -196,6 +196,8 @@ private:
         int codeWidth, nameWidth;
         QString missing;
         bool clickOpens;
+        std::string thirdField = {};  // a third column of the pick list
+        int thirdWidth = 0;
     };
     const CodedEdit* Coded(const QObject* edit) const;
     // The pick list of a coded edit (click or F2 while typing).
