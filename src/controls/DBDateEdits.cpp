@@ -8,7 +8,12 @@
 
 // --- TFieldDataLink -------------------------------------------------------------------
 
-TFieldDataLink::~TFieldDataLink() { SetDataSource(nullptr); }
+TFieldDataLink::~TFieldDataLink() {
+    // The control that owns the link is being destroyed: it gets no reload,
+    // no change and no editing events any more.
+    OnDataChange = OnEditingChange = OnUpdateData = nullptr;
+    SetDataSource(nullptr);
+}
 
 void TFieldDataLink::SetDataSource(db::DataSource* source) {
     if (source == source_) return;

@@ -105,6 +105,18 @@ TEST_F(Employees, PostWritesThePendingTextAndLettersAreRefused) {
     EXPECT_EQ(Date().AsDateTime(), D(2020, 1, 1));
 }
 
+TEST_F(Employees, AnEditBeingDestroyedFiresNoEvents) {
+    int changes = 0;
+    edit->OnChange = [&] { ++changes; };
+    ds.Edit();
+    delete edit;
+    edit = nullptr;
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(Date().AsDateTime(), D(2019, 5, 10) + 0.25);
+    ds.Next();  // the dataset no longer knows the edit
+    EXPECT_EQ(changes, 0);
+}
+
 TEST_F(Employees, ReadOnlyAndAFreedDataSource) {
     edit->SetReadOnly(true);
     QTest::keyClicks(edit, "1");
