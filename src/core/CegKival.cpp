@@ -17,7 +17,6 @@
 #include "core/TableCatalog.h"
 #include "platform/ui/ControlKinds.h"
 #include "platform/ui/Dialogs.h"
-#include "platform/ui/FieldLink.h"
 #include "platform/ui/QtString.h"
 
 namespace {
@@ -158,7 +157,7 @@ using Form = TCegKivalForm;
 const ui::ControlRow<Form> kFields[] = {
 //   member           kind                  name       caption or field      cell
     {&Form::Label1,   ui::Label,            "Label1",  "Cég kódja (F2) :",   {0, 0}},
-    {&Form::DBEdit1,  ui::Edit.Disabled(),  "DBEdit1", "",                   {0, 1}},
+    {&Form::DBEdit1,  DBEdit.Disabled(),    "DBEdit1", "CG_KOD",             {0, 1}},
     {&Form::Label2,   ui::Label,            "Label2",  "Cég néve :",         {1, 0}},
     {&Form::DBText1,  DBText,               "DBText1", "CG_NEV",             {1, 1}},
     {&Form::Label3,   ui::Label,            "Label3",  "Cég rövid néve :",   {2, 0}},
@@ -203,9 +202,6 @@ TCegKivalForm::TCegKivalForm(QWidget* parent) : QDialog(parent) {
     connect(BitBtn6, &QPushButton::clicked, this, &TCegKivalForm::BitBtn6Click);
     BitBtn6->setDefault(true);
     BitBtn6->setFocus();
-
-    DBEdit1->setFixedWidth(48);
-    link_ = std::make_unique<ui::FieldLink>(DBEdit1, DM1->TableCegek, "CG_KOD");
 
     // The pick list lives as long as the dialog.
     KivalasztForm = new TKivalasztForm(this);

@@ -12,9 +12,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
-namespace ui {
-class FieldLink;
-}
 
 // Selects the company: true when it is selected, false after a failure (every
 // per-company table name is then cleared and the company items disabled).
@@ -52,7 +49,4 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    std::unique_ptr<ui::FieldLink> link_;  // DBEdit1's
 };
