@@ -5,7 +5,11 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <future>
 #include <memory>
+#include <thread>
+#include <vector>
 
 #include "core/PrintPDF.h"
 #include "platform/report/Preview.h"
@@ -28,16 +32,24 @@ void ExportPagesToPdf(const report::PagePrinter& pages, bool landscape, const st
         pdf.PageWidth = 792;
         pdf.PageHeight = 612;
     }
-    for (int i = 1; i <= count; ++i) {
-        if (progress) progress(i, count);
-        QImage bitmap = pages.GetPage(i)->Render(dpi, count, QImage::Format_RGB888);
+    // Pages are painted and encoded a batch at a time on worker threads and
+    // placed into the file in their order.
+    auto encode = [&](int page) {
+        QImage bitmap = pages.GetPage(page)->Render(dpi, count, QImage::Format_RGB888);
         if (to8Bit)
             bitmap = bitmap.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AutoColor);
-        if (imageMode == 1)
-            pdf.DrawPageImage(52, 0, bitmap);
-        else
-            pdf.DrawPageJpeg(52, 0, bitmap);
-        if (i < count) pdf.NewPage();
+        return imageMode == 1 ? EncodeIndexedImage(bitmap, pdf.Compress) : EncodeJpegImage(bitmap);
+    };
+    const int batch = std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
+    for (int first = 1; first <= count; first += batch) {
+        const int last = std::min(count, first + batch - 1);
+        std::vector<std::future<PdfImage>> jobs;
+        for (int i = first; i <= last; ++i) jobs.push_back(std::async(std::launch::async, encode, i));
+        for (int i = first; i <= last; ++i) {
+            if (progress) progress(i, count);
+            pdf.DrawImage(52, 0, jobs[i - first].get());
+            if (i < count) pdf.NewPage();
+        }
     }
     pdf.EndDoc();
 }

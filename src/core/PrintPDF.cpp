@@ -160,7 +160,7 @@ void TPrintPDF::NewPage() {
     OpenContent();
 }
 
-void TPrintPDF::PlaceImage(int x, int y, const QImage& bitmap) {
+void TPrintPDF::PlaceImage(int x, int y, int width, int height) {
     double sx, sy;
     if (PageHeight > PageWidth) {
         sx = PageWidth / (ScreenDpiX * 10);
@@ -169,7 +169,7 @@ void TPrintPDF::PlaceImage(int x, int y, const QImage& bitmap) {
         sx = PageWidth / (ScreenDpiX * 13);
         sy = PageHeight / (ScreenDpiY * 8);
     }
-    double w = bitmap.width() * sx, h = bitmap.height() * sy;
+    double w = width * sx, h = height * sy;
     // The landscape factors make an A4 page picture taller than the page
     // (632 points of 612 at 96 dpi) and cut its bottom off: shrink such an
     // image, keeping its proportions, until it fits under y.
@@ -201,11 +201,11 @@ void TPrintPDF::SaveImageBody(int width, int height, const std::string& colorSpa
     if (!filter.empty()) line("/Filter " + filter);
     line(">>");
     line("stream");
-    os::WriteFileAtomic(temp_->File("~tmpim" + Num(imageCount_)), body + data);
+    // A scratch file read back by EndDoc and deleted: it needs no sync.
+    temp_->Write("~tmpim" + Num(imageCount_), body + data);
 }
 
-void TPrintPDF::DrawPageImage(int x, int y, const QImage& bitmap) {
-    PlaceImage(x, y, bitmap);
+PdfImage EncodeIndexedImage(const QImage& bitmap, bool compress) {
     QImage indexed =
         bitmap.format() == QImage::Format_Indexed8
             ? bitmap
@@ -222,14 +222,23 @@ void TPrintPDF::DrawPageImage(int x, int y, const QImage& bitmap) {
         std::snprintf(entry, sizeof entry, "%02X%02X%02X ", qRed(c), qGreen(c), qBlue(c));
         palette += entry;
     }
-    std::string data = Compress ? Deflate(pixels) : pixels;
-    SaveImageBody(indexed.width(), indexed.height(), "[/Indexed /DeviceRGB 255 <" + palette + ">]",
-                  Compress ? "[/FlateDecode]" : "", data);
+    return {indexed.width(), indexed.height(), "[/Indexed /DeviceRGB 255 <" + palette + ">]",
+            compress ? "[/FlateDecode]" : "", compress ? Deflate(pixels) : pixels};
 }
 
-void TPrintPDF::DrawPageJpeg(int x, int y, const QImage& bitmap) {
-    PlaceImage(x, y, bitmap);
-    SaveImageBody(bitmap.width(), bitmap.height(), "/DeviceRGB", "[/DCTDecode]", EncodeJpeg(bitmap));
+PdfImage EncodeJpegImage(const QImage& bitmap) {
+    return {bitmap.width(), bitmap.height(), "/DeviceRGB", "[/DCTDecode]", EncodeJpeg(bitmap)};
+}
+
+void TPrintPDF::DrawPageImage(int x, int y, const QImage& bitmap) {
+    DrawImage(x, y, EncodeIndexedImage(bitmap, Compress));
+}
+
+void TPrintPDF::DrawPageJpeg(int x, int y, const QImage& bitmap) { DrawImage(x, y, EncodeJpegImage(bitmap)); }
+
+void TPrintPDF::DrawImage(int x, int y, const PdfImage& image) {
+    PlaceImage(x, y, image.width, image.height);
+    SaveImageBody(image.width, image.height, image.colorSpace, image.filter, image.data);
 }
 
 void TPrintPDF::EndDoc() {

@@ -19,6 +19,17 @@ struct TPDFFont {
     int Style = 12;
 };
 
+// A page picture encoded for the file. Encoding is apart from the writer, so
+// pictures can be encoded in parallel and placed in order.
+struct PdfImage {
+    int width = 0, height = 0;
+    std::string colorSpace, filter, data;
+};
+// An indexed 8-bit image (reduced to 8 bits first when it is not), Flate
+// compressed with `compress`.
+PdfImage EncodeIndexedImage(const QImage& bitmap, bool compress);
+PdfImage EncodeJpegImage(const QImage& bitmap);
+
 class TPrintPDF {
 public:
     TPrintPDF();
@@ -43,6 +54,7 @@ public:
     // the left and y from the top: an indexed 8-bit image, or a JPEG image.
     void DrawPageImage(int x, int y, const QImage& bitmap);
     void DrawPageJpeg(int x, int y, const QImage& bitmap);
+    void DrawImage(int x, int y, const PdfImage& image);
     void NewPage();
     // Writes the file; throws os::FileError and leaves no partial file then.
     void EndDoc();
@@ -53,7 +65,7 @@ private:
     void EndObject();
     void OpenContent();
     void CloseContent();
-    void PlaceImage(int x, int y, const QImage& bitmap);
+    void PlaceImage(int x, int y, int width, int height);
     // The image object's body (dictionary, "stream" and the data) to its
     // temporary file; filter empty for none.
     void SaveImageBody(int width, int height, const std::string& colorSpace, const std::string& filter,

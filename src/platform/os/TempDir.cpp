@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -54,6 +55,14 @@ TempDir::TempDir(const std::string& prefix) {
 TempDir::~TempDir() {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
+}
+
+void TempDir::Write(const std::string& name, std::string_view bytes) const {
+    const std::string path = File(name);
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) throw FileError("A fájl nem hozható létre: " + path);
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    if (std::fclose(f) != 0 || !ok) throw FileError("A fájl írása nem sikerült: " + path);
 }
 
 }  // namespace os

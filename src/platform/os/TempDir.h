@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace os {
 
@@ -44,6 +45,9 @@ public:
     const std::string& Path() const { return path_; }
     // Path of a file inside the folder.
     std::string File(const std::string& name) const { return path_ + "/" + name; }
+    // Writes a scratch file in the folder, without syncing it to disk: it
+    // goes with the folder. Throws FileError.
+    void Write(const std::string& name, std::string_view bytes) const;
 
 private:
     std::string path_;
