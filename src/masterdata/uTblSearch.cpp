@@ -488,6 +488,13 @@ void TfrmTblSearch::TypeAhead(QChar c) {
     RestartTimer();
 }
 
+void TfrmTblSearch::showEvent(QShowEvent* event) {
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    DBGrid1->setFocus();
+    PickListDialog::showEvent(event);
+}
+
 bool TfrmTblSearch::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         if (watched == Edit1) {

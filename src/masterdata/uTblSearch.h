@@ -131,6 +131,8 @@ protected:
     void Search(const QString& text) override;
     void Position() override {}
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Centred on the screen, the grid focused.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void AddFilter(const std::string& op, bool withParam);
