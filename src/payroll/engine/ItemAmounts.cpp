@@ -112,7 +112,7 @@ ItemBases SumItemsAndBases(const PayrollRun& run, const FieldValues& item, const
             const FieldValues* ri = ctx.PayItem(r.SF_JCKOD);
             if (!before || !PayItemFlag(ri, "JC_KIFIZ")) continue;
             if (CategoryIn(ri, "12")) net += r.Osszeg();
-            if (CategoryIn(ri, "34FM68ABDEXY")) net -= r.Osszeg();
+            if (CategoryIn(ri, "34FM689ABDEXY")) net -= r.Osszeg();
         }
         b.netPayable = net.Round();
     }

@@ -20,7 +20,7 @@ const CategorySet kTaxes              {"E6",            Payable::Any};
 const CategorySet kMembershipFees     {"FBM",           Payable::Any};
 const CategorySet kEmployerCharges    {"CGHIJKLTUV",    Payable::Any};
 const CategorySet kDeductions         {"34",            Payable::Yes};
-const CategorySet kWithheld           {"3468ABDEFMXY",  Payable::Yes};
+const CategorySet kWithheld           {"34689ABDEFMXY", Payable::Yes};
 // clang-format on
 
 bool InSet(const FieldValues* item, const CategorySet& set) {

@@ -12,6 +12,7 @@ protected:
         AddItem(PayItem("100", "1"));
         AddItem(PayItem("270", "2", "0", "N"));
         AddItem(PayItem("300", "8"));
+        AddItem(PayItem("303", "9"));
         AddItem(PayItem("304", "8", "0", "N"));
         AddItem(PayItem("320", "6"));
         AddItem(PayItem("280", "F"));
@@ -42,28 +43,28 @@ TEST_F(TotalsTest, NetPayableAndCategoryTotals) {
 
     // Every set at once; a non-payable contribution counts in 752, not in 748;
     // the 328 row lowers 756 whatever its category.
-    run.rows.Assign({Row("100", 300000), Row("270", 7000), Row("300", 30000), Row("304", 4500),
-                     Row("320", 45000), Row("280", 3000), Row("330", 58500), Row("328", 9750),
-                     Row("400", 1000)});
+    run.rows.Assign({Row("100", 300000), Row("270", 7000), Row("300", 30000), Row("303", 500),
+                     Row("304", 4500), Row("320", 45000), Row("280", 3000), Row("330", 58500),
+                     Row("328", 9750), Row("400", 1000)});
     AllTotals(run);
-    EXPECT_EQ(Amount(run, "752"), 34500);
+    EXPECT_EQ(Amount(run, "752"), 35000);
     EXPECT_EQ(Amount(run, "753"), 45000);
     EXPECT_EQ(Amount(run, "754"), 3000);
-    EXPECT_EQ(Amount(run, "755"), 300000 - 45000 - 34500);
+    EXPECT_EQ(Amount(run, "755"), 300000 - 45000 - 35000);
     EXPECT_EQ(Amount(run, "756"), 58500 - 9750);
     EXPECT_EQ(Amount(run, "757"), 1000);
-    EXPECT_EQ(Amount(run, "748"), 300000 - 30000 - 45000 - 3000 - 1000);
+    EXPECT_EQ(Amount(run, "748"), 300000 - 30000 - 500 - 45000 - 3000 - 1000);
     EXPECT_EQ(Amount(run, "751"), 7000);
     const RunTotals t = ShowRunTotals(run);
     EXPECT_EQ(t.Jovedelem, 300000);
     EXPECT_EQ(t.EgyebJuttatas, 7000);
     EXPECT_EQ(t.Levonasok, 1000);
     EXPECT_EQ(t.Tagdijak, 3000);
-    EXPECT_EQ(t.Jarulekok, 34500);
+    EXPECT_EQ(t.Jarulekok, 35000);
     EXPECT_EQ(t.Adok, 45000);
     EXPECT_EQ(t.VallalatiTerhek, 48750);
     EXPECT_EQ(t.NemKifizetendo, 7000);
-    EXPECT_EQ(t.Kifizetendo, 221000);
+    EXPECT_EQ(t.Kifizetendo, 220500);
 }
 
 TEST_F(TotalsTest, CashRoundingToFiveForints) {
