@@ -70,7 +70,10 @@ public:
     void SzerkesztesChange();
     // True when the form may close (asks while a record is typed).
     bool FormCloseQuery();
-    // n = 0 opens the member's tables, n = 1 closes them.
+    // n = 0 opens the member's tables, n = 1 closes them. A member that
+    // overrides it calls FormClose in its own destructor: a form freed
+    // without being closed reaches only the base's tables from the base's
+    // destructor.
     virtual void TableNyitZar(int n);
     // The names beside the coded edits.
     virtual void Frissit();

@@ -10,6 +10,7 @@ class TSzervizErtekkeszletForm : public MaintenanceForm {
     Q_OBJECT
 public:
     explicit TSzervizErtekkeszletForm(QWidget* parent = nullptr);
+    ~TSzervizErtekkeszletForm() override { FormClose(); }
 
     void TableNyitZar(int n) override;
 

@@ -19,6 +19,7 @@ class TTorzskezJogcimForm : public MaintenanceForm {
     Q_OBJECT
 public:
     explicit TTorzskezJogcimForm(QWidget* parent = nullptr);
+    ~TTorzskezJogcimForm() override { FormClose(); }
 
     void TableNyitZar(int n) override;
     // Empties the names beside the coded edits.

@@ -9,6 +9,7 @@ class TTorzskezMhelyForm : public MaintenanceForm {
     Q_OBJECT
 public:
     explicit TTorzskezMhelyForm(QWidget* parent = nullptr);
+    ~TTorzskezMhelyForm() override { FormClose(); }
 
     void Felvitel() override;
     // Sets the payment places read-only beside the workplaces, and back.

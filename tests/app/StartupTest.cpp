@@ -250,3 +250,37 @@ TEST_F(StartupTest, AnInterruptedRestoreIsFinishedBeforeTheTablesOpen) {
     for (const auto& e : std::filesystem::directory_iterator(data))
         EXPECT_NE(e.path().filename().string()[0], '.') << e.path();
 }
+
+TEST_F(StartupTest, MaintenanceItemsOpenTheirFormsOnTheSelectedCompany) {
+    FirstStart();
+    testsupport::MakeCompany("001", "Minta Kft", "Minta");
+    testsupport::ScriptedDialogs dialogs;
+    TFomenuForm form;
+    ASSERT_EQ(form.FormShow(), StartState::CompanySelected);
+    struct Case {
+        const char* item;
+        const char* form;
+        db::Table* table;
+    };
+    const Case cases[] = {
+        {"MNU_Torzsk_KH", "TorzskezKifhelyForm", dm->TableKifhely},
+        {"MNU_Torzsk_MH", "TorzskezMhelyForm", dm->TableMhely},
+        {"MNU_Szerviz_EK", "SzervizErtekkeszletForm", dm->TableErtekkeszlet},
+        {"MNU_Szerviz_Naptar", "SzervizNaptarForm", dm->TableNaptar},
+        {"MNU_Torzsk_JC", "TorzskezJogcimForm", dm->TableJogcim},
+    };
+    for (const Case& c : cases) {
+        dialogs.AnswerModal([&c](QDialog& d) {
+            EXPECT_EQ(d.objectName(), c.form);
+            EXPECT_TRUE(c.table->Active()) << c.form;
+            return int(QDialog::Rejected);
+        });
+        form.Item(c.item)->trigger();
+        // Freed without closing, the form still puts its tables back.
+        EXPECT_FALSE(c.table->Active()) << c.form;
+        EXPECT_FALSE(dm->TableKifhely->ReadOnly) << c.form;
+        EXPECT_TRUE(dm->TableErtekkeszlet->ReadOnly) << c.form;
+        EXPECT_FALSE(dm->TableErtekkeszlet->Active()) << c.form;
+    }
+    EXPECT_EQ(dm->TableKifhely->TableName, "KifHely_001");
+}
