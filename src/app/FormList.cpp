@@ -6,7 +6,10 @@
 #include "backup/MentesZip.h"
 #include "backup/SzervizJav.h"
 #include "lists/payment/List_Berlap.h"
+#include "lists/payment/List_Cimletjegyz.h"
 #include "lists/payment/List_Jogcim.h"
+#include "lists/payment/List_Kifiz.h"
+#include "lists/payment/List_KifizJarul.h"
 #include "masterdata/SzervizErtekkeszlet.h"
 #include "masterdata/SzervizNaptar.h"
 #include "masterdata/TorzskezJogcim.h"
@@ -25,7 +28,10 @@ FormFactory Make() {
 const std::map<std::string, FormFactory, std::less<>>& Forms() {
     static const std::map<std::string, FormFactory, std::less<>> forms = {
         {"TList_BerlapForm", Make<TList_BerlapForm>()},
+        {"TList_CimletjegyzForm", Make<TList_CimletjegyzForm>()},
         {"TList_JogcimForm", Make<TList_JogcimForm>()},
+        {"TList_KifizForm", Make<TList_KifizForm>()},
+        {"TList_KifizJarulForm", Make<TList_KifizJarulForm>()},
         {"TTorzskezJogcimForm", Make<TTorzskezJogcimForm>()},
         {"TTorzskezKifhelyForm", Make<TTorzskezKifhelyForm>()},
         {"TTorzskezMhelyForm", Make<TTorzskezMhelyForm>()},

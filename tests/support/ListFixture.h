@@ -5,6 +5,8 @@
 // way. Header-only: it needs the core library, which tests/support does not link.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
@@ -14,12 +16,14 @@
 #include <vector>
 
 #include "core/DataModule1.h"
+#include "core/MainWindowLink.h"
 #include "core/Nyomtatas.h"
 #include "core/TableCatalog.h"
 #include "platform/db/Table.h"
 #include "platform/report/Report.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
+#include "support/TestSupport.h"
 
 namespace testsupport {
 
@@ -76,6 +80,42 @@ inline void AnswerPreview(ScriptedDialogs& dialogs, std::function<void(TNyomtata
         return 0;
     });
 }
+
+// Answers a list's preview by exporting its pages to PDF and closing it:
+// `pdf` gets the file written and `pages` the preview's page count. The PDF
+// folder is the company's, so a main window that names "001" stands in.
+struct PdfExport {
+    struct Window : MainWindowLink {
+        QString CompanyCode() const override { return "001"; }
+        void ShowCompany(const QString&, const QString&, const QString&) override {}
+        void EnableCompanyItems(const CompanyTables&) override {}
+        void DisableCompanyItems() override {}
+    } window;
+    std::string pdf;
+    int pages = 0;
+
+    explicit PdfExport(ScriptedDialogs& dialogs) {
+        SetMainWindow(&window);
+        AnswerPreview(dialogs, [this, &dialogs](TNyomtatasForm& preview) {
+            pages = preview.QuickRep->PagePrinter().PageCount();
+            dialogs.Then([this](const ui::DialogRequest& request) {
+                pdf = (request.value + ".PDF").toStdString();
+                return ui::DialogAnswer{ui::Ok, request.value, 0};
+            });
+            preview.BitBtn10->click();
+            preview.BitBtn2->click();
+        });
+    }
+    ~PdfExport() { SetMainWindow(nullptr); }
+
+    // qpdf finds the file sound, and pdftotext finds one page per preview page.
+    void Check() const {
+        std::string out;
+        ASSERT_EQ(RunCommand("qpdf --check '" + pdf + "'", &out), 0) << out;
+        ASSERT_EQ(RunCommand("pdftotext '" + pdf + "' -", &out), 0) << out;
+        EXPECT_EQ(std::count(out.begin(), out.end(), '\f'), pages);
+    }
+};
 
 // The printed lines of a page: texts whose tops lie within half a
 // millimetre form one line, joined by " | " from left to right.

@@ -1,0 +1,34 @@
+#include "lists/payment/List_Cimletjegyz.h"
+
+#include "lists/payment/List_CimletjegyzQR.h"
+#include "lists/payment/List_Kifiz.h"
+#include "platform/db/Query.h"
+
+TList_CimletjegyzForm::TList_CimletjegyzForm(QWidget* parent)
+    : ListForm(
+          KifizetesiParameterek("List_CimletjegyzForm", QStringLiteral("Kifizetési listák/Címletjegyzék")),
+          parent),
+      List_CimletjegyzQRForm(std::make_unique<TList_CimletjegyzQRForm>()) {}
+
+TList_CimletjegyzForm::~TList_CimletjegyzForm() = default;
+
+void TList_CimletjegyzForm::BitBtn1Click() {
+    RunQueryList([this] {
+        ListSql sql;
+        sql.Line("Select Distinct SF_DGKHKOD From " + ListSql::Table(*DM1->TableSzamfejt));
+        sql.Range("SF_DGKHKOD", Text("MaskEdit3"), Text("MaskEdit4"));
+        sql.Condition("SF_KIFIZDAT = :datum");
+        sql.Bind("datum", Date("DateEdit1"), db::FieldType::Date);
+        sql.Line("Order By SF_DGKHKOD");
+        Query1Reset();
+        sql.Apply(*DM1->Query1);
+        DM1->Query1->Open();
+        DM1->Query1->First();
+        SetPayrollFilter(&TDM1::List_CimletjegyzFilter);
+
+        TList_CimletjegyzQRForm& layout = *List_CimletjegyzQRForm;
+        layout.KifizDat = Text("DateEdit1");
+        layout.KifizHely = RangeText(*this, "MaskEdit3", "MaskEdit4");
+        layout.QuickRep1.Preview();
+    });
+}

@@ -1,0 +1,42 @@
+#include "lists/payment/List_Kifiz.h"
+
+#include "lists/payment/List_KifizQR.h"
+#include "platform/db/Query.h"
+
+ListSpec KifizetesiParameterek(const char* objectName, const QString& caption) {
+    ListSpec s;
+    s.objectName = objectName;
+    s.caption = caption;
+    s.fields = {params::KifizetesDatuma("DateEdit1", ""), params::KifizetoHely()};
+    s.tables = {&TDM1::TableKifhely, &TDM1::TableMhely, &TDM1::TableDolgozo, &TDM1::TableSzamfejt,
+                &TDM1::TableCegek};
+    s.lastEdit = "MaskEdit4";
+    return s;
+}
+
+TList_KifizForm::TList_KifizForm(QWidget* parent)
+    : ListForm(KifizetesiParameterek("List_KifizForm", QStringLiteral("Kifizetési listák/Kifizetési lista")),
+               parent),
+      List_KifizQRForm(std::make_unique<TList_KifizQRForm>()) {}
+
+TList_KifizForm::~TList_KifizForm() = default;
+
+void TList_KifizForm::BitBtn1Click() {
+    RunQueryList([this] {
+        ListSql sql;
+        sql.Line("Select Distinct SF_KIFIZDAT, SF_DGKHKOD From " + ListSql::Table(*DM1->TableSzamfejt));
+        sql.Range("SF_DGKHKOD", Text("MaskEdit3"), Text("MaskEdit4"));
+        sql.Condition("SF_KIFIZDAT = :datum");
+        sql.Bind("datum", Date("DateEdit1"), db::FieldType::Date);
+        sql.Line("Order By SF_DGKHKOD");
+        Query1Reset();
+        sql.Apply(*DM1->Query1);
+        DM1->Query1->Open();
+        DM1->Query1->First();
+        SetPayrollFilter(&TDM1::List_KifizFilter);
+
+        TList_KifizQRForm& layout = *List_KifizQRForm;
+        layout.Fejlec.DatumMutat(true);
+        layout.QuickRep1.Preview();
+    });
+}
