@@ -13,6 +13,7 @@ class TTorzskezRJogcimForm : public MaintenanceForm {
     Q_OBJECT
 public:
     explicit TTorzskezRJogcimForm(QWidget* parent = nullptr);
+    ~TTorzskezRJogcimForm() override { FormClose(); }
 
     void TableNyitZar(int n) override;
     // Start and end date: a date that is no date is emptied, one outside the

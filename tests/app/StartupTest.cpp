@@ -268,6 +268,7 @@ TEST_F(StartupTest, MaintenanceItemsOpenTheirFormsOnTheSelectedCompany) {
         {"MNU_Szerviz_EK", "SzervizErtekkeszletForm", dm->TableErtekkeszlet},
         {"MNU_Szerviz_Naptar", "SzervizNaptarForm", dm->TableNaptar},
         {"MNU_Torzsk_JC", "TorzskezJogcimForm", dm->TableJogcim},
+        {"MNU_Torzsk_RJ", "TorzskezRJogcimForm", dm->TableRJogcim},
     };
     for (const Case& c : cases) {
         dialogs.AnswerModal([&c](QDialog& d) {
@@ -278,7 +279,10 @@ TEST_F(StartupTest, MaintenanceItemsOpenTheirFormsOnTheSelectedCompany) {
         form.Item(c.item)->trigger();
         // Freed without closing, the form still puts its tables back.
         EXPECT_FALSE(c.table->Active()) << c.form;
-        EXPECT_FALSE(dm->TableKifhely->ReadOnly) << c.form;
+        for (db::Table* t : {dm->TableKifhely, dm->TableJogcim, dm->TableDolgozo}) {
+            EXPECT_FALSE(t->ReadOnly) << c.form << " " << t->Name;
+            EXPECT_FALSE(t->Active()) << c.form << " " << t->Name;
+        }
         EXPECT_TRUE(dm->TableErtekkeszlet->ReadOnly) << c.form;
         EXPECT_FALSE(dm->TableErtekkeszlet->Active()) << c.form;
     }
