@@ -3,6 +3,7 @@
 // pages exported to PDF. Both are printed beside the plain 500-page layout of
 // bench_report (30 rows a page, no data behind it) recorded and exported in
 // the same run, as ratios.
+#include "PlainPayslips.h"
 #include "QtBench.h"
 
 #include <cstdio>
@@ -20,7 +21,7 @@
 namespace {
 
 constexpr int kEmployees = 1000;
-constexpr int kPdfPages = 500;
+constexpr int kPdfPages = plain::kPages;
 
 // A year folder with company "001", its pay items, employees and payroll rows.
 struct Company {
@@ -127,33 +128,8 @@ BerlapParameterek Parameterek() {
     return p;
 }
 
-// The plain layout of bench_report: 500 pages of 30 rows.
-struct Plain {
-    report::Report r{QStringLiteral("List_BerlapQRForm")};
-    int row = 0;
-    Plain() {
-        auto& header = r.AddPageHeader(40);
-        header.Label(0, 0, 60, "Tavrina bérszámfejtés");
-        header.SysData(150, 0, 40, report::SysKind::PageOfPages, report::Align::Right, "Lapszám : ");
-        header.HLine(0, 25, 190);
-        auto& detail = r.AddDetail(report::Px(16));
-        std::vector<report::Control*> cells;
-        cells.push_back(&detail.Label(0, 0, 12, ""));
-        cells.push_back(&detail.Label(13, 0, 60, ""));
-        for (int c = 0; c < 6; ++c)
-            cells.push_back(&detail.Label(75 + c * 19, 0, 18, "", report::Align::Right));
-        detail.BeforePrint = [this, cells](bool&) {
-            cells[0]->Caption = QString::number(100 + row % 30);
-            cells[1]->Caption = QStringLiteral("Alapbér és pótlékok őűŐŰ");
-            for (int c = 0; c < 6; ++c) cells[c + 2]->Caption = QString::number(row * 7 + c * 1013);
-        };
-        detail.AfterPrint = [this, &detail] { detail.ForceNewPage = row % 30 == 0; };
-        r.NeedData = [this] { return row++ < kPdfPages * 30; };
-    }
-};
-
 std::unique_ptr<TList_BerlapQRForm> g_layout;
-std::unique_ptr<Plain> g_plain;
+std::unique_ptr<plain::Payslips> g_plain;
 double g_berlap = 0, g_plainRecord = 0, g_pdf = 0, g_plainPdf = 0;
 int g_pages = 0;
 
@@ -179,7 +155,7 @@ BENCHMARK(BM_BerlapFillAndRecord)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_PlainRecord(benchmark::State& state) {
     for (auto _ : state) {
-        g_plain = std::make_unique<Plain>();
+        g_plain = std::make_unique<plain::Payslips>();
         g_plain->r.Prepare();
     }
 }

@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QStringList>
+#include <QTest>
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -160,6 +162,14 @@ protected:
         AddRows("Szamfejt_001", header, rows);
     }
     int sorszam = 0;
+
+    // Shows a parameter form as the menu does and makes it the active window,
+    // so entering and leaving its edits run as for a user.
+    static void Show(QWidget& form) {
+        form.show();
+        QApplication::setActiveWindow(&form);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
 
     ScriptedDialogs dialogs;
 };

@@ -78,11 +78,7 @@ protected:
         // clang-format on
     }
 
-    void Start(TList_BerlapForm& form) {
-        form.show();
-        QApplication::setActiveWindow(&form);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    }
+    void Start(TList_BerlapForm& form) { Show(form); }
 
     // Types into an edit after selecting its text, as a user retypes a field.
     static void Retype(QWidget* w, const QString& text) {

@@ -47,11 +47,7 @@ protected:
         // clang-format on
     }
 
-    void Start(TList_JogcimForm& form) {
-        form.show();
-        QApplication::setActiveWindow(&form);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    }
+    void Start(TList_JogcimForm& form) { Show(form); }
     static double Day(int y, int m, int d) { return os::EncodeDate(y, m, d); }
 };
 
