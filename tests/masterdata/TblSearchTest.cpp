@@ -224,6 +224,35 @@ TEST_F(TblSearchTest, FiltersOnTheFirstColumnBindTheirValues) {
     run("#NoAbout#Where KOD > 0", {"Select NEV,OSSZEG,KOD From Proba ", "Where KOD > 0", "Order By 1,2,3"});
 }
 
+// A filter the database cannot run goes to the program's error handler and
+// leaves the statement as it was, so the next command works on the list.
+TEST_F(TblSearchTest, AFailedFilterLeavesTheStatementAsItWas) {
+    std::vector<std::string> errors;
+    db::SetApplicationExceptionHandler([&](std::exception_ptr e) {
+        try {
+            std::rethrow_exception(e);
+        } catch (const std::exception& x) {
+            errors.push_back(x.what());
+        }
+    });
+    const std::string file = db::TableFilePath(AktualisAlias, "Proba");
+    Proba([&](TfrmTblSearch& f) {
+        f.show();
+        const std::vector<std::string> before = f.SqlLines();
+        std::filesystem::rename(file, file + ".away");
+        Popup(f, f.PopupGrid_Nagyobb);
+        EXPECT_EQ(errors.size(), 1u);
+        EXPECT_EQ(f.SqlLines(), before);
+        EXPECT_EQ(f.ListBox1->count(), 0);
+        EXPECT_EQ(f.StatusText(1), "");
+        std::filesystem::rename(file + ".away", file);
+        Popup(f, f.PopupGrid_SzuroFeltTorles);
+        EXPECT_EQ(f.DBGrid1->model()->rowCount(), 3);
+        return int(QDialog::Rejected);
+    });
+    db::SetApplicationExceptionHandler(nullptr);
+}
+
 TEST_F(TblSearchTest, ComparisonItemsNeedAFirstCellTheEmptyItemsDoNot) {
     db::Table proba;
     proba.DatabaseName = AktualisAlias;
