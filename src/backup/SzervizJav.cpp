@@ -5,11 +5,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cstdio>
 
 #include "core/DataModule1.h"
 #include "core/Kivalaszt.h"
 #include "core/StartValues.h"
+#include "core/helpers/SegedUnit.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/os/DayNumber.h"
@@ -27,17 +27,6 @@ const char* const kSzamfejtKulcs = "SF_DGTORZSSZAM;SF_HONAP;SF_JCKOD";
 
 bool SorKeres(db::Dataset& szamfejt, const std::string& torzsszam, int ho, const char* kod) {
     return szamfejt.Locate(kSzamfejtKulcs, {db::Variant(torzsszam), db::Variant(ho), db::Variant(kod)});
-}
-
-// A number as the general floating-point text: no thousands separator,
-// decimal comma, only the digits it needs.
-std::string AltalanosSzam(double v) {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.15g", v);
-    std::string s = buf;
-    for (char& c : s)
-        if (c == '.') c = ',';
-    return s;
 }
 
 bool InMonth(double date, int ev, int ho) {

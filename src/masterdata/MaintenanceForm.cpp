@@ -126,6 +126,14 @@ void MaintenanceForm::AddRecordCode(TDBEdit* edit, QLabel* name, int kind, db::T
                       thirdWidth});
 }
 
+QWidget* MaintenanceForm::TablePage() {
+    auto* page = new QWidget(this);
+    ui::PageGrid(page)->setContentsMargins(0, 0, 0, 0);
+    ui::PageGrid(page)->setColumnStretch(2, 1);
+    page_->addWidget(page, 0, 0, 1, 3);
+    return page;
+}
+
 void MaintenanceForm::AddBuilt(QWidget* control) { built_.push_back(control); }
 
 void MaintenanceForm::AdoptBuilt() {

@@ -147,6 +147,9 @@ protected:
                        int codeWidth, const std::string& nameField, int nameWidth, const QString& missing,
                        bool clickOpens, const std::string& thirdField = {}, int thirdWidth = 0);
 
+    // A widget over the whole page, for a member that builds its page from
+    // page tables (in its grid).
+    QWidget* TablePage();
     // An edit or check box the member built from its page tables: it takes
     // part in the keys, changes and exits, in the tab order its table gave it.
     void AddBuilt(QWidget* control);

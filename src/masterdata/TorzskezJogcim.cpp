@@ -126,9 +126,7 @@ TTorzskezJogcimForm::TTorzskezJogcimForm(QWidget* parent) : MaintenanceForm(DM1-
     setObjectName("TorzskezJogcimForm");
     setWindowTitle(QStringLiteral("Törzskezelés/Jogcím"));
 
-    auto* head = new QWidget(this);
-    ui::PageGrid(head)->setContentsMargins(0, 0, 0, 0);
-    Page()->addWidget(head, 0, 0, 1, 3);
+    QWidget* head = TablePage();
     ui::ControlBuilder b = FormBuilder(DM1->DataSourceJogcim);
     b.Build(*this, head, kHead);
     b.Build(*this, TabSheet1, kAltalanos);

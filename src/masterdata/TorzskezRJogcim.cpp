@@ -63,15 +63,12 @@ TTorzskezRJogcimForm::TTorzskezRJogcimForm(QWidget* parent) : MaintenanceForm(DM
     setObjectName("TorzskezRJogcimForm");
     setWindowTitle(QStringLiteral("Törzskezelés/Rendszeres jogcím"));
 
-    auto* head = new QWidget(this);
-    ui::PageGrid(head)->setContentsMargins(0, 0, 0, 0);
-    Page()->addWidget(head, 0, 0, 1, 3);
+    QWidget* head = TablePage();
     ui::ControlBuilder b = FormBuilder(DM1->DataSourceRJogcim);
     b.Build(*this, head, kHead);
     b.Build(*this, TabSheet1, kAltalanos);
     b.Build(*this, TabSheet2, kKedvezmenyezett);
     b.Build(*this, TabSheet3, kBerfeladas);
-    ui::PageGrid(head)->setColumnStretch(2, 1);
     for (QWidget* page : {TabSheet1, TabSheet2, TabSheet3}) ui::PageGrid(page)->setColumnStretch(2, 1);
 
     for (QWidget* w : findChildren<QWidget*>())

@@ -1,6 +1,5 @@
 #include "core/helpers/RecordWriter.h"
 
-#include <cstdio>
 #include <stdexcept>
 
 #include "platform/os/CodePage.h"
@@ -28,16 +27,6 @@ std::string Fit(const RecordField& f, std::string bytes) {
     return f.align == Align::Left ? bytes + fill : fill + bytes;
 }
 
-// The shortest text that reads back as the number, with the decimal comma.
-std::string ShortNumber(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.15g", v);
-    std::string s = buf;
-    for (char& c : s)
-        if (c == '.') c = ',';
-    return s;
-}
-
 std::string FormatField(const RecordLayout& layout, const RecordField& f, const db::Variant* value) {
     const bool separated = layout.width == 0;
     const bool empty = !value || value->IsBlank();
@@ -54,7 +43,7 @@ std::string FormatField(const RecordLayout& layout, const RecordField& f, const 
             return f.fill == '0' ? FixSzam(f.width, v) : FixOsszeg(f.width, v);
         }
         case FieldKind::Number:
-            return Fit(f, ShortNumber(value->ToDouble()));
+            return Fit(f, AltalanosSzam(value->ToDouble()));
         case FieldKind::Date: {
             const double day = empty ? 0 : value->ToDouble();
             if (day == 0) return Fit(f, {});

@@ -242,6 +242,15 @@ std::string CapitaliseFirst(std::string s) {
 
 }  // namespace
 
+std::string AltalanosSzam(double value) {
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.15g", value);
+    std::string s = buf;
+    for (char& c : s)
+        if (c == '.') c = ',';
+    return s;
+}
+
 std::string SzamBetuvel(int value) {
     std::string s;
     long long n = value;

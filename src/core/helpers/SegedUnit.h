@@ -70,6 +70,9 @@ double SzhaSzazalek(int month);
 // The amount in Hungarian words, first letter capital ("Kettőezer-egy").
 // Raises std::overflow_error for the smallest 32-bit integer.
 std::string SzamBetuvel(int value);
+// A number as the general floating-point text: no thousands separator, the
+// decimal comma, only the digits it needs (up to 15 significant ones).
+std::string AltalanosSzam(double value);
 
 // Zeros on the left up to `width`; width 0 gives "1".."9" one leading zero.
 // A text longer than the width, or not a whole number with width 0, is a
