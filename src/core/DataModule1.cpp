@@ -411,7 +411,20 @@ void AddNewerSheetFields(const std::string& alias, const std::string& tableName)
     if (!layout) return;
     for (const AddedFields& added : FieldsAddedToOlderTables()) {
         if (added.table != layout->name) continue;
-        for (const std::string& name : added.fields)
+        // The table's columns are read once; only a missing field costs a
+        // statement of its own (MezoHozzaad reads, adds and reports itself).
+        std::vector<std::string> missing = added.fields;
+        try {
+            db::Query columns;
+            columns.DatabaseName = alias;
+            columns.SetSQL("SELECT * FROM " + db::SqlName(tableName) + " WHERE 1 = 0");
+            columns.Open();
+            std::erase_if(missing,
+                          [&](const std::string& name) { return columns.FindField(name) != nullptr; });
+        } catch (const db::DatabaseError&) {
+            // Each field then tries on its own and shows the engine's message.
+        }
+        for (const std::string& name : missing)
             MezoHozzaad(alias, tableName, name,
                         layout->Field(name)->type == db::FieldType::Date ? "DATE" : "INT");
     }

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "platform/os/Text.h"
+
 namespace db {
 namespace {
 
@@ -42,6 +44,8 @@ int CollateHu(std::string_view a, std::string_view b, bool caseInsensitive) {
 }
 
 std::string FoldCase(std::string_view s) {
+    // Table, file and field names are ASCII: they fold without ICU.
+    if (os::IsAscii(s)) return os::LowerAscii(std::string(s));
     icu::UnicodeString u =
         icu::UnicodeString::fromUTF8(icu::StringPiece(s.data(), static_cast<int32_t>(s.size())));
     u.foldCase();

@@ -67,14 +67,19 @@ std::unique_ptr<sql::Connection> Connect(const std::string& databaseName, const 
     const std::string folder = Engine::ResolveFolder(databaseName);
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) throw EngineError(SQLITE_CANTOPEN, folder + ": no such folder");
+    std::vector<std::string> names;
+    Scan(sqlText, &names, nullptr);
+    // One listing resolves every name the statement may mean; an ASCII file
+    // name of no candidate's length is passed over without folding it.
+    std::set<size_t> lengths;
+    for (const std::string& n : names) lengths.insert(BaseOf(n).size() + 3);
     std::map<std::string, std::string> files;  // folded base name -> file name
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string f = it->path().filename().string();
-        if (f.size() > 3 && os::UpperAscii(f.substr(f.size() - 3)) == ".DB")
-            files.emplace(FoldCase(BaseOf(f)), f);
+        if (f.size() <= 3 || !os::SameAsciiName(std::string_view(f).substr(f.size() - 3), ".DB")) continue;
+        if (!lengths.count(f.size()) && os::IsAscii(f)) continue;
+        files.emplace(FoldCase(BaseOf(f)), f);
     }
-    std::vector<std::string> names;
-    Scan(sqlText, &names, nullptr);
     auto conn = std::make_unique<sql::Connection>(":memory:", false, true, "SQL");
     std::set<std::string> attached;
     for (const std::string& n : names) {

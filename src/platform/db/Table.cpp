@@ -119,7 +119,9 @@ std::string TableFilePath(const std::string& databaseName, const std::string& ta
     if (fs::exists(exact, ec)) return exact;
     const std::string wanted = FoldCase(base + ".db");
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (FoldCase(it->path().filename().string()) == wanted) return it->path().string();
+        const std::string f = it->path().filename().string();
+        if (f.size() != base.size() + 3 && os::IsAscii(f)) continue;  // cannot match: no folding needed
+        if (FoldCase(f) == wanted) return it->path().string();
     }
     return exact;
 }

@@ -18,6 +18,10 @@ std::string LowerAscii(std::string s) {
     return s;
 }
 
+bool IsAscii(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 bool SameAsciiName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                               [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });

@@ -15,6 +15,8 @@ char UpperAscii(char c);
 char LowerAscii(char c);
 std::string UpperAscii(std::string s);
 std::string LowerAscii(std::string s);
+// Only bytes below 0x80.
+bool IsAscii(std::string_view s);
 // Equal but for the letter case of ASCII letters.
 bool SameAsciiName(std::string_view a, std::string_view b);
 
