@@ -17,6 +17,7 @@
 #include "core/MainWindowLink.h"
 #include "core/StartValues.h"
 #include "core/Varjon.h"
+#include "core/helpers/KimenetiMappa.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/System.h"
 #include "platform/report/Preview.h"
@@ -48,12 +49,7 @@ QString PdfMappa(const QString& companyCode) {
     bool number = false;
     companyCode.toInt(&number);
     if (!number) throw Error("'" + companyCode + "' is not a valid integer value");
-    QString folder = QString::fromStdString(os::BaseFolder()) + "/PDF";
-    for (const QString& level : {QString(), QString::fromStdString(FeldolgozasiEv), companyCode}) {
-        if (!level.isEmpty()) folder += '/' + level;
-        if (!os::ForceDirectories(folder.toStdString())) throw Error(folder + " mappa nem hozható létre.");
-    }
-    return folder + '/';
+    return QString::fromStdString(KimenetiMappa({"PDF", FeldolgozasiEv, companyCode.toStdString()}));
 }
 
 TNyomtatasForm::TNyomtatasForm(QWidget* parent)
