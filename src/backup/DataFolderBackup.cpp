@@ -29,12 +29,6 @@ std::function<void(const char* step)> RestoreCheckpoint;
 
 namespace {
 
-std::string TwoDigits(int n) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%02d", n);
-    return buf;
-}
-
 bool EndsWithNoCase(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() &&
            os::LowerAscii(s.substr(s.size() - tail.size())) == os::LowerAscii(tail);
@@ -159,15 +153,7 @@ struct StagingGuard {
 
 }  // namespace
 
-std::string MentesiNevKepez(double dateTime) {
-    const os::YMD d = os::DecodeDate(dateTime);
-    int h = 0, n = 0, s = 0, ms = 0;
-    os::DecodeTime(dateTime, h, n, s, ms);
-    char year[16];
-    std::snprintf(year, sizeof year, "%04d", d.year);
-    return std::string(year + 2, 2) + "-" + TwoDigits(d.month) + "-" + TwoDigits(d.day) + "_" + TwoDigits(h) +
-           "-" + TwoDigits(n) + "-" + TwoDigits(s);
-}
+std::string MentesiNevKepez(double dateTime) { return os::FormatDateTime(dateTime, "yy-MM-dd_hh-mm-ss"); }
 
 bool BackupNameValid(const std::string& fileName, const std::string& alias) {
     const size_t n = alias.size();

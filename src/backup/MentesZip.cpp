@@ -25,12 +25,11 @@
 #include "platform/os/Clock.h"
 #include "platform/os/System.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/QtString.h"
 
 namespace {
 
 const QString kCaption = QStringLiteral("Üzenetkezelő");
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 std::string DataFolder() { return AliasUtvonal(AktualisAlias); }
 std::string BackupFolder() { return DataFolder() + "/Ment"; }

@@ -17,13 +17,12 @@
 #include "platform/os/Clock.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/Volume.h"
+#include "platform/ui/QtString.h"
 #include "support/DialogTest.h"
 
 using namespace backuptest;
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // Answers every dialog: the disk prompts by putting the asked disk into the
 // drive, the file dialogs with a path, the rest with OK or Yes; records all.
