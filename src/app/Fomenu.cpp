@@ -18,6 +18,7 @@
 #include "backup/DataFolderBackup.h"
 #include "controls/ControlUtils.h"
 #include "core/CegKival.h"
+#include "core/CegTablak.h"
 #include "core/DataModule1.h"
 #include "core/Naplo.h"
 #include "core/SegedUnitDb.h"
@@ -719,6 +720,11 @@ StartState TFomenuForm::FormShow() {
     }
     DM1->Table1->DatabaseName = AktualisAlias;
     VisszatoltesBefejezese();
+    try {
+        FelbeszakadtCegekTorlese();
+    } catch (const std::exception& e) {
+        ui::ShowMessage(QString::fromStdString(e.what()));
+    }
 
     try {
         DM1->SetDatabaseName(AktualisAlias);

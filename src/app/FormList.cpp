@@ -12,6 +12,7 @@
 #include "lists/payment/List_KifizJarul.h"
 #include "masterdata/SzervizErtekkeszlet.h"
 #include "masterdata/SzervizNaptar.h"
+#include "masterdata/TorzskezCegek.h"
 #include "masterdata/TorzskezJogcim.h"
 #include "masterdata/TorzskezKifhely.h"
 #include "masterdata/TorzskezMhely.h"
@@ -32,6 +33,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TList_JogcimForm", Make<TList_JogcimForm>()},
         {"TList_KifizForm", Make<TList_KifizForm>()},
         {"TList_KifizJarulForm", Make<TList_KifizJarulForm>()},
+        {"TTorzskezCegekForm", Make<TTorzskezCegekForm>()},
         {"TTorzskezJogcimForm", Make<TTorzskezJogcimForm>()},
         {"TTorzskezKifhelyForm", Make<TTorzskezKifhelyForm>()},
         {"TTorzskezMhelyForm", Make<TTorzskezMhelyForm>()},

@@ -96,6 +96,30 @@ void DropPendingMessage(QObject* receiver, int eventType) {
 
 bool AppIsForeground() { return QApplication::activeWindow() != nullptr; }
 
+bool MaskSavesLiterals(const QString& mask) {
+    const QStringList fields = mask.split(u';');
+    return fields.size() < 2 || fields[1] != u"0";
+}
+
+QString MaskInputOnly(const QString& qtMask, const QString& text) {
+    static const QString input = QStringLiteral("AaNnXx90Dd#HhBb");
+    QString out;
+    qsizetype pos = 0;
+    for (qsizetype i = 0; i < qtMask.size() && pos < text.size(); ++i) {
+        const QChar c = qtMask[i];
+        if (c == u';') break;  // the blank character follows
+        if (c == u'>' || c == u'<' || c == u'!') continue;
+        if (c == u'\\') {
+            ++i;  // an escaped literal
+            ++pos;
+            continue;
+        }
+        if (input.contains(c) && text[pos] != u' ') out += text[pos];
+        ++pos;
+    }
+    return out;
+}
+
 QString QtEditMask(const QString& mask) {
     if (mask.isEmpty()) return {};
     // Fields: the picture, whether literals are kept in the text, the blank.

@@ -52,6 +52,12 @@ bool AppIsForeground();
 // and ":" stand for the date and time separators, and the last field names the
 // character shown for a blank. "!" (optional positions kept as leading blanks)
 // has no Qt counterpart and is dropped.
+// Whether a field's edit mask stores its literal characters with the value
+// (the second part of "99999999-9-99;0;_" is "0": only the typed ones).
+bool MaskSavesLiterals(const QString& mask);
+// The typed characters of a text shown in the Qt input mask `qtMask`: the
+// literals and the blanks left out ("12345678-1-42" -> "12345678142").
+QString MaskInputOnly(const QString& qtMask, const QString& text);
 QString QtEditMask(const QString& mask);
 
 // The system's default beep.

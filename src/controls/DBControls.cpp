@@ -66,6 +66,7 @@ void TDBEdit::UpdateData() {
     // Numbers may be typed with the decimal comma.
     if (f->DataType() == db::FieldType::Float || f->DataType() == db::FieldType::Currency)
         typed.replace(u',', u'.');
+    if (!MaskSavesLiterals(QString::fromStdString(f->EditMask))) typed = MaskInputOnly(inputMask(), typed);
     const std::string value = typed.toStdString();
     if (value.empty())
         f->Clear();

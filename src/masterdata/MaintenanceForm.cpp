@@ -342,8 +342,7 @@ void MaintenanceForm::Modositas() {
 }
 
 void MaintenanceForm::Postazas() {
-    const QString question = mode_ == 1 ? QStringLiteral("Valóban hozzá szeretné adni a rekordot?")
-                                        : QStringLiteral("Valóban módosítani szeretné a rekordot?");
+    const QString question = mode_ == 1 ? member_.insertQuestion : member_.editQuestion;
     if (!Ask(question, ui::Icon::Question)) {
         Megsem();
         return;
@@ -359,11 +358,13 @@ void MaintenanceForm::Postazas() {
         else
             key.SetAsString(trimmed.toStdString());
     }
+    const bool inserted = mode_ == 1;
     try {
         Table().Post();
     } catch (const db::AbortError&) {
         return;  // the data module told the user; the record is still typed
     }
+    if (inserted) AfterInsertPost();
     mode_ = 0;
     GombEngedelyez();
 }

@@ -96,6 +96,9 @@ protected:
     struct Member {
         db::Table* table = nullptr;
         QString exitQuestion = QStringLiteral("Valóban kilép a törzskezelésből?");
+        // The saving questions of a new and of a changed record.
+        QString insertQuestion = QStringLiteral("Valóban hozzá szeretné adni a rekordot?");
+        QString editQuestion = QStringLiteral("Valóban módosítani szeretné a rekordot?");
         // The key field written back trimmed before the post (empty: as typed).
         std::string trimmedKey;
         // Edits disabled while a record is changed (the key).
@@ -171,6 +174,8 @@ protected:
     // After Yes to the saving question and the edits' texts went into the
     // record, before the key is trimmed and the record posted.
     virtual void BeforePost() {}
+    // A new record was posted; the form goes back to browsing afterwards.
+    virtual void AfterInsertPost() {}
     // Enter in an edit whose tag is neither 0 nor the save tag.
     virtual void EnterTag(int) {}
     // F2 in browse mode; the default opens the own table's pick list.

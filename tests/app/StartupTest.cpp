@@ -3,17 +3,20 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 #include <filesystem>
 
 #include "app/Fomenu.h"
 #include "backup/DataFolderBackup.h"
 #include "backup/zip/Zipper.h"
+#include "controls/DBControls.h"
 #include "core/DataModule1.h"
 #include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
 #include "core/TableCatalog.h"
 #include "core/TableLayouts.h"
+#include "masterdata/TorzskezCegek.h"
 #include "platform/db/Engine.h"
 #include "platform/db/Table.h"
 #include "platform/os/CodePage.h"
@@ -41,6 +44,14 @@ protected:
     };
     std::string UserName() { return UserNameRow().table.FieldByName("EK_ERTEKCHAR").AsString(); }
 
+    // Without a company the start-up opens the company register: closed unused.
+    static void CloseRegister(testsupport::ScriptedDialogs& dialogs) {
+        dialogs.AnswerModal([](QDialog& d) {
+            EXPECT_EQ(d.objectName(), "TorzskezCegekForm");
+            return 0;
+        });
+    }
+
     // A first start, answered with a user name, by a program run of its own.
     void FirstStart() {
         TDM1 firstRun;
@@ -48,6 +59,7 @@ protected:
         {
             testsupport::ScriptedDialogs dialogs;
             dialogs.AnswerText("Minta Iroda");
+            CloseRegister(dialogs);
             TFomenuForm form;
             EXPECT_EQ(form.FormShow(), StartState::NoCompany);
         }
@@ -60,11 +72,12 @@ protected:
 TEST_F(StartupTest, FreshMachineGetsAliasFolderAndUserName) {
     testsupport::ScriptedDialogs dialogs;
     dialogs.AnswerText("  Kft  ");
+    CloseRegister(dialogs);
     TFomenuForm form;
     EXPECT_EQ(form.windowTitle(), "Tavrina 2019     Selvo Studio     v.: 19.087");
     EXPECT_EQ(form.FormShow(), StartState::NoCompany);
 
-    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    ASSERT_EQ(dialogs.Shown().size(), 2u);
     EXPECT_EQ(dialogs.Caption(0), "Felhasználó");
     EXPECT_EQ(dialogs.Shown()[0].text, "Felhasználó neve :");
     EXPECT_EQ(db::Engine::AliasPath(AktualisAlias), home.Path() + "/Tavrina/2019");
@@ -179,13 +192,14 @@ namespace {
 TEST_F(StartupTest, UncaughtErrorIsLoggedWithTheSenderClassAndShown) {
     FirstStart();
     testsupport::ScriptedDialogs dialogs;
+    CloseRegister(dialogs);
     TFomenuForm form;
     ASSERT_EQ(form.FormShow(), StartState::NoCompany);
     dialogs.Answer(ui::Ok);
     form.Guarded(form.Item("MNU_Szerviz_Naptar"), [] { throw db::DatabaseError("Valami elromlott"); });
-    ASSERT_EQ(dialogs.Shown().size(), 1u);
-    EXPECT_EQ(dialogs.Text(0), "Valami elromlott");
-    EXPECT_EQ(dialogs.Shown()[0].icon, ui::Icon::Error);
+    ASSERT_EQ(dialogs.Shown().size(), 2u);
+    EXPECT_EQ(dialogs.Text(1), "Valami elromlott");
+    EXPECT_EQ(dialogs.Shown()[1].icon, ui::Icon::Error);
     const std::string log = testsupport::ReadBytes(home.Path() + "/Tavrina/2019/test_app.log");
     const std::string firstLine = log.substr(0, log.find("\r\n"));
     EXPECT_EQ(firstLine.substr(firstLine.size() - 27), " Valami elromlott-->QAction") << firstLine;
@@ -203,12 +217,13 @@ TEST_F(StartupTest, UnwritableLogStillShowsTheOriginalError) {
     // A folder where the log file should be: the log cannot be opened.
     std::filesystem::create_directories(home.Path() + "/Tavrina/2019/test_app.log");
     testsupport::ScriptedDialogs dialogs;
+    CloseRegister(dialogs);
     TFomenuForm form;
     ASSERT_EQ(form.FormShow(), StartState::NoCompany);
     dialogs.Answer(ui::Ok);
     form.Guarded(form.BitBtn1, [] { throw std::runtime_error("Eredeti hiba"); });
-    ASSERT_EQ(dialogs.Shown().size(), 1u);
-    EXPECT_EQ(dialogs.Text(0), "Eredeti hiba");
+    ASSERT_EQ(dialogs.Shown().size(), 2u);
+    EXPECT_EQ(dialogs.Text(1), "Eredeti hiba");
     // The program goes on.
     EXPECT_TRUE(form.Item("MNU_Torzsk_Kilep")->isEnabled());
 }
@@ -288,3 +303,32 @@ TEST_F(StartupTest, MaintenanceItemsOpenTheirFormsOnTheSelectedCompany) {
     }
     EXPECT_EQ(dm->TableKifhely->TableName, "KifHely_001");
 }
+
+namespace {
+
+TEST_F(StartupTest, ANewUserCreatesTheFirstCompanyAtStartUp) {
+    testsupport::ScriptedDialogs dialogs;
+    dialogs.AnswerText("Minta Iroda");
+    dialogs.AnswerModal([&dialogs](QDialog& d) {
+        auto& reg = static_cast<TTorzskezCegekForm&>(d);
+        reg.show();
+        reg.BitBtn5->click();  // Felvitel
+        EXPECT_EQ(reg.CG_KOD->Text(), "001");
+        QTest::keyClicks(reg.CG_NEV, "Minta Kft");
+        QTest::keyClicks(reg.CG_RNEV, "Minta");
+        QTest::keyClicks(reg.CG_ADOSZAM, "12345678142");
+        dialogs.Answer(ui::Yes);  // "Valóban végrehajtja a rögzítést?"
+        reg.BitBtn11->click();
+        EXPECT_TRUE(reg.UjCegKesz);
+        return 0;
+    });
+    TFomenuForm form;
+    EXPECT_EQ(form.FormShow(), StartState::CompanySelected);
+    EXPECT_EQ(form.Label2->text(), "001");
+    EXPECT_EQ(form.Label4->text(), "Minta Kft");
+    for (const char* table : {"Ertekkeszlet_001", "Dolgozo_001", "DolgRegi_001", "Szamfejt_001"})
+        EXPECT_TRUE(db::TableExists(AktualisAlias, table)) << table;
+    EXPECT_TRUE(form.ItemWanted("MNU_Torzsk_KH"));
+}
+
+}  // namespace

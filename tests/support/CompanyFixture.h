@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/CegTablak.h"
 #include "core/DataModule1.h"
 #include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
@@ -49,18 +50,7 @@ inline void MakeCompany(const std::string& code, const std::string& name, const 
     cegek.FieldByName("CG_RNEV").SetAsString(shortName);
     FillRequired(cegek);
     cegek.Post();
-    for (const TableComponent& c : TableComponents()) {
-        if (c.set != ComponentSet::Core) continue;
-        const std::string target = CompanyTableName(c.baseName, code);
-        const TableLayout* layout = FindTableLayout(c.baseName);
-        if (layout->hasTemplate) {
-            db::CopyTable(AktualisAlias, c.baseName, target);
-        } else {
-            std::string key;
-            for (const std::string& k : layout->key) key += (key.empty() ? "" : ";") + k;
-            db::CreateTable(AktualisAlias, target, layout->FieldDefs(), layout->primaryIndex ? key : "");
-        }
-    }
+    CegTablakLetrehozasa(code);
 }
 
 // Appends employees (id, name) to the open employee table; the other

@@ -1,0 +1,238 @@
+#include "masterdata/TorzskezCegek.h"
+
+#include <QGridLayout>
+#include <QTabWidget>
+
+#include "controls/DBControls.h"
+#include "controls/DBKinds.h"
+#include "core/CegTablak.h"
+#include "core/DataModule1.h"
+#include "core/FormTables.h"
+#include "platform/os/Clock.h"
+#include "platform/ui/ControlKinds.h"
+#include "platform/ui/Dialogs.h"
+
+namespace {
+
+using F = TTorzskezCegekForm;
+
+// Enter on the last edit of a page (its tag) moves to the next page.
+
+// clang-format off
+const ui::ControlRow<F> kHead[] = {
+//   member              kind               name              field                   cell          tag
+    {&F::CG_KOD,         DBEdit.Disabled(), "CG_KOD",         "CG_KOD",               {0, 1}},
+    {&F::CG_NEV,         DBEdit,            "CG_NEV",         "CG_NEV",               {1, 1}},
+    {&F::CG_RNEV,        DBEdit,            "CG_RNEV",        "CG_RNEV",              {2, 1}},
+    {&F::CG_ADOSZAM,     DBEdit,            "CG_ADOSZAM",     "CG_ADOSZAM",           {3, 1}},
+    {&F::CG_JOGELADOSZ,  DBEdit,            "CG_JOGELADOSZ",  "CG_JOGELADOSZ",        {4, 1}},
+    {&F::CG_TBTORZSSZAM, DBEdit,            "CG_TBTORZSSZAM", "CG_TBTORZSSZAM",       {5, 1},       1},
+    {&F::PageControl1,   ui::PageControl,   "PageControl1",   "",                     {6, 0, 1, 3}},
+    {&F::TabSheet1,      ui::TabPage,       "TabSheet1",      "Cím"},
+    {&F::TabSheet2,      ui::TabPage,       "TabSheet2",      "Lev. Cím"},
+    {&F::TabSheet3,      ui::TabPage,       "TabSheet3",      "Külföldi"},
+    {&F::TabSheet4,      ui::TabPage,       "TabSheet4",      "Egyéb 1"},
+    {&F::TabSheet5,      ui::TabPage,       "TabSheet5",      "Egyéb 2"},
+    {&F::TabSheet6,      ui::TabPage,       "TabSheet6",      "Egyéni Váll."},
+};
+
+const ui::ControlRow<F> kCim[] = {
+    {&F::CG_IRSZ,        DBEdit,            "CG_IRSZ",        "CG_IRSZ",              {0, 1}},
+    {{},                 DBEdit,            "CG_VAROS",       "CG_VAROS",             {1, 1}},
+    {{},                 DBEdit,            "CG_KOZTER",      "CG_KOZTER",            {2, 1}},
+    {{},                 DBEdit,            "CG_KOZTERJEL",   "CG_KOZTERJEL",         {3, 1}},
+    {{},                 DBEdit,            "CG_HAZSZ",       "CG_HAZSZ",             {4, 1}},
+    {{},                 DBEdit,            "CG_EPULET",      "CG_EPULET",            {5, 1}},
+    {{},                 DBEdit,            "CG_LEPCSOHAZ",   "CG_LEPCSOHAZ",         {6, 1}},
+    {{},                 DBEdit,            "CG_EMELET",      "CG_EMELET",            {7, 1}},
+    {{},                 DBEdit,            "CG_AJTO",        "CG_AJTO",              {8, 1},       2},
+};
+
+const ui::ControlRow<F> kLevCim[] = {
+    {&F::CG_LEVIRSZ,     DBEdit,            "CG_LEVIRSZ",     "CG_LEVIRSZ",           {0, 1}},
+    {{},                 DBEdit,            "CG_LEVVAROS",    "CG_LEVVAROS",          {1, 1}},
+    {{},                 DBEdit,            "CG_LEVKOZTER",   "CG_LEVKOZTER",         {2, 1}},
+    {{},                 DBEdit,            "CG_LEVKOZTERJEL","CG_LEVKOZTERJEL",      {3, 1}},
+    {{},                 DBEdit,            "CG_LEVHAZSZ",    "CG_LEVHAZSZ",          {4, 1}},
+    {{},                 DBEdit,            "CG_LEVEPULET",   "CG_LEVEPULET",         {5, 1}},
+    {{},                 DBEdit,            "CG_LEVLEPCSOHAZ","CG_LEVLEPCSOHAZ",      {6, 1}},
+    {{},                 DBEdit,            "CG_LEVEMELET",   "CG_LEVEMELET",         {7, 1}},
+    {{},                 DBEdit,            "CG_LEVAJTO",     "CG_LEVAJTO",           {8, 1},       3},
+};
+
+const ui::ControlRow<F> kKulfoldi[] = {
+    {&F::CG_KULFMNEV,    DBEdit,            "CG_KULFMNEV",      "CG_KULFMNEV",        {0, 1}},
+    {&F::CG_KULFMORSZAG, DBEdit,            "DBEdit16",         "CG_KULFMORSZAG",     {1, 1}},
+    {{},                 DBEdit,            "CG_KULFMIRSZ",     "CG_KULFMIRSZ",       {2, 1}},
+    {{},                 DBEdit,            "CG_KULFMVAROS",    "CG_KULFMVAROS",      {3, 1}},
+    {{},                 DBEdit,            "CG_KULFMKOZTER",   "CG_KULFMKOZTER",     {4, 1}},
+    {{},                 DBEdit,            "CG_KULFMKOZTERJEL","CG_KULFMKOZTERJEL",  {5, 1}},
+    {{},                 DBEdit,            "CG_KULFMHAZSZ",    "CG_KULFMHAZSZ",      {6, 1}},
+    {{},                 DBEdit,            "CG_KULFMEPULET",   "CG_KULFMEPULET",     {7, 1}},
+    {{},                 DBEdit,            "CG_KULFMLEPCSOHAZ","CG_KULFMLEPCSOHAZ",  {8, 1}},
+    {{},                 DBEdit,            "CG_KULFMEMELET",   "CG_KULFMEMELET",     {9, 1}},
+    {{},                 DBEdit,            "CG_KULFMAJTO",     "CG_KULFMAJTO",       {10, 1},      4},
+};
+
+const ui::ControlRow<F> kEgyeb1[] = {
+    {&F::CG_BANKSZLA,    DBEdit,            "CG_BANKSZLA",          "CG_BANKSZLA",          {0, 1}},
+    {{},                 DBEdit,            "CG_KSH",               "CG_KSH",               {1, 1}},
+    {{},                 DBEdit,            "CG_CSALGAZDNYILVSZAM", "CG_CSALGAZDNYILVSZAM", {2, 1}},
+    {{},                 DBEdit,            "CG_MEZGAZDTERMSZAM",   "CG_MEZGAZDTERMSZAM",   {3, 1}},
+    {{},                 DBCheckBox,        "CG_KIVA",              "CG_KIVA",              {4, 1}},
+    {{},                 DBCheckBox,        "CG_TAVDIJ",            "CG_TAVDIJ",            {5, 1}},
+    {{},                 DBCheckBox,        "CG_POTLSZAMFIX",       "CG_POTLSZAMFIX",       {6, 1},   5},
+};
+
+const ui::ControlRow<F> kEgyeb2[] = {
+    {&F::CG_UGYINT,      DBEdit,            "CG_UGYINT",        "CG_UGYINT",          {0, 1}},
+    {{},                 DBEdit,            "CG_TEL",           "CG_TEL",             {1, 1}},
+    {{},                 DBEdit,            "CG_ASZOLG",        "CG_ASZOLG",          {2, 1}},
+    {{},                 DBEdit,            "CG_ASZOLGADOSZ",   "CG_ASZOLGADOSZ",     {3, 1}},
+    {{},                 DBEdit,            "CG_ASZOLGTEL",     "CG_ASZOLGTEL",       {4, 1},       6},
+};
+
+const ui::ControlRow<F> kEgyeniVall[] = {
+    {&F::CG_EVADOAZ,     DBEdit,            "CG_EVADOAZ",       "CG_EVADOAZ",         {0, 1}},
+    {{},                 DBEdit,            "CG_ALKMINADATSZ",  "CG_ALKMINADATSZ",    {1, 1}},
+    {{},                 DBEdit,            "CG_TEAOR",         "CG_TEAOR",           {2, 1}},
+    {{},                 DBEdit,            "CG_FOTEV",         "CG_FOTEV",           {3, 1},       7},
+};
+// clang-format on
+
+}  // namespace
+
+std::string CegKodFormaz(int number) {
+    if (number < 10) return "00" + std::to_string(number);
+    if (number < 100) return "0" + std::to_string(number);
+    return std::to_string(number);
+}
+
+std::string KovetkezoCegKod(const std::string& last) {
+    int number = 1;
+    if (!last.empty()) {
+        try {
+            number = std::stoi(last) + 1;
+        } catch (const std::exception&) {
+            number = 1;
+        }
+    }
+    return number > 999 ? std::string() : CegKodFormaz(number);
+}
+
+TTorzskezCegekForm::TTorzskezCegekForm(QWidget* parent) : MaintenanceForm(DM1->TableCegek, parent) {
+    setObjectName("TorzskezCegekForm");
+    setWindowTitle(QStringLiteral("Törzskezelés/Cégek"));
+
+    auto* head = new QWidget(this);
+    ui::PageGrid(head)->setContentsMargins(0, 0, 0, 0);
+    Page()->addWidget(head, 0, 0, 1, 3);
+    ui::ControlBuilder b = FormBuilder(DM1->DataSourceCegek);
+    b.Build(*this, head, kHead);
+    b.Build(*this, TabSheet1, kCim);
+    b.Build(*this, TabSheet2, kLevCim);
+    b.Build(*this, TabSheet3, kKulfoldi);
+    b.Build(*this, TabSheet4, kEgyeb1);
+    b.Build(*this, TabSheet5, kEgyeb2);
+    b.Build(*this, TabSheet6, kEgyeniVall);
+    for (QWidget* page : {TabSheet1, TabSheet2, TabSheet3, TabSheet4, TabSheet5, TabSheet6})
+        ui::PageGrid(page)->setColumnStretch(2, 1);
+    AdoptBuilt();
+    connect(CG_KULFMORSZAG, &TDBEdit::Exited, this, &TTorzskezCegekForm::DBEdit16Exit);
+
+    Member m;
+    m.insertQuestion = m.editQuestion = QStringLiteral("Valóban végrehajtja a rögzítést?");
+    m.required = {CG_KOD, CG_NEV, CG_RNEV, CG_ADOSZAM};
+    m.insertFocus = CG_NEV;
+    m.editFocus = CG_NEV;
+    m.saveTag = 7;
+    m.pickKind = 7;
+    m.pickColumns = {{"CG_KOD", 25}, {"CG_NEV", 336}, {"CG_RNEV", 116}};
+    m.listButton = false;
+    m.pages = PageControl1;
+    FormCreate(std::move(m));
+}
+
+void TTorzskezCegekForm::TableNyitZar(int n) {
+    // Only the register itself: no company's tables are touched here.
+    if (n == 0)
+        Table().Open();
+    else
+        Table().Close();
+}
+
+void TTorzskezCegekForm::Felvitel() {
+    db::Table& t = Table();
+    std::string last;
+    if (!t.IsEmpty()) {
+        t.Last();
+        last = t.FieldByName("CG_KOD").AsString();
+    }
+    ujKod_ = KovetkezoCegKod(last);
+    if (ujKod_.empty()) {
+        ui::ShowMessage(QStringLiteral("Nem vehető fel több cég: a cégkód legfeljebb 999 lehet!"));
+        return;
+    }
+    UjCegKesz = false;
+    MaintenanceForm::Felvitel();
+}
+
+void TTorzskezCegekForm::NewRecordDefaults() {
+    db::Table& t = Table();
+    t.FieldByName("CG_POTLSZAMFIX").SetAsString("N");
+    t.FieldByName("CG_KIVA").SetAsString("N");
+    t.FieldByName("CG_TAVDIJ").SetAsString("I");
+    t.FieldByName("CG_KOD").SetAsString(ujKod_);
+    t.FieldByName("CG_NYITDAT").SetAsDateTime(os::Today());
+    t.FieldByName("CG_NYITMOD").SetAsString("M");
+}
+
+void TTorzskezCegekForm::Torles() {
+    ui::ShowMessage(Table().IsEmpty() ? QStringLiteral("Üres az adatbázis!")
+                                      : QStringLiteral("A cég nem torolhető!"));
+}
+
+void TTorzskezCegekForm::DBEdit16Exit() {
+    if (Mode() != 1 && Mode() != 2) return;
+    db::Field& f = Table().FieldByName("CG_KULFMORSZAG");
+    const std::string upper = QString::fromStdString(f.AsString()).toUpper().toStdString();
+    if (upper != f.AsString()) f.SetAsString(upper);
+}
+
+void TTorzskezCegekForm::BeforePost() {
+    // The mark goes before the row: a program killed from here on leaves a
+    // company the next start-up removes whole.
+    if (Mode() == 1) CegLetrehozasJelIr(Table().FieldByName("CG_KOD").AsString());
+}
+
+void TTorzskezCegekForm::AfterInsertPost() {
+    const std::string code = Table().FieldByName("CG_KOD").AsString();
+    try {
+        CegTablakLetrehozasa(code);
+        UjCegKesz = true;
+    } catch (const CegTablaHiba& e) {
+        if (e.history)
+            ui::MessageBox(QStringLiteral("Üzenet"),
+                           QStringLiteral("HIBA történt a ") + QString::fromStdString(e.table) +
+                               QStringLiteral(" létrehozásakor! ") + "\r" + QString::fromStdString(e.what()),
+                           ui::Icon::Error, ui::Ok);
+        else
+            ui::ShowMessage(QStringLiteral("Nem hozható létre a tábla! #01"));
+        // No half-made company: its row goes with the tables already made.
+        if (Table().Locate("CG_KOD", code)) Table().Delete();
+        Table().First();
+    }
+    CegLetrehozasJelTorol(code);
+}
+
+void TTorzskezCegekForm::EnterTag(int tag) {
+    struct Lap {
+        QWidget* page;
+        QWidget* first;
+    };
+    const Lap next[] = {{TabSheet1, CG_IRSZ},     {TabSheet2, CG_LEVIRSZ}, {TabSheet3, CG_KULFMNEV},
+                        {TabSheet4, CG_BANKSZLA}, {TabSheet5, CG_UGYINT},  {TabSheet6, CG_EVADOAZ}};
+    if (tag < 1 || tag > 6) return;
+    PageControl1->setCurrentWidget(next[tag - 1].page);
+    next[tag - 1].first->setFocus();
+}
