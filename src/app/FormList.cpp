@@ -10,6 +10,7 @@
 #include "lists/payment/List_Jogcim.h"
 #include "lists/payment/List_Kifiz.h"
 #include "lists/payment/List_KifizJarul.h"
+#include "lists/summary/List_SZHAkedv.h"
 #include "masterdata/SzervizErtekkeszlet.h"
 #include "masterdata/SzervizNaptar.h"
 #include "masterdata/TorzskezCegek.h"
@@ -33,6 +34,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TList_JogcimForm", Make<TList_JogcimForm>()},
         {"TList_KifizForm", Make<TList_KifizForm>()},
         {"TList_KifizJarulForm", Make<TList_KifizJarulForm>()},
+        {"TList_SZHAkedvForm", Make<TList_SZHAkedvForm>()},
         {"TTorzskezCegekForm", Make<TTorzskezCegekForm>()},
         {"TTorzskezJogcimForm", Make<TTorzskezJogcimForm>()},
         {"TTorzskezKifhelyForm", Make<TTorzskezKifhelyForm>()},

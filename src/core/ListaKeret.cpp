@@ -267,6 +267,20 @@ const CodeLookup Jogcim{.table = &TDM1::TableJogcim,
 
 namespace {
 
+// A code of a value-set lookup is looked up within its type.
+db::Variant CodeValue(const CodeLookup& code, const std::string& key, const std::string& resultField) {
+    db::Table& t = *(DM1->*(code.table));
+    if (*code.ekTipus)
+        return t.Lookup(std::string("EK_TIPUS;") + code.keyField, {code.ekTipus, key}, resultField);
+    return t.Lookup(code.keyField, key, resultField);
+}
+
+bool LocateCode(const CodeLookup& code, const std::string& key) {
+    db::Table& t = *(DM1->*(code.table));
+    if (*code.ekTipus) return t.Locate(std::string("EK_TIPUS;") + code.keyField, {code.ekTipus, key});
+    return t.Locate(code.keyField, key);
+}
+
 // Runs `sql` on Query1 and returns the first row's first field; Query1 is
 // left closed and without SQL.
 db::Variant FirstValue(const ListSql& sql) {
@@ -361,8 +375,7 @@ ParamDefault YearDate(int month, int day) {
 ParamDefault CodeIfExists(const CodeLookup& lookup, const std::string& code) {
     const CodeLookup* l = &lookup;
     return [l, code](ListForm&) -> db::Variant {
-        db::Table* t = DM1->*(l->table);
-        return t->Lookup(l->keyField, code, l->keyField).IsNull() ? db::Variant() : db::Variant(code);
+        return CodeValue(*l, code, l->keyField).IsNull() ? db::Variant() : db::Variant(code);
     };
 }
 
@@ -761,8 +774,7 @@ void ListForm::Frissit() {
         QString name;
         if (!text.isEmpty()) {
             db::Table* t = DM1->*(code.table);
-            if (t->Active())
-                name = Q(t->Lookup(code.keyField, text.toStdString(), code.nameField).ToString());
+            if (t->Active()) name = Q(CodeValue(code, text.toStdString(), code.nameField).ToString());
         }
         label->setText(name);
     };
@@ -873,8 +885,7 @@ void ListForm::Exit(QWidget* control) {
     } else if (f.kind == ParamKind::Code && f.code) {
         auto* edit = static_cast<QLineEdit*>(control);
         const QString text = edit->text().trimmed();
-        db::Table* t = DM1->*(f.code->table);
-        if (!text.isEmpty() && !t->Locate(f.code->keyField, text.toStdString())) {
+        if (!text.isEmpty() && !LocateCode(*f.code, text.toStdString())) {
             ui::ShowMessage(QString::fromUtf8(f.code->message));
             edit->setFocus(Qt::OtherFocusReason);
             edit->clear();

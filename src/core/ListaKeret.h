@@ -130,7 +130,7 @@ struct CodeLookup {
     const char* message = "";           // "Ilyen munkahely nem létezik!"
     // The pick list: kind (0: none), value-set type and up to three columns.
     int pickKind = 0;
-    const char* ekTipus = "";
+    const char* ekTipus = "";  // value-set type: the lookup and the pick list stay within it
     const char* field1 = "";
     int width1 = 0;
     const char* field2 = "";
