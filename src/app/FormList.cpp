@@ -11,6 +11,7 @@
 #include "lists/payment/List_Kifiz.h"
 #include "lists/payment/List_KifizJarul.h"
 #include "lists/summary/List_SZHAkedv.h"
+#include "lists/summary/List_Stat.h"
 #include "masterdata/SzervizErtekkeszlet.h"
 #include "masterdata/SzervizNaptar.h"
 #include "masterdata/TorzskezCegek.h"
@@ -35,6 +36,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TList_KifizForm", Make<TList_KifizForm>()},
         {"TList_KifizJarulForm", Make<TList_KifizJarulForm>()},
         {"TList_SZHAkedvForm", Make<TList_SZHAkedvForm>()},
+        {"TList_StatForm", Make<TList_StatForm>()},
         {"TTorzskezCegekForm", Make<TTorzskezCegekForm>()},
         {"TTorzskezJogcimForm", Make<TTorzskezJogcimForm>()},
         {"TTorzskezKifhelyForm", Make<TTorzskezKifhelyForm>()},
