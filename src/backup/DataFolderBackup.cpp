@@ -183,7 +183,10 @@ int BackupDataFolder(TZipper& zipper, const std::string& dataFolder, const std::
     // this program and other workstations keep writing it, without the
     // engine's journals, and no descriptor of ours ever touches a live table
     // (closing one would drop the engine's locks on it).
-    os::TempDir snapshots("tavrina-mentes");
+    // In memory where the system offers a memory file system: thousands of
+    // small files created on disk would all be flushed with the archive.
+    const char* shm = "/dev/shm";
+    os::TempDir snapshots("tavrina-mentes", ::access(shm, W_OK | X_OK) == 0 ? shm : "");
     const std::string folder = snapshots.Path() + "/" + StoredDataFolder(dataFolder);
     if (!os::ForceDirectories(folder)) throw os::FileError(folder + ": cannot create the folder");
     std::error_code ec;

@@ -46,8 +46,8 @@ TempFile::~TempFile() {
     if (!path_.empty()) ::unlink(path_.c_str());
 }
 
-TempDir::TempDir(const std::string& prefix) {
-    std::string pattern = TempFolder() + "/" + prefix + "-XXXXXX";
+TempDir::TempDir(const std::string& prefix, const std::string& parent) {
+    std::string pattern = (parent.empty() ? TempFolder() : parent) + "/" + prefix + "-XXXXXX";
     if (!mkdtemp(pattern.data())) throw FileError("Az ideiglenes mappa nem hozható létre: " + pattern);
     path_ = pattern;
 }

@@ -36,8 +36,9 @@ private:
 
 class TempDir {
 public:
-    // Creates a fresh folder under $TMPDIR (or /tmp) named prefix + random.
-    explicit TempDir(const std::string& prefix = "tavrina");
+    // Creates a fresh folder under `parent` (default $TMPDIR, or /tmp) named
+    // prefix + random.
+    explicit TempDir(const std::string& prefix = "tavrina", const std::string& parent = {});
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
