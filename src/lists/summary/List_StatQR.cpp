@@ -71,9 +71,10 @@ TList_StatQRForm::TList_StatQRForm() : QuickRep1(QStringLiteral("List_StatQRForm
     y += 12;
     detail.HLine(0, y, 190);
     y += 1;
-    auto sor = [&](const Sor& s, int cellak, double szeles) {
+    // The longest caption of section 2 fits its width only in the smaller size.
+    auto sor = [&](const Sor& s, int cellak, double meret) {
         detail.Label(0, y, kFelirat, QString::fromUtf8(s.szam));
-        detail.Label(kFelirat, y, szeles, QString::fromUtf8(s.felirat)).Size(8);
+        detail.Label(kFelirat, y, kElso - kFelirat, QString::fromUtf8(s.felirat)).Size(meret);
         for (int o = 0; o < cellak; ++o) {
             if (!s.cellak[o] || !*s.cellak[o]) continue;
             const char* field = s.cellak[o];
@@ -82,7 +83,7 @@ TList_StatQRForm::TList_StatQRForm() : QuickRep1(QStringLiteral("List_StatQRForm
         }
         y += 5;
     };
-    for (const Sor& s : kElsoResz) sor(s, 4, kElso - kFelirat);
+    for (const Sor& s : kElsoResz) sor(s, 4, 8);
     y += 4;
     detail.HLine(0, y, 190);
     detail.Label(0, y + 1, 100, QStringLiteral("2. Teljesített munkaórák száma")).Bold();
@@ -90,6 +91,6 @@ TList_StatQRForm::TList_StatQRForm() : QuickRep1(QStringLiteral("List_StatQRForm
     y += 6;
     detail.HLine(0, y, 190);
     y += 1;
-    for (const Sor& s : kMasodikResz) sor(s, 1, kElso - kFelirat);
+    for (const Sor& s : kMasodikResz) sor(s, 1, 7);
     detail.Height = y + 2;
 }
