@@ -5,6 +5,9 @@
 
 #include "backup/MentesZip.h"
 #include "backup/SzervizJav.h"
+#include "lists/occasional/List_MunkidoKedv.h"
+#include "lists/occasional/List_Szab.h"
+#include "lists/occasional/List_SzabKerFelh.h"
 #include "lists/payment/List_Berlap.h"
 #include "lists/payment/List_Cimletjegyz.h"
 #include "lists/payment/List_Jogcim.h"
@@ -35,8 +38,11 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TList_JogcimForm", Make<TList_JogcimForm>()},
         {"TList_KifizForm", Make<TList_KifizForm>()},
         {"TList_KifizJarulForm", Make<TList_KifizJarulForm>()},
+        {"TList_MunkidoKedvForm", Make<TList_MunkidoKedvForm>()},
         {"TList_SZHAkedvForm", Make<TList_SZHAkedvForm>()},
         {"TList_StatForm", Make<TList_StatForm>()},
+        {"TList_SzabForm", Make<TList_SzabForm>()},
+        {"TList_SzabKerFelhForm", Make<TList_SzabKerFelhForm>()},
         {"TTorzskezCegekForm", Make<TTorzskezCegekForm>()},
         {"TTorzskezJogcimForm", Make<TTorzskezJogcimForm>()},
         {"TTorzskezKifhelyForm", Make<TTorzskezKifhelyForm>()},
