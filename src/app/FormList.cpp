@@ -5,6 +5,7 @@
 
 #include "backup/MentesZip.h"
 #include "backup/SzervizJav.h"
+#include "lists/occasional/List_Berkarton.h"
 #include "lists/occasional/List_MunkidoKedv.h"
 #include "lists/occasional/List_Szab.h"
 #include "lists/occasional/List_SzabKerFelh.h"
@@ -34,6 +35,7 @@ FormFactory Make() {
 const std::map<std::string, FormFactory, std::less<>>& Forms() {
     static const std::map<std::string, FormFactory, std::less<>> forms = {
         {"TList_BerlapForm", Make<TList_BerlapForm>()},
+        {"TList_BerkartonForm", Make<TList_BerkartonForm>()},
         {"TList_CimletjegyzForm", Make<TList_CimletjegyzForm>()},
         {"TList_JogcimForm", Make<TList_JogcimForm>()},
         {"TList_KifizForm", Make<TList_KifizForm>()},
