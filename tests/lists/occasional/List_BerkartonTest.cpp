@@ -114,15 +114,18 @@ TEST_F(ListBerkartonTest, AbsencesListLeaveAndInterruptingItemsMarkedForTheCard)
     EXPECT_FALSE(p.contains("Nem kartonra"));  // not marked for the card
 }
 
-TEST_F(ListBerkartonTest, CardExportsToPdf) {
+TEST_F(ListBerkartonTest, CardAndAbsencesExportToPdf) {
     os::FixedClock clock(os::EncodeDate(2019, 8, 10) + os::EncodeTime(9, 0, 0));
     TList_BerkartonForm form;
     Show(form);
-    testsupport::PdfExport pdf(dialogs);
-    form.BitBtn1->click();
-    ASSERT_FALSE(pdf.pdf.empty());
-    pdf.Check();
-    EXPECT_EQ(pdf.pages, 2);
+    for (const auto& [button, pages] :
+         {std::pair{form.BitBtn1, 2}, std::pair{form.findChild<QPushButton*>("BitBtn3"), 1}}) {
+        testsupport::PdfExport pdf(dialogs);
+        button->click();
+        ASSERT_FALSE(pdf.pdf.empty());
+        pdf.Check();
+        EXPECT_EQ(pdf.pages, pages);
+    }
 }
 
 }  // namespace

@@ -120,6 +120,24 @@ TEST_F(ListSzabTest, UsageListsEveryEmployeeOfTheRangesWithTheirLeaveRows) {
                                            pagesText, testsupport::Encoding::Utf8, "pages.txt"));
 }
 
+TEST_F(ListSzabTest, LeaveListsExportToPdf) {
+    os::FixedClock clock(os::EncodeDate(2019, 8, 10) + os::EncodeTime(9, 0, 0));
+    for (const bool felhasznalas : {false, true}) {
+        std::unique_ptr<ListForm> form;
+        if (felhasznalas)
+            form = std::make_unique<TList_SzabKerFelhForm>();
+        else
+            form = std::make_unique<TList_SzabForm>();
+        Show(*form);
+        testsupport::PdfExport pdf(dialogs);
+        form->BitBtn1->click();
+        ASSERT_FALSE(pdf.pdf.empty());
+        pdf.Check();
+        EXPECT_EQ(pdf.pages, felhasznalas ? 1 : 2);
+        form->close();
+    }
+}
+
 TEST_F(ListSzabTest, CertificateAddsTheDaysOfItem108) {
     os::FixedClock clock(os::EncodeDate(2019, 8, 10));
     struct Case {
