@@ -11,10 +11,12 @@
 #include "lists/occasional/List_SzabKerFelh.h"
 #include "lists/payment/List_Berlap.h"
 #include "lists/payment/List_Cimletjegyz.h"
+#include "lists/payment/List_EVMNYPbevall.h"
 #include "lists/payment/List_Jogcim.h"
 #include "lists/payment/List_Kifiz.h"
 #include "lists/payment/List_KifizJarul.h"
 #include "lists/payment/List_MNYP.h"
+#include "lists/payment/List_MNYPbevall.h"
 #include "lists/summary/List_SZHAkedv.h"
 #include "lists/summary/List_Stat.h"
 #include "masterdata/SzervizErtekkeszlet.h"
@@ -41,7 +43,9 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TList_JogcimForm", Make<TList_JogcimForm>()},
         {"TList_KifizForm", Make<TList_KifizForm>()},
         {"TList_KifizJarulForm", Make<TList_KifizJarulForm>()},
+        {"TList_EVMNYPbevallForm", Make<TList_EVMNYPbevallForm>()},
         {"TList_MNYPForm", Make<TList_MNYPForm>()},
+        {"TList_MNYPbevallForm", Make<TList_MNYPbevallForm>()},
         {"TList_MunkidoKedvForm", Make<TList_MunkidoKedvForm>()},
         {"TList_SZHAkedvForm", Make<TList_SZHAkedvForm>()},
         {"TList_StatForm", Make<TList_StatForm>()},

@@ -39,6 +39,15 @@ ParamField MnypTartomany() {
     return f;
 }
 
+void MnypFeltetel(ListSql& sql, const std::string& field, const QString& tol, const QString& ig) {
+    const std::string f = db::SqlName(field);
+    if (!tol.trimmed().isEmpty())
+        sql.Condition(f + " >= :mnyp_tol")
+            .Bind("mnyp_tol", tol.trimmed().toStdString(), db::FieldType::String);
+    if (!ig.trimmed().isEmpty())
+        sql.Condition(f + " <= :mnyp_ig").Bind("mnyp_ig", ig.trimmed().toStdString(), db::FieldType::String);
+}
+
 namespace {
 
 ListSpec MnypSpec() {
@@ -96,12 +105,7 @@ std::vector<db::Record> MnypSorok(const MnypParameterek& p, const std::function<
     sql.Range("SF_HONAP", p.honapTol, p.honapIg);
     sql.Range("SF_DGMHKOD", p.mhTol, p.mhIg);
     sql.Range("SF_DGKHKOD", p.khTol, p.khIg);
-    if (!p.mnypTol.trimmed().isEmpty())
-        sql.Condition("SF_DGMNYP >= :mnyp_tol")
-            .Bind("mnyp_tol", p.mnypTol.trimmed().toStdString(), db::FieldType::String);
-    if (!p.mnypIg.trimmed().isEmpty())
-        sql.Condition("SF_DGMNYP <= :mnyp_ig")
-            .Bind("mnyp_ig", p.mnypIg.trimmed().toStdString(), db::FieldType::String);
+    MnypFeltetel(sql, "SF_DGMNYP", p.mnypTol, p.mnypIg);
     sql.DateRange("SF_KIFIZDAT", p.datumTol, p.datumIg);
     sql.Condition("SF_JCKOD In ('301', '302', '333')");
     sql.Line("Group By SF_DGMNYP, SF_DGTORZSSZAM, SF_HONAP, SF_JCKOD");

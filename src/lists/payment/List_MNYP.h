@@ -17,6 +17,8 @@ extern const CodeLookup MnypKod;
 // The fund range "MNYP (F2)" (MaskEdit7, MaskEdit8), defaulting to the first
 // and last fund of the payroll rows.
 ParamField MnypTartomany();
+// The fund range on `field`: a blank bound leaves that side open.
+void MnypFeltetel(ListSql& sql, const std::string& field, const QString& tol, const QString& ig);
 
 // The work table "List_MNYP" + the workstation's suffix.
 WorkTable MnypTabla(std::optional<std::string> suffix = std::nullopt);
