@@ -61,3 +61,18 @@ function(tavrina_test target)
     TIMEOUT 900
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TAVRINA_SOURCE_DIR=${PROJECT_SOURCE_DIR};TAVRINA_BINARY_DIR=${PROJECT_BINARY_DIR}")
 endfunction()
+
+# tavrina_embed(<target> <data file> <symbol>)
+#   Compiles a data file of the repository into the target as
+#   `extern const std::string_view <symbol>`, so the program reads no file of
+#   its own at run time.
+function(tavrina_embed target file symbol)
+  get_filename_component(name ${file} NAME_WE)
+  set(output ${CMAKE_CURRENT_BINARY_DIR}/embedded_${name}.cpp)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${file} -DOUTPUT=${output} -DSYMBOL=${symbol}
+            -P ${PROJECT_SOURCE_DIR}/cmake/EmbedFile.cmake
+    DEPENDS ${file} ${PROJECT_SOURCE_DIR}/cmake/EmbedFile.cmake
+    VERBATIM)
+  target_sources(${target} PRIVATE ${output})
+endfunction()

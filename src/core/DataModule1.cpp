@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/ReferenceData.h"
 #include "core/SegedUnitDb.h"
 #include "core/StandardData.h"
 #include "core/StartValues.h"
@@ -357,7 +358,8 @@ std::string Join(const std::vector<std::string>& fields) {
 
 // A new value-set template holds the user-name row with an empty name, so the
 // start-up asks for the name instead of stopping, and the data year the lists
-// and the brought-forward dates are built from.
+// and the brought-forward dates are built from. Unlike the shipped rows they
+// are not added again: a template without its user-name row is damaged.
 void AddParameterRows(const std::string& databaseName) {
     db::Table t;
     t.DatabaseName = databaseName;
@@ -377,15 +379,30 @@ void AddParameterRows(const std::string& databaseName) {
     t.Close();
 }
 
-// A new calendar holds the processing year's days with their weekday values,
-// so a payroll run finds working days before anyone opens the calendar form.
+// A new calendar holds the processing year's days with their weekday values
+// and the shipped holidays, so a payroll run finds working days before anyone
+// opens the calendar form.
 void AddCalendarYear(const std::string& databaseName) {
     db::Table t;
     t.DatabaseName = databaseName;
     t.TableName = "Naptar";
     db::Transaction tx({&t});
     t.Open();
-    AppendCalendarYear(t, std::stoi(FeldolgozasiEv));
+    AppendCalendarYear(t, std::stoi(FeldolgozasiEv), {}, ShippedCalendarDays());
+    tx.Commit();
+    t.Close();
+}
+
+// Appends the shipped rows a table lacks, in one transaction.
+void AddMissingRows(const std::string& databaseName, const std::string& tableName,
+                    const std::vector<SeedRow>& rows) {
+    const TableLayout* layout = FindTableLayout(tableName);
+    db::Table t;
+    t.DatabaseName = databaseName;
+    t.TableName = tableName;
+    db::Transaction tx({&t});
+    t.Open();
+    AppendMissingRows(t, layout->key, rows);
     tx.Commit();
     t.Close();
 }
@@ -403,6 +420,13 @@ std::vector<std::string> PrepareYearFolder(const std::string& databaseName) {
         if (layout.name == "Ertekkeszlet") AddParameterRows(databaseName);
         if (layout.name == "Naptar") AddCalendarYear(databaseName);
     }
+    // The templates a company is made from, and the global tables of shipped
+    // data, get back every shipped row they lack; a row the user changed stays
+    // as it is.
+    AddMissingRows(databaseName, "Jogcim", ShippedPayItems());
+    AddMissingRows(databaseName, YearPayItemTable(), ShippedYearPayItems());
+    AddMissingRows(databaseName, "Ertekkeszlet", ShippedValueSets());
+    AddMissingRows(databaseName, "FEOR", ShippedOccupations());
     return created;
 }
 

@@ -204,9 +204,11 @@ private:
 extern TDM1* DM1;
 
 // Makes the year folder complete: every missing template and global table is
-// created empty from its layout with its primary index, and the fields added
-// since older versions are added to the templates that lack them. Returns the
-// tables it created. Throws db::DatabaseError when a table cannot be made.
+// created from its layout with its primary index (a new calendar with the
+// year's days), and the pay-item and value-set templates, the year's pay-item
+// table and the occupation codes get every shipped row whose key they lack;
+// existing rows are never changed. Returns the tables it created. Throws
+// db::DatabaseError when a table cannot be made or written.
 std::vector<std::string> PrepareYearFolder(const std::string& folder);
 
 // Adds the fields that newer versions gave the declaration sheets MAB04 and

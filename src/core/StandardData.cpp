@@ -1,6 +1,9 @@
 #include "core/StandardData.h"
 
 #include <algorithm>
+#include <charconv>
+#include <set>
+#include <stdexcept>
 
 #include "platform/db/Dataset.h"
 #include "platform/os/DayNumber.h"
@@ -120,15 +123,51 @@ const std::vector<PayItemCorrection>& PayItemCorrections() {
     return corrections;
 }
 
-namespace {
-
-// Sets the row's values on the new record in the dataset's column order.
-void SetValues(db::Dataset& ds, const SeedRow& row) {
+void SetSeedValues(db::Dataset& ds, const SeedRow& row) {
     for (int i = 0; i < ds.FieldCount(); ++i) {
         db::Field& field = ds.Fields(i);
-        if (const std::string* value = row.Value(field.FieldName())) field.SetAsString(*value);
+        const std::string* value = row.Value(field.FieldName());
+        if (!value) continue;
+        if (db::IsTextType(field.DataType()) || db::IsDateType(field.DataType())) {
+            field.SetAsString(*value);
+            continue;
+        }
+        // A decimal with a point: the process locale may want a comma, so the
+        // text is not handed to the field to read.
+        double number = 0;
+        const auto [end, error] = std::from_chars(value->data(), value->data() + value->size(), number);
+        if (error != std::errc() || end != value->data() + value->size())
+            throw std::invalid_argument("Not a number for " + field.FieldName() + ": " + *value);
+        field.SetAsFloat(number);
     }
 }
+
+int AppendMissingRows(db::Dataset& table, const std::vector<std::string>& keyFields,
+                      const std::vector<SeedRow>& rows) {
+    auto keyOf = [&](auto&& valueOf) {
+        std::string key;
+        for (const std::string& f : keyFields) key += valueOf(f) + '\x1f';
+        return key;
+    };
+    std::set<std::string> present;
+    for (table.First(); !table.Eof(); table.Next())
+        present.insert(keyOf([&](const std::string& f) { return table.FieldByName(f).AsString(); }));
+    int appended = 0;
+    for (const SeedRow& row : rows) {
+        const std::string key = keyOf([&](const std::string& f) {
+            const std::string* v = row.Value(f);
+            return v ? *v : std::string();
+        });
+        if (!present.insert(key).second) continue;
+        table.Append();
+        SetSeedValues(table, row);
+        table.Post();
+        ++appended;
+    }
+    return appended;
+}
+
+namespace {
 
 void Correct(db::Dataset& payItems, const PayItemCorrection& c) {
     if (!payItems.Locate("JC_KOD", db::Variant(c.code))) return;
@@ -149,7 +188,7 @@ void EnsureStandardValueSet(db::Dataset& valueSets) {
                          {db::Variant(*row.Value("EK_TIPUS")), db::Variant(*row.Value("EK_ERTEK"))}))
         return;
     valueSets.Append();
-    SetValues(valueSets, row);
+    SetSeedValues(valueSets, row);
     valueSets.Post();
 }
 
@@ -163,7 +202,7 @@ std::vector<std::string> EnsureStandardPayItems(db::Dataset& payItems) {
     for (const SeedRow& row : StandardPayItems()) {
         if (!payItems.Locate("JC_KOD", db::Variant(row.key))) {
             payItems.Append();
-            SetValues(payItems, row);
+            SetSeedValues(payItems, row);
             payItems.Post();
             appended.push_back(row.key);
         }
@@ -178,7 +217,8 @@ std::vector<std::string> EnsureStandardPayItems(db::Dataset& payItems) {
     return appended;
 }
 
-void AppendCalendarYear(db::Dataset& calendar, int year, const std::function<void()>& afterDay) {
+void AppendCalendarYear(db::Dataset& calendar, int year, const std::function<void()>& afterDay,
+                        const std::vector<CalendarDay>& days) {
     // Indexed by DayOfWeek: 1 Sunday ... 7 Saturday.
     static const char* const kDayNames[] = {"", "V", "H", "K", "Sze", "Cs", "P", "Szo"};
     const double end = os::EncodeDate(year + 1, 1, 1);
@@ -186,6 +226,9 @@ void AppendCalendarYear(db::Dataset& calendar, int year, const std::function<voi
         const os::YMD date = os::DecodeDate(day);
         const int weekday = os::DayOfWeek(day);
         const char* base = weekday == 1 || weekday == 7 ? "0" : "1";
+        std::string schedules = base;
+        for (const CalendarDay& d : days)
+            if (d.month == date.month && d.day == date.day) schedules = std::string(1, d.value);
         calendar.Append();
         calendar.FieldByName("NT_HONAP").SetAsInteger(date.month);
         calendar.FieldByName("NT_NAP").SetAsInteger(date.day);
@@ -193,7 +236,7 @@ void AppendCalendarYear(db::Dataset& calendar, int year, const std::function<voi
         calendar.FieldByName("NT_ERTEK").SetAsString(base);
         calendar.FieldByName("NT_MEGN").SetAsString(kDayNames[weekday]);
         for (int schedule = 1; schedule <= 9; ++schedule)
-            calendar.FieldByName("NT_ERTEK" + std::to_string(schedule)).SetAsString(base);
+            calendar.FieldByName("NT_ERTEK" + std::to_string(schedule)).SetAsString(schedules);
         calendar.Post();
         if (afterDay) afterDay();
     }

@@ -57,9 +57,27 @@ void EnsureStandardValueSet(db::Dataset& valueSets);
 // Returns the codes appended.
 std::vector<std::string> EnsureStandardPayItems(db::Dataset& payItems);
 
+// Sets the row's values on the dataset's current record in the dataset's
+// column order. Numbers are read as plain decimals, whatever the locale.
+void SetSeedValues(db::Dataset& dataset, const SeedRow& row);
+
+// Appends to an open table every row whose key (the values of `keyFields`)
+// the table lacks; rows already there are left as they are, whatever they
+// hold. Returns the number of rows appended.
+int AppendMissingRows(db::Dataset& table, const std::vector<std::string>& keyFields,
+                      const std::vector<SeedRow>& rows);
+
+// A calendar day whose work-schedule value is not its weekday's.
+struct CalendarDay {
+    int month;
+    int day;
+    char value;  // '0' rest day, '1' working day, '2' paid holiday
+};
+
 // Appends one calendar row per day of `year` to an open calendar table: month,
 // day, date, the weekday's base value ("1" Monday to Friday, "0" on the
-// weekend) and abbreviation, and the base value in the nine work schedules.
-// Paid holidays are not known here: the user marks them with "2". `afterDay`,
+// weekend) and abbreviation, and the base value in the nine work schedules,
+// except on the listed days, whose schedules take the listed value. `afterDay`,
 // when given, runs after each posted day (a progress bar's step).
-void AppendCalendarYear(db::Dataset& calendar, int year, const std::function<void()>& afterDay = {});
+void AppendCalendarYear(db::Dataset& calendar, int year, const std::function<void()>& afterDay = {},
+                        const std::vector<CalendarDay>& days = {});

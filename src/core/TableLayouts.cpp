@@ -5,6 +5,8 @@
 #include <cctype>
 #include <sstream>
 
+#include "core/StartValues.h"
+
 FieldLayout FieldLayout::Required() const {
     FieldLayout f = *this;
     f.required = true;
@@ -1222,6 +1224,8 @@ std::vector<TableLayout> BuildLayouts() {
                       {EmployeeName("HT_szarmDGNEV", "HT_DGTORZSSZAM", "Név")}));
     t.push_back(Table("Naptar", G, {"NT_DATUM"}, true, NaptarFields()));
     t.push_back(Table("FEOR", G, {"FE_KOD"}, true, FEORFields()));
+    // The year's pay-item table: shipped placements and brought-forward codes.
+    t.push_back(Table("JC" + FeldolgozasiEv, G, {"JC_KOD"}, true, JogcimFields()));
     t.push_back(Table("NyugP", G, {"NP_KOD"}, true, NyugPFields()));
     t.push_back(Table("FokFel", G, {}, false, FokFelFields()));
     t.push_back(Table("Nyilat", C, {}, false, NyilatFields()));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/ReferenceData.h"
 #include "core/TableLayouts.h"
 #include "platform/db/Table.h"
 #include "support/DialogTest.h"
@@ -204,15 +205,15 @@ TEST_F(DataModuleTest, DuplicateKeyIsShownOnceAndTheRecordStaysInInsert) {
     testsupport::ScriptedDialogs dialogs;
     dialogs.Answer(ui::Ok);
     dm->TableJogcim->Open();
-    AppendPayItem("100");
-    EXPECT_THROW(AppendPayItem("100"), db::AbortError);
+    AppendPayItem("999");
+    EXPECT_THROW(AppendPayItem("999"), db::AbortError);
     ASSERT_EQ(dialogs.Shown().size(), 1u);
     EXPECT_EQ(dialogs.Text(0), "Ez a rekord már szerepel a nyilvántartásban!");
     EXPECT_EQ(dm->TableJogcim->State(), db::DatasetState::Insert);
-    EXPECT_EQ(dm->TableJogcim->FieldByName("JC_KOD").AsString(), "100");
+    EXPECT_EQ(dm->TableJogcim->FieldByName("JC_KOD").AsString(), "999");
     EXPECT_EQ(dm->TableJogcim->FieldByName("JC_NEV").AsString(), "Alapbér");
     dm->TableJogcim->Cancel();
-    EXPECT_EQ(dm->TableJogcim->RecordCount(), 1);
+    EXPECT_EQ(dm->TableJogcim->RecordCount(), static_cast<int>(ShippedPayItems().size()) + 1);
 }
 
 TEST_F(DataModuleTest, PayrollRowWithoutStandingItemIsADuplicateToo) {
@@ -278,11 +279,13 @@ TEST_F(DataModuleTest, SeedingTheTemplatesAddsTheStandardRowsOnce) {
     EXPECT_TRUE(dm->TableErtekkeszlet->ReadOnly);
     EXPECT_TRUE(dm->TableNyugP->ReadOnly);
     dm->TableJogcim->Open();
-    EXPECT_EQ(dm->TableJogcim->RecordCount(), 9);
+    // The shipped catalogue and the nine standard codes.
+    EXPECT_EQ(dm->TableJogcim->RecordCount(), static_cast<int>(ShippedPayItems().size()) + 9);
     ASSERT_TRUE(dm->TableJogcim->Locate("JC_KOD", db::Variant("119A")));
     EXPECT_EQ(dm->TableJogcim->FieldByName("JC_HAVIBEVSOR").AsInteger(), 304);
     dm->TableErtekkeszlet->Open();
-    EXPECT_EQ(dm->TableErtekkeszlet->RecordCount(), 3);  // user name, data year and "9"/"17"
+    // The shipped rows, user name, data year and "9"/"17".
+    EXPECT_EQ(dm->TableErtekkeszlet->RecordCount(), static_cast<int>(ShippedValueSets().size()) + 3);
 }
 
 TEST_F(DataModuleTest, FiltersCompareWithTheCurrentEmployeeAndHandedInValues) {
@@ -332,16 +335,17 @@ TEST_F(DataModuleTest, FiltersCompareWithTheCurrentEmployeeAndHandedInValues) {
 
 TEST_F(DataModuleTest, PostsAreOnDiskForOtherWorkstationsAtOnce) {
     dm->TableJogcim->Open();
-    AppendPayItem("100");
+    const int shipped = dm->TableJogcim->RecordCount();
+    AppendPayItem("999");
     db::Table other;  // another workstation's component on the same file
     other.DatabaseName = folder;
     other.TableName = "jogcim";
     other.Open();
-    EXPECT_EQ(other.RecordCount(), 1);
+    EXPECT_EQ(other.RecordCount(), shipped + 1);
     other.Close();
     dm->TableJogcim->Delete();
     other.Open();
-    EXPECT_EQ(other.RecordCount(), 0);
+    EXPECT_EQ(other.RecordCount(), shipped);
 }
 
 TEST_F(DataModuleTest, ListFiltersCompareWithTheQuerysRowEmptyMatchingEmpty) {
