@@ -5,7 +5,7 @@
 
 #include "core/StartValues.h"
 #include "core/TableLayouts.h"
-#include "platform/db/Collation.h"
+#include "platform/os/Text.h"
 
 // The occupation code list as shipped (src/core/data/feor08.csv), compiled in.
 extern const std::string_view kFeor08Csv;
@@ -456,7 +456,7 @@ std::vector<SeedRow> ParseOccupations(std::string_view csv) {
         const size_t sep = line.find(';');
         if (sep == std::string_view::npos) continue;
         const std::string code(line.substr(0, sep));
-        rows.push_back({code, {{"FE_KOD", code}, {"FE_NEV", db::Utf8Left(line.substr(sep + 1), width)}}});
+        rows.push_back({code, {{"FE_KOD", code}, {"FE_NEV", os::Utf8Left(line.substr(sep + 1), width)}}});
     }
     return rows;
 }

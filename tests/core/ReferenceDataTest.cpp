@@ -14,9 +14,9 @@
 #include "core/Kivalaszt.h"
 #include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
-#include "platform/db/Collation.h"
 #include "platform/db/Table.h"
 #include "platform/os/DayNumber.h"
+#include "platform/os/Text.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 #include "support/TestSupport.h"
@@ -114,7 +114,7 @@ TEST_F(ReferenceDataTest, NewCompanyHoldsTheCatalogueWithItsCategoriesAndSets) {
             ++listed;
             ASSERT_TRUE(items.count(code)) << code;
             EXPECT_EQ(items.at(code).at("JC_TIPUS"), tipus) << code;
-            EXPECT_LE(db::Utf8Length(items.at(code).at("JC_NEV")), 30u) << code;
+            EXPECT_LE(os::Utf8Length(items.at(code).at("JC_NEV")), 30u) << code;
         }
     EXPECT_EQ(items.size(), listed + 9);  // and the nine standard codes
     std::set<std::string> notPaid;
@@ -202,8 +202,8 @@ TEST_F(ReferenceDataTest, ParametersAndCodesReadAsTheCalculationReadsThem) {
     std::map<std::string, std::set<std::string>> typeNames;
     for (ek.First(); !ek.Eof(); ek.Next()) {
         typeNames[ek.FieldByName("EK_TIPUS").AsString()].insert(ek.FieldByName("EK_TIPUSNEV").AsString());
-        EXPECT_LE(db::Utf8Length(ek.FieldByName("EK_TIPUSNEV").AsString()), 20u);
-        EXPECT_LE(db::Utf8Length(ek.FieldByName("EK_ERTEKNEV").AsString()), 40u);
+        EXPECT_LE(os::Utf8Length(ek.FieldByName("EK_TIPUSNEV").AsString()), 20u);
+        EXPECT_LE(os::Utf8Length(ek.FieldByName("EK_ERTEKNEV").AsString()), 40u);
     }
     const std::map<std::string, std::string> captions = {
         {"0", "Paraméterek"},    {"1", "Bérforma"},       {"2", "Alkalm. min."},   {"3", "Típusa"},
@@ -306,9 +306,9 @@ TEST_F(ReferenceDataTest, OccupationCodesAreTheShippedListWithNamesCutToTheField
         const std::string code = line.substr(0, line.find(';'));
         const std::string name = line.substr(line.find(';') + 1);
         const std::string& stored = feor.at(code).at("FE_NEV");
-        if (db::Utf8Length(name) > 60) {
+        if (os::Utf8Length(name) > 60) {
             ++cut;
-            EXPECT_EQ(db::Utf8Length(stored), 60u) << code;
+            EXPECT_EQ(os::Utf8Length(stored), 60u) << code;
         }
         EXPECT_EQ(name.compare(0, stored.size(), stored), 0) << code;
     }

@@ -81,10 +81,12 @@ TEST_F(RunLoaderTest, AnEmployeesContextFromTheCompanysTables) {
     EXPECT_FALSE(ctx.previousYearRows) << "no table for last year";
 
     PayrollRun run(ctx);
-    EXPECT_EQ(WorkingDaysInMonth(run), 21) << "March 2019 in the year folder's calendar";
+    // March 2019 in the year folder's calendar: 21 weekdays, 15 March a paid
+    // holiday, so the monthly wage pays 20 of 21 days on row 100.
+    EXPECT_EQ(WorkingDaysInMonth(run), 20);
     SzamfejtRow wage;
     AddWorkingDaysWageRow(run, wage, "100");
-    EXPECT_EQ(wage.SF_OSSZEG, 300000);
+    EXPECT_EQ(wage.SF_OSSZEG, 285714);
     EXPECT_EQ(wage.SF_DGKHKOD, "000100");
 
     EXPECT_THROW(loader.Load("99999", 3, os::EncodeDate(2019, 4, 10)), CalculationError);
@@ -111,10 +113,11 @@ TEST_F(RunLoaderTest, YearlyParametersAreReadWhenARunNeedsThem) {
     EXPECT_THROW(commission(), CalculationError) << "an empty value is no value";
     SetParameter46(0);
     EXPECT_EQ(commission(), 0) << "0 is a value";
+    // Of the March wage row (285 714, 15 March being a paid holiday).
     SetParameter46(10);
-    EXPECT_EQ(commission(), 30000);
+    EXPECT_EQ(commission(), 28571);
     SetParameter46(20);
-    EXPECT_EQ(commission(), 60000) << "the changed rate in the next run";
+    EXPECT_EQ(commission(), 57143) << "the changed rate in the next run";
 }
 
 TEST_F(RunLoaderTest, RowsKeepTheFieldsTheEngineDoesNotKnow) {

@@ -37,13 +37,26 @@ protected:
         cegek.Post();
     }
 
-    // Appends one row to a table of this year's folder.
+    // Appends one row to a table of this year's folder. A shipped row with the
+    // same key (a pay item of the catalogue) is replaced, so the row holds
+    // only the values given here.
     void Append(const std::string& table, std::initializer_list<std::pair<const char*, db::Variant>> values,
                 const std::string& databaseName = "TR19") {
         db::Table t;
         t.DatabaseName = databaseName;
         t.TableName = table;
         t.Open();
+        if (const TableLayout* layout = FindTableLayout(table); layout && layout->primaryIndex) {
+            std::string keyFields;
+            std::vector<db::Variant> key;
+            for (const std::string& k : layout->key)
+                for (const auto& [name, value] : values)
+                    if (k == name) {
+                        keyFields += (keyFields.empty() ? "" : ";") + k;
+                        key.push_back(value);
+                    }
+            if (key.size() == layout->key.size() && t.Locate(keyFields, key)) t.Delete();
+        }
         t.Append();
         for (const auto& [name, value] : values) t.FieldByName(name).SetValue(value);
         testsupport::FillRequired(t);
