@@ -28,6 +28,14 @@ protected:
         AddRows("KifHely_001", {"KH_KOD", "KH_NEV"}, {{"000001", "Pénztár"}});
         AddRows("Dolgozo_001", {"DG_TORZSSZAM", "DG_NEV", "DG_MHKOD"},
                 {{"00000000001", "Kiss Anna", "000001"}, {"00000000002", "Nagy Béla", "000001"}});
+        // The company's own allowance codes in place of the shipped ones.
+        {
+            db::Table ek;
+            ek.DatabaseName = AktualisAlias;
+            ek.TableName = "Ertekkeszlet_001";
+            ek.Open();
+            while (ek.Locate("EK_TIPUS", db::Variant("9"))) ek.Delete();
+        }
         // "07" has a name of type "8" only.
         AddRows("Ertekkeszlet_001", {"EK_TIPUS", "EK_ERTEK", "EK_ERTEKNEV"},
                 {{"9", "01", "Pályakezdő"}, {"9", "04", "Tartósan álláskereső"}, {"8", "07", "Más típus"}});
