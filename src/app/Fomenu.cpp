@@ -23,6 +23,7 @@
 #include "core/Naplo.h"
 #include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
+#include "core/TableLayouts.h"
 #include "platform/db/Engine.h"
 #include "platform/os/System.h"
 #include "platform/ui/Dialogs.h"
@@ -732,6 +733,7 @@ StartState TFomenuForm::FormShow() {
         PrepareYearFolder(AktualisAlias);
         AddNewerSheetFields(AktualisAlias, "MAB04");
         AddNewerSheetFields(AktualisAlias, "MAB12");
+        for (const std::string& table : TablesWithNewerKeys()) AddNewerTableKey(AktualisAlias, table);
         OpenTemplatesOnce();
         AlapertekFeltolt();
         DM1->ClearCompanyTableNames();

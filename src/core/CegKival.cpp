@@ -37,6 +37,8 @@ bool SwitchOptional(const std::string& base, const std::string& ccc, bool usable
         return false;
     }
     t.TableName = CompanyTableName(base, ccc);
+    t.Close();
+    AddNewerTableKey(AktualisAlias, t.TableName);
     DM1->TestOpen(t);
     return true;
 }
@@ -96,6 +98,7 @@ bool CegAtallas(const std::string& ccc) {
             db::Table& t = Component(c.component);
             t.Close();
             t.TableName = CompanyTableName(c.baseName, ccc);
+            AddNewerTableKey(AktualisAlias, t.TableName);
             DM1->TestOpen(t);
         }
 

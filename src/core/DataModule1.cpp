@@ -454,6 +454,90 @@ void AddNewerSheetFields(const std::string& alias, const std::string& tableName)
     }
 }
 
+namespace {
+
+std::vector<std::string> KeyFields(const std::string& joined) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    while (start <= joined.size()) {
+        size_t end = joined.find(';', start);
+        if (end == std::string::npos) end = joined.size();
+        std::string f = joined.substr(start, end - start);
+        f.erase(0, f.find_first_not_of(' '));
+        f.erase(f.find_last_not_of(' ') + 1);
+        if (!f.empty()) fields.push_back(QString::fromStdString(f).toUpper().toStdString());
+        start = end + 1;
+    }
+    return fields;
+}
+
+// The values of the new key that several rows share (empty equals empty, as
+// the key check of a post counts it), one "a / b" text per value.
+std::vector<std::string> RepeatedKeys(const std::string& alias, const std::string& tableName,
+                                      const std::vector<std::string>& key) {
+    std::string columns, groups;
+    for (const std::string& f : key) {
+        columns += (columns.empty() ? "" : ", ") + db::SqlName(f);
+        groups += (groups.empty() ? "" : ", ") + ("COALESCE(" + db::SqlName(f) + ", '')");
+    }
+    db::Query q;
+    q.DatabaseName = alias;
+    q.SetSQL("SELECT " + columns + " FROM " + db::SqlName(tableName) + " GROUP BY " + groups +
+             " HAVING COUNT(*) > 1");
+    q.Open();
+    std::vector<std::string> repeated;
+    for (q.First(); !q.Eof(); q.Next()) {
+        std::string text;
+        for (int i = 0; i < q.FieldCount(); ++i)
+            text +=
+                (i ? " / " : "") + (q.Fields(i).IsNull() ? std::string("(üres)") : q.Fields(i).AsString());
+        repeated.push_back(text);
+    }
+    q.Close();
+    return repeated;
+}
+
+}  // namespace
+
+void AddNewerTableKey(const std::string& alias, const std::string& tableName) {
+    const TableLayout* layout = FindTableLayout(tableName);
+    if (!layout) return;
+    const auto& newer = TablesWithNewerKeys();
+    if (std::find(newer.begin(), newer.end(), layout->name) == newer.end()) return;
+    if (!db::TableExists(alias, tableName)) return;
+    std::string stored;
+    const db::FieldDefs defs = db::ReadTableStructure(alias, tableName, &stored);
+    const std::string wanted = Join(layout->key);
+    if (KeyFields(stored) == KeyFields(wanted)) return;
+
+    const std::vector<std::string> repeated = RepeatedKeys(alias, tableName, layout->key);
+    if (!repeated.empty()) {
+        QString text = QStringLiteral(
+                           "A(z) %1 tábla nem kapta meg az új kulcsát (%2), mert több sora "
+                           "azonos rajta:")
+                           .arg(QString::fromStdString(tableName), QString::fromStdString(wanted));
+        for (const std::string& r : repeated) text += "\r" + QString::fromStdString(r);
+        text += "\r" + QStringLiteral("A tábla sorai változatlanok maradtak; az ismétlődő sorokat javítsa!");
+        ui::MessageBox(QStringLiteral("Üzenet"), text, ui::Icon::Warning, ui::Ok);
+        return;
+    }
+    // The rows go into a new table first: until it replaces the old one in a
+    // single copy, the old table stays whole.
+    const std::string scratch = "KulcsUj_" + layout->name;
+    db::CreateTable(alias, scratch, defs, wanted);
+    try {
+        db::Query q;
+        q.DatabaseName = alias;
+        q.SetSQL("INSERT INTO " + db::SqlName(scratch) + " SELECT * FROM " + db::SqlName(tableName));
+        q.ExecSQL();
+        db::CopyTable(alias, scratch, tableName);
+    } catch (...) {
+        db::DeleteTable(alias, scratch);
+        throw;
+    }
+    db::DeleteTable(alias, scratch);
+}
+
 // --- Standard data -------------------------------------------------------------
 
 namespace {

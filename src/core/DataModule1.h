@@ -217,6 +217,13 @@ std::vector<std::string> PrepareYearFolder(const std::string& folder);
 // on the templates, the company switch on the company's two tables.
 void AddNewerSheetFields(const std::string& alias, const std::string& tableName);
 
+// Gives `tableName` (a template or a company's copy of a table named by
+// TablesWithNewerKeys) the primary key of its layout when it has an older one.
+// Its rows are carried over; when they repeat a value of the new key the table
+// stays as it is and a message names the repeated values. Tables whose key
+// did not change and missing tables are left alone. Engine errors reach the caller.
+void AddNewerTableKey(const std::string& alias, const std::string& tableName);
+
 // Ensures the standard value-set row and pay-item codes in the tables DM1's
 // components name at the moment (the templates at start-up, the company's
 // tables at company selection) and opens and closes the company's other

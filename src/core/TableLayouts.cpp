@@ -1218,7 +1218,7 @@ std::vector<TableLayout> BuildLayouts() {
     t.push_back(Table("Szamfejt", C,
                       {"SF_DGTORZSSZAM", "SF_HONAP", "SF_KIFIZDAT", "SF_JCKOD", "SF_SORSZAM", "SF_RJSORSZAM"},
                       true, SzamfejtFields()));
-    t.push_back(Table("Utal", C, {"UT_JCKOD"}, true, UtalFields(),
+    t.push_back(Table("Utal", C, {"UT_JCKOD", "UT_AZON"}, true, UtalFields(),
                       {{"UT_szarmJCNEV", "UT_JCKOD", "TableJogcim", "JC_KOD", "JC_NEV", 30, "Jogcím név"}}));
     t.push_back(Table("Hozzatartozo", C, {"HT_DGTORZSSZAM"}, false, HozzatartozoFields(),
                       {EmployeeName("HT_szarmDGNEV", "HT_DGTORZSSZAM", "Név")}));
@@ -1317,4 +1317,10 @@ const std::vector<AddedFields>& FieldsAddedToOlderTables() {
           "S695C", "S696A", "S696C"}},
     };
     return added;
+}
+
+const std::vector<std::string>& TablesWithNewerKeys() {
+    // One item per pension fund shares its pay-item code.
+    static const std::vector<std::string> tables = {"Utal"};
+    return tables;
 }

@@ -78,3 +78,7 @@ struct AddedFields {
     std::vector<std::string> fields;
 };
 const std::vector<AddedFields>& FieldsAddedToOlderTables();
+
+// Tables whose primary key grew since older versions: their layout holds the
+// new key, which older templates and company tables get when selected.
+const std::vector<std::string>& TablesWithNewerKeys();

@@ -339,3 +339,86 @@ TEST_F(PickListTest, TimerClearsTheTypedTextOnTheTenthTick) {
 }
 
 }  // namespace
+
+namespace {
+
+// An older company table of transfer items, keyed on the pay-item code alone
+// (`key` "" for a table without a key), with its rows.
+void OlderTransferItems(const std::string& name, const std::string& key,
+                        const std::vector<std::pair<std::string, std::string>>& rows) {
+    db::CreateTable(AktualisAlias, name, FindTableLayout("Utal")->FieldDefs(), key);
+    db::Table t;
+    t.DatabaseName = AktualisAlias;
+    t.TableName = name;
+    t.Open();
+    for (const auto& [code, id] : rows) {
+        t.Append();
+        t.FieldByName("UT_JCKOD").SetAsString(code);
+        t.FieldByName("UT_AZON").SetAsString(id);
+        t.FieldByName("UT_SZAMLA").SetAsString("10032000-06056353");
+        t.Post();
+    }
+    t.Close();
+}
+
+std::string StoredKey(const std::string& name) {
+    std::string key;
+    db::ReadTableStructure(AktualisAlias, name, &key);
+    return key;
+}
+
+TEST_F(CompanyTest, OlderTransferItemsGetTheNewKeyWithTheirRows) {
+    testsupport::MakeCompany("001", "Első Kft", "Első");
+    OlderTransferItems("Utal_001", "UT_JCKOD", {{"301", "0101"}, {"302", ""}});
+    dm->TableCegek->Open();
+    ASSERT_TRUE(CegAtallas("001"));
+    EXPECT_EQ(StoredKey("Utal_001"), "UT_JCKOD;UT_AZON");
+    db::Table& utal = *dm->TableUtal;
+    utal.ReadOnly = false;
+    utal.Open();
+    EXPECT_EQ(utal.RecordCount(), 2);
+    EXPECT_EQ(utal.FieldByName("UT_SZAMLA").AsString(), "10032000-06056353");
+    // A second fund's item of the same code can now be stored.
+    utal.Append();
+    utal.FieldByName("UT_JCKOD").SetAsString("301");
+    utal.FieldByName("UT_AZON").SetAsString("0102");
+    utal.Post();
+    EXPECT_EQ(utal.RecordCount(), 3);
+    utal.Close();
+    EXPECT_FALSE(db::TableExists(AktualisAlias, "KulcsUj_Utal"));
+    // A second switch finds the key in place.
+    ASSERT_TRUE(CegAtallas("001"));
+    EXPECT_TRUE(dialogs.Shown().empty());
+    dm->TableCegek->Close();
+}
+
+TEST_F(CompanyTest, RepeatedRowsKeepTheOlderTableAndAreNamed) {
+    testsupport::MakeCompany("001", "Első Kft", "Első");
+    OlderTransferItems("Utal_001", "",
+                       {{"301", "0101"}, {"301", "0101"}, {"333", ""}, {"333", ""}, {"302", ""}});
+    dm->TableCegek->Open();
+    dialogs.Answer(ui::Ok);
+    ASSERT_TRUE(CegAtallas("001"));
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_EQ(
+        dialogs.Text(0),
+        "A(z) Utal_001 tábla nem kapta meg az új kulcsát (UT_JCKOD;UT_AZON), mert több sora azonos rajta:\r"
+        "301 / 0101\r333 / (üres)\r"
+        "A tábla sorai változatlanok maradtak; az ismétlődő sorokat javítsa!");
+    EXPECT_EQ(StoredKey("Utal_001"), "");
+    dm->TableUtal->Open();
+    EXPECT_EQ(dm->TableUtal->RecordCount(), 5);
+    dm->TableUtal->Close();
+    dm->TableCegek->Close();
+}
+
+TEST_F(CompanyTest, OlderTemplateGetsTheNewKey) {
+    OlderTransferItems("Utal", "UT_JCKOD", {});
+    AddNewerTableKey(AktualisAlias, "Utal");
+    EXPECT_EQ(StoredKey("Utal"), "UT_JCKOD;UT_AZON");
+    // A new company's copy carries it.
+    testsupport::MakeCompany("002", "Második Bt", "Második");
+    EXPECT_EQ(StoredKey("Utal_002"), "UT_JCKOD;UT_AZON");
+}
+
+}  // namespace
