@@ -17,8 +17,10 @@
 #include "lists/payment/List_KifizJarul.h"
 #include "lists/payment/List_MNYP.h"
 #include "lists/payment/List_MNYPbevall.h"
+#include "lists/summary/List_BevalSeg.h"
 #include "lists/summary/List_SZHAkedv.h"
 #include "lists/summary/List_Stat.h"
+#include "lists/summary/List_UtalTetel.h"
 #include "masterdata/SzervizErtekkeszlet.h"
 #include "masterdata/SzervizNaptar.h"
 #include "masterdata/TorzskezCegek.h"
@@ -40,6 +42,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TList_BerlapForm", Make<TList_BerlapForm>()},
         {"TList_BerkartonForm", Make<TList_BerkartonForm>()},
         {"TList_CimletjegyzForm", Make<TList_CimletjegyzForm>()},
+        {"TList_BevalSegForm", Make<TList_BevalSegForm>()},
         {"TList_JogcimForm", Make<TList_JogcimForm>()},
         {"TList_KifizForm", Make<TList_KifizForm>()},
         {"TList_KifizJarulForm", Make<TList_KifizJarulForm>()},
@@ -51,6 +54,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TList_StatForm", Make<TList_StatForm>()},
         {"TList_SzabForm", Make<TList_SzabForm>()},
         {"TList_SzabKerFelhForm", Make<TList_SzabKerFelhForm>()},
+        {"TList_UtalTetelForm", Make<TList_UtalTetelForm>()},
         {"TTorzskezCegekForm", Make<TTorzskezCegekForm>()},
         {"TTorzskezJogcimForm", Make<TTorzskezJogcimForm>()},
         {"TTorzskezKifhelyForm", Make<TTorzskezKifhelyForm>()},
