@@ -25,27 +25,10 @@ ListSpec BevalSegSpec() {
     return s;
 }
 
-int HonapNapjai(int year, int month) {
-    switch (month) {
-        case 1:
-        case 3:
-        case 5:
-        case 7:
-        case 8:
-        case 10:
-        case 12:
-            return 31;
-        case 2:
-            return os::IsLeapYear(year) ? 29 : 28;
-        default:
-            return 30;
-    }
-}
-
 }  // namespace
 
 double StatisztikaiAllomany(const std::vector<StatDolgozo>& dolgozok, int year, int month) {
-    const int napok = HonapNapjai(year, month);
+    const int napok = os::DaysInMonth(year, month);
     const double elso = os::EncodeDate(year, month, 1);
     const double utolso = os::EncodeDate(year, month, napok);
     double allomany = 0;
