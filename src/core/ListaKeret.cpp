@@ -119,6 +119,15 @@ ListSql& ListSql::DateRange(const std::string& field, double from, double to) {
     return Line(Prefix() + f + " >= " + a + " And " + f + " <= " + b);
 }
 
+ListSql& ListSql::OptionalRange(const std::string& field, const QString& from, const QString& to) {
+    const QString a = from.trimmed(), b = to.trimmed();
+    if (!a.isEmpty() && !b.isEmpty()) return Range(field, a, b);
+    if (a.isEmpty() && b.isEmpty()) return *this;
+    const std::string f = Ident(field);
+    const std::string bound = NewParam((a.isEmpty() ? b : a).toStdString(), db::FieldType::String);
+    return Line(Prefix() + "(" + f + (a.isEmpty() ? " <= " : " >= ") + bound + " Or " + f + " Is Null)");
+}
+
 ListSql& ListSql::Equal(const std::string& field, const QString& value) {
     return Line(Prefix() + Ident(field) + " = " +
                 NewParam(value.trimmed().toStdString(), db::FieldType::String));

@@ -81,6 +81,10 @@ public:
     ListSql& Range(const std::string& field, int from, int to);
     // field >= from And field <= to, compared as dates (day numbers).
     ListSql& DateRange(const std::string& field, double from, double to);
+    // An optional text range (job numbers, collectors): both bounds given
+    // select within them; one bound alone also takes the rows without a
+    // value; neither adds no condition.
+    ListSql& OptionalRange(const std::string& field, const QString& from, const QString& to);
     ListSql& Equal(const std::string& field, const QString& value);
     ListSql& Equal(const std::string& field, int value);
     ListSql& EqualDate(const std::string& field, double value);
