@@ -19,6 +19,7 @@
 #include "lists/payment/List_MNYPbevall.h"
 #include "lists/summary/List_BevalSeg.h"
 #include "lists/summary/List_Fokfel.h"
+#include "lists/summary/List_JogcimOssz.h"
 #include "lists/summary/List_SZHAkedv.h"
 #include "lists/summary/List_Stat.h"
 #include "lists/summary/List_UtalTetel.h"
@@ -49,6 +50,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TList_KifizJarulForm", Make<TList_KifizJarulForm>()},
         {"TList_EVMNYPbevallForm", Make<TList_EVMNYPbevallForm>()},
         {"TList_FokfelForm", Make<TList_FokfelForm>()},
+        {"TList_JogcimOsszForm", Make<TList_JogcimOsszForm>()},
         {"TList_MNYPForm", Make<TList_MNYPForm>()},
         {"TList_MNYPbevallForm", Make<TList_MNYPbevallForm>()},
         {"TList_MunkidoKedvForm", Make<TList_MunkidoKedvForm>()},
