@@ -1,0 +1,46 @@
+#include "lists/summary/List_MunkidoKedvOssz.h"
+
+#include "core/StartValues.h"
+#include "lists/summary/List_MunkidoKedvOsszQR.h"
+#include "platform/db/Query.h"
+
+namespace {
+
+ListSpec MunkidoKedvOsszSpec() {
+    ListSpec s;
+    s.objectName = "List_MunkidoKedvOsszForm";
+    s.caption = QStringLiteral("Összesítő listák/Munkaidő kedvezmény összesítő");
+    s.fields = {params::Honap()};
+    s.tables = {&TDM1::TableSzamfejt, &TDM1::TableCegek};
+    s.lastEdit = "CurrencyEdit2";
+    return s;
+}
+
+}  // namespace
+
+TList_MunkidoKedvOsszForm::TList_MunkidoKedvOsszForm(QWidget* parent)
+    : ListForm(MunkidoKedvOsszSpec(), parent),
+      List_MunkidoKedvOsszQRForm(std::make_unique<TList_MunkidoKedvOsszQRForm>()) {}
+
+TList_MunkidoKedvOsszForm::~TList_MunkidoKedvOsszForm() = default;
+
+void TList_MunkidoKedvOsszForm::BitBtn1Click() {
+    RunQueryList([this] {
+        ListSql sql;
+        sql.Line("Select Distinct SF_DGTORZSSZAM, SF_KIFIZDAT From " + ListSql::Table(*DM1->TableSzamfejt));
+        sql.Range("SF_HONAP", Month("CurrencyEdit1"), Month("CurrencyEdit2"));
+        sql.Equal("SF_JCKOD", QStringLiteral("108"));
+        sql.Line("Order By SF_DGTORZSSZAM, SF_KIFIZDAT");
+        Query1Reset();
+        sql.Apply(*DM1->Query1);
+        DM1->Query1->Open();
+        DM1->Query1->First();
+        SetPayrollFilter(&TDM1::List_MunkidoKedvOsszFilter);
+
+        TList_MunkidoKedvOsszQRForm& layout = *List_MunkidoKedvOsszQRForm;
+        layout.Idoszak = QString::fromStdString(FeldolgozasiEv) + ". " +
+                         QString::number(Month("CurrencyEdit1")) + " - " +
+                         QString::number(Month("CurrencyEdit2")) + ". ho";
+        layout.QuickRep1.Preview();
+    });
+}
