@@ -19,7 +19,9 @@
 #include "lists/payment/List_MNYPbevall.h"
 #include "lists/summary/List_BevalSeg.h"
 #include "lists/summary/List_Fokfel.h"
+#include "lists/summary/List_JarulOssz.h"
 #include "lists/summary/List_JogcimOssz.h"
+#include "lists/summary/List_MunkidoKedvOssz.h"
 #include "lists/summary/List_SZHAkedv.h"
 #include "lists/summary/List_Stat.h"
 #include "lists/summary/List_UtalTetel.h"
@@ -50,10 +52,12 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TList_KifizJarulForm", Make<TList_KifizJarulForm>()},
         {"TList_EVMNYPbevallForm", Make<TList_EVMNYPbevallForm>()},
         {"TList_FokfelForm", Make<TList_FokfelForm>()},
+        {"TList_JarulOsszForm", Make<TList_JarulOsszForm>()},
         {"TList_JogcimOsszForm", Make<TList_JogcimOsszForm>()},
         {"TList_MNYPForm", Make<TList_MNYPForm>()},
         {"TList_MNYPbevallForm", Make<TList_MNYPbevallForm>()},
         {"TList_MunkidoKedvForm", Make<TList_MunkidoKedvForm>()},
+        {"TList_MunkidoKedvOsszForm", Make<TList_MunkidoKedvOsszForm>()},
         {"TList_SZHAkedvForm", Make<TList_SZHAkedvForm>()},
         {"TList_StatForm", Make<TList_StatForm>()},
         {"TList_SzabForm", Make<TList_SzabForm>()},
