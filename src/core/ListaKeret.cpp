@@ -450,6 +450,29 @@ ParamField Dolgozo() {
     return f;
 }
 
+namespace {
+ParamField OptionalRange(const char* from, const char* to, const QString& caption, const std::string& field) {
+    ParamField f;
+    f.kind = ParamKind::Text;
+    f.from = from;
+    f.to = to;
+    f.caption = caption;
+    f.mask = "999999;1; ";
+    f.optional = true;
+    f.fromDefault = defaults::First(field);
+    f.toDefault = defaults::Last(field);
+    return f;
+}
+}  // namespace
+
+ParamField Munkaszam() {
+    return OptionalRange("MaskEdit9", "MaskEdit10", QStringLiteral("Munkaszám :"), "SF_MUNKSZAM");
+}
+
+ParamField Gyujto() {
+    return OptionalRange("MaskEdit11", "MaskEdit12", QStringLiteral("Gyűjtő :"), "SF_GYUJTO");
+}
+
 }  // namespace params
 
 // --- The parameter form ----------------------------------------------------------

@@ -223,6 +223,9 @@ ParamField KifizetesDatuma(const char* from = "DateEdit1", const char* to = "Dat
 ParamField Munkahely(const std::string& defaultField = "SF_DGMHKOD");
 ParamField KifizetoHely();
 ParamField Dolgozo();
+// The optional job-number and collector ranges (no lookup, may stay empty).
+ParamField Munkaszam();
+ParamField Gyujto();
 }  // namespace params
 
 // A check box of the options: object name, caption, ticked by default.

@@ -25,28 +25,13 @@ const RecordLayout kFokFelFajl = {
     }};
 // clang-format on
 
-ParamField Opcionalis(const char* from, const char* to, const QString& caption, const std::string& field) {
-    ParamField f;
-    f.kind = ParamKind::Text;
-    f.from = from;
-    f.to = to;
-    f.caption = caption;
-    f.mask = "999999;1; ";
-    f.optional = true;
-    f.fromDefault = defaults::First(field);
-    f.toDefault = defaults::Last(field);
-    return f;
-}
-
 ListSpec FokfelSpec() {
     ParamField datum = params::KifizetesDatuma();
     datum.fromDefault = defaults::FirstDayOfMonth("CurrencyEdit1");
     ListSpec s;
     s.objectName = "List_FokfelForm";
     s.caption = QStringLiteral("Összesítő listák/Főkönyvi feladás");
-    s.fields = {params::Honap(), datum, params::Munkahely(),
-                Opcionalis("MaskEdit9", "MaskEdit10", QStringLiteral("Munkaszám :"), "SF_MUNKSZAM"),
-                Opcionalis("MaskEdit11", "MaskEdit12", QStringLiteral("Gyűjtő :"), "SF_GYUJTO")};
+    s.fields = {params::Honap(), datum, params::Munkahely(), params::Munkaszam(), params::Gyujto()};
     s.options = {{"CheckBox3", QStringLiteral("Munkaszám megjelenítése :")}};
     s.tables = {&TDM1::TableKifhely, &TDM1::TableMhely,    &TDM1::TableJogcim,
                 &TDM1::TableDolgozo, &TDM1::TableSzamfejt, &TDM1::TableCegek};

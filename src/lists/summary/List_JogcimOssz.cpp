@@ -4,19 +4,6 @@
 
 namespace {
 
-ParamField Opcionalis(const char* from, const char* to, const QString& caption, const std::string& field) {
-    ParamField f;
-    f.kind = ParamKind::Text;
-    f.from = from;
-    f.to = to;
-    f.caption = caption;
-    f.mask = "999999;1; ";
-    f.optional = true;
-    f.fromDefault = defaults::First(field);
-    f.toDefault = defaults::Last(field);
-    return f;
-}
-
 ListSpec JogcimOsszSpec() {
     ParamField datum = params::KifizetesDatuma();
     datum.fromDefault = defaults::FirstDayOfMonth("CurrencyEdit1");
@@ -32,14 +19,8 @@ ListSpec JogcimOsszSpec() {
     ListSpec s;
     s.objectName = "List_JogcimOsszForm";
     s.caption = QStringLiteral("Összesítő listák/Jogcím összesítő");
-    s.fields = {params::Honap(),
-                datum,
-                params::Munkahely("SF_MHKOD"),
-                params::KifizetoHely(),
-                params::Dolgozo(),
-                jogcim,
-                Opcionalis("MaskEdit9", "MaskEdit10", QStringLiteral("Munkaszám :"), "SF_MUNKSZAM"),
-                Opcionalis("MaskEdit11", "MaskEdit12", QStringLiteral("Gyűjtő :"), "SF_GYUJTO")};
+    s.fields = {params::Honap(),   datum,  params::Munkahely("SF_MHKOD"), params::KifizetoHely(),
+                params::Dolgozo(), jogcim, params::Munkaszam(),           params::Gyujto()};
     s.options = {{"CheckBox1", QStringLiteral("Tételes :"), false},
                  {"CheckBoxListaDatum", QStringLiteral("Aktuális dátum megjelenítése :"), true}};
     s.tables = {&TDM1::TableKifhely, &TDM1::TableMhely,    &TDM1::TableJogcim,
