@@ -26,7 +26,7 @@ protected:
         AddRows("Dolgozo_001", {"DG_TORZSSZAM", "DG_NEV", "DG_ALKMIN"},
                 {{"00000000001", "Zoltán Péter", "1"},
                  {"00000000002", "Ábel Anna", "1"},
-                 {"00000000003", "Béla Bán", "9"}});
+                 {"00000000003", "Béla Bán", "Z"}});
         // clang-format off
         Payroll({"SF_DGTORZSSZAM", "SF_HONAP", "SF_KIFIZDAT", "SF_JCKOD", "SF_JARALAP", "SF_OSSZEG", "SF_MHKOD"},
                 {{"00000000001",   3,          "2019.03.05",  "300",      1000.0,       100.0,       "000001"},
@@ -77,7 +77,7 @@ TEST_F(ListJarulOsszTest, KindsEmployeesAndTotalsOfRoundedCells) {
     };
     // 300 and 301 add in NYJ; 328 turns negative; 330's 100.5 is rounded per
     // employee before the kind adds it (202, not 201); the second employee's
-    // row at a workplace outside the range counts; kind 9 has no name.
+    // row at a workplace outside the range counts; kind Z has no name.
     const QStringList kinds = {
         "Alkalmazási minőség : | 1 | Munkaviszony",
         "00000000001 | Zoltán Péter | 1500 | 0 | 0 | 0 | 1000 | 0 | 0 | 0 | 0 | 0",
@@ -86,7 +86,7 @@ TEST_F(ListJarulOsszTest, KindsEmployeesAndTotalsOfRoundedCells) {
         "7 | 0 | 0 | 0 | 0 | 101 | 0 | 0 | 0 | 0 | 0 | 0 | 0",
         "Összesen : | 1500 | 0 | 0 | 0 | 2000 | 0 | 0 | 0 | 0 | 0",
         "7 | 150 | 0 | 0 | 0 | 202 | 0 | 0 | 0 | 0 | 0 | -15000 | 0",
-        "Alkalmazási minőség : | 9",
+        "Alkalmazási minőség : | Z",
         "00000000003 | Béla Bán | 0 | 0 | 0 | 0 | 0 | 0 | 0 | 0 | 0 | 0",
         "0 | 0 | 0 | 0 | 0 | 0 | 0 | 0 | 0 | 0 | 0 | 0 | 30",
         "Összesen : | 0 | 0 | 0 | 0 | 0 | 0 | 0 | 0 | 0 | 0",
