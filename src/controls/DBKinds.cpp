@@ -6,14 +6,14 @@
 #include "controls/DBDateEdits.h"
 #include "controls/DBText.h"
 
-QWidget* MakeDBText(const ui::ControlSpec& row, const ui::KindContext& context) {
+QWidget* MakeDBText(const ui::ControlDecl& row, const ui::KindContext& context) {
     auto* t = new TDBText(context.parent);
     t->SetDataSource(context.source);
     t->SetDataField(row.Text());
     return t;
 }
 
-QWidget* MakeDBDateEdit(const ui::ControlSpec& row, const ui::KindContext& context) {
+QWidget* MakeDBDateEdit(const ui::ControlDecl& row, const ui::KindContext& context) {
     auto* e = new TDBDateEdit(context.parent);
     e->SetDataSource(context.source);
     e->SetDataField(row.Text());
@@ -30,7 +30,7 @@ QWidget* MakeDBDateEdit(const ui::ControlSpec& row, const ui::KindContext& conte
     return e;
 }
 
-QWidget* MakeDBEdit(const ui::ControlSpec& row, const ui::KindContext& context) {
+QWidget* MakeDBEdit(const ui::ControlDecl& row, const ui::KindContext& context) {
     auto* e = new TDBEdit(context.parent);
     e->SetDataSource(context.source);
     e->SetDataField(row.Text());
@@ -43,7 +43,7 @@ QWidget* MakeDBEdit(const ui::ControlSpec& row, const ui::KindContext& context) 
     return e;
 }
 
-QWidget* MakeDBCheckBox(const ui::ControlSpec& row, const ui::KindContext& context) {
+QWidget* MakeDBCheckBox(const ui::ControlDecl& row, const ui::KindContext& context) {
     auto* c = new TDBCheckBox(context.parent);
     c->SetDataSource(context.source);
     c->SetDataField(row.Text());

@@ -4,10 +4,10 @@
 
 #include "platform/ui/ControlTable.h"
 
-QWidget* MakeDBText(const ui::ControlSpec& row, const ui::KindContext& context);
-QWidget* MakeDBDateEdit(const ui::ControlSpec& row, const ui::KindContext& context);
-QWidget* MakeDBEdit(const ui::ControlSpec& row, const ui::KindContext& context);
-QWidget* MakeDBCheckBox(const ui::ControlSpec& row, const ui::KindContext& context);
+QWidget* MakeDBText(const ui::ControlDecl& row, const ui::KindContext& context);
+QWidget* MakeDBDateEdit(const ui::ControlDecl& row, const ui::KindContext& context);
+QWidget* MakeDBEdit(const ui::ControlDecl& row, const ui::KindContext& context);
+QWidget* MakeDBCheckBox(const ui::ControlDecl& row, const ui::KindContext& context);
 
 // A TDBText showing the field; no events.
 inline constexpr ui::ControlKind DBText{"DBText", &MakeDBText, true};

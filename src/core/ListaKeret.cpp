@@ -486,13 +486,13 @@ struct ListForm::Row {
     QLabel* toName = nullptr;
 };
 
-ListForm::ListForm(ListSpec spec, QWidget* parent) : QDialog(parent), spec_(std::move(spec)) {
-    setObjectName(spec_.objectName);
-    setWindowTitle(spec_.caption);
+ListForm::ListForm(ListDecl decl, QWidget* parent) : QDialog(parent), decl_(std::move(decl)) {
+    setObjectName(decl_.objectName);
+    setWindowTitle(decl_.caption);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     Build();
     // FormCreate: the pick list, then the tables.
-    if (spec_.ownPickList || !KivalasztForm) {
+    if (decl_.ownPickList || !KivalasztForm) {
         pick_ = new TKivalasztForm();
         KivalasztForm = pick_;
     }
@@ -597,7 +597,7 @@ void ListForm::Build() {
         return w;
     };
 
-    for (const ParamField& f : spec_.fields) {
+    for (const ParamField& f : decl_.fields) {
         auto row = std::make_unique<Row>();
         row->field = &f;
         row->caption = new QLabel(f.caption, this);
@@ -623,7 +623,7 @@ void ListForm::Build() {
     }
     grid->setColumnStretch(2, 1);
 
-    for (const ParamOption& o : spec_.options) {
+    for (const ParamOption& o : decl_.options) {
         auto* c = new QCheckBox(o.caption, this);
         c->setObjectName(o.name);
         c->setChecked(o.checked);
@@ -632,7 +632,7 @@ void ListForm::Build() {
         if (QString(o.name) == "CheckBoxListaDatum") CheckBoxListaDatum = c;
     }
 
-    if (spec_.listBox) {
+    if (decl_.listBox) {
         ListBox1 = new QListWidget(this);
         ListBox1->setObjectName("ListBox1");
         outer->addWidget(ListBox1);
@@ -640,7 +640,7 @@ void ListForm::Build() {
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    if (!spec_.noStartButton1) {
+    if (!decl_.noStartButton1) {
         BitBtn1 = new QPushButton(QStringLiteral("Lekérdezés"), this);
         BitBtn1->setObjectName("BitBtn1");
         BitBtn1->setAutoDefault(false);
@@ -648,9 +648,9 @@ void ListForm::Build() {
         buttons->addWidget(BitBtn1);
         startButtons_.push_back(BitBtn1);
     }
-    for (size_t i = 0; i < spec_.startButtons.size(); ++i) {
-        auto* b = new QPushButton(spec_.startButtons[i].second, this);
-        b->setObjectName(spec_.startButtons[i].first);
+    for (size_t i = 0; i < decl_.startButtons.size(); ++i) {
+        auto* b = new QPushButton(decl_.startButtons[i].second, this);
+        b->setObjectName(decl_.startButtons[i].first);
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, [this, i] { StartButtonClick(int(i)); });
         buttons->addWidget(b);
@@ -663,7 +663,7 @@ void ListForm::Build() {
     buttons->addWidget(BitBtn2);
     outer->addLayout(buttons);
 
-    for (int i = 1; i <= spec_.progressBars && i <= 2; ++i) {
+    for (int i = 1; i <= decl_.progressBars && i <= 2; ++i) {
         auto* p = new QProgressBar(this);
         p->setObjectName(QString("ProgressBar%1").arg(i));
         p->setTextVisible(false);
@@ -769,7 +769,7 @@ void ListForm::OpenTables() {
         t->Open();
     };
     open(DM1->TableErtekkeszlet, false);
-    for (db::Table* TDM1::*member : spec_.tables) open(DM1->*member, true);
+    for (db::Table* TDM1::*member : decl_.tables) open(DM1->*member, true);
 }
 
 void ListForm::CloseTables() {
@@ -873,7 +873,7 @@ void ListForm::KeyDown(QWidget* control, int key) {
             PickCode(edit, *row->field->code);
         return;
     }
-    if (*spec_.lastEdit && control->objectName() == spec_.lastEdit) {
+    if (*decl_.lastEdit && control->objectName() == decl_.lastEdit) {
         if (BitBtn1 && BitBtn1->isEnabled()) BitBtn1->setFocus(Qt::TabFocusReason);
         return;
     }

@@ -236,7 +236,7 @@ struct ParamOption {
 };
 
 // What a list declares about its form.
-struct ListSpec {
+struct ListDecl {
     const char* objectName;  // "List_BerlapForm"
     QString caption;         // "Kifizetési listák/Bérlap"
     std::vector<ParamField> fields;
@@ -261,7 +261,7 @@ struct ListSpec {
 class ListForm : public QDialog {
     Q_OBJECT
 public:
-    explicit ListForm(ListSpec spec, QWidget* parent = nullptr);
+    explicit ListForm(ListDecl decl, QWidget* parent = nullptr);
     ~ListForm() override;
 
     // --- Components --------------------------------------------------------
@@ -302,7 +302,7 @@ public:
 protected:
     // What "Lekérdezés" does; a list runs one of the skeletons below.
     virtual void BitBtn1Click() {}
-    // Extra start buttons (index into ListSpec::startButtons).
+    // Extra start buttons (index into ListDecl::startButtons).
     virtual void StartButtonClick(int index) {}
     // After the frame's exit handling of a field; lists add their own.
     virtual void AfterExit(const ParamField& field, QWidget* control) {}
@@ -327,7 +327,7 @@ protected:
     void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    const ListSpec& Spec() const { return spec_; }
+    const ListDecl& Decl() const { return decl_; }
 
 private:
     struct Row;
@@ -341,7 +341,7 @@ private:
     const Row* RowOf(const QWidget* control) const;
     void ReloadDate(const char* dateEdit);
 
-    ListSpec spec_;
+    ListDecl decl_;
     std::vector<std::unique_ptr<Row>> rows_;
     std::vector<QPushButton*> startButtons_;
     std::vector<std::pair<db::Table*, bool>> opened_;  // table, its ReadOnly before

@@ -26,8 +26,8 @@ constexpr size_t kMezok = kSumNap + 3;
 
 const char kErv[] = "Érv";
 
-ListSpec BerkartonSpec() {
-    ListSpec s;
+ListDecl BerkartonDecl() {
+    ListDecl s;
     s.objectName = "List_BerkartonForm";
     s.caption = QStringLiteral("Eseti listák/Bérkarton");
     s.fields = {params::Munkahely(), params::Dolgozo()};
@@ -151,7 +151,7 @@ std::vector<db::Record> BerkartonSorok(const BerkartonParameterek& p,
 }
 
 TList_BerkartonForm::TList_BerkartonForm(QWidget* parent)
-    : ListForm(BerkartonSpec(), parent), List_TavolletQRForm(std::make_unique<TList_TavolletQRForm>()) {
+    : ListForm(BerkartonDecl(), parent), List_TavolletQRForm(std::make_unique<TList_TavolletQRForm>()) {
     BitBtn1->setText(QStringLiteral("Bérkarton"));
 }
 

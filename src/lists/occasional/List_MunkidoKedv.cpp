@@ -6,13 +6,13 @@
 
 namespace {
 
-ListSpec MunkidoKedvSpec() {
+ListDecl MunkidoKedvDecl() {
     ParamField dolgozo = params::Dolgozo();
     dolgozo.to = "";
     dolgozo.fromDefault = nullptr;
     dolgozo.toDefault = nullptr;
 
-    ListSpec s;
+    ListDecl s;
     s.objectName = "List_MunkidoKedvForm";
     s.caption = QStringLiteral("Eseti listák/Munkaidő kedvezmény");
     s.fields = {dolgozo};
@@ -24,7 +24,7 @@ ListSpec MunkidoKedvSpec() {
 }  // namespace
 
 TList_MunkidoKedvForm::TList_MunkidoKedvForm(QWidget* parent)
-    : ListForm(MunkidoKedvSpec(), parent),
+    : ListForm(MunkidoKedvDecl(), parent),
       List_MunkidoKedvQRForm(std::make_unique<TList_MunkidoKedvQRForm>()) {}
 
 TList_MunkidoKedvForm::~TList_MunkidoKedvForm() = default;

@@ -5,8 +5,8 @@
 
 namespace {
 
-ListSpec SzabSpec() {
-    ListSpec s;
+ListDecl SzabDecl() {
+    ListDecl s;
     s.objectName = "List_SzabForm";
     s.caption = QStringLiteral("Eseti listák/Szabadság lista");
     s.fields = {params::Munkahely()};
@@ -19,7 +19,7 @@ ListSpec SzabSpec() {
 }  // namespace
 
 TList_SzabForm::TList_SzabForm(QWidget* parent)
-    : ListForm(SzabSpec(), parent), List_SzabQRForm(std::make_unique<TList_SzabQRForm>()) {}
+    : ListForm(SzabDecl(), parent), List_SzabQRForm(std::make_unique<TList_SzabQRForm>()) {}
 
 TList_SzabForm::~TList_SzabForm() = default;
 

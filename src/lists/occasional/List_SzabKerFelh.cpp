@@ -17,7 +17,7 @@ const CodeLookup kDolgozo = [] {
     return c;
 }();
 
-ListSpec SzabKerFelhSpec() {
+ListDecl SzabKerFelhDecl() {
     // The ranges come from the employee table: employees never paid count too.
     ParamField munkahely = params::Munkahely();
     munkahely.code = &kMunkahely;
@@ -28,7 +28,7 @@ ListSpec SzabKerFelhSpec() {
     dolgozo.fromDefault = defaults::First("DG_TORZSSZAM", DefaultSource::Employee);
     dolgozo.toDefault = defaults::Last("DG_TORZSSZAM", DefaultSource::Employee);
 
-    ListSpec s;
+    ListDecl s;
     s.objectName = "List_SzabKerFelhForm";
     s.caption = QStringLiteral("Eseti listák/Szabadsag keret felhasználás");
     s.fields = {munkahely, dolgozo};
@@ -40,7 +40,7 @@ ListSpec SzabKerFelhSpec() {
 }  // namespace
 
 TList_SzabKerFelhForm::TList_SzabKerFelhForm(QWidget* parent)
-    : ListForm(SzabKerFelhSpec(), parent),
+    : ListForm(SzabKerFelhDecl(), parent),
       List_SzabKerFelhQRForm(std::make_unique<TList_SzabKerFelhQRForm>()) {}
 
 TList_SzabKerFelhForm::~TList_SzabKerFelhForm() = default;

@@ -18,13 +18,13 @@
 
 namespace {
 
-ListSpec BerlapSpec() {
+ListDecl BerlapDecl() {
     ParamField honap = params::Honap("CurrencyEdit1", "");
     honap.reloadsDate = "DateEdit1";
     ParamField datum = params::KifizetesDatuma("DateEdit1", "");
     datum.fromDefault = defaults::LastPaymentDateOfMonth("CurrencyEdit1");
 
-    ListSpec s;
+    ListDecl s;
     s.objectName = "List_BerlapForm";
     s.caption = QStringLiteral("Kifizetési listák/Bérlap");
     s.fields = {honap, datum, params::Munkahely(), params::KifizetoHely(), params::Dolgozo()};
@@ -346,7 +346,7 @@ std::vector<db::Record> BerlapSorok(const BerlapParameterek& p, const std::funct
     return rows;
 }
 
-TList_BerlapForm::TList_BerlapForm(QWidget* parent) : ListForm(BerlapSpec(), parent) {
+TList_BerlapForm::TList_BerlapForm(QWidget* parent) : ListForm(BerlapDecl(), parent) {
     connect(Check("CheckBox3"), &QCheckBox::toggled, this, &TList_BerlapForm::CheckBox3Click);
 }
 

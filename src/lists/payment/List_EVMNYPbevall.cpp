@@ -6,14 +6,14 @@
 
 namespace {
 
-ListSpec EvMnypSpec() {
+ListDecl EvMnypDecl() {
     ParamField honap;
     honap.kind = ParamKind::MonthCombo;
     honap.from = "ComboBox1";
     honap.caption = QStringLiteral("Hónap :");
     honap.fromDefault = defaults::LastMonthOr1();
 
-    ListSpec s;
+    ListDecl s;
     s.objectName = "List_EVMNYPbevallForm";
     s.caption = QStringLiteral(
         "Kifizetési listák/MNYP-i tagdíjbevallás havi bevallásra kötelezett egyéni váll.  részére");
@@ -27,7 +27,7 @@ ListSpec EvMnypSpec() {
 }  // namespace
 
 TList_EVMNYPbevallForm::TList_EVMNYPbevallForm(QWidget* parent)
-    : ListForm(EvMnypSpec(), parent), List_EVMNYPQRbevallForm(std::make_unique<TList_EVMNYPQRbevallForm>()) {}
+    : ListForm(EvMnypDecl(), parent), List_EVMNYPQRbevallForm(std::make_unique<TList_EVMNYPQRbevallForm>()) {}
 
 TList_EVMNYPbevallForm::~TList_EVMNYPbevallForm() = default;
 

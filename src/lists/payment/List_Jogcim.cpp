@@ -5,14 +5,14 @@
 
 namespace {
 
-ListSpec JogcimSpec() {
+ListDecl JogcimDecl() {
     ParamField jogcim;
     jogcim.from = "MaskEdit7";
     jogcim.caption = QStringLiteral("Jogcím (F2) :");
     jogcim.mask = "999a;1; ";
     jogcim.code = &lookups::Jogcim;
 
-    ListSpec s;
+    ListDecl s;
     s.objectName = "List_JogcimForm";
     s.caption = QStringLiteral("Kifizetési listák/Listázás jogcímenként");
     s.fields = {params::Honap(),        params::KifizetesDatuma(), params::Munkahely(),
@@ -25,7 +25,7 @@ ListSpec JogcimSpec() {
 }  // namespace
 
 TList_JogcimForm::TList_JogcimForm(QWidget* parent)
-    : ListForm(JogcimSpec(), parent), List_JogcimQRForm(std::make_unique<TList_JogcimQRForm>()) {}
+    : ListForm(JogcimDecl(), parent), List_JogcimQRForm(std::make_unique<TList_JogcimQRForm>()) {}
 
 TList_JogcimForm::~TList_JogcimForm() = default;
 

@@ -3,8 +3,8 @@
 #include "lists/payment/List_KifizQR.h"
 #include "platform/db/Query.h"
 
-ListSpec KifizetesiParameterek(const char* objectName, const QString& caption) {
-    ListSpec s;
+ListDecl KifizetesiParameterek(const char* objectName, const QString& caption) {
+    ListDecl s;
     s.objectName = objectName;
     s.caption = caption;
     s.fields = {params::KifizetesDatuma("DateEdit1", ""), params::KifizetoHely()};

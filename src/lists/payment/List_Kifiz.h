@@ -10,7 +10,7 @@ class TList_KifizQRForm;
 
 // The parameters the payment list and the cash denomination list share: the
 // payment date and the payment-place range.
-ListSpec KifizetesiParameterek(const char* objectName, const QString& caption);
+ListDecl KifizetesiParameterek(const char* objectName, const QString& caption);
 
 class TList_KifizForm : public ListForm {
     Q_OBJECT

@@ -5,11 +5,11 @@
 
 namespace {
 
-ListSpec KifizJarulSpec() {
+ListDecl KifizJarulDecl() {
     ParamField datum = params::KifizetesDatuma();
     datum.fromDefault = defaults::FirstDayOfMonth("CurrencyEdit1");
 
-    ListSpec s;
+    ListDecl s;
     s.objectName = "List_KifizJarulForm";
     s.caption = QStringLiteral("Kifizetési listák/Kifizetési lista levonásokkal");
     s.fields = {params::Honap(), datum, params::Munkahely("SF_MHKOD"), params::Dolgozo()};
@@ -24,7 +24,7 @@ ListSpec KifizJarulSpec() {
 }  // namespace
 
 TList_KifizJarulForm::TList_KifizJarulForm(QWidget* parent)
-    : ListForm(KifizJarulSpec(), parent), List_KifizJarulQRForm(std::make_unique<TList_KifizJarulQRForm>()) {}
+    : ListForm(KifizJarulDecl(), parent), List_KifizJarulQRForm(std::make_unique<TList_KifizJarulQRForm>()) {}
 
 TList_KifizJarulForm::~TList_KifizJarulForm() = default;
 

@@ -50,13 +50,13 @@ void MnypFeltetel(ListSql& sql, const std::string& field, const QString& tol, co
 
 namespace {
 
-ListSpec MnypSpec() {
+ListDecl MnypDecl() {
     ParamField datum = params::KifizetesDatuma();
     datum.fromDefault = defaults::FirstDayOfMonth("CurrencyEdit1");
     ParamField mnyp = MnypTartomany();
     mnyp.optional = true;
 
-    ListSpec s;
+    ListDecl s;
     s.objectName = "List_MNYPForm";
     s.caption = QStringLiteral("Kifizetési listák/Magán-nyugdíjpénztári lista");
     s.fields = {params::Honap(), datum, params::Munkahely(), params::KifizetoHely(), params::Dolgozo(), mnyp};
@@ -157,7 +157,7 @@ std::vector<db::Record> MnypSorok(const MnypParameterek& p, const std::function<
 }
 
 TList_MNYPForm::TList_MNYPForm(QWidget* parent)
-    : ListForm(MnypSpec(), parent), List_MNYPQRForm(std::make_unique<TList_MNYPQRForm>()) {}
+    : ListForm(MnypDecl(), parent), List_MNYPQRForm(std::make_unique<TList_MNYPQRForm>()) {}
 
 TList_MNYPForm::~TList_MNYPForm() = default;
 

@@ -9,7 +9,7 @@
 
 namespace {
 
-ListSpec MnypBevallSpec() {
+ListDecl MnypBevallDecl() {
     ParamField jelleg;
     jelleg.kind = ParamKind::Combo;
     jelleg.from = "ComboBox1";
@@ -24,7 +24,7 @@ ListSpec MnypBevallSpec() {
                    "Felszámolási eljárás befejezése"};
     fajta.codes = {"", "1", "2", "3"};
 
-    ListSpec s;
+    ListDecl s;
     s.objectName = "List_MNYPbevallForm";
     s.caption = QStringLiteral("Kifizetési listák/Magán-nyugdíjpénztári tagdíjbevallás");
     s.fields = {params::Honap("CurrencyEdit1", ""), MnypTartomany(), jelleg, fajta};
@@ -59,7 +59,7 @@ MnypIdoszak MnypKezdeteVege(db::Dataset& dolgozo, int year, int month) {
 }
 
 TList_MNYPbevallForm::TList_MNYPbevallForm(QWidget* parent)
-    : ListForm(MnypBevallSpec(), parent), List_MNYPQRbevallForm(std::make_unique<TList_MNYPQRbevallForm>()) {}
+    : ListForm(MnypBevallDecl(), parent), List_MNYPQRbevallForm(std::make_unique<TList_MNYPQRbevallForm>()) {}
 
 TList_MNYPbevallForm::~TList_MNYPbevallForm() = default;
 

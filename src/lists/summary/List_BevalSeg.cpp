@@ -10,11 +10,11 @@
 
 namespace {
 
-ListSpec BevalSegSpec() {
+ListDecl BevalSegDecl() {
     ParamField datum = params::KifizetesDatuma();
     datum.fromDefault = defaults::FirstDayOfMonth("CurrencyEdit1");
 
-    ListSpec s;
+    ListDecl s;
     s.objectName = "List_BevalSegForm";
     s.caption = QStringLiteral("Összesítő listák/Bevallás ") + QString::fromStdString(FeldolgozasiEv) +
                 QStringLiteral(". segédlet");
@@ -58,7 +58,7 @@ double EvesStatisztikaiAllomany(const std::vector<StatDolgozo>& dolgozok, int ye
 }
 
 TList_BevalSegForm::TList_BevalSegForm(QWidget* parent)
-    : ListForm(BevalSegSpec(), parent), List_BevalSegQRForm(std::make_unique<TList_BevalSegQRForm>()) {}
+    : ListForm(BevalSegDecl(), parent), List_BevalSegQRForm(std::make_unique<TList_BevalSegQRForm>()) {}
 
 TList_BevalSegForm::~TList_BevalSegForm() = default;
 

@@ -25,10 +25,10 @@ const RecordLayout kFokFelFajl = {
     }};
 // clang-format on
 
-ListSpec FokfelSpec() {
+ListDecl FokfelDecl() {
     ParamField datum = params::KifizetesDatuma();
     datum.fromDefault = defaults::FirstDayOfMonth("CurrencyEdit1");
-    ListSpec s;
+    ListDecl s;
     s.objectName = "List_FokfelForm";
     s.caption = QStringLiteral("Összesítő listák/Főkönyvi feladás");
     s.fields = {params::Honap(), datum, params::Munkahely(), params::Munkaszam(), params::Gyujto()};
@@ -98,7 +98,7 @@ std::string FokFelFajl(const std::vector<FokFelSor>& sorok) {
 }
 
 TList_FokfelForm::TList_FokfelForm(QWidget* parent)
-    : ListForm(FokfelSpec(), parent), List_FokfelQRForm(std::make_unique<TList_FokfelQRForm>()) {
+    : ListForm(FokfelDecl(), parent), List_FokfelQRForm(std::make_unique<TList_FokfelQRForm>()) {
     BitBtn3 = findChild<QPushButton*>("BitBtn3");
 }
 

@@ -4,10 +4,10 @@
 
 namespace {
 
-ListSpec JarulOsszSpec() {
+ListDecl JarulOsszDecl() {
     ParamField datum = params::KifizetesDatuma();
     datum.fromDefault = defaults::FirstDayOfMonth("CurrencyEdit1");
-    ListSpec s;
+    ListDecl s;
     s.objectName = "List_JarulOsszForm";
     s.caption = QStringLiteral("Összesítő listák/Járulék összesítő");
     s.fields = {params::Honap("CurrencyEdit1", ""), datum, params::Munkahely("SF_MHKOD"), params::Dolgozo()};
@@ -22,7 +22,7 @@ ListSpec JarulOsszSpec() {
 }  // namespace
 
 TList_JarulOsszForm::TList_JarulOsszForm(QWidget* parent)
-    : ListForm(JarulOsszSpec(), parent), List_JarulOsszQRForm(std::make_unique<TList_JarulOsszQRForm>()) {}
+    : ListForm(JarulOsszDecl(), parent), List_JarulOsszQRForm(std::make_unique<TList_JarulOsszQRForm>()) {}
 
 TList_JarulOsszForm::~TList_JarulOsszForm() = default;
 

@@ -4,7 +4,7 @@
 
 namespace {
 
-ListSpec JogcimOsszSpec() {
+ListDecl JogcimOsszDecl() {
     ParamField datum = params::KifizetesDatuma();
     datum.fromDefault = defaults::FirstDayOfMonth("CurrencyEdit1");
     ParamField jogcim;
@@ -16,7 +16,7 @@ ListSpec JogcimOsszSpec() {
     jogcim.fromDefault = defaults::First("SF_JCKOD");
     jogcim.toDefault = defaults::Last("SF_JCKOD");
 
-    ListSpec s;
+    ListDecl s;
     s.objectName = "List_JogcimOsszForm";
     s.caption = QStringLiteral("Összesítő listák/Jogcím összesítő");
     s.fields = {params::Honap(),   datum,  params::Munkahely("SF_MHKOD"), params::KifizetoHely(),
@@ -32,7 +32,7 @@ ListSpec JogcimOsszSpec() {
 }  // namespace
 
 TList_JogcimOsszForm::TList_JogcimOsszForm(QWidget* parent)
-    : ListForm(JogcimOsszSpec(), parent), List_JogcimOsszQRForm(std::make_unique<TList_JogcimOsszQRForm>()) {}
+    : ListForm(JogcimOsszDecl(), parent), List_JogcimOsszQRForm(std::make_unique<TList_JogcimOsszQRForm>()) {}
 
 TList_JogcimOsszForm::~TList_JogcimOsszForm() = default;
 

@@ -6,8 +6,8 @@
 
 namespace {
 
-ListSpec MunkidoKedvOsszSpec() {
-    ListSpec s;
+ListDecl MunkidoKedvOsszDecl() {
+    ListDecl s;
     s.objectName = "List_MunkidoKedvOsszForm";
     s.caption = QStringLiteral("Összesítő listák/Munkaidő kedvezmény összesítő");
     s.fields = {params::Honap()};
@@ -19,7 +19,7 @@ ListSpec MunkidoKedvOsszSpec() {
 }  // namespace
 
 TList_MunkidoKedvOsszForm::TList_MunkidoKedvOsszForm(QWidget* parent)
-    : ListForm(MunkidoKedvOsszSpec(), parent),
+    : ListForm(MunkidoKedvOsszDecl(), parent),
       List_MunkidoKedvOsszQRForm(std::make_unique<TList_MunkidoKedvOsszQRForm>()) {}
 
 TList_MunkidoKedvOsszForm::~TList_MunkidoKedvOsszForm() = default;

@@ -28,7 +28,7 @@ const CodeLookup kSzhaKod{.table = &TDM1::TableErtekkeszlet,
                           .sqlCondition = ""};
 
 // Every range starts out over the whole span of the saved values.
-ListSpec SZHAkedvSpec() {
+ListDecl SZHAkedvDecl() {
     ParamField honap = params::Honap();
     honap.fromDefault = defaults::First("SF_HONAP");
     ParamField datum = params::KifizetesDatuma();
@@ -45,7 +45,7 @@ ListSpec SZHAkedvSpec() {
     kod.fromDefault = defaults::First("EK_ERTEK", DefaultSource::ValueSet9);
     kod.toDefault = defaults::Last("EK_ERTEK", DefaultSource::ValueSet9);
 
-    ListSpec s;
+    ListDecl s;
     s.objectName = "List_SZHAkedvForm";
     s.caption = QStringLiteral("Összesítő listák/SZHA kedvezmény");
     s.fields = {honap, datum, params::Munkahely("SF_MHKOD"), params::KifizetoHely(), dolgozo, kod};
@@ -57,7 +57,7 @@ ListSpec SZHAkedvSpec() {
 }  // namespace
 
 TList_SZHAkedvForm::TList_SZHAkedvForm(QWidget* parent)
-    : ListForm(SZHAkedvSpec(), parent), List_SZHAkedvQRForm(std::make_unique<TList_SZHAkedvQRForm>()) {}
+    : ListForm(SZHAkedvDecl(), parent), List_SZHAkedvQRForm(std::make_unique<TList_SZHAkedvQRForm>()) {}
 
 TList_SZHAkedvForm::~TList_SZHAkedvForm() = default;
 

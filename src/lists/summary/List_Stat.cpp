@@ -13,12 +13,12 @@
 
 namespace {
 
-ListSpec StatSpec() {
+ListDecl StatDecl() {
     ParamField munkahely = params::Munkahely();
     munkahely.fromDefault = defaults::First("MH_KOD", DefaultSource::Workplace);
     munkahely.toDefault = defaults::Last("MH_KOD", DefaultSource::Workplace);
 
-    ListSpec s;
+    ListDecl s;
     s.objectName = "List_StatForm";
     s.caption = QStringLiteral("Összesítő listák/Munkaügyi adatok");
     s.fields = {params::Honap("CurrencyEdit1", ""), munkahely};
@@ -85,7 +85,7 @@ WorkTable StatTabla(std::optional<std::string> suffix) {
 }
 
 TList_StatForm::TList_StatForm(QWidget* parent)
-    : ListForm(StatSpec(), parent), List_StatQRForm(std::make_unique<TList_StatQRForm>()) {}
+    : ListForm(StatDecl(), parent), List_StatQRForm(std::make_unique<TList_StatQRForm>()) {}
 
 TList_StatForm::~TList_StatForm() = default;
 

@@ -10,8 +10,8 @@
 
 namespace {
 
-ListSpec UtalTetelSpec() {
-    ListSpec s;
+ListDecl UtalTetelDecl() {
+    ListDecl s;
     s.objectName = "List_UtalTetelForm";
     s.caption = QStringLiteral("Összesítő listák/Utalandó tételek");
     s.fields = {params::Honap(), params::Munkahely()};
@@ -31,7 +31,7 @@ bool DolgozoMezo(const std::string& name) {
 }  // namespace
 
 TList_UtalTetelForm::TList_UtalTetelForm(QWidget* parent)
-    : ListForm(UtalTetelSpec(), parent), List_UtalTetelQRForm(std::make_unique<TList_UtalTetelQRForm>()) {}
+    : ListForm(UtalTetelDecl(), parent), List_UtalTetelQRForm(std::make_unique<TList_UtalTetelQRForm>()) {}
 
 TList_UtalTetelForm::~TList_UtalTetelForm() = default;
 

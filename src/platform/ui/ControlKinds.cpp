@@ -10,18 +10,18 @@
 
 namespace ui {
 
-QWidget* MakeLabel(const ControlSpec& row, const KindContext& context) {
+QWidget* MakeLabel(const ControlDecl& row, const KindContext& context) {
     return new QLabel(row.Text(), context.parent);
 }
 
-QWidget* MakeButton(const ControlSpec& row, const KindContext& context) {
+QWidget* MakeButton(const ControlDecl& row, const KindContext& context) {
     auto* b = new QPushButton(row.Text(), context.parent);
     if (auto click = context.events.OnClick)
         QObject::connect(b, &QPushButton::clicked, b, [b, click] { click(b); });
     return b;
 }
 
-QWidget* MakeGlyphButton(const ControlSpec& row, const KindContext& context) {
+QWidget* MakeGlyphButton(const ControlDecl& row, const KindContext& context) {
     auto* b = new QToolButton(context.parent);
     b->setText(row.Text());
     b->setFocusPolicy(Qt::NoFocus);
@@ -30,7 +30,7 @@ QWidget* MakeGlyphButton(const ControlSpec& row, const KindContext& context) {
     return b;
 }
 
-QWidget* MakeEdit(const ControlSpec& row, const KindContext& context) {
+QWidget* MakeEdit(const ControlDecl& row, const KindContext& context) {
     auto* e = new QLineEdit(row.Text(), context.parent);
     if (auto change = context.events.OnChange)
         QObject::connect(e, &QLineEdit::textChanged, e, [e, change] { change(e); });
@@ -38,7 +38,7 @@ QWidget* MakeEdit(const ControlSpec& row, const KindContext& context) {
     return e;
 }
 
-QWidget* MakeCheckBox(const ControlSpec& row, const KindContext& context) {
+QWidget* MakeCheckBox(const ControlDecl& row, const KindContext& context) {
     auto* c = new QCheckBox(row.Text(), context.parent);
     if (auto click = context.events.OnClick)
         QObject::connect(c, &QCheckBox::clicked, c, [c, click] { click(c); });
@@ -46,14 +46,14 @@ QWidget* MakeCheckBox(const ControlSpec& row, const KindContext& context) {
     return c;
 }
 
-QWidget* MakeGroupBox(const ControlSpec& row, const KindContext& context) {
+QWidget* MakeGroupBox(const ControlDecl& row, const KindContext& context) {
     return new QGroupBox(row.Text(), context.parent);
 }
 
-QWidget* MakePageControl(const ControlSpec&, const KindContext& context) {
+QWidget* MakePageControl(const ControlDecl&, const KindContext& context) {
     return new QTabWidget(context.parent);
 }
 
-QWidget* MakeTabPage(const ControlSpec&, const KindContext& context) { return new QWidget(context.parent); }
+QWidget* MakeTabPage(const ControlDecl&, const KindContext& context) { return new QWidget(context.parent); }
 
 }  // namespace ui

@@ -6,14 +6,14 @@
 
 namespace ui {
 
-QWidget* MakeLabel(const ControlSpec& row, const KindContext& context);
-QWidget* MakeButton(const ControlSpec& row, const KindContext& context);
-QWidget* MakeGlyphButton(const ControlSpec& row, const KindContext& context);
-QWidget* MakeEdit(const ControlSpec& row, const KindContext& context);
-QWidget* MakeCheckBox(const ControlSpec& row, const KindContext& context);
-QWidget* MakeGroupBox(const ControlSpec& row, const KindContext& context);
-QWidget* MakePageControl(const ControlSpec& row, const KindContext& context);
-QWidget* MakeTabPage(const ControlSpec& row, const KindContext& context);
+QWidget* MakeLabel(const ControlDecl& row, const KindContext& context);
+QWidget* MakeButton(const ControlDecl& row, const KindContext& context);
+QWidget* MakeGlyphButton(const ControlDecl& row, const KindContext& context);
+QWidget* MakeEdit(const ControlDecl& row, const KindContext& context);
+QWidget* MakeCheckBox(const ControlDecl& row, const KindContext& context);
+QWidget* MakeGroupBox(const ControlDecl& row, const KindContext& context);
+QWidget* MakePageControl(const ControlDecl& row, const KindContext& context);
+QWidget* MakeTabPage(const ControlDecl& row, const KindContext& context);
 
 // A QLabel showing the caption.
 inline constexpr ControlKind Label{"Label", &MakeLabel};

@@ -42,20 +42,20 @@ QGridLayout* PageGrid(QWidget* page) {
     return grid;
 }
 
-std::vector<QWidget*> ControlBuilder::Build(QWidget* page, const std::vector<ControlSpec>& rows) {
+std::vector<QWidget*> ControlBuilder::Build(QWidget* page, const std::vector<ControlDecl>& rows) {
     QGridLayout* grid = PageGrid(page);
     std::set<std::pair<int, int>> taken;
-    for (const ControlSpec& r : rows)
+    for (const ControlDecl& r : rows)
         if (r.kind.place == ControlKind::Place::Cell)
             for (int y = 0; y < r.cell.rowSpan; ++y)
                 for (int x = 0; x < r.cell.columnSpan; ++x) taken.emplace(r.cell.row + y, r.cell.column + x);
     std::vector<QWidget*> made;
-    for (const ControlSpec& r : rows)
+    for (const ControlDecl& r : rows)
         made.push_back(Add(page, grid, r, !taken.count({r.cell.row, r.cell.column - 1})));
     return made;
 }
 
-QWidget* ControlBuilder::Add(QWidget* page, QGridLayout* grid, const ControlSpec& row, bool captionCellFree) {
+QWidget* ControlBuilder::Add(QWidget* page, QGridLayout* grid, const ControlDecl& row, bool captionCellFree) {
     const ControlKind& kind = row.kind;
     KindContext context{page, source, {}, events};
     if (kind.bound) {

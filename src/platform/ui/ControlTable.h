@@ -49,7 +49,7 @@ struct ControlEvents {
     std::function<void(QWidget*, QChar& key)> OnKeyPress;
 };
 
-struct ControlSpec;
+struct ControlDecl;
 
 // What a kind's factory gets besides its row.
 struct KindContext {
@@ -70,7 +70,7 @@ struct ControlKind {
     const char* name;
     // Creates the control as a child of the context's parent and connects the
     // events it supports. The builder names, tags, places and shows it.
-    QWidget* (*make)(const ControlSpec& row, const KindContext& context);
+    QWidget* (*make)(const ControlDecl& row, const KindContext& context);
     bool bound = false;          // the text column names a field of the data source
     bool captionBeside = false;  // a bound control's field label goes in the cell to its left
     Place place = Place::Cell;
@@ -98,7 +98,7 @@ struct ControlKind {
 };
 
 // A row without its member: what the builder and the factories read.
-struct ControlSpec {
+struct ControlDecl {
     ControlKind kind;
     const char* name;
     const char* text;  // UTF-8 caption, or the field of a bound kind
@@ -146,7 +146,7 @@ struct ControlRow {
     int tag = 0;
     const char* hint = nullptr;
 
-    ControlSpec Spec() const { return {kind, name, text, cell, tag, hint}; }
+    ControlDecl Decl() const { return {kind, name, text, cell, tag, hint}; }
 };
 
 // How a builder learns what the table layouts say of a bound field.
@@ -170,16 +170,16 @@ public:
     // the tables built before. Tab pages go into the last page control built.
     template <class F, class Rows>
     void Build(F& form, QWidget* page, const Rows& rows) {
-        std::vector<ControlSpec> specs;
-        for (const auto& r : rows) specs.push_back(r.Spec());
-        const std::vector<QWidget*> made = Build(page, specs);
+        std::vector<ControlDecl> decls;
+        for (const auto& r : rows) decls.push_back(r.Decl());
+        const std::vector<QWidget*> made = Build(page, decls);
         size_t i = 0;
         for (const auto& r : rows) r.member.Assign(form, made[i++]);
     }
-    std::vector<QWidget*> Build(QWidget* page, const std::vector<ControlSpec>& rows);
+    std::vector<QWidget*> Build(QWidget* page, const std::vector<ControlDecl>& rows);
 
 private:
-    QWidget* Add(QWidget* page, QGridLayout* grid, const ControlSpec& row, bool captionCellFree);
+    QWidget* Add(QWidget* page, QGridLayout* grid, const ControlDecl& row, bool captionCellFree);
 
     FieldLookup fields_;
     QWidget* lastFocus_ = nullptr;
