@@ -14,16 +14,7 @@ TList_CimletjegyzForm::~TList_CimletjegyzForm() = default;
 
 void TList_CimletjegyzForm::BitBtn1Click() {
     RunQueryList([this] {
-        ListSql sql;
-        sql.Line("Select Distinct SF_DGKHKOD From " + ListSql::Table(*DM1->TableSzamfejt));
-        sql.Range("SF_DGKHKOD", Text("MaskEdit3"), Text("MaskEdit4"));
-        sql.Condition("SF_KIFIZDAT = :datum");
-        sql.Bind("datum", Date("DateEdit1"), db::FieldType::Date);
-        sql.Line("Order By SF_DGKHKOD");
-        Query1Reset();
-        sql.Apply(*DM1->Query1);
-        DM1->Query1->Open();
-        DM1->Query1->First();
+        KifizetesiHelyekNyitas(*this, "SF_DGKHKOD");
         SetPayrollFilter(&TDM1::List_CimletjegyzFilter);
 
         TList_CimletjegyzQRForm& layout = *List_CimletjegyzQRForm;

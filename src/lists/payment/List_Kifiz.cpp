@@ -14,6 +14,19 @@ ListDecl KifizetesiParameterek(const char* objectName, const QString& caption) {
     return s;
 }
 
+void KifizetesiHelyekNyitas(const ListForm& form, const std::string& columns) {
+    ListSql sql;
+    sql.Line("Select Distinct " + columns + " From " + ListSql::Table(*DM1->TableSzamfejt));
+    sql.Range("SF_DGKHKOD", form.Text("MaskEdit3"), form.Text("MaskEdit4"));
+    sql.Condition("SF_KIFIZDAT = :datum");
+    sql.Bind("datum", form.Date("DateEdit1"), db::FieldType::Date);
+    sql.Line("Order By SF_DGKHKOD");
+    Query1Reset();
+    sql.Apply(*DM1->Query1);
+    DM1->Query1->Open();
+    DM1->Query1->First();
+}
+
 TList_KifizForm::TList_KifizForm(QWidget* parent)
     : ListForm(KifizetesiParameterek("List_KifizForm", QStringLiteral("Kifizetési listák/Kifizetési lista")),
                parent),
@@ -23,16 +36,7 @@ TList_KifizForm::~TList_KifizForm() = default;
 
 void TList_KifizForm::BitBtn1Click() {
     RunQueryList([this] {
-        ListSql sql;
-        sql.Line("Select Distinct SF_KIFIZDAT, SF_DGKHKOD From " + ListSql::Table(*DM1->TableSzamfejt));
-        sql.Range("SF_DGKHKOD", Text("MaskEdit3"), Text("MaskEdit4"));
-        sql.Condition("SF_KIFIZDAT = :datum");
-        sql.Bind("datum", Date("DateEdit1"), db::FieldType::Date);
-        sql.Line("Order By SF_DGKHKOD");
-        Query1Reset();
-        sql.Apply(*DM1->Query1);
-        DM1->Query1->Open();
-        DM1->Query1->First();
+        KifizetesiHelyekNyitas(*this, "SF_KIFIZDAT, SF_DGKHKOD");
         SetPayrollFilter(&TDM1::List_KifizFilter);
 
         TList_KifizQRForm& layout = *List_KifizQRForm;

@@ -11,6 +11,10 @@ class TList_KifizQRForm;
 // The parameters the payment list and the cash denomination list share: the
 // payment date and the payment-place range.
 ListDecl KifizetesiParameterek(const char* objectName, const QString& caption);
+// Opens Query1 on the payment places of the form's range that have payroll
+// rows on its payment date (parameter "datum"), in code order; `columns`
+// are the selected ones.
+void KifizetesiHelyekNyitas(const ListForm& form, const std::string& columns);
 
 class TList_KifizForm : public ListForm {
     Q_OBJECT
