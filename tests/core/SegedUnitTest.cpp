@@ -257,6 +257,26 @@ TEST(TextSplitting, AddressesAndNames) {
     EXPECT_EQ(SzovegBont("Kiss Anna Mária", 1), "Anna Mária");
 }
 
+TEST(SegedUnit, SplitNameKeepsAOneWordNameAsFamilyName) {
+    struct Case {
+        const char* name;
+        const char* family;
+        const char* given;
+    };
+    const Case cases[] = {
+        {" Kiss Anna Mária ", "Kiss", "Anna Mária"},
+        {"Kiss", "Kiss", ""},
+        {"  Kovács  ", "Kovács", ""},
+        {"Kiss  Anna", "Kiss", " Anna"},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        const NameParts p = SplitName(c.name);
+        EXPECT_EQ(p.family, c.family) << c.name;
+        EXPECT_EQ(p.given, c.given) << c.name;
+    }
+}
+
 TEST(FixFields, FixMezoByFieldType) {
     db::ListDataset ds;
     ds.SetFieldDefs({{"T", db::FieldType::String, 20},

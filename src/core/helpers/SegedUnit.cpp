@@ -389,6 +389,12 @@ std::string MaradekSzo(const std::string& name) {
     return p == std::string::npos ? "" : t.substr(p + 1);
 }
 
+NameParts SplitName(const std::string& name) {
+    const std::string t = os::TrimUpToBlank(name);
+    if (t.find(' ') == std::string::npos) return {t, ""};
+    return {ElsoSzo(t), MaradekSzo(t)};
+}
+
 std::string SzovegBont(const std::string& text, int part) {
     const size_t p = text.find(' ');
     if (part == 0) return p == std::string::npos ? "" : os::TrimUpToBlank(text.substr(0, p));

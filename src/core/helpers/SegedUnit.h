@@ -122,5 +122,13 @@ std::string CimBont(const std::string& line, int part);
 // The first word of a name, and the rest after its first blank.
 std::string ElsoSzo(const std::string& name);
 std::string MaradekSzo(const std::string& name);
+// A name split into a family-name and a given-name field at its first blank;
+// a name without a blank goes whole into the family name (ElsoSzo would leave
+// both fields empty and lose it).
+struct NameParts {
+    std::string family;
+    std::string given;
+};
+NameParts SplitName(const std::string& name);
 // Part 0 before the first blank, part 1 after it (the whole text without one).
 std::string SzovegBont(const std::string& text, int part);
