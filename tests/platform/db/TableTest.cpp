@@ -565,4 +565,75 @@ TEST_F(TableTest, TransactionOverTwoTables) {
         "ok\n2\n");
 }
 
+// Twelve tables are more files than one SQLite connection may attach: the
+// guard still makes or undoes their writes together, also when the commit of
+// the last ones fails after the first ones were committed.
+TEST_F(TableTest, TransactionOverTwelveTables) {
+    std::vector<std::unique_ptr<db::Table>> tables;
+    std::vector<db::Table*> all;
+    for (int i = 0; i < 12; ++i) {
+        const std::string name = "Lap" + std::to_string(i) + "_001";
+        db::CreateTable("TR19", name, {{"K", FieldType::String, 6}, {"V", FieldType::Integer}}, "K");
+        auto t = std::make_unique<db::Table>();
+        t->DatabaseName = "TR19";
+        t->TableName = name;
+        t->Open();
+        all.push_back(t.get());
+        tables.push_back(std::move(t));
+    }
+    const auto addRow = [&](const std::string& key) {
+        for (db::Table* t : all) {
+            t->Append();
+            t->FieldByName("K").SetAsString(key);
+            t->FieldByName("V").SetAsInteger(1);
+            t->Post();
+        }
+    };
+    const auto counts = [&] {
+        std::string out;
+        for (int i = 0; i < 12; ++i) {
+            const std::string name = "Lap" + std::to_string(i) + "_001";
+            out += Shell(folder + "/" + name + ".DB", "SELECT count(*) FROM " + name);
+        }
+        return out;
+    };
+    const auto same = [](const std::string& line) {
+        std::string out;
+        for (int i = 0; i < 12; ++i) out += line;
+        return out;
+    };
+    try {
+        db::Transaction tx(all);
+        addRow("a");
+        throw std::runtime_error("stop");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(counts(), same("0\n"));
+    for (db::Table* t : all) EXPECT_EQ(t->RecordCount(), 0);
+    {
+        db::Transaction tx(all);
+        addRow("b");
+        tx.Commit();
+    }
+    EXPECT_EQ(counts(), same("1\n"));
+
+    // A reader of the last table keeps its file from being committed.
+    sqlite3* reader = nullptr;
+    ASSERT_EQ(sqlite3_open((folder + "/Lap11_001.DB").c_str(), &reader), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM Lap11_001", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    db::Engine::SetLockWait(50);
+    {
+        db::Transaction tx(all);
+        addRow("c");
+        EXPECT_THROW(tx.Commit(), db::EngineError);
+    }
+    db::Engine::SetLockWait(3000);
+    sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(reader);
+    EXPECT_EQ(counts(), same("1\n"));
+    for (db::Table* t : all) EXPECT_EQ(t->RecordCount(), 1);
+    EXPECT_EQ(Shell(folder + "/Lap0_001.DB", "PRAGMA integrity_check"), "ok\n");
+}
+
 }  // namespace
