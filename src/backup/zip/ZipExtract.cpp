@@ -1,5 +1,5 @@
 // Extraction of the reader: selection, overwrite rules, password check, the
-// stored and deflate decoders with their CRC and size checks. Each entry is
+// input and output paths of the decoders with their CRC and size checks. Each entry is
 // written under a temporary name beside its target and renamed over it only
 // after its CRC matched, so a damaged entry never replaces a good file.
 #include <sys/stat.h>
@@ -11,6 +11,7 @@
 #include <limits>
 
 #include "backup/zip/UnZipper.h"
+#include "backup/zip/ZipDecompress.h"
 #include "platform/os/AtomicFile.h"
 
 namespace {
@@ -60,7 +61,7 @@ bool ReadOnlyFile(const std::string& path) {
 }  // namespace
 
 // The state of one extraction run.
-class TZipExtractor {
+class TZipExtractor : public TDecoderIo {
 public:
     explicit TZipExtractor(TUnZipper& z) : z_(z), in_(BlockSize + 1), out_(BlockSize + 1) {}
     int Run();
@@ -71,12 +72,16 @@ private:
     void SkipEntry(const TZipHeaderInfo& e);
     bool PasswordPasses(const TZipHeaderInfo& e, std::int64_t dataStart);
     std::int64_t ReadBlock(unsigned char* buf);
-    void FlushOutput(const unsigned char* data, std::int64_t count);
+    int ReadInputByte(std::uint8_t& b) override;
+    void FlushOutput(const unsigned char* data, std::int64_t count) override;
+    void OutOfMemory() override;
     void CopyStored();
     void InflateEntry();
+    TDecodeWorkArea& WorkArea();
 
     TUnZipper& z_;
     std::vector<unsigned char> in_, out_;
+    std::unique_ptr<TDecodeWorkArea> work_;  // the first old-method entry makes it
     std::int64_t totalBytes_ = 0, totalWritten_ = 0;
     int filesToDo_ = 0, extracted_ = 0;
 
@@ -84,6 +89,7 @@ private:
     const TZipHeaderInfo* entry_ = nullptr;
     TLFNFileStream* target_ = nullptr;
     std::int64_t remaining_ = 0, expected_ = 0, written_ = 0;
+    std::int64_t inPos_ = 0, inCount_ = 0;
     std::uint32_t crc_ = 0xFFFFFFFF;
     bool encrypted_ = false;
     TZipKeys keys_;
@@ -344,6 +350,7 @@ void TZipExtractor::ExtractEntry(int index, bool& retry) {
                      : Size64(e.CompressedSize()) - (encrypted_ ? 12 : 0);
     expected_ = Size64(e.UncompressedSize());
     written_ = 0;
+    inPos_ = inCount_ = 0;
     crc_ = 0xFFFFFFFF;
     bool ok = true;
     try {
@@ -352,6 +359,18 @@ void TZipExtractor::ExtractEntry(int index, bool& retry) {
         switch (e.Method) {
             case 0:
                 CopyStored();
+                break;
+            case 1:
+                Unshrink(*this, WorkArea());
+                break;
+            case 2:
+            case 3:
+            case 4:
+            case 5:
+                Unreduce(*this, WorkArea(), e.Method - 1, expected_);
+                break;
+            case 6:
+                Explode(*this, WorkArea(), e.Flags, expected_, remaining_);
                 break;
             case 8:
                 InflateEntry();
@@ -365,6 +384,8 @@ void TZipExtractor::ExtractEntry(int index, bool& retry) {
     } catch (const EBiggerThanUncompressed&) {
         ok = false;
     } catch (const EntryDataError&) {
+        ok = false;
+    } catch (const EDecodeError&) {
         ok = false;
     } catch (...) {
         out.reset();
@@ -426,6 +447,23 @@ std::int64_t TZipExtractor::ReadBlock(unsigned char* buf) {
     }
     return got;
 }
+
+TDecodeWorkArea& TZipExtractor::WorkArea() {
+    if (!work_) work_ = std::make_unique<TDecodeWorkArea>();
+    return *work_;
+}
+
+int TZipExtractor::ReadInputByte(std::uint8_t& b) {
+    if (inPos_ == inCount_) {
+        if (remaining_ <= 0) return 0;
+        inCount_ = ReadBlock(in_.data());
+        inPos_ = 0;
+    }
+    b = in_[static_cast<std::size_t>(inPos_++)];
+    return 8;
+}
+
+void TZipExtractor::OutOfMemory() { z_.HandleMessage(193, ZipMessage(193), ZipMessage(203), mbOK); }
 
 void TZipExtractor::FlushOutput(const unsigned char* data, std::int64_t count) {
     if (count <= 0) return;
