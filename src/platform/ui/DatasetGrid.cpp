@@ -1,22 +1,44 @@
 #include "platform/ui/DatasetGrid.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QStyledItemDelegate>
+#include <QToolButton>
 
 namespace ui {
 
 namespace {
 
 // Edits a pick-list column with a drop-down of its items' texts and stores
-// the chosen item's code; other columns get the usual line edit.
+// the chosen item's code; an ellipsis column gets its text and the button;
+// other columns get the usual line edit.
 class PickListDelegate : public QStyledItemDelegate {
 public:
-    PickListDelegate(DatasetGridModel* model, QObject* parent) : QStyledItemDelegate(parent), model_(model) {}
+    PickListDelegate(DatasetGridModel* model, DatasetGrid* grid)
+        : QStyledItemDelegate(grid), model_(model), grid_(grid) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
+        if (model_->EditingOf(index.column()).ellipsis) {
+            auto* cell = new QWidget(parent);
+            cell->setAutoFillBackground(true);
+            auto* layout = new QHBoxLayout(cell);
+            layout->setContentsMargins(0, 0, 0, 0);
+            layout->setSpacing(0);
+            layout->addWidget(new QLabel(index.data().toString(), cell), 1);
+            auto* button = new QToolButton(cell);
+            button->setObjectName("EllipsisButton");
+            button->setText(QStringLiteral("..."));
+            layout->addWidget(button);
+            const int column = index.column();
+            DatasetGrid* grid = grid_;
+            QObject::connect(button, &QToolButton::clicked, grid,
+                             [grid, column] { emit grid->EditButtonClicked(column); });
+            return cell;
+        }
         const auto& items = Items(index);
         if (items.empty()) return QStyledItemDelegate::createEditor(parent, option, index);
         auto* box = new QComboBox(parent);
@@ -24,6 +46,10 @@ public:
         return box;
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        if (model_->EditingOf(index.column()).ellipsis) {
+            if (auto* text = editor->findChild<QLabel*>()) text->setText(index.data().toString());
+            return;
+        }
         auto* box = qobject_cast<QComboBox*>(editor);
         if (!box) return QStyledItemDelegate::setEditorData(editor, index);
         const QString code = index.data(Qt::EditRole).toString();
@@ -32,6 +58,7 @@ public:
             if (items[i].code == code) box->setCurrentIndex(int(i));
     }
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        if (model_->EditingOf(index.column()).ellipsis) return;
         auto* box = qobject_cast<QComboBox*>(editor);
         if (!box) return QStyledItemDelegate::setModelData(editor, model, index);
         const auto& items = Items(index);
@@ -45,6 +72,7 @@ private:
         return model_->EditingOf(index.column()).pickList;
     }
     DatasetGridModel* model_;
+    DatasetGrid* grid_;
 };
 
 }  // namespace
@@ -58,6 +86,14 @@ DatasetGrid::DatasetGrid(QWidget* parent) : QTableView(parent), model_(new Datas
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     verticalHeader()->setVisible(false);
     connect(model_, &DatasetGridModel::CurrentRowChanged, this, &DatasetGrid::FollowDataset);
+    connect(model_, &DatasetGridModel::UpdatingData, this, &DatasetGrid::CommitEditor);
+}
+
+void DatasetGrid::CommitEditor() {
+    QWidget* editor = indexWidget(currentIndex());
+    if (!editor) return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 DatasetGrid::~DatasetGrid() {
@@ -71,6 +107,7 @@ void DatasetGrid::SetColumns(std::vector<DatasetGridModel::Column> columns) {
 }
 
 void DatasetGrid::SetEditing(bool on) {
+    if (!on) CommitEditor();  // what was typed reaches the record first
     const int column = std::max(currentIndex().column(), 0);
     model_->SetEditing(on);
     setEditTriggers(on ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -105,6 +142,12 @@ void DatasetGrid::currentChanged(const QModelIndex& current, const QModelIndex& 
 
 void DatasetGrid::keyPressEvent(QKeyEvent* event) {
     const QModelIndex index = currentIndex();
+    if (model_->Editing() && index.isValid() && model_->EditingOf(index.column()).ellipsis &&
+        (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & Qt::ControlModifier)) {
+        emit EditButtonClicked(index.column());
+        return;
+    }
     if (model_->Editing() && index.isValid() && state() != EditingState && !event->text().isEmpty() &&
         event->text()[0].isPrint()) {
         const auto& items = model_->EditingOf(index.column()).pickList;

@@ -2,7 +2,9 @@
 // its own DatasetGridModel, following the dataset's current record and moving
 // it as the user moves. With in-place editing on, a changed record is posted
 // when the cursor leaves its row; a pick-list column edits through a
-// drop-down of its items, and typing an item's code stores that code at once.
+// drop-down of its items, and typing an item's code stores that code at once;
+// an ellipsis column shows its button in the cell being edited. Before the
+// dataset posts, an open cell editor hands its text to the record.
 #pragma once
 
 #include <QTableView>
@@ -25,12 +27,17 @@ public:
     // Switches in-place editing on or off.
     void SetEditing(bool on);
 
+signals:
+    // The ellipsis button of a column was pressed (or Ctrl+Enter in its cell).
+    void EditButtonClicked(int column);
+
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FollowDataset(int row);
+    void CommitEditor();
 
     DatasetGridModel* model_;
     bool following_ = false;

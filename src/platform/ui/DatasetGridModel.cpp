@@ -33,6 +33,7 @@ void DatasetGridModel::Reload() {
     beginResetModel();
     rows_.clear();
     bookmarks_.clear();
+    insertRow_ = -1;
     db::Dataset* ds = LinkedDataSet();
     if (ds && ds->Active() && ds->State() == db::DatasetState::Browse) {
         reading_ = true;
@@ -60,11 +61,13 @@ void DatasetGridModel::Reload() {
         reading_ = false;
     }
     endResetModel();
-    emit CurrentRowChanged(CurrentRow());
+    lastRow_ = CurrentRow();
+    emit CurrentRowChanged(lastRow_);
 }
 
 int DatasetGridModel::CurrentRow() const {
     db::Dataset* ds = LinkedDataSet();
+    if (insertRow_ >= 0) return insertRow_;
     if (!ds || !ds->Active() || ds->IsEmpty()) return -1;
     const db::Bookmark here = ds->GetBookmark();
     auto it = std::find(bookmarks_.begin(), bookmarks_.end(), here);
@@ -73,7 +76,7 @@ int DatasetGridModel::CurrentRow() const {
 
 void DatasetGridModel::GotoRow(int row) {
     db::Dataset* ds = LinkedDataSet();
-    if (!ds || row < 0 || row >= static_cast<int>(bookmarks_.size())) return;
+    if (!ds || row < 0 || row >= static_cast<int>(bookmarks_.size()) || !bookmarks_[row]) return;
     ds->GotoBookmark(bookmarks_[row]);
 }
 
@@ -117,7 +120,11 @@ void DatasetGridModel::SetEditing(bool on) {
 
 void DatasetGridModel::PostRow() {
     db::Dataset* ds = LinkedDataSet();
-    if (ds && ds->Active() && ds->State() == db::DatasetState::Edit) ds->Post();
+    if (!ds || !ds->Active()) return;
+    if (ds->State() == db::DatasetState::Edit)
+        ds->Post();
+    else if (ds->State() == db::DatasetState::Insert)
+        ds->Modified() ? ds->Post() : ds->Cancel();
 }
 
 void DatasetGridModel::SetColumnEditing(int column, ColumnEditing editing) {
@@ -126,12 +133,19 @@ void DatasetGridModel::SetColumnEditing(int column, ColumnEditing editing) {
 
 Qt::ItemFlags DatasetGridModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (index.isValid() && editing_ && !columnEditing_[index.column()].readOnly) f |= Qt::ItemIsEditable;
-    return f;
+    if (!index.isValid() || !editing_) return f;
+    const ColumnEditing& e = columnEditing_[index.column()];
+    if (e.ellipsis) return f | Qt::ItemIsEditable;  // the editor is the button
+    if (e.readOnly) return f;
+    db::Dataset* ds = LinkedDataSet();
+    const db::Field* field = ds ? ds->FindField(columns_[index.column()].field) : nullptr;
+    if (field && (field->ReadOnly || field->Kind() != db::FieldKind::Data)) return f;
+    return f | Qt::ItemIsEditable;
 }
 
 bool DatasetGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) return false;
+    if (columnEditing_[index.column()].ellipsis) return false;
     db::Dataset* ds = LinkedDataSet();
     if (!ds || !ds->Active()) return false;
     if (CurrentRow() != index.row()) {
@@ -145,26 +159,66 @@ bool DatasetGridModel::setData(const QModelIndex& index, const QVariant& value, 
         f.Clear();
     else
         f.SetAsString(text.toStdString());
-    rows_[index.row()][index.column()] = QString::fromStdString(f.AsString());
-    emit dataChanged(index, index);
+    RecordChanged(&f);
     return true;
+}
+
+std::vector<QString> DatasetGridModel::CurrentTexts() const {
+    db::Dataset* ds = LinkedDataSet();
+    std::vector<QString> row;
+    row.reserve(columns_.size());
+    for (const Column& c : columns_) {
+        const db::Field* f = ds->FindField(c.field);
+        row.push_back(f ? QString::fromStdString(f->AsString()) : QString());
+    }
+    return row;
 }
 
 void DatasetGridModel::ActiveChanged() { Reload(); }
 
 void DatasetGridModel::DataSetChanged() {
     if (reading_) return;
-    // A move keeps the rows; a change of the records (sort, load, delete) does not.
-    const int row = CurrentRow();
     db::Dataset* ds = LinkedDataSet();
-    const bool stale = ds && ds->Active() && static_cast<int>(bookmarks_.size()) != ds->RecordCount();
+    if (ds && ds->State() == db::DatasetState::Insert) {
+        if (insertRow_ < 0) {
+            // A new record: a row of its own before the current one, or at the end.
+            const int at = ds->Eof() || lastRow_ < 0 ? static_cast<int>(rows_.size()) : lastRow_;
+            beginInsertRows(QModelIndex(), at, at);
+            rows_.insert(rows_.begin() + at, CurrentTexts());
+            bookmarks_.insert(bookmarks_.begin() + at, db::Bookmark());
+            insertRow_ = at;
+            endInsertRows();
+        }
+        emit CurrentRowChanged(insertRow_);
+        return;
+    }
+    // A move keeps the rows; a change of the records (sort, load, delete, an
+    // insert posted or cancelled) does not.
+    const int row = CurrentRow();
+    const bool stale = insertRow_ >= 0 || (ds && ds->Active() && StoredRows() != ds->RecordCount());
     if (row < 0 || stale) {
         Reload();
         return;
     }
+    lastRow_ = row;
     emit CurrentRowChanged(row);
 }
 
-void DatasetGridModel::RecordChanged(db::Field*) {}
+void DatasetGridModel::RecordChanged(db::Field*) {
+    // The shown texts follow the record being edited, derived fields too.
+    db::Dataset* ds = LinkedDataSet();
+    if (reading_ || !ds || !ds->Active() || ds->State() == db::DatasetState::Browse) return;
+    const int row = CurrentRow();
+    if (row < 0 || row >= static_cast<int>(rows_.size()) || columns_.empty()) return;
+    // Only changed cells are told: a cell being typed into keeps its editor's text.
+    std::vector<QString> texts = CurrentTexts();
+    for (int c = 0; c < static_cast<int>(texts.size()); ++c) {
+        if (texts[c] == rows_[row][c]) continue;
+        rows_[row][c] = texts[c];
+        emit dataChanged(index(row, c), index(row, c));
+    }
+}
+
+void DatasetGridModel::UpdateData() { emit UpdatingData(); }
 
 }  // namespace ui

@@ -4,7 +4,10 @@
 // dataset's cursor; the view and the dataset follow each other's current row.
 // With in-place editing switched on, a cell of a column that is not read-only
 // writes its field: the record goes into edit state and stays there until
-// PostRow (DatasetGrid posts when the cursor leaves the row).
+// PostRow (DatasetGrid posts when the cursor leaves the row). A lookup or
+// calculated field, or a field set read-only, is never edited in place. A
+// record being inserted shows as a row of its own until it is posted or
+// cancelled; PostRow cancels it when nothing was typed into it.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -34,6 +37,10 @@ public:
     struct ColumnEditing {
         bool readOnly = false;           // never edited
         std::vector<PickItem> pickList;  // offered as a drop-down; the cell stores the item's code
+        // The cell shows an ellipsis button while editing is on; the button
+        // (or Ctrl+Enter) asks the form through EditButtonClicked, and the
+        // cell's text is never typed.
+        bool ellipsis = false;
     };
 
     explicit DatasetGridModel(QObject* parent = nullptr);
@@ -58,7 +65,8 @@ public:
     void SetColumnEditing(int column, ColumnEditing editing);
     const ColumnEditing& EditingOf(int column) const { return columnEditing_.at(column); }
     bool Editing() const { return editing_; }
-    // Posts the record changed in place; nothing when none is.
+    // Posts the record changed in place; a record being inserted is posted
+    // when a field of it was changed and cancelled when none was.
     void PostRow();
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -73,11 +81,18 @@ public:
 signals:
     // The dataset moved to another record (row -1: none).
     void CurrentRowChanged(int row);
+    // A post is about to read the fields: an open cell editor hands its text over.
+    void UpdatingData();
 
 private:
     void ActiveChanged() override;
     void DataSetChanged() override;
     void RecordChanged(db::Field* field) override;
+    void UpdateData() override;
+    // The texts of the current record's columns.
+    std::vector<QString> CurrentTexts() const;
+    // Rows that hold a stored record (the inserted row is not one).
+    int StoredRows() const { return static_cast<int>(bookmarks_.size()) - (insertRow_ >= 0 ? 1 : 0); }
 
     std::vector<Column> columns_;
     std::vector<ColumnEditing> columnEditing_;
@@ -85,6 +100,8 @@ private:
     std::vector<db::Bookmark> bookmarks_;
     bool reading_ = false;
     bool editing_ = false;
+    int insertRow_ = -1;  // the row of the record being inserted
+    int lastRow_ = -1;    // the current row while browsing
 };
 
 }  // namespace ui

@@ -2,7 +2,9 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QTest>
+#include <QToolButton>
 
 #include "platform/db/ListDataset.h"
 #include "platform/ui/DatasetGrid.h"
@@ -84,4 +86,65 @@ TEST_F(Days, TheDropDownStoresTheChosenItemsCode) {
     EXPECT_EQ(Value(), "0");
     grid.Model()->PostRow();
     EXPECT_EQ(posts, 1);
+}
+
+TEST_F(Days, ReadOnlyFieldsAreNotEditedAndTheEllipsisAsksTheForm) {
+    ui::DatasetGridModel& model = *grid.Model();
+    model.SetColumnEditing(0, {false, {}, true});
+    ds.FieldByName("ERTEK").ReadOnly = true;
+    grid.SetEditing(true);
+    EXPECT_FALSE(model.flags(model.index(0, 1)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(model.setData(model.index(0, 0), "X"));  // the ellipsis column is never typed
+    std::vector<int> asked;
+    QObject::connect(&grid, &ui::DatasetGrid::EditButtonClicked,
+                     [&](int column) { asked.push_back(column); });
+    grid.setCurrentIndex(model.index(1, 0));
+    QTest::keyClick(&grid, Qt::Key_Return, Qt::ControlModifier);
+    grid.edit(grid.currentIndex());
+    auto* button = grid.findChild<QToolButton*>("EllipsisButton");
+    ASSERT_NE(button, nullptr);
+    button->click();
+    EXPECT_EQ(asked, (std::vector<int>{0, 0}));
+    EXPECT_EQ(ds.FieldByName("NAP").AsString(), "K");
+    EXPECT_EQ(ds.State(), db::DatasetState::Browse);
+}
+
+TEST_F(Days, AnInsertedRowIsPostedWhenTypedIntoAndCancelledWhenLeftUntouched) {
+    ui::DatasetGridModel& model = *grid.Model();
+    grid.SetEditing(true);
+    grid.setCurrentIndex(model.index(1, 1));
+    ds.Insert();
+    EXPECT_EQ(model.rowCount(), 4);
+    EXPECT_EQ(model.CurrentRow(), 1);
+    QTest::keyClick(&grid, Qt::Key_Down);  // nothing typed: the new record goes
+    EXPECT_EQ(ds.State(), db::DatasetState::Browse);
+    EXPECT_EQ(model.rowCount(), 3);
+    EXPECT_EQ(posts, 0);
+
+    ds.Append();
+    EXPECT_EQ(model.CurrentRow(), 3);
+    grid.setCurrentIndex(model.index(3, 1));
+    QTest::keyClick(&grid, Qt::Key_0);
+    EXPECT_EQ(model.data(model.index(3, 1)).toString(), "0");
+    QTest::keyClick(&grid, Qt::Key_Up);
+    EXPECT_EQ(posts, 1);
+    EXPECT_EQ(model.rowCount(), 4);
+    EXPECT_EQ(model.data(model.index(3, 1)).toString(), "0");
+}
+
+TEST_F(Days, APostTakesTheTextOfAnOpenCellEditor) {
+    ui::DatasetGridModel& model = *grid.Model();
+    model.SetColumnEditing(0, {});
+    grid.SetEditing(true);
+    grid.setCurrentIndex(model.index(0, 0));
+    ds.Edit();
+    grid.edit(grid.currentIndex());
+    auto* edit = grid.findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr);
+    edit->setText("Cs");
+    ds.FieldByName("ERTEK").SetAsString("0");  // a change of another field shows at once
+    EXPECT_EQ(model.data(model.index(0, 1)).toString(), "0");
+    ds.Post();
+    EXPECT_EQ(ds.FieldByName("NAP").AsString(), "Cs");
+    EXPECT_EQ(model.data(model.index(0, 0)).toString(), "Cs");
 }
