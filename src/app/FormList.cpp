@@ -32,6 +32,7 @@
 #include "masterdata/TorzskezKifhely.h"
 #include "masterdata/TorzskezMhely.h"
 #include "masterdata/TorzskezRJogcim.h"
+#include "tax/annual/Ado_M30ossz.h"
 
 namespace {
 
@@ -72,6 +73,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TSzervizJavForm", Make<TSzervizJavForm>()},
         {"TSzervizErtekkeszletForm", Make<TSzervizErtekkeszletForm>()},
         {"TSzervizNaptarForm", Make<TSzervizNaptarForm>()},
+        {"TAdo_M30osszForm", Make<TAdo_M30osszForm>()},
     };
     return forms;
 }
