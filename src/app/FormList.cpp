@@ -28,6 +28,7 @@
 #include "masterdata/SzervizErtekkeszlet.h"
 #include "masterdata/SzervizNaptar.h"
 #include "masterdata/TorzskezCegek.h"
+#include "masterdata/TorzskezDolgozo.h"
 #include "masterdata/TorzskezJogcim.h"
 #include "masterdata/TorzskezKifhely.h"
 #include "masterdata/TorzskezMhely.h"
@@ -65,6 +66,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TList_SzabKerFelhForm", Make<TList_SzabKerFelhForm>()},
         {"TList_UtalTetelForm", Make<TList_UtalTetelForm>()},
         {"TTorzskezCegekForm", Make<TTorzskezCegekForm>()},
+        {"TTorzskezDolgozoForm", Make<TTorzskezDolgozoForm>()},
         {"TTorzskezJogcimForm", Make<TTorzskezJogcimForm>()},
         {"TTorzskezKifhelyForm", Make<TTorzskezKifhelyForm>()},
         {"TTorzskezMhelyForm", Make<TTorzskezMhelyForm>()},

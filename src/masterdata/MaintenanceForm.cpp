@@ -11,10 +11,12 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "controls/DBControls.h"
 #include "core/DataModule1.h"
 #include "core/Kivalaszt.h"
+#include "core/KivalasztSQL.h"
 #include "core/TableLayouts.h"
 #include "platform/ui/ControlTable.h"
 #include "platform/ui/Dialogs.h"
@@ -126,6 +128,12 @@ void MaintenanceForm::AddRecordCode(TDBEdit* edit, QLabel* name, int kind, db::T
                       thirdWidth});
 }
 
+void MaintenanceForm::AddSqlRecordCode(TDBEdit* edit, QLabel* name, db::Table* table,
+                                       const std::string& codeField, int codeWidth,
+                                       const std::string& nameField, int nameWidth, const QString& missing) {
+    coded_.push_back({edit, name, 0, {}, table, codeField, nameField, codeWidth, nameWidth, missing, true});
+}
+
 QWidget* MaintenanceForm::TablePage() {
     auto* page = new QWidget(this);
     ui::PageGrid(page)->setContentsMargins(0, 0, 0, 0);
@@ -175,6 +183,8 @@ void MaintenanceForm::FormCreate(Member member) {
     BitBtn8->setVisible(member_.listButton);
 
     if (member_.pickList) KivalasztForm = new TKivalasztForm(this);
+    if (std::any_of(coded_.begin(), coded_.end(), [](const CodedEdit& c) { return c.kind == 0; }))
+        KivalasztSQLForm = sqlPick_ = new TKivalasztSQLForm(this);
     created_ = true;
     TableNyitZar(0);
     mode_ = 0;
@@ -191,6 +201,11 @@ void MaintenanceForm::FormClose() {
     if (member_.pickList && KivalasztForm) {
         delete KivalasztForm;
         KivalasztForm = nullptr;
+    }
+    if (sqlPick_) {
+        if (KivalasztSQLForm == sqlPick_) KivalasztSQLForm = nullptr;
+        delete sqlPick_;
+        sqlPick_ = nullptr;
     }
     TableNyitZar(1);
 }
@@ -364,7 +379,10 @@ void MaintenanceForm::Postazas() {
     } catch (const db::AbortError&) {
         return;  // the data module told the user; the record is still typed
     }
-    if (inserted) AfterInsertPost();
+    if (inserted)
+        AfterInsertPost();
+    else
+        AfterEditPost();
     mode_ = 0;
     GombEngedelyez();
 }
@@ -546,6 +564,18 @@ const MaintenanceForm::CodedEdit* MaintenanceForm::Coded(const QObject* edit) co
 }
 
 void MaintenanceForm::DBEditClick(const CodedEdit& coded) {
+    if (coded.kind == 0) {
+        if (!sqlPick_) return;
+        db::Table& t = *coded.table;
+        sqlPick_->KivalasztSQLBeallit(t, {&t.FieldByName(coded.codeField), &t.FieldByName(coded.nameField)},
+                                      {coded.codeWidth, coded.nameWidth}, "", 0);
+        ui::ShowModal(*sqlPick_);
+        if (sqlPick_ && sqlPick_->ErtekAtadSQL()) {
+            if (db::Field* f = coded.edit->Field()) f->SetAsString(t.FieldByName(coded.codeField).AsString());
+            Frissit();
+        }
+        return;
+    }
     if (!KivalasztForm) return;
     KivalasztForm->KivalasztBeallit(coded.kind, coded.valueSetType, coded.codeField, coded.codeWidth,
                                     coded.nameField, coded.nameWidth, coded.thirdField, coded.thirdWidth, 0);
@@ -560,7 +590,7 @@ void MaintenanceForm::DBEditClick(const CodedEdit& coded) {
 void MaintenanceForm::DBEditExit(const CodedEdit& coded) {
     if (mode_ != 1 && mode_ != 2) return;
     const QString code = coded.edit->Text().trimmed();
-    if (!code.isEmpty() && !CodeName(coded, code)) {
+    if (!code.isEmpty() && !coded.missing.isEmpty() && !CodeName(coded, code)) {
         ui::ShowMessage(coded.missing);
         coded.edit->setFocus();
         if (db::Field* f = coded.edit->Field()) f->Clear();

@@ -40,6 +40,7 @@ class QPushButton;
 class QTabWidget;
 class QToolButton;
 class TDBEdit;
+class TKivalasztSQLForm;
 
 class MaintenanceForm : public QDialog {
     Q_OBJECT
@@ -145,10 +146,16 @@ protected:
     // An edit holding a code of the value-set type.
     void AddValueSetCode(TDBEdit* edit, QLabel* name, const std::string& type);
     // An edit holding the key of another master table, picked from the list
-    // of `kind`, its name from `nameField`; `missing` is shown for an unknown code.
+    // of `kind`, its name from `nameField`; `missing` is shown for an unknown
+    // code (empty: an unknown code is left as it is, its name empty).
     void AddRecordCode(TDBEdit* edit, QLabel* name, int kind, db::Table* table, const std::string& codeField,
                        int codeWidth, const std::string& nameField, int nameWidth, const QString& missing,
                        bool clickOpens, const std::string& thirdField = {}, int thirdWidth = 0);
+    // An edit holding the key of another master table, picked from the SQL
+    // pick list over that table (created for the form's lifetime). An empty
+    // `missing` leaves an unknown code unchecked: only its name stays empty.
+    void AddSqlRecordCode(TDBEdit* edit, QLabel* name, db::Table* table, const std::string& codeField,
+                          int codeWidth, const std::string& nameField, int nameWidth, const QString& missing);
 
     // A widget over the whole page, for a member that builds its page from
     // page tables (in its grid).
@@ -176,6 +183,8 @@ protected:
     virtual void BeforePost() {}
     // A new record was posted; the form goes back to browsing afterwards.
     virtual void AfterInsertPost() {}
+    // A changed record was posted; the form goes back to browsing afterwards.
+    virtual void AfterEditPost() {}
     // Enter in an edit whose tag is neither 0 nor the save tag.
     virtual void EnterTag(int) {}
     // F2 in browse mode; the default opens the own table's pick list.
@@ -200,7 +209,7 @@ private:
     struct CodedEdit {
         TDBEdit* edit;
         QLabel* name;
-        int kind;
+        int kind;                  // 0: the SQL pick list over `table`
         std::string valueSetType;  // kind 1
         db::Table* table;
         std::string codeField, nameField;
@@ -231,4 +240,5 @@ private:
     bool megsemFut_ = false;  // a cancel is running: its change events do not test Rögzítés
     bool keyPreview_ = true;
     bool created_ = false, closed_ = false;
+    TKivalasztSQLForm* sqlPick_ = nullptr;
 };

@@ -27,7 +27,7 @@ TEST_F(FormTablesTest, BoundFieldsReadTheTableLayouts) {
         {&TDM1::DataSourceKifhely, "KH_KOD", db::FieldType::String, 6, "999999;1;_", "Kifizetőhely :", true,
          "mask, size and the caption on its form"},
         {&TDM1::DataSourceCegek, "cg_nev", db::FieldType::String, 60, "", "Név", true, "any case, a label"},
-        {&TDM1::DataSourceDolgRegi, "DG_BELEPDAT", db::FieldType::Date, 0, "", "", false,
+        {&TDM1::DataSourceDolgRegi, "DG_BELEPDAT", db::FieldType::Date, 0, "", "Belépés dátuma :", false,
          "a component that has no table name before a company is selected"},
         {&TDM1::DataSourceRJogcim, "RJ_szarmJCKODJCNEV", db::FieldType::String, 30, "", "", false,
          "a lookup"},
