@@ -17,6 +17,7 @@
 #include "lists/payment/List_KifizJarul.h"
 #include "lists/payment/List_MNYP.h"
 #include "lists/payment/List_MNYPbevall.h"
+#include "lists/summary/List_BevEll.h"
 #include "lists/summary/List_BevalSeg.h"
 #include "lists/summary/List_Fokfel.h"
 #include "lists/summary/List_JarulOssz.h"
@@ -48,6 +49,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TList_BerlapForm", Make<TList_BerlapForm>()},
         {"TList_BerkartonForm", Make<TList_BerkartonForm>()},
         {"TList_CimletjegyzForm", Make<TList_CimletjegyzForm>()},
+        {"TList_BevEllForm", Make<TList_BevEllForm>()},
         {"TList_BevalSegForm", Make<TList_BevalSegForm>()},
         {"TList_JogcimForm", Make<TList_JogcimForm>()},
         {"TList_KifizForm", Make<TList_KifizForm>()},
