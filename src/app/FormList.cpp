@@ -34,6 +34,7 @@
 #include "masterdata/TorzskezKifhely.h"
 #include "masterdata/TorzskezMhely.h"
 #include "masterdata/TorzskezRJogcim.h"
+#include "tax/annual/Ado_M30mod.h"
 #include "tax/annual/Ado_M30ossz.h"
 
 namespace {
@@ -78,6 +79,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TSzervizErtekkeszletForm", Make<TSzervizErtekkeszletForm>()},
         {"TSzervizNaptarForm", Make<TSzervizNaptarForm>()},
         {"TAdo_M30osszForm", Make<TAdo_M30osszForm>()},
+        {"TAdo_M30modForm", Make<TAdo_M30modForm>()},
     };
     return forms;
 }

@@ -111,7 +111,7 @@ void DatasetGrid::SetEditing(bool on) {
     const int column = std::max(currentIndex().column(), 0);
     model_->SetEditing(on);
     setEditTriggers(on ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                             QAbstractItemView::SelectedClicked
+                             QAbstractItemView::SelectedClicked | QAbstractItemView::AnyKeyPressed
                        : QAbstractItemView::NoEditTriggers);
     FollowDataset(model_->CurrentRow());
     if (model_->CurrentRow() >= 0) setCurrentIndex(model_->index(model_->CurrentRow(), column));

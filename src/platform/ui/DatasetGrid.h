@@ -26,6 +26,8 @@ public:
     void SetColumns(std::vector<DatasetGridModel::Column> columns);
     // Switches in-place editing on or off.
     void SetEditing(bool on);
+    // Hands the open cell editor's text to the record and closes the editor.
+    void CommitEditor();
 
 signals:
     // The ellipsis button of a column was pressed (or Ctrl+Enter in its cell).
@@ -37,7 +39,6 @@ protected:
 
 private:
     void FollowDataset(int row);
-    void CommitEditor();
 
     DatasetGridModel* model_;
     bool following_ = false;
