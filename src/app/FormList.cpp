@@ -36,6 +36,12 @@
 #include "masterdata/TorzskezRJogcim.h"
 #include "tax/annual/Ado_M30mod.h"
 #include "tax/annual/Ado_M30ossz.h"
+#include "tax/annual/Ado_NyilatRog.h"
+#include "tax/annual/List_AdoelolegElsoHazasNyil.h"
+#include "tax/annual/List_AdoelolegKedvNyil.h"
+#include "tax/annual/List_AdoelolegSzamNyil.h"
+#include "tax/annual/List_CsalkedvNyil.h"
+#include "tax/annual/List_Nyilat.h"
 
 namespace {
 
@@ -47,7 +53,13 @@ FormFactory Make() {
 
 const std::map<std::string, FormFactory, std::less<>>& Forms() {
     static const std::map<std::string, FormFactory, std::less<>> forms = {
+        {"TAdo_NyilatRogForm", Make<TAdo_NyilatRogForm>()},
+        {"TList_AdoelolegElsoHazasNyilForm", Make<TList_AdoelolegElsoHazasNyilForm>()},
+        {"TList_AdoelolegKedvNyilForm", Make<TList_AdoelolegKedvNyilForm>()},
+        {"TList_AdoelolegSzamNyilForm", Make<TList_AdoelolegSzamNyilForm>()},
         {"TList_BerlapForm", Make<TList_BerlapForm>()},
+        {"TList_CsalkedvNyilForm", Make<TList_CsalkedvNyilForm>()},
+        {"TList_NyilatForm", Make<TList_NyilatForm>()},
         {"TList_BerkartonForm", Make<TList_BerkartonForm>()},
         {"TList_CimletjegyzForm", Make<TList_CimletjegyzForm>()},
         {"TList_BevEllForm", Make<TList_BevEllForm>()},

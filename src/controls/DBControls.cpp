@@ -110,8 +110,14 @@ void TDBEdit::focusOutEvent(QFocusEvent* event) {
 TDBCheckBox::TDBCheckBox(QWidget* parent) : QCheckBox(parent) {
     link_.OnDataChange = [this] { DataChange(); };
     link_.OnUpdateData = [this] {
-        if (db::Field* f = Field()) f->SetAsString(isChecked() ? ValueChecked : ValueUnchecked);
+        db::Field* f = Field();
+        if (!f) return;
+        if (Grey())
+            f->Clear();
+        else
+            f->SetAsString(isChecked() ? ValueChecked : ValueUnchecked);
     };
+    setTristate(true);
 }
 
 TDBCheckBox::~TDBCheckBox() {
@@ -126,16 +132,73 @@ void TDBCheckBox::SetDataField(const QString& name) { link_.SetFieldName(name.to
 
 void TDBCheckBox::DataChange() {
     const db::Field* f = Field();
-    setChecked(f && f->AsString() == ValueChecked);
+    if (!f) {
+        setCheckState(Qt::Unchecked);
+        return;
+    }
+    const std::string value = f->AsString();
+    setCheckState(value == ValueChecked     ? Qt::Checked
+                  : value == ValueUnchecked ? Qt::Unchecked
+                                            : Qt::PartiallyChecked);
 }
 
 void TDBCheckBox::nextCheckState() {
     if (!link_.Edit()) return;
-    QCheckBox::nextCheckState();
+    // A click never makes the box grey: grey and unchecked become checked.
+    setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
     link_.Modified();
 }
 
 void TDBCheckBox::focusOutEvent(QFocusEvent* event) {
     QCheckBox::focusOutEvent(event);
+    link_.UpdateRecord();
+}
+
+// --- TDBComboBox -----------------------------------------------------------------------
+
+TDBComboBox::TDBComboBox(QWidget* parent) : QComboBox(parent) {
+    setEditable(false);
+    link_.OnDataChange = [this] { DataChange(); };
+    link_.OnUpdateData = [this] {
+        if (db::Field* f = Field()) {
+            if (currentIndex() < 0)
+                f->Clear();
+            else
+                f->SetAsString(currentText().toStdString());
+        }
+    };
+    connect(this, &QComboBox::currentIndexChanged, this, &TDBComboBox::Chosen);
+}
+
+TDBComboBox::~TDBComboBox() {
+    blockSignals(true);
+    link_.OnDataChange = link_.OnUpdateData = nullptr;
+    link_.SetDataSource(nullptr);
+}
+
+void TDBComboBox::SetDataSource(db::DataSource* source) { link_.SetDataSource(source); }
+
+void TDBComboBox::SetDataField(const QString& name) { link_.SetFieldName(name.toStdString()); }
+
+void TDBComboBox::DataChange() {
+    const db::Field* f = Field();
+    loading_ = true;
+    setCurrentIndex(f ? findText(QString::fromStdString(f->AsString()), Qt::MatchExactly) : -1);
+    loading_ = false;
+}
+
+void TDBComboBox::Chosen(int) {
+    if (loading_) return;
+    if (!link_.Edit()) {
+        // Outside insert or edit state the choice is taken back.
+        DataChange();
+        return;
+    }
+    link_.Modified();
+    link_.UpdateRecord();
+}
+
+void TDBComboBox::focusOutEvent(QFocusEvent* event) {
+    QComboBox::focusOutEvent(event);
     link_.UpdateRecord();
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <string>
 
@@ -55,7 +56,9 @@ private:
 };
 
 // A check box of a text field holding ValueChecked ("I") or ValueUnchecked
-// ("N"). Clicking it outside insert or edit state changes nothing.
+// ("N"). Any other value (an empty field) shows the grey, undecided state;
+// a click on it checks the box, and a grey box writes an empty field.
+// Clicking it outside insert or edit state changes nothing.
 class TDBCheckBox : public QCheckBox {
     Q_OBJECT
 public:
@@ -72,6 +75,9 @@ public:
     std::string ValueChecked = "I";
     std::string ValueUnchecked = "N";
 
+    // Neither checked nor unchecked: the field holds neither value.
+    bool Grey() const { return checkState() == Qt::PartiallyChecked; }
+
 protected:
     void nextCheckState() override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -80,4 +86,31 @@ private:
     void DataChange();
 
     TFieldDataLink link_;
+};
+
+// A drop-down list of fixed items bound to a text field: the field holds the
+// chosen item's text; a value that is no item shows no item. Choosing
+// outside insert or edit state changes nothing.
+class TDBComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit TDBComboBox(QWidget* parent = nullptr);
+    ~TDBComboBox() override;
+
+    db::DataSource* DataSource() const { return link_.DataSource(); }
+    void SetDataSource(db::DataSource* source);
+    QString DataField() const { return QString::fromStdString(link_.FieldName()); }
+    void SetDataField(const QString& name);
+    db::Field* Field() const { return link_.Field(); }
+    bool Editing() const { return link_.Editing(); }
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void DataChange();
+    void Chosen(int index);
+
+    TFieldDataLink link_;
+    bool loading_ = false;
 };

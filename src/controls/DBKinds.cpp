@@ -53,3 +53,14 @@ QWidget* MakeDBCheckBox(const ui::ControlDecl& row, const ui::KindContext& conte
     ui::RelayInput(c, context.events, false, true);
     return c;
 }
+
+QWidget* MakeDBFixedCombo(const ui::ControlDecl& row, const ui::KindContext& context) {
+    auto* c = new TDBComboBox(context.parent);
+    c->addItems({"1", "2", "3", "0"});
+    c->SetDataSource(context.source);
+    c->SetDataField(row.Text());
+    if (auto f = context.events.OnChange)
+        QObject::connect(c, &QComboBox::currentIndexChanged, c, [c, f] { f(c); });
+    ui::RelayInput(c, context.events, false, true);
+    return c;
+}

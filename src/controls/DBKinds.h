@@ -8,6 +8,7 @@ QWidget* MakeDBText(const ui::ControlDecl& row, const ui::KindContext& context);
 QWidget* MakeDBDateEdit(const ui::ControlDecl& row, const ui::KindContext& context);
 QWidget* MakeDBEdit(const ui::ControlDecl& row, const ui::KindContext& context);
 QWidget* MakeDBCheckBox(const ui::ControlDecl& row, const ui::KindContext& context);
+QWidget* MakeDBFixedCombo(const ui::ControlDecl& row, const ui::KindContext& context);
 
 // A TDBText showing the field; no events.
 inline constexpr ui::ControlKind DBText{"DBText", &MakeDBText, true};
@@ -21,3 +22,7 @@ inline constexpr ui::ControlKind DBEdit{"DBEdit", &MakeDBEdit, true, true};
 // A TDBCheckBox of an "I"/"N" field showing the field's caption as its text
 // (bold when required); OnClick, OnExit, OnKeyDown, OnKeyPress.
 inline constexpr ui::ControlKind DBCheckBox{"DBCheckBox", &MakeDBCheckBox, true};
+// A TDBComboBox of the fixed codes "1", "2", "3" and "0" in this order (the
+// month codes of the declarations), its caption beside it; OnChange (a code
+// chosen), OnExit, OnKeyDown, OnKeyPress.
+inline constexpr ui::ControlKind DBFixedCombo{"DBFixedCombo", &MakeDBFixedCombo, true, true};

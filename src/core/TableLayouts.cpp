@@ -1228,7 +1228,7 @@ std::vector<TableLayout> BuildLayouts() {
     t.push_back(Table("JC" + FeldolgozasiEv, G, {"JC_KOD"}, true, JogcimFields()));
     t.push_back(Table("NyugP", G, {"NP_KOD"}, true, NyugPFields()));
     t.push_back(Table("FokFel", G, {}, false, FokFelFields()));
-    t.push_back(Table("Nyilat", C, {}, false, NyilatFields()));
+    t.push_back(Table("Nyilat", C, {"NY_DGTORZSSZAM"}, true, NyilatFields()));
     t.push_back(Table("M30", C, {"M30_DGTORZSSZAM"}, true, M30Fields(),
                       {EmployeeName("M30_szarmDGNEV", "M30_DGTORZSSZAM", "Dolgozó neve")}));
     t.push_back(Table("M29", C, {}, false, M29Fields(),
@@ -1321,7 +1321,7 @@ const std::vector<AddedFields>& FieldsAddedToOlderTables() {
 
 const std::vector<std::string>& TablesWithNewerKeys() {
     // One item per pension fund shares its pay-item code; one income
-    // certificate per employee.
-    static const std::vector<std::string> tables = {"Utal", "M30"};
+    // certificate and one declaration per employee.
+    static const std::vector<std::string> tables = {"Utal", "M30", "Nyilat"};
     return tables;
 }

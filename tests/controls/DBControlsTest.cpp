@@ -115,3 +115,50 @@ TEST_F(Bound, AnotherWindowIsNoLeavingOfTheEdit) {
     EXPECT_EQ(exits, 1);
     EXPECT_EQ(ds.FieldByName("KH_NEV").AsString(), "Elsőx");
 }
+
+// A flag holding neither "I" nor "N" is undecided: grey until a click
+// decides it, and a grey box writes an empty field.
+TEST_F(Bound, AFlagWithoutAValueIsGreyUntilClicked) {
+    ds.Append();
+    EXPECT_TRUE(flag->Grey());
+    flag->click();
+    EXPECT_EQ(flag->checkState(), Qt::Checked);
+    flag->click();
+    EXPECT_EQ(flag->checkState(), Qt::Unchecked);  // clicks never make it grey again
+    ds.Post();
+    EXPECT_EQ(ds.FieldByName("KH_JEL").AsString(), "N");
+
+    ds.Edit();
+    ds.FieldByName("KH_JEL").SetAsString("x");
+    EXPECT_TRUE(flag->Grey());
+    ds.Post();
+    ds.Edit();
+    flag->click();
+    flag->click();
+    ds.Cancel();
+    EXPECT_TRUE(flag->Grey());
+    EXPECT_EQ(ds.FieldByName("KH_JEL").AsString(), "x");
+}
+
+// The fixed-items combo shows the stored code, nothing for a value that is
+// no item, and writes a chosen code only while the record is edited.
+TEST_F(Bound, AFixedItemsComboWritesTheChosenCodeOnlyWhileEditing) {
+    auto* combo = new TDBComboBox(&host);
+    combo->addItems({"1", "2", "3", "0"});
+    combo->SetDataSource(&src);
+    combo->SetDataField("KH_JEL");
+    EXPECT_EQ(combo->currentIndex(), -1);  // "I" is no item
+    combo->setCurrentIndex(1);
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_EQ(ds.FieldByName("KH_JEL").AsString(), "I");
+
+    ds.Edit();
+    combo->setCurrentIndex(3);
+    EXPECT_EQ(ds.FieldByName("KH_JEL").AsString(), "0");
+    ds.Post();
+    ds.Edit();
+    ds.FieldByName("KH_JEL").SetAsString("2");
+    EXPECT_EQ(combo->currentText(), "2");
+    ds.Cancel();
+    EXPECT_EQ(combo->currentText(), "0");
+}
