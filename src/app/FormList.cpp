@@ -5,6 +5,7 @@
 
 #include "backup/MentesZip.h"
 #include "backup/SzervizJav.h"
+#include "lists/occasional/List_Adatlap.h"
 #include "lists/occasional/List_Berkarton.h"
 #include "lists/occasional/List_MunkidoKedv.h"
 #include "lists/occasional/List_Szab.h"
@@ -60,6 +61,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TList_BerlapForm", Make<TList_BerlapForm>()},
         {"TList_CsalkedvNyilForm", Make<TList_CsalkedvNyilForm>()},
         {"TList_NyilatForm", Make<TList_NyilatForm>()},
+        {"TList_AdatlapForm", Make<TList_AdatlapForm>()},
         {"TList_BerkartonForm", Make<TList_BerkartonForm>()},
         {"TList_CimletjegyzForm", Make<TList_CimletjegyzForm>()},
         {"TList_BevEllForm", Make<TList_BevEllForm>()},
