@@ -1,5 +1,7 @@
 #include "core/CegTablak.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "core/SegedUnitDb.h"
@@ -60,6 +62,18 @@ void CegTablakLetrehozasa(const std::string& code) {
         }
         made.push_back(target);
     }
+}
+
+bool CegTablakVannak(const std::string& folder) {
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        const fs::path name = entry.path().filename();
+        const std::string stem = name.stem().string();
+        if (name.extension() != ".DB" || stem.size() < 5 || stem[stem.size() - 4] != '_') continue;
+        if (std::all_of(stem.end() - 3, stem.end(), [](unsigned char c) { return std::isdigit(c); }))
+            return true;
+    }
+    return false;
 }
 
 void CegTablakTorlese(const std::string& code) {

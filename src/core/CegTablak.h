@@ -24,6 +24,10 @@ struct CegTablaHiba : std::runtime_error {
 // overwritten: it fails the set as a copy would.
 void CegTablakLetrehozasa(const std::string& code);
 
+// True when the year folder holds a table file of some company
+// ("<name>_<three digits>.DB").
+bool CegTablakVannak(const std::string& folder);
+
 // Deletes every table file of the company that exists.
 void CegTablakTorlese(const std::string& code);
 

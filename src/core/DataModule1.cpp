@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/CegTablak.h"
 #include "core/ReferenceData.h"
 #include "core/SegedUnitDb.h"
 #include "core/StandardData.h"
@@ -410,10 +411,16 @@ void AddMissingRows(const std::string& databaseName, const std::string& tableNam
 }  // namespace
 
 std::vector<std::string> PrepareYearFolder(const std::string& databaseName) {
-    std::filesystem::create_directories(db::Engine::ResolveFolder(databaseName));
+    const std::string folder = db::Engine::ResolveFolder(databaseName);
+    std::filesystem::create_directories(folder);
+    // A company register lost from a folder that holds companies is not made
+    // again empty: a new company would take the code of an old one's files.
+    // Opening the tables then fails and the program starts reduced.
+    const bool companies = CegTablakVannak(folder);
     std::vector<std::string> created;
     for (const TableLayout& layout : TableLayouts()) {
         if (!layout.hasTemplate || db::TableExists(databaseName, layout.name)) continue;
+        if (layout.name == "Cegek" && companies) continue;
         db::CreateTable(databaseName, layout.name, layout.FieldDefs(),
                         layout.primaryIndex ? Join(layout.key) : "");
         created.push_back(layout.name);

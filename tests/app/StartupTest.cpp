@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
+#include <map>
 
 #include "app/Fomenu.h"
 #include "backup/DataFolderBackup.h"
@@ -284,6 +285,7 @@ TEST_F(StartupTest, MaintenanceItemsOpenTheirFormsOnTheSelectedCompany) {
         {"MNU_Szerviz_Naptar", "SzervizNaptarForm", dm->TableNaptar},
         {"MNU_Torzsk_JC", "TorzskezJogcimForm", dm->TableJogcim},
         {"MNU_Torzsk_RJ", "TorzskezRJogcimForm", dm->TableRJogcim},
+        {"MNU_Torzsk_DG", "TorzskezDolgozoForm", dm->TableDolgozo},
     };
     for (const Case& c : cases) {
         dialogs.AnswerModal([&c](QDialog& d) {
@@ -302,6 +304,13 @@ TEST_F(StartupTest, MaintenanceItemsOpenTheirFormsOnTheSelectedCompany) {
         EXPECT_FALSE(dm->TableErtekkeszlet->Active()) << c.form;
     }
     EXPECT_EQ(dm->TableKifhely->TableName, "KifHely_001");
+    // The employees' speed button opens the same form.
+    dialogs.AnswerModal([](QDialog& d) {
+        EXPECT_EQ(d.objectName(), "TorzskezDolgozoForm");
+        return int(QDialog::Rejected);
+    });
+    ASSERT_TRUE(form.BitBtn2->isEnabled());
+    form.BitBtn2->click();
 }
 
 namespace {
@@ -329,6 +338,55 @@ TEST_F(StartupTest, ANewUserCreatesTheFirstCompanyAtStartUp) {
     for (const char* table : {"Ertekkeszlet_001", "Dolgozo_001", "DolgRegi_001", "Szamfejt_001"})
         EXPECT_TRUE(db::TableExists(AktualisAlias, table)) << table;
     EXPECT_TRUE(form.ItemWanted("MNU_Torzsk_KH"));
+}
+
+}  // namespace
+
+namespace {
+
+// The year folder's table files with their contents.
+std::map<std::string, std::string> TableFiles() {
+    std::map<std::string, std::string> files;
+    for (const auto& e : std::filesystem::directory_iterator(AliasUtvonal(AktualisAlias)))
+        if (e.path().extension() == ".DB")
+            files[e.path().filename().string()] = testsupport::ReadBytes(e.path().string());
+    return files;
+}
+
+TEST_F(StartupTest, ALostCompanyRegisterIsNotMadeAgainWhereCompaniesAreButALostCalendarIs) {
+    FirstStart();
+    testsupport::MakeCompany("001", "Első Kft", "Első");
+    testsupport::MakeCompany("002", "Második Bt", "Második");
+    const std::string cegek = db::TableFilePath(AktualisAlias, "Cegek");
+    const std::string register_ = testsupport::ReadBytes(cegek);
+    std::filesystem::remove(cegek);
+    const auto before = TableFiles();
+    {
+        TDM1 run;  // a program run of its own
+        DM1 = &run;
+        testsupport::ScriptedDialogs dialogs;
+        dialogs.Answer(ui::Ok);
+        TFomenuForm form;
+        EXPECT_EQ(form.FormShow(), StartState::Reduced);
+        EXPECT_EQ(dialogs.Text(0).rfind("Hiba az adatállományban!\r", 0), 0u) << dialogs.Text(0);
+        form.close();
+        DM1 = dm.get();
+    }
+    EXPECT_EQ(TableFiles(), before);  // nothing made, nothing changed
+
+    // The register back and the calendar lost instead: the calendar is made
+    // again and the start-up goes on to the company selection.
+    testsupport::WriteBytes(cegek, register_);
+    std::filesystem::remove(db::TableFilePath(AktualisAlias, "Naptar"));
+    testsupport::ScriptedDialogs dialogs;
+    dialogs.AnswerModal([](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Törzskezelés/Cég kiválasztása");
+        dialog.findChild<QPushButton*>("BitBtn6")->click();
+        return dialog.result();
+    });
+    TFomenuForm form;
+    EXPECT_EQ(form.FormShow(), StartState::CompanySelected);
+    EXPECT_TRUE(db::TableExists(AktualisAlias, "Naptar"));
 }
 
 }  // namespace
