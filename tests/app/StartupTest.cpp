@@ -7,11 +7,17 @@
 #include <QToolButton>
 #include <filesystem>
 #include <map>
+#include <optional>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "app/Fomenu.h"
 #include "backup/DataFolderBackup.h"
 #include "backup/zip/Zipper.h"
 #include "controls/DBControls.h"
+#include "core/CegTablak.h"
 #include "core/DataModule1.h"
 #include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
@@ -19,6 +25,7 @@
 #include "core/TableLayouts.h"
 #include "masterdata/TorzskezCegek.h"
 #include "platform/db/Engine.h"
+#include "platform/db/Sqlite.h"
 #include "platform/db/Table.h"
 #include "platform/os/CodePage.h"
 #include "support/CompanyFixture.h"
@@ -387,6 +394,98 @@ TEST_F(StartupTest, ALostCompanyRegisterIsNotMadeAgainWhereCompaniesAreButALostC
     TFomenuForm form;
     EXPECT_EQ(form.FormShow(), StartState::CompanySelected);
     EXPECT_TRUE(db::TableExists(AktualisAlias, "Naptar"));
+}
+
+}  // namespace
+
+namespace {
+
+// Where the child making company 002 is killed.
+enum class KillPoint { AfterRow, AfterFourthCopy };
+
+// Makes company 002 as the register does (mark, row, table set, mark
+// cleared) in a child process, killed with SIGKILL at `point`.
+void KilledCreation(KillPoint point) {
+    // The copy after the fourth waits on this lock until the kill.
+    std::optional<db::sql::Connection> lock;
+    if (point == KillPoint::AfterFourthCopy) {
+        lock.emplace(db::TableFilePath(AktualisAlias, "Jogcim"), false, false, "Jogcim");
+        lock->Exec("BEGIN EXCLUSIVE", "Jogcim");
+    }
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        db::Engine::SetLockWait(60000);
+        CegLetrehozasJelIr("002");
+        db::Table cegek;
+        cegek.DatabaseName = AktualisAlias;
+        cegek.TableName = "Cegek";
+        cegek.Open();
+        cegek.Append();
+        cegek.FieldByName("CG_KOD").SetAsString("002");
+        cegek.FieldByName("CG_NEV").SetAsString("Félbe");
+        cegek.FieldByName("CG_RNEV").SetAsString("Félbe");
+        testsupport::FillRequired(cegek);
+        cegek.Post();
+        cegek.Close();
+        if (point == KillPoint::AfterRow) raise(SIGKILL);
+        CegTablakLetrehozasa("002");
+        CegLetrehozasJelTorol("002");
+        _exit(0);
+    }
+    if (point == KillPoint::AfterFourthCopy) {
+        for (int i = 0; i < 400 && !db::TableExists(AktualisAlias, "DolgRegi_002"); ++i) QTest::qWait(50);
+        QTest::qWait(300);
+        EXPECT_TRUE(db::TableExists(AktualisAlias, "Dolgozo_002"));
+        EXPECT_FALSE(db::TableExists(AktualisAlias, "Jogcim_002"));
+        kill(child, SIGKILL);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    if (lock) lock->Exec("ROLLBACK", "Jogcim");
+}
+
+TEST_F(StartupTest, ACreationKilledPartWayIsGoneOrCompleteAtTheNextStart) {
+    FirstStart();
+    testsupport::MakeCompany("001", "Első Kft", "Első");
+    // A program run of its own, which selects 001 (the only company).
+    auto start = [this] {
+        TDM1 run;
+        DM1 = &run;
+        testsupport::ScriptedDialogs dialogs;
+        TFomenuForm form;
+        EXPECT_EQ(form.FormShow(), StartState::CompanySelected);
+        EXPECT_EQ(form.Label2->text(), "001");
+        form.close();
+        DM1 = dm.get();
+    };
+    start();
+    const auto first = TableFiles();
+    for (KillPoint point : {KillPoint::AfterRow, KillPoint::AfterFourthCopy}) {
+        KilledCreation(point);
+        start();
+        db::Table cegek;
+        cegek.DatabaseName = AktualisAlias;
+        cegek.TableName = "Cegek";
+        cegek.Open();
+        const bool row = cegek.Locate("CG_KOD", db::Variant("002"));
+        cegek.Close();
+        for (const TableComponent& c : TableComponents()) {
+            if (c.set != ComponentSet::Core) continue;
+            const std::string table = CompanyTableName(c.baseName, "002");
+            if (!row) {
+                EXPECT_FALSE(db::TableExists(AktualisAlias, table)) << table;
+                continue;
+            }
+            db::Table t;  // a complete company: every table opens
+            t.DatabaseName = AktualisAlias;
+            t.TableName = table;
+            EXPECT_NO_THROW(t.Open()) << table;
+        }
+        for (const auto& [name, bytes] : first)
+            if (name.find("_001.") != std::string::npos) EXPECT_EQ(TableFiles()[name], bytes) << name;
+    }
 }
 
 }  // namespace
