@@ -5,6 +5,8 @@
 
 #include "backup/MentesZip.h"
 #include "backup/SzervizJav.h"
+#include "datasupply/EvgyONYPadatszolg.h"
+#include "datasupply/List_PenztarAdatsz.h"
 #include "lists/occasional/List_Adatlap.h"
 #include "lists/occasional/List_Berkarton.h"
 #include "lists/occasional/List_MunkidoKedv.h"
@@ -62,6 +64,8 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TList_CsalkedvNyilForm", Make<TList_CsalkedvNyilForm>()},
         {"TList_NyilatForm", Make<TList_NyilatForm>()},
         {"TList_AdatlapForm", Make<TList_AdatlapForm>()},
+        {"TEvgyONYPadatszolgForm", Make<TEvgyONYPadatszolgForm>()},
+        {"TList_PenztarAdatszForm", Make<TList_PenztarAdatszForm>()},
         {"TList_BerkartonForm", Make<TList_BerkartonForm>()},
         {"TList_CimletjegyzForm", Make<TList_CimletjegyzForm>()},
         {"TList_BevEllForm", Make<TList_BevEllForm>()},
