@@ -38,26 +38,26 @@ const ui::ControlRow<F> kHead[] = {
 
 const ui::ControlRow<F> kCim[] = {
     {&F::CG_IRSZ,        DBEdit,            "CG_IRSZ",        "CG_IRSZ",              {0, 1}},
-    {{},                 DBEdit,            "CG_VAROS",       "CG_VAROS",             {1, 1}},
-    {{},                 DBEdit,            "CG_KOZTER",      "CG_KOZTER",            {2, 1}},
-    {{},                 DBEdit,            "CG_KOZTERJEL",   "CG_KOZTERJEL",         {3, 1}},
-    {{},                 DBEdit,            "CG_HAZSZ",       "CG_HAZSZ",             {4, 1}},
-    {{},                 DBEdit,            "CG_EPULET",      "CG_EPULET",            {5, 1}},
-    {{},                 DBEdit,            "CG_LEPCSOHAZ",   "CG_LEPCSOHAZ",         {6, 1}},
-    {{},                 DBEdit,            "CG_EMELET",      "CG_EMELET",            {7, 1}},
-    {{},                 DBEdit,            "CG_AJTO",        "CG_AJTO",              {8, 1},       2},
+    {{},                 DBEdit,            "CG_VAROS",       "CG_VAROS",             {0, 2}},
+    {{},                 DBEdit,            "CG_KOZTER",      "CG_KOZTER",            {1, 1}},
+    {{},                 DBEdit,            "CG_KOZTERJEL",   "CG_KOZTERJEL",         {1, 2}},
+    {{},                 DBEdit,            "CG_HAZSZ",       "CG_HAZSZ",             {2, 1}},
+    {{},                 DBEdit,            "CG_EPULET",      "CG_EPULET",            {3, 1}},
+    {{},                 DBEdit,            "CG_LEPCSOHAZ",   "CG_LEPCSOHAZ",         {4, 1}},
+    {{},                 DBEdit,            "CG_EMELET",      "CG_EMELET",            {5, 1}},
+    {{},                 DBEdit,            "CG_AJTO",        "CG_AJTO",              {6, 1},       2},
 };
 
 const ui::ControlRow<F> kLevCim[] = {
     {&F::CG_LEVIRSZ,     DBEdit,            "CG_LEVIRSZ",     "CG_LEVIRSZ",           {0, 1}},
-    {{},                 DBEdit,            "CG_LEVVAROS",    "CG_LEVVAROS",          {1, 1}},
-    {{},                 DBEdit,            "CG_LEVKOZTER",   "CG_LEVKOZTER",         {2, 1}},
-    {{},                 DBEdit,            "CG_LEVKOZTERJEL","CG_LEVKOZTERJEL",      {3, 1}},
-    {{},                 DBEdit,            "CG_LEVHAZSZ",    "CG_LEVHAZSZ",          {4, 1}},
-    {{},                 DBEdit,            "CG_LEVEPULET",   "CG_LEVEPULET",         {5, 1}},
-    {{},                 DBEdit,            "CG_LEVLEPCSOHAZ","CG_LEVLEPCSOHAZ",      {6, 1}},
-    {{},                 DBEdit,            "CG_LEVEMELET",   "CG_LEVEMELET",         {7, 1}},
-    {{},                 DBEdit,            "CG_LEVAJTO",     "CG_LEVAJTO",           {8, 1},       3},
+    {{},                 DBEdit,            "CG_LEVVAROS",    "CG_LEVVAROS",          {0, 2}},
+    {{},                 DBEdit,            "CG_LEVKOZTER",   "CG_LEVKOZTER",         {1, 1}},
+    {{},                 DBEdit,            "CG_LEVKOZTERJEL","CG_LEVKOZTERJEL",      {1, 2}},
+    {{},                 DBEdit,            "CG_LEVHAZSZ",    "CG_LEVHAZSZ",          {2, 1}},
+    {{},                 DBEdit,            "CG_LEVEPULET",   "CG_LEVEPULET",         {3, 1}},
+    {{},                 DBEdit,            "CG_LEVLEPCSOHAZ","CG_LEVLEPCSOHAZ",      {4, 1}},
+    {{},                 DBEdit,            "CG_LEVEMELET",   "CG_LEVEMELET",         {5, 1}},
+    {{},                 DBEdit,            "CG_LEVAJTO",     "CG_LEVAJTO",           {6, 1},       3},
 };
 
 const ui::ControlRow<F> kKulfoldi[] = {

@@ -26,7 +26,8 @@ TEST_F(FormTablesTest, BoundFieldsReadTheTableLayouts) {
     const Case cases[] = {
         {&TDM1::DataSourceKifhely, "KH_KOD", db::FieldType::String, 6, "999999;1;_", "Kifizetőhely :", true,
          "mask, size and the caption on its form"},
-        {&TDM1::DataSourceCegek, "cg_nev", db::FieldType::String, 60, "", "Név", true, "any case, a label"},
+        {&TDM1::DataSourceCegek, "cg_kod", db::FieldType::String, 3, "999;1;_", "Kód", true,
+         "any case, a label"},
         {&TDM1::DataSourceDolgRegi, "DG_BELEPDAT", db::FieldType::Date, 0, "", "Belépés dátuma :", false,
          "a component that has no table name before a company is selected"},
         {&TDM1::DataSourceRJogcim, "RJ_szarmJCKODJCNEV", db::FieldType::String, 30, "", "", false,
