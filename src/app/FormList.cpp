@@ -25,6 +25,7 @@
 #include "lists/summary/List_Fokfel.h"
 #include "lists/summary/List_JarulOssz.h"
 #include "lists/summary/List_JogcimOssz.h"
+#include "lists/summary/List_KoltsFeloszt.h"
 #include "lists/summary/List_MunkidoKedvOssz.h"
 #include "lists/summary/List_SZHAkedv.h"
 #include "lists/summary/List_Stat.h"
@@ -82,6 +83,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TList_MunkidoKedvForm", Make<TList_MunkidoKedvForm>()},
         {"TList_MunkidoKedvOsszForm", Make<TList_MunkidoKedvOsszForm>()},
         {"TList_SZHAkedvForm", Make<TList_SZHAkedvForm>()},
+        {"TList_KoltsFelosztForm", Make<TList_KoltsFelosztForm>()},
         {"TList_StatForm", Make<TList_StatForm>()},
         {"TList_SzabForm", Make<TList_SzabForm>()},
         {"TList_SzabKerFelhForm", Make<TList_SzabKerFelhForm>()},
