@@ -5,8 +5,12 @@
 
 #include "backup/MentesZip.h"
 #include "backup/SzervizJav.h"
+#include "datasupply/BankiUt.h"
+#include "datasupply/BankiUtBPB.h"
+#include "datasupply/BankiUtMKB.h"
 #include "datasupply/EvgyONYPadatszolg.h"
 #include "datasupply/List_PenztarAdatsz.h"
+#include "datasupply/UtalMod.h"
 #include "lists/occasional/List_Adatlap.h"
 #include "lists/occasional/List_Berkarton.h"
 #include "lists/occasional/List_MunkidoKedv.h"
@@ -62,9 +66,13 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TList_AdoelolegKedvNyilForm", Make<TList_AdoelolegKedvNyilForm>()},
         {"TList_AdoelolegSzamNyilForm", Make<TList_AdoelolegSzamNyilForm>()},
         {"TList_BerlapForm", Make<TList_BerlapForm>()},
+        {"TUtalModForm", Make<TUtalModForm>()},
         {"TList_CsalkedvNyilForm", Make<TList_CsalkedvNyilForm>()},
         {"TList_NyilatForm", Make<TList_NyilatForm>()},
         {"TList_AdatlapForm", Make<TList_AdatlapForm>()},
+        {"TBankiUtBPBForm", Make<TBankiUtBPBForm>()},
+        {"TBankiUtForm", Make<TBankiUtForm>()},
+        {"TBankiUtMKBForm", Make<TBankiUtMKBForm>()},
         {"TEvgyONYPadatszolgForm", Make<TEvgyONYPadatszolgForm>()},
         {"TList_PenztarAdatszForm", Make<TList_PenztarAdatszForm>()},
         {"TList_BerkartonForm", Make<TList_BerkartonForm>()},

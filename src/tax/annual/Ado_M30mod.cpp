@@ -13,7 +13,7 @@
 #include "platform/ui/QtString.h"
 #include "tax/annual/Ado_M30ossz.h"
 
-TAdo_M30modForm::TAdo_M30modForm(QWidget* parent) : AnnualEditor(parent) {
+TAdo_M30modForm::TAdo_M30modForm(QWidget* parent) : TGridEditor(parent) {
     Member m;
     m.table = &TDM1::TableM30;
     m.source = &TDM1::DataSourceM30;

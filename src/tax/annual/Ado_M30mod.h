@@ -6,9 +6,9 @@
 
 #include <QString>
 
-#include "tax/annual/AnnualEditor.h"
+#include "core/GridEditor.h"
 
-class TAdo_M30modForm : public AnnualEditor {
+class TAdo_M30modForm : public TGridEditor {
     Q_OBJECT
 public:
     explicit TAdo_M30modForm(QWidget* parent = nullptr);

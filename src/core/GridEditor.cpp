@@ -1,5 +1,6 @@
-#include "tax/annual/AnnualEditor.h"
+#include "core/GridEditor.h"
 
+#include <QChildEvent>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -26,18 +27,18 @@ int ColumnWidth(const db::Field& f) {
 
 }  // namespace
 
-AnnualEditor::AnnualEditor(QWidget* parent) : QDialog(parent) {}
+TGridEditor::TGridEditor(QWidget* parent) : QDialog(parent) {}
 
-AnnualEditor::~AnnualEditor() { FormDestroy(); }
+TGridEditor::~TGridEditor() { FormDestroy(); }
 
-void AnnualEditor::Build(Member member) {
+void TGridEditor::Build(Member member) {
     member_ = std::move(member);
     setObjectName(member_.objectName);
     setWindowTitle(member_.caption);
     setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
-    resize(900, 560);
+    resize(member_.size);
 
     auto* outer = new QVBoxLayout(this);
     Panel1 = new QWidget(this);
@@ -63,10 +64,12 @@ void AnnualEditor::Build(Member member) {
         connect(b, &QPushButton::clicked, this, [this, b] { BitBtnClick(b); });
         return b;
     };
-    if (member_.newRecord == NewRecord::Insert)
-        Felvitel = button("BitBtn5", QStringLiteral("Felvitel"), 5, QStringLiteral("Ins"));
-    else if (member_.newRecord == NewRecord::Append)
-        Felvitel = button("BitBtn5", QStringLiteral("Felvitel"), 1, {});
+    const int felvitelTag = member_.newRecordTag                     ? member_.newRecordTag
+                            : member_.newRecord == NewRecord::Insert ? 5
+                                                                     : 1;
+    if (member_.newRecord != NewRecord::None)
+        Felvitel = button("BitBtn5", QStringLiteral("Felvitel"), felvitelTag,
+                          felvitelTag == 5 ? QStringLiteral("Ins") : QString());
     Modosit = button("BitBtn6", QStringLiteral("Módosít"), 6, QStringLiteral("F12"));
     Torles = button("BitBtn7", QStringLiteral("Törlés"), 7, QStringLiteral("Del"));
     Megsem = button("BitBtn9", QStringLiteral("Mégsem"), 9, {});
@@ -112,13 +115,15 @@ void AnnualEditor::Build(Member member) {
         (DM1->*t)->Open();
         opened_.push_back(DM1->*t);
     }
-    DM1->TableDolgozo->Close();
-    DM1->TableDolgozo->ReadOnly = true;
+    if (PerEmployee()) {
+        DM1->TableDolgozo->Close();
+        DM1->TableDolgozo->ReadOnly = true;
+    }
     for (auto t : member_.readOnlyTables) {
         (DM1->*t)->Close();
         (DM1->*t)->ReadOnly = true;
     }
-    DM1->TableDolgozo->Open();
+    if (PerEmployee()) DM1->TableDolgozo->Open();
     for (auto t : member_.readOnlyTables) (DM1->*t)->Open();
     table.Open();
     SetCodeFieldsReadOnly(true);
@@ -142,19 +147,23 @@ void AnnualEditor::Build(Member member) {
         if (names[i] == member_.pickColumn) DBGrid1->Model()->SetColumnEditing(int(i), {false, {}, true});
     connect(DBGrid1, &ui::DatasetGrid::EditButtonClicked, this, [this] { DBGrid1EditButtonClick(); });
     DBGrid1->SetDataSet(&table);
-    if (!member_.codeFields.empty()) {
+    const std::string code = !member_.labelCode.empty()    ? member_.labelCode
+                             : !member_.codeFields.empty() ? member_.codeFields.front()
+                                                           : std::string();
+    const std::string name = !member_.labelName.empty() ? member_.labelName : member_.nameField;
+    if (!code.empty()) {
         DBText1->SetDataSource(source);
-        DBText1->SetDataField(QString::fromStdString(member_.codeFields.front()));
+        DBText1->SetDataField(QString::fromStdString(code));
     }
-    if (!member_.nameField.empty()) {
+    if (!name.empty()) {
         DBText2->SetDataSource(source);
-        DBText2->SetDataField(QString::fromStdString(member_.nameField));
+        DBText2->SetDataField(QString::fromStdString(name));
     }
     DataSource1StateChange();
     for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
 }
 
-void AnnualEditor::FormDestroy() {
+void TGridEditor::FormDestroy() {
     if (destroyed_ || !member_.table) return;
     destroyed_ = true;
     delete pick_;
@@ -174,17 +183,21 @@ void AnnualEditor::FormDestroy() {
         (DM1->*t)->Close();
         (DM1->*t)->ReadOnly = false;
     }
-    DM1->TableDolgozo->Close();
-    DM1->TableDolgozo->ReadOnly = false;
+    if (PerEmployee()) {
+        DM1->TableDolgozo->Close();
+        DM1->TableDolgozo->ReadOnly = false;
+    }
     for (db::Table* t : opened_) t->Close();
 }
 
-bool AnnualEditor::Editing() const {
+bool TGridEditor::PerEmployee() const { return !member_.codeFields.empty() || !member_.pickColumn.empty(); }
+
+bool TGridEditor::Editing() const {
     const db::DatasetState s = Table().State();
     return s == db::DatasetState::Edit || s == db::DatasetState::Insert;
 }
 
-void AnnualEditor::SetCodeFieldsReadOnly(bool on) {
+void TGridEditor::SetCodeFieldsReadOnly(bool on) {
     db::Table& table = Table();
     for (const std::string& name : member_.codeFields)
         if (db::Field* f = table.FindField(name)) f->ReadOnly = on;
@@ -192,7 +205,7 @@ void AnnualEditor::SetCodeFieldsReadOnly(bool on) {
 
 // --- Buttons and keys -------------------------------------------------------
 
-void AnnualEditor::BitBtnClick(QPushButton* sender) {
+void TGridEditor::BitBtnClick(QPushButton* sender) {
     db::Table& table = Table();
     const int tag = sender ? sender->property("Tag").toInt() : 0;
     try {
@@ -227,15 +240,15 @@ void AnnualEditor::BitBtnClick(QPushButton* sender) {
     }
 }
 
-void AnnualEditor::PostRecord() { Table().Post(); }
+void TGridEditor::PostRecord() { Table().Post(); }
 
-void AnnualEditor::Cancel() {
+void TGridEditor::Cancel() {
     if (!Editing()) return;
     DBGrid1->SetEditing(false);
     Table().Cancel();
 }
 
-bool AnnualEditor::FormKeyDown(int key) {
+bool TGridEditor::FormKeyDown(int key) {
     db::Table& table = Table();
     const bool browsing = table.State() == db::DatasetState::Browse;
     switch (key) {
@@ -247,7 +260,7 @@ bool AnnualEditor::FormKeyDown(int key) {
             if (browsing) BitBtnClick(Modosit);
             return true;
         case Qt::Key_Delete:
-            if (!browsing) return false;  // the cell editor's own key
+            if (!browsing) return member_.delAlways;  // else the cell editor's own key
             BitBtnClick(Torles);
             return true;
         case Qt::Key_Escape:
@@ -261,7 +274,11 @@ bool AnnualEditor::FormKeyDown(int key) {
     }
 }
 
-bool AnnualEditor::eventFilter(QObject* watched, QEvent* event) {
+bool TGridEditor::eventFilter(QObject* watched, QEvent* event) {
+    // A cell editor comes later than the form: the form sees its keys first too.
+    if (event->type() == QEvent::ChildAdded)
+        if (QObject* child = static_cast<QChildEvent*>(event)->child(); child && child->isWidgetType())
+            child->installEventFilter(this);
     if (event->type() == QEvent::KeyPress && member_.table) {
         auto* k = static_cast<QKeyEvent*>(event);
         if (FormKeyDown(k->key())) return true;
@@ -269,19 +286,19 @@ bool AnnualEditor::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void AnnualEditor::keyPressEvent(QKeyEvent* event) {
+void TGridEditor::keyPressEvent(QKeyEvent* event) {
     if (member_.table && FormKeyDown(event->key())) return;
     QDialog::keyPressEvent(event);
 }
 
-void AnnualEditor::reject() {
+void TGridEditor::reject() {
     if (Editing())
         Cancel();
     else
         close();
 }
 
-bool AnnualEditor::FormCloseQuery() {
+bool TGridEditor::FormCloseQuery() {
     if (!member_.table || destroyed_) return true;
     if (Editing()) {
         if (!Ask(QStringLiteral("Félbeszakítja a műveletet?"), ui::Icon::Warning)) return false;
@@ -291,7 +308,7 @@ bool AnnualEditor::FormCloseQuery() {
     return Ask(QStringLiteral("Valóban ki szeretne lépni?"), ui::Icon::Question);
 }
 
-void AnnualEditor::closeEvent(QCloseEvent* event) {
+void TGridEditor::closeEvent(QCloseEvent* event) {
     if (!FormCloseQuery()) {
         event->ignore();
         return;
@@ -301,14 +318,14 @@ void AnnualEditor::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void AnnualEditor::resizeEvent(QResizeEvent* event) {
+void TGridEditor::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     if (Kilepes) Kilepes->move(Panel2->width() - 90, (Panel2->height() - Kilepes->height()) / 2);
 }
 
 // --- State ---------------------------------------------------------------------
 
-void AnnualEditor::DataSource1StateChange() {
+void TGridEditor::DataSource1StateChange() {
     db::Table& table = Table();
     if (!table.Active()) return;
     const bool editing = Editing();
@@ -323,9 +340,9 @@ void AnnualEditor::DataSource1StateChange() {
     }
 }
 
-void AnnualEditor::DataSource1UpdateData() { DBGrid1->SetEditing(false); }
+void TGridEditor::DataSource1UpdateData() { DBGrid1->SetEditing(false); }
 
-void AnnualEditor::DBGrid1EditButtonClick() {
+void TGridEditor::DBGrid1EditButtonClick() {
     if (!pick_ || !Editing()) return;
     db::Table& dolgozo = *DM1->TableDolgozo;
     pick_->KivalasztSQLBeallit(
@@ -342,7 +359,7 @@ void AnnualEditor::DBGrid1EditButtonClick() {
     SetCodeFieldsReadOnly(true);
 }
 
-void AnnualEditor::EmployeePicked() {
+void TGridEditor::EmployeePicked() {
     Table()
         .FieldByName(member_.pickColumn)
         .SetAsString(DM1->TableDolgozo->FieldByName("DG_TORZSSZAM").AsString());

@@ -1,8 +1,9 @@
-// The grid editor every annual tax form shares (M30, M29 with its children
-// and co-claimant sheets, K30, K32): one table of the data module in a grid,
-// changed only after "Módosít"/F12 or a new record, posted by "Rögzítés"
-// under the member's post rule, abandoned by "Mégsem"/Esc. A member fills
-// its Member settings, calls Build and overrides what is its own.
+// The grid editor of one table of the data module, shared by the annual tax
+// forms (M30, M29 with its children and co-claimant sheets, K30, K32) and
+// the transfer and pension fund registers: the table in a grid, changed only
+// after "Módosít"/F12 or a new record, posted by "Rögzítés" under the
+// member's post rule, abandoned by "Mégsem"/Esc. A member fills its Member
+// settings, calls Build and overrides what is its own.
 //
 // Buttons carry their tag and are dispatched by BitBtnClick: 5 Felvitel
 // (insert), 1 Felvitel (append), 6 Módosít (F12), 7 Törlés (Del), 9 Mégsem,
@@ -12,6 +13,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QSize>
 #include <QString>
 #include <string>
 #include <vector>
@@ -26,10 +28,10 @@ namespace ui {
 class DatasetGrid;
 }
 
-class AnnualEditor : public QDialog {
+class TGridEditor : public QDialog {
     Q_OBJECT
 public:
-    ~AnnualEditor() override;
+    ~TGridEditor() override;
 
     void BitBtnClick(QPushButton* sender);
     // True when the form may close (asks first).
@@ -60,7 +62,14 @@ protected:
         bool codeWritableWhileInserting = false;
         std::string nameField;  // the lookup of the employee's name ("M30_szarmDGNEV")
         NewRecord newRecord = NewRecord::None;
-        bool insKey = false;  // the Ins key adds too
+        int newRecordTag = 0;  // 0: 5 for an insert, 1 for an append
+        bool insKey = false;   // the Ins key adds too
+        // Del is the editor's in every state, never a cell editor's key.
+        bool delAlways = false;
+        // The fields the two labels under the grid show; empty: the first
+        // code field and the name.
+        std::string labelCode, labelName;
+        QSize size{900, 560};
         // The grid's columns; empty: every field in table order, the name after the code.
         std::vector<std::string> columns;
         // A column with the ellipsis of the employee pick.
@@ -73,7 +82,7 @@ protected:
         QString extraCaption;
     };
 
-    explicit AnnualEditor(QWidget* parent = nullptr);
+    explicit TGridEditor(QWidget* parent = nullptr);
     // Builds the form, opens the tables and sets the buttons.
     void Build(Member member);
 
@@ -104,6 +113,8 @@ private:
     void Cancel();
     void FormDestroy();
     bool Editing() const;
+    // The records belong to employees (a code field or the employee pick).
+    bool PerEmployee() const;
 
     Member member_;
     TKivalasztSQLForm* pick_ = nullptr;

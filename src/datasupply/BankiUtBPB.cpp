@@ -1,0 +1,3 @@
+#include "datasupply/BankiUtBPB.h"
+
+TBankiUtBPBForm::TBankiUtBPBForm(QWidget* parent) : TBankiUtMKBForm(AtutalBank::BPB, parent) {}
