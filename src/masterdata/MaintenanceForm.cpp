@@ -18,6 +18,7 @@
 #include "core/Kivalaszt.h"
 #include "core/KivalasztSQL.h"
 #include "core/TableLayouts.h"
+#include "platform/db/Transaction.h"
 #include "platform/ui/ControlTable.h"
 #include "platform/ui/Dialogs.h"
 
@@ -417,6 +418,24 @@ void MaintenanceForm::Torles() {
 }
 
 void MaintenanceForm::DeleteRecord() { Table().Delete(); }
+
+void MaintenanceForm::DeleteWithRows(db::Table& rows, const std::string& field, const std::string& keyField) {
+    const std::string key = Table().FieldByName(keyField).AsString();
+    try {
+        db::Transaction tx{&rows, &Table()};
+        rows.First();
+        while (!rows.Eof()) {
+            if (rows.FieldByName(field).AsString() == key)
+                rows.Delete();
+            else
+                rows.Next();
+        }
+        Table().Delete();
+        tx.Commit();
+    } catch (const std::exception&) {
+        db::HandleApplicationException(std::current_exception());
+    }
+}
 
 bool MaintenanceForm::InUse() {
     for (const Member::Reference& ref : member_.references) {

@@ -194,6 +194,10 @@ protected:
     virtual bool InUse();
     // Deletes the current record after Yes to the delete question.
     virtual void DeleteRecord();
+    // Deletes the current record and, in the same transaction, every row of
+    // `rows` whose `field` holds the record's `keyField`: all or nothing. A
+    // failure goes to the application's error handler.
+    void DeleteWithRows(db::Table& rows, const std::string& field, const std::string& keyField);
     // The list form of Listázás; nullptr while there is none.
     virtual std::unique_ptr<QDialog> CreateListForm() { return nullptr; }
     virtual bool HasListForm() const { return false; }

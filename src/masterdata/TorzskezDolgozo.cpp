@@ -572,22 +572,7 @@ void TTorzskezDolgozoForm::Torles() {
 
 void TTorzskezDolgozoForm::DeleteRecord() {
     // The standing items and the employee go together or not at all.
-    db::Table& items = *DM1->TableRJogcim;
-    const std::string id = Table().FieldByName("DG_TORZSSZAM").AsString();
-    try {
-        db::Transaction tx{&items, &Table()};
-        items.First();
-        while (!items.Eof()) {
-            if (items.FieldByName("RJ_DGTORZSSZAM").AsString() == id)
-                items.Delete();
-            else
-                items.Next();
-        }
-        Table().Delete();
-        tx.Commit();
-    } catch (const std::exception&) {
-        db::HandleApplicationException(std::current_exception());
-    }
+    DeleteWithRows(*DM1->TableRJogcim, "RJ_DGTORZSSZAM", "DG_TORZSSZAM");
 }
 
 void TTorzskezDolgozoForm::EnterTag(int tag) {

@@ -8,7 +8,6 @@
 #include "controls/DBKinds.h"
 #include "core/DataModule1.h"
 #include "core/FormTables.h"
-#include "platform/db/Transaction.h"
 #include "platform/ui/ControlKinds.h"
 #include "platform/ui/Dialogs.h"
 
@@ -229,20 +228,5 @@ void TTorzskezJogcimForm::EnterTag(int tag) {
 
 void TTorzskezJogcimForm::DeleteRecord() {
     // The standing items of the code and the code go together or not at all.
-    db::Table& items = *DM1->TableRJogcim;
-    const std::string code = Table().FieldByName("JC_KOD").AsString();
-    try {
-        db::Transaction tx{&items, &Table()};
-        items.First();
-        while (!items.Eof()) {
-            if (items.FieldByName("RJ_JCKOD").AsString() == code)
-                items.Delete();
-            else
-                items.Next();
-        }
-        Table().Delete();
-        tx.Commit();
-    } catch (const std::exception&) {
-        db::HandleApplicationException(std::current_exception());
-    }
+    DeleteWithRows(*DM1->TableRJogcim, "RJ_JCKOD", "JC_KOD");
 }
