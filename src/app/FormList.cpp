@@ -49,6 +49,7 @@
 #include "tax/annual/List_AdoelolegKedvNyil.h"
 #include "tax/annual/List_AdoelolegSzamNyil.h"
 #include "tax/annual/List_CsalkedvNyil.h"
+#include "tax/annual/List_M30.h"
 #include "tax/annual/List_Nyilat.h"
 
 namespace {
@@ -108,6 +109,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TSzervizNaptarForm", Make<TSzervizNaptarForm>()},
         {"TAdo_M30osszForm", Make<TAdo_M30osszForm>()},
         {"TAdo_M30modForm", Make<TAdo_M30modForm>()},
+        {"TList_M30Form", Make<TList_M30Form>()},
     };
     return forms;
 }
