@@ -1,6 +1,9 @@
 #include "lists/summary/List_KoltsFeloszt.h"
 
+#include <QCheckBox>
+#include <QKeyEvent>
 #include <QProgressBar>
+#include <QPushButton>
 #include <algorithm>
 #include <array>
 #include <map>
@@ -158,7 +161,20 @@ std::vector<db::Record> KoltsFelosztSorok(db::Dataset& rows) {
     return sorok;
 }
 
-TList_KoltsFelosztForm::TList_KoltsFelosztForm(QWidget* parent) : ListForm(KoltsFelosztDecl(), parent) {}
+TList_KoltsFelosztForm::TList_KoltsFelosztForm(QWidget* parent) : ListForm(KoltsFelosztDecl(), parent) {
+    Check("CheckBox1")->installEventFilter(this);
+}
+
+bool TList_KoltsFelosztForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Check("CheckBox1") && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (BitBtn1->isEnabled()) BitBtn1->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return ListForm::eventFilter(watched, event);
+}
 
 TList_KoltsFelosztForm::~TList_KoltsFelosztForm() = default;
 

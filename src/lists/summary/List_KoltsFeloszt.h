@@ -36,4 +36,6 @@ public:
 
 protected:
     void BitBtn1Click() override;
+    // Enter on "Tételes :" goes to "Lekérdezés" when it is enabled.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };

@@ -123,6 +123,8 @@ TEST_F(ListKoltsFelosztTest, TotalsOnlyWhenNotItemisedAndASecondRunReplacesTheTa
     TList_KoltsFelosztForm form;
     Show(form);
     form.SetValue("CurrencyEdit1", 3);
+    QTest::keyClick(form.Check("CheckBox1"), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), form.BitBtn1);
     Run(form);
     const std::vector<QStringList> pages = Run(form);
     EXPECT_EQ(Stored({}).size(), 2u);
