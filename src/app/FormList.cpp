@@ -10,6 +10,7 @@
 #include "datasupply/BankiUtMKB.h"
 #include "datasupply/EvgyONYPadatszolg.h"
 #include "datasupply/List_PenztarAdatsz.h"
+#include "datasupply/NyugPMod.h"
 #include "datasupply/UtalMod.h"
 #include "lists/occasional/List_Adatlap.h"
 #include "lists/occasional/List_Berkarton.h"
@@ -68,6 +69,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TList_AdoelolegSzamNyilForm", Make<TList_AdoelolegSzamNyilForm>()},
         {"TList_BerlapForm", Make<TList_BerlapForm>()},
         {"TUtalModForm", Make<TUtalModForm>()},
+        {"TNyugPModForm", Make<TNyugPModForm>()},
         {"TList_CsalkedvNyilForm", Make<TList_CsalkedvNyilForm>()},
         {"TList_NyilatForm", Make<TList_NyilatForm>()},
         {"TList_AdatlapForm", Make<TList_AdatlapForm>()},

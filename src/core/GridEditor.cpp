@@ -91,6 +91,9 @@ void TGridEditor::Build(Member member) {
     panel2->addSpacing(12);
     panel2->addWidget(DBText1);
     panel2->addWidget(DBText2, 1);
+    DBText1->setVisible(member_.labels);
+    DBText2->setVisible(member_.labels);
+    if (!member_.labels) panel2->addStretch(1);
     // Kilépés keeps to the right edge (resizeEvent), outside the row.
     Kilepes = new QPushButton(QStringLiteral("Kilépés"), Panel2);
     Kilepes->setObjectName("BitBtn10");
@@ -125,6 +128,10 @@ void TGridEditor::Build(Member member) {
     }
     if (PerEmployee()) DM1->TableDolgozo->Open();
     for (auto t : member_.readOnlyTables) (DM1->*t)->Open();
+    if (member_.writableWhileOpen) {
+        table.Close();
+        table.ReadOnly = false;
+    }
     table.Open();
     SetCodeFieldsReadOnly(true);
 
@@ -140,8 +147,13 @@ void TGridEditor::Build(Member member) {
         }
     }
     std::vector<ui::DatasetGridModel::Column> columns;
-    for (const std::string& name : names)
-        columns.push_back({name, {}, ColumnWidth(table.FieldByName(name)), false});
+    for (const std::string& name : names) {
+        // Wide enough for its title too.
+        const db::Field& f = table.FieldByName(name);
+        const int title =
+            DBGrid1->fontMetrics().horizontalAdvance(QString::fromStdString(f.DisplayName())) + 16;
+        columns.push_back({name, {}, std::max(ColumnWidth(f), title), false});
+    }
     DBGrid1->SetColumns(std::move(columns));
     for (size_t i = 0; i < names.size(); ++i)
         if (names[i] == member_.pickColumn) DBGrid1->Model()->SetColumnEditing(int(i), {false, {}, true});
@@ -178,6 +190,7 @@ void TGridEditor::FormDestroy() {
     db::Table& table = Table();
     if (table.Active() && Editing()) table.Cancel();
     table.Close();
+    if (member_.writableWhileOpen) table.ReadOnly = true;
     SetCodeFieldsReadOnly(false);
     for (auto t : member_.readOnlyTables) {
         (DM1->*t)->Close();

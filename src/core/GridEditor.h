@@ -70,6 +70,11 @@ protected:
         // code field and the name.
         std::string labelCode, labelName;
         QSize size{900, 560};
+        // The table is read-only for every other form: writable only while
+        // this editor has it open.
+        bool writableWhileOpen = false;
+        // Labels under the grid (off: the bottom panel holds only buttons).
+        bool labels = true;
         // The grid's columns; empty: every field in table order, the name after the code.
         std::vector<std::string> columns;
         // A column with the ellipsis of the employee pick.
