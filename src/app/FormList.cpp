@@ -10,6 +10,7 @@
 #include "datasupply/BankiUtMKB.h"
 #include "datasupply/EvgyONYPadatszolg.h"
 #include "datasupply/List_PenztarAdatsz.h"
+#include "datasupply/MNYPadatszolg.h"
 #include "datasupply/NyugPMod.h"
 #include "datasupply/UtalMod.h"
 #include "lists/occasional/List_Adatlap.h"
@@ -77,6 +78,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TBankiUtForm", Make<TBankiUtForm>()},
         {"TBankiUtMKBForm", Make<TBankiUtMKBForm>()},
         {"TEvgyONYPadatszolgForm", Make<TEvgyONYPadatszolgForm>()},
+        {"TMNYPadatszolgForm", Make<TMNYPadatszolgForm>()},
         {"TList_PenztarAdatszForm", Make<TList_PenztarAdatszForm>()},
         {"TList_BerkartonForm", Make<TList_BerkartonForm>()},
         {"TList_CimletjegyzForm", Make<TList_CimletjegyzForm>()},
