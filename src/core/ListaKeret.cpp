@@ -1023,6 +1023,16 @@ void ListForm::RunWorkTableList(const std::function<bool()>& fill, const std::fu
 
 std::string WorkTable::TableName() const { return name + (suffix ? *suffix : GepNevUtotag()); }
 
+void WorkTable::OpenInTable1(const std::string& indexFieldNames) const {
+    db::Table& t = *DM1->Table1;
+    t.Close();
+    t.DatabaseName = AktualisAlias;
+    t.TableName = TableName();
+    if (!indexFieldNames.empty()) t.IndexFieldNames = indexFieldNames;
+    t.Open();
+    t.First();
+}
+
 bool WorkTable::Create() const {
     std::vector<std::string> names;
     std::vector<db::FieldType> types;

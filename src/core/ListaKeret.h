@@ -375,6 +375,9 @@ struct WorkTable {
     // Writes the rows (values by field position) in one transaction
     // through DM1->Table1, which is left closed and unnamed.
     void Write(const std::vector<db::Record>& rows) const;
+    // Opens DM1->Table1 on the table (in `indexFieldNames` order when
+    // given) at its first record, for the layout to walk.
+    void OpenInTable1(const std::string& indexFieldNames = {}) const;
 };
 
 // --- Layouts -------------------------------------------------------------------

@@ -8,14 +8,6 @@ constexpr auto C = FieldKind::Constant;
 constexpr auto R = Align::Right;
 
 ListDecl OtpDecl() {
-    ParamField jogcim;
-    jogcim.from = "MaskEdit7";
-    jogcim.caption = QStringLiteral("Jogcím (F2) :");
-    jogcim.mask = "999a;1; ";
-    jogcim.code = &lookups::Jogcim;
-    ParamField kifizetes = params::KifizetesDatuma("DateEdit3", "");
-    kifizetes.caption = QStringLiteral("Kifizetés dátuma :");
-    kifizetes.fromDefault = nullptr;
     ParamField datum;
     datum.kind = ParamKind::Date;
     datum.from = "DateEdit1";
@@ -29,7 +21,9 @@ ListDecl OtpDecl() {
     ListDecl s;
     s.objectName = "BankiUtForm";
     s.caption = QStringLiteral("Szerviz/Banki utalás - OTP");
-    s.fields = {jogcim, kifizetes, datum, utalas};
+    s.fields = UtalasMezok();
+    s.fields.push_back(datum);
+    s.fields.push_back(utalas);
     s.tables = {&TDM1::TableKifhely, &TDM1::TableMhely,    &TDM1::TableJogcim,
                 &TDM1::TableDolgozo, &TDM1::TableSzamfejt, &TDM1::TableCegek};
     s.lastEdit = "DateEdit2";

@@ -11,14 +11,6 @@ constexpr auto C = FieldKind::Constant;
 constexpr auto R = Align::Right;
 
 ListDecl AtutalDecl(AtutalBank bank) {
-    ParamField jogcim;
-    jogcim.from = "MaskEdit7";
-    jogcim.caption = QStringLiteral("Jogcím (F2) :");
-    jogcim.mask = "999a;1; ";
-    jogcim.code = &lookups::Jogcim;
-    ParamField kifizetes = params::KifizetesDatuma("DateEdit3", "");
-    kifizetes.caption = QStringLiteral("Kifizetés dátuma :");
-    kifizetes.fromDefault = nullptr;
     ParamField kezdemenyezo;
     kezdemenyezo.kind = ParamKind::Text;
     kezdemenyezo.from = "Edit1";
@@ -41,7 +33,8 @@ ListDecl AtutalDecl(AtutalBank bank) {
     ListDecl s;
     s.objectName = bank == AtutalBank::MKB ? "BankiUtMKBForm" : "BankiUtBPBForm";
     s.caption = QStringLiteral("Szerviz/Munkabér átutalás");
-    s.fields = {jogcim, kifizetes, kezdemenyezo, sorszam, terheles};
+    s.fields = UtalasMezok();
+    for (const ParamField& f : {kezdemenyezo, sorszam, terheles}) s.fields.push_back(f);
     if (bank == AtutalBank::MKB) s.fields.push_back(jovairas);
     s.tables = {&TDM1::TableKifhely,  &TDM1::TableMhely, &TDM1::TableJogcim, &TDM1::TableDolgozo,
                 &TDM1::TableSzamfejt, &TDM1::TableCegek, &TDM1::TableRJogcim};

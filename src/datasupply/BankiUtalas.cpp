@@ -77,6 +77,18 @@ ParamDefault MaiNap(int plusDays) {
     return [plusDays](ListForm&) { return db::Variant(os::Today() + plusDays); };
 }
 
+std::vector<ParamField> UtalasMezok() {
+    ParamField jogcim;
+    jogcim.from = "MaskEdit7";
+    jogcim.caption = QStringLiteral("Jogcím (F2) :");
+    jogcim.mask = "999a;1; ";
+    jogcim.code = &lookups::Jogcim;
+    ParamField kifizetes = params::KifizetesDatuma("DateEdit3", "");
+    kifizetes.caption = QStringLiteral("Kifizetés dátuma :");
+    kifizetes.fromDefault = nullptr;
+    return {jogcim, kifizetes};
+}
+
 TBankiUtalasForm::TBankiUtalasForm(ListDecl decl, std::string bankFolder, QWidget* parent)
     : ListForm(std::move(decl), parent), bankFolder_(std::move(bankFolder)) {
     BitBtn1->setText(QStringLiteral("Küldés"));

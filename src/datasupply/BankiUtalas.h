@@ -64,3 +64,5 @@ private:
 
 // Date defaults of the forms.
 ParamDefault MaiNap(int plusDays = 0);
+// The pay item (MaskEdit7) and the payment date (DateEdit3) every bank form starts with.
+std::vector<ParamField> UtalasMezok();

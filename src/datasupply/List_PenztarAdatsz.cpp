@@ -152,12 +152,7 @@ bool TList_PenztarAdatszForm::TablaLetrehoz() {
 void TList_PenztarAdatszForm::BitBtn1Click() {
     RunWorkTableList([this] { return TablaLetrehoz(); },
                      [this] {
-                         db::Table& t = *DM1->Table1;
-                         t.Close();
-                         t.DatabaseName = AktualisAlias;
-                         t.TableName = PenztarValTabla().TableName();
-                         t.Open();
-                         t.First();
+                         PenztarValTabla().OpenInTable1();
                          List_PenztarAdatszQRForm->QuickRep1.Preview();
                      });
 }

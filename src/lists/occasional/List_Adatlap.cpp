@@ -392,12 +392,7 @@ void TList_AdatlapForm::BitBtn1Click() {
     BitBtn3->setEnabled(false);
     RunWorkTableList([this] { return TablaLetrehoz(); },
                      [this] {
-                         db::Table& t = *DM1->Table1;
-                         t.Close();
-                         t.DatabaseName = AktualisAlias;
-                         t.TableName = AdatlapTabla().TableName();
-                         t.Open();
-                         t.First();
+                         AdatlapTabla().OpenInTable1();
                          List_AdatlapQRForm = std::make_unique<TList_AdatlapQRForm>();
                          struct Free {
                              std::unique_ptr<TList_AdatlapQRForm>& layout;

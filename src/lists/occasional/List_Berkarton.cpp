@@ -197,12 +197,7 @@ bool TList_BerkartonForm::TablaLetrehoz() {
 void TList_BerkartonForm::BitBtn1Click() {
     RunWorkTableList([this] { return TablaLetrehoz(); },
                      [this] {
-                         db::Table& t = *DM1->Table1;
-                         t.Close();
-                         t.DatabaseName = AktualisAlias;
-                         t.TableName = BerkartonTabla().TableName();
-                         t.Open();
-                         t.First();
+                         BerkartonTabla().OpenInTable1();
                          List_BerkartonQRForm = std::make_unique<TList_BerkartonQRForm>();
                          struct Free {
                              std::unique_ptr<TList_BerkartonQRForm>& layout;

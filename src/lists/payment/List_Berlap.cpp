@@ -401,25 +401,20 @@ bool TList_BerlapForm::BerlapFeltolt() {
 
 void TList_BerlapForm::BitBtn1Click() {
     const bool nevsor = Checked("CheckBox4");
-    RunWorkTableList([this] { return BerlapFeltolt(); },
-                     [this, nevsor] {
-                         db::Table& t = *DM1->Table1;
-                         t.Close();
-                         t.DatabaseName = AktualisAlias;
-                         t.TableName = BerlapTabla(nevsor).TableName();
-                         // The key sorts names by their bytes; the payslips
-                         // follow the names in Hungarian order.
-                         if (nevsor) t.IndexFieldNames = "DOLGOZO_NEV;DOLGOZO_KOD;BLOKK;SOR;TH_JC";
-                         t.Open();
-                         t.First();
-                         List_BerlapQRForm = std::make_unique<TList_BerlapQRForm>();
-                         struct Free {
-                             std::unique_ptr<TList_BerlapQRForm>& layout;
-                             ~Free() { layout.reset(); }
-                         } free{List_BerlapQRForm};
-                         List_BerlapQRForm->Beallit(Checked("CheckBox3"), Checked("CheckBoxAtvetelDatuma"),
-                                                    Checked("CheckBoxListaDatum"));
-                         List_BerlapQRForm->QuickRep1.Preview();
-                     },
-                     true);
+    RunWorkTableList(
+        [this] { return BerlapFeltolt(); },
+        [this, nevsor] {
+            // The key sorts names by their bytes; the payslips
+            // follow the names in Hungarian order.
+            BerlapTabla(nevsor).OpenInTable1(nevsor ? "DOLGOZO_NEV;DOLGOZO_KOD;BLOKK;SOR;TH_JC" : "");
+            List_BerlapQRForm = std::make_unique<TList_BerlapQRForm>();
+            struct Free {
+                std::unique_ptr<TList_BerlapQRForm>& layout;
+                ~Free() { layout.reset(); }
+            } free{List_BerlapQRForm};
+            List_BerlapQRForm->Beallit(Checked("CheckBox3"), Checked("CheckBoxAtvetelDatuma"),
+                                       Checked("CheckBoxListaDatum"));
+            List_BerlapQRForm->QuickRep1.Preview();
+        },
+        true);
 }

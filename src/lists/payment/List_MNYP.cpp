@@ -206,12 +206,7 @@ bool TList_MNYPForm::TablaLetrehoz() {
 void TList_MNYPForm::BitBtn1Click() {
     RunWorkTableList([this] { return TablaLetrehoz(); },
                      [this] {
-                         db::Table& t = *DM1->Table1;
-                         t.Close();
-                         t.DatabaseName = AktualisAlias;
-                         t.TableName = MnypTabla().TableName();
-                         t.Open();
-                         t.First();
+                         MnypTabla().OpenInTable1();
                          // The untrimmed fund fields, as typed.
                          List_MNYPQRForm->Mnyp =
                              Edit("MaskEdit7")->text() + " - " + Edit("MaskEdit8")->text();

@@ -408,12 +408,7 @@ bool TList_BevEllForm::BevEllFeltolt() {
 void TList_BevEllForm::BitBtn1Click() {
     RunWorkTableList([this] { return BevEllTablaLetrehoz() && BevEllFeltolt(); },
                      [this] {
-                         db::Table& t = *DM1->Table1;
-                         t.Close();
-                         t.DatabaseName = AktualisAlias;
-                         t.TableName = BevEllTabla().TableName();
-                         t.Open();
-                         t.First();
+                         BevEllTabla().OpenInTable1();
                          List_BevEllQRForm->Beallit(UtalandoMod(), Honapok());
                          List_BevEllQRForm->QuickRep1.Preview();
                      });

@@ -247,12 +247,7 @@ void TList_KoltsFelosztForm::BitBtn1Click() {
             return KoltsFelosztFeltolt();
         },
         [this] {
-            db::Table& t = *DM1->Table1;
-            t.Close();
-            t.DatabaseName = AktualisAlias;
-            t.TableName = KoltsFelosztTabla().TableName();
-            t.Open();
-            t.First();
+            KoltsFelosztTabla().OpenInTable1();
             List_KoltsFelosztQRForm = std::make_unique<TList_KoltsFelosztQRForm>();
             struct Free {
                 std::unique_ptr<TList_KoltsFelosztQRForm>& layout;

@@ -208,12 +208,7 @@ bool TList_StatForm::StatFeltolt() {
 void TList_StatForm::BitBtn1Click() {
     RunWorkTableList([this] { return StatTablaLetrehoz() && StatFeltolt(); },
                      [this] {
-                         db::Table& t = *DM1->Table1;
-                         t.Close();
-                         t.DatabaseName = AktualisAlias;
-                         t.TableName = StatTabla().TableName();
-                         t.Open();
-                         t.First();
+                         StatTabla().OpenInTable1();
                          List_StatQRForm->QuickRep1.Preview();
                      });
 }
