@@ -1,5 +1,6 @@
 #include "datasupply/MNYPadatszolg.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -135,10 +136,16 @@ void Definial(TMemoryData& md, const std::vector<MezoDef>& mezok) {
     md.SetFieldDefs(defs);
 }
 
+// Columns wide enough for their titles and values, none wider than 240.
 void Oszlopok(ui::DatasetGrid& grid, const std::vector<MezoDef>& mezok) {
+    const QFontMetrics fm(grid.font());
     std::vector<ui::DatasetGridModel::Column> columns;
-    for (const MezoDef& m : mezok)
-        columns.push_back({m.name, QString::fromUtf8(m.label), std::clamp(m.size * 8, 60, 240)});
+    for (const MezoDef& m : mezok) {
+        const QString label = QString::fromUtf8(m.label);
+        const int width =
+            std::max(fm.horizontalAdvance(label) + 16, fm.horizontalAdvance(QString(m.size, u'0')) + 8);
+        columns.push_back({m.name, label, std::min(width, 240)});
+    }
     grid.SetColumns(columns);
 }
 
@@ -498,6 +505,7 @@ TMNYPadatszolgForm::TMNYPadatszolgForm(QWidget* parent) : ListForm(MnypDecl(), p
     DBGrid1->SetEditing(true);
     DBGrid1->SetDataSet(&mdFoglOssz);
     DBGrid1->setMinimumSize(600, 70);
+    DBGrid1->setMaximumHeight(90);
     DBGrid2 = new ui::DatasetGrid(this);
     DBGrid2->setObjectName("DBGrid2");
     Oszlopok(*DBGrid2, kHaviForgMezok);
@@ -692,12 +700,8 @@ void TMNYPadatszolgForm::WriteMnypFiles() {
             md->First();
         }
         // The proposed folder is the program's own; a chosen one must exist.
-        if (valasztottAlap_.isEmpty()) {
-            try {
-                os::ForceDirectories(alap);
-            } catch (const std::exception&) {
-            }
-        }
+        // (A failure shows in the stages: their folder cannot be made.)
+        if (valasztottAlap_.isEmpty()) os::ForceDirectories(alap);
         auto szakasz = [this](const QString& fazis, const std::string& fajl, bool alkonyvtarKell,
                               const std::string& alk, const std::function<std::string()> tartalom) {
             Label3->setText(fazis);

@@ -252,6 +252,10 @@ TEST_F(MnypTest, StaleOrStoppedCollectionsAreRefused) {
     form.MonthEdit("CurrencyEdit1")->SetValue(3);  // the same month again
     Write(form);
     EXPECT_EQ(Last(), "Az adatszolgáltatás fájlok elkészültek.");
+    dialogs.Then([](const ui::DialogRequest&) { return ui::DialogAnswer{ui::Cancel, {}, 0}; });
+    form.BitBtn5->click();  // "..." keeps the collection
+    Write(form);
+    EXPECT_EQ(Last(), "Az adatszolgáltatás fájlok elkészültek.");
     form.Edit("MaskEdit7")->setText("0126");
     for (QPushButton* b : {form.BitBtn4, form.BitBtn3}) {
         dialogs.Answer(ui::Ok);
