@@ -53,6 +53,7 @@
 #include "tax/annual/List_CsalkedvNyil.h"
 #include "tax/annual/List_M30.h"
 #include "tax/annual/List_Nyilat.h"
+#include "tax/monthly/MABosszesites.h"
 
 namespace {
 
@@ -80,6 +81,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TEvgyONYPadatszolgForm", Make<TEvgyONYPadatszolgForm>()},
         {"TMNYPadatszolgForm", Make<TMNYPadatszolgForm>()},
         {"TList_PenztarAdatszForm", Make<TList_PenztarAdatszForm>()},
+        {"TMABosszesitesForm", Make<TMABosszesitesForm>()},
         {"TList_BerkartonForm", Make<TList_BerkartonForm>()},
         {"TList_CimletjegyzForm", Make<TList_CimletjegyzForm>()},
         {"TList_BevEllForm", Make<TList_BevEllForm>()},
