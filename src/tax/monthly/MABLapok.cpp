@@ -17,14 +17,6 @@
 
 namespace {
 
-// A whole-forint cell holds 32 bits; anything beyond ends the run.
-int Int32(long long value, const std::string& mezo) {
-    if (value < INT_MIN || value > INT_MAX)
-        throw std::overflow_error("A(z) " + mezo +
-                                  " mező értéke nem fér el 32 biten: " + std::to_string(value));
-    return int(value);
-}
-
 bool Szamszeru(db::FieldType tipus) {
     switch (tipus) {
         case db::FieldType::SmallInt:
@@ -74,6 +66,13 @@ bool Kitoltott(db::Dataset& lap, const std::string* elotag) {
 
 }  // namespace
 
+int Int32Cella(long long value, const std::string& mezo) {
+    if (value < INT_MIN || value > INT_MAX)
+        throw std::overflow_error("A(z) " + mezo +
+                                  " mező értéke nem fér el 32 biten: " + std::to_string(value));
+    return int(value);
+}
+
 void MezoFeltolt(const std::string& mezo, db::Table& lap, const db::Variant& ertek, db::FieldType tipus,
                  const std::string& muvelet, double szorzo, bool lapJelzo) {
     if (ertek.IsNull()) return;
@@ -96,11 +95,11 @@ void MezoFeltolt(const std::string& mezo, db::Table& lap, const db::Variant& ert
             const long long n = Kerekit(static_cast<long double>(ertek.ToDouble()) * szorzo);
             const long long regi = cell->IsNull() ? 0 : cell->AsInteger();
             if (muvelet == "+")
-                cell->SetAsInteger(Int32(regi + n, mezo));
+                cell->SetAsInteger(Int32Cella(regi + n, mezo));
             else if (muvelet == "-")
-                cell->SetAsInteger(Int32(regi - n, mezo));
+                cell->SetAsInteger(Int32Cella(regi - n, mezo));
             else if (muvelet.empty())
-                cell->SetAsInteger(Int32(n, mezo));
+                cell->SetAsInteger(Int32Cella(n, mezo));
         } else {
             cell->SetValue(ertek);
         }
@@ -261,7 +260,7 @@ void LapokOsszevonasa(db::Table& lap) {
         for (int i = 0; i < n; ++i) {
             db::Field& f = lap.Fields(i);
             if (van[i])
-                f.SetAsInteger(Int32(osszeg[i], f.FieldName()));
+                f.SetAsInteger(Int32Cella(osszeg[i], f.FieldName()));
             else if (!ertek[i].IsNull())
                 f.SetValue(ertek[i]);
         }

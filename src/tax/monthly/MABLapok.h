@@ -17,6 +17,10 @@ struct MABHonap {
     double elsoNap = 0, utolsoNap = 0;
 };
 
+// A whole-forint cell holds 32 bits: the value, or std::overflow_error
+// naming the cell.
+int Int32Cella(long long value, const std::string& mezo);
+
 // Adds (operation "+"), subtracts ("-") or sets ("") a value in the cell of
 // the current header's first page, or with `lapJelzo` of the first page whose
 // cell is empty; a new page when none is taken. A number (a value of an

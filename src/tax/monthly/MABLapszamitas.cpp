@@ -5,6 +5,9 @@
 #include "core/DataModule1.h"
 #include "core/helpers/SegedUnit.h"
 #include "platform/os/DayNumber.h"
+#include "tax/monthly/MABLap04.h"
+#include "tax/monthly/MABLap06.h"
+#include "tax/monthly/MABLap10.h"
 
 FoglalkoztatasiAblak FoglalkoztatasiAblakSzamit(double belepDat, double kilepDat, const MABHonap& ho) {
     FoglalkoztatasiAblak a{ho.elsoNap, ho.utolsoNap};
@@ -14,8 +17,45 @@ FoglalkoztatasiAblak FoglalkoztatasiAblakSzamit(double belepDat, double kilepDat
     return a;
 }
 
+long long Osszeg(db::Dataset& lap, const std::string& cella) {
+    const db::Field& f = lap.FieldByName(cella);
+    return f.IsNull() ? 0 : f.AsInteger();
+}
+
+void OsszegBeir(db::Dataset& lap, const std::string& cella, long long ertek) {
+    lap.FieldByName(cella).SetAsInteger(Int32Cella(ertek, cella));
+}
+
+void Urit(db::Dataset& lap, const std::string& cella) { lap.FieldByName(cella).Clear(); }
+
+void LapokSzamitasa(db::Table& lap, const MABKulcs& fej, const std::function<void(db::Table&)>& lepes) {
+    for (bool ok = ElsoLap(lap, fej); ok; ok = KovetkezoLap(lap, fej)) {
+        lap.Edit();
+        try {
+            lepes(lap);
+            lap.Post();
+        } catch (...) {
+            lap.Cancel();
+            throw;
+        }
+    }
+}
+
+double ErtekkeszletSzam(const std::string& kod) {
+    const db::Variant v = DM1->TableErtekkeszlet->Lookup("EK_TIPUS;EK_ERTEK",
+                                                         {db::Variant("0"), db::Variant(kod)}, "EK_ERTEKNUM");
+    if (v.IsNull()) throw std::runtime_error("Hiányzik az értékkészlet 0 típusú, " + kod + " értékű sora!");
+    return v.ToDouble();
+}
+
 const MABLepesek& MABSzamitasiLepesek() {
-    static const MABLepesek lepesek{};
+    static const MABLepesek lepesek{
+        .lap04 = Lap04Szamitas,
+        .lap06 = Lap06Szamitas,
+        .lap07 = Lap07Szamitas,
+        .lap10 = Lap10Szamitas,
+        .lap13 = Lap13Szamitas,
+    };
     return lepesek;
 }
 

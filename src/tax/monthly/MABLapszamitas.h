@@ -50,6 +50,18 @@ struct MABLepesek {
 // The steps the totals run uses.
 const MABLepesek& MABSzamitasiLepesek();
 
+// The idioms of the sheet steps on a page in edit state: an empty amount
+// reads as 0; an amount written must fit 32 bits (std::overflow_error
+// otherwise); emptying a cell sets it to null, which is not 0.
+long long Osszeg(db::Dataset& lap, const std::string& cella);
+void OsszegBeir(db::Dataset& lap, const std::string& cella, long long ertek);
+void Urit(db::Dataset& lap, const std::string& cella);
+// Walks the header's pages of a sheet: each in edit state, `lepes`, posted
+// (an exception cancels the page's edit and ends the walk).
+void LapokSzamitasa(db::Table& lap, const MABKulcs& fej, const std::function<void(db::Table&)>& lepes);
+// A value-set row of type "0": its number; a missing row ends the run.
+double ErtekkeszletSzam(const std::string& kod);
+
 // Fills the page employment header of the current page of `lap` (in edit
 // state) as its sheet does: 1908-09-01, -10, -11 and -12 overwrite all six
 // fields; 1908-09 takes its insured period from L09_BIZTOL/L09_BIZIG when

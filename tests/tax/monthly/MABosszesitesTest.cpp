@@ -97,7 +97,10 @@ TEST_F(RunTest, HeadersFromTheEmployeesAndTheCompany) {
         ASSERT_TRUE(mab00.Locate("TORZSSZAM", V(c.torzsszam))) << c.torzsszam;
         EXPECT_EQ(mab00.FieldByName(c.field).AsString(), c.value) << c.torzsszam << " " << c.field;
     }
-    EXPECT_EQ(Pages("MAB04", "00000000001"), std::vector<std::string>{"S301B=300000 S301D=300000"});
+    EXPECT_EQ(
+        Pages("MAB04", "00000000001"),
+        std::vector<std::string>{"S300D=0 S301A=2 S301B=300000 S301C=0 S301D=300000 S312D=300000 S313A=0 "
+                                 "S313D=0 S315D=300000 S316D=300000 S330B=45000 S331B=0 S332B=45000"});
     EXPECT_EQ(Pages("MAB08", "00000000001"),
               std::vector<std::string>{"S526A=10 S526B=2019.03.04 S526C=2019.03.06"});
 }

@@ -1,0 +1,164 @@
+// The 1908M totals run of December for 200 employees with 25 payroll rows
+// each, months 1 to 11 already built in the declaration tables: the run,
+// its commit included, beside the sqlite3 shell copying the month's joined
+// payroll rows into a scratch table, as a ratio.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "core/CegKival.h"
+#include "core/SegedUnitDb.h"
+#include "platform/db/Transaction.h"
+#include "platform/os/DayNumber.h"
+#include "support/CompanyFixture.h"
+#include "tax/monthly/MABOsszesit.h"
+
+namespace {
+
+constexpr int kEmployees = 200;
+constexpr int kRows = 25;
+
+std::string Kod(int e) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%011d", e);
+    return buf;
+}
+
+template <class Fill>
+void Write(const std::string& name, Fill fill) {
+    db::Table t;
+    t.DatabaseName = AktualisAlias;
+    t.TableName = name;
+    db::Transaction tx{&t};
+    t.Open();
+    fill(t);
+    tx.Commit();
+    t.Close();
+}
+
+struct Company {
+    testsupport::TempHome home;
+    std::unique_ptr<TDM1> dm;
+
+    Company() {
+        AliasLetrehoz(AktualisAlias, EvKonyvtar());
+        PrepareYearFolder(AktualisAlias);
+        dm = std::make_unique<TDM1>();
+        DM1 = dm.get();
+        dm->SetDatabaseName(AktualisAlias);
+        testsupport::MakeCompany("001", "Őrség Tűzifa Kft.", "Őrség");
+        CegAtallas("001");
+        // Items placed in the cells of four sheets, two absences, item 136.
+        const char* const cells[] = {"301B", "302B", "305B", "306B", "307B", "310B", "363B", "367B",
+                                     "386D", "396A", "557C", "567C", "571C", "573C", "558C", "559C",
+                                     "639C", "640C", "662C", "415C", "416C", "300D"};
+        Write("Jogcim_001", [&](db::Table& t) {
+            for (int i = 0; i < kRows; ++i) {
+                const std::string kod = "B" + std::to_string(10 + i);
+                t.Append();
+                t.FieldByName("JC_KOD").SetAsString(kod);
+                t.FieldByName("JC_NEV").SetAsString("Jogcím " + kod);
+                if (i < 22) {
+                    const std::string c = cells[i];
+                    t.FieldByName("JC_HAVIBEVSOR").SetAsString(c.substr(0, 3));
+                    t.FieldByName("JC_HAVIBEVOSZL").SetAsString(c.substr(3));
+                    t.FieldByName("JC_JARULKOD").SetAsString("00");
+                } else {
+                    t.FieldByName("JC_JARULKOD").SetAsString("1" + std::to_string(i - 22));
+                }
+                testsupport::FillRequired(t);
+                t.Post();
+            }
+        });
+        Write("Dolgozo_001", [&](db::Table& t) {
+            for (int e = 1; e <= kEmployees; ++e) {
+                t.Append();
+                t.FieldByName("DG_TORZSSZAM").SetAsString(Kod(e));
+                t.FieldByName("DG_NEV").SetAsString("Dolgozó Ödön " + std::to_string(e));
+                t.FieldByName("DG_ADOAZ").SetAsString(std::to_string(8000000000LL + e));
+                t.FieldByName("DG_ALKMINADATSZ").SetAsString(e % 10 == 0 ? "30" : "20");
+                t.FieldByName("DG_JSORSZADATSZ").SetAsInteger(1);
+                testsupport::FillRequired(t);
+                t.Post();
+            }
+        });
+        Write("Szamfejt_001", [&](db::Table& t) {
+            int n = 0;
+            for (int ho = 1; ho <= 12; ++ho)
+                for (int e = 1; e <= kEmployees; ++e)
+                    for (int i = 0; i < kRows; ++i) {
+                        t.Append();
+                        t.FieldByName("SF_DGTORZSSZAM").SetAsString(Kod(e));
+                        t.FieldByName("SF_HONAP").SetAsInteger(ho);
+                        t.FieldByName("SF_KIFIZDAT").SetAsDateTime(os::EncodeDate(2019, ho, 5));
+                        t.FieldByName("SF_JCKOD").SetAsString("B" + std::to_string(10 + i));
+                        t.FieldByName("SF_SORSZAM").SetAsInteger(++n);
+                        t.FieldByName("SF_RJSORSZAM").SetAsInteger(0);
+                        t.FieldByName("SF_OSSZEG").SetAsFloat(1000 + n % 977);
+                        t.FieldByName("SF_ADOALAP").SetAsFloat(900 + n % 977);
+                        t.FieldByName("SF_JARALAP").SetAsFloat(800 + n % 977);
+                        if (i >= 22) {
+                            t.FieldByName("SF_TOL").SetAsDateTime(os::EncodeDate(2019, ho, 2));
+                            t.FieldByName("SF_IG").SetAsDateTime(os::EncodeDate(2019, ho, 3));
+                        }
+                        t.Post();
+                    }
+        });
+        MABTablakNyitasa();
+        for (int ho = 1; ho <= 11; ++ho) Run(ho);
+    }
+    ~Company() {
+        MABTablakZarasa();
+        DM1 = nullptr;
+    }
+
+    static void Run(int ho) {
+        MABOsszesitKellekek k;
+        k.honap = ho;
+        k.tol = Kod(1);
+        k.ig = Kod(kEmployees);
+        k.jelleg = "E";
+        MABOsszesit(k);
+    }
+};
+
+Company& TheCompany() {
+    static Company c;
+    return c;
+}
+
+double ShellSeconds() {
+    const std::string folder = EvKonyvtar();
+    const std::string cmd =
+        "cd '" + folder +
+        "' && sqlite3 Szamfejt_001.DB \"ATTACH 'Jogcim_001.DB' AS j; ATTACH 'Dolgozo_001.DB' AS d;"
+        " CREATE TEMP TABLE x AS SELECT s.*, jc.* FROM Szamfejt_001 s JOIN j.Jogcim_001 jc ON "
+        "jc.JC_KOD = s.SF_JCKOD JOIN d.Dolgozo_001 dg ON dg.DG_TORZSSZAM = s.SF_DGTORZSSZAM"
+        " WHERE s.SF_HONAP = 12 ORDER BY s.SF_DGTORZSSZAM, s.SF_JCKOD;\"";
+    const auto t0 = std::chrono::steady_clock::now();
+    if (std::system(cmd.c_str()) != 0) return 0;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+void BM_DecemberTotals(benchmark::State& state) {
+    TheCompany();
+    double run = 0;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        Company::Run(12);
+        run = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    }
+    const double shell = ShellSeconds();
+    state.counters["run_s"] = run;
+    state.counters["sqlite3_s"] = shell;
+    state.counters["ratio"] = shell > 0 ? run / shell : 0;
+    std::printf(
+        "1908M December, %d employees x %d rows: %.2f s (goal 5 s); sqlite3 shell query %.3f s; ratio %.0f\n",
+        kEmployees, kRows, run, shell, shell > 0 ? run / shell : 0);
+}
+BENCHMARK(BM_DecemberTotals)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+
+BENCHMARK_MAIN();
