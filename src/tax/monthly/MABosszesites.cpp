@@ -92,6 +92,8 @@ TMABosszesitesForm::TMABosszesitesForm(QWidget* parent) : QDialog(parent) {
     MaskEdit1->setInputMask("00");
     MaskEdit2->setInputMask("00000000000");
     MaskEdit3->setInputMask("00000000000");
+    MaskEdit1->setMaximumWidth(40);
+    for (QLineEdit* e : {MaskEdit2, MaskEdit3}) e->setMaximumWidth(110);
     BitBtn3->setProperty("Cancel", true);
     QGridLayout* grid = ui::PageGrid(this);
     ComboBox1 = new QComboBox(this);
