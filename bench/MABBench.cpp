@@ -1,7 +1,7 @@
 // The 1908M totals run of December for 200 employees with 25 payroll rows
 // each, months 1 to 11 already built in the declaration tables: the run,
-// its commit included, beside the sqlite3 shell copying the month's joined
-// payroll rows into a scratch table, as a ratio.
+// its commit included, beside the sqlite3 shell reading the month's joined
+// payroll rows, as a ratio.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -130,12 +130,15 @@ Company& TheCompany() {
 
 double ShellSeconds() {
     const std::string folder = EvKonyvtar();
+    // The columns are declared with the program's own collation, which the
+    // shell lacks: its comparisons are made binary.
     const std::string cmd =
         "cd '" + folder +
         "' && sqlite3 Szamfejt_001.DB \"ATTACH 'Jogcim_001.DB' AS j; ATTACH 'Dolgozo_001.DB' AS d;"
-        " CREATE TEMP TABLE x AS SELECT s.*, jc.* FROM Szamfejt_001 s JOIN j.Jogcim_001 jc ON "
-        "jc.JC_KOD = s.SF_JCKOD JOIN d.Dolgozo_001 dg ON dg.DG_TORZSSZAM = s.SF_DGTORZSSZAM"
-        " WHERE s.SF_HONAP = 12 ORDER BY s.SF_DGTORZSSZAM, s.SF_JCKOD;\"";
+        " SELECT s.SF_DGTORZSSZAM, s.SF_OSSZEG, jc.JC_HAVIBEVSOR FROM Szamfejt_001 s JOIN j.Jogcim_001 jc ON "
+        "jc.JC_KOD COLLATE BINARY = s.SF_JCKOD COLLATE BINARY JOIN d.Dolgozo_001 dg ON "
+        "dg.DG_TORZSSZAM COLLATE BINARY = s.SF_DGTORZSSZAM COLLATE BINARY WHERE s.SF_HONAP = 12;\" > "
+        "/dev/null";
     const auto t0 = std::chrono::steady_clock::now();
     if (std::system(cmd.c_str()) != 0) return 0;
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();

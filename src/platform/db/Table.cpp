@@ -368,6 +368,7 @@ struct Table::Impl {
     bool cacheValid = false;
     static constexpr int kWindow = 64;
     int winStart = -1;
+    bool readOne = false;  // the next read is of one record (set by an edit)
     std::vector<Record> win;
     int lastPos = -1;
     std::unique_ptr<sql::Statement> selectWindow;
@@ -535,7 +536,10 @@ void Table::ReadStored(int pos, Record& rec) {
         rec = d.cached;
         return;
     }
-    if (d.winStart < 0 || pos < d.winStart || pos >= d.winStart + static_cast<int>(d.win.size()))
+    const bool readOne = d.readOne;
+    d.readOne = false;
+    if (!readOne &&
+        (d.winStart < 0 || pos < d.winStart || pos >= d.winStart + static_cast<int>(d.win.size())))
         ReadWindow(pos, backwards);
     if (d.winStart >= 0 && pos >= d.winStart && pos < d.winStart + static_cast<int>(d.win.size())) {
         rec = d.win[pos - d.winStart];
@@ -707,6 +711,9 @@ void Table::InternalDelete(int pos) {
 void Table::InternalEdit() {
     d_->cacheValid = false;
     d_->winStart = -1;
+    // The record is read again on its own: an edit that moves on to another
+    // record (page by page) must not pay for a window of its neighbours.
+    d_->readOne = true;
 }
 
 // Exact search on leading fields of the order: a binary search on the keys.

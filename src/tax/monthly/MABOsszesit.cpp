@@ -219,6 +219,7 @@ void Futas::Szetosztas() {
     Parameterek(q_, k_);
     q_.Open();
     Halad(1, 0, q_.RecordCount());
+    const ElsoLapTar tar;
     std::string torzsszam;
     int honap = -1, sor = 0;
     MABDolgozoAllapot allapot;

@@ -1,5 +1,7 @@
 #include "tax/monthly/MABTablak.h"
 
+#include <map>
+
 #include "core/DataModule1.h"
 
 const std::vector<std::string>& MABJellegek() {
@@ -66,7 +68,46 @@ bool FejLapja(db::Table& lap, const MABKulcs& fej) {
            lap.FieldByName("TOL").AsDateTime() == fej.tol && lap.FieldByName("IG").AsDateTime() == fej.ig;
 }
 
+namespace {
+
+struct ElsoLapok {
+    bool on = false;
+    std::map<std::pair<const db::Table*, std::string>, db::Bookmark> first;
+};
+
+ElsoLapok& Tar() {
+    static ElsoLapok t;
+    return t;
+}
+
+std::string KulcsSzoveg(const MABKulcs& fej) {
+    return fej.torzsszam + '\x1f' + std::to_string(fej.honap) + '\x1f' + fej.jelleg + '\x1f' +
+           std::to_string(fej.tol) + '\x1f' + std::to_string(fej.ig);
+}
+
+}  // namespace
+
+ElsoLapTar::ElsoLapTar() {
+    Tar().first.clear();
+    Tar().on = true;
+}
+
+ElsoLapTar::~ElsoLapTar() {
+    Tar().on = false;
+    Tar().first.clear();
+}
+
 bool ElsoLap(db::Table& lap, const MABKulcs& fej) {
+    ElsoLapok& tar = Tar();
+    std::string kulcs;
+    if (tar.on) {
+        kulcs = KulcsSzoveg(fej);
+        const auto it = tar.first.find({&lap, kulcs});
+        if (it != tar.first.end()) {
+            if (lap.GetBookmark() != it->second) lap.GotoBookmark(it->second);
+            return true;
+        }
+    }
     if (!lap.Locate(kMABKulcs, fej.Ertekek())) return false;
     // Locate stays on the current record when it matches: step back to the
     // header's first page.
@@ -78,6 +119,7 @@ bool ElsoLap(db::Table& lap, const MABKulcs& fej) {
         }
         if (lap.Bof()) break;
     }
+    if (tar.on) tar.first[{&lap, kulcs}] = lap.GetBookmark();
     return true;
 }
 

@@ -44,6 +44,18 @@ MABKulcs KulcsOlvas(db::Dataset& table);
 
 // Whether the current row of `lap` is a page of the header.
 bool FejLapja(db::Table& lap, const MABKulcs& fej);
+// While one lives, ElsoLap remembers each header's first page it found, so
+// the writes of the payroll rows do not search for it again. Only for a
+// phase that neither deletes pages nor changes their keys: a page appended
+// later never comes before a header's first.
+class ElsoLapTar {
+public:
+    ElsoLapTar();
+    ~ElsoLapTar();
+    ElsoLapTar(const ElsoLapTar&) = delete;
+    ElsoLapTar& operator=(const ElsoLapTar&) = delete;
+};
+
 // Positions `lap` on the header's first page; false when it has none.
 bool ElsoLap(db::Table& lap, const MABKulcs& fej);
 // Moves to the header's next page; false (past its last one) when none.
