@@ -15,7 +15,12 @@
 #include "datasupply/UtalMod.h"
 #include "lists/occasional/List_Adatlap.h"
 #include "lists/occasional/List_Berkarton.h"
+#include "lists/occasional/List_EFOigazolas.h"
+#include "lists/occasional/List_EKHOigazolas.h"
+#include "lists/occasional/List_Foglig.h"
 #include "lists/occasional/List_MunkidoKedv.h"
+#include "lists/occasional/List_Munkig.h"
+#include "lists/occasional/List_NYENYI.h"
 #include "lists/occasional/List_Szab.h"
 #include "lists/occasional/List_SzabKerFelh.h"
 #include "lists/payment/List_Berlap.h"
@@ -83,6 +88,11 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TList_PenztarAdatszForm", Make<TList_PenztarAdatszForm>()},
         {"TMABosszesitesForm", Make<TMABosszesitesForm>()},
         {"TList_BerkartonForm", Make<TList_BerkartonForm>()},
+        {"TList_EFOigazolasForm", Make<TList_EFOigazolasForm>()},
+        {"TList_EKHOigazolasForm", Make<TList_EKHOigazolasForm>()},
+        {"TList_FogligForm", Make<TList_FogligForm>()},
+        {"TList_MunkigForm", Make<TList_MunkigForm>()},
+        {"TList_NYENYIForm", Make<TList_NYENYIForm>()},
         {"TList_CimletjegyzForm", Make<TList_CimletjegyzForm>()},
         {"TList_BevEllForm", Make<TList_BevEllForm>()},
         {"TList_BevalSegForm", Make<TList_BevalSegForm>()},

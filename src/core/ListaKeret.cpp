@@ -874,7 +874,9 @@ void ListForm::KeyDown(QWidget* control, int key) {
         return;
     }
     if (*decl_.lastEdit && control->objectName() == decl_.lastEdit) {
-        if (BitBtn1 && BitBtn1->isEnabled()) BitBtn1->setFocus(Qt::TabFocusReason);
+        // The first start button: "Lekérdezés", or a form's own first one.
+        QPushButton* start = startButtons_.empty() ? nullptr : startButtons_.front();
+        if (start && start->isEnabled()) start->setFocus(Qt::TabFocusReason);
         return;
     }
     focusNextChild();

@@ -295,7 +295,8 @@ public:
     // --- Frame handlers --------------------------------------------------
     void FormShow();
     void Frissit();
-    void NyomtatasMehet();
+    // Enables the start buttons together when every required field is filled.
+    virtual void NyomtatasMehet();
     // The buttons NyomtatasMehet enables.
     std::vector<QPushButton*> StartButtons() const { return startButtons_; }
 

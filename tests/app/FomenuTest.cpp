@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "app/Fomenu.h"
+#include "app/FormList.h"
 #include "support/DialogTest.h"
 #include "support/TestSupport.h"
 
@@ -163,8 +164,17 @@ TEST(Fomenu, CompanySwitchEnablesItemsByTheirRule) {
 TEST(Fomenu, ItemWhoseFormIsNotBuiltStaysDisabled) {
     TFomenuForm form;
     form.EnableCompanyItems(CompanyTables{});
-    EXPECT_TRUE(form.ItemWanted("MNU_LIST_Eseti_EFO"));
-    EXPECT_FALSE(form.Item("MNU_LIST_Eseti_EFO")->isEnabled());
+    // The first of these shown items whose form is not built yet.
+    const std::pair<const char*, const char*> items[] = {
+        {"MNU_Szerviz_UtTetKarb", "TUtalModForm"},
+        {"MNU_LIST_Eseti_Adatlap", "TList_AdatlapForm"},
+        {"MNU_Szerviz_AdoelolegKedvNyil", "TList_AdoelolegKedvNyilForm"}};
+    const char* item = nullptr;
+    for (const auto& [name, formName] : items)
+        if (!item && !FindForm(formName)) item = name;
+    if (!item) GTEST_SKIP() << "every listed item's form is built";
+    EXPECT_TRUE(form.ItemWanted(item));
+    EXPECT_FALSE(form.Item(item)->isEnabled());
     // A built one is usable.
     EXPECT_TRUE(form.Item("MNU_LIST_Kifiz_Berlap")->isEnabled());
 }

@@ -1,0 +1,40 @@
+// Texts every employer certificate prints the same way: the company's and
+// the employee's address, the data year and the undated date line.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class ListForm;
+namespace report {
+class Band;
+}
+class ListSql;
+
+namespace db {
+class Dataset;
+}
+
+// The trimmed text of a field of the current record.
+QString MezoSzoveg(db::Dataset& dataset, const char* field);
+// The located company's address, its parts joined by single blanks.
+QString CegCime();
+// The located employee's address: town, three blanks, the street parts
+// (no staircase), three blanks, the postcode last.
+QString DolgozoCime();
+// The data year: the text of the value-set row of type "0", value "04".
+QString AdatEv();
+// The data year as a number; the processing year when the row holds none.
+int AdatEvSzam();
+// "......................... 2019. ............hó ......nap"
+QString DatumSor(const QString& ev);
+
+// Opens DM1->Query1 on the employees of the form's ranges (MaskEdit5/6,
+// MaskEdit1/2) who have payroll rows, the workplace range testing their
+// present workplace; `feltetel` adds a list's own conditions.
+void DolgozokLekerdezese(const ListForm& form, const std::function<void(ListSql&)>& feltetel = {});
+
+// The top lines of a certificate's page: the program title (with the maker
+// line when asked), "Lapszám :" and the page, "Felhasználó :" and the user's
+// name. Returns the height used (mm).
+double ProgramFejlec(report::Band& band, bool keszito);

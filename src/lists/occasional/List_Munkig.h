@@ -1,0 +1,39 @@
+// "Munkáltatói igazolás": the documents of a leaving employee from one
+// parameter form with four start buttons: the termination certificate, the
+// maintenance obligations sheet, the jobseeker allowance certificate and the
+// income certificate.
+#pragma once
+
+#include <memory>
+
+#include "core/ListaKeret.h"
+
+class TList_MunkigQR1Form;
+class TList_MunkigQR2Form;
+
+class TList_MunkigForm : public ListForm {
+    Q_OBJECT
+public:
+    explicit TList_MunkigForm(QWidget* parent = nullptr);
+    ~TList_MunkigForm() override;
+
+    QPushButton* BitBtn11 = nullptr;  // "Munkaviszony megszünése"
+    QPushButton* BitBtn12 = nullptr;  // "Birósági kötelezettségek"
+    QPushButton* BitBtn13 = nullptr;  // "Álláskeresési járadék"
+    QPushButton* BitBtn14 = nullptr;  // "Jövedelemigazolás"
+
+    std::unique_ptr<TList_MunkigQR1Form> List_MunkigQR1Form;
+    std::unique_ptr<TList_MunkigQR2Form> List_MunkigQR2Form;
+
+    void NyomtatasMehet() override;
+    void BitBtn11Click();
+    void BitBtn12Click();
+
+protected:
+    void StartButtonClick(int index) override;
+
+private:
+    // Runs one document with "Kilépés" and the start buttons disabled; an
+    // error reaches the application's handler and leaves them so.
+    void Futtat(const std::function<void()>& run);
+};
