@@ -11,6 +11,8 @@ QString MezoSzoveg(db::Dataset& dataset, const char* field) {
     return QString::fromStdString(dataset.FieldByName(field).AsString()).trimmed();
 }
 
+QString CegMezo(const char* field) { return MezoSzoveg(*DM1->TableCegek, field); }
+
 QString CegCime() {
     return CimOsszefuz(*DM1->TableCegek, {"CG_IRSZ", "CG_VAROS", "CG_KOZTER", "CG_KOZTERJEL", "CG_HAZSZ",
                                           "CG_EPULET", "CG_LEPCSOHAZ", "CG_EMELET", "CG_AJTO"});

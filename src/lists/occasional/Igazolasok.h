@@ -17,6 +17,8 @@ class Dataset;
 
 // The trimmed text of a field of the current record.
 QString MezoSzoveg(db::Dataset& dataset, const char* field);
+// A field of the located company.
+QString CegMezo(const char* field);
 // The located company's address, its parts joined by single blanks.
 QString CegCime();
 // The located employee's address: town, three blanks, the street parts

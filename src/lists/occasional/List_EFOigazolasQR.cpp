@@ -15,8 +15,6 @@ namespace {
 
 using report::Align;
 
-QString Ceg(const char* field) { return MezoSzoveg(*DM1->TableCegek, field); }
-
 // clang-format off
 struct Oszlop { const char* cim; double x, szeles; Align igazitas; };
 const Oszlop kOszlopok[] = {
@@ -92,9 +90,9 @@ TList_EFOigazolasQRForm::TList_EFOigazolasQRForm() : QuickRep1(QStringLiteral("L
         group.Computed(65, y, 125, std::move(ertek));
         y += 6;
     };
-    sor(QStringLiteral("Az igazolás kiállítójának neve :"), [] { return Ceg("CG_NEV"); });
+    sor(QStringLiteral("Az igazolás kiállítójának neve :"), [] { return CegMezo("CG_NEV"); });
     sor(QStringLiteral("címe :"), [] { return CegCime(); });
-    sor(QStringLiteral("adószáma :"), [] { return Ceg("CG_ADOSZAM"); });
+    sor(QStringLiteral("adószáma :"), [] { return CegMezo("CG_ADOSZAM"); });
     y += 4;
     sor(QStringLiteral("A magánszemély neve"), [this] { return Nev; });
     sor(QStringLiteral("azonosító jele :"), [this] { return Adoaz; });

@@ -12,7 +12,6 @@ namespace {
 
 using report::Align;
 
-QString Ceg(const char* field) { return MezoSzoveg(*DM1->TableCegek, field); }
 QString Dolgozo(const char* field) { return MezoSzoveg(*DM1->TableDolgozo, field); }
 
 // The one value of a statement over the employee's rows of the given items.
@@ -65,9 +64,9 @@ TList_EKHOigazolasQRForm::TList_EKHOigazolasQRForm() : QuickRep1(QStringLiteral(
         band.Computed(65, y, 125, std::move(ertek));
         y += 6;
     };
-    sor(QStringLiteral("Az igazolás kiállítójának neve :"), [] { return Ceg("CG_NEV"); });
+    sor(QStringLiteral("Az igazolás kiállítójának neve :"), [] { return CegMezo("CG_NEV"); });
     sor(QStringLiteral("címe :"), [] { return CegCime(); });
-    sor(QStringLiteral("adószáma :"), [] { return Ceg("CG_ADOSZAM"); });
+    sor(QStringLiteral("adószáma :"), [] { return CegMezo("CG_ADOSZAM"); });
     y += 4;
     sor(QStringLiteral("A magánszemély neve"), [] { return Dolgozo("DG_NEV"); });
     sor(QStringLiteral("azonosító jele :"), [] { return Dolgozo("DG_ADOAZ"); });

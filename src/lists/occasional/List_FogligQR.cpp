@@ -13,8 +13,6 @@ namespace {
 
 using report::Align;
 
-QString Ceg(const char* field) { return MezoSzoveg(*DM1->TableCegek, field); }
-
 }  // namespace
 
 TList_FogligQRForm::TList_FogligQRForm() : QuickRep1(QStringLiteral("List_FogligQRForm")) {
@@ -47,9 +45,9 @@ TList_FogligQRForm::TList_FogligQRForm() : QuickRep1(QStringLiteral("List_Foglig
         header.Computed(45, y, 145, std::move(ertek));
         y += 6;
     };
-    fej(QStringLiteral("A foglalkoztató neve:"), [] { return Ceg("CG_NEV"); });
+    fej(QStringLiteral("A foglalkoztató neve:"), [] { return CegMezo("CG_NEV"); });
     fej(QStringLiteral("Címe :"), [] { return CegCime(); });
-    fej(QStringLiteral("TB törzsszáma :"), [] { return Ceg("CG_TBTORZSSZAM"); });
+    fej(QStringLiteral("TB törzsszáma :"), [] { return CegMezo("CG_TBTORZSSZAM"); });
     header.HLine(0, y, 190);
     header.Height = y + 2;
 

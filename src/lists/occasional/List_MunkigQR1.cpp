@@ -11,8 +11,6 @@ namespace {
 
 using report::Align;
 
-QString Ceg(const char* field) { return MezoSzoveg(*DM1->TableCegek, field); }
-
 }  // namespace
 
 TList_MunkigQR1Form::TList_MunkigQR1Form() : QuickRep1(QStringLiteral("List_MunkigQR1Form")) {
@@ -37,9 +35,9 @@ TList_MunkigQR1Form::TList_MunkigQR1Form() : QuickRep1(QStringLiteral("List_Munk
     };
     band.Label(0, y, 190, QStringLiteral("1. A munkáltató adatai")).Bold();
     y += 7;
-    sor(5, QStringLiteral("1.1 Neve :"), [] { return Ceg("CG_NEV"); });
+    sor(5, QStringLiteral("1.1 Neve :"), [] { return CegMezo("CG_NEV"); });
     sor(5, QStringLiteral("1.2 Címe :"), [] { return CegCime(); });
-    sor(5, QStringLiteral("1.3 Adószáma :"), [] { return Ceg("CG_ADOSZAM"); });
+    sor(5, QStringLiteral("1.3 Adószáma :"), [] { return CegMezo("CG_ADOSZAM"); });
     y += 4;
     sor(0, QStringLiteral("A dolgozó neve :"), [this] { return Adat.nev; });
     sor(0, QStringLiteral("Születési neve :"), [this] { return Adat.szuletesiNev; });

@@ -16,8 +16,6 @@ namespace {
 
 using report::Align;
 
-QString Ceg(const char* field) { return MezoSzoveg(*DM1->TableCegek, field); }
-
 // The pay item's field of a payroll row.
 QString Jogcim(db::Dataset& sor, const char* field) {
     return LookupText(*DM1->TableJogcim, "JC_KOD", MezoSzoveg(sor, "SF_JCKOD").toStdString(), field)
@@ -81,12 +79,12 @@ TList_NYENYIQRForm::TList_NYENYIQRForm() : QuickRep1(QStringLiteral("List_NYENYI
     y += 3;
     band.Label(0, y, 100, QStringLiteral("Munkáltató adatai :")).Bold();
     y += 6;
-    sor(5, 55, QStringLiteral("TB törzsszáma :"), [] { return Ceg("CG_TBTORZSSZAM"); });
-    sor(5, 55, QStringLiteral("Neve :"), [] { return Ceg("CG_NEV"); });
+    sor(5, 55, QStringLiteral("TB törzsszáma :"), [] { return CegMezo("CG_TBTORZSSZAM"); });
+    sor(5, 55, QStringLiteral("Neve :"), [] { return CegMezo("CG_NEV"); });
     sor(5, 55, QStringLiteral("Címe :"), [] { return CegCime(); });
     sor(5, 55, QStringLiteral("Telephelye :"), [] { return CegCime(); });
     sor(5, 55, QStringLiteral("TB kifizetőhely :"), [] { return QStringLiteral("N"); });
-    sor(5, 55, QStringLiteral("Adószám :"), [] { return Ceg("CG_ADOSZAM"); });
+    sor(5, 55, QStringLiteral("Adószám :"), [] { return CegMezo("CG_ADOSZAM"); });
     sor(5, 55, QStringLiteral("Adóazonosító :"), [] { return QString(); });
     y += 3;
     // The fund: four columns of captions over their values.
