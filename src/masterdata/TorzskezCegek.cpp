@@ -1,13 +1,24 @@
 #include "masterdata/TorzskezCegek.h"
 
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTabWidget>
+#include <set>
 
 #include "controls/DBControls.h"
 #include "controls/DBKinds.h"
 #include "core/CegTablak.h"
 #include "core/DataModule1.h"
 #include "core/FormTables.h"
+#include "core/KivalasztSQL.h"
+#include "core/StartValues.h"
+#include "masterdata/ElozoEviMasolas.h"
+#include "platform/db/Engine.h"
+#include "platform/db/Table.h"
 #include "platform/os/Clock.h"
 #include "platform/ui/ControlKinds.h"
 #include "platform/ui/Dialogs.h"
@@ -140,6 +151,32 @@ TTorzskezCegekForm::TTorzskezCegekForm(QWidget* parent) : MaintenanceForm(DM1->T
     AdoptBuilt();
     connect(CG_KULFMORSZAG, &TDBEdit::Exited, this, &TTorzskezCegekForm::DBEdit16Exit);
 
+    GroupBoxElozoEvi = new QGroupBox(QStringLiteral("Előző évi adatok másolása"), this);
+    GroupBoxElozoEvi->setObjectName("GroupBoxElozoEvi");
+    auto* elozo = new QHBoxLayout(GroupBoxElozoEvi);
+    BitBtnElozoEviAdatmasolas = new QPushButton(QStringLiteral("Egy cégre"), GroupBoxElozoEvi);
+    BitBtnElozoEviAdatmasolas->setObjectName("BitBtnElozoEviAdatmasolas");
+    BitBtnElozoEviRendszJCmasolas = new QPushButton(QStringLiteral("Rendsz. Jogc."), GroupBoxElozoEvi);
+    BitBtnElozoEviRendszJCmasolas->setObjectName("BitBtnElozoEviRendszJCmasolas");
+    Label15 = new QLabel(GroupBoxElozoEvi);
+    Label15->setObjectName("Label15");
+    ProgressBar1 = new QProgressBar(GroupBoxElozoEvi);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setValue(0);
+    elozo->addWidget(BitBtnElozoEviAdatmasolas);
+    elozo->addWidget(BitBtnElozoEviRendszJCmasolas);
+    elozo->addWidget(Label15, 1);
+    elozo->addWidget(ProgressBar1, 1);
+    Page()->addWidget(GroupBoxElozoEvi, 7, 0, 1, 3);
+    // Without last year's alias there is nothing to copy from, for good.
+    const bool elozoEv = db::Engine::IsAlias(ElozoEviAlias);
+    BitBtnElozoEviAdatmasolas->setEnabled(elozoEv);
+    BitBtnElozoEviRendszJCmasolas->setEnabled(elozoEv);
+    connect(BitBtnElozoEviAdatmasolas, &QPushButton::clicked, this,
+            &TTorzskezCegekForm::BitBtnElozoEviAdatmasolasClick);
+    connect(BitBtnElozoEviRendszJCmasolas, &QPushButton::clicked, this,
+            &TTorzskezCegekForm::ElozoEviRendszJCMasol);
+
     Member m;
     m.insertQuestion = m.editQuestion = QStringLiteral("Valóban végrehajtja a rögzítést?");
     m.required = {CG_KOD, CG_NEV, CG_RNEV, CG_ADOSZAM};
@@ -235,4 +272,186 @@ void TTorzskezCegekForm::EnterTag(int tag) {
     if (tag < 1 || tag > 6) return;
     PageControl1->setCurrentWidget(next[tag - 1].page);
     next[tag - 1].first->setFocus();
+}
+
+namespace {
+
+const QString kUzenet = QStringLiteral("Üzenet");
+
+void Uzen(const QString& text, ui::Icon icon) { ui::MessageBox(kUzenet, text, icon, ui::Ok); }
+
+void Nyit(db::Table& t, const std::string& alias, const std::string& name, bool readOnly) {
+    t.DatabaseName = alias;
+    t.TableName = name;
+    t.ReadOnly = readOnly;
+    t.Open();
+}
+
+// The employees of last year's table still employed this year.
+std::set<std::string> MaradoDolgozok(db::Table& dolgozo, int year) {
+    std::set<std::string> ids;
+    for (dolgozo.First(); !dolgozo.Eof(); dolgozo.Next())
+        if (!KilepettEvElott(dolgozo.FieldByName("DG_KILEPDAT"), year))
+            ids.insert(dolgozo.FieldByName("DG_TORZSSZAM").AsString());
+    return ids;
+}
+
+}  // namespace
+
+void TTorzskezCegekForm::BitBtnElozoEviAdatmasolasClick() {
+    if (Mode() != 0) return;
+    std::string chosen;
+    try {
+        db::Table regi;
+        Nyit(regi, ElozoEviAlias, "Cegek", true);
+        regi.FieldByName("CG_KOD").DisplayLabel = "Kód";
+        regi.FieldByName("CG_NEV").DisplayLabel = "Név";
+        TKivalasztSQLForm pick(this);
+        pick.KivalasztSQLBeallit(regi, {&regi.FieldByName("CG_KOD"), &regi.FieldByName("CG_NEV")}, {25, 336},
+                                 "", 0);
+        ui::ShowModal(pick);
+        if (pick.ErtekAtadSQL()) chosen = regi.FieldByName("CG_KOD").AsString();
+    } catch (const std::exception& e) {
+        Uzen(QStringLiteral("HIBA történt! #02") + "\r" + QString::fromStdString(e.what()), ui::Icon::Error);
+        return;
+    }
+    if (!chosen.empty()) ElozoEviCegMasol(chosen);
+}
+
+bool TTorzskezCegekForm::ElozoEviCegMasol(const std::string& oldCode) {
+    const int year = std::stoi(FeldolgozasiEv);
+    db::Table regi;
+    Nyit(regi, ElozoEviAlias, "Cegek", true);
+    if (!regi.Locate("CG_KOD", oldCode)) {
+        Uzen(QStringLiteral("HIBA történt! #04") + "\r" + QStringLiteral("A Cég nem található!"),
+             ui::Icon::Error);
+        return false;
+    }
+    db::Table& cegek = Table();
+    if (cegek.Locate("CG_ADOSZAM", regi.FieldByName("CG_ADOSZAM").Value())) {
+        Uzen(QStringLiteral("Ilyen Cég (Adószám) már létezik..."), ui::Icon::Information);
+        return false;
+    }
+    // The new row: the register's defaults, then last year's row by name.
+    Felvitel();
+    if (Mode() != 1) return false;
+    for (int i = 0; i < cegek.FieldCount(); ++i) {
+        db::Field& to = cegek.Fields(i);
+        const std::string& name = to.FieldName();
+        if (name == "CG_KOD" || name == "CG_NYITDAT" || name == "CG_NYITMOD" || name == "CG_ELOZOEVIKOD" ||
+            TartalekMezo(name))
+            continue;
+        const db::Field* from = regi.FindField(name);
+        if (!from) continue;
+        try {
+            to.SetValue(from->Value());
+        } catch (const db::DatabaseError&) {
+        }
+    }
+    cegek.FieldByName("CG_NYITDAT").SetAsDateTime(os::Today());
+    cegek.FieldByName("CG_NYITMOD").SetAsString("E");
+    cegek.FieldByName("CG_ELOZOEVIKOD").SetAsString(oldCode);
+    Frissit();
+    Postazas();
+    if (!UjCegKesz) return false;
+    const std::string code = cegek.FieldByName("CG_KOD").AsString();
+
+    const auto tabla = [&](const std::string& base) { return base + "_" + oldCode; };
+    try {
+        db::Table dolgozo, jogcim;
+        Nyit(dolgozo, ElozoEviAlias, tabla("Dolgozo"), true);
+        Nyit(jogcim, AktualisAlias, "Jogcim", true);
+        const std::set<std::string> maradok = MaradoDolgozok(dolgozo, year);
+        struct Lepes {
+            const char* base;
+            const char* label;
+        };
+        const Lepes lepesek[] = {{"KifHely", "Kifizetőhely"},      {"MHely", "Munkahely"},
+                                 {"Dolgozo", "Dolgozó"},           {"DolgRegi", "Dolgozó módosításai"},
+                                 {"RJogcim", "Rendszeres Jogcím"}, {"Hozzatartozo", "Hozzátartozó"}};
+        for (const Lepes& l : lepesek) {
+            const std::string base = l.base;
+            Label15->setText(QString::fromUtf8(l.label));
+            db::Table source, target;
+            Nyit(source, ElozoEviAlias, tabla(base), true);
+            Nyit(target, AktualisAlias, base + "_" + code, false);
+            ProgressBar1->setMaximum(source.RecordCount());
+            ProgressBar1->setValue(0);
+            for (source.First(); !source.Eof(); source.Next()) {
+                ProgressBar1->setValue(ProgressBar1->value() + 1);
+                bool copy = true;
+                if (base == "Dolgozo")
+                    copy = !KilepettEvElott(source.FieldByName("DG_KILEPDAT"), year);
+                else if (base == "RJogcim")
+                    copy = maradok.count(source.FieldByName("RJ_DGTORZSSZAM").AsString()) &&
+                           jogcim.Locate("JC_KOD", source.FieldByName("RJ_JCKOD").Value());
+                else if (base == "Hozzatartozo")
+                    copy = maradok.count(source.FieldByName("HT_DGTORZSSZAM").AsString()) > 0;
+                if (!copy) continue;
+                target.Append();
+                MezonkentMasol(source, target);
+                if (base == "Dolgozo") DolgozoAtalakit(source, target, year, os::Today());
+                if (base == "DolgRegi") {
+                    const db::Field* eholev = source.FindField("DG_EHOLEV");
+                    target.FieldByName("DG_SZHALEV").SetValue(eholev ? eholev->Value() : db::Variant());
+                }
+                target.Post();
+            }
+        }
+        Uzen(QStringLiteral("Cég létrehozva..."), ui::Icon::Information);
+    } catch (const std::exception& e) {
+        Uzen(QStringLiteral("HIBA történt! #03") + "\r" + QString::fromStdString(e.what()), ui::Icon::Error);
+    }
+    Label15->clear();
+    ProgressBar1->setValue(0);
+    if (cegek.Active()) cegek.Locate("CG_KOD", code);
+    return true;
+}
+
+void TTorzskezCegekForm::ElozoEviRendszJCMasol() {
+    db::Table& cegek = Table();
+    if (cegek.IsEmpty() || cegek.FieldByName("CG_NYITMOD").AsString() != "E" ||
+        cegek.FieldByName("CG_ELOZOEVIKOD").IsNull()) {
+        Uzen(QStringLiteral("A kiválasztott cég nem az előző évi programból lett áthozva!"),
+             ui::Icon::Information);
+        return;
+    }
+    Uzen(QStringLiteral("Figyelem! A program csak azokat a rendszeres jogcímeket fogja átvinni, amik az idei "
+                        "jogcím törzsben is szerepelnek!") +
+             "\r" +
+             QStringLiteral(
+                 "Az átvitelt cégenként kell elvégezni. A kiválasztott céget a \"Cég neve\" mező jelöli."),
+         ui::Icon::Information);
+    const int year = std::stoi(FeldolgozasiEv);
+    const std::string oldCode = cegek.FieldByName("CG_ELOZOEVIKOD").AsString();
+    const std::string code = cegek.FieldByName("CG_KOD").AsString();
+    try {
+        db::Table dolgozo, source, jogcim, target;
+        Nyit(dolgozo, ElozoEviAlias, "Dolgozo_" + oldCode, true);
+        Nyit(source, ElozoEviAlias, "RJogcim_" + oldCode, true);
+        Nyit(jogcim, AktualisAlias, "Jogcim_" + code, true);
+        Nyit(target, AktualisAlias, "RJogcim_" + code, false);
+        const std::set<std::string> maradok = MaradoDolgozok(dolgozo, year);
+        Label15->setText(QStringLiteral("Rendszeres Jogcím"));
+        ProgressBar1->setMaximum(source.RecordCount());
+        ProgressBar1->setValue(0);
+        for (source.First(); !source.Eof(); source.Next()) {
+            ProgressBar1->setValue(ProgressBar1->value() + 1);
+            const db::Variant dolg = source.FieldByName("RJ_DGTORZSSZAM").Value();
+            const db::Variant jc = source.FieldByName("RJ_JCKOD").Value();
+            const db::Variant sorszam = source.FieldByName("RJ_SORSZAM").Value();
+            if (!maradok.count(dolg.ToString()) || !jogcim.Locate("JC_KOD", jc) ||
+                target.Locate("RJ_DGTORZSSZAM;RJ_JCKOD;RJ_SORSZAM",
+                              std::vector<db::Variant>{dolg, jc, sorszam}))
+                continue;
+            target.Append();
+            MezonkentMasol(source, target);
+            target.Post();
+        }
+        Uzen(QStringLiteral("Az átvitel megtörtént..."), ui::Icon::Information);
+    } catch (const std::exception& e) {
+        Uzen(QStringLiteral("HIBA történt! #03") + "\r" + QString::fromStdString(e.what()), ui::Icon::Error);
+    }
+    Label15->clear();
+    ProgressBar1->setValue(0);
 }

@@ -8,6 +8,10 @@
 
 #include "masterdata/MaintenanceForm.h"
 
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
 class QTabWidget;
 
 // The code of the company after the one whose code is `last` (empty: none
@@ -27,6 +31,17 @@ public:
     // The country code in upper case when its edit is left.
     void DBEdit16Exit();
 
+    // Carries company `oldCode` of last year's folder over as a new company
+    // with its payment places, workplaces, employees still employed, history,
+    // standing items and dependants; false when it stopped before copying.
+    bool ElozoEviCegMasol(const std::string& oldCode);
+    // Copies the standing items of the company shown from last year's
+    // counterpart again, adding those it does not hold yet.
+    void ElozoEviRendszJCMasol();
+
+    // "Egy cégre": a company of last year's register picked and carried over.
+    void BitBtnElozoEviAdatmasolasClick();
+
     // True after a saved insert whose table set is complete.
     bool UjCegKesz = false;
 
@@ -37,6 +52,11 @@ public:
     QWidget *TabSheet4 = nullptr, *TabSheet5 = nullptr,
             *TabSheet6 = nullptr;  // Egyéb 1, Egyéb 2, Egyéni Váll.
     TDBEdit *CG_IRSZ = nullptr, *CG_LEVIRSZ = nullptr, *CG_KULFMNEV = nullptr, *CG_KULFMORSZAG = nullptr;
+    // "Előző évi adatok másolása": usable only when last year's alias exists.
+    QGroupBox* GroupBoxElozoEvi = nullptr;
+    QPushButton *BitBtnElozoEviAdatmasolas = nullptr, *BitBtnElozoEviRendszJCmasolas = nullptr;
+    QLabel* Label15 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
     TDBEdit *CG_BANKSZLA = nullptr, *CG_UGYINT = nullptr, *CG_EVADOAZ = nullptr;
 
 protected:
