@@ -13,6 +13,7 @@
 #include <QPen>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "app/FormList.h"
 #include "backup/DataFolderBackup.h"
@@ -719,6 +720,10 @@ StartState TFomenuForm::FormShow() {
         close();
         return StartState::Ended;
     }
+    // Last year's folder, when there is one, is where companies are carried over from.
+    const std::string elozoEv = AdatKonyvtar() + "/" + std::to_string(std::stoi(FeldolgozasiEv) - 1);
+    if (!db::Engine::IsAlias(ElozoEviAlias) && std::filesystem::is_directory(elozoEv))
+        AliasLetrehoz(ElozoEviAlias, elozoEv);
     DM1->Table1->DatabaseName = AktualisAlias;
     VisszatoltesBefejezese();
     try {

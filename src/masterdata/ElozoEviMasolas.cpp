@@ -77,20 +77,12 @@ const Kedvezmeny kKedvezmenyek[] = {
 void DolgozoAtalakit(const db::Dataset& old, db::Dataset& t, int year, double today) {
     t.FieldByName("DG_NYITDAT").SetAsDateTime(today);
     t.FieldByName("DG_NYITMOD").SetAsString("E");
-    if (t.FieldByName("DG_BERFORM").AsString() != "0" && t.FieldByName("DG_ALKMIN").AsString() == "6")
-        t.FieldByName("DG_BERFORM").SetAsString("0");
-    if (t.FieldByName("DG_MUNKAREND").IsNull()) t.FieldByName("DG_MUNKAREND").SetAsString("1");
-    if (t.FieldByName("DG_JSORSZADATSZ").IsNull()) t.FieldByName("DG_JSORSZADATSZ").SetAsInteger(1);
+    DolgozoBerforma(t);
+    DolgozoAlapertekek(t);
     for (const char* name : {"DG_CSALKEDV", "DG_CSALKEDVSZAM", "DG_ELOZOMNYP", "DG_ELOZOMNYPBEDAT",
                              "DG_ELOZOMNYPKIDAT", "DG_ELSOHAZASOSSZ"})
         t.FieldByName(name).Clear();
-    db::Field& minber = t.FieldByName("DG_VALLALKMINBER");
-    if (!minber.IsNull()) {
-        if (minber.AsFloat() == 138000)
-            minber.SetAsFloat(149000);
-        else if (minber.AsFloat() == 180500)
-            minber.SetAsFloat(195000);
-    }
+    VallalkoziMinimalber(t);
     if (const db::Field* eholev = old.FindField("DG_EHOLEV"))
         t.FieldByName("DG_SZHALEV").SetValue(eholev->Value());
 
@@ -104,6 +96,29 @@ void DolgozoAtalakit(const db::Dataset& old, db::Dataset& t, int year, double to
         DatumAtvesz(old, k.end, t.FieldByName("DG_SZHAKEDVVEG"));
     }
 
+    DolgozoSzabadsag(t, year);
+}
+
+void DolgozoBerforma(db::Dataset& t) {
+    if (t.FieldByName("DG_BERFORM").AsString() != "0" && t.FieldByName("DG_ALKMIN").AsString() == "6")
+        t.FieldByName("DG_BERFORM").SetAsString("0");
+}
+
+void DolgozoAlapertekek(db::Dataset& t) {
+    if (t.FieldByName("DG_MUNKAREND").IsNull()) t.FieldByName("DG_MUNKAREND").SetAsString("1");
+    if (t.FieldByName("DG_JSORSZADATSZ").IsNull()) t.FieldByName("DG_JSORSZADATSZ").SetAsInteger(1);
+}
+
+void VallalkoziMinimalber(db::Dataset& t) {
+    db::Field& minber = t.FieldByName("DG_VALLALKMINBER");
+    if (minber.IsNull()) return;
+    if (minber.AsFloat() == 138000)
+        minber.SetAsFloat(149000);
+    else if (minber.AsFloat() == 180500)
+        minber.SetAsFloat(195000);
+}
+
+void DolgozoSzabadsag(db::Dataset& t, int year) {
     const std::string alkmin = t.FieldByName("DG_ALKMIN").AsString();
     if (alkmin == "1" || alkmin == "2" || alkmin == "5") {
         const double born = t.FieldByName("DG_SZULDAT").AsDateTime();

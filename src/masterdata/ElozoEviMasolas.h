@@ -24,3 +24,11 @@ bool KilepettEvElott(const db::Field& kilepdat, int year);
 // Brings a copied employee row (target, being inserted) to this year's rules,
 // reading last year's fields that only the old row (source) has.
 void DolgozoAtalakit(const db::Dataset& old, db::Dataset& target, int year, double today);
+
+// Rules both carry-overs apply to an employee row: the wage form of kind 6,
+// the default work schedule and legal-relation number, the new minimum wages,
+// and the leave frame by age (kinds 1, 2, 5) or no leave at all.
+void DolgozoBerforma(db::Dataset& t);
+void DolgozoAlapertekek(db::Dataset& t);
+void VallalkoziMinimalber(db::Dataset& t);
+void DolgozoSzabadsag(db::Dataset& t, int year);

@@ -316,6 +316,7 @@ void MaintenanceForm::GombLetilt() {
     BitBtn9->setEnabled(true);
     keyPreview_ = false;
     ShowPages(true);
+    ModeButtons(false);
 }
 
 void MaintenanceForm::GombEngedelyez() {
@@ -328,6 +329,7 @@ void MaintenanceForm::GombEngedelyez() {
     keyPreview_ = true;
     for (TDBEdit* e : member_.keyEdits) e->setEnabled(true);
     ShowPages(false);
+    ModeButtons(true);
     BitBtn5->setFocus();
 }
 

@@ -187,6 +187,8 @@ protected:
     virtual void AfterEditPost() {}
     // Enter in an edit whose tag is neither 0 nor the save tag.
     virtual void EnterTag(int) {}
+    // The form's own buttons: enabled or not as the form browses or types.
+    virtual void ModeButtons(bool /*browsing*/) {}
     // F2 in browse mode; the default opens the own table's pick list.
     virtual void BrowsePick();
     // True when the record may not be deleted; the default looks at the

@@ -1,9 +1,12 @@
 #include "masterdata/TorzskezCegek.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -16,7 +19,9 @@
 #include "core/FormTables.h"
 #include "core/KivalasztSQL.h"
 #include "core/StartValues.h"
+#include "masterdata/DravikAtvetel.h"
 #include "masterdata/ElozoEviMasolas.h"
+#include "platform/db/DbfTable.h"
 #include "platform/db/Engine.h"
 #include "platform/db/Table.h"
 #include "platform/os/Clock.h"
@@ -169,9 +174,40 @@ TTorzskezCegekForm::TTorzskezCegekForm(QWidget* parent) : MaintenanceForm(DM1->T
     elozo->addWidget(ProgressBar1, 1);
     Page()->addWidget(GroupBoxElozoEvi, 7, 0, 1, 3);
     // Without last year's alias there is nothing to copy from, for good.
-    const bool elozoEv = db::Engine::IsAlias(ElozoEviAlias);
-    BitBtnElozoEviAdatmasolas->setEnabled(elozoEv);
-    BitBtnElozoEviRendszJCmasolas->setEnabled(elozoEv);
+    elozoEv_ = db::Engine::IsAlias(ElozoEviAlias);
+
+    GroupBoxDravik = new QGroupBox(QStringLiteral("Dravik konverzió"), this);
+    GroupBoxDravik->setObjectName("GroupBoxDravik");
+    auto* dravik = new QGridLayout(GroupBoxDravik);
+    Edit1 = new QLineEdit(QString::fromStdString(DravikAlapKonyvtar()), GroupBoxDravik);
+    Edit1->setObjectName("Edit1");
+    Edit1->installEventFilter(this);
+    BitBtnDRCegekFelgyujt = new QPushButton(QStringLiteral("Felgyűjtés"), GroupBoxDravik);
+    BitBtnDRCegekFelgyujt->setObjectName("BitBtnDRCegekFelgyujt");
+    ComboBox1 = new QComboBox(GroupBoxDravik);
+    ComboBox1->setObjectName("ComboBox1");
+    ComboBox1->setEnabled(false);
+    BitBtnDravikAdatmasolas = new QPushButton(QStringLiteral("Adatátvitel"), GroupBoxDravik);
+    BitBtnDravikAdatmasolas->setObjectName("BitBtnDravikAdatmasolas");
+    ProgressBar2 = new QProgressBar(GroupBoxDravik);
+    ProgressBar2->setObjectName("ProgressBar2");
+    ProgressBar2->setValue(0);
+    dravik->addWidget(new QLabel(QStringLiteral("Dravik könyvtár :"), GroupBoxDravik), 0, 0);
+    dravik->addWidget(Edit1, 0, 1);
+    dravik->addWidget(BitBtnDRCegekFelgyujt, 0, 2);
+    dravik->addWidget(new QLabel(QStringLiteral("Cég :"), GroupBoxDravik), 1, 0);
+    dravik->addWidget(ComboBox1, 1, 1);
+    dravik->addWidget(BitBtnDravikAdatmasolas, 1, 2);
+    dravik->addWidget(ProgressBar2, 2, 0, 1, 3);
+    dravik->setColumnStretch(1, 1);
+    Page()->addWidget(GroupBoxDravik, 8, 0, 1, 3);
+    // A register that already holds companies keeps the default folder.
+    edit1Zarva_ = Table().Active() && !Table().IsEmpty();
+    connect(BitBtnDRCegekFelgyujt, &QPushButton::clicked, this, &TTorzskezCegekForm::CegListaFeltolt);
+    connect(BitBtnDravikAdatmasolas, &QPushButton::clicked, this,
+            &TTorzskezCegekForm::BitBtnDravikAdatmasolasClick);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ModeButtons(Mode() == 0); });
+    ModeButtons(Mode() == 0);
     connect(BitBtnElozoEviAdatmasolas, &QPushButton::clicked, this,
             &TTorzskezCegekForm::BitBtnElozoEviAdatmasolasClick);
     connect(BitBtnElozoEviRendszJCmasolas, &QPushButton::clicked, this,
@@ -454,4 +490,118 @@ void TTorzskezCegekForm::ElozoEviRendszJCMasol() {
     }
     Label15->clear();
     ProgressBar1->setValue(0);
+}
+
+void TTorzskezCegekForm::ModeButtons(bool browsing) {
+    if (!GroupBoxDravik) return;  // still being built
+    BitBtnElozoEviAdatmasolas->setEnabled(browsing && elozoEv_);
+    BitBtnElozoEviRendszJCmasolas->setEnabled(browsing && elozoEv_);
+    const bool listed = !dravikMappa_.empty();
+    ComboBox1->setEnabled(browsing && listed);
+    BitBtnDravikAdatmasolas->setEnabled(browsing && listed && ComboBox1->currentIndex() >= 0);
+    Edit1->setEnabled(browsing && !edit1Zarva_);
+    BitBtnDRCegekFelgyujt->setEnabled(browsing && !listed);
+}
+
+bool TTorzskezCegekForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            CegListaFeltolt();
+            return true;
+        }
+    }
+    return MaintenanceForm::eventFilter(watched, event);
+}
+
+void TTorzskezCegekForm::CegListaFeltolt() {
+    const std::string folder = Edit1->text().toStdString();
+    std::vector<std::string> items;
+    try {
+        items = DravikCegLista(folder);
+    } catch (const std::exception& e) {
+        ComboBox1->clear();
+        dravikMappa_.clear();
+        Uzen(QStringLiteral("A megadott helyen nem található a Dravik! #05") + "\r" +
+                 QString::fromStdString(e.what()),
+             ui::Icon::Error);
+        ModeButtons(Mode() == 0);
+        return;
+    }
+    ComboBox1->clear();
+    for (const std::string& item : items) ComboBox1->addItem(QString::fromStdString(item));
+    ComboBox1->setCurrentIndex(items.empty() ? -1 : 0);
+    dravikMappa_ = folder;
+    edit1Zarva_ = true;
+    ModeButtons(Mode() == 0);
+}
+
+void TTorzskezCegekForm::BitBtnDravikAdatmasolasClick() {
+    if (Mode() != 0 || dravikMappa_.empty() || ComboBox1->currentIndex() < 0) return;
+    const int number = CegSorszam(ComboBox1->currentText().toStdString());
+    const int year = std::stoi(FeldolgozasiEv);
+    const std::string companyFolder = DravikCegKonyvtar(dravikMappa_, number);
+    db::Table& cegek = Table();
+    try {
+        db::DbfTable cegekDbf;
+        cegekDbf.FileName = DbfUtvonal(dravikMappa_, "cegek");
+        cegekDbf.CodePage = db::DbfCodePage::Cp852;
+        cegekDbf.Open();
+        bool found = false;
+        for (cegekDbf.First(); !cegekDbf.Eof(); cegekDbf.Next()) {
+            const QString sorszam =
+                QString::fromStdString(cegekDbf.FieldByName("SORSZAM").AsString()).trimmed();
+            if (sorszam.toInt() == number) {
+                found = true;
+                break;
+            }
+        }
+        if (!found) throw std::runtime_error("A Cég nem található!");
+        db::Table konDV;
+        konDV.DatabaseName = AktualisAlias;
+        konDV.TableName = "KonDV";
+        konDV.ReadOnly = true;
+        konDV.Open();
+        Felvitel();
+        if (Mode() != 1) return;
+        db::DbfTable kparam;
+        kparam.FileName = DbfUtvonal(companyFolder, "kparam");
+        kparam.CodePage = db::DbfCodePage::Cp852;
+        try {
+            kparam.Open();
+            kparam.First();
+            DravikCegRekord(cegekDbf, kparam, cegek, os::Today());
+        } catch (...) {
+            Megsem();
+            throw;
+        }
+        Frissit();
+        Postazas();
+        if (!UjCegKesz) return;
+        const std::string code = cegek.FieldByName("CG_KOD").AsString();
+        const auto progress = [this](int n) {
+            if (n >= 0) {
+                ProgressBar2->setMaximum(n);
+                ProgressBar2->setValue(0);
+            } else {
+                ProgressBar2->setValue(ProgressBar2->value() + 1);
+            }
+        };
+        const std::vector<ElutasitottSorok> refused =
+            DravikTablakMasol(konDV, companyFolder, code, year, os::Today(), progress);
+        QString text = QStringLiteral("Az adatátvitel sikeresen befejeződött!");
+        for (const ElutasitottSorok& r : refused)
+            text +=
+                "\r" + QStringLiteral(
+                           "%1: %2 sort a tábla nem fogadott el (ismétlődő kulcs vagy üres kötelező mező).")
+                           .arg(QString::fromStdString(r.table))
+                           .arg(r.count);
+        ui::ShowMessage(text);
+        if (ComboBox1->currentIndex() + 1 < ComboBox1->count())
+            ComboBox1->setCurrentIndex(ComboBox1->currentIndex() + 1);
+        cegek.Locate("CG_KOD", code);
+    } catch (const std::exception& e) {
+        Uzen(QStringLiteral("HIBA történt! #06") + "\r" + QString::fromStdString(e.what()), ui::Icon::Error);
+    }
+    ProgressBar2->setValue(0);
 }

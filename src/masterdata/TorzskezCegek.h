@@ -8,7 +8,9 @@
 
 #include "masterdata/MaintenanceForm.h"
 
+class QComboBox;
 class QGroupBox;
+class QLineEdit;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -42,6 +44,11 @@ public:
     // "Egy cégre": a company of last year's register picked and carried over.
     void BitBtnElozoEviAdatmasolasClick();
 
+    // "Felgyűjtés" (or Enter in the folder edit): the companies of the folder.
+    void CegListaFeltolt();
+    // "Adatátvitel": the company chosen in the list taken over.
+    void BitBtnDravikAdatmasolasClick();
+
     // True after a saved insert whose table set is complete.
     bool UjCegKesz = false;
 
@@ -57,6 +64,12 @@ public:
     QPushButton *BitBtnElozoEviAdatmasolas = nullptr, *BitBtnElozoEviRendszJCmasolas = nullptr;
     QLabel* Label15 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
+    // "Dravik konverzió".
+    QGroupBox* GroupBoxDravik = nullptr;
+    QLineEdit* Edit1 = nullptr;  // the folder
+    QPushButton *BitBtnDRCegekFelgyujt = nullptr, *BitBtnDravikAdatmasolas = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QProgressBar* ProgressBar2 = nullptr;
     TDBEdit *CG_BANKSZLA = nullptr, *CG_UGYINT = nullptr, *CG_EVADOAZ = nullptr;
 
 protected:
@@ -64,7 +77,12 @@ protected:
     void BeforePost() override;
     void AfterInsertPost() override;
     void EnterTag(int tag) override;
+    void ModeButtons(bool browsing) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::string ujKod_;
+    bool elozoEv_ = false;     // last year's alias exists
+    bool edit1Zarva_ = false;  // the folder edit locked for good
+    std::string dravikMappa_;  // the folder listed; empty: none yet
 };

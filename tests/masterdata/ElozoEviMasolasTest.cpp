@@ -2,14 +2,21 @@
 // name, the leaver test and the conversion to this year's rules.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
 #include <filesystem>
 
+#include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
 #include "core/TableLayouts.h"
 #include "masterdata/ElozoEviMasolas.h"
+#include "masterdata/TorzskezCegek.h"
 #include "platform/db/Table.h"
 #include "platform/os/DayNumber.h"
 #include "support/CompanyFixture.h"
+#include "support/DialogTest.h"
 
 namespace {
 
@@ -157,6 +164,159 @@ TEST_F(ElozoEviDolgozoTest, EmployeeConversion) {
         for (auto [field, value] : e.expected)
             EXPECT_EQ(target.FieldByName(field).AsString(), value) << field;
     }
+}
+
+// Last year's folder under its alias with company 005: two employees, one
+// leaving on the last day of last year, with history, standing items (one
+// of a code this year's catalogue lacks) and dependants.
+class ElozoEviCegTest : public testsupport::YearFolderTest {
+protected:
+    void SetUp() override {
+        YearFolderTest::SetUp();
+        folder = (std::filesystem::path(EvKonyvtar()).parent_path() / "2018").string();
+        std::filesystem::create_directories(folder);
+        AliasLetrehoz(ElozoEviAlias, folder);
+        db::Table jc;
+        jc.DatabaseName = AktualisAlias;
+        jc.TableName = "Jogcim";
+        jc.Open();
+        ASSERT_FALSE(jc.IsEmpty());
+        code = jc.FieldByName("JC_KOD").AsString();
+
+        Old("Cegek", {{"CG_KOD", "005"},
+                      {"CG_NEV", "Regi Kft"},
+                      {"CG_RNEV", "Regi"},
+                      {"CG_ADOSZAM", "11111111142"},
+                      {"CG_NYITMOD", "M"}});
+        Old("KifHely_005", {{"KH_KOD", "01"}, {"KH_NEV", "Kozpont"}});
+        Old("MHely_005", {{"MH_KOD", "01"}, {"MH_NEV", "Iroda"}, {"MH_KHKOD", "01"}});
+        for (const char* id : {"1", "2"}) {
+            const db::Variant exit = std::string(id) == "1" ? D(2018, 12, 31) : D(2019, 1, 1);
+            Old("Dolgozo_005", {{"DG_TORZSSZAM", id},
+                                {"DG_NEV", "Nev"},
+                                {"DG_ALKMIN", "1"},
+                                {"DG_KILEPDAT", exit},
+                                {"DG_EHOLEV", "I"}});
+            Old("DolgRegi_005",
+                {{"DG_SORSZAM", 1}, {"DG_TORZSSZAM", id}, {"DG_NEV", "Nev"}, {"DG_EHOLEV", "N"}});
+            Old("RJogcim_005", {{"RJ_DGTORZSSZAM", id}, {"RJ_JCKOD", code}, {"RJ_SORSZAM", 1}});
+            Old("RJogcim_005", {{"RJ_DGTORZSSZAM", id}, {"RJ_JCKOD", "ZZZ"}, {"RJ_SORSZAM", 1}});
+            Old("Hozzatartozo_005", {{"HT_DGTORZSSZAM", id}, {"HT_NEV", "Gyerek"}});
+        }
+    }
+    // A row of a last-year table, made with this year's layout (employee
+    // tables with DG_EHOLEV in place of DG_SZHALEV) on first use.
+    void Old(const std::string& name, const std::vector<std::pair<const char*, db::Variant>>& values) {
+        db::Table t;
+        t.DatabaseName = folder;
+        t.TableName = name;
+        if (!t.Exists()) {
+            const TableLayout& layout =
+                *FindTableLayout(name == "Cegek" ? "Cegek" : name.substr(0, name.size() - 4));
+            db::FieldDefs defs;
+            for (const db::FieldDef& f : layout.FieldDefs())
+                if (f.name == "DG_SZHALEV")
+                    defs.push_back({"DG_EHOLEV", db::FieldType::String, 1});
+                else
+                    defs.push_back({f.name, f.type, f.size, false});
+            t.SetFieldDefs(defs);
+            if (layout.primaryIndex) {
+                std::string key;
+                for (const std::string& k : layout.key) key += (key.empty() ? "" : ";") + k;
+                t.PrimaryIndexFields = key;
+            }
+            t.CreateTable();
+        }
+        t.Open();
+        t.Append();
+        for (auto& [field, v] : values) t.FieldByName(field).SetValue(v);
+        testsupport::FillRequired(t);
+        t.Post();
+    }
+    std::vector<std::string> Rows(const std::string& name, const char* field) {
+        db::Table t;
+        t.DatabaseName = AktualisAlias;
+        t.TableName = name;
+        t.Open();
+        std::vector<std::string> out;
+        for (t.First(); !t.Eof(); t.Next()) out.push_back(t.FieldByName(field).AsString());
+        return out;
+    }
+    std::unique_ptr<TTorzskezCegekForm> Open() {
+        auto form = std::make_unique<TTorzskezCegekForm>();
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        return form;
+    }
+
+    std::string folder, code;
+    testsupport::ScriptedDialogs dialogs;
+};
+
+TEST_F(ElozoEviCegTest, CompanyCopiedWithEmployeesStillEmployed) {
+    auto form = Open();
+    EXPECT_TRUE(form->BitBtnElozoEviAdatmasolas->isEnabled());
+    dialogs.Answer(ui::Yes);  // "Valóban végrehajtja a rögzítést?"
+    dialogs.Answer(ui::Ok);   // "Cég létrehozva..."
+    ASSERT_TRUE(form->ElozoEviCegMasol("005"));
+    EXPECT_EQ(dialogs.Text(1), "Cég létrehozva...");
+    EXPECT_EQ(dialogs.Caption(1), "Üzenet");
+    db::Table& cegek = *dm->TableCegek;
+    EXPECT_EQ(cegek.FieldByName("CG_KOD").AsString(), "001");
+    EXPECT_EQ(cegek.FieldByName("CG_NEV").AsString(), "Regi Kft");
+    EXPECT_EQ(cegek.FieldByName("CG_NYITMOD").AsString(), "E");
+    EXPECT_EQ(cegek.FieldByName("CG_ELOZOEVIKOD").AsString(), "005");
+    EXPECT_EQ(form->ProgressBar1->value(), 0);
+
+    EXPECT_EQ(Rows("KifHely_001", "KH_NEV"), std::vector<std::string>{"Kozpont"});
+    EXPECT_EQ(Rows("MHely_001", "MH_NEV"), std::vector<std::string>{"Iroda"});
+    EXPECT_EQ(Rows("Dolgozo_001", "DG_TORZSSZAM"), std::vector<std::string>{"2"});
+    EXPECT_EQ(Rows("Dolgozo_001", "DG_SZHALEV"), std::vector<std::string>{"I"});
+    EXPECT_EQ(Rows("DolgRegi_001", "DG_TORZSSZAM"), (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(Rows("DolgRegi_001", "DG_SZHALEV"), (std::vector<std::string>{"N", "N"}));
+    EXPECT_EQ(Rows("RJogcim_001", "RJ_JCKOD"), std::vector<std::string>{code});
+    EXPECT_EQ(Rows("RJogcim_001", "RJ_DGTORZSSZAM"), std::vector<std::string>{"2"});
+    EXPECT_EQ(Rows("Hozzatartozo_001", "HT_DGTORZSSZAM"), std::vector<std::string>{"2"});
+
+    // Last year's register is untouched and the same company is refused.
+    dialogs.Answer(ui::Ok);
+    EXPECT_FALSE(form->ElozoEviCegMasol("005"));
+    EXPECT_EQ(dialogs.Text(2), "Ilyen Cég (Adószám) már létezik...");
+    dialogs.Answer(ui::Ok);
+    EXPECT_FALSE(form->ElozoEviCegMasol("009"));
+    EXPECT_EQ(dialogs.Text(3), "HIBA történt! #04\rA Cég nem található!");
+}
+
+TEST_F(ElozoEviCegTest, StandingItemsAddedLaterWithoutDuplicates) {
+    testsupport::MakeCompany("001", "Kezi", "Kezi");  // entered by hand: "M"
+    auto form = Open();
+    dm->TableCegek->First();
+    dm->TableCegek->Edit();
+    dm->TableCegek->FieldByName("CG_NYITMOD").SetAsString("M");
+    dm->TableCegek->Post();
+    dialogs.Answer(ui::Ok);
+    form->BitBtnElozoEviRendszJCmasolas->click();
+    EXPECT_EQ(dialogs.Text(0), "A kiválasztott cég nem az előző évi programból lett áthozva!");
+
+    dialogs.Answer(ui::Yes);
+    dialogs.Answer(ui::Ok);
+    ASSERT_TRUE(form->ElozoEviCegMasol("005"));
+    EXPECT_EQ(dm->TableCegek->FieldByName("CG_KOD").AsString(), "002");
+    db::Table jc;
+    jc.DatabaseName = AktualisAlias;
+    jc.TableName = "Jogcim_002";
+    jc.Open();
+    jc.Append();
+    jc.FieldByName("JC_KOD").SetAsString("ZZZ");
+    testsupport::FillRequired(jc);
+    jc.Post();
+    jc.Close();
+    dialogs.Answer(ui::Ok);  // the notice
+    dialogs.Answer(ui::Ok);  // "Az átvitel megtörtént..."
+    form->BitBtnElozoEviRendszJCmasolas->click();
+    EXPECT_EQ(dialogs.Text(4), "Az átvitel megtörtént...");
+    EXPECT_EQ(Rows("RJogcim_002", "RJ_JCKOD"), (std::vector<std::string>{code, "ZZZ"}));
 }
 
 }  // namespace
