@@ -272,6 +272,16 @@ const CodeLookup Jogcim{.table = &TDM1::TableJogcim,
                         .width2 = 226,
                         .sqlColumns = {},
                         .sqlCondition = ""};
+const CodeLookup MunkahelySQL = [] {
+    CodeLookup c = Munkahely;
+    c.sqlColumns = {{"MH_KOD", 43}, {"MH_NEV", 226}};
+    return c;
+}();
+const CodeLookup DolgozoSQL = [] {
+    CodeLookup c = Dolgozo;
+    c.sqlColumns = {{"DG_TORZSSZAM", 73}, {"DG_NEV", 336}};
+    return c;
+}();
 }  // namespace lookups
 
 namespace {
@@ -447,6 +457,22 @@ ParamField Dolgozo() {
     f.code = &lookups::Dolgozo;
     f.fromDefault = defaults::First("SF_DGTORZSSZAM");
     f.toDefault = defaults::Last("SF_DGTORZSSZAM");
+    return f;
+}
+
+ParamField MunkahelyDolgozokbol(const CodeLookup& code) {
+    ParamField f = Munkahely();
+    f.code = &code;
+    f.fromDefault = defaults::First("DG_MHKOD", DefaultSource::Employee);
+    f.toDefault = defaults::Last("DG_MHKOD", DefaultSource::Employee);
+    return f;
+}
+
+ParamField DolgozoDolgozokbol(const CodeLookup& code) {
+    ParamField f = Dolgozo();
+    f.code = &code;
+    f.fromDefault = defaults::First("DG_TORZSSZAM", DefaultSource::Employee);
+    f.toDefault = defaults::Last("DG_TORZSSZAM", DefaultSource::Employee);
     return f;
 }
 

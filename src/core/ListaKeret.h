@@ -152,6 +152,9 @@ extern const CodeLookup Munkahely;     // MHely
 extern const CodeLookup KifizetoHely;  // KifHely
 extern const CodeLookup Dolgozo;       // Dolgozo
 extern const CodeLookup Jogcim;        // Jogcim
+// Workplaces and employees picked from the SQL pick list.
+extern const CodeLookup MunkahelySQL;
+extern const CodeLookup DolgozoSQL;
 }  // namespace lookups
 
 enum class ParamKind {
@@ -223,6 +226,11 @@ ParamField KifizetesDatuma(const char* from = "DateEdit1", const char* to = "Dat
 ParamField Munkahely(const std::string& defaultField = "SF_DGMHKOD");
 ParamField KifizetoHely();
 ParamField Dolgozo();
+// The workplace and employee ranges defaulted from the employee table (the
+// smallest and largest code), so employees never paid count too; their codes
+// come from the SQL pick list unless another lookup is given.
+ParamField MunkahelyDolgozokbol(const CodeLookup& code = lookups::MunkahelySQL);
+ParamField DolgozoDolgozokbol(const CodeLookup& code = lookups::DolgozoSQL);
 // The optional job-number and collector ranges (no lookup, may stay empty).
 ParamField Munkaszam();
 ParamField Gyujto();

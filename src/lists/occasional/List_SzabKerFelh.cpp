@@ -5,28 +5,10 @@
 
 namespace {
 
-// The pick lists are the SQL ones over the master tables.
-const CodeLookup kMunkahely = [] {
-    CodeLookup c = lookups::Munkahely;
-    c.sqlColumns = {{"MH_KOD", 43}, {"MH_NEV", 226}};
-    return c;
-}();
-const CodeLookup kDolgozo = [] {
-    CodeLookup c = lookups::Dolgozo;
-    c.sqlColumns = {{"DG_TORZSSZAM", 73}, {"DG_NEV", 336}};
-    return c;
-}();
-
 ListDecl SzabKerFelhDecl() {
     // The ranges come from the employee table: employees never paid count too.
-    ParamField munkahely = params::Munkahely();
-    munkahely.code = &kMunkahely;
-    munkahely.fromDefault = defaults::First("DG_MHKOD", DefaultSource::Employee);
-    munkahely.toDefault = defaults::Last("DG_MHKOD", DefaultSource::Employee);
-    ParamField dolgozo = params::Dolgozo();
-    dolgozo.code = &kDolgozo;
-    dolgozo.fromDefault = defaults::First("DG_TORZSSZAM", DefaultSource::Employee);
-    dolgozo.toDefault = defaults::Last("DG_TORZSSZAM", DefaultSource::Employee);
+    ParamField munkahely = params::MunkahelyDolgozokbol();
+    ParamField dolgozo = params::DolgozoDolgozokbol();
 
     ListDecl s;
     s.objectName = "List_SzabKerFelhForm";

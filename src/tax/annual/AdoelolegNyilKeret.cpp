@@ -48,19 +48,34 @@ double AdoelolegNyilLap::Negyzetek(double x, int count) {
     return x;
 }
 
+void AdoelolegNyilLap::KeltAlairas(const QString& alairas) {
+    Szoveg(QStringLiteral("Kelt:"), 0, 12);
+    Szoveg(QStringLiteral("................................, ........ év ........ hó ........ nap"), 12, 100);
+    Sor(QStringLiteral("..................................................."), 120, 1, 70).Alignment =
+        report::Align::Center;
+    Sor(alairas, 120, 1, 70).Alignment = report::Align::Center;
+}
+
+void AdoelolegNyilLap::Kifizeto(const QString& megnevezes, const QString& adoszam, double x,
+                                double captionWidth) {
+    const QString pontok = QStringLiteral("..................................................");
+    const double vonal = x + captionWidth;
+    Szoveg(megnevezes, x, captionWidth);
+    Sor(pontok + pontok, vonal, 1, LapSzel() - vonal);
+    Szoveg(adoszam, x, captionWidth);
+    Sor(pontok, vonal, 1, 90);
+    Ures(4);
+    KeltAlairas(QStringLiteral("Cégszerű aláírás"));
+}
+
 AdoelolegNyilForm::AdoelolegNyilForm(const char* objectName, const QString& menuItem, QWidget* parent)
     : ListForm(
           [&] {
-              ParamField munkahely = params::Munkahely();
-              munkahely.fromDefault = defaults::First("DG_MHKOD", DefaultSource::Employee);
-              munkahely.toDefault = defaults::Last("DG_MHKOD", DefaultSource::Employee);
-              ParamField dolgozo = params::Dolgozo();
-              dolgozo.fromDefault = defaults::First("DG_TORZSSZAM", DefaultSource::Employee);
-              dolgozo.toDefault = defaults::Last("DG_TORZSSZAM", DefaultSource::Employee);
               ListDecl s;
               s.objectName = objectName;
               s.caption = QStringLiteral("Szerviz/") + menuItem;
-              s.fields = {munkahely, dolgozo};
+              s.fields = {params::MunkahelyDolgozokbol(lookups::Munkahely),
+                          params::DolgozoDolgozokbol(lookups::Dolgozo)};
               s.tables = {&TDM1::TableMhely, &TDM1::TableDolgozo};
               return s;
           }(),

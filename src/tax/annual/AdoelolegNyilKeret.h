@@ -36,6 +36,12 @@ protected:
     void Negyzet(double x);
     // `count` tick boxes side by side from x; returns the x after them.
     double Negyzetek(double x, int count);
+    // "Kelt:" with the place and date to write in, and at the right a
+    // signature line over its caption.
+    void KeltAlairas(const QString& alairas);
+    // The payer's name and tax number, each a caption at x and a dotted
+    // line after it, then the payer's dated "Cégszerű aláírás".
+    void Kifizeto(const QString& megnevezes, const QString& adoszam, double x, double captionWidth);
     // Moves down by mm, or by one line.
     void Ures(double mm = -1) { y += mm < 0 ? kSor : mm; }
 

@@ -86,14 +86,6 @@ TList_AdoelolegElsoHazasNyilQRForm::TList_AdoelolegElsoHazasNyilQRForm()
                        "nyilatkozat figyelembevételével állapítom meg."),
         8, 3);
     Ures(2);
-    Szoveg(QStringLiteral("A kifizető, munkáltató megnevezése:"), 0, 62);
-    Sor(kPontok + kPontok, 62, 1, w - 62);
-    Szoveg(QStringLiteral("A kifizető, munkáltató adószáma:"), 0, 62);
-    Sor(kPontok, 62, 1, 90);
-    Ures(4);
-    Szoveg(QStringLiteral("Kelt:"), 0, 12);
-    Szoveg(QStringLiteral("................................, ........ év ........ hó ........ nap"), 12, 100);
-    Sor(QStringLiteral("..................................................."), 120, 1, 70).Alignment =
-        report::Align::Center;
-    Sor(QStringLiteral("Cégszerű aláírás"), 120, 1, 70).Alignment = report::Align::Center;
+    Kifizeto(QStringLiteral("A kifizető, munkáltató megnevezése:"),
+             QStringLiteral("A kifizető, munkáltató adószáma:"), 0, 62);
 }

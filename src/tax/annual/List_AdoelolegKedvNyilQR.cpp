@@ -6,7 +6,6 @@ const QString kPontok = QStringLiteral("........................................
 
 TList_AdoelolegKedvNyilQRForm::TList_AdoelolegKedvNyilQRForm()
     : AdoelolegNyilLap(QStringLiteral("List_AdoelolegKedvNyilQRForm"), report::Orientation::Portrait) {
-    const double w = LapSzel();
     Szoveg(QStringLiteral("Adóelőleg-nyilatkozat"), 0).Size(12).Bold().Alignment = report::Align::Center;
     Ures(6);
     Sor(QStringLiteral("a személyi kedvezmény érvényesítéséről a 2019. évben")).Bold().Alignment =
@@ -55,11 +54,7 @@ TList_AdoelolegKedvNyilQRForm::TList_AdoelolegKedvNyilQRForm()
             "igénybe."),
         13, 3);
     Ures(4);
-    Szoveg(QStringLiteral("Kelt:"), 0, 12);
-    Szoveg(QStringLiteral("................................, ........ év ........ hó ........ nap"), 12, 100);
-    Sor(QStringLiteral("..................................................."), 120, 1, 70).Alignment =
-        report::Align::Center;
-    Sor(QStringLiteral("A magánszemély aláírása"), 120, 1, 70).Alignment = report::Align::Center;
+    KeltAlairas(QStringLiteral("A magánszemély aláírása"));
     Ures(8);
     Szoveg(QStringLiteral("7."), 5, 8);
     Sor(QStringLiteral(
@@ -68,14 +63,5 @@ TList_AdoelolegKedvNyilQRForm::TList_AdoelolegKedvNyilQRForm()
         13, 2);
     Ures(3);
     Sor(QStringLiteral("Az adóelőleget megállapító munkáltató, kifizető")).Bold();
-    Szoveg(QStringLiteral("megnevezése:"), 5, 30);
-    Sor(kPontok + kPontok, 35, 1, w - 35);
-    Szoveg(QStringLiteral("adószáma:"), 5, 30);
-    Sor(kPontok, 35, 1, 90);
-    Ures(4);
-    Szoveg(QStringLiteral("Kelt:"), 0, 12);
-    Szoveg(QStringLiteral("................................, ........ év ........ hó ........ nap"), 12, 100);
-    Sor(QStringLiteral("..................................................."), 120, 1, 70).Alignment =
-        report::Align::Center;
-    Sor(QStringLiteral("Cégszerű aláírás"), 120, 1, 70).Alignment = report::Align::Center;
+    Kifizeto(QStringLiteral("megnevezése:"), QStringLiteral("adószáma:"), 5, 30);
 }

@@ -1,12 +1,17 @@
 #include "tax/annual/List_AdoelolegSzamNyilQR.h"
 
-namespace {
-const QString kPontok = QStringLiteral("..................................................");
-}
-
 TList_AdoelolegSzamNyilQRForm::TList_AdoelolegSzamNyilQRForm()
     : AdoelolegNyilLap(QStringLiteral("List_AdoelolegSzamNyilQRForm"), report::Orientation::Portrait) {
-    const double w = LapSzel();
+    // The cost ratio (ticked) or the costs written in.
+    auto KoltseghanyadVagyKoltseg = [this] {
+        Szoveg(QStringLiteral("- a 10 százalékos költséghányad alkalmazását kérem."), 13, 150);
+        Negyzet(170);
+        Ures();
+        Sor(QStringLiteral("vagy"), 13);
+        Sor(QStringLiteral(
+                "- a bevételből ........................ Ft felmerülő, elismert költség levonását kérem."),
+            13);
+    };
     Sor(QStringLiteral("Adóelőleg-nyilatkozat a 2019. évben az adóelőleg meghatározása során"))
         .Size(12)
         .Bold()
@@ -31,26 +36,14 @@ TList_AdoelolegSzamNyilQRForm::TList_AdoelolegSzamNyilQRForm()
     Ures(2);
     Szoveg(QStringLiteral("1."), 0, 8);
     Sor(QStringLiteral("Az önálló tevékenységből származó bevétel adóelőlegének megállapítása során"), 8);
-    Szoveg(QStringLiteral("- a 10 százalékos költséghányad alkalmazását kérem."), 13, 150);
-    Negyzet(170);
-    Ures();
-    Sor(QStringLiteral("vagy"), 13);
-    Sor(QStringLiteral(
-            "- a bevételből ........................ Ft felmerülő, elismert költség levonását kérem."),
-        13);
+    KoltseghanyadVagyKoltseg();
     Ures(2);
     Szoveg(QStringLiteral("2."), 0, 8);
     Sor(QStringLiteral(
             "Az önálló tevékenységemre tekintettel kapott költségtérítés adóelőlegének megállapítása "
             "során"),
         8);
-    Szoveg(QStringLiteral("- a 10 százalékos költséghányad alkalmazását kérem."), 13, 150);
-    Negyzet(170);
-    Ures();
-    Sor(QStringLiteral("vagy"), 13);
-    Sor(QStringLiteral(
-            "- a bevételből ........................ Ft felmerülő, elismert költség levonását kérem."),
-        13);
+    KoltseghanyadVagyKoltseg();
     Ures(2);
     Szoveg(QStringLiteral("3."), 0, 8);
     Sor(QStringLiteral("A nem önálló tevékenységemre tekintettel kapott költségtérítés adóelőlegének "
@@ -102,11 +95,7 @@ TList_AdoelolegSzamNyilQRForm::TList_AdoelolegSzamNyilQRForm()
            8, 155);
     Negyzet(170);
     Ures(8);
-    Szoveg(QStringLiteral("Kelt:"), 0, 12);
-    Szoveg(QStringLiteral("................................, ........ év ........ hó ........ nap"), 12, 100);
-    Sor(QStringLiteral("..................................................."), 120, 1, 70).Alignment =
-        report::Align::Center;
-    Sor(QStringLiteral("A magánszemély aláírása"), 120, 1, 70).Alignment = report::Align::Center;
+    KeltAlairas(QStringLiteral("A magánszemély aláírása"));
     Sor(QStringLiteral("* Jelölje X-szel, ha kéri!")).Italic();
     Ures(4);
     Szoveg(QStringLiteral("9."), 0, 8);
@@ -115,14 +104,6 @@ TList_AdoelolegSzamNyilQRForm::TList_AdoelolegSzamNyilQRForm()
             "nyilatkozat figyelembevételével állapítom meg."),
         8, 2);
     Ures(2);
-    Szoveg(QStringLiteral("A kifizető, munkáltató megnevezése:"), 0, 62);
-    Sor(kPontok + kPontok, 62, 1, w - 62);
-    Szoveg(QStringLiteral("A kifizető, munkáltató adószáma:"), 0, 62);
-    Sor(kPontok, 62, 1, 90);
-    Ures(4);
-    Szoveg(QStringLiteral("Kelt:"), 0, 12);
-    Szoveg(QStringLiteral("................................, ........ év ........ hó ........ nap"), 12, 100);
-    Sor(QStringLiteral("..................................................."), 120, 1, 70).Alignment =
-        report::Align::Center;
-    Sor(QStringLiteral("Cégszerű aláírás"), 120, 1, 70).Alignment = report::Align::Center;
+    Kifizeto(QStringLiteral("A kifizető, munkáltató megnevezése:"),
+             QStringLiteral("A kifizető, munkáltató adószáma:"), 0, 62);
 }

@@ -1,5 +1,7 @@
 #include "tax/annual/List_CsalkedvNyilQR.h"
 
+#include "platform/report/Page.h"
+
 namespace {
 const QString kPontok = QStringLiteral("..................................................");
 }
@@ -61,13 +63,17 @@ TList_CsalkedvNyilQRForm::TList_CsalkedvNyilQRForm()
         .Size(7);
     Ures(2);
     Szoveg(QStringLiteral("2."), 0, 6);
-    Szoveg(
-        QStringLiteral("Nyilatkozom, hogy a családi kedvezményt egyedül        , vagy jogosultnak minősülő "
-                       "házastársammal/élettársammal közösen        érvényesítem."),
-        6, 200);
+    const QString egyedul = QStringLiteral("Nyilatkozom, hogy a családi kedvezményt egyedül  ");
+    const QString kozosen = egyedul + QStringLiteral(
+                                          "      , vagy jogosultnak minősülő házastársammal/élettársammal "
+                                          "közösen  ");
+    Szoveg(egyedul +
+               QStringLiteral("      , vagy jogosultnak minősülő házastársammal/élettársammal közösen        "
+                              "érvényesítem."),
+           6, 200);
     // The boxes stand in the two gaps of the sentence.
-    Negyzet(69);
-    Negyzet(160);
+    Negyzet(6 + report::TextWidth(Lap().Font, egyedul));
+    Negyzet(6 + report::TextWidth(Lap().Font, kozosen));
     Ures(5);
     Szoveg(QStringLiteral("3."), 0, 6);
     Szoveg(QStringLiteral(

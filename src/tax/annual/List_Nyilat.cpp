@@ -8,41 +8,11 @@
 
 namespace {
 
-// The codes come from the SQL pick list.
-const CodeLookup& MunkahelyLookup() {
-    static const CodeLookup l = [] {
-        CodeLookup c = lookups::Munkahely;
-        c.pickKind = 0;
-        c.sqlColumns = {{"MH_KOD", 43}, {"MH_NEV", 226}};
-        return c;
-    }();
-    return l;
-}
-
-const CodeLookup& DolgozoLookup() {
-    static const CodeLookup l = [] {
-        CodeLookup c = lookups::Dolgozo;
-        c.pickKind = 0;
-        c.sqlColumns = {{"DG_TORZSSZAM", 73}, {"DG_NEV", 336}};
-        return c;
-    }();
-    return l;
-}
-
 ListDecl NyilatDecl() {
-    ParamField munkahely = params::Munkahely();
-    munkahely.code = &MunkahelyLookup();
-    munkahely.fromDefault = defaults::First("DG_MHKOD", DefaultSource::Employee);
-    munkahely.toDefault = defaults::Last("DG_MHKOD", DefaultSource::Employee);
-    ParamField dolgozo = params::Dolgozo();
-    dolgozo.code = &DolgozoLookup();
-    dolgozo.fromDefault = defaults::First("DG_TORZSSZAM", DefaultSource::Employee);
-    dolgozo.toDefault = defaults::Last("DG_TORZSSZAM", DefaultSource::Employee);
-
     ListDecl s;
     s.objectName = "List_NyilatForm";
     s.caption = QStringLiteral("Ado/Nyilatkozat");
-    s.fields = {munkahely, dolgozo};
+    s.fields = {params::MunkahelyDolgozokbol(), params::DolgozoDolgozokbol()};
     s.tables = {&TDM1::TableMhely, &TDM1::TableJogcim, &TDM1::TableDolgozo, &TDM1::TableSzamfejt,
                 &TDM1::TableCegek};
     return s;
