@@ -51,7 +51,7 @@ void TDBEdit::DataChange() {
     // A text field limits the typing to its size; other limits are the form's.
     if (mask.isEmpty() && f && f->DataType() == db::FieldType::String && f->Size() > 0)
         setMaxLength(f->Size());
-    setText(f ? QString::fromStdString(f->AsString()) : QString());
+    setText(f ? QString::fromStdString(f->EditText()) : QString());
     // A masked text is typed from its first position, not after the blanks.
     if (!mask.isEmpty()) setCursorPosition(0);
     setModified(false);

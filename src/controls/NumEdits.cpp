@@ -8,29 +8,12 @@
 #include <cmath>
 
 #include "controls/ControlUtils.h"
+#include "platform/os/NumberFormat.h"
 
 namespace {
 
 QChar DecimalSep() { return QLocale().decimalPoint().at(0); }
 QChar ThousandSep() { return QLocale().groupSeparator().at(0); }
-
-// Splits a picture at the ";" outside quotes.
-QStringList Sections(const QString& format) {
-    QStringList out{QString()};
-    QChar quote;
-    for (QChar c : format) {
-        if (!quote.isNull()) {
-            if (c == quote) quote = QChar();
-        } else if (c == u'\'' || c == u'"') {
-            quote = c;
-        } else if (c == u';') {
-            out.append(QString());
-            continue;
-        }
-        out.last() += c;
-    }
-    return out;
-}
 
 QString Grouped(const QString& digits, QChar separator) {
     QString out;
@@ -48,61 +31,8 @@ QString FormatFloat(const QString& format, double value) {
 }
 
 QString FormatFloat(const QString& format, double value, QChar decimalSep, QChar thousandSep) {
-    if (format.isEmpty()) return QString::number(value, 'g', 15);
-    const QStringList sections = Sections(format);
-    QString section = sections[0];
-    bool sign = value < 0;
-    if (value < 0 && sections.size() > 1 && !sections[1].isEmpty()) {
-        section = sections[1];
-        sign = false;
-    }
-    // Picture: literals before and after the placeholders, digit counts.
-    QString prefix, suffix;
-    int intZeros = 0, decZeros = 0, decAll = 0;
-    bool inDecimals = false, grouping = false, seenDigit = false;
-    QChar quote;
-    for (QChar c : section) {
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            else
-                (seenDigit ? suffix : prefix) += c;
-            continue;
-        }
-        if (c == u'\'' || c == u'"') {
-            quote = c;
-        } else if (c == u'0' || c == u'#') {
-            seenDigit = true;
-            suffix.clear();
-            if (inDecimals) {
-                ++decAll;
-                if (c == u'0') decZeros = decAll;
-            } else if (c == u'0') {
-                ++intZeros;
-            }
-        } else if (c == u'.') {
-            inDecimals = true;
-        } else if (c == u',') {
-            grouping = true;
-        } else {
-            (seenDigit ? suffix : prefix) += c;
-        }
-    }
-    // Half away from zero at the last decimal the picture shows.
-    const double scale = std::pow(10.0, decAll);
-    const double rounded = std::round(std::fabs(value) * scale) / scale;
-    if (rounded == 0 && sections.size() > 2 && !sections[2].isEmpty())
-        return FormatFloat(sections[2], 0, decimalSep, thousandSep);
-    if (rounded == 0) sign = false;
-    QString text = QString::number(rounded, 'f', decAll);
-    QString intPart = text.section(u'.', 0, 0), decPart = text.section(u'.', 1);
-    while (decPart.size() > decZeros && decPart.endsWith(u'0')) decPart.chop(1);
-    if (intPart == "0" && intZeros == 0) intPart.clear();
-    while (intPart.size() < intZeros) intPart.prepend(u'0');
-    if (grouping) intPart = Grouped(intPart, thousandSep);
-    QString number = intPart;
-    if (!decPart.isEmpty()) number += decimalSep + decPart;
-    return (sign ? "-" : "") + prefix + number + suffix;
+    return QString::fromStdString(os::FormatFloat(
+        format.toStdString(), value, QString(decimalSep).toStdString(), QString(thousandSep).toStdString()));
 }
 
 // --- TCustomNumEdit ----------------------------------------------------------------

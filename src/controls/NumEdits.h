@@ -8,8 +8,7 @@
 
 #include "controls/ComboEdits.h"
 
-// The platform's number formatting by a picture ("0.##", ",0.00", "00",
-// sections "positive;negative;zero", quoted literals).
+// The picture formatter of os::FormatFloat with the locale's separators.
 QString FormatFloat(const QString& format, double value);
 // The same with given separators (the locale's are not always the ones a
 // text must show).

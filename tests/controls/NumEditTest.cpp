@@ -40,6 +40,15 @@ TEST(FormatFloat, Pictures) {
         {"0.00;-0.00;'nulla'", 0, "nulla"},
         {"0", -2.5, "-3"},
         {"0 'Ft'", 12, "12 Ft"},
+        // Blanks between placeholders keep their places once a digit stands left of them.
+        {"## ### ##0", 1234567, "1 234 567"},
+        {"## ### ##0", -270005, "-270 005"},
+        {"## ### ##0", 300000, "300 000"},
+        {"## ### ##0", 5, "5"},
+        {"## ### ##0", 0, "0"},
+        {"## ### ##0", 1234567890, "1234 567 890"},
+        {"########", 1234567, "1234567"},
+        {"########", 0, ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormatFloat(c.format, c.value), c.text) << c.format << " " << c.value;

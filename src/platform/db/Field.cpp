@@ -8,6 +8,7 @@
 #include "platform/db/Collation.h"
 #include "platform/db/Dataset.h"
 #include "platform/os/DayNumber.h"
+#include "platform/os/NumberFormat.h"
 #include "platform/os/Text.h"
 
 namespace db {
@@ -242,6 +243,22 @@ std::string Field::AsString() const {
             return v.ToString();
     }
 }
+
+namespace {
+
+// A number field's value by a picture, in the program's Hungarian separators.
+std::string Formatted(const Field& f, const std::string& format) {
+    const bool number = f.DataType() == FieldType::Float || f.DataType() == FieldType::Currency ||
+                        IsIntegerType(f.DataType());
+    if (format.empty() || !number || f.IsNull()) return f.AsString();
+    return os::FormatFloat(format, f.AsFloat(), ",", " ");
+}
+
+}  // namespace
+
+std::string Field::DisplayText() const { return Formatted(*this, DisplayFormat); }
+
+std::string Field::EditText() const { return Formatted(*this, EditFormat); }
 
 long long Field::AsInteger() const { return Value().ToInt(); }
 double Field::AsFloat() const { return Value().ToDouble(); }

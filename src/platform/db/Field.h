@@ -107,6 +107,10 @@ public:
     bool Visible = true;
     std::string DisplayLabel;  // empty: the field name
     std::string EditMask;
+    // Pictures of a number field (os::FormatFloat) for what grids show and
+    // what edits edit; empty: the plain text. AsString never uses them.
+    std::string DisplayFormat;
+    std::string EditFormat;
     std::string DisplayName() const { return DisplayLabel.empty() ? def_.name : DisplayLabel; }
 
     // Lookup field: the value of `LookupResultField` of the `LookupDataSet`
@@ -123,6 +127,9 @@ public:
     void Clear() { SetValue(Variant()); }
 
     std::string AsString() const;  // dates "YYYY.MM.DD", null ""
+    // AsString, or a number by its display or edit format (null "").
+    std::string DisplayText() const;
+    std::string EditText() const;
     long long AsInteger() const;
     double AsFloat() const;
     double AsDateTime() const;  // day number; null 0

@@ -44,9 +44,9 @@ void DatasetGridModel::Reload() {
             fields.reserve(columns_.size());
             for (const Column& c : columns_) fields.push_back(&ds->FieldByName(c.field));
             for (ds->First(); !ds->Eof(); ds->Next()) {
-                std::vector<QString> row;
+                std::vector<Cell> row;
                 row.reserve(fields.size());
-                for (const db::Field* f : fields) row.push_back(QString::fromStdString(f->AsString()));
+                for (const db::Field* f : fields) row.push_back(CellOf(f));
                 rows_.push_back(std::move(row));
                 bookmarks_.push_back(ds->GetBookmark());
             }
@@ -90,7 +90,8 @@ int DatasetGridModel::columnCount(const QModelIndex& parent) const {
 
 QVariant DatasetGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
-    return rows_.at(index.row()).at(index.column());
+    const Cell& cell = rows_.at(index.row()).at(index.column());
+    return role == Qt::DisplayRole ? cell.display : cell.edit;
 }
 
 QVariant DatasetGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -163,14 +164,16 @@ bool DatasetGridModel::setData(const QModelIndex& index, const QVariant& value, 
     return true;
 }
 
-std::vector<QString> DatasetGridModel::CurrentTexts() const {
+DatasetGridModel::Cell DatasetGridModel::CellOf(const db::Field* f) {
+    if (!f) return {};
+    return {QString::fromStdString(f->DisplayText()), QString::fromStdString(f->EditText())};
+}
+
+std::vector<DatasetGridModel::Cell> DatasetGridModel::CurrentCells() const {
     db::Dataset* ds = LinkedDataSet();
-    std::vector<QString> row;
+    std::vector<Cell> row;
     row.reserve(columns_.size());
-    for (const Column& c : columns_) {
-        const db::Field* f = ds->FindField(c.field);
-        row.push_back(f ? QString::fromStdString(f->AsString()) : QString());
-    }
+    for (const Column& c : columns_) row.push_back(CellOf(ds->FindField(c.field)));
     return row;
 }
 
@@ -184,7 +187,7 @@ void DatasetGridModel::DataSetChanged() {
             // A new record: a row of its own before the current one, or at the end.
             const int at = ds->Eof() || lastRow_ < 0 ? static_cast<int>(rows_.size()) : lastRow_;
             beginInsertRows(QModelIndex(), at, at);
-            rows_.insert(rows_.begin() + at, CurrentTexts());
+            rows_.insert(rows_.begin() + at, CurrentCells());
             bookmarks_.insert(bookmarks_.begin() + at, db::Bookmark());
             insertRow_ = at;
             endInsertRows();
@@ -211,10 +214,10 @@ void DatasetGridModel::RecordChanged(db::Field*) {
     const int row = CurrentRow();
     if (row < 0 || row >= static_cast<int>(rows_.size()) || columns_.empty()) return;
     // Only changed cells are told: a cell being typed into keeps its editor's text.
-    std::vector<QString> texts = CurrentTexts();
-    for (int c = 0; c < static_cast<int>(texts.size()); ++c) {
-        if (texts[c] == rows_[row][c]) continue;
-        rows_[row][c] = texts[c];
+    std::vector<Cell> cells = CurrentCells();
+    for (int c = 0; c < static_cast<int>(cells.size()); ++c) {
+        if (cells[c] == rows_[row][c]) continue;
+        rows_[row][c] = cells[c];
         emit dataChanged(index(row, c), index(row, c));
     }
 }

@@ -1,5 +1,6 @@
 // A table model over a dataset for Qt's item views: one row per visible
-// record, one column per field given. The rows are read into a cache when the
+// record, one column per field given, showing each field's display text and
+// editing its edit text. The rows are read into a cache when the
 // dataset opens, moves wholesale or changes, so painting never moves the
 // dataset's cursor; the view and the dataset follow each other's current row.
 // With in-place editing switched on, a cell of a column that is not read-only
@@ -89,14 +90,20 @@ private:
     void DataSetChanged() override;
     void RecordChanged(db::Field* field) override;
     void UpdateData() override;
-    // The texts of the current record's columns.
-    std::vector<QString> CurrentTexts() const;
+    // A cell as shown (the field's display text) and as edited (its edit text).
+    struct Cell {
+        QString display, edit;
+        bool operator==(const Cell&) const = default;
+    };
+    static Cell CellOf(const db::Field* f);
+    // The cells of the current record's columns.
+    std::vector<Cell> CurrentCells() const;
     // Rows that hold a stored record (the inserted row is not one).
     int StoredRows() const { return static_cast<int>(bookmarks_.size()) - (insertRow_ >= 0 ? 1 : 0); }
 
     std::vector<Column> columns_;
     std::vector<ColumnEditing> columnEditing_;
-    std::vector<std::vector<QString>> rows_;
+    std::vector<std::vector<Cell>> rows_;
     std::vector<db::Bookmark> bookmarks_;
     bool reading_ = false;
     bool editing_ = false;

@@ -56,6 +56,34 @@ TEST(DatasetGridModel, RowsFollowTheDatasetBothWays) {
     EXPECT_EQ(model.CurrentRow(), -1);
 }
 
+// A number field's display format is what the grid shows, its edit format
+// what an editor starts from; the field's own text stays plain.
+TEST(DatasetGridModel, ShowsTheDisplayTextAndEditsTheEditText) {
+    db::ListDataset ds;
+    ds.SetFieldDefs({{"OSSZEG", db::FieldType::Float, 0}});
+    ds.Open();
+    for (double v : {1234567.0, -270005.0}) {
+        ds.Append();
+        ds.FieldByName("OSSZEG").SetAsFloat(v);
+        ds.Post();
+    }
+    ds.Append();
+    ds.Post();  // null
+    db::Field& f = ds.FieldByName("OSSZEG");
+    f.DisplayFormat = "## ### ##0";
+    f.EditFormat = "########";
+    ui::DatasetGridModel model;
+    model.SetColumns({{"OSSZEG", "", 58, false}});
+    model.SetDataSet(&ds);
+    ASSERT_EQ(model.rowCount(), 3);
+    EXPECT_EQ(model.data(model.index(0, 0)).toString(), "1 234 567");
+    EXPECT_EQ(model.data(model.index(0, 0), Qt::EditRole).toString(), "1234567");
+    EXPECT_EQ(model.data(model.index(1, 0)).toString(), "-270 005");
+    EXPECT_EQ(model.data(model.index(2, 0)).toString(), "");
+    ds.First();
+    EXPECT_EQ(f.AsString(), "1234567");
+}
+
 TEST(FieldLink, ShowsTheCurrentRecordsField) {
     Names ds;
     QLabel label;
