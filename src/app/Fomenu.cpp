@@ -25,6 +25,7 @@
 #include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
 #include "core/TableLayouts.h"
+#include "payroll/Szamfejt.h"
 #include "platform/db/Engine.h"
 #include "platform/os/System.h"
 #include "platform/ui/Dialogs.h"
@@ -521,7 +522,7 @@ bool TFomenuForm::FormHivAvailable(int number) const {
             return FindForm("TTorzskezDolgozoForm") != nullptr;
         case 2:
         case 3:
-            return false;  // the payroll form is not built yet
+            return true;
         case 4:
             return FindForm("TMentesZipForm") != nullptr;
         default:
@@ -538,8 +539,12 @@ void TFomenuForm::FormHiv(int number) {
             OpenForm("TTorzskezDolgozoForm");
             break;
         case 2:
-        case 3:
+        case 3: {
+            TSzamfejtForm form;
+            form.SzamfejtBeallit(number == 2 ? 0 : 1);
+            ui::ShowModal(form);
             break;
+        }
         case 4:
             OpenForm("TMentesZipForm");
             break;

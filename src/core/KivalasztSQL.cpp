@@ -124,10 +124,12 @@ TKivalasztSQLForm::~TKivalasztSQLForm() {
     if (KivalasztSQLForm == this) KivalasztSQLForm = nullptr;
 }
 
-void TKivalasztSQLForm::KivalasztSQLBeallit(db::Table& table, const std::vector<db::Field*>& fields,
-                                            const std::vector<int>& widths, const std::string& condition,
-                                            int positionFlag) {
+void TKivalasztSQLForm::KivalasztSQLBeallit(
+    db::Table& table, const std::vector<db::Field*>& fields, const std::vector<int>& widths,
+    const std::string& condition, int positionFlag,
+    std::vector<std::pair<std::string, db::Variant>> conditionValues) {
     table_ = &table;
+    conditionValues_ = std::move(conditionValues);
     bookmark_ = table.GetBookmark();
     model_->SetDataSet(nullptr);
     QueryKivalaszt->Close();
@@ -173,6 +175,13 @@ void TKivalasztSQLForm::SelectLine() {
 void TKivalasztSQLForm::Reopen() {
     QueryKivalaszt->Close();
     QueryKivalaszt->SetSQL(JoinLines(lines_, "\n"));
+    for (const auto& [name, value] : conditionValues_) {
+        db::Param& p = QueryKivalaszt->ParamByName(name);
+        if (value.kind() == db::Variant::Kind::Int)
+            p.SetAsInteger(value.ToInt());
+        else
+            p.SetAsString(value.ToString());
+    }
     for (size_t i = 0; i < filters_.size(); ++i) {
         db::Param& p = QueryKivalaszt->ParamByName(ParamName(i));
         const Filter& f = filters_[i];

@@ -26,8 +26,10 @@ public:
     // `fields` are fields of `table`, `widths` one per field in pixels (0: a
     // hidden column). `condition` is empty or a clause beginning with
     // "Where". Position flag 1 opens the list on the table's current record.
+    // The condition's parameters (":name") get `conditionValues` by name.
     void KivalasztSQLBeallit(db::Table& table, const std::vector<db::Field*>& fields,
-                             const std::vector<int>& widths, const std::string& condition, int positionFlag);
+                             const std::vector<int>& widths, const std::string& condition, int positionFlag,
+                             std::vector<std::pair<std::string, db::Variant>> conditionValues = {});
     // True when the user chose a row (Enter or a double click).
     bool ErtekAtadSQL() const { return chosen_; }
     // Positions the real table on the highlighted row; refreshes the tooltip.
@@ -86,6 +88,7 @@ private:
     std::vector<std::pair<std::string, int>> widths_;  // field, width (-1: hidden)
     std::vector<std::string> lines_;
     std::vector<Filter> filters_;
+    std::vector<std::pair<std::string, db::Variant>> conditionValues_;
 };
 
 // The one instance a calling form creates for its lifetime.
