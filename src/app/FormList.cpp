@@ -49,6 +49,7 @@
 #include "masterdata/TorzskezKifhely.h"
 #include "masterdata/TorzskezMhely.h"
 #include "masterdata/TorzskezRJogcim.h"
+#include "payroll/HozottAdatok.h"
 #include "tax/annual/Ado_M30mod.h"
 #include "tax/annual/Ado_M30ossz.h"
 #include "tax/annual/Ado_NyilatRog.h"
@@ -119,6 +120,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TTorzskezKifhelyForm", Make<TTorzskezKifhelyForm>()},
         {"TTorzskezMhelyForm", Make<TTorzskezMhelyForm>()},
         {"TTorzskezRJogcimForm", Make<TTorzskezRJogcimForm>()},
+        {"THozottAdatokForm", Make<THozottAdatokForm>()},
         {"TMentesZipForm", Make<TMentesZipForm>()},
         {"TSzervizJavForm", Make<TSzervizJavForm>()},
         {"TSzervizErtekkeszletForm", Make<TSzervizErtekkeszletForm>()},
