@@ -330,6 +330,12 @@ db::Variant Extreme(const std::string& field, DefaultSource source, bool last) {
         case DefaultSource::Workplace:
             table = DM1->TableMhely;
             break;
+        case DefaultSource::PaymentPlace:
+            table = DM1->TableKifhely;
+            break;
+        case DefaultSource::PayItem:
+            table = DM1->TableJogcim;
+            break;
         case DefaultSource::ValueSet9:
             table = DM1->TableErtekkeszlet;
             break;

@@ -194,10 +194,12 @@ struct ParamField {
 
 // Where a column default is read from.
 enum class DefaultSource {
-    Payroll,    // the company's payroll rows
-    Employee,   // the employee table
-    Workplace,  // the workplace table
-    ValueSet9,  // the value-set rows of type "9"
+    Payroll,       // the company's payroll rows
+    Employee,      // the employee table
+    Workplace,     // the workplace table
+    PaymentPlace,  // the payment-place table
+    PayItem,       // the pay-item table
+    ValueSet9,     // the value-set rows of type "9"
 };
 
 namespace defaults {

@@ -456,10 +456,12 @@ bool MaintenanceForm::InUse() {
 }
 
 void MaintenanceForm::Listazas() {
-    std::unique_ptr<QDialog> list = CreateListForm();
-    if (!list) return;
+    if (!HasListForm()) return;
     TableNyitZar(1);
     ScopeExit reopen([this] { TableNyitZar(0); });
+    // Made after the tables are closed and freed before they open again:
+    // the list opens the same tables read-only and closes them when freed.
+    std::unique_ptr<QDialog> list = CreateListForm();
     ui::ShowModal(*list);
 }
 

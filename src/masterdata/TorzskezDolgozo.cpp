@@ -15,6 +15,7 @@
 #include "core/FormTables.h"
 #include "core/StartValues.h"
 #include "core/helpers/TypedDate.h"
+#include "masterdata/List_TorzsDolgozo.h"
 #include "platform/db/Transaction.h"
 #include "platform/os/Clock.h"
 #include "platform/os/DayNumber.h"
@@ -697,4 +698,8 @@ void TTorzskezDolgozoForm::DatumKovetkezmenyei(TDBDateEdit* edit, double date, b
                 t.FieldByName("DG_SZHAKEDVVEG").SetAsDateTime(EvekkelKesobb(date, k.vege));
         }
     }
+}
+
+std::unique_ptr<QDialog> TTorzskezDolgozoForm::CreateListForm() {
+    return std::make_unique<TList_TorzsDolgozoForm>(this);
 }

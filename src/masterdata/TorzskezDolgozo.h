@@ -6,6 +6,8 @@
 // deleted, one without goes together with its standing items.
 #pragma once
 
+#include <memory>
+
 #include <optional>
 #include <string>
 #include <utility>
@@ -104,4 +106,8 @@ private:
     void DatumKovetkezmenyei(TDBDateEdit* edit, double date, bool& back);
 
     std::vector<std::pair<std::string, db::Variant>> elozo_;
+
+protected:
+    std::unique_ptr<QDialog> CreateListForm() override;
+    bool HasListForm() const override { return true; }
 };

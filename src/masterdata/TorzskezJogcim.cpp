@@ -8,6 +8,7 @@
 #include "controls/DBKinds.h"
 #include "core/DataModule1.h"
 #include "core/FormTables.h"
+#include "masterdata/List_TorzsJogcim.h"
 #include "platform/ui/ControlKinds.h"
 #include "platform/ui/Dialogs.h"
 
@@ -229,4 +230,8 @@ void TTorzskezJogcimForm::EnterTag(int tag) {
 void TTorzskezJogcimForm::DeleteRecord() {
     // The standing items of the code and the code go together or not at all.
     DeleteWithRows(*DM1->TableRJogcim, "RJ_JCKOD", "JC_KOD");
+}
+
+std::unique_ptr<QDialog> TTorzskezJogcimForm::CreateListForm() {
+    return std::make_unique<TList_TorzsJogcimForm>(this);
 }

@@ -4,6 +4,8 @@
 // its standing items with it.
 #pragma once
 
+#include <memory>
+
 #include <string>
 
 #include "masterdata/MaintenanceForm.h"
@@ -53,4 +55,8 @@ protected:
     void BeforePost() override;
     void EnterTag(int tag) override;
     void DeleteRecord() override;
+
+protected:
+    std::unique_ptr<QDialog> CreateListForm() override;
+    bool HasListForm() const override { return true; }
 };

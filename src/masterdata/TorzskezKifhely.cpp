@@ -7,6 +7,7 @@
 #include "controls/DBKinds.h"
 #include "core/DataModule1.h"
 #include "core/FormTables.h"
+#include "masterdata/List_TorzsKifhely.h"
 
 namespace {
 
@@ -40,4 +41,8 @@ TTorzskezKifhelyForm::TTorzskezKifhelyForm(QWidget* parent) : MaintenanceForm(DM
     m.pickKind = 2;
     m.pickColumns = {{"KH_KOD", 43}, {"KH_NEV", 226}};
     FormCreate(std::move(m));
+}
+
+std::unique_ptr<QDialog> TTorzskezKifhelyForm::CreateListForm() {
+    return std::make_unique<TList_TorzsKifhelyForm>(this);
 }

@@ -3,6 +3,8 @@
 // deleted.
 #pragma once
 
+#include <memory>
+
 #include "masterdata/MaintenanceForm.h"
 
 class TTorzskezKifhelyForm : public MaintenanceForm {
@@ -12,4 +14,8 @@ public:
 
     TDBEdit* KH_KOD = nullptr;
     TDBEdit* KH_NEV = nullptr;
+
+protected:
+    std::unique_ptr<QDialog> CreateListForm() override;
+    bool HasListForm() const override { return true; }
 };

@@ -7,6 +7,7 @@
 #include "controls/DBKinds.h"
 #include "core/DataModule1.h"
 #include "core/FormTables.h"
+#include "masterdata/List_TorzsMhely.h"
 #include "platform/ui/ControlKinds.h"
 #include "platform/ui/Dialogs.h"
 
@@ -73,4 +74,8 @@ void TTorzskezMhelyForm::Felvitel() {
     }
     LabelMH_KHKOD->clear();
     MaintenanceForm::Felvitel();
+}
+
+std::unique_ptr<QDialog> TTorzskezMhelyForm::CreateListForm() {
+    return std::make_unique<TList_TorzsMhelyForm>(this);
 }

@@ -3,6 +3,8 @@
 // workplace that an employee names cannot be deleted.
 #pragma once
 
+#include <memory>
+
 #include "masterdata/MaintenanceForm.h"
 
 class TTorzskezMhelyForm : public MaintenanceForm {
@@ -21,4 +23,8 @@ public:
     TDBEdit* MH_MUNKSZAM = nullptr;
     TDBEdit* MH_GYUJTO = nullptr;
     QLabel* LabelMH_KHKOD = nullptr;  // the payment place's name
+
+protected:
+    std::unique_ptr<QDialog> CreateListForm() override;
+    bool HasListForm() const override { return true; }
 };

@@ -1,0 +1,78 @@
+#include "masterdata/TorzsLista.h"
+
+#include "core/Nyomtatas.h"
+#include "platform/db/Query.h"
+
+namespace {
+
+ListDecl TorzsDecl(const TorzsListaTag& tag) {
+    ParamField range;
+    range.from = "MaskEdit1";
+    range.to = "MaskEdit2";
+    range.caption = tag.rangeCaption;
+    range.mask = tag.mask;
+    range.code = tag.code;
+    range.fromDefault = defaults::First(tag.code->keyField, tag.source);
+    range.toDefault = defaults::Last(tag.code->keyField, tag.source);
+
+    ListDecl d;
+    d.objectName = tag.formName;
+    d.caption = tag.caption;
+    d.fields = {range};
+    d.tables = {tag.code->table, &TDM1::TableCegek};
+    d.lastEdit = "MaskEdit2";
+    // The opening maintenance form's pick list serves the range edits.
+    d.ownPickList = false;
+    return d;
+}
+
+}  // namespace
+
+TorzsListaQR::TorzsListaQR(const TorzsListaTag& tag) : QuickRep1(QString::fromUtf8(tag.layoutName)) {
+    QuickRep1.DataSet = DM1->Query1;
+    QuickRep1.BeforePrint = [this](bool&) { QuickRep1BeforePrint(); };
+    const QString name = QString::fromUtf8(tag.layoutName);
+    QuickRep1.OnPreview = [this, name] { ShowReportPreview(QuickRep1, name); };
+
+    auto& header = QuickRep1.AddPageHeader(30);
+    QRBand1 = AddListHeader(header, tag.title);
+    header.Height = QRBand1.bottom + 1;
+
+    const double lines = tag.line2.empty() ? 1 : 2;
+    auto& columns = QuickRep1.AddColumnHeader(5 * lines + 1);
+    auto& detail = QuickRep1.AddDetail(5 * lines);
+    AddColumns(columns, 0, detail, *DM1->Query1, tag.line1);
+    for (const ListColumn& c : tag.line2) {
+        columns.Label(c.left, 5, c.width, c.caption, c.align).Bold();
+        db::Dataset* ds = DM1->Query1;
+        detail.Computed(
+            c.left, 5, c.width, [c, ds] { return ColumnText(*ds, c); }, c.align);
+    }
+    columns.HLine(0, 5 * lines + 0.5, 190);
+}
+
+void TorzsListaQR::QuickRep1BeforePrint() {
+    DM1->Query1->First();
+    LocateCompany();
+}
+
+TorzsListaForm::TorzsListaForm(const TorzsListaTag& tag, QWidget* parent)
+    : ListForm(TorzsDecl(tag), parent), QRForm(std::make_unique<TorzsListaQR>(tag)), tag_(tag) {}
+
+TorzsListaForm::~TorzsListaForm() = default;
+
+void TorzsListaForm::BitBtn1Click() {
+    RunQueryList([this] {
+        db::Table& table = *(DM1->*(tag_.code->table));
+        const std::string key = tag_.code->keyField;
+        ListSql sql;
+        sql.Line("Select * From " + ListSql::Table(table));
+        sql.Range(key, Text("MaskEdit1"), Text("MaskEdit2"));
+        sql.Line("Order By " + db::SqlName(key));
+        Query1Reset();
+        sql.Apply(*DM1->Query1);
+        DM1->Query1->Open();
+        DM1->Query1->First();
+        QRForm->QuickRep1.Preview();
+    });
+}
