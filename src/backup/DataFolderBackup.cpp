@@ -5,12 +5,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <map>
 #include <sstream>
+#include <thread>
 
 #include "backup/zip/UnZipper.h"
 #include "backup/zip/ZipSupport.h"
@@ -191,21 +193,46 @@ int BackupDataFolder(TZipper& zipper, const std::string& dataFolder, const std::
     if (!os::ForceDirectories(folder)) throw os::FileError(folder + ": cannot create the folder");
     std::error_code ec;
     const fs::path archive = fs::absolute(zipName, ec).lexically_normal();
+    std::vector<std::string> names;
     for (const std::string& name : PlainFiles(dataFolder)) {
         const std::string from = dataFolder + "/" + name;
         if (EngineSideFile(name)) continue;
         if (fs::absolute(from, ec).lexically_normal() == archive) continue;
         if (EndsWithNoCase(name, ".zfc") && fs::absolute(ChangeFileExt(from, ".zip"), ec) == archive)
             continue;
-        const std::string to = folder + "/" + name;
-        if (EndsWithNoCase(name, ".DB") && IsTableFile(from)) {
-            db::SnapshotTableFile(from, to);
-        } else {
-            // Gone since the listing (another workstation's work table): not ours to save.
-            if (!fs::copy_file(from, to, ec)) continue;
-            fs::last_write_time(to, fs::last_write_time(from, ec), ec);
-        }
+        names.push_back(name);
     }
+    // A year folder holds thousands of small tables: the copies are made on a
+    // few threads, each table on its own connection. The first failing file
+    // in name order is the error reported, as a copy one by one would.
+    std::vector<std::exception_ptr> errors(names.size());
+    std::atomic<size_t> next{0};
+    auto copy = [&] {
+        for (size_t i; (i = next++) < names.size();) {
+            const std::string from = dataFolder + "/" + names[i];
+            const std::string to = folder + "/" + names[i];
+            try {
+                if (EndsWithNoCase(names[i], ".DB") && IsTableFile(from)) {
+                    db::SnapshotTableFile(from, to);
+                } else {
+                    // Gone since the listing (another workstation's work table): not ours to save.
+                    std::error_code fec;
+                    if (!fs::copy_file(from, to, fec)) continue;
+                    fs::last_write_time(to, fs::last_write_time(from, fec), fec);
+                }
+            } catch (...) {
+                errors[i] = std::current_exception();
+            }
+        }
+    };
+    const size_t threads = std::min<size_t>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u),
+                                            std::max<size_t>(names.size() / 16, 1));
+    std::vector<std::thread> workers;
+    for (size_t t = 1; t < threads; ++t) workers.emplace_back(copy);
+    copy();
+    for (std::thread& w : workers) w.join();
+    for (const std::exception_ptr& e : errors)
+        if (e) std::rethrow_exception(e);
 
     zipper.SetZipName(zipName);
     zipper.FilesList = {folder + "/*.*"};
