@@ -1,7 +1,9 @@
 #include "backup/DataFolderBackup.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,6 +11,7 @@
 #include "backup/zip/UnZipper.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/System.h"
+#include "support/Golden.h"
 
 using namespace backuptest;
 
@@ -285,4 +288,41 @@ TEST_F(BackupTest, InterruptedRestoreEndsWithTheOldOrTheNewSet) {
         EXPECT_EQ(name.find("-journal"), std::string::npos) << name;
         EXPECT_NE(name[0], '.') << name;
     }
+}
+
+// The archive of a small year folder byte for byte: two tables as the engine
+// writes them and a plain file, all with one fixed modification time.
+TEST_F(BackupTest, ArchiveMatchesTheGoldenFile) {
+    const std::string folder = home.Path() + "/Tavrina/2018";
+    fs::create_directories(folder);
+    const db::FieldDefs defs = {{"KH_KOD", db::FieldType::String, 6, true},
+                                {"KH_NEV", db::FieldType::String, 30, false}};
+    for (const char* name : {"Kifhely_001", "Kifhely_002"}) {
+        db::CreateTable(folder, name, defs, "KH_KOD");
+        db::Table t;
+        t.DatabaseName = folder;
+        t.TableName = name;
+        t.Open();
+        for (const char* row : {"000001", "000002"}) {
+            t.Append();
+            t.FieldByName("KH_KOD").SetAsString(row);
+            t.FieldByName("KH_NEV").SetAsString(std::string("Pénztár ") + row);
+            t.Post();
+        }
+    }
+    Put(folder + "/Naplo.txt", "2019.05.02 14:30:04 Mentés\r\n");
+    tm local{};
+    local.tm_year = 119, local.tm_mon = 4, local.tm_mday = 2, local.tm_hour = 14, local.tm_min = 30;
+    local.tm_sec = 4, local.tm_isdst = -1;
+    const timespec times[2] = {{mktime(&local), 0}, {mktime(&local), 0}};
+    for (const char* name : {"Kifhely_001.DB", "Kifhely_002.DB", "Naplo.txt"})
+        ASSERT_EQ(utimensat(AT_FDCWD, (folder + "/" + name).c_str(), times, 0), 0) << name;
+
+    const std::string archive = home.Path() + "/TR18_19-05-02_14-30-05.zip";
+    TZipper z;
+    EXPECT_EQ(BackupDataFolder(z, folder, archive), 3);
+    std::string out;
+    EXPECT_EQ(testsupport::RunCommand("unzip -t '" + archive + "'", &out), 0) << out;
+    EXPECT_TRUE(testsupport::MatchesGolden("backup/golden/DataFolderBackup", "small-year-folder",
+                                           Get(archive), testsupport::Encoding::Utf8, "expected.zip"));
 }
