@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <deque>
 #include <future>
 #include <memory>
 #include <thread>
@@ -40,16 +41,19 @@ void ExportPagesToPdf(const report::PagePrinter& pages, bool landscape, const st
             bitmap = bitmap.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AutoColor);
         return imageMode == 1 ? EncodeIndexedImage(bitmap, pdf.Compress) : EncodeJpegImage(bitmap);
     };
-    const int batch = std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
-    for (int first = 1; first <= count; first += batch) {
-        const int last = std::min(count, first + batch - 1);
-        std::vector<std::future<PdfImage>> jobs;
-        for (int i = first; i <= last; ++i) jobs.push_back(std::async(std::launch::async, encode, i));
-        for (int i = first; i <= last; ++i) {
-            if (progress) progress(i, count);
-            pdf.DrawImage(52, 0, jobs[i - first].get());
-            if (i < count) pdf.NewPage();
-        }
+    // A window of pages in work: a page is started as soon as the oldest
+    // one is placed, so no worker waits for the slowest page of a batch.
+    const int window = std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
+    std::deque<std::future<PdfImage>> jobs;
+    int started = 0;
+    for (int i = 1; i <= count; ++i) {
+        while (started < count && started < i - 1 + window)
+            jobs.push_back(std::async(std::launch::async, encode, ++started));
+        if (progress) progress(i, count);
+        PdfImage image = jobs.front().get();
+        jobs.pop_front();
+        pdf.DrawImage(52, 0, image);
+        if (i < count) pdf.NewPage();
     }
     pdf.EndDoc();
 }
