@@ -4,11 +4,13 @@
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <mutex>
 #include <sstream>
 
 #include "platform/db/Dataset.h"
@@ -81,15 +83,45 @@ private:
     int fd_ = -1;
 };
 
+// Every alias lookup reads the configuration; the parsed file is kept until
+// the file changes (a save replaces it, so another inode or time or size),
+// and another process's new alias is still seen at once.
 Config Load() {
     const std::string path = ConfigFilePath();
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return Defaults();
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return Defaults();
+    static std::mutex mutex;
+    static struct {
+        std::string path;
+        ino_t inode = 0;
+        timespec mtime{};
+        off_t size = -1;
+        Config config;
+    } cache;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (cache.path == path && cache.inode == st.st_ino && cache.size == st.st_size &&
+            cache.mtime.tv_sec == st.st_mtim.tv_sec && cache.mtime.tv_nsec == st.st_mtim.tv_nsec)
+            return cache.config;
+    }
+    Config config;
     try {
-        return Parse(os::ReadFile(path));
+        config = Parse(os::ReadFile(path));
     } catch (const os::FileError& e) {
         throw EngineError(0, std::string("Cannot read the engine configuration: ") + e.what());
     }
+    // Kept only when the file did not change while it was read.
+    struct stat after {};
+    if (::stat(path.c_str(), &after) == 0 && after.st_ino == st.st_ino && after.st_size == st.st_size &&
+        after.st_mtim.tv_sec == st.st_mtim.tv_sec && after.st_mtim.tv_nsec == st.st_mtim.tv_nsec) {
+        std::lock_guard<std::mutex> lock(mutex);
+        cache.path = path;
+        cache.inode = st.st_ino;
+        cache.mtime = st.st_mtim;
+        cache.size = st.st_size;
+        cache.config = config;
+    }
+    return config;
 }
 
 void Save(const Config& cfg) {
