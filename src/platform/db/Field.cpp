@@ -1,6 +1,7 @@
 #include "platform/db/Field.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -16,9 +17,12 @@ namespace {
 
 std::string FormatFloat(double d) {
     if (d == std::trunc(d) && std::fabs(d) < 1e15) {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%.0f", d);
-        return buf;
+        // Whole amounts are most of what a table holds: spelled as an integer
+        // ("%.0f" gives the same digits, and "-0" for negative zero).
+        if (d == 0 && std::signbit(d)) return "-0";
+        char buf[24];
+        const auto end = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(d)).ptr;
+        return std::string(buf, end);
     }
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.15g", d);
@@ -229,10 +233,11 @@ Variant Field::Convert(const Variant& v) const {
     return Variant(v.ToDouble());
 }
 
-std::string Field::AsString() const {
-    const Variant v = Value();
+std::string Field::AsString() const { return Format(def_.type, Value()); }
+
+std::string Field::Format(FieldType type, const Variant& v) {
     if (v.IsNull()) return {};
-    switch (def_.type) {
+    switch (type) {
         case FieldType::Date:
             return os::DateToText(v.ToDouble());
         case FieldType::DateTime:
@@ -244,21 +249,16 @@ std::string Field::AsString() const {
     }
 }
 
-namespace {
-
-// A number field's value by a picture, in the program's Hungarian separators.
-std::string Formatted(const Field& f, const std::string& format) {
-    const bool number = f.DataType() == FieldType::Float || f.DataType() == FieldType::Currency ||
-                        IsIntegerType(f.DataType());
-    if (format.empty() || !number || f.IsNull()) return f.AsString();
-    return os::FormatFloat(format, f.AsFloat(), ",", " ");
+std::string Field::Format(FieldType type, const Variant& v, const std::string& format) {
+    const bool number = type == FieldType::Float || type == FieldType::Currency || IsIntegerType(type);
+    if (format.empty() || !number || v.IsNull()) return Format(type, v);
+    // A number by its picture, in the program's Hungarian separators.
+    return os::FormatFloat(format, v.ToDouble(), ",", " ");
 }
 
-}  // namespace
+std::string Field::DisplayText() const { return Format(DataType(), Value(), DisplayFormat); }
 
-std::string Field::DisplayText() const { return Formatted(*this, DisplayFormat); }
-
-std::string Field::EditText() const { return Formatted(*this, EditFormat); }
+std::string Field::EditText() const { return Format(DataType(), Value(), EditFormat); }
 
 long long Field::AsInteger() const { return Value().ToInt(); }
 double Field::AsFloat() const { return Value().ToDouble(); }

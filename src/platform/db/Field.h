@@ -130,6 +130,10 @@ public:
     // AsString, or a number by its display or edit format (null "").
     std::string DisplayText() const;
     std::string EditText() const;
+    // What AsString gives for a value of a field of that type.
+    static std::string Format(FieldType type, const Variant& v);
+    // ... a number by the picture `format` when one is given (DisplayText, EditText).
+    static std::string Format(FieldType type, const Variant& v, const std::string& format);
     long long AsInteger() const;
     double AsFloat() const;
     double AsDateTime() const;  // day number; null 0

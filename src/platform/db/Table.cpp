@@ -509,9 +509,10 @@ void Table::InternalRefresh() {
     d.rows.clear();
     while (st.Step()) {
         Impl::Entry e{sqlite3_column_int64(st.get(), 0), {}};
+        e.key.reserve(d.keySlots.size());
         for (size_t i = 0; i < d.keySlots.size(); ++i) {
             Variant v = st.Column(static_cast<int>(i) + 1, fieldDefs_[d.keySlots[i]].type);
-            e.key.push_back(v.IsBlank() ? Variant() : v);
+            e.key.push_back(v.IsBlank() ? Variant() : std::move(v));
         }
         d.rows.push_back(std::move(e));
     }

@@ -111,15 +111,51 @@ std::string DayNumberToIso(double dayNumber, bool withTime) {
     return s;
 }
 
+namespace {
+
+// The digits at `p` as a number; false when one of the n characters is no digit.
+bool Digits(const char* p, int n, int& out) {
+    out = 0;
+    for (int i = 0; i < n; ++i) {
+        if (p[i] < '0' || p[i] > '9') return false;
+        out = out * 10 + (p[i] - '0');
+    }
+    return true;
+}
+
+// The shapes the database layer itself writes, read without the scanner:
+// every stored date passes through here when a table is read.
+bool ParseStoredIso(const std::string& iso, int& y, int& mo, int& d, int& h, int& mi, int& s, int& ms) {
+    const char* p = iso.c_str();
+    const size_t n = iso.size();
+    if (n != 10 && n != 19 && n != 23) return false;
+    if (!Digits(p, 4, y) || p[4] != '-' || !Digits(p + 5, 2, mo) || p[7] != '-' || !Digits(p + 8, 2, d))
+        return false;
+    if (n == 10) return true;
+    if (p[10] != ' ' || !Digits(p + 11, 2, h) || p[13] != ':' || !Digits(p + 14, 2, mi) || p[16] != ':' ||
+        !Digits(p + 17, 2, s))
+        return false;
+    return n == 19 || (p[19] == '.' && Digits(p + 20, 3, ms));
+}
+
+}  // namespace
+
 bool IsoToDayNumber(const std::string& iso, double& result) {
     int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, ms = 0, used = -1;
-    const char* p = iso.c_str();
-    // The whole text must be consumed by one of the three accepted shapes.
-    auto whole = [&](int n, int expected) { return n == expected && used == static_cast<int>(iso.size()); };
-    bool ok = whole(std::sscanf(p, "%4d-%2d-%2d%n", &y, &mo, &d, &used), 3);
-    if (!ok) ok = whole(std::sscanf(p, "%4d-%2d-%2d %2d:%2d:%2d%n", &y, &mo, &d, &h, &mi, &s, &used), 6);
-    if (!ok)
-        ok = whole(std::sscanf(p, "%4d-%2d-%2d %2d:%2d:%2d.%3d%n", &y, &mo, &d, &h, &mi, &s, &ms, &used), 7);
+    bool ok = ParseStoredIso(iso, y, mo, d, h, mi, s, ms);
+    if (!ok) {
+        y = mo = d = h = mi = s = ms = 0;
+        const char* p = iso.c_str();
+        // The whole text must be consumed by one of the three accepted shapes.
+        auto whole = [&](int n, int expected) {
+            return n == expected && used == static_cast<int>(iso.size());
+        };
+        ok = whole(std::sscanf(p, "%4d-%2d-%2d%n", &y, &mo, &d, &used), 3);
+        if (!ok) ok = whole(std::sscanf(p, "%4d-%2d-%2d %2d:%2d:%2d%n", &y, &mo, &d, &h, &mi, &s, &used), 6);
+        if (!ok)
+            ok = whole(std::sscanf(p, "%4d-%2d-%2d %2d:%2d:%2d.%3d%n", &y, &mo, &d, &h, &mi, &s, &ms, &used),
+                       7);
+    }
     if (!ok) return false;
     double date;
     if (!TryEncodeDate(y, mo, d, date)) return false;
@@ -130,10 +166,15 @@ bool IsoToDayNumber(const std::string& iso, double& result) {
 
 std::string DateToText(double dayNumber) {
     if (dayNumber == 0) return "";
-    const YMD d = DecodeDate(dayNumber);
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d.%02d.%02d", d.year, d.month, d.day);
-    return buf;
+    const YMD d = DecodeDate(dayNumber);  // years 1..9999
+    std::string text = "0000.00.00";
+    auto put = [&text](int at, int width, int value) {
+        for (int i = width - 1; i >= 0; --i, value /= 10) text[at + i] = static_cast<char>('0' + value % 10);
+    };
+    put(0, 4, d.year);
+    put(5, 2, d.month);
+    put(8, 2, d.day);
+    return text;
 }
 
 std::string TimeToText(double dayNumber) {

@@ -35,6 +35,14 @@ void DatasetGridModel::Reload() {
     bookmarks_.clear();
     insertRow_ = -1;
     db::Dataset* ds = LinkedDataSet();
+    types_.clear();
+    formats_.clear();
+    for (const Column& c : columns_) {
+        const db::Field* f = ds && ds->Active() ? ds->FindField(c.field) : nullptr;
+        types_.push_back(f ? f->DataType() : db::FieldType::String);
+        formats_.push_back(f ? std::make_pair(f->DisplayFormat, f->EditFormat)
+                             : std::pair<std::string, std::string>());
+    }
     if (ds && ds->Active() && ds->State() == db::DatasetState::Browse) {
         reading_ = true;
         const db::Bookmark here = ds->GetBookmark();
@@ -44,9 +52,9 @@ void DatasetGridModel::Reload() {
             fields.reserve(columns_.size());
             for (const Column& c : columns_) fields.push_back(&ds->FieldByName(c.field));
             for (ds->First(); !ds->Eof(); ds->Next()) {
-                std::vector<Cell> row;
+                std::vector<db::Variant> row;
                 row.reserve(fields.size());
-                for (const db::Field* f : fields) row.push_back(CellOf(f));
+                for (const db::Field* f : fields) row.push_back(f->Value());
                 rows_.push_back(std::move(row));
                 bookmarks_.push_back(ds->GetBookmark());
             }
@@ -90,8 +98,12 @@ int DatasetGridModel::columnCount(const QModelIndex& parent) const {
 
 QVariant DatasetGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
-    const Cell& cell = rows_.at(index.row()).at(index.column());
-    return role == Qt::DisplayRole ? cell.display : cell.edit;
+    return Text(index.column(), rows_.at(index.row()).at(index.column()), role == Qt::EditRole);
+}
+
+QString DatasetGridModel::Text(int column, const db::Variant& value, bool edit) const {
+    const auto& [display, editing] = formats_.at(column);
+    return QString::fromStdString(db::Field::Format(types_.at(column), value, edit ? editing : display));
 }
 
 QVariant DatasetGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -164,16 +176,14 @@ bool DatasetGridModel::setData(const QModelIndex& index, const QVariant& value, 
     return true;
 }
 
-DatasetGridModel::Cell DatasetGridModel::CellOf(const db::Field* f) {
-    if (!f) return {};
-    return {QString::fromStdString(f->DisplayText()), QString::fromStdString(f->EditText())};
-}
-
-std::vector<DatasetGridModel::Cell> DatasetGridModel::CurrentCells() const {
+std::vector<db::Variant> DatasetGridModel::CurrentValues() const {
     db::Dataset* ds = LinkedDataSet();
-    std::vector<Cell> row;
+    std::vector<db::Variant> row;
     row.reserve(columns_.size());
-    for (const Column& c : columns_) row.push_back(CellOf(ds->FindField(c.field)));
+    for (const Column& c : columns_) {
+        const db::Field* f = ds->FindField(c.field);
+        row.push_back(f ? f->Value() : db::Variant());
+    }
     return row;
 }
 
@@ -187,7 +197,7 @@ void DatasetGridModel::DataSetChanged() {
             // A new record: a row of its own before the current one, or at the end.
             const int at = ds->Eof() || lastRow_ < 0 ? static_cast<int>(rows_.size()) : lastRow_;
             beginInsertRows(QModelIndex(), at, at);
-            rows_.insert(rows_.begin() + at, CurrentCells());
+            rows_.insert(rows_.begin() + at, CurrentValues());
             bookmarks_.insert(bookmarks_.begin() + at, db::Bookmark());
             insertRow_ = at;
             endInsertRows();
@@ -214,10 +224,10 @@ void DatasetGridModel::RecordChanged(db::Field*) {
     const int row = CurrentRow();
     if (row < 0 || row >= static_cast<int>(rows_.size()) || columns_.empty()) return;
     // Only changed cells are told: a cell being typed into keeps its editor's text.
-    std::vector<Cell> cells = CurrentCells();
-    for (int c = 0; c < static_cast<int>(cells.size()); ++c) {
-        if (cells[c] == rows_[row][c]) continue;
-        rows_[row][c] = cells[c];
+    std::vector<db::Variant> values = CurrentValues();
+    for (int c = 0; c < static_cast<int>(values.size()); ++c) {
+        if (Text(c, values[c]) == Text(c, rows_[row][c])) continue;
+        rows_[row][c] = std::move(values[c]);
         emit dataChanged(index(row, c), index(row, c));
     }
 }

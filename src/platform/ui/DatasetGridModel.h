@@ -90,20 +90,21 @@ private:
     void DataSetChanged() override;
     void RecordChanged(db::Field* field) override;
     void UpdateData() override;
-    // A cell as shown (the field's display text) and as edited (its edit text).
-    struct Cell {
-        QString display, edit;
-        bool operator==(const Cell&) const = default;
-    };
-    static Cell CellOf(const db::Field* f);
-    // The cells of the current record's columns.
-    std::vector<Cell> CurrentCells() const;
+    // The texts of the current record's columns.
+    std::vector<db::Variant> CurrentValues() const;
+    // A cell's text: what the column's field shows of the value.
+    // ... as edited when `edit`: by the field's display or edit format.
+    QString Text(int column, const db::Variant& value, bool edit = false) const;
     // Rows that hold a stored record (the inserted row is not one).
     int StoredRows() const { return static_cast<int>(bookmarks_.size()) - (insertRow_ >= 0 ? 1 : 0); }
 
     std::vector<Column> columns_;
     std::vector<ColumnEditing> columnEditing_;
-    std::vector<std::vector<Cell>> rows_;
+    // The values of every row, spelled only when a cell is shown: a large
+    // table's rows are read at once, most of them never painted.
+    std::vector<std::vector<db::Variant>> rows_;
+    std::vector<db::FieldType> types_;
+    std::vector<std::pair<std::string, std::string>> formats_;  // display, edit
     std::vector<db::Bookmark> bookmarks_;
     bool reading_ = false;
     bool editing_ = false;

@@ -280,3 +280,25 @@ TEST(Dataset, LookupAndCalculatedFields) {
 }
 
 }  // namespace
+
+// What a field shows of a value: grids spell the values they hold through it.
+TEST(Field, FormatsValuesAsText) {
+    const double day = os::EncodeDate(2019, 3, 5);
+    const struct {
+        FieldType type;
+        Variant value;
+        const char* text;
+    } cases[] = {
+        {FieldType::Float, Variant(300000.0), "300000"},
+        {FieldType::Float, Variant(-12.0), "-12"},
+        {FieldType::Float, Variant(-0.0), "-0"},
+        {FieldType::Float, Variant(999999999999999.0), "999999999999999"},
+        {FieldType::Float, Variant(1e15), "1e+15"},
+        {FieldType::Float, Variant(0.1), "0.1"},
+        {FieldType::Integer, Variant(7LL), "7"},
+        {FieldType::Date, Variant(day + 0.5), "2019.03.05"},
+        {FieldType::DateTime, Variant(day + 0.5), "2019.03.05 12:00:00"},
+        {FieldType::String, Variant(), ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(db::Field::Format(c.type, c.value), c.text) << c.text;
+}

@@ -54,6 +54,10 @@ TEST(DayNumber, WeekdayTimeAndIsoText) {
     EXPECT_NEAR(back, t, 1e-9);
     EXPECT_TRUE(IsoToDayNumber("2019-03-05", back));
     EXPECT_EQ(back, EncodeDate(2019, 3, 5));
+    ASSERT_TRUE(IsoToDayNumber("2019-03-05 13:45:10.250", back));
+    EXPECT_NEAR(back, t + EncodeTime(0, 0, 0, 250), 1e-9);
+    EXPECT_TRUE(IsoToDayNumber("2019-3-5", back));  // short fields, as other writers store them
+    EXPECT_EQ(back, EncodeDate(2019, 3, 5));
     for (const char* bad : {"", "2019-02-30", "2019.03.05", "2019-03-05 25:00:00", "2019-03-05x"})
         EXPECT_FALSE(IsoToDayNumber(bad, back)) << bad;
 }
