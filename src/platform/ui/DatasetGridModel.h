@@ -90,7 +90,7 @@ private:
     void DataSetChanged() override;
     void RecordChanged(db::Field* field) override;
     void UpdateData() override;
-    // The texts of the current record's columns.
+    // The values of the current record's columns.
     std::vector<db::Variant> CurrentValues() const;
     // A cell's text: what the column's field shows of the value.
     // ... as edited when `edit`: by the field's display or edit format.
