@@ -1,5 +1,7 @@
 #include "core/ListaKeret.h"
 
+#include "core/DateEditCheck.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -969,21 +971,9 @@ void ListForm::ReloadDate(const char* dateEdit) {
 }
 
 bool ListForm::DateEditExit(TDateEdit* edit) {
-    double date = 0;
-    switch (CheckTypedDate(edit->Text().toStdString(), date)) {
-        case TypedDate::NoDate:
-            ui::ShowMessage(QStringLiteral("Ilyen dátum nem létezik!"));
-            edit->SetDateValue(0);
-            edit->setFocus(Qt::OtherFocusReason);
-            NyomtatasMehet();
-            return false;
-        case TypedDate::OutOfRange:
-            ui::ShowMessage(QStringLiteral("Ellenőrizze le helyesen írta-e be a dátumot!"));
-            edit->setFocus(Qt::OtherFocusReason);
-            return false;
-        default:
-            return true;
-    }
+    if (DateEditExitCheck(edit)) return true;
+    NyomtatasMehet();  // an emptied date disables the start buttons
+    return false;
 }
 
 void ListForm::closeEvent(QCloseEvent* event) { QDialog::closeEvent(event); }

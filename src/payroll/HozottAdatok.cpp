@@ -12,6 +12,7 @@
 #include "controls/ControlUtils.h"
 #include "controls/NumEdits.h"
 #include "core/DataModule1.h"
+#include "core/DateEditCheck.h"
 #include "core/Kivalaszt.h"
 #include "core/helpers/SegedUnit.h"
 #include "core/helpers/TypedDate.h"
@@ -265,20 +266,7 @@ void THozottAdatokForm::SzerkesztesExit(QWidget* sender) {
     if (sender == CurrencyEdit1) {
         AlapDatum();
     } else if (sender == DateEdit1) {
-        double date = 0;
-        switch (CheckTypedDate(DateEdit1->Text().toStdString(), date)) {
-            case TypedDate::OutOfRange:
-                ui::ShowMessage(QStringLiteral("Ellenőrizze le helyesen írta-e be a dátumot!"));
-                DateEdit1->setFocus();
-                break;
-            case TypedDate::NoDate:
-                ui::ShowMessage(QStringLiteral("Ilyen dátum nem létezik!"));
-                DateEdit1->SetDateValue(0);
-                DateEdit1->setFocus();
-                break;
-            default:
-                break;
-        }
+        DateEditExitCheck(DateEdit1);
     } else if (sender == MaskEdit4) {
         const std::string number = MaskEdit4->text().trimmed().toStdString();
         if (number.empty()) {

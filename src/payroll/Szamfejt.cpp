@@ -15,6 +15,7 @@
 #include "controls/ControlUtils.h"
 #include "controls/NumEdits.h"
 #include "core/DataModule1.h"
+#include "core/DateEditCheck.h"
 #include "core/Kivalaszt.h"
 #include "core/KivalasztSQL.h"
 #include "core/StartValues.h"
@@ -498,20 +499,7 @@ void TSzamfejtForm::SzerkesztesExit(QWidget* sender) {
     if (sender == CurrencyEdit1) {
         KifizDatumSzam();
     } else if (sender == DateEdit1) {
-        double date = 0;
-        switch (CheckTypedDate(S(DateEdit1->Text()), date)) {
-            case TypedDate::OutOfRange:
-                ui::ShowMessage(QStringLiteral("Ellenőrizze le helyesen írta-e be a dátumot!"));
-                DateEdit1->setFocus();
-                break;
-            case TypedDate::NoDate:
-                ui::ShowMessage(QStringLiteral("Ilyen dátum nem létezik!"));
-                DateEdit1->SetDateValue(0);
-                DateEdit1->setFocus();
-                break;
-            default:
-                break;
-        }
+        DateEditExitCheck(DateEdit1);
     } else if (sender == MaskEdit3) {
         if (MaskEdit3->text().trimmed().isEmpty()) {
             UnfilterEmployees();

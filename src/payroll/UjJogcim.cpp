@@ -12,6 +12,7 @@
 #include "controls/DBControls.h"
 #include "controls/DBDateEdits.h"
 #include "core/DataModule1.h"
+#include "core/DateEditCheck.h"
 #include "core/Kivalaszt.h"
 #include "core/helpers/SegedUnit.h"
 #include "core/helpers/TypedDate.h"
@@ -378,22 +379,7 @@ void TUjJogcimForm::AlapSzamitas() {
     }
 }
 
-void TUjJogcimForm::DateExit(TDBDateEdit* edit) {
-    double date = 0;
-    switch (CheckTypedDate(edit->Text().toStdString(), date)) {
-        case TypedDate::OutOfRange:
-            ui::ShowMessage(QStringLiteral("Ellenőrizze le helyesen írta-e be a dátumot!"));
-            edit->setFocus();
-            break;
-        case TypedDate::NoDate:
-            ui::ShowMessage(QStringLiteral("Ilyen dátum nem létezik!"));
-            edit->SetDateValue(0);
-            edit->setFocus();
-            break;
-        default:
-            break;
-    }
-}
+void TUjJogcimForm::DateExit(TDBDateEdit* edit) { DateEditExitCheck(edit); }
 
 bool TUjJogcimForm::FormCloseQuery() {
     const QString tol = DBDateEdit1->HasDateContent() ? DBDateEdit1->Text() : QString();
