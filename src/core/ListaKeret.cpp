@@ -1121,9 +1121,14 @@ ListHeader AddListHeader(report::Band& band, const QString& title, bool shortNam
     return h;
 }
 
-void LocateCompany() {
+std::string CegKod() {
     const std::string& name = DM1->TableSzamfejt->TableName;
-    DM1->TableCegek->Locate("CG_KOD", name.size() >= 12 ? name.substr(9, 3) : std::string());
+    return name.size() >= 12 ? name.substr(9, 3) : std::string();
+}
+
+bool LocateCompany() {
+    const std::string kod = CegKod();
+    return !kod.empty() && DM1->TableCegek->Locate("CG_KOD", kod);
 }
 
 QString ColumnText(db::Dataset& dataset, const ListColumn& column) {

@@ -406,9 +406,12 @@ struct ListHeader {
 };
 ListHeader AddListHeader(report::Band& band, const QString& title, bool shortName = false);
 
-// The report's start: locates the selected company in the company table
-// (its code ends the payroll table's name).
-void LocateCompany();
+// The selected company's code: the three characters that end the payroll
+// table's name ("Szamfejt_001"); empty when the name has none.
+std::string CegKod();
+// The report's start: locates the selected company in the company table;
+// false when it is not there.
+bool LocateCompany();
 
 // A column of a list: caption, field, position and width (mm), alignment,
 // how the value is written and whether the summary totals it.

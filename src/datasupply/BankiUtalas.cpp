@@ -95,9 +95,8 @@ TBankiUtalasForm::TBankiUtalasForm(ListDecl decl, std::string bankFolder, QWidge
 }
 
 bool TBankiUtalasForm::CegKeres(UtalasCeg& ceg) {
-    const std::string& tabla = DM1->TableSzamfejt->TableName;
     db::Table& c = *DM1->TableCegek;
-    if (tabla.size() < 12 || !c.Locate("CG_KOD", tabla.substr(9, 3))) {
+    if (!LocateCompany()) {
         ui::ShowMessage(QStringLiteral("Hiba történt..."));
         return false;
     }

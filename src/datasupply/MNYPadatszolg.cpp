@@ -555,10 +555,7 @@ void TMNYPadatszolgForm::done(int result) {
 }
 
 QString TMNYPadatszolgForm::CegKod() const {
-    const std::string& tabla = DM1->TableSzamfejt->TableName;
-    if (tabla.size() < 12) return {};
-    const std::string kod = tabla.substr(9, 3);
-    return DM1->TableCegek->Active() && DM1->TableCegek->Locate("CG_KOD", kod) ? Q(kod) : QString();
+    return DM1->TableCegek->Active() && LocateCompany() ? Q(::CegKod()) : QString();
 }
 
 void TMNYPadatszolgForm::ProposeMnypFileNames() {

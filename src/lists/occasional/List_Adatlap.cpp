@@ -258,10 +258,7 @@ std::vector<db::Record> AdatlapSorok(const AdatlapParameterek& p, const std::fun
 
     LocateCompany();
     db::Table& cegek = *DM1->TableCegek;
-    const std::string cegKod = [] {
-        const std::string& name = DM1->TableSzamfejt->TableName;
-        return name.size() >= 12 ? name.substr(9, 3) : std::string();
-    }();
+    const std::string cegKod = CegKod();
     const bool vanCeg =
         cegek.Active() && !cegek.IsEmpty() && cegek.FieldByName("CG_KOD").AsString() == cegKod;
     db::Table& dolgozok = *DM1->TableDolgozo;

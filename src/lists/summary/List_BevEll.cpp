@@ -226,11 +226,7 @@ void TList_BevEllForm::showEvent(QShowEvent* event) {
 // The sole trader: the employee with payroll rows whose tax id is the
 // company's sole-trader tax id.
 void TList_BevEllForm::EgyeniVallalkozo() {
-    LocateCompany();
-    const std::string& tabla = DM1->TableSzamfejt->TableName;
-    if (tabla.size() < 12 || DM1->TableCegek->Eof() ||
-        DM1->TableCegek->FieldByName("CG_KOD").AsString() != tabla.substr(9, 3))
-        return;
+    if (!LocateCompany()) return;
     const std::string adoazon = DM1->TableCegek->FieldByName("CG_EVADOAZ").AsString();
     Edit("Edit3")->setText(Q(adoazon));
     QString torzsszam, nev;

@@ -180,8 +180,7 @@ QString TList_FokfelForm::CelFajlValaszt(const QString& defaultName) {
 }
 
 void TList_FokfelForm::Export(const std::vector<FokFelSor>& sorok) {
-    const std::string& table = DM1->TableSzamfejt->TableName;
-    const QString code = QString::fromStdString(table.size() >= 12 ? table.substr(9, 3) : std::string());
+    const QString code = QString::fromStdString(CegKod());
     const QString path = CelFajlValaszt("FokFel_" + code + ".txt");
     if (path.isEmpty()) return;
     // The whole file or none; the success message only once it is in place.
