@@ -1233,9 +1233,9 @@ std::vector<TableLayout> BuildLayouts() {
                       {EmployeeName("M30_szarmDGNEV", "M30_DGTORZSSZAM", "Dolgozó neve")}));
     t.push_back(Table("M29", C, {}, false, M29Fields(),
                       {EmployeeName("M29_szarmDGNEV", "M29_DGTORZSSZAM", "Dolgozó neve")}));
-    t.push_back(Table("K30", C, {}, false, K30Fields(),
+    t.push_back(Table("K30", C, {"K30_DGTORZSSZAM"}, true, K30Fields(),
                       {EmployeeName("K30_szarmDGNEV", "K30_DGTORZSSZAM", "Dolgozó neve")}));
-    t.push_back(Table("K32", C, {}, false, K32Fields(),
+    t.push_back(Table("K32", C, {"K32_DGTORZSSZAM"}, true, K32Fields(),
                       {EmployeeName("K32_szarmDGNEV", "K32_DGTORZSSZAM", "Dolgozó neve")}));
     t.push_back(Table("M292", C, {}, false, M292Fields(),
                       {EmployeeTaxId("M292_szarmDGADOAZ", "M292_DGTORZSSZAM"),
@@ -1321,7 +1321,7 @@ const std::vector<AddedFields>& FieldsAddedToOlderTables() {
 
 const std::vector<std::string>& TablesWithNewerKeys() {
     // One item per pension fund shares its pay-item code; one income
-    // certificate and one declaration per employee.
-    static const std::vector<std::string> tables = {"Utal", "M30", "Nyilat"};
+    // certificate, one declaration and one K30 and K32 record per employee.
+    static const std::vector<std::string> tables = {"Utal", "M30", "Nyilat", "K30", "K32"};
     return tables;
 }
