@@ -7,12 +7,18 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <cstdlib>
 
+#include "controls/ComboEdits.h"
+#include "controls/NumEdits.h"
 #include "core/StartValues.h"
 #include "lists/summary/List_Fokfel.h"
 #include "lists/summary/List_FokfelQR.h"
+#include "platform/db/Sqlite.h"
 #include "platform/db/Table.h"
+#include "platform/db/Transaction.h"
 #include "platform/os/Clock.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/System.h"
@@ -55,13 +61,25 @@ protected:
         db::Table t;
         t.DatabaseName = AktualisAlias;
         t.TableName = "FokFel";
+        // Under the write lock: a table reads its rows a window at a time, and
+        // another workstation's run must not replace them halfway through.
+        db::Transaction lock{&t};
         t.Open();
         std::vector<std::vector<std::string>> rows;
         for (t.First(); !t.Eof(); t.Next())
             rows.push_back({t.FieldByName("FF_KOD").AsString(), t.FieldByName("FF_JCKOD").AsString(),
                             t.FieldByName("FF_SFMUNKSZAM").AsString(), t.FieldByName("FF_TARTERT").AsString(),
                             t.FieldByName("FF_KOVERT").AsString()});
+        t.Close();
         return rows;
+    }
+
+    // The months and payment dates of one month of 2019.
+    static void OneMonth(TList_FokfelForm& form, int month) {
+        form.MonthEdit("CurrencyEdit1")->SetValue(month);
+        form.MonthEdit("CurrencyEdit2")->SetValue(month);
+        form.DateEdit("DateEdit1")->SetDateValue(os::EncodeDate(2019, month, 1));
+        form.DateEdit("DateEdit2")->SetDateValue(os::EncodeDate(2019, month, 28));
     }
 
     QStringList Preview(TList_FokfelForm& form) {
@@ -234,6 +252,112 @@ TEST_F(ListFokfelTest, AFailureKeepsThePreviousRun) {
     EXPECT_EQ(FokFel().size(), 2u);
     EXPECT_TRUE(form.BitBtn1->isEnabled());
     EXPECT_TRUE(form.BitBtn3->isEnabled());
+}
+
+TEST_F(ListFokfelTest, AFailureWhileTheAccountsAreWrittenKeepsThePreviousRun) {
+    Rows({{"00000000001", 3, "2019.03.05", "100", 10.0, "", "000001"},
+          {"00000000001", 4, "2019.04.05", "200", 7.0, "", "000001"}});
+    TList_FokfelForm form;
+    Show(form);
+    OneMonth(form, 3);
+    Preview(form);
+    const auto before = FokFel();
+    ASSERT_EQ(before.size(), 2u);
+
+    // The second account of the next run is refused: its first is already
+    // written and the old rows deleted by then.
+    {
+        db::sql::Connection file(db::TableFilePath(AktualisAlias, "FokFel"), false, false, "FokFel");
+        file.Exec("CREATE TRIGGER fail BEFORE INSERT ON " + db::sql::Quote("FokFel") +
+                      " WHEN NEW.FF_KOD = '4711' BEGIN SELECT RAISE(ABORT, 'injected'); END",
+                  "FokFel");
+    }
+    form.MonthEdit("CurrencyEdit2")->SetValue(4);
+    form.DateEdit("DateEdit2")->SetDateValue(os::EncodeDate(2019, 4, 28));
+    dialogs.Answer(ui::Ok);
+    form.BitBtn1->click();
+    ASSERT_TRUE(dialogs.Shown().back().text.startsWith("Hiba keletkezett a Főkönyvi feladás során!\r"))
+        << dialogs.Shown().back().caption.toStdString();
+    EXPECT_EQ(FokFel(), before);
+}
+
+// The other workstation of the test below: a second process that posts April
+// over and over while the first posts March into the same FokFel.
+TEST(FokFelOtherWorkstation, PostsApril) {
+    const char* runs = std::getenv("TAVRINA_FOKFEL_OTHER");
+    if (!runs) GTEST_SKIP() << "run by ListFokfelTest.TwoWorkstationsPostingAtOnce";
+    TDM1 dm;
+    DM1 = &dm;
+    dm.SetDatabaseName(AktualisAlias);
+    dm.SetCompanyTableNames("001");
+    testsupport::ScriptedDialogs dialogs;
+    TList_FokfelForm form;
+    form.show();
+    form.MonthEdit("CurrencyEdit1")->SetValue(4);
+    form.MonthEdit("CurrencyEdit2")->SetValue(4);
+    form.DateEdit("DateEdit1")->SetDateValue(os::EncodeDate(2019, 4, 1));
+    form.DateEdit("DateEdit2")->SetDateValue(os::EncodeDate(2019, 4, 28));
+    form.Edit("MaskEdit9")->clear();
+    form.Edit("MaskEdit10")->clear();
+    const std::string path = os::BaseFolder() + "/april.txt";
+    for (int i = std::atoi(runs); i > 0; --i) {
+        dialogs.Then([path](const ui::DialogRequest&) {
+            return ui::DialogAnswer{ui::Ok, QString::fromStdString(path), 0};
+        });
+        dialogs.Answer(ui::Ok);
+        form.BitBtn3->click();
+        ASSERT_EQ(dialogs.Shown().back().text.toStdString(), "A küldés befejeződött!");
+        ASSERT_EQ(testsupport::ReadBytes(path), "5311;7;;;\r\n");
+    }
+    DM1 = nullptr;
+}
+
+TEST_F(ListFokfelTest, TwoWorkstationsPostingAtOnce) {
+    Rows({{"00000000001", 3, "2019.03.05", "100", 10.0, "", "000001"},
+          {"00000000001", 4, "2019.04.05", "200", 7.0, "", "000001"}});
+    const std::vector<std::vector<std::string>> march = {{"5311", "100", "", "10", ""},
+                                                         {"4711", "100", "", "", "10"}};
+    const std::vector<std::vector<std::string>> april = {{"5311", "200", "", "7", ""}};
+    TList_FokfelForm form;
+    Show(form);
+    OneMonth(form, 3);
+    form.Edit("MaskEdit9")->clear();
+    form.Edit("MaskEdit10")->clear();
+
+    const int runs = 40;
+    QProcess other;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TAVRINA_FOKFEL_OTHER", QString::number(runs));
+    other.setProcessEnvironment(env);
+    other.setProcessChannelMode(QProcess::MergedChannels);
+    other.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_filter=FokFelOtherWorkstation.PostsApril"});
+    ASSERT_TRUE(other.waitForStarted());
+
+    // Each run previews and exports its own accounts, and FokFel holds one
+    // run's rows whole whenever it is read.
+    const std::string path = os::BaseFolder() + "/ADATSZLG/2019/FokFel/FokFel_001.txt";
+    for (int i = 0; i < runs; ++i) {
+        if (i % 2 == 0) {
+            dialogs.Then([](const ui::DialogRequest& r) { return ui::DialogAnswer{ui::Ok, r.value, 0}; });
+            dialogs.Answer(ui::Ok);
+            form.BitBtn3->click();
+            ASSERT_EQ(dialogs.Shown().back().text.toStdString(), "A küldés befejeződött!");
+            ASSERT_EQ(testsupport::ReadBytes(path), "5311;10;;;\r\n4711;;10;;\r\n");
+        } else {
+            const QStringList lines = Preview(form);
+            ASSERT_FALSE(lines.isEmpty());
+            ASSERT_EQ(lines.back(), "Összesen : | 10 | 10");
+        }
+        const auto rows = FokFel();
+        ASSERT_TRUE(rows == march || rows == april) << rows.size() << " rows";
+    }
+    if (other.state() != QProcess::NotRunning) ASSERT_TRUE(other.waitForFinished(120000));
+    const QString out = QString::fromUtf8(other.readAll());
+    EXPECT_EQ(other.exitCode(), 0) << out.toStdString();
+    EXPECT_TRUE(out.contains("[  PASSED  ] 1 test")) << out.toStdString();
+    const auto rows = FokFel();
+    EXPECT_TRUE(rows == march || rows == april);
 }
 
 }  // namespace
