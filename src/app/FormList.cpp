@@ -50,6 +50,7 @@
 #include "masterdata/TorzskezMhely.h"
 #include "masterdata/TorzskezRJogcim.h"
 #include "payroll/HozottAdatok.h"
+#include "tax/annual/Ado_M29ossz.h"
 #include "tax/annual/Ado_M30mod.h"
 #include "tax/annual/Ado_M30ossz.h"
 #include "tax/annual/Ado_NyilatRog.h"
@@ -126,6 +127,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TSzervizErtekkeszletForm", Make<TSzervizErtekkeszletForm>()},
         {"TSzervizNaptarForm", Make<TSzervizNaptarForm>()},
         {"TAdo_M30osszForm", Make<TAdo_M30osszForm>()},
+        {"TAdo_M29osszForm", Make<TAdo_M29osszForm>()},
         {"TAdo_M30modForm", Make<TAdo_M30modForm>()},
         {"TList_M30Form", Make<TList_M30Form>()},
     };

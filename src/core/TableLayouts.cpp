@@ -774,22 +774,42 @@ std::vector<FieldLayout> M30Fields() {
     return f;
 }
 
+const char* const kMonths[] = {"JANUAR", "FEBRUAR",   "MARCIUS",    "APRILIS", "MAJUS",    "JUNIUS",
+                               "JULIUS", "AUGUSZTUS", "SZEPTEMBER", "OKTOBER", "NOVEMBER", "DECEMBER"};
+
 std::vector<FieldLayout> M292Fields() {
-    return {
-        Text("M292_DGTORZSSZAM", 11), Text("M292_ADOAZON", 10),      Text("M292_VEZETEK", 25),
-        Text("M292_KERESZT", 30),     Date("M292_SZULDAT"),          Text("M292_SZULHELY", 30),
-        Text("M292_JOGCIM1", 1),      Text("M292_JOGCIM2", 1),       Text("M292_JOGCIM3", 1),
-        Text("M292_JOGCIM4", 1),      Date("M292_VARKEZD"),          Date("M292_VARVEG"),
-        Integer("M292_SORSZAM"),      Text("M292_ANYJA_VEZNEV", 25), Text("M292_ANYJA_KERNEV", 30),
-        Text("M292_KULFOLDI", 1),     Text("M292_ORSZAG", 30),       Text("M292_VAROS", 30),
-        Text("M292_KOZTER", 30),      Text("M292_KOZTERJEL", 20),    Text("M292_HAZSZ", 10),
-        Text("M292_EPULET", 10),      Text("M292_LEPCSOHAZ", 10),    Text("M292_EMELET", 10),
-        Text("M292_AJTO", 10),        Text("M292_IRSZ", 4),          Text("M292_JANUAR", 1),
-        Text("M292_FEBRUAR", 1),      Text("M292_MARCIUS", 1),       Text("M292_APRILIS", 1),
-        Text("M292_MAJUS", 1),        Text("M292_JUNIUS", 1),        Text("M292_JULIUS", 1),
-        Text("M292_AUGUSZTUS", 1),    Text("M292_SZEPTEMBER", 1),    Text("M292_OKTOBER", 1),
-        Text("M292_NOVEMBER", 1),     Text("M292_DECEMBER", 1),
+    Fields f = {
+        Text("M292_DGTORZSSZAM", 11).Label("Dolgozó törzsszám"),
+        Text("M292_ADOAZON", 10).Label("Adóazon."),
+        Text("M292_VEZETEK", 25).Label("Családi név"),
+        Text("M292_KERESZT", 30).Label("Utónév"),
+        Date("M292_SZULDAT").Label("Szül. dát."),
+        Text("M292_SZULHELY", 30).Label("Szül. hely"),
+        Text("M292_JOGCIM1", 1).Label("Jogcím 1 (gyermek után CSP)"),
+        Text("M292_JOGCIM2", 1).Label("Jogcím 2 (saját jogon CSP)"),
+        Text("M292_JOGCIM3", 1).Label("Jogcím 3 (rokkantsági jár.)"),
+        Text("M292_JOGCIM4", 1).Label("Jogcím 4 (várandóság)"),
+        Date("M292_VARKEZD").Label("Várandóság kezd."),
+        Date("M292_VARVEG").Label("Várandóság vége"),
+        Integer("M292_SORSZAM").Label("Sorszám"),
+        Text("M292_ANYJA_VEZNEV", 25).Label("Anyja családi neve"),
+        Text("M292_ANYJA_KERNEV", 30).Label("Anyja utóneve"),
+        Text("M292_KULFOLDI", 1).Label("Külföldi cím"),
+        Text("M292_ORSZAG", 30).Label("Ország"),
+        Text("M292_VAROS", 30).Label("Város"),
+        Text("M292_KOZTER", 30).Label("Közterület"),
+        Text("M292_KOZTERJEL", 20).Label("Közt. jellege"),
+        Text("M292_HAZSZ", 10).Label("Házszám"),
+        Text("M292_EPULET", 10).Label("Épület"),
+        Text("M292_LEPCSOHAZ", 10).Label("Lépcsőház"),
+        Text("M292_EMELET", 10).Label("Emelet"),
+        Text("M292_AJTO", 10).Label("Ajtó"),
+        Text("M292_IRSZ", 4).Label("IRSZ"),
     };
+    const char* const titles[] = {"Január", "Február",   "Március",    "Április", "Május",    "Június",
+                                  "Július", "Augusztus", "Szeptember", "Október", "November", "December"};
+    for (int i = 0; i < 12; ++i) f.push_back(Text("M292_" + std::string(kMonths[i]), 1).Label(titles[i]));
+    return f;
 }
 
 std::vector<FieldLayout> M294Fields() {
@@ -859,9 +879,6 @@ std::vector<FieldLayout> KonDVFields() {
         Text("KON_DRAVMEZO", 20),  Text("KON_VORNALAPERT", 60),
     };
 }
-
-const char* const kMonths[] = {"JANUAR", "FEBRUAR",   "MARCIUS",    "APRILIS", "MAJUS",    "JUNIUS",
-                               "JULIUS", "AUGUSZTUS", "SZEPTEMBER", "OKTOBER", "NOVEMBER", "DECEMBER"};
 
 std::vector<FieldLayout> M29Fields() {
     Fields f = {
@@ -1194,8 +1211,8 @@ LookupLayout EmployeeName(const std::string& name, const std::string& key, std::
     return {name, key, "TableDolgozo", "DG_TORZSSZAM", "DG_NEV", 30, std::move(label)};
 }
 
-LookupLayout EmployeeTaxId(const std::string& name, const std::string& key) {
-    return {name, key, "TableDolgozo", "DG_TORZSSZAM", "DG_ADOAZ", 11, {}};
+LookupLayout EmployeeTaxId(const std::string& name, const std::string& key, std::string label = {}) {
+    return {name, key, "TableDolgozo", "DG_TORZSSZAM", "DG_ADOAZ", 11, std::move(label)};
 }
 
 std::vector<TableLayout> BuildLayouts() {
@@ -1231,18 +1248,18 @@ std::vector<TableLayout> BuildLayouts() {
     t.push_back(Table("Nyilat", C, {"NY_DGTORZSSZAM"}, true, NyilatFields()));
     t.push_back(Table("M30", C, {"M30_DGTORZSSZAM"}, true, M30Fields(),
                       {EmployeeName("M30_szarmDGNEV", "M30_DGTORZSSZAM", "Dolgozó neve")}));
-    t.push_back(Table("M29", C, {}, false, M29Fields(),
+    t.push_back(Table("M29", C, {"M29_DGADOAZ", "M29_JELLEG"}, true, M29Fields(),
                       {EmployeeName("M29_szarmDGNEV", "M29_DGTORZSSZAM", "Dolgozó neve")}));
     t.push_back(Table("K30", C, {"K30_DGTORZSSZAM"}, true, K30Fields(),
                       {EmployeeName("K30_szarmDGNEV", "K30_DGTORZSSZAM", "Dolgozó neve")}));
     t.push_back(Table("K32", C, {"K32_DGTORZSSZAM"}, true, K32Fields(),
                       {EmployeeName("K32_szarmDGNEV", "K32_DGTORZSSZAM", "Dolgozó neve")}));
     t.push_back(Table("M292", C, {}, false, M292Fields(),
-                      {EmployeeTaxId("M292_szarmDGADOAZ", "M292_DGTORZSSZAM"),
-                       EmployeeName("M292_szarmDGNEV", "M292_DGTORZSSZAM")}));
+                      {EmployeeTaxId("M292_szarmDGADOAZ", "M292_DGTORZSSZAM", "Dolgozó adóazon."),
+                       EmployeeName("M292_szarmDGNEV", "M292_DGTORZSSZAM", "Dolgozó neve")}));
     t.push_back(Table("M294", C, {}, false, M294Fields(),
                       {EmployeeTaxId("M294_szarmDGADOAZ", "M294_DGTORZSSZAM"),
-                       EmployeeName("M294_szarmDGNEV", "M294_DGTORZSSZAM")}));
+                       EmployeeName("M294_szarmDGNEV", "M294_DGTORZSSZAM", "Dolgozó neve")}));
     t.push_back(Table("MAB00", C, mabKey, true, MAB00Fields()));
     t.push_back(Table("MAB04", C, mabKey, false, MAB04Fields()));
     t.push_back(Table("MAB05", C, mabKey, false, MAB05Fields()));
@@ -1321,7 +1338,8 @@ const std::vector<AddedFields>& FieldsAddedToOlderTables() {
 
 const std::vector<std::string>& TablesWithNewerKeys() {
     // One item per pension fund shares its pay-item code; one income
-    // certificate, one declaration and one K30 and K32 record per employee.
-    static const std::vector<std::string> tables = {"Utal", "M30", "Nyilat", "K30", "K32"};
+    // certificate, one declaration and one K30 and K32 record per employee;
+    // one assessment per tax id and nature.
+    static const std::vector<std::string> tables = {"Utal", "M30", "Nyilat", "K30", "K32", "M29"};
     return tables;
 }

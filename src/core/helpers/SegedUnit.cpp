@@ -1,6 +1,7 @@
 #include "core/helpers/SegedUnit.h"
 
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -173,6 +174,21 @@ long double KerekitN(int n, const Decimal& d) {
 
 long long RoundProduct(double amount, double factor) {
     return Kerekit(Multiply(ToDecimal(amount), ToDecimal(factor)));
+}
+
+long long RoundQuotient(double amount, double divisor) {
+    const Decimal a = ToDecimal(amount), b = ToDecimal(divisor);
+    __int128 num = a.units, den = b.units;
+    for (int i = 0; i < b.scale; ++i) num *= 10;
+    for (int i = 0; i < a.scale; ++i) den *= 10;
+    if (den < 0) num = -num, den = -den;
+    const bool negative = num < 0;
+    const __int128 n = negative ? -num : num;
+    __int128 q = n / den;
+    if ((n % den) * 2 >= den) ++q;
+    const __int128 r = negative ? -q : q;
+    if (r < LLONG_MIN || r > LLONG_MAX) throw std::overflow_error("Integer overflow");
+    return static_cast<long long>(r);
 }
 
 long long RoundPercent(double amount, double percent) {

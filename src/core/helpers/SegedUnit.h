@@ -51,6 +51,9 @@ long double KerekitN(int n, const Decimal& d);
 // RoundPercent(123457, 18.5) = 22840 (22839.545).
 long long RoundProduct(double amount, double factor);
 long long RoundPercent(double amount, double percent);
+// amount / divisor rounded half away from zero, the divisor acting as the
+// exact decimal it was typed as (RoundQuotient(1500, 0.15) = 10000).
+long long RoundQuotient(double amount, double divisor);
 
 // --- Dates (day numbers, 0 = the empty date) --------------------------------
 

@@ -36,23 +36,6 @@ void AddTo(db::Field& cell, long double x) {
     cell.SetAsInteger(Checked32(sum));
 }
 
-// amount / divisor rounded half away from zero, the divisor acting as the
-// exact decimal it was typed as (1500 / 0.15 = 10000).
-long long RoundQuotient(double amount, double divisor) {
-    const Decimal a = ToDecimal(amount), b = ToDecimal(divisor);
-    __int128 num = a.units, den = b.units;
-    for (int i = 0; i < b.scale; ++i) num *= 10;
-    for (int i = 0; i < a.scale; ++i) den *= 10;
-    if (den < 0) num = -num, den = -den;
-    const bool negative = num < 0;
-    const __int128 n = negative ? -num : num;
-    __int128 q = n / den;
-    if ((n % den) * 2 >= den) ++q;
-    const __int128 r = negative ? -q : q;
-    if (r < LLONG_MIN || r > LLONG_MAX) throw std::overflow_error("Integer overflow");
-    return static_cast<long long>(r);
-}
-
 std::string Upper(const std::string& s) { return os::UpperAscii(s); }
 
 }  // namespace
