@@ -54,13 +54,25 @@ QWidget* MakeDBCheckBox(const ui::ControlDecl& row, const ui::KindContext& conte
     return c;
 }
 
-QWidget* MakeDBFixedCombo(const ui::ControlDecl& row, const ui::KindContext& context) {
+namespace {
+
+QWidget* MakeCombo(const ui::ControlDecl& row, const ui::KindContext& context, const QStringList& items) {
     auto* c = new TDBComboBox(context.parent);
-    c->addItems({"1", "2", "3", "0"});
+    c->addItems(items);
     c->SetDataSource(context.source);
     c->SetDataField(row.Text());
     if (auto f = context.events.OnChange)
         QObject::connect(c, &QComboBox::currentIndexChanged, c, [c, f] { f(c); });
     ui::RelayInput(c, context.events, false, true);
     return c;
+}
+
+}  // namespace
+
+QWidget* MakeDBFixedCombo(const ui::ControlDecl& row, const ui::KindContext& context) {
+    return MakeCombo(row, context, {"1", "2", "3", "0"});
+}
+
+QWidget* MakeDBMarkCombo(const ui::ControlDecl& row, const ui::KindContext& context) {
+    return MakeCombo(row, context, {"", "X"});
 }

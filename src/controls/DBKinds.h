@@ -26,3 +26,8 @@ inline constexpr ui::ControlKind DBCheckBox{"DBCheckBox", &MakeDBCheckBox, true}
 // month codes of the declarations), its caption beside it; OnChange (a code
 // chosen), OnExit, OnKeyDown, OnKeyPress.
 inline constexpr ui::ControlKind DBFixedCombo{"DBFixedCombo", &MakeDBFixedCombo, true, true};
+QWidget* MakeDBMarkCombo(const ui::ControlDecl& row, const ui::KindContext& context);
+// A TDBComboBox of an empty item and "X" (a mark field such as "lives
+// abroad"), its caption beside it; a typed "x" chooses "X". Events as
+// DBFixedCombo.
+inline constexpr ui::ControlKind DBMarkCombo{"DBMarkCombo", &MakeDBMarkCombo, true, true};

@@ -64,7 +64,7 @@ public:
     // Opens the member's list form; the tables are closed while it is shown.
     void Listazas();
     // Keys of browse mode; true when the key was used.
-    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    virtual bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
     // Keys inside an edit while a record is typed; true when the key was used.
     bool SzerkesztesKeyDown(QWidget* edit, int key, Qt::KeyboardModifiers modifiers);
     // The Rögzítés test after every change of an edit.

@@ -112,3 +112,12 @@ db::Bookmark KeresoAblakMutat(const std::vector<std::string>& fieldNames,
     }
     return result;
 }
+
+std::string NoAboutWhereEquals(const std::string& field, const std::string& value) {
+    std::string quoted;
+    for (char c : value) {
+        if (c == '\'') quoted += '\'';
+        quoted += c;
+    }
+    return kNoAbout + "Where " + field + " = '" + quoted + "'";
+}

@@ -26,3 +26,8 @@ db::Bookmark KeresoAblakMutat(const std::vector<std::string>& fieldNames,
                               const std::string& databaseName, const std::string& tableName,
                               const db::Dataset* fields, const db::Bookmark& startBookmark,
                               const std::string& options, QChar language);
+
+// The options text of a search over the rows whose `field` holds `value`,
+// the about item hidden: "#NoAbout#Where FIELD = 'value'", a quote in the
+// value doubled so the value stays one text.
+std::string NoAboutWhereEquals(const std::string& field, const std::string& value);

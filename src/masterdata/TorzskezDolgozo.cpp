@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <cmath>
+#include <span>
 
 #include "controls/DBControls.h"
 #include "controls/DBDateEdits.h"
@@ -14,8 +15,11 @@
 #include "core/DataModule1.h"
 #include "core/FormTables.h"
 #include "core/StartValues.h"
+#include "core/TableLayouts.h"
 #include "core/helpers/TypedDate.h"
 #include "masterdata/List_TorzsDolgozo.h"
+#include "masterdata/TblSearch.h"
+#include "masterdata/TorzskezDolgozoHozzatartozo.h"
 #include "platform/db/Transaction.h"
 #include "platform/os/Clock.h"
 #include "platform/os/DayNumber.h"
@@ -272,6 +276,228 @@ bool HasDigit(const QString& text) {
     return false;
 }
 
+// The side views' columns: field and title; a title left out is the
+// field's caption on the form without "(F2)" and the closing colon.
+struct KeresoOszlop {
+    const char* field;
+    const char* title = nullptr;
+};
+
+// F3: the employees.
+const KeresoOszlop kDolgozoOszlopok[] = {
+    {"DG_TORZSSZAM", "Törzsszám"},
+    {"DG_ADOAZ", "Adóazonosító jel"},
+    {"DG_NEV", "Dolgozó neve"},
+    {"DG_LEANYKNEV", "Születési név"},
+    {"DG_BELEPDAT", "Belépés dátuma"},
+    {"DG_MHKOD", "Munkahely"},
+    {"DG_FEOR", "FEOR"},
+    {"DG_NAPIKOTORA", "Napi kötelező óra"},
+    {"DG_MUNKAKOR", "Munkakör"},
+    {"DG_SZULHELY", "Születési hely"},
+    {"DG_SZULDAT", "Születési dátum"},
+    {"DG_ANYJANEV", "Anyja neve"},
+    {"DG_TAJSZ", "TAJ szám"},
+    {"DG_BERFORM", "Bérforma"},
+    {"DG_ALAPBER", "Alapbér"},
+    {"DG_VAROS", "Város"},
+    {"DG_KOZTER", "Közterület"},
+    {"DG_KOZTERJEL", "Közterület jellege"},
+    {"DG_HAZSZ", "Házszám"},
+    {"DG_EPULET", "Épület"},
+    {"DG_LEPCSOHAZ", "Lépcsőház"},
+    {"DG_EMELET", "Emelet"},
+    {"DG_AJTO", "Ajtó"},
+    {"DG_HRSZ", "HRSZ"},
+    {"DG_IRSZ", "Irányítószám"},
+    {"DG_KULFIRSZ", "Külföldi irányítószám"},
+    {"DG_GYERMSZAM", "Gyermekek száma"},
+    {"DG_BESZAMGYERM", "Beszámító gyermekek"},
+    {"DG_CSALKEDV", "Családi kedvezmény"},
+    {"DG_CSJARKEDVERV", "Családi járulékkedv."},
+    {"DG_ELOSZAB", "Előző évi szabadság"},
+    {"DG_EVISZAB", "Tárgyévi szabadság"},
+    {"DG_POTSZAB", "Pótszabadság"},
+    {"DG_SZABKER", "Szabadság keret"},
+    {"DG_BETEGSZABKER", "Betegszab. keret"},
+    {"DG_SZHAKEDVKOD", "SZHA kedv. kód"},
+    {"DG_SZHAKEDVKEZD", "SZHA kedv. kezdete"},
+    {"DG_SZHAKEDVVALT", "SZHA kedv. váltás"},
+    {"DG_SZHAKEDVVEG", "SZHA kedv. vége"},
+};
+
+// F4 and "Számfejtések lekérdezése": payroll rows.
+const KeresoOszlop kSzamfejtOszlopok[] = {
+    {"SF_DGTORZSSZAM", "Törzsszám"},
+    {"SF_DGNEV", "Név"},
+    {"SF_HONAP", "Hónap"},
+    {"SF_KIFIZDAT", "Kifizetés dátuma"},
+    {"SF_JCKOD", "Jogcím kód"},
+    {"SF_JCNEV", "Jogcím név"},
+    {"SF_OSSZEG", "Összeg"},
+    {"SF_SZAZALEK", "Százalék"},
+    {"SF_SZHASZAZLEV", "EHO száz. lev."},
+    {"SF_ADOALAP", "Adóalap"},
+    {"SF_JARALAP", "Járulékalap"},
+    {"SF_NAP", "Nap"},
+    {"SF_ORA", "Óra"},
+    {"SF_TOL", "Tól"},
+    {"SF_IG", "Ig"},
+    {"SF_MHKOD", "Munkahely"},
+    {"SF_MUNKSZAM", "Munkaszám"},
+    {"SF_GYUJTO", "Gyűjtő"},
+    {"SF_SZAMLA", "Számla"},
+};
+
+// "Előzmények": the history rows, every field the form shows; the filing
+// number first, so the rows come in filing order.
+const KeresoOszlop kElozmenyOszlopok[] = {
+    {"DG_SORSZAM", "Sorszám"},
+    {"DG_ERVENYKEZD"},
+    {"DG_ERVENYVEG", "Rekord érvényesség vége"},
+    {"DG_TORZSSZAM"},
+    {"DG_NEV"},
+    {"DG_BELEPDAT"},
+    {"DG_ADOAZ"},
+    {"DG_TAJSZ"},
+    {"DG_UTLEVELSZ"},
+    {"DG_NEM"},
+    {"DG_LEANYKNEV"},
+    {"DG_ANYJANEV"},
+    {"DG_SZULHELY"},
+    {"DG_ALLAMP"},
+    {"DG_SZULDAT"},
+    {"DG_MHKOD"},
+    {"DG_TITULUS"},
+    {"DG_NYUGDIJAS"},
+    {"DG_NYUGTORZSSZ"},
+    {"DG_JOGIALL"},
+    {"DG_OSTERMIGSZAM"},
+    {"DG_CSALGAZDNYILVSZAM"},
+    {"DG_MEZGAZDTERMSZAM"},
+    {"DG_FEOR"},
+    {"DG_MUNKAKOR"},
+    {"DG_BERFORM"},
+    {"DG_ALKMIN"},
+    {"DG_ALAPBER"},
+    {"DG_NAPIKOTORA"},
+    {"DG_HETIKOTORA"},
+    {"DG_MUNKAIDOKERKEZD"},
+    {"DG_MUNKAIDOKERHO", "Munkaidőker. hónap"},
+    {"DG_MUNKAREND"},
+    {"DG_GYEDGYESMELLETTI"},
+    {"DG_ALKMINADATSZ", "Adatsz. Alk. min."},
+    {"DG_FOGLJELL"},
+    {"DG_NYUGALKMIN2", "Adatsz. Nyugdíjas"},
+    {"DG_JSORSZADATSZ", "Adatsz. Jogv. sorsz."},
+    {"DG_NYENYIJOGVKOD", "Adatsz. NYENYI jogv. kód."},
+    {"DG_KORKEDVMKORKOD"},
+    {"DG_KORKEDVMKORTOL", "Korkedv. munkakör -tól"},
+    {"DG_KORKEDVMKORIG", "Korkedv. munkakör -ig"},
+    {"DG_BESOROL"},
+    {"DG_NYUGJAR"},
+    {"DG_EGBIZJARTERM"},
+    {"DG_EGBIZJARPENZ"},
+    {"DG_ERDEKTAGD", "Erdekképvis. tagdíj"},
+    {"DG_MPJDOLG"},
+    {"DG_SZHA"},
+    {"DG_BALJAR"},
+    {"DG_SZOCSZOVTAGSKEZD"},
+    {"DG_VALLALKMINBER"},
+    {"DG_VAROS"},
+    {"DG_KOZTER"},
+    {"DG_KOZTERJEL"},
+    {"DG_HAZSZ"},
+    {"DG_EPULET"},
+    {"DG_LEPCSOHAZ"},
+    {"DG_EMELET"},
+    {"DG_AJTO"},
+    {"DG_HRSZ"},
+    {"DG_IRSZ"},
+    {"DG_KULFIRSZ"},
+    {"DG_TELSZ"},
+    {"DG_NAPIATL"},
+    {"DG_TAVDIJKORR"},
+    {"DG_MUNKSZAM"},
+    {"DG_GYUJTO"},
+    {"DG_ELOSZAB"},
+    {"DG_EVISZAB"},
+    {"DG_POTSZAB"},
+    {"DG_SZABKER"},
+    {"DG_BETEGSZABKER"},
+    {"DG_MNYP"},
+    {"DG_MNYPBEDAT", "MNYP belép. dát."},
+    {"DG_ELOZOMNYP"},
+    {"DG_ELOZOMNYPBEDAT", "Előző MNYP belépés dát."},
+    {"DG_ELOZOMNYPKIDAT", "Előző MNYP kilép. dát."},
+    {"DG_MNYPAZON"},
+    {"DG_MNYPFORGKOD"},
+    {"DG_MNYPJOGVKOD"},
+    {"DG_TAJKIEGKOD"},
+    {"DG_ERDKEPV"},
+    {"DG_ONKEPTTAGS"},
+    {"DG_ONKPTTAGS"},
+    {"DG_KTGHANYAD", "Költséghányad"},
+    {"DG_KTGNYIL"},
+    {"DG_KTGKULF"},
+    {"DG_EVA"},
+    {"DG_OKPKIEG1"},
+    {"DG_JARALAP", "Vállalt járulékalap"},
+    {"DG_TARSASZ"},
+    {"DG_TARSNEV"},
+    {"DG_SZHALEV"},
+    {"DG_EKHOERTHAT"},
+    {"DG_EKHOVALTELJ"},
+    {"DG_MEGJEGYZES"},
+    {"DG_GYERMSZAM"},
+    {"DG_BESZAMGYERM"},
+    {"DG_CSALKEDV"},
+    {"DG_CSJARKEDVERV"},
+    {"DG_ELSOHAZASOSSZ"},
+    {"DG_ELSOHAZASVEGE"},
+    {"DG_FOGYKEDV"},
+    {"DG_FOGYKEZD"},
+    {"DG_FOGYVEG"},
+    {"DG_JOVNYIL"},
+    {"DG_SZHAKEDVKOD"},
+    {"DG_SZHAKEDVKEZD", "SZHA kedv. kezdete"},
+    {"DG_SZHAKEDVVALT", "SZHA kedv. váltás"},
+    {"DG_SZHAKEDVVEG", "SZHA kedv. vége"},
+    {"DG_KILEPDAT"},
+    {"DG_MEGSZMOD"},
+    {"DG_ATLAGKER", "Átlagkereset / MPJ alap összege"},
+    {"DG_ATLAGKEZD", "Átlagkereset kezdete"},
+    {"DG_ATLAGHONAP", "Átlagkereset hónapok"},
+    {"DG_UTMUNKAKOR"},
+    {"DG_VEGKIHOTV"},
+    {"DG_FELMIDOKEZD"},
+    {"DG_FELMIDOVEG"},
+    {"DG_VEGKIKEZD"},
+    {"DG_VEGKIVEG"},
+    {"DG_UTMUNKNAP"},
+};
+
+std::string CaptionTitle(const char* field) {
+    const FieldLayout* f = FindTableLayout("Dolgozo")->Field(field);
+    QString title = QString::fromStdString(f->caption.empty() ? f->label : f->caption);
+    title.remove(QStringLiteral("(F2)"));
+    title = title.trimmed();
+    if (title.endsWith(':')) title.chop(1);
+    return title.trimmed().toStdString();
+}
+
+// Shows a table search window over `table` with `columns`, each sized from
+// its field. A look-up only: the chosen row is not used.
+void SideView(const db::Table& table, std::span<const KeresoOszlop> columns, const std::string& options) {
+    std::vector<std::string> fields, titles;
+    for (const KeresoOszlop& c : columns) {
+        fields.push_back(c.field);
+        titles.push_back(c.title ? c.title : CaptionTitle(c.field));
+    }
+    KeresoAblakMutat(fields, std::vector<std::int16_t>(fields.size(), 1), titles, table.DatabaseName,
+                     table.TableName, nullptr, db::Bookmark(), options, QChar(u'H'));
+}
+
 }  // namespace
 
 int SzabadsagNapok(int birthYear, int processingYear) {
@@ -311,7 +537,8 @@ TTorzskezDolgozoForm::TTorzskezDolgozoForm(QWidget* parent) : MaintenanceForm(DM
     for (int i = 0; i < PageControl1->count(); ++i)
         ui::PageGrid(PageControl1->widget(i))->setColumnStretch(5, 1);
 
-    // The side views' buttons come later; until then they stay disabled.
+    // The side views: enabled while browsing (ModeButtons); the sheets'
+    // buttons stay disabled until the sheets exist.
     auto* further = new QHBoxLayout;
     auto button = [&](const char* name, const char* caption) {
         auto* btn = new QPushButton(QString::fromUtf8(caption), this);
@@ -327,6 +554,9 @@ TTorzskezDolgozoForm::TTorzskezDolgozoForm(QWidget* parent) : MaintenanceForm(DM
     BitBtn16 = button("BitBtn16", "Hozzátartozók");
     BitBtn17 = button("BitBtn17", "Egys. Munkaügyi Nyilvántart.");
     BitBtn17->setVisible(false);
+    connect(BitBtn12, &QPushButton::clicked, this, &TTorzskezDolgozoForm::BitBtn12Click);
+    connect(BitBtn13, &QPushButton::clicked, this, &TTorzskezDolgozoForm::BitBtn13Click);
+    connect(BitBtn16, &QPushButton::clicked, this, &TTorzskezDolgozoForm::BitBtn16Click);
     further->addStretch(1);
     Page()->addLayout(further, 1, 0, 1, 3);
 
@@ -365,6 +595,7 @@ TTorzskezDolgozoForm::TTorzskezDolgozoForm(QWidget* parent) : MaintenanceForm(DM
     m.pickColumns = {{"DG_TORZSSZAM", 73}, {"DG_NEV", 336}, {"DG_MHKOD", 43}};
     m.pages = PageControl1;
     FormCreate(std::move(m));
+    ModeButtons(true);
     if (Table().IsEmpty()) DBCheckBoxBeallit();
 
     // After the coded edits' own exit checks, which empty an unknown code.
@@ -702,4 +933,66 @@ void TTorzskezDolgozoForm::DatumKovetkezmenyei(TDBDateEdit* edit, double date, b
 
 std::unique_ptr<QDialog> TTorzskezDolgozoForm::CreateListForm() {
     return std::make_unique<TList_TorzsDolgozoForm>(this);
+}
+
+bool TTorzskezDolgozoForm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    if (key == Qt::Key_F3) {
+        SideView(*DM1->TableDolgozo, kDolgozoOszlopok, "#NoAbout#");
+        return true;
+    }
+    if (key == Qt::Key_F4) {
+        SideView(*DM1->TableSzamfejt, kSzamfejtOszlopok, "#NoAbout#");
+        return true;
+    }
+    return MaintenanceForm::FormKeyDown(key, modifiers);
+}
+
+void TTorzskezDolgozoForm::ModeButtons(bool browsing) {
+    BitBtn12->setEnabled(browsing);
+    BitBtn13->setEnabled(browsing);
+    BitBtn16->setEnabled(browsing && !Table().IsEmpty());
+}
+
+void TTorzskezDolgozoForm::BitBtn12Click() {
+    if (Mode() != 0) return;
+    SideView(*DM1->TableSzamfejt, kSzamfejtOszlopok,
+             NoAboutWhereEquals("SF_DGTORZSSZAM", Table().FieldByName("DG_TORZSSZAM").AsString()));
+}
+
+void TTorzskezDolgozoForm::BitBtn13Click() {
+    if (Mode() != 0) return;
+    SideView(*DM1->TableDolgRegi, kElozmenyOszlopok,
+             NoAboutWhereEquals("DG_TORZSSZAM", Table().FieldByName("DG_TORZSSZAM").AsString()));
+}
+
+void TTorzskezDolgozoForm::BitBtn16Click() {
+    if (Mode() != 0 || Table().State() != db::DatasetState::Browse || Table().IsEmpty()) return;
+    auto hiba = [](const std::exception& e) {
+        ui::MessageBox(
+            QStringLiteral("Üzenetkezelő"),
+            QStringLiteral("HIBA történt a hozzátartozók megjelenítésekor! \r") + QString::fromUtf8(e.what()),
+            ui::Icon::Error, ui::Ok);
+    };
+    db::Table& h = *DM1->TableHozzatartozo;
+    try {
+        h.Open();
+        h.SetFiltered(false);
+        h.SetFilter("");
+        h.SetOnFilterRecord(DM1->FilterHandler(&TDM1::List_HozzatartozoFilter));
+        h.SetFiltered(true);
+        h.First();
+        TTorzskezDolgozoHozzatartozoForm form(this);
+        ui::ShowModal(form);
+    } catch (const std::exception& e) {
+        hiba(e);
+    }
+    // Closed and unfiltered however the form ended.
+    try {
+        h.Close();
+        h.SetFiltered(false);
+        h.SetFilter("");
+        h.SetOnFilterRecord(nullptr);
+    } catch (const std::exception& e) {
+        hiba(e);
+    }
 }

@@ -60,6 +60,15 @@ public:
     // Exits: derived hours, numeric ranges, the family allowance, the leave frame, dates.
     void DBEditExit(TDBEdit* edit);
     void DBEditExit2(TDBEdit* edit);
+    // Browse keys of the family, and F3 (the employees) and F4 (every
+    // payroll row) in the table search window.
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
+    // "Számfejtések lekérdezése": the current employee's payroll rows.
+    void BitBtn12Click();
+    // "Előzmények": the current employee's history rows in filing order.
+    void BitBtn13Click();
+    // "Hozzátartozók": the dependants of the current employee.
+    void BitBtn16Click();
     void SzabadsagExit();
     void DBDateEditExit(TDBDateEdit* edit);
 
@@ -85,7 +94,8 @@ public:
     TDBEdit* DG_SZHAKEDVKOD = nullptr;
     QLineEdit* AdozasModja = nullptr;  // hidden, bound to no field
     // Számfejtések lekérdezése, Előzmények, Nyilvántartásba vétel, Törzslap,
-    // Hozzátartozók, Egys. Munkaügyi Nyilvántart. (hidden): not yet in use.
+    // Hozzátartozók, Egys. Munkaügyi Nyilvántart. (hidden); the sheets'
+    // (14, 15, 17) are not yet in use.
     QPushButton *BitBtn12 = nullptr, *BitBtn13 = nullptr, *BitBtn14 = nullptr, *BitBtn15 = nullptr;
     QPushButton *BitBtn16 = nullptr, *BitBtn17 = nullptr;
 
@@ -96,6 +106,7 @@ protected:
     void AfterEditPost() override;
     void EnterTag(int tag) override;
     void DeleteRecord() override;
+    void ModeButtons(bool browsing) override;
 
 private:
     // Files the snapshot into DolgRegi when the validity start moved later.

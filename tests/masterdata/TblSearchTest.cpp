@@ -139,6 +139,25 @@ TEST_F(TblSearchTest, DependantsSearchBuildsTheQueryAndReturnsTheChosenRow) {
     EXPECT_EQ(dependants.FieldByName("HT_NEV").AsString(), "Nagy Anna");
 }
 
+TEST_F(TblSearchTest, AnEqualsConditionKeepsAQuotedValueOneText) {
+    db::Table proba;
+    proba.DatabaseName = AktualisAlias;
+    proba.TableName = "Proba";
+    proba.Open();
+    proba.Append();
+    proba.FieldByName("NEV").SetAsString("D'Arc Anna");
+    proba.Post();
+    proba.Close();
+    EXPECT_EQ(NoAboutWhereEquals("NEV", "D'Arc Anna"), "#NoAbout#Where NEV = 'D''Arc Anna'");
+    Proba(
+        [](TfrmTblSearch& f) {
+            EXPECT_EQ(f.DBGrid1->model()->rowCount(), 1);
+            EXPECT_EQ(Cell(f, 0, 0), "D'Arc Anna");
+            return 0;
+        },
+        NoAboutWhereEquals("NEV", "D'Arc Anna"));
+}
+
 TEST_F(TblSearchTest, ErrorsAreShownAndGiveNoRow) {
     struct Case {
         std::vector<std::string> names;

@@ -9,13 +9,16 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 
 #include "controls/DBControls.h"
 #include "controls/DBDateEdits.h"
+#include "masterdata/uTblSearch.h"
 #include "platform/os/DayNumber.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
+#include "support/ListFixture.h"
 
 namespace {
 
@@ -133,7 +136,10 @@ TEST_F(DolgozoTest, FelvitelWithoutAWorkplaceIsRefused) {
 TEST_F(DolgozoTest, NewEmployeeGetsItsDefaultsTheOccupationsJobTitleAndAUniqueNumber) {
     AddWorkplace();
     auto form = Open();
-    for (QPushButton* b : {form->BitBtn12, form->BitBtn13, form->BitBtn14, form->BitBtn15, form->BitBtn16})
+    // Without employees the searches still open; the dependants do not.
+    for (QPushButton* b : {form->BitBtn12, form->BitBtn13})
+        EXPECT_TRUE(b->isEnabled()) << b->text().toStdString();
+    for (QPushButton* b : {form->BitBtn14, form->BitBtn15, form->BitBtn16})
         EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();
     StartNew(*form, "123");
     for (TDBCheckBox* box : form->findChildren<TDBCheckBox*>()) {
@@ -426,4 +432,88 @@ TEST_F(DolgozoTest, EnterWalksTheTabsByTag) {
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_EQ(form->Mode(), 0);
+}
+
+TEST_F(DolgozoTest, SideViewsLookUpRowsWithoutMovingTheCurrentEmployee) {
+    AddWorkplace();
+    AddEmployee("1", "Kiss Anna");
+    AddEmployee("2", "Nagy Béla");
+    testsupport::AddRows("Szamfejt_001",
+                         {"SF_DGTORZSSZAM", "SF_HONAP", "SF_KIFIZDAT", "SF_JCKOD", "SF_SORSZAM"},
+                         {{"1", "01", "2019.02.05", "100", 1},
+                          {"2", "01", "2019.02.05", "100", 1},
+                          {"1", "02", "2019.03.05", "100", 1}});
+    // Filed in the order 1, 2, 3; the first employee's are 1 and 3.
+    testsupport::AddRows("DolgRegi_001", {"DG_SORSZAM", "DG_TORZSSZAM", "DG_NEV"},
+                         {{3, "1", "Kiss Anna"}, {2, "2", "Nagy Béla"}, {1, "1", "Kis Anna"}});
+    auto form = Open();
+    ASSERT_EQ(Value("DG_TORZSSZAM"), "1");
+
+    const struct {
+        const char* name;
+        std::function<void()> open;
+        int columns;
+        std::vector<std::string> firstColumn;  // the rows, in the window's order
+        std::vector<std::pair<int, const char*>> titles;
+    } views[] = {
+        {"F3",
+         [&] { QTest::keyClick(form->BitBtn5, Qt::Key_F3); },
+         39,
+         {"1", "2"},
+         {{0, "Törzsszám"}, {29, "Családi járulékkedv."}, {38, "SZHA kedv. vége"}}},
+        {"F4",
+         [&] { QTest::keyClick(form->BitBtn5, Qt::Key_F4); },
+         19,
+         {"1", "1", "2"},
+         {{1, "Név"}, {8, "EHO száz. lev."}, {18, "Számla"}}},
+        {"Számfejtések lekérdezése", [&] { form->BitBtn12->click(); }, 19, {"1", "1"}, {{0, "Törzsszám"}}},
+        // Titles from the form's captions, but for the named exceptions.
+        {"Előzmények",
+         [&] { form->BitBtn13->click(); },
+         123,
+         {"1", "3"},
+         {{0, "Sorszám"},
+          {1, "Rekord érvényesség kezdete"},
+          {9, "Nem"},
+          {21, "Családi gazd. száma"},
+          {38, "Adatsz. NYENYI jogv. kód."},
+          {61, "Irányítószám"},
+          {75, "Előző MNYP"},
+          {122, "Utolsó munkanap"}}},
+    };
+    for (const auto& v : views) {
+        SCOPED_TRACE(v.name);
+        dialogs.AnswerModal([&v](QDialog& d) {
+            auto& f = static_cast<TfrmTblSearch&>(d);
+            f.show();
+            EXPECT_FALSE(f.MNU_Sugo_Nevjegy->isVisible());
+            QAbstractItemModel& m = *f.DBGrid1->model();
+            EXPECT_EQ(m.columnCount(), v.columns);
+            for (const auto& [column, title] : v.titles)
+                EXPECT_EQ(m.headerData(column, Qt::Horizontal).toString(), QString::fromUtf8(title))
+                    << column;
+            std::vector<std::string> first;
+            for (int row = 0; row < m.rowCount(); ++row)
+                first.push_back(m.index(row, 0).data().toString().toStdString());
+            EXPECT_EQ(first, v.firstColumn);
+            QTest::keyClick(f.DBGrid1, Qt::Key_End);
+            QTest::keyClick(f.DBGrid1, Qt::Key_Return);  // a row chosen
+            return f.result();
+        });
+        v.open();
+        EXPECT_EQ(Value("DG_TORZSSZAM"), "1");
+        EXPECT_EQ(form->Mode(), 0);
+    }
+
+    // Dead while a record is typed.
+    form->BitBtn6->click();
+    ASSERT_EQ(form->Mode(), 2);
+    for (QPushButton* b : {form->BitBtn12, form->BitBtn13, form->BitBtn14, form->BitBtn15, form->BitBtn16})
+        EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();
+    QTest::keyClick(form->DG_NEV, Qt::Key_F3);
+    QTest::keyClick(form->DG_NEV, Qt::Key_F4);
+    QTest::keyClick(form->DG_NEV, Qt::Key_Escape);
+    EXPECT_EQ(form->Mode(), 0);
+    EXPECT_TRUE(form->BitBtn12->isEnabled());
+    EXPECT_TRUE(form->BitBtn16->isEnabled());
 }
