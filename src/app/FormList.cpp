@@ -50,6 +50,9 @@
 #include "masterdata/TorzskezMhely.h"
 #include "masterdata/TorzskezRJogcim.h"
 #include "payroll/HozottAdatok.h"
+#include "tax/annual/Ado_M292mod.h"
+#include "tax/annual/Ado_M294mod.h"
+#include "tax/annual/Ado_M29mod.h"
 #include "tax/annual/Ado_M29ossz.h"
 #include "tax/annual/Ado_M30mod.h"
 #include "tax/annual/Ado_M30ossz.h"
@@ -128,6 +131,9 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TSzervizNaptarForm", Make<TSzervizNaptarForm>()},
         {"TAdo_M30osszForm", Make<TAdo_M30osszForm>()},
         {"TAdo_M29osszForm", Make<TAdo_M29osszForm>()},
+        {"TAdo_M29modForm", Make<TAdo_M29modForm>()},
+        {"TAdo_M292modForm", Make<TAdo_M292modForm>()},
+        {"TAdo_M294modForm", Make<TAdo_M294modForm>()},
         {"TAdo_M30modForm", Make<TAdo_M30modForm>()},
         {"TList_M30Form", Make<TList_M30Form>()},
     };
