@@ -75,7 +75,10 @@ TTorzskezDolgozoHozzatartozoForm::TTorzskezDolgozoHozzatartozoForm(QWidget* pare
     setWindowTitle(QStringLiteral("Törzskezelés/Dolgozó/Hozzátartozó"));
 
     ui::ControlBuilder b = FormBuilder(DM1->DataSourceHozzatartozo);
-    b.Build(*this, TablePage(), kHead);
+    QWidget* head = TablePage();
+    b.Build(*this, head, kHead);
+    ui::PageGrid(head)->setColumnStretch(2, 0);
+    ui::PageGrid(head)->setColumnStretch(4, 1);
     b.Build(*this, TabSheet1, kAdatok);
     b.Build(*this, TabSheet2, kLakcim);
     for (QWidget* page : {TabSheet1, TabSheet2}) {
@@ -92,6 +95,7 @@ TTorzskezDolgozoHozzatartozoForm::TTorzskezDolgozoHozzatartozoForm(QWidget* pare
         date->OnChange = [this] { SzerkesztesChange(); };
     }
     AddBuilt(HT_KULFOLDI);
+    HT_KULFOLDI->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);  // as wide as "X"
 
     Member m;
     m.insertFocus = HT_KAPCSOLAT;

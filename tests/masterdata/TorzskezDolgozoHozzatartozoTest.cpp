@@ -20,6 +20,7 @@
 #include "controls/DBDateEdits.h"
 #include "masterdata/TorzskezDolgozo.h"
 #include "masterdata/uTblSearch.h"
+#include "platform/ui/ControlTable.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 #include "support/ListFixture.h"
@@ -101,6 +102,8 @@ TEST_F(HozzatartozoTest, ANewDependantTakesTheCurrentEmployeesNumberAfterItsChec
         EXPECT_EQ(form.LabelNev->text(), "Kiss Anna");
         EXPECT_TRUE(dm->TableHozzatartozo->IsEmpty());  // the other employee's row is filtered out
         EXPECT_FALSE(form.BitBtn8->isVisible());
+        EXPECT_EQ(ui::CaptionOf(form.HT_NEV)->text(), "Neve :");
+        EXPECT_EQ(ui::CaptionOf(form.HT_KAPCSOLAT)->text(), "Kapcsolat (F2) :");
 
         form.BitBtn5->click();
         ASSERT_EQ(form.Mode(), 1);
