@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Configures and builds one build tree: `test` (Debug, the test suite),
 # `release` (the program), `bench` (Release with the benchmarks) or `asan`
-# (Debug under AddressSanitizer and UndefinedBehaviorSanitizer).
+# (Debug under AddressSanitizer and UndefinedBehaviorSanitizer). TARGET names
+# one target to build instead of all of them (the program alone: tavrina).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 kind=${1:-test}
@@ -20,4 +21,6 @@ export CCACHE_SLOPPINESS=pch_defines,time_macros
 
 build="$root/build/$kind"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${extra[@]}" >/dev/null
-cmake --build "$build" -j"${JOBS:-$(nproc)}"
+target=()
+[ -n "${TARGET:-}" ] && target=(--target "$TARGET")
+cmake --build "$build" -j"${JOBS:-$(nproc)}" "${target[@]}"
