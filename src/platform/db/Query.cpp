@@ -16,8 +16,14 @@ namespace {
 
 bool IdentChar(unsigned char c) { return std::isalnum(c) || c == '_' || c >= 0x80; }
 
+struct Token {
+    size_t pos = 0, len = 0;  // in the SQL text, quotes included
+    std::string text;         // a quoted name without its quotes
+    bool quoted = false;
+};
+
 // Identifiers and quoted names of the SQL (table candidates) and its :params.
-void Scan(const std::string& sql, std::vector<std::string>* names, std::set<std::string>* params) {
+void Scan(const std::string& sql, std::vector<Token>* names, std::set<std::string>* params) {
     size_t i = 0;
     while (i < sql.size()) {
         const unsigned char c = sql[i];
@@ -36,7 +42,7 @@ void Scan(const std::string& sql, std::vector<std::string>* names, std::set<std:
                 }
                 text += sql[j++];
             }
-            if (names) names->push_back(text);
+            if (names) names->push_back({i, std::min(j + 1, sql.size()) - i, text, true});
             i = j + 1;
         } else if (c == '-' && i + 1 < sql.size() && sql[i + 1] == '-') {
             while (i < sql.size() && sql[i] != '\n') ++i;
@@ -48,7 +54,7 @@ void Scan(const std::string& sql, std::vector<std::string>* names, std::set<std:
         } else if (IdentChar(c) && !std::isdigit(c)) {
             size_t j = i;
             while (j < sql.size() && (IdentChar(sql[j]) || sql[j] == '.')) ++j;
-            if (names) names->push_back(sql.substr(i, j - i));
+            if (names) names->push_back({i, j - i, sql.substr(i, j - i), false});
             i = j;
         } else {
             ++i;
@@ -62,38 +68,99 @@ std::string BaseOf(const std::string& file) {
                : file;
 }
 
-// Attaches the table files the SQL names; returns the connection.
-std::unique_ptr<sql::Connection> Connect(const std::string& databaseName, const std::string& sqlText) {
-    const std::string folder = Engine::ResolveFolder(databaseName);
+// The table files of a folder by folded base name. An ASCII file name of no
+// candidate's length (base + ".DB") is passed over without folding it.
+std::map<std::string, std::string> TableFiles(const std::string& folder, const std::set<size_t>& lengths) {
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) throw EngineError(SQLITE_CANTOPEN, folder + ": no such folder");
-    std::vector<std::string> names;
-    Scan(sqlText, &names, nullptr);
-    // One listing resolves every name the statement may mean; an ASCII file
-    // name of no candidate's length is passed over without folding it.
-    std::set<size_t> lengths;
-    for (const std::string& n : names) lengths.insert(BaseOf(n).size() + 3);
-    std::map<std::string, std::string> files;  // folded base name -> file name
+    std::map<std::string, std::string> files;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string f = it->path().filename().string();
         if (f.size() <= 3 || !os::SameAsciiName(std::string_view(f).substr(f.size() - 3), ".DB")) continue;
         if (!lengths.count(f.size()) && os::IsAscii(f)) continue;
         files.emplace(FoldCase(BaseOf(f)), f);
     }
+    return files;
+}
+
+// A table of another database named in the statement: `schema.Table` or
+// `schema."Table"`, replaced by the attached file's own schema.
+struct Qualified {
+    size_t pos, len;  // the part of the SQL naming schema and table
+    std::string schema, table;
+};
+
+std::vector<Qualified> QualifiedNames(std::vector<Token>& names,
+                                      const std::map<std::string, std::string>& schemas) {
+    std::vector<Qualified> out;
+    if (schemas.empty()) return out;
+    for (size_t i = 0; i < names.size(); ++i) {
+        const Token& t = names[i];
+        const size_t dot = t.text.find('.');
+        if (t.quoted || dot == std::string::npos) continue;
+        const std::string schema = FoldCase(t.text.substr(0, dot));
+        if (!schemas.count(schema)) continue;
+        if (dot + 1 < t.text.size()) {
+            const size_t end = t.text.find('.', dot + 1);
+            const std::string table = t.text.substr(dot + 1, end == std::string::npos ? end : end - dot - 1);
+            out.push_back({t.pos, dot + 1 + table.size(), schema, table});
+        } else if (i + 1 < names.size() && names[i + 1].quoted && names[i + 1].pos == t.pos + t.len) {
+            out.push_back({t.pos, t.len + names[i + 1].len, schema, names[i + 1].text});
+            names.erase(names.begin() + static_cast<long>(i) + 1);
+        }
+    }
+    return out;
+}
+
+// Attaches the table files the SQL names and returns the connection; the
+// names of other databases' tables are rewritten to their attached schemas.
+std::unique_ptr<sql::Connection> Connect(const std::string& databaseName,
+                                         const std::map<std::string, std::string>& schemas,
+                                         std::string& sqlText) {
+    std::vector<Token> names;
+    Scan(sqlText, &names, nullptr);
+    std::vector<Qualified> qualified = QualifiedNames(names, schemas);
+    // One listing resolves every name the statement may mean.
+    std::set<size_t> lengths;
+    for (const Token& n : names) lengths.insert(BaseOf(n.text).size() + 3);
+    for (const Qualified& q : qualified) lengths.insert(BaseOf(q.table).size() + 3);
+    const std::string folder = Engine::ResolveFolder(databaseName);
+    const std::map<std::string, std::string> files = TableFiles(folder, lengths);
+
     auto conn = std::make_unique<sql::Connection>(":memory:", false, true, "SQL");
     std::set<std::string> attached;
-    for (const std::string& n : names) {
-        const std::string key = FoldCase(BaseOf(n));
-        auto it = files.find(key);
-        if (it == files.end() || !attached.insert(key).second) continue;
-        if (attached.size() > 10)
+    auto attach = [&](const std::string& path, const std::string& schema) {
+        if (attached.size() >= 10)
             throw EngineError(SQLITE_LIMIT_ATTACHED, "Too many tables in one statement");
-        conn->Attach(folder + "/" + it->second, BaseOf(it->second), BaseOf(it->second));
+        attached.insert(schema);
+        conn->Attach(path, schema, schema);
         // A sort on other fields than the key reads the rows in key order and
         // seeks each one: with the default cache of 2 MB a large table's pages
         // are read from the file again and again. The connection lives for
         // one statement, so a larger cache costs only while it runs.
-        conn->Exec("PRAGMA " + sql::Quote(BaseOf(it->second)) + ".cache_size = -65536", "SQL");
+        conn->Exec("PRAGMA " + sql::Quote(schema) + ".cache_size = -65536", "SQL");
+    };
+    // This database's tables first: an unqualified name finds them before a
+    // table of the same name of another database.
+    std::set<std::string> done;
+    for (const Token& n : names) {
+        const std::string key = FoldCase(BaseOf(n.text));
+        auto it = files.find(key);
+        if (it == files.end() || !done.insert(key).second) continue;
+        attach(folder + "/" + it->second, BaseOf(it->second));
+    }
+    std::map<std::string, std::map<std::string, std::string>> otherFiles;  // schema -> its files
+    for (auto q = qualified.rbegin(); q != qualified.rend(); ++q) {
+        auto folderFiles = otherFiles.find(q->schema);
+        const std::string other = Engine::ResolveFolder(schemas.at(q->schema));
+        if (folderFiles == otherFiles.end())
+            folderFiles = otherFiles.emplace(q->schema, TableFiles(other, lengths)).first;
+        auto it = folderFiles->second.find(FoldCase(BaseOf(q->table)));
+        if (it == folderFiles->second.end()) continue;  // SQLite names the missing table
+        const std::string base = BaseOf(it->second);
+        const std::string schema = q->schema + "." + FoldCase(base);
+        if (!attached.count(schema)) attach(other + "/" + it->second, schema);
+        sqlText.replace(q->pos, q->len, sql::Quote(schema) + "." + sql::Quote(base));
     }
     return conn;
 }
@@ -107,6 +174,12 @@ Query::~Query() = default;
 void Query::SetSQL(const std::string& sql) {
     Close();
     sql_ = sql;
+    schemas_.clear();
+}
+
+void Query::AddSchema(const std::string& schema, const std::string& databaseName) {
+    Close();
+    schemas_[FoldCase(schema)] = databaseName;
 }
 
 Param& Query::ParamByName(const std::string& name) {
@@ -138,8 +211,9 @@ void BindParams(sql::Statement& st, std::map<std::string, Param>& params) {
 
 void Query::InternalOpen() {
     ClearStored();
-    auto conn = Connect(DatabaseName, sql_);
-    sql::Statement st(conn->get(), sql_, "SQL");
+    std::string text = sql_;
+    auto conn = Connect(DatabaseName, schemas_, text);
+    sql::Statement st(conn->get(), text, "SQL");
     BindParams(st, params_);
     const int cols = sqlite3_column_count(st.get());
     if (cols == 0) throw DatabaseError("SQL: the statement returns no rows; use ExecSQL");
@@ -186,9 +260,9 @@ void Query::InternalOpen() {
 
 void Query::ExecSQL() {
     CheckInactive();
-    auto conn = Connect(DatabaseName, sql_);
-    rowsAffected_ = 0;
     std::string rest = sql_;
+    auto conn = Connect(DatabaseName, schemas_, rest);
+    rowsAffected_ = 0;
     for (;;) {
         size_t b = rest.find_first_not_of(" \t\r\n;");
         if (b == std::string::npos) break;

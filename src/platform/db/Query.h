@@ -41,9 +41,14 @@ public:
     ~Query() override;
 
     std::string DatabaseName;  // alias or folder
-    // The statement(s); changing it closes the query. Parameters keep their
-    // values by name.
+    // The statement(s); changing it closes the query and forgets its
+    // schemas. Parameters keep their values by name.
     void SetSQL(const std::string& sql);
+    // Tables of another database (alias or folder) in the statement, after
+    // SetSQL: `schema.Table` or `schema."Table"` names the table file of that
+    // database's folder, so a table whose name this database also has can be
+    // joined with it (an unqualified name stays this database's).
+    void AddSchema(const std::string& schema, const std::string& databaseName);
     const std::string& SQL() const { return sql_; }
     // "Parameter 'x' not found" when the SQL has no :x.
     Param& ParamByName(const std::string& name);
@@ -57,7 +62,8 @@ protected:
 
 private:
     std::string sql_;
-    std::map<std::string, Param> params_;  // upper-case name
+    std::map<std::string, Param> params_;         // upper-case name
+    std::map<std::string, std::string> schemas_;  // folded schema name -> database
     int rowsAffected_ = 0;
 };
 

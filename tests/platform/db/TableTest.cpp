@@ -510,6 +510,78 @@ TEST_F(TableTest, QueryJoinGroupNotInAndBoundParameters) {
     EXPECT_EQ(d.FieldByName("DG_UJ").DataType(), FieldType::Integer);
 }
 
+TEST_F(TableTest, QueryJoinsTheSameTableNameOfASecondAlias) {
+    // Last year's folder: a path the SQL could not carry, tables of the same names.
+    const std::string old = home.Path() + "/Tavrina/O'Brien 2018";
+    fs::create_directories(old);
+    db::Engine::AddStandardAlias("TR18", old);
+    db::CreateTable("TR18", "Szamfejt_001",
+                    {{"SF_DGTORZSSZAM", FieldType::String, 6}, {"SF_OSSZEG", FieldType::Float}},
+                    "SF_DGTORZSSZAM");
+    for (const char* alias : {"TR19", "TR18"})
+        db::CreateTable(alias, "Dolgozo_001",
+                        {{"DG_TORZSSZAM", FieldType::String, 6}, {"DG_ADOAZ", FieldType::String, 10}},
+                        "DG_TORZSSZAM");
+    db::Table s, d, olds, oldd;
+    OpenPayroll(s);
+    Put(s, "1", 1, "100", 1000);
+    auto open = [](db::Table& t, const char* alias, const char* name) {
+        t.DatabaseName = alias;
+        t.TableName = name;
+        t.Open();
+    };
+    auto row = [](db::Table& t, std::vector<std::pair<const char*, Variant>> values) {
+        t.Append();
+        for (auto& [f, v] : values) t.FieldByName(f).SetValue(v);
+        t.Post();
+    };
+    open(d, "TR19", "Dolgozo_001");
+    open(olds, "TR18", "Szamfejt_001");
+    open(oldd, "TR18", "Dolgozo_001");
+    row(d, {{"DG_TORZSSZAM", Variant("1")}, {"DG_ADOAZ", Variant("8888")}});
+    row(oldd, {{"DG_TORZSSZAM", Variant("7")}, {"DG_ADOAZ", Variant("8888")}});
+    row(olds, {{"SF_DGTORZSSZAM", Variant("7")}, {"SF_OSSZEG", Variant(70.0)}});
+
+    db::Query q;
+    q.DatabaseName = "TR19";
+    // An unqualified name stays this year's table, the schema's name last year's,
+    // in either spelling; the same name joined with itself across the years.
+    q.SetSQL(
+        "Select d.DG_TORZSSZAM, s.SF_OSSZEG From Szamfejt_001 s Inner Join Dolgozo_001 d "
+        "On s.SF_DGTORZSSZAM = d.DG_TORZSSZAM Union All "
+        "Select d.DG_TORZSSZAM, os.SF_OSSZEG From ELOZO.szamfejt_001 os "
+        "Inner Join Elozo.\"Dolgozo_001\" od On os.SF_DGTORZSSZAM = od.DG_TORZSSZAM "
+        "Inner Join Dolgozo_001 d On d.DG_ADOAZ = od.DG_ADOAZ And od.DG_ADOAZ = :adoaz "
+        "Order By 2");
+    q.AddSchema("Elozo", "TR18");
+    q.ParamByName("adoaz").SetAsString("8888");
+    q.Open();
+    ASSERT_EQ(q.RecordCount(), 2);
+    EXPECT_EQ(q.FieldByName("DG_TORZSSZAM").AsString(), "1");
+    EXPECT_EQ(q.FieldByName("SF_OSSZEG").AsFloat(), 70);
+    q.Next();
+    EXPECT_EQ(q.FieldByName("SF_OSSZEG").AsFloat(), 1000);
+
+    // A column named through its schema and table.
+    q.SetSQL("Select Elozo.Szamfejt_001.SF_OSSZEG From Elozo.Szamfejt_001");
+    q.AddSchema("elozo", "TR18");
+    q.Open();
+    EXPECT_EQ(q.FieldByName("SF_OSSZEG").AsFloat(), 70);
+
+    // A new statement forgets the schema; a missing file of the schema is
+    // the engine's error naming the table.
+    q.SetSQL("Select * From Elozo.Szamfejt_001");
+    EXPECT_THROW(q.Open(), db::DatabaseError);
+    q.SetSQL("Select * From Elozo.Jogcim_001");
+    q.AddSchema("Elozo", "TR18");
+    try {
+        q.Open();
+        ADD_FAILURE() << "no error";
+    } catch (const db::DatabaseError& e) {
+        EXPECT_NE(std::string(e.what()).find("Jogcim_001"), std::string::npos) << e.what();
+    }
+}
+
 TEST_F(TableTest, TransactionOverTwoTables) {
     db::CreateTable("TR19", "Dolgozo_001", {{"DG_TORZSSZAM", FieldType::String, 6}}, "DG_TORZSSZAM");
     {
