@@ -1,0 +1,206 @@
+// The pension insurance records: the record set built from payroll rows and
+// employees (insurance periods of record 09 around child-care absences,
+// sums counted once), the XML file, and the data supply form.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <map>
+
+#include "controls/MemDataSet.h"
+#include "core/StartValues.h"
+#include "datasupply/NyenyiRekordok.h"
+#include "platform/db/Table.h"
+#include "support/ListFixture.h"
+
+namespace {
+
+using testsupport::AddRows;
+
+class NyenyiTest : public testsupport::ListFixtureTest {
+protected:
+    void SetUp() override {
+        ListFixtureTest::SetUp();
+        AddRows("Cegek", {"CG_KOD", "CG_ADOSZAM", "CG_TBTORZSSZAM", "CG_TEAOR", "CG_FOTEV"},
+                {{"001", "12345678123", "87654321", "0210", "Erdészet"}});
+        // clang-format off
+        AddRows("Jogcim_001", {"JC_KOD", "JC_NEV",       "JC_JARULKOD", "JC_JARULSOR"},
+                             {{"100",    "Alapbér",      "00",          0},
+                              {"200",    "Táppénz",      "10",          0},
+                              {"205",    "GYED",         "12",          0},
+                              {"210",    "GYES",         "13",          0},
+                              {"300",    "Nyugdíjjár.",  "00",          0},
+                              {"327",    "START 15%",    "00",          0},
+                              {"328",    "START 25%",    "00",          0},
+                              {"330",    "Egészségbizt.", "00",         0}});
+        // clang-format on
+        Minimalber(600);
+    }
+
+    void Minimalber(double p) {
+        AddRows("Ertekkeszlet_001", {"EK_TIPUS", "EK_ERTEK", "EK_ERTEKNUM"}, {{"0", "32", p}});
+    }
+
+    // Employees: number, name, insurance-relation code, then optional fields.
+    void Dolgozo(const std::string& tsz, const std::string& kod,
+                 const std::vector<std::pair<std::string, db::Variant>>& extra = {}) {
+        std::vector<std::string> header = {"DG_TORZSSZAM", "DG_NEV", "DG_NYENYIJOGVKOD", "DG_MHKOD",
+                                           "DG_ALKMIN"};
+        testsupport::RowTable rows = {{tsz, "Minta Dolgozó " + tsz.substr(9), kod, "000001", "2"}};
+        for (const auto& [f, v] : extra) {
+            const auto at = std::find(header.begin(), header.end(), f);
+            if (at != header.end()) {
+                rows[0][static_cast<size_t>(at - header.begin())] = v;
+            } else {
+                header.push_back(f);
+                rows[0].push_back(v);
+            }
+        }
+        AddRows("Dolgozo_001", header, rows);
+    }
+
+    bool Build(const NyenyiTartomany& t = {"000000", "999999", "00000000000", "99999999999"}) {
+        for (db::Table* table : {DM1->TableErtekkeszlet, DM1->TableMhely, DM1->TableJogcim, DM1->TableDolgozo,
+                                 DM1->TableSzamfejt, DM1->TableCegek})
+            table->Open();
+        return NyenyiRekordokFeltolt(set, t);
+    }
+
+    // One line per record of an employee: its number, and for a record 09
+    // its period, days, pension-liable income, health base, paid health
+    // contribution and allowance code.
+    std::string Dump(const std::string& tsz) {
+        std::string out;
+        for (set.First(); !set.Eof(); set.Next()) {
+            if (set.FieldByName("Torzsszam").AsString() != tsz) continue;
+            const std::string rj = set.FieldByName("Rekordjel").AsString();
+            out += rj;
+            if (rj == "09") {
+                auto v = [this](const char* f) { return set.FieldByName(f).AsString(); };
+                out += " " + v("09_BiztTol") + "-" + v("09_BiztIg") + " " + v("09_SzolgIdo") + " " +
+                       v("09_NYJkotKerJov") + " " + v("09_NYBJalap") + " " + v("09_NYBJbefiz") + " " +
+                       v("09_KedvKod");
+            }
+            out += "\n";
+        }
+        return out;
+    }
+    std::string Value(const std::string& tsz, const std::string& rj, const char* field) {
+        for (set.First(); !set.Eof(); set.Next())
+            if (set.FieldByName("Torzsszam").AsString() == tsz &&
+                set.FieldByName("Rekordjel").AsString() == rj)
+                return set.FieldByName(field).AsString();
+        return "(none)";
+    }
+
+    TMemoryData set;
+};
+
+const char* const kFelsorolas = "04\n05\n07\n08\n";
+
+TEST_F(NyenyiTest, RecordsPerEmployee) {
+    Dolgozo("00000000001", "20");
+    Dolgozo("00000000002", "20");
+    Dolgozo("00000000003", "00");
+    Dolgozo("00000000004", "64");
+    Dolgozo("00000000005", "30");
+    Dolgozo("00000000006", "39");
+    Dolgozo("00000000007", "20", {{"DG_MNYP", "0125"}, {"DG_BELEPDAT", "2019.02.01"}});
+    // clang-format off
+    Payroll({"SF_DGTORZSSZAM", "SF_HONAP", "SF_KIFIZDAT", "SF_JCKOD", "SF_JARALAP", "SF_OSSZEG", "SF_NAP", "SF_TOL",     "SF_IG"},
+            {{"00000000001",   1,          "2019.01.31",  "300",      200000.0,     20000.0,     0,        db::Variant(), db::Variant()},
+             {"00000000001",   1,          "2019.01.31",  "330",      200000.0,     3000.0,      0,        db::Variant(), db::Variant()},
+             {"00000000001",   1,          "2019.01.31",  "327",      100000.0,     12500.0,     0,        db::Variant(), db::Variant()},
+             {"00000000001",   2,          "2019.02.28",  "328",      50000.0,      5000.0,      0,        db::Variant(), db::Variant()},
+             // A child-care absence of 10 to 20 March, with March's work sums.
+             {"00000000002",   3,          "2019.03.31",  "300",      200000.0,     20000.0,     0,        db::Variant(), db::Variant()},
+             {"00000000002",   3,          "2019.03.31",  "330",      200000.0,     3000.0,      0,        db::Variant(), db::Variant()},
+             {"00000000002",   3,          "2019.03.31",  "205",      0.0,          80000.0,     11,       "2019.03.10",  "2019.03.20"},
+             // Outside the build, yet a sick-pay row of the company.
+             {"00000000003",   1,          "2019.01.31",  "200",      0.0,          1000.0,      2,        "2019.01.02",  "2019.01.03"},
+             {"00000000004",   1,          "2019.01.31",  "100",      0.0,          1000.0,      0,        db::Variant(), db::Variant()},
+             {"00000000005",   1,          "2019.01.31",  "100",      0.0,          1000.0,      0,        db::Variant(), db::Variant()},
+             {"00000000006",   1,          "2019.01.31",  "100",      0.0,          1000.0,      0,        db::Variant(), db::Variant()},
+             {"00000000007",   2,          "2019.02.28",  "100",      0.0,          1000.0,      0,        db::Variant(), db::Variant()}});
+    // clang-format on
+    dialogs.Answer(ui::Ok);
+    EXPECT_TRUE(Build());  // TbKifHely: a 200 or 205 row
+
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_EQ(dialogs.Shown()[0].text.toStdString(),
+              "00000000007 törzsszámú dolgozó \"MNYP belép. dát.\" mezője üres a dolgozó törzsben!");
+    EXPECT_EQ(Value("00000000007", "08", "08_MNYPbeDat"), "2019.02.01");
+
+    set.First();
+    EXPECT_EQ(set.FieldByName("Rekordjel").AsString(), "01");
+    EXPECT_EQ(set.FieldByName("01_Targyev").AsString(), FeldolgozasiEv);
+    set.Next();
+    EXPECT_EQ(set.FieldByName("Rekordjel").AsString(), "02");
+    EXPECT_EQ(set.FieldByName("02_Adoszam").AsString(), "12345678123");
+    EXPECT_TRUE(set.FieldByName("02_Adoazonosito").IsNull());
+
+    struct Case {
+        const char* tsz;
+        std::string records;
+        const char* why;
+    };
+    const std::string vege = "16\n17\n18\n20\n";
+    // clang-format off
+    const Case cases[] = {
+        {"00000000001", std::string(kFelsorolas) +
+                        "09 2019.01.01-2019.12.31 365 200000 350000 20500 01\n11\n12\n" + vege,
+         "one record for the year with the sums of 300, 330, 327 and 328; START amounts added to the paid"},
+        {"00000000002", std::string(kFelsorolas) +
+                        "09 2019.01.01-2019.01.31 0 0 0 0 \n"
+                        "09 2019.02.01-2019.02.28 0 0 0 0 \n"
+                        "09 2019.03.01-2019.03.09 9 90000 90000 1350 \n"
+                        "09 2019.03.10-2019.03.20 0 0 0 0 \n"
+                        "09 2019.03.21-2019.03.31 11 110000 110000 1650 \n"
+                        "09 2019.04.01-2019.04.30 0 0 0 0 \n"
+                        "09 2019.05.01-2019.05.31 0 0 0 0 \n"
+                        "09 2019.06.01-2019.06.30 0 0 0 0 \n"
+                        "09 2019.07.01-2019.07.31 0 0 0 0 \n"
+                        "09 2019.08.01-2019.08.31 0 0 0 0 \n"
+                        "09 2019.09.01-2019.09.30 0 0 0 0 \n"
+                        "09 2019.10.01-2019.10.31 0 0 0 0 \n"
+                        "09 2019.11.01-2019.11.30 0 0 0 0 \n"
+                        "09 2019.12.01-2019.12.31 0 0 0 0 \n"
+                        "10\n11\n12\n" + vege,
+         "March split around the absence, its work sums shared by the two work periods by their days"},
+        {"00000000003", "", "code 00: no records"},
+        {"00000000005", std::string(kFelsorolas) + "09 2019.01.01-2019.12.31 0 0 0 0 \n12\n" + vege,
+         "code 30: no working time"},
+        {"00000000006", std::string(kFelsorolas) + "09 2019.01.01-2019.12.31 0 0 0 0 \n12\n15\n" + vege,
+         "code 39: activity, no working time"},
+        {"00000000007", std::string(kFelsorolas) + "09 2019.02.01-2019.12.31 0 0 0 0 \n11\n12\n" + vege,
+         "the period of the year starts at the entry date"},
+    };
+    // clang-format on
+    for (const Case& c : cases) EXPECT_EQ(Dump(c.tsz), c.records) << c.why;
+    EXPECT_EQ(Value("00000000004", "07", "07_AlkMinNYENYI"), "20");
+    EXPECT_EQ(Value("00000000002", "10", "10_SzunTol"), "2019.03.10");
+    EXPECT_EQ(Value("00000000006", "15", "15_TEAORnev"), "Erdészet");
+}
+
+TEST_F(NyenyiTest, ServiceDaysFollowTheIncome) {
+    struct Case {
+        long long jov;
+        int napok;
+    } const cases[] = {{300, 15}, {600, 30}, {0, 0}, {-300, 0}};
+    for (const Case& c : cases) EXPECT_EQ(NyenyiAranyosNapok(600, c.jov, 30, 30), c.napok) << c.jov;
+}
+
+TEST_F(NyenyiTest, MissingMinimumWageEndsTheBuild) {
+    AddRows("Ertekkeszlet_001", {"EK_TIPUS", "EK_ERTEK", "EK_ERTEKNUM"}, {{"0", "32", 0.0}});
+    Dolgozo("00000000001", "20");
+    Payroll({"SF_DGTORZSSZAM", "SF_HONAP", "SF_KIFIZDAT", "SF_JCKOD", "SF_JARALAP", "SF_OSSZEG"},
+            {{"00000000001", 1, "2019.01.31", "300", 200000.0, 20000.0}});
+    try {
+        Build();
+        FAIL() << "no error";
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "Hiányzik vagy nulla az értékkészlet \"0\"/\"32\" sora (havi minimálbér)!");
+    }
+    EXPECT_GT(set.RecordCount(), 2);  // what was built stays
+}
+
+}  // namespace
