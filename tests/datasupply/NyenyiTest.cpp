@@ -4,12 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <filesystem>
 #include <map>
 
 #include "controls/MemDataSet.h"
 #include "core/StartValues.h"
 #include "datasupply/NyenyiRekordok.h"
+#include "datasupply/NyenyiXml.h"
 #include "platform/db/Table.h"
+#include "platform/os/AtomicFile.h"
+#include "support/Golden.h"
 #include "support/ListFixture.h"
 
 namespace {
@@ -60,8 +64,10 @@ protected:
 
     bool Build(const NyenyiTartomany& t = {"000000", "999999", "00000000000", "99999999999"}) {
         for (db::Table* table : {DM1->TableErtekkeszlet, DM1->TableMhely, DM1->TableJogcim, DM1->TableDolgozo,
-                                 DM1->TableSzamfejt, DM1->TableCegek})
+                                 DM1->TableSzamfejt, DM1->TableCegek}) {
+            table->Close();
             table->Open();
+        }
         return NyenyiRekordokFeltolt(set, t);
     }
 
@@ -90,6 +96,17 @@ protected:
                 set.FieldByName("Rekordjel").AsString() == rj)
                 return set.FieldByName(field).AsString();
         return "(none)";
+    }
+
+    // Writes the set's file into the temporary home and returns its bytes,
+    // after xmllint found it well formed.
+    std::string Xml(bool tbKifHely) {
+        const std::string path = home.Path() + "/NY001.xml";
+        EXPECT_TRUE(DM1->TableCegek->Locate("CG_KOD", "001"));
+        NyenyiXmlIr(path, set, tbKifHely, *DM1->TableCegek);
+        std::string out;
+        EXPECT_EQ(testsupport::RunCommand("xmllint --noout '" + path + "' 2>&1", &out), 0) << out;
+        return os::ReadFile(path);
     }
 
     TMemoryData set;
@@ -201,6 +218,81 @@ TEST_F(NyenyiTest, MissingMinimumWageEndsTheBuild) {
         EXPECT_STREQ(e.what(), "Hiányzik vagy nulla az értékkészlet \"0\"/\"32\" sora (havi minimálbér)!");
     }
     EXPECT_GT(set.RecordCount(), 2);  // what was built stays
+}
+
+// A golden case: one employee with the relation code and name, in a
+// company with or without a sole-trader tax id.
+struct XmlCase {
+    const char* golden;
+    const char* evAdoaz;
+    const char* kod;
+    const char* nev;
+    double start;  // a START 25% base
+};
+
+class NyenyiXmlTest : public NyenyiTest, public ::testing::WithParamInterface<XmlCase> {};
+
+TEST_P(NyenyiXmlTest, MatchesGolden) {
+    const XmlCase& c = GetParam();
+    AddRows(
+        "Cegek",
+        {"CG_KOD", "CG_NEV", "CG_EVADOAZ", "CG_IRSZ", "CG_VAROS", "CG_KOZTER", "CG_KOZTERJEL", "CG_HAZSZ"},
+        {{"001", "Kovács & Társa <Kft>", c.evAdoaz, "9400", "Sopron", "Fő", "utca", "1."}});
+    Dolgozo("00000000001", c.kod,
+            {{"DG_NEV", c.nev},
+             {"DG_LEANYKNEV", "Nagy Éva"},
+             {"DG_ANYJANEV", "Tóth Mária"},
+             {"DG_TAJSZ", "123456789"},
+             {"DG_NEM", "2"},
+             {"DG_SZULDAT", "1980.05.06"},
+             {"DG_SZULHELY", "Győr"},
+             {"DG_HETIKOTORA", 37.5},
+             {"DG_FEOR", "4121"},
+             {"DG_MUNKAKOR", "könyvelő"},
+             {"DG_MNYP", "0125"},
+             {"DG_MNYPBEDAT", "2010.01.01"},
+             {"DG_NYUGDIJAS", "I"}});
+    // clang-format off
+    Payroll({"SF_DGTORZSSZAM", "SF_HONAP", "SF_KIFIZDAT", "SF_JCKOD", "SF_JARALAP", "SF_OSSZEG", "SF_NAP", "SF_TOL",     "SF_IG"},
+            {{"00000000001",   1,          "2019.01.31",  "300",      200000.0,     20000.0,     0,        db::Variant(), db::Variant()},
+             {"00000000001",   1,          "2019.01.31",  "328",      c.start,      c.start / 10,     0,        db::Variant(), db::Variant()},
+             {"00000000001",   2,          "2019.02.28",  "200",      0.0,          5000.0,      2,        "2019.02.04",  "2019.02.05"}});
+    // clang-format on
+    const bool tb = Build();
+    const std::string bytes = Xml(tb);
+    EXPECT_TRUE(testsupport::MatchesGolden("datasupply/golden/NyenyiXml", c.golden, bytes,
+                                           testsupport::Encoding::Cp1250, "expected.xml"));
+    EXPECT_EQ(bytes.substr(0, 5), "<?xml");
+    EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1);
+    EXPECT_NE(bytes.find("\xf5"), std::string::npos);  // ő in CP1250
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, NyenyiXmlTest,
+                         ::testing::Values(XmlCase{"employee", "", "20", "Kiss", 100000},
+                                           XmlCase{"sole-trader", "8123456789", "43", "Nagy Ödön", 0}),
+                         [](const auto& info) {
+                             return info.param.golden == std::string("employee") ? "Employee" : "SoleTrader";
+                         });
+
+TEST_F(NyenyiTest, XmlOfAnEmptySetHasItsHeadAndTail) {
+    Build();
+    const std::string bytes = Xml(false);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 25);
+    EXPECT_NE(
+        bytes.find(
+            "<jogviszonyAlapu>\r\n</jogviszonyAlapu>\r\n</szolgaltatandoAdatok>\r\n</nyenyiImport>\r\n"),
+        std::string::npos);
+}
+
+TEST_F(NyenyiTest, XmlWriteErrorLeavesNoFile) {
+    Dolgozo("00000000001", "20", {{"DG_NEV", "Kiss \u6f22"}});
+    Payroll({"SF_DGTORZSSZAM", "SF_HONAP", "SF_KIFIZDAT", "SF_JCKOD", "SF_OSSZEG"},
+            {{"00000000001", 1, "2019.01.31", "100", 1000.0}});
+    Build();
+    const std::string path = home.Path() + "/NY001.xml";
+    ASSERT_TRUE(DM1->TableCegek->Locate("CG_KOD", "001"));
+    EXPECT_ANY_THROW(NyenyiXmlIr(path, set, false, *DM1->TableCegek));
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 }  // namespace

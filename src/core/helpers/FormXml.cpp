@@ -37,9 +37,11 @@ FormXmlWriter::FormXmlWriter(const std::string& path, SkipRule rule)
 
 FormXmlWriter::~FormXmlWriter() = default;
 
-void FormXmlWriter::Begin() {
+void FormXmlWriter::Begin() { Begin({std::string("<nyomtatvanyok xmlns=\"") + kFormNamespace + "\">"}); }
+
+void FormXmlWriter::Begin(const std::vector<std::string>& rootLines) {
     file_->Write("<?xml version=\"1.0\" encoding=\"windows-1250\"?>\r\n");
-    file_->Write(std::string("<nyomtatvanyok xmlns=\"") + kFormNamespace + "\">\r\n");
+    for (const std::string& line : rootLines) file_->Write(os::Utf8ToCp1250(line) + "\r\n");
 }
 
 void FormXmlWriter::XmlSorIr(const std::string& name, const std::string& text, const std::string& eazon,
@@ -58,7 +60,9 @@ void FormXmlWriter::XmlSorIr(const std::string& name, const std::string& text, c
     file_->Write(os::Utf8ToCp1250(line) + "\r\n");
 }
 
-void FormXmlWriter::Finish() {
-    Tag("/nyomtatvanyok");
+void FormXmlWriter::Finish() { Finish("nyomtatvanyok"); }
+
+void FormXmlWriter::Finish(const std::string& root) {
+    Tag("/" + root);
     file_->Commit();
 }

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace os {
 class AtomicFileWriter;
@@ -38,6 +39,9 @@ public:
 
     // The declaration and the root's opening tag.
     void Begin();
+    // The declaration, then the root's opening tag as the given lines, written
+    // as they are (a root with its namespace attributes spread over lines).
+    void Begin(const std::vector<std::string>& rootLines);
     // "<" + name [+ ' eazon="' + eazon + '"'] + ">" + text [+ "</" + name + ">"],
     // when `flags.always` is set or the skip rule keeps the text. Texts are UTF-8;
     // throws os::CodePageError or os::FileError.
@@ -54,6 +58,7 @@ public:
     }
     // The root's closing tag; then the file replaces the target.
     void Finish();
+    void Finish(const std::string& root);
 
 private:
     std::unique_ptr<os::AtomicFileWriter> file_;

@@ -405,6 +405,17 @@ std::string MaradekSzo(const std::string& name) {
     return p == std::string::npos ? "" : t.substr(p + 1);
 }
 
+std::string MaszkKitolt(const std::string& mask, const std::string& value) {
+    const size_t end = mask.find(';');
+    const std::string picture = mask.substr(0, end);
+    const size_t blankAt = mask.rfind(';');
+    const char blank = end != std::string::npos && blankAt + 1 < mask.size() ? mask[blankAt + 1] : ' ';
+    std::string out;
+    size_t i = 0;
+    for (char m : picture) out += m == '9' ? (i < value.size() ? value[i++] : blank) : m;
+    return out;
+}
+
 NameParts SplitName(const std::string& name) {
     const std::string t = os::TrimUpToBlank(name);
     if (t.find(' ') == std::string::npos) return {t, ""};

@@ -122,6 +122,11 @@ std::string CsakSzam(const std::string& text);
 // Address line split at its public-space word: part 0 before the word, 1 the
 // word, 2 after it ("Kossuth Lajos utca 12." -> "Kossuth Lajos", "utca", "12.").
 std::string CimBont(const std::string& line, int part);
+// A value laid into an edit mask ("99999999-9-99;0;*"): its characters fill
+// the "9" positions from the left with the mask's literals between them; a
+// position left without a character gets the mask's blank character ("*").
+// Byte-wise: for digits and dates.
+std::string MaszkKitolt(const std::string& mask, const std::string& value);
 // The first word of a name, and the rest after its first blank.
 std::string ElsoSzo(const std::string& name);
 std::string MaradekSzo(const std::string& name);
