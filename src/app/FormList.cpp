@@ -50,6 +50,7 @@
 #include "masterdata/TorzskezMhely.h"
 #include "masterdata/TorzskezRJogcim.h"
 #include "payroll/HozottAdatok.h"
+#include "tax/annual/Ado_K30ossz.h"
 #include "tax/annual/Ado_M292mod.h"
 #include "tax/annual/Ado_M294mod.h"
 #include "tax/annual/Ado_M29mod.h"
@@ -136,6 +137,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TAdo_M294modForm", Make<TAdo_M294modForm>()},
         {"TAdo_M30modForm", Make<TAdo_M30modForm>()},
         {"TList_M30Form", Make<TList_M30Form>()},
+        {"TAdo_K30osszForm", Make<TAdo_K30osszForm>()},
     };
     return forms;
 }

@@ -14,6 +14,7 @@
 #include "platform/os/Text.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtString.h"
+#include "tax/annual/EvesRekordok.h"
 
 // --- Cells ------------------------------------------------------------------------
 
@@ -175,16 +176,6 @@ std::optional<long long> M30S45Cap(db::Table& ertekkeszlet) {
 
 namespace {
 
-std::set<std::string> Employees(ListSql sql) {
-    db::Query q;
-    q.DatabaseName = DM1->TableSzamfejt->DatabaseName;
-    sql.Apply(q);
-    q.Open();
-    std::set<std::string> out;
-    for (; !q.Eof(); q.Next()) out.insert(q.Fields(0).AsString());
-    return out;
-}
-
 QString PlacementMessage(db::Dataset& row) {
     return "A " + Q(row.FieldByName("SF_DGTORZSSZAM").AsString()) + " Törzsszámú dolgozónak a " +
            Q(row.FieldByName("SF_JCKOD").AsString()) +
@@ -199,14 +190,6 @@ void M30osszesit(const M30Ranges& r, const std::string& year) {
     const std::string szamfejt = ListSql::Table(*DM1->TableSzamfejt);
     db::Table& m30 = *DM1->TableM30;
     const std::optional<long long> cap = M30S45Cap(*DM1->TableErtekkeszlet);
-
-    // Employees of the range with payroll rows, and those with rows in the
-    // workplace range: a record of one with rows only elsewhere is kept.
-    ListSql withRows;
-    withRows.Line("Select Distinct SF_DGTORZSSZAM From " + szamfejt).Range("SF_DGTORZSSZAM", dgTol, dgIg);
-    ListSql inRange = withRows;
-    inRange.Range("SF_DGMHKOD", mhTol, mhIg);
-    const std::set<std::string> hasRows = Employees(withRows), placed = Employees(inRange);
 
     // Brought-in rows per employee.
     ListSql brought;
@@ -248,16 +231,8 @@ void M30osszesit(const M30Ranges& r, const std::string& year) {
     sql.Apply(rows);
 
     db::Transaction tx({&m30});
-    // 1. The range's records go, except those kept above.
-    const std::string from = dgTol.toStdString(), to = dgIg.toStdString();
-    for (m30.First(); !m30.Eof();) {
-        const std::string code = m30.FieldByName("M30_DGTORZSSZAM").AsString();
-        const bool kept = hasRows.count(code) && !placed.count(code);
-        if (code >= from && code <= to && !kept)
-            m30.Delete();
-        else
-            m30.Next();
-    }
+    // 1. The range's records go, but those of employees paid only elsewhere.
+    TartomanyRekordjaiTorol(m30, "M30_DGTORZSSZAM", dgTol, dgIg, mhTol, mhIg);
 
     // 2-4. One record per employee of the payroll rows, then its derived
     // cells; a record with nothing on rows 18, 176 and 57 is not kept.
