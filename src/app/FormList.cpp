@@ -50,7 +50,9 @@
 #include "masterdata/TorzskezMhely.h"
 #include "masterdata/TorzskezRJogcim.h"
 #include "payroll/HozottAdatok.h"
+#include "tax/annual/Ado_K30mod.h"
 #include "tax/annual/Ado_K30ossz.h"
+#include "tax/annual/Ado_K32mod.h"
 #include "tax/annual/Ado_M292mod.h"
 #include "tax/annual/Ado_M294mod.h"
 #include "tax/annual/Ado_M29mod.h"
@@ -62,6 +64,7 @@
 #include "tax/annual/List_AdoelolegKedvNyil.h"
 #include "tax/annual/List_AdoelolegSzamNyil.h"
 #include "tax/annual/List_CsalkedvNyil.h"
+#include "tax/annual/List_K30.h"
 #include "tax/annual/List_M30.h"
 #include "tax/annual/List_Nyilat.h"
 #include "tax/monthly/MABosszesites.h"
@@ -138,6 +141,9 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TAdo_M30modForm", Make<TAdo_M30modForm>()},
         {"TList_M30Form", Make<TList_M30Form>()},
         {"TAdo_K30osszForm", Make<TAdo_K30osszForm>()},
+        {"TAdo_K30modForm", Make<TAdo_K30modForm>()},
+        {"TAdo_K32modForm", Make<TAdo_K32modForm>()},
+        {"TList_K30Form", Make<TList_K30Form>()},
     };
     return forms;
 }
