@@ -67,6 +67,8 @@
 #include "tax/annual/List_K30.h"
 #include "tax/annual/List_M30.h"
 #include "tax/annual/List_Nyilat.h"
+#include "tax/monthly/MABOSZosszesites.h"
+#include "tax/monthly/MABadatsz.h"
 #include "tax/monthly/MABosszesites.h"
 
 namespace {
@@ -96,6 +98,8 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TMNYPadatszolgForm", Make<TMNYPadatszolgForm>()},
         {"TList_PenztarAdatszForm", Make<TList_PenztarAdatszForm>()},
         {"TMABosszesitesForm", Make<TMABosszesitesForm>()},
+        {"TMABOSZosszesitesForm", Make<TMABOSZosszesitesForm>()},
+        {"TMABadatszForm", Make<TMABadatszForm>()},
         {"TList_BerkartonForm", Make<TList_BerkartonForm>()},
         {"TList_EFOigazolasForm", Make<TList_EFOigazolasForm>()},
         {"TList_EKHOigazolasForm", Make<TList_EKHOigazolasForm>()},

@@ -51,8 +51,9 @@ std::string MezoTipusHiba(const db::Field& field) {
 }
 
 std::vector<db::Variant> MABKulcs::Ertekek() const {
-    return {db::Variant(torzsszam), db::Variant(honap), db::Variant(jelleg), db::Variant(tol),
-            db::Variant(ig)};
+    // An empty period date (an editor's header) is null in the table, not day 0.
+    const auto datum = [](double d) { return d == 0 ? db::Variant() : db::Variant(d); };
+    return {db::Variant(torzsszam), db::Variant(honap), db::Variant(jelleg), datum(tol), datum(ig)};
 }
 
 MABKulcs KulcsOlvas(db::Dataset& table) {
