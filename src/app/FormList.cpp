@@ -67,8 +67,10 @@
 #include "tax/annual/List_K30.h"
 #include "tax/annual/List_M30.h"
 #include "tax/annual/List_Nyilat.h"
+#include "tax/monthly/MABEVadatsz.h"
 #include "tax/monthly/MABOSZosszesites.h"
 #include "tax/monthly/MABadatsz.h"
+#include "tax/monthly/MABadatszSzakkepzesi.h"
 #include "tax/monthly/MABosszesites.h"
 
 namespace {
@@ -100,6 +102,8 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TMABosszesitesForm", Make<TMABosszesitesForm>()},
         {"TMABOSZosszesitesForm", Make<TMABOSZosszesitesForm>()},
         {"TMABadatszForm", Make<TMABadatszForm>()},
+        {"TMABEVadatszForm", Make<TMABEVadatszForm>()},
+        {"TMABadatszSzakkepzesiForm", Make<TMABadatszSzakkepzesiForm>()},
         {"TList_BerkartonForm", Make<TList_BerkartonForm>()},
         {"TList_EFOigazolasForm", Make<TList_EFOigazolasForm>()},
         {"TList_EKHOigazolasForm", Make<TList_EKHOigazolasForm>()},

@@ -108,11 +108,13 @@ TMABKeretForm::TMABKeretForm(const MABKeretLeiras& leiras, QWidget* parent)
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->setValue(0);
-    ProgressBar2 = new QProgressBar(this);
-    ProgressBar2->setObjectName("ProgressBar2");
-    ProgressBar2->setValue(0);
     grid_->addWidget(ProgressBar1, 31, 0, 1, 4);
-    grid_->addWidget(ProgressBar2, 32, 0, 1, 4);
+    if (leiras.haladas > 1) {
+        ProgressBar2 = new QProgressBar(this);
+        ProgressBar2->setObjectName("ProgressBar2");
+        ProgressBar2->setValue(0);
+        grid_->addWidget(ProgressBar2, 32, 0, 1, 4);
+    }
     for (QWidget* w : {static_cast<QWidget*>(MaskEdit1), static_cast<QWidget*>(ComboBox1)})
         w->installEventFilter(this);
     ComboBox1->setCurrentText("E");

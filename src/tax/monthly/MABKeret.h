@@ -22,6 +22,7 @@ struct MABKeretLeiras {
     QString caption;
     QString start;      // the start button's caption
     bool fajl = false;  // the folder and file rows
+    int haladas = 1;    // progress bars
 };
 
 class TMABKeretForm : public QDialog {
@@ -41,7 +42,7 @@ public:
     QPushButton* BitBtn1 = nullptr;  // start
     QPushButton* BitBtn2 = nullptr;  // "Kilépés"
     QProgressBar* ProgressBar1 = nullptr;
-    QProgressBar* ProgressBar2 = nullptr;
+    QProgressBar* ProgressBar2 = nullptr;  // with two progress bars
 
     // The file name from the folder and the company; empty without company.
     void FajlnevBeallit();

@@ -525,7 +525,7 @@ MABOSZEredmeny MABOSZOsszesit(const MABOSZKellekek& k) {
 TMABOSZosszesitesForm::TMABOSZosszesitesForm(QWidget* parent)
     : TMABKeretForm(
           {"MABOSZosszesitesForm", QStringLiteral("Havi adó/Havi adóbevallás összesített adatok összesítés"),
-           QStringLiteral("Összesítés")},
+           QStringLiteral("Összesítés"), false, 2},
           parent) {
     MABOSZTablakNyitasa();
 }

@@ -189,6 +189,7 @@ TEST_F(SummaryTest, ThousandsOfTheTaxTotalHalfAwayFromZero) {
         }
         ASSERT_EQ(Run(), MABOSZEredmeny::Kesz);
         EXPECT_EQ(Osz("MABOSZ02", "S74D"), ezer) << forint;
+        EXPECT_EQ(Osz("MABOSZ", "BEVSZAM"), "1");
     }
 }
 
