@@ -384,20 +384,8 @@ void TMABEVadatszForm::Inditas() {
     k.egyHonap = Szoveg(MaskEdit1) == Szoveg(MaskEdit2);
     k.torzsszam = Szoveg(MaskEdit3);
     k.fajl = S(Edit4->text());
-    bool kesz = false;
-    {
-        ui::Hourglass hourglass;
-        ProgressBar1->setValue(int(Kerekit(ProgressBar1->maximum() / 2.0L)));
-        try {
-            for (const std::string& sor : EVAdatszolgaltatasIras(k)) ListBox1->addItem(Q(sor));
-            ProgressBar1->setValue(ProgressBar1->maximum());
-            kesz = true;
-        } catch (const std::exception& e) {
-            ui::MessageBox(QStringLiteral("Üzenet"), Q(XmlWriteError(k.fajl, e.what())), ui::Icon::Error,
-                           ui::Ok);
-        }
-    }
-    if (kesz) ui::ShowMessage(QStringLiteral("Az adatszolgáltatás fájl elkészült."));
-    ProgressBar1->setValue(0);
-    ProgressBar2->setValue(0);
+    FajlIras(k.fajl, [&] {
+        for (const std::string& sor : EVAdatszolgaltatasIras(k)) ListBox1->addItem(Q(sor));
+        return true;
+    });
 }

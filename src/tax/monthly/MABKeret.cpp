@@ -11,13 +11,16 @@
 #include "core/DataModule1.h"
 #include "core/ListaKeret.h"
 #include "core/StartValues.h"
+#include "core/helpers/FormXml.h"
 #include "core/helpers/KimenetiMappa.h"
+#include "core/helpers/SegedUnit.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/os/Text.h"
 #include "platform/ui/ControlKinds.h"
 #include "platform/ui/ControlTable.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Hourglass.h"
 #include "platform/ui/QtString.h"
 #include "tax/monthly/MABTablak.h"
 
@@ -179,6 +182,24 @@ void TMABKeretForm::CelkonyvtarValaszt() {
     }
     FajlnevBeallit();
     NyomtatasMehet();
+}
+
+void TMABKeretForm::FajlIras(const std::string& fajl, const std::function<bool()>& iras) {
+    bool kesz = false;
+    {
+        ui::Hourglass hourglass;
+        ProgressBar1->setValue(int(Kerekit(ProgressBar1->maximum() / 2.0L)));
+        try {
+            kesz = iras();
+            ProgressBar1->setValue(ProgressBar1->maximum());
+        } catch (const std::exception& e) {
+            ui::MessageBox(QStringLiteral("Üzenet"), Q(XmlWriteError(fajl, e.what())), ui::Icon::Error,
+                           ui::Ok);
+        }
+    }
+    if (kesz) ui::ShowMessage(QStringLiteral("Az adatszolgáltatás fájl elkészült."));
+    ProgressBar1->setValue(0);
+    if (ProgressBar2) ProgressBar2->setValue(0);
 }
 
 void TMABKeretForm::EnterKezeles(QWidget* w) {

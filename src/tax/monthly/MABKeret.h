@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <string>
 
 class QComboBox;
@@ -63,6 +64,10 @@ protected:
     std::string Jelleg() const;
     // A month edit left: its number, or "Ilyen hónap nem létezik!".
     void HonapElhagyas(QLineEdit* edit);
+    // Runs a file writer (false: it said why nothing was written) under the
+    // hourglass with progress bar 1 at half; a failure is shown as the write
+    // error of the file, a written file as "Az adatszolgáltatás fájl elkészült.".
+    void FajlIras(const std::string& fajl, const std::function<bool()>& iras);
     // Enter moves on from these edits; from the nature to the start button.
     void EnterKezeles(QWidget* w);
     QGridLayout* Racs() const { return grid_; }

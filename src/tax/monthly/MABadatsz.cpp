@@ -358,18 +358,10 @@ void TMABadatszForm::Inditas() {
         if (max >= 0) ProgressBar1->setMaximum(std::max(max, 1));
         ProgressBar1->setValue(std::min(pos, ProgressBar1->maximum()));
     };
-    bool kesz = false;
-    try {
-        ui::Hourglass hourglass;
-        const MABadatszEredmeny e = AdatszolgaltatasIras(k);
-        if (e == MABadatszEredmeny::NincsOsszesites) {
-            ui::MessageBox(QStringLiteral("Üzenet"), QStringLiteral("Nem létezik ilyen összesítés!"),
-                           ui::Icon::Warning, ui::Ok);
-        }
-        kesz = e == MABadatszEredmeny::Kesz;
-    } catch (const std::exception& e) {
-        ui::MessageBox(QStringLiteral("Üzenet"), Q(XmlWriteError(k.fajl, e.what())), ui::Icon::Error, ui::Ok);
-    }
-    ProgressBar1->setValue(0);
-    if (kesz) ui::ShowMessage(QStringLiteral("Az adatszolgáltatás fájl elkészült."));
+    FajlIras(k.fajl, [&] {
+        if (AdatszolgaltatasIras(k) == MABadatszEredmeny::Kesz) return true;
+        ui::MessageBox(QStringLiteral("Üzenet"), QStringLiteral("Nem létezik ilyen összesítés!"),
+                       ui::Icon::Warning, ui::Ok);
+        return false;
+    });
 }

@@ -131,19 +131,9 @@ std::string TMABadatszSzakkepzesiForm::FajlNev(const std::string& cegKod) {
 
 void TMABadatszSzakkepzesiForm::Inditas() {
     const std::string fajl = S(Edit4->text());
-    bool kesz = false;
-    {
-        ui::Hourglass hourglass;
-        ProgressBar1->setValue(int(Kerekit(ProgressBar1->maximum() / 2.0L)));
-        try {
-            SzakkepzesiIras(fajl, std::stoi(Szoveg(MaskEdit1)));
-            ProgressBar1->setValue(ProgressBar1->maximum());
-            kesz = true;
-        } catch (const std::exception& e) {
-            ui::MessageBox(QStringLiteral("Üzenet"), Q(XmlWriteError(fajl, e.what())), ui::Icon::Error,
-                           ui::Ok);
-        }
-    }
-    if (kesz) ui::ShowMessage(QStringLiteral("Az adatszolgáltatás fájl elkészült."));
-    ProgressBar1->setValue(0);
+    const int honap = std::stoi(Szoveg(MaskEdit1));
+    FajlIras(fajl, [&] {
+        SzakkepzesiIras(fajl, honap);
+        return true;
+    });
 }

@@ -11,6 +11,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtString.h"
 #include "support/Golden.h"
+#include "tax/monthly/FormXmlCheck.h"
 #include "tax/monthly/MABFixture.h"
 
 namespace mabtest {
@@ -72,11 +73,8 @@ TEST_F(SzakkepzesiTest, FebruaryOfACompanyMatchesTheGoldenFile) {
     const std::string bytes = testsupport::ReadBytes(path);
     EXPECT_TRUE(testsupport::MatchesGolden("tax/monthly/golden/MABadatszSzakkepzesi", "february", bytes,
                                            testsupport::Encoding::Cp1250, "expected.xml"));
-    std::string out;
-    EXPECT_EQ(testsupport::RunCommand("xmllint --noout '" + path + "' 2>&1", &out), 0) << out;
+    FormXmlCheck(path, bytes);
     EXPECT_NE(bytes.find(" &amp; Fia Kft.</nev>"), std::string::npos);
-    EXPECT_EQ(bytes.rfind("<?xml", 0), 0u);
-    EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1);
 }
 
 TEST_F(SzakkepzesiTest, ASoleTraderIsNamedByFamilyAndGivenNames) {

@@ -15,6 +15,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtString.h"
 #include "support/Golden.h"
+#include "tax/monthly/FormXmlCheck.h"
 #include "tax/monthly/MABFixture.h"
 
 namespace mabtest {
@@ -109,11 +110,8 @@ TEST_F(DeclarationFileTest, OneSummaryAndTwoEmployeesMatchTheGoldenFile) {
     const std::string bytes = testsupport::ReadBytes(path);
     EXPECT_TRUE(testsupport::MatchesGolden("tax/monthly/golden/MABadatsz", "summary-and-two-employees", bytes,
                                            testsupport::Encoding::Cp1250, "expected.xml"));
-    std::string out;
-    EXPECT_EQ(testsupport::RunCommand("xmllint --noout '" + path + "' 2>&1", &out), 0) << out;
+    FormXmlCheck(path, bytes);
     EXPECT_NE(bytes.find(" &amp; Fia Kft.</nev>"), std::string::npos);
-    EXPECT_EQ(bytes.rfind("<?xml", 0), 0u);  // no byte-order mark
-    EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1);
     for (const char* line : {
              "<mezo eazon=\"0A0001C041A\">O</mezo>",    // nature O3
              "<mezo eazon=\"0C0001D0030CA\">0</mezo>",  // always written, also at 0
