@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,23 @@ inline void AddRows(const std::string& tableName, const std::vector<std::string>
         t.Post();
     }
     t.Close();
+}
+
+// Every record of the table `tableName` of the year's alias, by the text of
+// its first field: field name -> text, stored fields only.
+inline std::map<std::string, std::map<std::string, std::string>> TableRecords(const std::string& tableName) {
+    db::Table t;
+    t.DatabaseName = AktualisAlias;
+    t.TableName = tableName;
+    t.Open();
+    std::map<std::string, std::map<std::string, std::string>> out;
+    for (; !t.Eof(); t.Next()) {
+        auto& r = out[t.Fields(0).AsString()];
+        for (int i = 0; i < t.FieldCount(); ++i)
+            if (t.Fields(i).Kind() == db::FieldKind::Data)
+                r[t.Fields(i).FieldName()] = t.Fields(i).AsString();
+    }
+    return out;
 }
 
 // Answers a list's preview window and the wait dialog in front of it;

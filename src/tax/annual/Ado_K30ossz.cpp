@@ -277,6 +277,10 @@ struct Tartomany {
 
 std::string Szamfejt() { return ListSql::Table(*DM1->TableSzamfejt); }
 
+// The payroll rows in their key order.
+const char* const kSorrend =
+    "Order By SF_DGTORZSSZAM, SF_HONAP, SF_KIFIZDAT, SF_JCKOD, SF_SORSZAM, SF_RJSORSZAM";
+
 void Megnyit(db::Query& q, const ListSql& sql) {
     q.DatabaseName = DM1->TableSzamfejt->DatabaseName;
     sql.Apply(q);
@@ -302,7 +306,7 @@ std::map<std::string, std::vector<Tavollet>> Tavolletek(const Tartomany& r, cons
         .Condition(feltetel)
         .Bind("kod", kod, db::FieldType::String)
         .Range("SF_DGTORZSSZAM", r.dgTol, r.dgIg)
-        .Line("Order By SF_DGTORZSSZAM, SF_HONAP, SF_KIFIZDAT, SF_JCKOD, SF_SORSZAM, SF_RJSORSZAM");
+        .Line(kSorrend);
     db::Query q;
     Megnyit(q, sql);
     std::map<std::string, std::vector<Tavollet>> out;
@@ -350,13 +354,20 @@ private:
     std::map<std::string, db::Variant> values_;
 };
 
-// Walks the query's rows employee by employee: the employee's record
-// located or appended (`uj`), every row placed (`helyez`; an error is
-// named and the row's other rules skipped), then the record finished
+// A run: the payroll rows of `sql` within both ranges in key order; then in
+// one transaction the range's records deleted and, employee by employee,
+// the record located or appended (`uj`), every row placed (`helyez`; an
+// error is named and the row's other rules skipped), the record finished
 // (`befejez`) and posted.
-void Bejar(db::Query& q, db::Table& table, const std::string& kodMezo,
-           const std::function<void(db::Dataset&)>& uj, const std::function<void(db::Dataset&)>& helyez,
-           const std::function<void(const Sor&)>& befejez) {
+void Osszesit(ListSql sql, db::Table& table, const std::string& kodMezo, const Tartomany& r,
+              const std::function<void(db::Dataset&)>& uj, const std::function<void(db::Dataset&)>& helyez,
+              const std::function<void(const Sor&)>& befejez) {
+    sql.Range("SF_DGTORZSSZAM", r.dgTol, r.dgIg).Range("SF_DGMHKOD", r.mhTol, r.mhIg).Line(kSorrend);
+    db::Query q;
+    Megnyit(q, sql);
+    db::Transaction tx({&table});
+    TartomanyRekordjaiTorol(table, kodMezo, r.dgTol, r.dgIg, r.mhTol, r.mhIg);
+
     bool open = false;
     std::string current;
     Sor first;
@@ -386,6 +397,8 @@ void Bejar(db::Query& q, db::Table& table, const std::string& kodMezo,
         }
     }
     if (open) finish();
+    q.Close();
+    tx.Commit();
 }
 
 // Whether |base x rate - amount| exceeds 20, the rate as an exact decimal.
@@ -441,16 +454,8 @@ void K30osszesit(db::Table& k30, const K30Ranges& ranges, bool hozottTappenz, co
         .Condition(hozottTappenz ? "(JC_KOD < :hatar Or JC_KOD = :hozott)" : "JC_KOD < :hatar")
         .Bind("hatar", std::string("800"), db::FieldType::String);
     if (hozottTappenz) sql.Bind("hozott", std::string("820"), db::FieldType::String);
-    sql.Range("SF_DGTORZSSZAM", r.dgTol, r.dgIg)
-        .Range("SF_DGMHKOD", r.mhTol, r.mhIg)
-        .Condition("(NY_ONADOZO <> :onado Or NY_ONADOZO Is Null)")
-        .Bind("onado", std::string("N"), db::FieldType::String)
-        .Line("Order By SF_DGTORZSSZAM, SF_HONAP, SF_KIFIZDAT, SF_JCKOD, SF_SORSZAM, SF_RJSORSZAM");
-    db::Query q;
-    Megnyit(q, sql);
-
-    db::Transaction tx({&k30});
-    TartomanyRekordjaiTorol(k30, "K30_DGTORZSSZAM", r.dgTol, r.dgIg, r.mhTol, r.mhIg);
+    sql.Condition("(NY_ONADOZO <> :onado Or NY_ONADOZO Is Null)")
+        .Bind("onado", std::string("N"), db::FieldType::String);
 
     auto uj = [&k30](db::Dataset& row) {
         k30.FieldByName("K30_DGADOAZ").SetAsString(row.FieldByName("DG_ADOAZ").AsString());
@@ -493,9 +498,7 @@ void K30osszesit(db::Table& k30, const K30Ranges& ranges, bool hozottTappenz, co
             k30.FieldByName(period + "B").SetAsDateTime(s.ig);
         }
     };
-    Bejar(q, k30, "K30_DGTORZSSZAM", uj, helyez, befejez);
-    q.Close();
-    tx.Commit();
+    Osszesit(sql, k30, "K30_DGTORZSSZAM", r, uj, helyez, befejez);
 }
 
 void K32osszesit(db::Table& k32, const K30Ranges& ranges, const std::string& year) {
@@ -518,15 +521,7 @@ void K32osszesit(db::Table& k32, const K30Ranges& ranges, const std::string& yea
         .Condition("DG_ALKMIN <> :alkmin")
         .Bind("alkmin", std::string("8"), db::FieldType::String)
         .Condition("JC_KOD < :hatar")
-        .Bind("hatar", std::string("800"), db::FieldType::String)
-        .Range("SF_DGTORZSSZAM", r.dgTol, r.dgIg)
-        .Range("SF_DGMHKOD", r.mhTol, r.mhIg)
-        .Line("Order By SF_DGTORZSSZAM, SF_HONAP, SF_KIFIZDAT, SF_JCKOD, SF_SORSZAM, SF_RJSORSZAM");
-    db::Query q;
-    Megnyit(q, sql);
-
-    db::Transaction tx({&k32});
-    TartomanyRekordjaiTorol(k32, "K32_DGTORZSSZAM", r.dgTol, r.dgIg, r.mhTol, r.mhIg);
+        .Bind("hatar", std::string("800"), db::FieldType::String);
 
     auto uj = [&k32](db::Dataset& row) {
         k32.FieldByName("K32_DGADOAZ").SetAsString(row.FieldByName("DG_ADOAZ").AsString());
@@ -576,9 +571,7 @@ void K32osszesit(db::Table& k32, const K30Ranges& ranges, const std::string& yea
         cell("BIZTTOL1").SetAsDateTime(napok.ElsoNap());
         cell("BIZTIG1").SetAsDateTime(napok.UtolsoNap());
     };
-    Bejar(q, k32, "K32_DGTORZSSZAM", uj, helyez, befejez);
-    q.Close();
-    tx.Commit();
+    Osszesit(sql, k32, "K32_DGTORZSSZAM", r, uj, helyez, befejez);
 }
 
 // --- The form -----------------------------------------------------------------------

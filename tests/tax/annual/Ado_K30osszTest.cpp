@@ -71,19 +71,7 @@ protected:
     }
     // Every record of a table: employee code -> field -> text.
     static std::map<std::string, Record> Records(const std::string& table) {
-        db::Table t;
-        t.DatabaseName = AktualisAlias;
-        t.TableName = table + "_001";
-        t.Open();
-        std::map<std::string, Record> out;
-        for (; !t.Eof(); t.Next()) {
-            Record r;
-            for (int i = 0; i < t.FieldCount(); ++i)
-                if (t.Fields(i).Kind() == db::FieldKind::Data)
-                    r[t.Fields(i).FieldName()] = t.Fields(i).AsString();
-            out[t.Fields(0).AsString()] = r;
-        }
-        return out;
+        return testsupport::TableRecords(table + "_001");
     }
     struct Case {
         const char* employee;

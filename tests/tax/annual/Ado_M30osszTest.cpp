@@ -55,21 +55,7 @@ protected:
         m30.Close();
     }
     // Every record: employee code -> field -> text.
-    static std::map<std::string, Record> Records() {
-        db::Table t;
-        t.DatabaseName = AktualisAlias;
-        t.TableName = "M30_001";
-        t.Open();
-        std::map<std::string, Record> out;
-        for (; !t.Eof(); t.Next()) {
-            Record r;
-            for (int i = 0; i < t.FieldCount(); ++i)
-                if (t.Fields(i).Kind() == db::FieldKind::Data)
-                    r[t.Fields(i).FieldName()] = t.Fields(i).AsString();
-            out[t.FieldByName("M30_DGTORZSSZAM").AsString()] = r;
-        }
-        return out;
-    }
+    static std::map<std::string, Record> Records() { return testsupport::TableRecords("M30_001"); }
 };
 
 TEST_F(M30Test, CellsOfTheCasesAfterARun) {
