@@ -7,12 +7,17 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <deque>
+#include <map>
+#include <mutex>
 #include <random>
 #include <set>
+#include <thread>
 
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Clock.h"
@@ -31,6 +36,104 @@ void SeekWritten(TLFNFileStream& s, std::int64_t position) {
     if (!s.Flush()) throw ENotEnoughRoom(ZipMessage(204));
     s.Seek(position);
 }
+
+}  // namespace
+
+namespace {
+
+// A file deflated ahead on a worker thread: an archive of many files is
+// compressed on several cores while the entries are still written one after
+// the other, the bytes the same as deflating them in turn.
+struct Deflated {
+    bool ok = false;
+    std::int64_t size = 0;
+    std::uint32_t crc = 0xFFFFFFFF;  // running form, as Run::crc
+    std::string bytes;
+};
+
+Deflated DeflateWhole(const std::string& path, int level, std::int64_t limit) {
+    Deflated d;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > limit) return d;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return d;
+    std::string data(static_cast<size_t>(st.st_size), '\0');
+    const size_t read = std::fread(data.data(), 1, data.size(), f);
+    const bool whole = read == data.size() && std::fgetc(f) == EOF;
+    std::fclose(f);
+    if (!whole) return d;
+    z_stream zs{};
+    if (deflateInit2(&zs, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) return d;
+    d.bytes.resize(deflateBound(&zs, static_cast<uLong>(data.size())));
+    zs.next_in = reinterpret_cast<Bytef*>(data.data());
+    zs.avail_in = static_cast<uInt>(data.size());
+    zs.next_out = reinterpret_cast<Bytef*>(d.bytes.data());
+    zs.avail_out = static_cast<uInt>(d.bytes.size());
+    const int ret = deflate(&zs, Z_FINISH);
+    d.bytes.resize(zs.total_out);
+    deflateEnd(&zs);
+    if (ret != Z_STREAM_END) return d;
+    d.size = st.st_size;
+    d.crc = UpdateCRC(0xFFFFFFFF, data.data(), data.size());
+    d.ok = true;
+    return d;
+}
+
+class DeflateAhead {
+public:
+    DeflateAhead(std::vector<std::string> files, int level) : files_(std::move(files)), level_(level) {
+        const size_t threads = std::min<size_t>(
+            std::clamp<unsigned>(std::thread::hardware_concurrency(), 1u, 4u), files_.size());
+        done_.resize(files_.size());
+        ready_.assign(files_.size(), false);
+        window_ = 4 * threads;
+        for (size_t t = 0; t < threads; ++t) workers_.emplace_back([this] { Work(); });
+    }
+    ~DeflateAhead() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stop_ = true;
+        }
+        wake_.notify_all();
+        for (std::thread& w : workers_) w.join();
+    }
+    // The deflated file of entry `index`, waiting for its worker; entries are
+    // taken in order.
+    Deflated Take(size_t index) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        taken_ = index;
+        wake_.notify_all();
+        done_cv_.wait(lock, [&] { return ready_[index]; });
+        return std::move(done_[index]);
+    }
+
+private:
+    void Work() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (true) {
+            wake_.wait(lock, [&] { return stop_ || (next_ < files_.size() && next_ <= taken_ + window_); });
+            if (stop_) return;
+            const size_t i = next_++;
+            lock.unlock();
+            Deflated d = DeflateWhole(files_[i], level_, kLimit);
+            lock.lock();
+            done_[i] = std::move(d);
+            ready_[i] = true;
+            done_cv_.notify_all();
+        }
+    }
+    // Larger files are deflated in turn, without holding them in memory.
+    static constexpr std::int64_t kLimit = 16 << 20;
+    std::vector<std::string> files_;
+    int level_;
+    std::vector<Deflated> done_;
+    std::vector<bool> ready_;
+    size_t next_ = 0, taken_ = 0, window_ = 0;
+    bool stop_ = false;
+    std::mutex mutex_;
+    std::condition_variable wake_, done_cv_;
+    std::vector<std::thread> workers_;
+};
 
 }  // namespace
 
@@ -53,6 +156,8 @@ struct TZipper::Run {
     bool encrypt = false;
     TZipKeys keys;
     std::vector<unsigned char> cryptBuf;
+    std::unique_ptr<DeflateAhead> ahead;  // plain single archives only
+    Deflated current;                     // the entry's deflated file, when done ahead
 };
 
 TZipper::TZipper() = default;
@@ -507,6 +612,17 @@ bool TZipper::CompressEntry(Run& r, TZipHeaderInfo& h, const std::string& name) 
             WriteOutput(r, dst, inBuf.data(), n);
     } else {
         h.Method = 8;
+    }
+    if (!store && r.current.ok && r.current.size == size) {
+        r.crc = r.current.crc;
+        r.entryRead = size;
+        r.bytesDone += size;
+        if (OnFilePercentDone) OnFilePercentDone(this, 100);
+        if (OnTotalPercentDone) OnTotalPercentDone(this, Percentage(r.bytesDone, r.totalBytes));
+        const std::string& bytes = r.current.bytes;
+        for (size_t at = 0; at < bytes.size(); at += outBuf.size())
+            WriteOutput(r, dst, bytes.data() + at, std::min<std::int64_t>(outBuf.size(), bytes.size() - at));
+    } else if (!store) {
         z_stream zs{};
         if (deflateInit2(&zs, PackLevel, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
             throw EZCompressionError("error");
@@ -708,10 +824,16 @@ int TZipper::CompressFiles() {
             MergeExistingEntries(r);
         }
         const std::vector<std::string> files = FilesList;
-        for (const std::string& name : files) {
+        if (r.single && Password.empty() && !OnEncrypt && PackLevel > 0)
+            r.ahead = std::make_unique<DeflateAhead>(files, PackLevel);
+        for (size_t i = 0; i < files.size(); ++i) {
+            const std::string& name = files[i];
+            if (r.ahead) r.current = r.ahead->Take(i);
             std::unique_ptr<TZipHeaderInfo> h(NewHeaderInfo());
             if (CompressEntry(r, *h, name)) RegisterEntry(r, h.release(), name);
+            r.current = {};
         }
+        r.ahead.reset();
 
         // Central directory; in a set no header is split over two disks.
         r.end.SetCentralOffset(static_cast<std::uint64_t>(r.out->Position()));
