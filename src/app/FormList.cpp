@@ -50,6 +50,7 @@
 #include "masterdata/TorzskezMhely.h"
 #include "masterdata/TorzskezRJogcim.h"
 #include "payroll/HozottAdatok.h"
+#include "tax/annual/Ado_Adatszolg.h"
 #include "tax/annual/Ado_K30mod.h"
 #include "tax/annual/Ado_K30ossz.h"
 #include "tax/annual/Ado_K32mod.h"
@@ -146,6 +147,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TAdo_M29modForm", Make<TAdo_M29modForm>()},
         {"TAdo_M292modForm", Make<TAdo_M292modForm>()},
         {"TAdo_M294modForm", Make<TAdo_M294modForm>()},
+        {"TAdo_AdatszolgForm", Make<TAdo_AdatszolgForm>()},
         {"TAdo_M30modForm", Make<TAdo_M30modForm>()},
         {"TList_M30Form", Make<TList_M30Form>()},
         {"TAdo_K30osszForm", Make<TAdo_K30osszForm>()},

@@ -235,6 +235,7 @@ void M29osszesit(const M29Ranges& r) {
             m29.FieldByName("M29_DGTORZSSZAM").SetAsString(rows.FieldByName("M30_DGTORZSSZAM").AsString());
             m29.FieldByName("M29_JELLEG").SetAsString("E");
             m29.FieldByName("M29_HOZOTTJOV").SetAsString(rows.FieldByName("M30_S0A").AsString());
+            m29.FieldByName("M29_S66B").SetAsInteger(0);  // entered by hand only
         }
         M30AdatAtvetel(rows, m29);
         m29.Post();

@@ -1,17 +1,16 @@
 #include "tax/annual/Ado_M30mod.h"
 
-#include <QFileInfo>
 #include <functional>
 
 #include "core/StartValues.h"
 #include "core/helpers/FormXml.h"
-#include "core/helpers/KimenetiMappa.h"
 #include "core/helpers/SegedUnit.h"
 #include "platform/os/Text.h"
 #include "platform/ui/DatasetGrid.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtString.h"
 #include "tax/annual/Ado_M30ossz.h"
+#include "tax/annual/XmlMentes.h"
 
 TAdo_M30modForm::TAdo_M30modForm(QWidget* parent) : TGridEditor(parent) {
     Member m;
@@ -34,20 +33,7 @@ void TAdo_M30modForm::PostRecord() {
     Table().Post();
 }
 
-QString TAdo_M30modForm::ChooseXmlFolder(const QString& proposed) {
-    QString folder;
-    try {
-        folder = Q(AdatszolgMappa(FeldolgozasiEv, "SZJA"));
-    } catch (const std::exception& e) {
-        ui::MessageBox(QStringLiteral("Üzenetkezelő"), QString::fromUtf8(e.what()), ui::Icon::Error, ui::Ok);
-        return {};
-    }
-    QString chosen = ui::SaveFileName(QStringLiteral("Mentés"), folder + proposed,
-                                      QStringLiteral("xml fájlok (*.xml)"), ui::DontConfirmOverwrite);
-    if (chosen.isEmpty()) return {};
-    if (QFileInfo(chosen).suffix().isEmpty()) chosen += ".xml";
-    return chosen;
-}
+QString TAdo_M30modForm::ChooseXmlFolder(const QString& proposed) { return XmlMentesHelye("SZJA", proposed); }
 
 namespace {
 
