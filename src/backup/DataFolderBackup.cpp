@@ -225,7 +225,7 @@ int BackupDataFolder(TZipper& zipper, const std::string& dataFolder, const std::
             }
         }
     };
-    const size_t threads = std::min<size_t>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u),
+    const size_t threads = std::min<size_t>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u),
                                             std::max<size_t>(names.size() / 16, 1));
     std::vector<std::thread> workers;
     for (size_t t = 1; t < threads; ++t) workers.emplace_back(copy);

@@ -323,6 +323,11 @@ TEST_F(BackupTest, ArchiveMatchesTheGoldenFile) {
     EXPECT_EQ(BackupDataFolder(z, folder, archive), 3);
     std::string out;
     EXPECT_EQ(testsupport::RunCommand("unzip -t '" + archive + "'", &out), 0) << out;
+    // Each table is archived as the very bytes of its file.
+    const std::string unpacked = home.Path() + "/unpacked";
+    ASSERT_EQ(testsupport::RunCommand("unzip -q -d '" + unpacked + "' '" + archive + "'", &out), 0) << out;
+    for (const char* name : {"Kifhely_001.DB", "Kifhely_002.DB", "Naplo.txt"})
+        EXPECT_EQ(Get(unpacked + "/Tavrina/2018/" + name), Get(folder + "/" + name)) << name;
     EXPECT_TRUE(testsupport::MatchesGolden("backup/golden/DataFolderBackup", "small-year-folder",
                                            Get(archive), testsupport::Encoding::Utf8, "expected.zip"));
 }

@@ -6,10 +6,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/db/Collation.h"
 #include "platform/db/Engine.h"
@@ -196,22 +200,57 @@ void SnapshotTableFile(const std::string& from, const std::string& to) {
     fs::remove(to, ec);
     fs::remove(to + "-journal", ec);
     try {
+        // The pages as one state: read under one read transaction, through the
+        // engine's own handle of the file (a descriptor of ours, once closed,
+        // would drop the locks this process holds on it). A writer holding its
+        // lock is waited for as a read waits.
         sql::Connection src(from, true, false, name);
-        sql::Connection dst(to, false, true, name);
-        // A copy the caller reads and throws away: nothing to make durable.
-        dst.Exec("PRAGMA synchronous = OFF; PRAGMA journal_mode = OFF", name);
-        sqlite3_backup* b = sqlite3_backup_init(dst.get(), "main", src.get(), "main");
-        if (!b) throw sql::MakeError(dst.get(), sqlite3_errcode(dst.get()), name);
-        // One step copies every page under one read lock; a writer holding
-        // its lock makes the step busy, and the copy starts over.
-        int rc = SQLITE_OK;
-        for (int waited = 0;; waited += 5) {
-            rc = sqlite3_backup_step(b, -1);
-            if ((rc != SQLITE_BUSY && rc != SQLITE_LOCKED) || waited >= Engine::LockWait()) break;
-            ::usleep(5000);
+        src.Exec("BEGIN", name);
+        struct Commit {
+            sql::Connection& c;
+            ~Commit() { sqlite3_exec(c.get(), "COMMIT", nullptr, nullptr, nullptr); }
+        } commit{src};
+        // A pragma that takes the read lock (a journal left by a killed writer
+        // handled as any read) without parsing the schema; the size comes from
+        // the file's header.
+        sql::Statement lock(src.get(), "PRAGMA schema_version", name);
+        lock.Step();
+        sqlite3_file* file = nullptr;
+        if (sqlite3_file_control(src.get(), "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file ||
+            !file->pMethods)
+            throw EngineError(SQLITE_IOERR, name + ": the table file cannot be read");
+        unsigned char head[100];
+        if (const int rc = file->pMethods->xRead(file, head, sizeof head, 0); rc != SQLITE_OK)
+            throw sql::MakeError(src.get(), rc, name);
+        auto be32 = [&](int at) {
+            return sqlite3_int64(head[at]) << 24 | sqlite3_int64(head[at + 1]) << 16 |
+                   sqlite3_int64(head[at + 2]) << 8 | sqlite3_int64(head[at + 3]);
+        };
+        const sqlite3_int64 pageSize = head[16] == 0 && head[17] == 1 ? 65536 : head[16] << 8 | head[17];
+        if (pageSize < 512) throw EngineError(SQLITE_NOTADB, name + ": not a table file");
+        sqlite3_int64 count = be32(28);
+        if (count == 0 || be32(92) != be32(24)) {
+            // A header whose page count is not kept: the file's length.
+            sqlite3_int64 bytes = 0;
+            if (const int rc = file->pMethods->xFileSize(file, &bytes); rc != SQLITE_OK)
+                throw sql::MakeError(src.get(), rc, name);
+            count = bytes / pageSize;
         }
-        sqlite3_backup_finish(b);
-        if (rc != SQLITE_DONE) throw sql::MakeError(dst.get(), rc, name);
+        std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(to.c_str(), "wb"), &std::fclose);
+        if (!out) throw EngineError(SQLITE_CANTOPEN, name + ": " + to + ": " + std::strerror(errno));
+        std::vector<char> buf(static_cast<size_t>(std::max<sqlite3_int64>(pageSize, 1)) * 64);
+        const sqlite3_int64 total = count * pageSize;
+        for (sqlite3_int64 at = 0; at < total;) {
+            const int n =
+                static_cast<int>(std::min<sqlite3_int64>(static_cast<sqlite3_int64>(buf.size()), total - at));
+            const int rc = file->pMethods->xRead(file, buf.data(), n, at);
+            if (rc != SQLITE_OK) throw sql::MakeError(src.get(), rc, name);
+            if (std::fwrite(buf.data(), 1, static_cast<size_t>(n), out.get()) != static_cast<size_t>(n))
+                throw EngineError(SQLITE_IOERR, name + ": " + to + ": " + std::strerror(errno));
+            at += n;
+        }
+        if (std::fclose(out.release()) != 0)
+            throw EngineError(SQLITE_IOERR, name + ": " + to + ": " + std::strerror(errno));
     } catch (...) {
         fs::remove(to, ec);
         throw;
