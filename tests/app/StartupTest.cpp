@@ -416,21 +416,9 @@ void KilledCreation(KillPoint point) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         db::Engine::SetLockWait(60000);
-        CegLetrehozasJelIr("002");
-        db::Table cegek;
-        cegek.DatabaseName = AktualisAlias;
-        cegek.TableName = "Cegek";
-        cegek.Open();
-        cegek.Append();
-        cegek.FieldByName("CG_KOD").SetAsString("002");
-        cegek.FieldByName("CG_NEV").SetAsString("Félbe");
-        cegek.FieldByName("CG_RNEV").SetAsString("Félbe");
-        testsupport::FillRequired(cegek);
-        cegek.Post();
-        cegek.Close();
-        if (point == KillPoint::AfterRow) raise(SIGKILL);
-        CegTablakLetrehozasa("002");
-        CegLetrehozasJelTorol("002");
+        testsupport::RegisterNewCompany("002", "Félbe", [point] {
+            if (point == KillPoint::AfterRow) raise(SIGKILL);
+        });
         _exit(0);
     }
     if (point == KillPoint::AfterFourthCopy) {

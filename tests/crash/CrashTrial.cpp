@@ -201,22 +201,7 @@ void Run(const std::string& kind) {
         RestoreDataFolder(unzipper, Data(), Archive(), RestoreScope::Company, "001");
     } else if (kind == "company") {
         Started();
-        // As the company register saves a new company: the mark, the row,
-        // the tables, then the mark removed.
-        CegLetrehozasJelIr("002");
-        db::Table cegek;
-        cegek.DatabaseName = AktualisAlias;
-        cegek.TableName = "Cegek";
-        cegek.Open();
-        cegek.Append();
-        cegek.FieldByName("CG_KOD").SetAsString("002");
-        cegek.FieldByName("CG_NEV").SetAsString("Második Kft.");
-        cegek.FieldByName("CG_RNEV").SetAsString("Második");
-        testsupport::FillRequired(cegek);
-        cegek.Post();
-        cegek.Close();
-        CegTablakLetrehozasa("002");
-        CegLetrehozasJelTorol("002");
+        testsupport::RegisterNewCompany("002", "Második Kft.");
     }
 }
 

@@ -3,6 +3,7 @@
 // Header-only: it needs the core library, which tests/support does not link.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -51,6 +52,28 @@ inline void MakeCompany(const std::string& code, const std::string& name, const 
     FillRequired(cegek);
     cegek.Post();
     CegTablakLetrehozasa(code);
+}
+
+// Makes a company as the company register saves a new one: the mark, the
+// row, the table set, then the mark removed; `afterRow` runs between the row
+// and the tables (a crash trial stops there).
+inline void RegisterNewCompany(const std::string& code, const std::string& name,
+                               const std::function<void()>& afterRow = {}) {
+    CegLetrehozasJelIr(code);
+    db::Table cegek;
+    cegek.DatabaseName = AktualisAlias;
+    cegek.TableName = "Cegek";
+    cegek.Open();
+    cegek.Append();
+    cegek.FieldByName("CG_KOD").SetAsString(code);
+    cegek.FieldByName("CG_NEV").SetAsString(name);
+    cegek.FieldByName("CG_RNEV").SetAsString(name);
+    FillRequired(cegek);
+    cegek.Post();
+    cegek.Close();
+    if (afterRow) afterRow();
+    CegTablakLetrehozasa(code);
+    CegLetrehozasJelTorol(code);
 }
 
 // Appends employees (id, name) to the open employee table; the other
