@@ -66,6 +66,7 @@
 #include "tax/annual/List_AdoelolegSzamNyil.h"
 #include "tax/annual/List_CsalkedvNyil.h"
 #include "tax/annual/List_K30.h"
+#include "tax/annual/List_M29.h"
 #include "tax/annual/List_M30.h"
 #include "tax/annual/List_Nyilat.h"
 #include "tax/monthly/MABEVadatsz.h"
@@ -148,6 +149,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TAdo_M292modForm", Make<TAdo_M292modForm>()},
         {"TAdo_M294modForm", Make<TAdo_M294modForm>()},
         {"TAdo_AdatszolgForm", Make<TAdo_AdatszolgForm>()},
+        {"TList_M29Form", Make<TList_M29Form>()},
         {"TAdo_M30modForm", Make<TAdo_M30modForm>()},
         {"TList_M30Form", Make<TList_M30Form>()},
         {"TAdo_K30osszForm", Make<TAdo_K30osszForm>()},
