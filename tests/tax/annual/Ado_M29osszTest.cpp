@@ -272,4 +272,51 @@ TEST_F(M29Test, AFailingRunLeavesTheTableAsItWas) {
     EXPECT_EQ(Records(), before);
 }
 
+TEST_F(M29Test, TheFormsRangesAndAFailedRunGivesTheButtonBack) {
+    Employees({{"00000000001", "Kő Anna", "1000000001", "000001"},
+               {"00000000002", "Fa Béla", "1000000003", "000001"},
+               {"00000000003", "Víz Cili", "1000000002", "000001"}});
+    Declarations({{"00000000001", "N"}, {"00000000002", "N"}});
+    Certificates({{"00000000001", "N", 1000, 0, 0, 0}, {"00000000002", "N", 2000, 0, 0, 0}});
+    Payroll({"SF_DGTORZSSZAM", "SF_HONAP", "SF_KIFIZDAT", "SF_JCKOD", "SF_OSSZEG", "SF_DGMHKOD"},
+            {{"00000000001", 1, "2019.01.10", "100", 1000, "000001"},
+             {"00000000002", 1, "2019.01.10", "100", 2000, "000001"}});
+    // A hand-made record whose incomes overflow 32 bits.
+    AddRows("M29_001", {"M29_DGADOAZ", "M29_JELLEG", "M29_S1D", "M29_S2D"},
+            {{"1000000009", "P", INT_MAX, 1}});
+    std::vector<std::string> errors;
+    db::SetApplicationExceptionHandler([&](std::exception_ptr e) {
+        try {
+            std::rethrow_exception(e);
+        } catch (const std::exception& x) {
+            errors.push_back(x.what());
+        }
+    });
+    {
+        TAdo_M29osszForm form;
+        Show(form);
+        EXPECT_EQ(form.windowTitle(), "Adó/M29 összesítés");
+        // The tax ids of the employees with payroll rows.
+        EXPECT_EQ(form.Text("MaskEdit5"), "1000000001");
+        EXPECT_EQ(form.Text("MaskEdit6"), "1000000003");
+        auto* osszesit = form.findChild<QPushButton*>("BitBtn1");
+        ASSERT_TRUE(osszesit->isEnabled());
+        osszesit->click();
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_EQ(osszesit->text(), "Összesít");
+        EXPECT_TRUE(osszesit->isEnabled());
+        EXPECT_TRUE(dialogs.Shown().empty());
+        EXPECT_EQ(Records().size(), 1u);  // rolled back
+
+        AddRows("M29_001", {"M29_DGADOAZ", "M29_JELLEG", "M29_S2D"}, {{"1000000009", "P", 0}});
+        dm->TableM29->Refresh();
+        dialogs.Answer(ui::Ok);
+        osszesit->click();
+        EXPECT_EQ(dialogs.Text(0), "Az összesítés befejeződött!");
+        EXPECT_EQ(Records().size(), 3u);
+        form.close();
+    }
+    db::SetApplicationExceptionHandler(nullptr);
+}
+
 }  // namespace
