@@ -32,14 +32,15 @@ namespace testsupport {
 
 using RowTable = std::vector<std::vector<db::Variant>>;
 
-// Writes the rows into the table `tableName` of the year's alias: each value
+// Writes the rows into the table `tableName` of the year's alias (or of
+// `alias`): each value
 // goes into the field of its column (dates as "YYYY.MM.DD" texts); empty
 // required fields get plain values. A row whose key already exists replaces
 // that row's given fields (the templates bring standard rows).
 inline void AddRows(const std::string& tableName, const std::vector<std::string>& header,
-                    const RowTable& rows) {
+                    const RowTable& rows, const std::string& alias = AktualisAlias) {
     db::Table t;
-    t.DatabaseName = AktualisAlias;
+    t.DatabaseName = alias;
     t.TableName = tableName;
     t.Open();
     const std::string key = t.KeyFieldNames();

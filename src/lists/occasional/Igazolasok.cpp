@@ -3,6 +3,7 @@
 #include "core/DataModule1.h"
 #include "core/ListaKeret.h"
 #include "core/StartValues.h"
+#include "platform/db/Engine.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/report/Report.h"
@@ -67,4 +68,14 @@ double ProgramFejlec(report::Band& band, bool keszito) {
             DM1->TableErtekkeszlet->Lookup("EK_TIPUS;EK_ERTEK", {"0", "02"}, "EK_ERTEKCHAR").ToString());
     });
     return 11;
+}
+
+std::string ElozoEviKod(const std::vector<std::string>& alapnevek) {
+    if (!LocateCompany() || !db::Engine::IsAlias(ElozoEviAlias)) return {};
+    if (CegMezo("CG_NYITMOD") != "E") return {};
+    const std::string kod = CegMezo("CG_ELOZOEVIKOD").toStdString();
+    if (kod.empty()) return {};
+    for (const std::string& alap : alapnevek)
+        if (!db::TableExists(ElozoEviAlias, alap + kod)) return {};
+    return kod;
 }

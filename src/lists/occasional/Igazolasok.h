@@ -4,6 +4,8 @@
 
 #include <QString>
 #include <functional>
+#include <string>
+#include <vector>
 
 class ListForm;
 namespace report {
@@ -40,3 +42,12 @@ void DolgozokLekerdezese(const ListForm& form, const std::function<void(ListSql&
 // line when asked), "Lapszám :" and the page, "Felhasználó :" and the user's
 // name. Returns the height used (mm).
 double ProgramFejlec(report::Band& band, bool keszito);
+
+// The schema that names last year's tables in a statement ("Elozo.Szamfejt_001").
+inline constexpr char kElozoEv[] = "Elozo";
+// The selected company's code in last year's folder when its tables
+// `alapnevek` + code ("Szamfejt_", ...) can be read there: the company is in
+// the register, last year's alias exists, the company was opened from last
+// year (CG_NYITMOD "E") and knows its code there (CG_ELOZOEVIKOD), and every
+// table exists. Empty otherwise.
+std::string ElozoEviKod(const std::vector<std::string>& alapnevek);

@@ -2,13 +2,20 @@
 
 #include <QBoxLayout>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
+#include <algorithm>
 
 #include "lists/occasional/Igazolasok.h"
+#include "lists/occasional/JovedelemIg.h"
+#include "lists/occasional/List_JovIgQR.h"
 #include "lists/occasional/List_MunkigQR1.h"
 #include "lists/occasional/List_MunkigQR2.h"
+#include "lists/occasional/List_MunkigQR3.h"
+#include "lists/occasional/MunkanelkJar.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
+#include "platform/ui/Dialogs.h"
 
 namespace {
 
@@ -51,21 +58,15 @@ TList_MunkigForm::TList_MunkigForm(QWidget* parent)
     }
     auto* outer = static_cast<QBoxLayout*>(layout());
     outer->insertLayout(outer->count() - 2, hints);
-    NyomtatasMehet();
 }
 
 TList_MunkigForm::~TList_MunkigForm() = default;
 
-void TList_MunkigForm::NyomtatasMehet() {
-    ListForm::NyomtatasMehet();
-    // The jobseeker allowance and income certificates are not built yet.
-    if (BitBtn13) BitBtn13->setEnabled(false);
-    if (BitBtn14) BitBtn14->setEnabled(false);
-}
-
 void TList_MunkigForm::StartButtonClick(int index) {
     if (index == 0) BitBtn11Click();
     if (index == 1) BitBtn12Click();
+    if (index == 2) BitBtn13Click();
+    if (index == 3) BitBtn14Click();
 }
 
 void TList_MunkigForm::Futtat(const std::function<void()>& run) {
@@ -88,4 +89,110 @@ void TList_MunkigForm::BitBtn12Click() {
         List_MunkigQR2Form->Futtat(Text("MaskEdit1"), Text("MaskEdit2"), Text("MaskEdit5"),
                                    Text("MaskEdit6"));
     });
+}
+
+void TList_MunkigForm::MunkatablaFuttat(const std::function<bool()>& fill,
+                                        const std::function<void()>& show) {
+    RunWorkTableList(fill, show, true);
+    NyomtatasMehet();
+}
+
+void TList_MunkigForm::HaladasIndul(int max) {
+    ProgressBar1->setMaximum(std::max(max, 1));
+    ProgressBar1->setValue(0);
+}
+
+void TList_MunkigForm::HaladasLep() { ProgressBar1->setValue(ProgressBar1->value() + 1); }
+
+namespace {
+
+// A fill's error box: the text of the fill and the error's own.
+void HibaUzenet(const char* szoveg, const std::exception& e) {
+    ui::MessageBox(QStringLiteral("Üzenetkezelő"),
+                   QString::fromUtf8(szoveg) + "\r" + QString::fromUtf8(e.what()), ui::Icon::Error, ui::Ok);
+}
+
+}  // namespace
+
+void TList_MunkigForm::BitBtn13Click() {
+    List_MunkigQR3Form = std::make_unique<TList_MunkigQR3Form>();
+    MunkatablaFuttat([this] { return MunkanelkJarTablaLetrehoz() && MunkanelkJarFeltolt(); },
+                     [this] {
+                         MunkanelkJarTabla().OpenInTable1();
+                         List_MunkigQR3Form->QuickRep1.Preview();
+                     });
+    List_MunkigQR3Form.reset();
+}
+
+bool TList_MunkigForm::MunkanelkJarTablaLetrehoz() { return MunkanelkJarTabla().Create(); }
+
+bool TList_MunkigForm::MunkanelkJarFeltolt() {
+    try {
+        // Last year's rows only when its three tables can be read; silently
+        // this year's alone otherwise.
+        const std::string elozoKod = ElozoEviKod({"Szamfejt_", "Dolgozo_", "Jogcim_"});
+        MunkanelkJarSorok(
+            {Text("MaskEdit1"), Text("MaskEdit2"), Text("MaskEdit5"), Text("MaskEdit6")}, elozoKod,
+            [this](int max) { HaladasIndul(max); }, [this] { HaladasLep(); });
+        ProgressBar1->setValue(0);
+        return true;
+    } catch (const std::exception& e) {
+        ProgressBar1->setValue(0);
+        HibaUzenet("HIBA történt az adatok felgyűjtésekor! ", e);
+        return false;
+    }
+}
+
+void TList_MunkigForm::BitBtn14Click() {
+    List_JovIgQRForm = std::make_unique<TList_JovIgQRForm>();
+    MunkatablaFuttat(
+        [this] { return JovedelemIgTablaLetrehoz() && JovedelemIgFeltolt() && JovedelemIgElozoEv(); },
+        [this] {
+            JovedelemIgTabla().OpenInTable1();
+            List_JovIgQRForm->QuickRep1.Preview();
+        });
+    List_JovIgQRForm.reset();
+    jovedelemIgSorok_.reset();
+}
+
+bool TList_MunkigForm::JovedelemIgTablaLetrehoz() {
+    jovedelemIgSorok_ = std::make_unique<JovedelemIgSorok>();
+    return JovedelemIgTabla().Create();
+}
+
+bool TList_MunkigForm::JovedelemIgFeltolt() {
+    try {
+        JovedelemIgTargyev({Text("MaskEdit1"), Text("MaskEdit2"), Text("MaskEdit5"), Text("MaskEdit6")},
+                           *jovedelemIgSorok_,
+                           {[this](int max) { HaladasIndul(max); }, [this] { HaladasLep(); }});
+        jovedelemIgSorok_->Kiir();
+        ProgressBar1->setValue(0);
+        return true;
+    } catch (const std::exception& e) {
+        ProgressBar1->setValue(0);
+        HibaUzenet("HIBA történt a tárgyévi rendszeres jövedelem felgyűjtésekor! ", e);
+        return false;
+    }
+}
+
+bool TList_MunkigForm::JovedelemIgElozoEv() {
+    try {
+        const std::string elozoKod = ElozoEviKod({"Szamfejt_", "Dolgozo_"});
+        if (elozoKod.empty()) {
+            ui::MessageBox(QStringLiteral("Üzenet"),
+                           QStringLiteral("Az előző évi adatok nem elérhetőek. A lista nem teljes!"),
+                           ui::Icon::Warning, ui::Ok);
+            return true;
+        }
+        JovedelemIgElozoEvSorai(elozoKod, *jovedelemIgSorok_,
+                                {[this](int max) { HaladasIndul(max); }, [this] { HaladasLep(); }});
+        jovedelemIgSorok_->Kiir();
+        ProgressBar1->setValue(0);
+        return true;
+    } catch (const std::exception& e) {
+        ProgressBar1->setValue(0);
+        // The wording is the form's own.
+        HibaUzenet("HIBA történt a előző évi rendszeres jövedelem felgyűjtésekor! ", e);
+        return false;
+    }
 }
