@@ -185,6 +185,15 @@ void Query1Reset() {
     q.DatabaseName = DM1->TableSzamfejt->DatabaseName;
 }
 
+Query1Fill::~Query1Fill() {
+    try {
+        DM1->Query1->Close();
+    } catch (const std::exception&) {
+        // Closing a read-only query loses nothing.
+    }
+    DM1->Query1->SetSQL("");
+}
+
 void ReopenChained(db::Query& inner, db::Dataset& outer) {
     inner.Close();
     const std::string& sql = inner.SQL();

@@ -112,6 +112,15 @@ private:
 
 // Closes Query1 and clears its SQL; points it at the payroll table's database.
 void Query1Reset();
+// A fill's Query1, reset at the start and closed without SQL however the
+// fill ends.
+class Query1Fill {
+public:
+    Query1Fill() { Query1Reset(); }
+    ~Query1Fill();
+    Query1Fill(const Query1Fill&) = delete;
+    Query1Fill& operator=(const Query1Fill&) = delete;
+};
 
 // Chained queries: re-opens `inner` for the current row of `outer`. Every
 // field of the outer row whose name begins with "p" ("pDOLGOZO") gives its

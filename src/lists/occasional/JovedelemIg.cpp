@@ -137,18 +137,6 @@ void Keretek(const std::string& dolgozo, JovedelemIgSorok& sorok) {
     }
 }
 
-// Query1 closed and emptied however the fill ends.
-struct Query1Bezar {
-    ~Query1Bezar() {
-        try {
-            DM1->Query1->Close();
-        } catch (const std::exception&) {
-            // Closing a read-only query loses nothing.
-        }
-        DM1->Query1->SetSQL("");
-    }
-};
-
 // Walks the open Query1 an employee at a time (consecutive rows of
 // `kodMezo`): `sor` for each row, `vege` after the employee's last.
 void Dolgozonkent(const char* kodMezo, const Blokkok& b, JovedelemIgSorok& sorok, const Haladas& h,
@@ -209,8 +197,7 @@ void JovedelemIgTargyev(const JovedelemIgParameterek& p, JovedelemIgSorok& sorok
     sql.Range("SF_DGTORZSSZAM", p.dgTol, p.dgIg);
     sql.Range("SF_DGMHKOD", p.mhTol, p.mhIg);
     sql.Line("Order By SF_DGTORZSSZAM, SF_KIFIZDAT, SF_JCKOD");
-    Query1Reset();
-    Query1Bezar bezar;
+    Query1Fill fill;
     sql.Apply(*DM1->Query1);
     DM1->Query1->Open();
     Dolgozonkent("SF_DGTORZSSZAM", kTargy, sorok, h, [&](const std::string& kod) { Keretek(kod, sorok); });
@@ -218,8 +205,7 @@ void JovedelemIgTargyev(const JovedelemIgParameterek& p, JovedelemIgSorok& sorok
 
 void JovedelemIgElozoEvSorai(const std::string& elozoKod, JovedelemIgSorok& sorok, const Haladas& h) {
     const std::string elozo = std::string(kElozoEv) + ".";
-    Query1Reset();
-    Query1Bezar bezar;
+    Query1Fill fill;
     db::Query& q = *DM1->Query1;
     // A row belongs to this year's employee of the same tax id; a blank tax id
     // is no tax id, so employees without one never take each other's rows.

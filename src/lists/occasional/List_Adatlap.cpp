@@ -239,19 +239,8 @@ std::vector<db::Record> AdatlapSorok(const AdatlapParameterek& p, const std::fun
     sql.Line("Select * From " + ListSql::Table(*DM1->TableSzamfejt));
     sql.Range("SF_DGTORZSSZAM", p.dgTol, p.dgIg);
     sql.Line("Order By SF_DGTORZSSZAM");
-    Query1Reset();
+    Query1Fill fill;
     db::Query& q = *DM1->Query1;
-    struct Bezar {
-        db::Query& q;
-        ~Bezar() {
-            try {
-                q.Close();
-            } catch (const std::exception&) {
-                // Closing a read-only query loses nothing.
-            }
-            q.SetSQL("");
-        }
-    } bezar{q};
     sql.Apply(q);
     q.Open();
     if (start) start(q.RecordCount());

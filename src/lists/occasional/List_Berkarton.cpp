@@ -80,19 +80,8 @@ std::vector<db::Record> BerkartonSorok(const BerkartonParameterek& p,
     sql.Equal("tJogc.JC_BERKARTONRA", QStringLiteral("I"));
     sql.Line("Group By tSzamf.SF_DGTORZSSZAM, tSzamf.SF_JCKOD, tSzamf.SF_HONAP, tSzamf.SF_DGMHKOD");
     sql.Line("Order By tSzamf.SF_DGTORZSSZAM, tSzamf.SF_JCKOD, tSzamf.SF_HONAP, tSzamf.SF_DGMHKOD");
-    Query1Reset();
+    Query1Fill fill;
     db::Query& q = *DM1->Query1;
-    struct Bezar {
-        db::Query& q;
-        ~Bezar() {
-            try {
-                q.Close();
-            } catch (const std::exception&) {
-                // Closing a read-only query loses nothing.
-            }
-            q.SetSQL("");
-        }
-    } bezar{q};
     sql.Apply(q);
     q.Open();
     if (start) start(1, q.RecordCount());

@@ -104,16 +104,6 @@ void TList_MunkigForm::HaladasIndul(int max) {
 
 void TList_MunkigForm::HaladasLep() { ProgressBar1->setValue(ProgressBar1->value() + 1); }
 
-namespace {
-
-// A fill's error box: the text of the fill and the error's own.
-void HibaUzenet(const char* szoveg, const std::exception& e) {
-    ui::MessageBox(QStringLiteral("Üzenetkezelő"),
-                   QString::fromUtf8(szoveg) + "\r" + QString::fromUtf8(e.what()), ui::Icon::Error, ui::Ok);
-}
-
-}  // namespace
-
 void TList_MunkigForm::BitBtn13Click() {
     List_MunkigQR3Form = std::make_unique<TList_MunkigQR3Form>();
     MunkatablaFuttat([this] { return MunkanelkJarTablaLetrehoz() && MunkanelkJarFeltolt(); },
@@ -126,21 +116,28 @@ void TList_MunkigForm::BitBtn13Click() {
 
 bool TList_MunkigForm::MunkanelkJarTablaLetrehoz() { return MunkanelkJarTabla().Create(); }
 
-bool TList_MunkigForm::MunkanelkJarFeltolt() {
+bool TList_MunkigForm::Feltolt(const char* hiba, const std::function<void()>& fill) {
     try {
+        fill();
+        ProgressBar1->setValue(0);
+        return true;
+    } catch (const std::exception& e) {
+        ProgressBar1->setValue(0);
+        ui::MessageBox(QStringLiteral("Üzenetkezelő"),
+                       QString::fromUtf8(hiba) + "\r" + QString::fromUtf8(e.what()), ui::Icon::Error, ui::Ok);
+        return false;
+    }
+}
+
+bool TList_MunkigForm::MunkanelkJarFeltolt() {
+    return Feltolt("HIBA történt az adatok felgyűjtésekor! ", [this] {
         // Last year's rows only when its three tables can be read; silently
         // this year's alone otherwise.
         const std::string elozoKod = ElozoEviKod({"Szamfejt_", "Dolgozo_", "Jogcim_"});
         MunkanelkJarSorok(
             {Text("MaskEdit1"), Text("MaskEdit2"), Text("MaskEdit5"), Text("MaskEdit6")}, elozoKod,
             [this](int max) { HaladasIndul(max); }, [this] { HaladasLep(); });
-        ProgressBar1->setValue(0);
-        return true;
-    } catch (const std::exception& e) {
-        ProgressBar1->setValue(0);
-        HibaUzenet("HIBA történt az adatok felgyűjtésekor! ", e);
-        return false;
-    }
+    });
 }
 
 void TList_MunkigForm::BitBtn14Click() {
@@ -161,38 +158,27 @@ bool TList_MunkigForm::JovedelemIgTablaLetrehoz() {
 }
 
 bool TList_MunkigForm::JovedelemIgFeltolt() {
-    try {
+    return Feltolt("HIBA történt a tárgyévi rendszeres jövedelem felgyűjtésekor! ", [this] {
         JovedelemIgTargyev({Text("MaskEdit1"), Text("MaskEdit2"), Text("MaskEdit5"), Text("MaskEdit6")},
                            *jovedelemIgSorok_,
                            {[this](int max) { HaladasIndul(max); }, [this] { HaladasLep(); }});
         jovedelemIgSorok_->Kiir();
-        ProgressBar1->setValue(0);
-        return true;
-    } catch (const std::exception& e) {
-        ProgressBar1->setValue(0);
-        HibaUzenet("HIBA történt a tárgyévi rendszeres jövedelem felgyűjtésekor! ", e);
-        return false;
-    }
+    });
 }
 
 bool TList_MunkigForm::JovedelemIgElozoEv() {
-    try {
+    // The wording is the form's own.
+    return Feltolt("HIBA történt a előző évi rendszeres jövedelem felgyűjtésekor! ", [this] {
         const std::string elozoKod = ElozoEviKod({"Szamfejt_", "Dolgozo_"});
         if (elozoKod.empty()) {
+            // The certificate prints without last year's rows.
             ui::MessageBox(QStringLiteral("Üzenet"),
                            QStringLiteral("Az előző évi adatok nem elérhetőek. A lista nem teljes!"),
                            ui::Icon::Warning, ui::Ok);
-            return true;
+            return;
         }
         JovedelemIgElozoEvSorai(elozoKod, *jovedelemIgSorok_,
                                 {[this](int max) { HaladasIndul(max); }, [this] { HaladasLep(); }});
         jovedelemIgSorok_->Kiir();
-        ProgressBar1->setValue(0);
-        return true;
-    } catch (const std::exception& e) {
-        ProgressBar1->setValue(0);
-        // The wording is the form's own.
-        HibaUzenet("HIBA történt a előző évi rendszeres jövedelem felgyűjtésekor! ", e);
-        return false;
-    }
+    });
 }

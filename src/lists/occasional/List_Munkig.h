@@ -55,6 +55,8 @@ private:
     void Futtat(const std::function<void()>& run);
     // Runs a work-table document with "Kilépés" and the start buttons disabled.
     void MunkatablaFuttat(const std::function<bool()>& fill, const std::function<void()>& show);
+    // Runs a fill: false after the box of `hiba` and the error's text.
+    bool Feltolt(const char* hiba, const std::function<void()>& fill);
     void HaladasIndul(int max);
     void HaladasLep();
 

@@ -181,19 +181,8 @@ void MunkanelkJarSorok(const MunkanelkJarParameterek& p, const std::string& eloz
                        const std::function<void(int)>& start, const std::function<void()>& step) {
     const int ev = std::stoi(FeldolgozasiEv);
     LocateCompany();
-    Query1Reset();
+    Query1Fill fill;
     db::Query& q = *DM1->Query1;
-    struct Bezar {
-        db::Query& q;
-        ~Bezar() {
-            try {
-                q.Close();
-            } catch (const std::exception&) {
-                // Closing a read-only query loses nothing.
-            }
-            q.SetSQL("");
-        }
-    } bezar{q};
     q.SetSQL(Lekerdezes(elozoKod));
     if (!elozoKod.empty()) q.AddSchema(kElozoEv, ElozoEviAlias);
     q.ParamByName("dgTol").SetAsString(S(p.dgTol));

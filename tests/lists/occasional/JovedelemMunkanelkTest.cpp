@@ -18,6 +18,8 @@
 #include "platform/db/Query.h"
 #include "platform/os/Clock.h"
 #include "platform/os/DayNumber.h"
+#include "platform/report/PageText.h"
+#include "support/Golden.h"
 #include "support/ListFixture.h"
 
 namespace {
@@ -426,6 +428,11 @@ TEST_P(ElozoKodTest, AFillErrorShowsItsTextAndPreviewsNothing) {
 TEST_F(JovedelemMunkanelkTest, PrintedPagesAndTheirPdf) {
     os::FixedClock clock(os::EncodeDate(2019, 11, 20));
     AddRows("Ertekkeszlet_001", {"EK_TIPUS", "EK_ERTEK", "EK_ERTEKCHAR"}, {{"0", "04", "2019"}});
+    AddRows("Dolgozo_001",
+            {"DG_TORZSSZAM", "DG_LEANYKNEV", "DG_ANYJANEV", "DG_SZULHELY", "DG_SZULDAT", "DG_TAJSZ",
+             "DG_IRSZ", "DG_VAROS", "DG_KOZTER", "DG_KOZTERJEL", "DG_HAZSZ"},
+            {{"00000000001", "Nagy Anna", "Tóth Mária", "Győr", "1980.02.03", "111222333", "9700",
+              "Szombathely", "Fő", "tér", "1."}});
     TList_MunkigForm form;
     Start(form);
     form.SetValue("MaskEdit5", "00000000001");
@@ -433,10 +440,14 @@ TEST_F(JovedelemMunkanelkTest, PrintedPagesAndTheirPdf) {
     form.Frissit();
 
     std::vector<QStringList> oldalak;
+    std::string szoveg;
     Futtat(form.BitBtn14, [&](TNyomtatasForm& p) {
         const report::PagePrinter& pp = p.QuickRep->PagePrinter();
         for (int i = 1; i <= pp.PageCount(); ++i) oldalak.push_back(PageLines(pp, i));
+        szoveg = report::PagesText(pp);
     });
+    EXPECT_TRUE(testsupport::MatchesGolden("lists/occasional/golden/List_JovIgQR", "one-employee", szoveg,
+                                           testsupport::Encoding::Utf8, "pages.txt"));
     ASSERT_EQ(oldalak.size(), 2u);
     for (const QStringList& o : oldalak) {
         EXPECT_TRUE(o.contains("Jövedelemigazolás"));
@@ -463,12 +474,15 @@ TEST_F(JovedelemMunkanelkTest, PrintedPagesAndTheirPdf) {
     Futtat(form.BitBtn13, [&](TNyomtatasForm& p) {
         const report::PagePrinter& pp = p.QuickRep->PagePrinter();
         for (int i = 1; i <= pp.PageCount(); ++i) oldalak.push_back(PageLines(pp, i));
+        szoveg = report::PagesText(pp);
         if (const char* shot = std::getenv("TAVRINA_MUNKANELKJAR_SHOT")) {
             p.show();
             for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
             p.grab().save(shot);
         }
     });
+    EXPECT_TRUE(testsupport::MatchesGolden("lists/occasional/golden/List_MunkigQR3", "one-employee", szoveg,
+                                           testsupport::Encoding::Utf8, "pages.txt"));
     ASSERT_EQ(oldalak.size(), 1u);
     const QStringList& o = oldalak[0];
     EXPECT_TRUE(o.contains("Igazolólap"));
