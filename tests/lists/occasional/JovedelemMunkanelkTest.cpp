@@ -151,6 +151,7 @@ protected:
                  {"00000000001", "000001", 10, "2018.11.05", "150", "Jutalom", 15000, 15000, 3, 0},
                  {"00000000009", "000001", 11, "2018.12.05", "100", "Havi bér", 280000, 280000, 4, 0},
                  {"00000000009", "000001", 11, "2018.12.05", "306", "MPJ alap", 0, 280000, 5, 0},
+                 {"00000000009", "000001", 11, "2018.12.05", "103", "Betegszabadság", 8000, 0, 8, 0},
                  {"00000000003", "000001", 5, "2018.06.05", "100", "Havi bér", 90000, 90000, 6, 0},
                  {"00000000003", "000001", 5, "2018.06.05", "306", "MPJ alap", 0, 90000, 7, 0}},
                 ElozoEviAlias);
@@ -272,6 +273,7 @@ TEST_P(ElozoKodTest, IncomeCertificateBlocksOfBothYears) {
     EXPECT_EQ(M(sorok.at(anna + "B01 IR_OSSZ_N"), 6), "550000");
     EXPECT_EQ(M(sorok.at(anna + "B03 IR_001"), 1), "150");
     EXPECT_EQ(M(sorok.at(anna + "B03 IR_OSSZ_N"), 6), "15000");
+    EXPECT_EQ(M(sorok.at(anna + "B05 IR_002"), 1), "103");  // under 00000000009 last year
     EXPECT_EQ(M(sorok.at(anna + "B01 CIM"), 1), "Rendszeres jövedelmek 2018 évben");
     EXPECT_EQ(M(sorok.at(anna + "B06 CIM"), 1), "Távollétek 2019 évben");
     EXPECT_EQ(M(sorok.at(anna + "B03 FEJ"), 7), "Kif. dát.");
@@ -292,6 +294,24 @@ TEST_P(ElozoKodTest, IncomeCertificateBlocksOfBothYears) {
     // A second run replaces the table.
     Futtat(form.BitBtn14, [](TNyomtatasForm&) {});
     EXPECT_EQ(Sorok(JovedelemIgTabla(), "DOLGOZO_KOD; BLOKK; SOR").size(), elsoFutas);
+}
+
+TEST_F(JovedelemMunkanelkTest, ARowOfAKeyAlreadyAddedIsIgnored) {
+    ASSERT_TRUE(JovedelemIgTabla().Create());
+    DM1->TableDolgozo->Open();  // the form has it open
+    JovedelemIgSorok sorok;
+    sorok.SorFelvesz("00000000001", "B01", "CIM", {"első"});
+    sorok.Kiir();
+    sorok.SorFelvesz("00000000001", "B01", "CIM", {"második"});
+    sorok.SorFelvesz("00000000002", "B01", "CIM", {"harmadik"});
+    sorok.SorFelvesz("00000000002", "B01", "CIM", {"negyedik"});
+    sorok.Kiir();
+    auto tabla = Sorok(JovedelemIgTabla(), "DOLGOZO_KOD; BLOKK; SOR");
+    ASSERT_EQ(tabla.size(), 2u);
+    EXPECT_EQ(M(tabla.at("00000000001 B01 CIM"), 1), "első");
+    EXPECT_EQ(tabla.at("00000000001 B01 CIM")[3].ToString(), "Kiss Anna");
+    EXPECT_EQ(M(tabla.at("00000000002 B01 CIM"), 1), "harmadik");
+    DM1->TableDolgozo->Close();
 }
 
 TEST_P(ElozoKodTest, IncomeCertificateWarnsWhenLastYearCannotBeRead) {
