@@ -63,6 +63,12 @@ TEST(Kerekit, ExactDecimalProducts) {
     EXPECT_EQ(RoundPercent(123457, 18.5), 22840);  // 22839.545
     EXPECT_EQ(RoundPercent(1, 50), 1);             // 0.5
     EXPECT_EQ(RoundPercent(1e15, 19.5), 195000000000000LL);
+    EXPECT_EQ(RoundQuotient(20, 0.15), 133);  // 133.33...
+    EXPECT_EQ(RoundQuotient(25, 10), 3);      // 2.5
+    EXPECT_EQ(RoundQuotient(-25, 10), -3);
+    EXPECT_EQ(RoundQuotient(3, -0.2), -15);
+    EXPECT_EQ(RoundQuotient(1, 0.08), 13);  // 12.5
+    EXPECT_THROW(RoundQuotient(1, 0), std::domain_error);
     EXPECT_EQ(static_cast<double>(KerekitN(2, Multiply(ToDecimal(123457), ToDecimal(0.185)))), 22839.55);
     EXPECT_EQ(static_cast<double>(KerekitN(1, ToDecimal(1.005))), 1.0);
     EXPECT_EQ(static_cast<double>(KerekitN(2, ToDecimal(1.005))), 1.01);      // the decimal tie

@@ -176,25 +176,26 @@ long long RoundProduct(double amount, double factor) {
     return Kerekit(Multiply(ToDecimal(amount), ToDecimal(factor)));
 }
 
-long long RoundQuotient(double amount, double divisor) {
-    const Decimal a = ToDecimal(amount), b = ToDecimal(divisor);
-    __int128 num = a.units, den = b.units;
-    for (int i = 0; i < b.scale; ++i) num *= 10;
-    for (int i = 0; i < a.scale; ++i) den *= 10;
-    if (den < 0) num = -num, den = -den;
-    const bool negative = num < 0;
-    const __int128 n = negative ? -num : num;
-    __int128 q = n / den;
-    if ((n % den) * 2 >= den) ++q;
-    const __int128 r = negative ? -q : q;
-    if (r < LLONG_MIN || r > LLONG_MAX) throw std::overflow_error("Integer overflow");
-    return static_cast<long long>(r);
-}
-
 long long RoundPercent(double amount, double percent) {
     Decimal d = Multiply(ToDecimal(amount), ToDecimal(percent));
     d.scale += 2;
     return Kerekit(d);
+}
+
+long long RoundQuotient(double amount, double divisor) {
+    const Decimal a = ToDecimal(amount), b = ToDecimal(divisor);
+    if (b.units == 0) throw std::domain_error("Osztás nullával");
+    // (a.units / 10^a.scale) / (b.units / 10^b.scale), as one fraction.
+    __int128 num, den;
+    if (__builtin_mul_overflow(a.units, Pow10(b.scale), &num) ||
+        __builtin_mul_overflow(b.units, Pow10(a.scale), &den))
+        Overflow();
+    if (den < 0) num = -num, den = -den;
+    __int128 q = num / den;
+    const __int128 r = num % den;  // carries the sign of num
+    if (r * 2 >= den) ++q;
+    if (r * 2 <= -den) --q;
+    return ToInt64(q);
 }
 
 // --- Dates ----------------------------------------------------------------

@@ -52,7 +52,8 @@ long double KerekitN(int n, const Decimal& d);
 long long RoundProduct(double amount, double factor);
 long long RoundPercent(double amount, double percent);
 // amount / divisor rounded half away from zero, the divisor acting as the
-// exact decimal it was typed as (RoundQuotient(1500, 0.15) = 10000).
+// exact decimal it was typed as (RoundQuotient(1500, 0.15) = 10000,
+// RoundQuotient(20, 0.15) = 133). A divisor of 0 raises std::domain_error.
 long long RoundQuotient(double amount, double divisor);
 
 // --- Dates (day numbers, 0 = the empty date) --------------------------------

@@ -8,8 +8,6 @@
 
 namespace {
 
-std::string S(int row, char column) { return "S" + std::to_string(row) + column; }
-
 // The value of a cell on the header's first page of another sheet, or none.
 bool ElsoLapErtek(db::Table& lap, const MABKulcs& fej, const char* cella, long long& ertek) {
     if (!ElsoLap(lap, fej)) return false;
@@ -24,16 +22,16 @@ void Lap(db::Table& p, MABFejMunka& m) {
     if (ElsoLapErtek(*DM1->TableMAB09, m.fej, "S575C", v)) OsszegBeir(p, "S300D", Osszeg(p, "S300D") + v);
 
     for (int r : {301, 302, 305, 306, 307, 310, 311}) {
-        const long long b = Osszeg(p, S(r, 'B'));
-        if (b != 0 && p.FieldByName(S(r, 'D')).IsNull()) OsszegBeir(p, S(r, 'D'), 0);
-        if (b == 0) Urit(p, S(r, 'D'));
-        if (b > 0) OsszegBeir(p, S(r, 'C'), b - Osszeg(p, S(r, 'D')));
+        const long long b = Osszeg(p, Cella(r, 'B'));
+        if (b != 0 && p.FieldByName(Cella(r, 'D')).IsNull()) OsszegBeir(p, Cella(r, 'D'), 0);
+        if (b == 0) Urit(p, Cella(r, 'D'));
+        if (b > 0) OsszegBeir(p, Cella(r, 'C'), b - Osszeg(p, Cella(r, 'D')));
     }
     // clang-format off
     const struct { int row; const char* code; } kKodok[] = {{301, "2"}, {302, "1"}, {305, "2"}};
     // clang-format on
     for (const auto& k : kKodok)
-        if (Osszeg(p, S(k.row, 'B')) > 0) p.FieldByName(S(k.row, 'A')).SetAsString(k.code);
+        if (Osszeg(p, Cella(k.row, 'B')) > 0) p.FieldByName(Cella(k.row, 'A')).SetAsString(k.code);
     if (const long long b306 = Osszeg(p, "S306B"); b306 > 0) {
         // |B × 0.1 − C| >= 100, exactly: |B − 10 C| >= 1000.
         const long long diff = std::llabs(b306 - 10 * Osszeg(p, "S306C"));
@@ -41,7 +39,7 @@ void Lap(db::Table& p, MABFejMunka& m) {
     }
 
     long long s312 = 0;
-    for (int r : {300, 301, 302, 303, 304, 305, 306, 308, 309, 310, 311}) s312 += Osszeg(p, S(r, 'D'));
+    for (int r : {300, 301, 302, 303, 304, 305, 306, 308, 309, 310, 311}) s312 += Osszeg(p, Cella(r, 'D'));
     OsszegBeir(p, "S312D", s312);
 
     const double elsoHazas = dg.FieldByName("DG_ELSOHAZASOSSZ").AsFloat();
@@ -57,7 +55,7 @@ void Lap(db::Table& p, MABFejMunka& m) {
         if (dg.FieldByName("DG_FOGYKEDV").AsString() == "I") {
             // The monthly disability allowance is an amount of tax: its base
             // is the amount divided by 15 %.
-            const long long k = Kerekit(static_cast<long double>(ErtekkeszletSzam("31")) * 100 / 15);
+            const long long k = RoundQuotient(ErtekkeszletSzam("31"), 0.15);
             OsszegBeir(p, "S314D", (s312 - s313d) - std::min(k, Osszeg(p, "S314D")));
         }
         OsszegBeir(p, "S314D", std::min(Osszeg(p, "S314A"), Osszeg(p, "S314D")));

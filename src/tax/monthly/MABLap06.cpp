@@ -1,20 +1,17 @@
 #include "tax/monthly/MABLap06.h"
 
 #include <algorithm>
-#include <functional>
 
 #include "core/DataModule1.h"
 #include "core/helpers/SegedUnit.h"
 
 namespace {
 
-std::string S(int row, char column) { return "S" + std::to_string(row) + column; }
-
 long long Tizenot(long long x) { return RoundProduct(double(x), 0.15); }
 
 long long Sum(db::Dataset& p, std::initializer_list<int> rows, char column) {
     long long s = 0;
-    for (int r : rows) s += Osszeg(p, S(r, column));
+    for (int r : rows) s += Osszeg(p, Cella(r, column));
     return s;
 }
 
@@ -28,32 +25,18 @@ void AdoelolegRendez(db::Dataset& p04) {
     }
 }
 
-// Edits the header's first 1908-04 page, when it has one.
-void ElsoLap04(const MABKulcs& fej, const std::function<void(db::Table&)>& modosit) {
-    db::Table& p04 = *DM1->TableMAB04;
-    if (!ElsoLap(p04, fej)) return;
-    p04.Edit();
-    try {
-        modosit(p04);
-        p04.Post();
-    } catch (...) {
-        p04.Cancel();
-        throw;
-    }
-}
-
 }  // namespace
 
 void Lap06Szamitas(MABFejMunka& munka) {
     LapokSzamitasa(*DM1->TableMAB06, munka.fej, [&munka](db::Table& p) {
-        for (int r = 363; r <= 368; ++r) OsszegBeir(p, S(r, 'D'), Tizenot(Osszeg(p, S(r, 'B'))));
-        for (int r = 363; r <= 368; ++r) OsszegBeir(p, S(r, 'E'), Tizenot(Osszeg(p, S(r, 'B'))));
+        for (int r = 363; r <= 368; ++r) OsszegBeir(p, Cella(r, 'D'), Tizenot(Osszeg(p, Cella(r, 'B'))));
+        for (int r = 363; r <= 368; ++r) OsszegBeir(p, Cella(r, 'E'), Tizenot(Osszeg(p, Cella(r, 'B'))));
         OsszegBeir(p, "S369B", Sum(p, {360, 361, 362, 363, 364, 365, 366, 367, 368}, 'B'));
         OsszegBeir(p, "S369C", Sum(p, {363, 367, 368}, 'C'));
         OsszegBeir(p, "S369D", Sum(p, {363, 364, 365, 366, 367, 368}, 'D'));
         OsszegBeir(p, "S369E", Sum(p, {363, 364, 365, 366, 367, 368}, 'E'));
         const long long levont = Osszeg(p, "S369E");
-        ElsoLap04(munka.fej, [levont](db::Table& p04) {
+        ElsoLapModosit(*DM1->TableMAB04, munka.fej, [levont](db::Table& p04) {
             OsszegBeir(p04, "S331B", Osszeg(p04, "S331B") - levont);
             OsszegBeir(p04, "S330B", std::max(Osszeg(p04, "S330B"), Osszeg(p04, "S331B")));
             OsszegBeir(p04, "S332B", Osszeg(p04, "S330B") - Osszeg(p04, "S331B"));
@@ -69,7 +52,7 @@ void Lap07Szamitas(MABFejMunka& munka) {
         OsszegBeir(p, "S398A", Tizenot(Osszeg(p, "S397A")));
         if (Osszeg(p, "S399A") > 0) p.FieldByName("S400A").SetAsString("1");
         const long long ado = Osszeg(p, "S398A");
-        ElsoLap04(munka.fej, [ado](db::Table& p04) {
+        ElsoLapModosit(*DM1->TableMAB04, munka.fej, [ado](db::Table& p04) {
             OsszegBeir(p04, "S331B", Osszeg(p04, "S331B") - ado);
             OsszegBeir(p04, "S330B", Osszeg(p04, "S330B") - ado);
             AdoelolegRendez(p04);

@@ -5,8 +5,6 @@
 
 namespace {
 
-std::string S(int row, char column) { return "S" + std::to_string(row) + column; }
-
 std::string Feor() { return os::TrimUpToBlank(DM1->TableDolgozo->FieldByName("DG_FEOR").AsString()); }
 
 }  // namespace
@@ -37,11 +35,11 @@ void Lap13Szamitas(MABFejMunka& munka) {
         const std::string g = p.FieldByName("S700G").AsString();
         if (!g.empty())
             for (int r = 701; r <= 715; ++r)
-                if (!p.FieldByName(S(r, 'E')).IsNull()) p.FieldByName(S(r, 'G')).SetAsString(g);
+                if (!p.FieldByName(Cella(r, 'E')).IsNull()) p.FieldByName(Cella(r, 'G')).SetAsString(g);
         long long e = 0, f = 0;
         for (int r = 700; r <= 715; ++r) {
-            e += Osszeg(p, S(r, 'E'));
-            f += Osszeg(p, S(r, 'F'));
+            e += Osszeg(p, Cella(r, 'E'));
+            f += Osszeg(p, Cella(r, 'F'));
         }
         OsszegBeir(p, "S716E", e);
         OsszegBeir(p, "S716F", f);

@@ -6,8 +6,12 @@
 #include "core/helpers/SegedUnit.h"
 #include "platform/os/DayNumber.h"
 #include "tax/monthly/MABLap04.h"
+#include "tax/monthly/MABLap05.h"
 #include "tax/monthly/MABLap06.h"
+#include "tax/monthly/MABLap08.h"
+#include "tax/monthly/MABLap09.h"
 #include "tax/monthly/MABLap10.h"
+#include "tax/monthly/MABLap11.h"
 
 FoglalkoztatasiAblak FoglalkoztatasiAblakSzamit(double belepDat, double kilepDat, const MABHonap& ho) {
     FoglalkoztatasiAblak a{ho.elsoNap, ho.utolsoNap};
@@ -27,6 +31,21 @@ void OsszegBeir(db::Dataset& lap, const std::string& cella, long long ertek) {
 }
 
 void Urit(db::Dataset& lap, const std::string& cella) { lap.FieldByName(cella).Clear(); }
+
+std::string Cella(int sor, char oszlop) { return "S" + std::to_string(sor) + oszlop; }
+
+bool ElsoLapModosit(db::Table& lap, const MABKulcs& fej, const std::function<void(db::Table&)>& modosit) {
+    if (!ElsoLap(lap, fej)) return false;
+    lap.Edit();
+    try {
+        modosit(lap);
+        lap.Post();
+    } catch (...) {
+        lap.Cancel();
+        throw;
+    }
+    return true;
+}
 
 void LapokSzamitasa(db::Table& lap, const MABKulcs& fej, const std::function<void(db::Table&)>& lepes) {
     for (bool ok = ElsoLap(lap, fej); ok; ok = KovetkezoLap(lap, fej)) {
@@ -51,9 +70,17 @@ double ErtekkeszletSzam(const std::string& kod) {
 const MABLepesek& MABSzamitasiLepesek() {
     static const MABLepesek lepesek{
         .lap04 = Lap04Szamitas,
+        .csaladi = Lap05Szamitas,
         .lap06 = Lap06Szamitas,
         .lap07 = Lap07Szamitas,
+        .lap09a = Lap09aSzamitas,
+        .lap09 = Lap09Szamitas,
+        .lap08Letrehozas = Lap08Letrehozas,
+        .lap08 = Lap08Szamitas,
         .lap10 = Lap10Szamitas,
+        .lap11 = Lap11Szamitas,
+        .lap12 = Lap12Szamitas,
+        .lap06Atdolgozas = Lap06Atdolgozas,
         .lap13 = Lap13Szamitas,
     };
     return lepesek;

@@ -32,7 +32,10 @@ struct MABFejMunka {
     const MABFutas& futas;
     MABKulcs fej;
     FoglalkoztatasiAblak ablak;
-    bool szhaAlap = false;  // set by the 1908-11 step
+    bool szhaAlap = false;  // set by the 1908-11 and 1908-12 steps
+    // The 1908-09 page (counted from 0) on which the creation of 1908-08
+    // pages left that sheet.
+    int lap09Hely = 0;
 };
 using MABLepes = std::function<void(MABFejMunka&)>;
 
@@ -56,6 +59,11 @@ const MABLepesek& MABSzamitasiLepesek();
 long long Osszeg(db::Dataset& lap, const std::string& cella);
 void OsszegBeir(db::Dataset& lap, const std::string& cella, long long ertek);
 void Urit(db::Dataset& lap, const std::string& cella);
+// The name of a cell: "S" + row + column.
+std::string Cella(int sor, char oszlop);
+// A rule that writes another sheet: edits the header's first page of `lap`
+// and posts it at once; false, with nothing done, when the sheet has none.
+bool ElsoLapModosit(db::Table& lap, const MABKulcs& fej, const std::function<void(db::Table&)>& modosit);
 // Walks the header's pages of a sheet: each in edit state, `lepes`, posted
 // (an exception cancels the page's edit and ends the walk).
 void LapokSzamitasa(db::Table& lap, const MABKulcs& fej, const std::function<void(db::Table&)>& lepes);

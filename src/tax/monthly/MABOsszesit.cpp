@@ -198,9 +198,7 @@ void Futas::Fejlec(const std::string& torzsszam, int honap) {
     mab00.Post();
 
     std::vector<db::Table*> elsoLapok = {DM1->TableMAB04, DM1->TableMAB06, DM1->TableMAB07};
-    const std::string kod = dgText("DG_ALKMINADATSZ");
-    for (const char* k : {"30", "34", "35", "37", "39", "53"})
-        if (kod == k) elsoLapok.push_back(DM1->TableMAB09);
+    if (MegorzottLapKod(dgText("DG_ALKMINADATSZ"))) elsoLapok.push_back(DM1->TableMAB09);
     for (db::Table* lap : elsoLapok) {
         UjLap(*lap, fej, adoaz);
         lap->Post();

@@ -53,14 +53,6 @@ const Elhelyezes kElhelyezesek[] = {
 };
 // clang-format on
 
-// Employees of these insured categories keep a 1908-09 page even without
-// contribution rows.
-bool MegorzottLapKod(const std::string& kod) {
-    for (const char* k : {"30", "34", "35", "37", "39", "53"})
-        if (kod == k) return true;
-    return false;
-}
-
 std::string Dg(const char* field) { return DM1->TableDolgozo->FieldByName(field).AsString(); }
 
 class Sor {

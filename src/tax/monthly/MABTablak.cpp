@@ -23,6 +23,12 @@ std::vector<db::Table*> MABLapTablak() {
             DM1->TableMAB13, DM1->TableMAB09a, DM1->TableMAB05};
 }
 
+bool MegorzottLapKod(const std::string& kod) {
+    for (const char* k : {"30", "34", "35", "37", "39", "53"})
+        if (kod == k) return true;
+    return false;
+}
+
 MezoFajta MezoFajtaja(const db::Field& field) {
     switch (field.DataType()) {
         case db::FieldType::String:

@@ -21,6 +21,10 @@ const std::vector<std::string>& MABJellegek();
 std::vector<db::Table*> MABTorlesiSorrend();
 std::vector<db::Table*> MABLapTablak();
 
+// The insured categories (DG_ALKMINADATSZ) whose 1908-09 page is kept even
+// without contribution rows.
+bool MegorzottLapKod(const std::string& kod);
+
 // The order of a sheet table during the run: pages of one header together.
 inline constexpr const char* kMABKulcs = "TORZSSZAM;HONAP;JELLEG;TOL;IG";
 

@@ -102,7 +102,8 @@ TEST_F(RunTest, HeadersFromTheEmployeesAndTheCompany) {
         std::vector<std::string>{"S300D=0 S301A=2 S301B=300000 S301C=0 S301D=300000 S312D=300000 S313A=0 "
                                  "S313D=0 S315D=300000 S316D=300000 S330B=45000 S331B=0 S332B=45000"});
     EXPECT_EQ(Pages("MAB08", "00000000001"),
-              std::vector<std::string>{"S526A=10 S526B=2019.03.04 S526C=2019.03.06"});
+              std::vector<std::string>{"S523A=1 S523B=2019.03.01 S523C=2019.03.31 S526A=10 S526B=2019.03.04 "
+                                       "S526C=2019.03.06 S542B=N"});
 }
 
 TEST_F(RunTest, ARepeatedRunGivesTheSameTablesAndAFailedOneLeavesThemAsTheyWere) {
