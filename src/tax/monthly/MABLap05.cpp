@@ -78,22 +78,17 @@ void Eltartottak(const MABFejMunka& m) {
             mab05.Post();
         }
         if (sor == 0) sor = 350;
-        mab05.Edit();
-        try {
-            mab05.FieldByName(Cella(sor, 'A')).SetValue(ht.FieldByName("HT_ADOAZ").Value());
-            mab05.FieldByName(Cella(sor, 'B')).SetValue(ht.FieldByName("HT_NEV").Value());
-            mab05.FieldByName(Cella(sor, 'C')).SetAsString(eltmin);
+        LapModosit(mab05, [&](db::Table& p) {
+            p.FieldByName(Cella(sor, 'A')).SetValue(ht.FieldByName("HT_ADOAZ").Value());
+            p.FieldByName(Cella(sor, 'B')).SetValue(ht.FieldByName("HT_NEV").Value());
+            p.FieldByName(Cella(sor, 'C')).SetAsString(eltmin);
             if (eltmin != "2")
                 if (const char* jogcim = Jogcim(Ht("HT_JOGOSULTJOGC")))
-                    mab05.FieldByName(Cella(sor, 'D')).SetAsString(jogcim);
+                    p.FieldByName(Cella(sor, 'D')).SetAsString(jogcim);
             const double kezdet = ht.FieldByName("HT_KAPCSTOL").AsDateTime();
             if (DatumResz(0, kezdet) == ev && DatumResz(1, kezdet) == m.futas.ho.honap)
-                mab05.FieldByName(Cella(sor, 'E')).SetAsDateTime(kezdet);
-            mab05.Post();
-        } catch (...) {
-            mab05.Cancel();
-            throw;
-        }
+                p.FieldByName(Cella(sor, 'E')).SetAsDateTime(kezdet);
+        });
         sor = sor == 354 ? 350 : sor + 1;
     }
 }

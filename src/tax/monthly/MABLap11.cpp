@@ -4,6 +4,7 @@
 
 #include "core/DataModule1.h"
 #include "core/helpers/SegedUnit.h"
+#include "tax/monthly/MABLapok.h"
 
 namespace {
 
@@ -74,18 +75,7 @@ void Azonositas(db::Dataset& p) {
     text("L12_DOLGADOAZ", "DG_ADOAZ");
     text("L12_DOLGTBAZON", "DG_TAJSZ");
     text("L12_DOLGTITULUS", "DG_TITULUS");
-    // clang-format off
-    const char* const kNevek[][3] = {
-        {"DG_NEV",       "L12_DOLGNEV",          "L12_DOLGUTONEV"},
-        {"DG_LEANYKNEV", "L12_DOLGSZULNEV",      "L12_DOLGSZULUTONEV"},
-        {"DG_ANYJANEV",  "L12_DOLGANYJASZULNEV", "L12_DOLGANYJASZULUTONEV"},
-    };
-    // clang-format on
-    for (const auto& [forras, csaladi, uto] : kNevek) {
-        const NameParts nev = SplitName(Dg(forras));
-        p.FieldByName(csaladi).SetAsString(nev.family);
-        p.FieldByName(uto).SetAsString(nev.given);
-    }
+    DolgozoNevei(p, "L12_");
     text("L12_DOLGSZULHELY", "DG_SZULHELY");
     // The birth date, as the field's name says (nothing reads it).
     p.FieldByName("L12_DOLGSZULDAT").SetValue(dg.FieldByName("DG_SZULDAT").Value());

@@ -164,6 +164,21 @@ bool LapKitoltott(db::Dataset& lap) { return Kitoltott(lap, nullptr); }
 
 bool LapKitoltottElotag(db::Dataset& lap, const std::string& elotag) { return Kitoltott(lap, &elotag); }
 
+void DolgozoNevei(db::Dataset& lap, const std::string& elotag) {
+    // clang-format off
+    const char* const kNevek[][3] = {
+        {"DG_NEV",       "DOLGNEV",          "DOLGUTONEV"},
+        {"DG_LEANYKNEV", "DOLGSZULNEV",      "DOLGSZULUTONEV"},
+        {"DG_ANYJANEV",  "DOLGANYJASZULNEV", "DOLGANYJASZULUTONEV"},
+    };
+    // clang-format on
+    for (const auto& [forras, csaladi, uto] : kNevek) {
+        const NameParts nev = SplitName(DM1->TableDolgozo->FieldByName(forras).AsString());
+        lap.FieldByName(elotag + csaladi).SetAsString(nev.family);
+        lap.FieldByName(elotag + uto).SetAsString(nev.given);
+    }
+}
+
 void LapCellakTorlese(db::Dataset& lap) {
     for (int i = 0; i < lap.FieldCount(); ++i) {
         db::Field& f = lap.Fields(i);

@@ -40,6 +40,11 @@ int AranyosSzolgIdo(db::Table& lap, const MABHonap& ho);
 // second, also in the fields whose names contain `elotag`).
 bool LapKitoltott(db::Dataset& lap);
 bool LapKitoltottElotag(db::Dataset& lap, const std::string& elotag);
+// The employee's name, maiden name and mother's name, each split into its
+// family and given name (a name without a blank whole in the family name),
+// into `elotag` + DOLGNEV/DOLGUTONEV, DOLGSZULNEV/DOLGSZULUTONEV and
+// DOLGANYJASZULNEV/DOLGANYJASZULUTONEV of the current record.
+void DolgozoNevei(db::Dataset& lap, const std::string& elotag);
 // Empties every "S" field of the current record (in edit state).
 void LapCellakTorlese(db::Dataset& lap);
 

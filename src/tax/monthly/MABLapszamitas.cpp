@@ -34,8 +34,7 @@ void Urit(db::Dataset& lap, const std::string& cella) { lap.FieldByName(cella).C
 
 std::string Cella(int sor, char oszlop) { return "S" + std::to_string(sor) + oszlop; }
 
-bool ElsoLapModosit(db::Table& lap, const MABKulcs& fej, const std::function<void(db::Table&)>& modosit) {
-    if (!ElsoLap(lap, fej)) return false;
+void LapModosit(db::Table& lap, const std::function<void(db::Table&)>& modosit) {
     lap.Edit();
     try {
         modosit(lap);
@@ -44,20 +43,16 @@ bool ElsoLapModosit(db::Table& lap, const MABKulcs& fej, const std::function<voi
         lap.Cancel();
         throw;
     }
+}
+
+bool ElsoLapModosit(db::Table& lap, const MABKulcs& fej, const std::function<void(db::Table&)>& modosit) {
+    if (!ElsoLap(lap, fej)) return false;
+    LapModosit(lap, modosit);
     return true;
 }
 
 void LapokSzamitasa(db::Table& lap, const MABKulcs& fej, const std::function<void(db::Table&)>& lepes) {
-    for (bool ok = ElsoLap(lap, fej); ok; ok = KovetkezoLap(lap, fej)) {
-        lap.Edit();
-        try {
-            lepes(lap);
-            lap.Post();
-        } catch (...) {
-            lap.Cancel();
-            throw;
-        }
-    }
+    for (bool ok = ElsoLap(lap, fej); ok; ok = KovetkezoLap(lap, fej)) LapModosit(lap, lepes);
 }
 
 double ErtekkeszletSzam(const std::string& kod) {

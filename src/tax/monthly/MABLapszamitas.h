@@ -61,6 +61,9 @@ void OsszegBeir(db::Dataset& lap, const std::string& cella, long long ertek);
 void Urit(db::Dataset& lap, const std::string& cella);
 // The name of a cell: "S" + row + column.
 std::string Cella(int sor, char oszlop);
+// Edits the current page of `lap`: `modosit`, then posted; an exception
+// cancels the edit.
+void LapModosit(db::Table& lap, const std::function<void(db::Table&)>& modosit);
 // A rule that writes another sheet: edits the header's first page of `lap`
 // and posts it at once; false, with nothing done, when the sheet has none.
 bool ElsoLapModosit(db::Table& lap, const MABKulcs& fej, const std::function<void(db::Table&)>& modosit);

@@ -10,6 +10,7 @@
 #include "platform/db/Transaction.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/Text.h"
+#include "tax/monthly/MABLapok.h"
 #include "tax/monthly/MABSzamfejtes.h"
 #include "tax/monthly/MABTablak.h"
 
@@ -177,18 +178,7 @@ void Futas::Fejlec(const std::string& torzsszam, int honap) {
     set("DOLGOSTERMIGSZAM", dgText("DG_OSTERMIGSZAM"));
     set("DOLGCSALGAZDNYILVSZAM", dgText("DG_CSALGAZDNYILVSZAM"));
     set("DOLGTITULUS", dgText("DG_TITULUS"));
-    // clang-format off
-    const char* const kNevek[][3] = {
-        {"DG_NEV",       "DOLGNEV",          "DOLGUTONEV"},
-        {"DG_LEANYKNEV", "DOLGSZULNEV",      "DOLGSZULUTONEV"},
-        {"DG_ANYJANEV",  "DOLGANYJASZULNEV", "DOLGANYJASZULUTONEV"},
-    };
-    // clang-format on
-    for (const auto& [forras, csaladi, uto] : kNevek) {
-        const NameParts nev = SplitName(dgText(forras));
-        set(csaladi, nev.family);
-        set(uto, nev.given);
-    }
+    DolgozoNevei(mab00, "");
     set("DOLGSZULHELY", dgText("DG_SZULHELY"));
     mab00.FieldByName("DOLGSZULDAT").SetAsDateTime(dg.FieldByName("DG_SZULDAT").AsDateTime());
     set("DOLGTBAZON", dgText("DG_TAJSZ"));
