@@ -175,13 +175,7 @@ std::vector<db::Record> BerlapSorok(const BerlapParameterek& p, const std::funct
     const auto jogcimek = Jogcimek();
     const auto dolgozok = Dolgozok();
     db::Query& q = *DM1->Query1;
-    Query1Reset();
-    struct Clear {
-        ~Clear() {
-            DM1->Query1->Close();
-            DM1->Query1->SetSQL("");
-        }
-    } clear;
+    Query1Fill fill;
     const std::string tabla = ListSql::Table(*DM1->TableSzamfejt);
     ListSql sql;
     if (p.havi) {

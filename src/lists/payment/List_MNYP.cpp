@@ -89,13 +89,7 @@ WorkTable MnypTabla(std::optional<std::string> suffix) {
 std::vector<db::Record> MnypSorok(const MnypParameterek& p, const std::function<void(int)>& start,
                                   const std::function<void()>& step) {
     db::Query& q = *DM1->Query1;
-    Query1Reset();
-    struct Clear {
-        ~Clear() {
-            DM1->Query1->Close();
-            DM1->Query1->SetSQL("");
-        }
-    } clear;
+    Query1Fill fill;
     ListSql sql;
     sql.Line(
         "Select SF_DGMNYP, SF_DGTORZSSZAM, SF_HONAP, SF_JCKOD, SUM(SF_OSSZEG) As Osszeg, "

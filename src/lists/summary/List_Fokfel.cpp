@@ -193,16 +193,7 @@ void TList_FokfelForm::Export(const std::vector<FokFelSor>& sorok) {
 void TList_FokfelForm::BitBtn1Click(QPushButton* sender) {
     for (QPushButton* b : StartButtons()) b->setEnabled(false);
     try {
-        struct Cleanup {
-            ~Cleanup() {
-                try {
-                    DM1->Query1->Close();
-                    DM1->Query1->SetSQL("");
-                } catch (const std::exception&) {
-                    // Closing a read-only query loses nothing.
-                }
-            }
-        } cleanup;
+        Query1Fill fill;
         std::vector<FokFelSor> sorok = Konyvel();
         if (sender == BitBtn3) {
             Export(sorok);

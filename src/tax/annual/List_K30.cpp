@@ -55,16 +55,7 @@ void TList_K30Form::BitBtnClick(QPushButton* sender) {
         .Range("DG_MHKOD", Text("MaskEdit1"), Text("MaskEdit2"))
         .Line("Order By " + kod);
     // The buttons stay as they are while the preview shows.
-    struct Cleanup {
-        ~Cleanup() {
-            try {
-                Query1Reset();
-            } catch (const std::exception&) {
-                // Closing a read-only query loses nothing.
-            }
-        }
-    } cleanup;
-    Query1Reset();
+    Query1Fill fill;
     sql.Apply(*DM1->Query1);
     DM1->Query1->Open();
     DM1->Query1->First();
