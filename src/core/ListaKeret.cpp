@@ -234,6 +234,22 @@ QString LookupText(db::Dataset& table, const std::string& keyField, const std::s
     return Q(table.Lookup(keyField, key, resultField).ToString());
 }
 
+QString ErtekNev(const std::string& type, const std::string& code) {
+    return Q(DM1->TableErtekkeszlet
+                 ->Lookup("EK_TIPUS;EK_ERTEK", {db::Variant(type), db::Variant(code)}, "EK_ERTEKNEV")
+                 .ToString());
+}
+
+QString AdatEv() {
+    const db::Variant v = DM1->TableErtekkeszlet->Lookup(
+        "EK_TIPUS;EK_ERTEK", {db::Variant("0"), db::Variant("04")}, "EK_ERTEKCHAR");
+    return Q(v.ToString()).trimmed();
+}
+
+QString DatumSor(const QString& ev) {
+    return QStringLiteral("......................... ") + ev + QStringLiteral(". ............hó ......nap");
+}
+
 // --- Lookups and defaults --------------------------------------------------------
 
 namespace lookups {

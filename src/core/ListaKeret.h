@@ -131,6 +131,13 @@ void ReopenChained(db::Query& inner, db::Dataset& outer);
 // empty text when there is none (never a previous record's value).
 QString LookupText(db::Dataset& table, const std::string& keyField, const std::string& key,
                    const std::string& resultField);
+// The name (EK_ERTEKNEV) of `code` in the value set of type `type`; empty
+// when the set has no such row.
+QString ErtekNev(const std::string& type, const std::string& code);
+// The data year: the text of the value-set row of type "0", value "04".
+QString AdatEv();
+// The date line to fill in by hand: "......................... 2019. ............hó ......nap".
+QString DatumSor(const QString& ev);
 
 // --- Parameter fields ----------------------------------------------------------
 

@@ -457,11 +457,15 @@ bool MaintenanceForm::InUse() {
 
 void MaintenanceForm::Listazas() {
     if (!HasListForm()) return;
+    ShowWithTablesClosed([this] { return CreateListForm(); });
+}
+
+void MaintenanceForm::ShowWithTablesClosed(const std::function<std::unique_ptr<QDialog>()>& create) {
     TableNyitZar(1);
     ScopeExit reopen([this] { TableNyitZar(0); });
     // Made after the tables are closed and freed before they open again:
-    // the list opens the same tables read-only and closes them when freed.
-    std::unique_ptr<QDialog> list = CreateListForm();
+    // a list opens the same tables read-only and closes them when freed.
+    std::unique_ptr<QDialog> list = create();
     ui::ShowModal(*list);
 }
 

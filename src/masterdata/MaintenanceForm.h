@@ -26,6 +26,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -202,6 +203,9 @@ protected:
     void DeleteWithRows(db::Table& rows, const std::string& field, const std::string& keyField);
     // The list form of Listázás; nullptr while there is none.
     virtual std::unique_ptr<QDialog> CreateListForm() { return nullptr; }
+    // Shows the list form `create` makes modally while the member's tables
+    // are closed, and opens them again however it ends.
+    void ShowWithTablesClosed(const std::function<std::unique_ptr<QDialog>()>& create);
     virtual bool HasListForm() const { return false; }
 
     const Member& Settings() const { return member_; }

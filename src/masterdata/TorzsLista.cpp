@@ -3,30 +3,27 @@
 #include "core/Nyomtatas.h"
 #include "platform/db/Query.h"
 
-namespace {
-
-ListDecl TorzsDecl(const TorzsListaTag& tag) {
+ListDecl TorzsTartomanyDecl(const char* formName, const QString& caption, const CodeLookup& code,
+                            const QString& rangeCaption, const char* mask, DefaultSource source) {
     ParamField range;
     range.from = "MaskEdit1";
     range.to = "MaskEdit2";
-    range.caption = tag.rangeCaption;
-    range.mask = tag.mask;
-    range.code = tag.code;
-    range.fromDefault = defaults::First(tag.code->keyField, tag.source);
-    range.toDefault = defaults::Last(tag.code->keyField, tag.source);
+    range.caption = rangeCaption;
+    range.mask = mask;
+    range.code = &code;
+    range.fromDefault = defaults::First(code.keyField, source);
+    range.toDefault = defaults::Last(code.keyField, source);
 
     ListDecl d;
-    d.objectName = tag.formName;
-    d.caption = tag.caption;
+    d.objectName = formName;
+    d.caption = caption;
     d.fields = {range};
-    d.tables = {tag.code->table, &TDM1::TableCegek};
+    d.tables = {code.table, &TDM1::TableCegek};
     d.lastEdit = "MaskEdit2";
     // The opening maintenance form's pick list serves the range edits.
     d.ownPickList = false;
     return d;
 }
-
-}  // namespace
 
 TorzsListaQR::TorzsListaQR(const TorzsListaTag& tag) : QuickRep1(QString::fromUtf8(tag.layoutName)) {
     QuickRep1.DataSet = DM1->Query1;
@@ -57,7 +54,11 @@ void TorzsListaQR::QuickRep1BeforePrint() {
 }
 
 TorzsListaForm::TorzsListaForm(const TorzsListaTag& tag, QWidget* parent)
-    : ListForm(TorzsDecl(tag), parent), QRForm(std::make_unique<TorzsListaQR>(tag)), tag_(tag) {}
+    : ListForm(
+          TorzsTartomanyDecl(tag.formName, tag.caption, *tag.code, tag.rangeCaption, tag.mask, tag.source),
+          parent),
+      QRForm(std::make_unique<TorzsListaQR>(tag)),
+      tag_(tag) {}
 
 TorzsListaForm::~TorzsListaForm() = default;
 

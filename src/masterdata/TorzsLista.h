@@ -24,6 +24,12 @@ struct TorzsListaTag {
     std::vector<ListColumn> line2;  // a second line under the first (the employees)
 };
 
+// The parameter form of a master table's list: one range of its keys
+// (MaskEdit1, MaskEdit2) defaulted to the first and last key, with the
+// table and the company table opened read-only.
+ListDecl TorzsTartomanyDecl(const char* formName, const QString& caption, const CodeLookup& code,
+                            const QString& rangeCaption, const char* mask, DefaultSource source);
+
 class TorzsListaQR {
 public:
     explicit TorzsListaQR(const TorzsListaTag& tag);

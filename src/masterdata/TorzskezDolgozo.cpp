@@ -17,7 +17,10 @@
 #include "core/StartValues.h"
 #include "core/TableLayouts.h"
 #include "core/helpers/TypedDate.h"
+#include "masterdata/List_EgysMunkugyNyilvQR.h"
+#include "masterdata/List_NyilvTartVetQR.h"
 #include "masterdata/List_TorzsDolgozo.h"
+#include "masterdata/List_Torzslap.h"
 #include "masterdata/TblSearch.h"
 #include "masterdata/TorzskezDolgozoHozzatartozo.h"
 #include "platform/db/Transaction.h"
@@ -537,8 +540,7 @@ TTorzskezDolgozoForm::TTorzskezDolgozoForm(QWidget* parent) : MaintenanceForm(DM
     for (int i = 0; i < PageControl1->count(); ++i)
         ui::PageGrid(PageControl1->widget(i))->setColumnStretch(5, 1);
 
-    // The side views: enabled while browsing (ModeButtons); the sheets'
-    // buttons stay disabled until the sheets exist.
+    // The side views and sheets: enabled while browsing (ModeButtons).
     auto* further = new QHBoxLayout;
     auto button = [&](const char* name, const char* caption) {
         auto* btn = new QPushButton(QString::fromUtf8(caption), this);
@@ -556,7 +558,10 @@ TTorzskezDolgozoForm::TTorzskezDolgozoForm(QWidget* parent) : MaintenanceForm(DM
     BitBtn17->setVisible(false);
     connect(BitBtn12, &QPushButton::clicked, this, &TTorzskezDolgozoForm::BitBtn12Click);
     connect(BitBtn13, &QPushButton::clicked, this, &TTorzskezDolgozoForm::BitBtn13Click);
+    connect(BitBtn14, &QPushButton::clicked, this, &TTorzskezDolgozoForm::BitBtn14Click);
+    connect(BitBtn15, &QPushButton::clicked, this, &TTorzskezDolgozoForm::BitBtn15Click);
     connect(BitBtn16, &QPushButton::clicked, this, &TTorzskezDolgozoForm::BitBtn16Click);
+    connect(BitBtn17, &QPushButton::clicked, this, &TTorzskezDolgozoForm::BitBtn17Click);
     further->addStretch(1);
     Page()->addLayout(further, 1, 0, 1, 3);
 
@@ -950,7 +955,48 @@ bool TTorzskezDolgozoForm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 void TTorzskezDolgozoForm::ModeButtons(bool browsing) {
     BitBtn12->setEnabled(browsing);
     BitBtn13->setEnabled(browsing);
-    BitBtn16->setEnabled(browsing && !Table().IsEmpty());
+    // The sheets and the dependants need a current employee.
+    const bool employee = browsing && !Table().IsEmpty();
+    for (QPushButton* b : {BitBtn14, BitBtn15, BitBtn16, BitBtn17}) b->setEnabled(employee);
+}
+
+void TTorzskezDolgozoForm::NyilvLapMutat(QPushButton* button, const std::function<void()>& preview) {
+    if (Mode() != 0 || Table().IsEmpty()) return;
+    db::Table& cegek = *DM1->TableCegek;
+    auto vissza = [&] {
+        cegek.Close();
+        cegek.ReadOnly = false;
+        button->setEnabled(true);
+    };
+    button->setEnabled(false);
+    try {
+        cegek.ReadOnly = true;
+        cegek.Open();
+        preview();
+    } catch (...) {
+        vissza();
+        throw;
+    }
+    vissza();
+}
+
+void TTorzskezDolgozoForm::BitBtn14Click() {
+    NyilvLapMutat(BitBtn14, [] {
+        TList_NyilvTartVetQRForm qr;
+        qr.QuickRep1.Preview();
+    });
+}
+
+void TTorzskezDolgozoForm::BitBtn17Click() {
+    NyilvLapMutat(BitBtn17, [] {
+        TList_EgysMunkugyNyilvQRForm qr;
+        qr.QuickRep1.Preview();
+    });
+}
+
+void TTorzskezDolgozoForm::BitBtn15Click() {
+    if (Mode() != 0 || Table().IsEmpty()) return;
+    ShowWithTablesClosed([this] { return std::make_unique<TList_TorzslapForm>(this); });
 }
 
 void TTorzskezDolgozoForm::BitBtn12Click() {

@@ -6,8 +6,8 @@
 // deleted, one without goes together with its standing items.
 #pragma once
 
+#include <functional>
 #include <memory>
-
 #include <optional>
 #include <string>
 #include <utility>
@@ -67,8 +67,14 @@ public:
     void BitBtn12Click();
     // "Előzmények": the current employee's history rows in filing order.
     void BitBtn13Click();
+    // "Nyilvántartásba vétel": the registration certificate of the current employee.
+    void BitBtn14Click();
+    // "Törzslap": the data sheets of a range of employees.
+    void BitBtn15Click();
     // "Hozzátartozók": the dependants of the current employee.
     void BitBtn16Click();
+    // "Egys. Munkaügyi Nyilvántart." (hidden): the uniform labour-records sheet.
+    void BitBtn17Click();
     void SzabadsagExit();
     void DBDateEditExit(TDBDateEdit* edit);
 
@@ -94,8 +100,7 @@ public:
     TDBEdit* DG_SZHAKEDVKOD = nullptr;
     QLineEdit* AdozasModja = nullptr;  // hidden, bound to no field
     // Számfejtések lekérdezése, Előzmények, Nyilvántartásba vétel, Törzslap,
-    // Hozzátartozók, Egys. Munkaügyi Nyilvántart. (hidden); the sheets'
-    // (14, 15, 17) are not yet in use.
+    // Hozzátartozók, Egys. Munkaügyi Nyilvántart. (hidden).
     QPushButton *BitBtn12 = nullptr, *BitBtn13 = nullptr, *BitBtn14 = nullptr, *BitBtn15 = nullptr;
     QPushButton *BitBtn16 = nullptr, *BitBtn17 = nullptr;
 
@@ -115,6 +120,9 @@ private:
     // The date checks of one field and the values derived from it; `back`
     // is set when the focus must go back.
     void DatumKovetkezmenyei(TDBDateEdit* edit, double date, bool& back);
+    // A sheet of the current employee: `button` off and the company table
+    // open read-only while `preview` shows it.
+    void NyilvLapMutat(QPushButton* button, const std::function<void()>& preview);
 
     std::vector<std::pair<std::string, db::Variant>> elozo_;
 

@@ -26,20 +26,10 @@ QString DolgozoCime() {
            "   " + MezoSzoveg(d, "DG_IRSZ");
 }
 
-QString AdatEv() {
-    const db::Variant v = DM1->TableErtekkeszlet->Lookup(
-        "EK_TIPUS;EK_ERTEK", {db::Variant("0"), db::Variant("04")}, "EK_ERTEKCHAR");
-    return QString::fromStdString(v.ToString()).trimmed();
-}
-
 int AdatEvSzam() {
     bool ok = false;
     const int ev = AdatEv().toInt(&ok);
     return ok ? ev : std::stoi(FeldolgozasiEv);
-}
-
-QString DatumSor(const QString& ev) {
-    return QStringLiteral("......................... ") + ev + QStringLiteral(". ............hó ......nap");
 }
 
 void DolgozokLekerdezese(const ListForm& form, const std::function<void(ListSql&)>& feltetel) {

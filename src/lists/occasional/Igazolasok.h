@@ -1,5 +1,6 @@
 // Texts every employer certificate prints the same way: the company's and
-// the employee's address, the data year and the undated date line.
+// the employee's address and the data year as a number (the data year's
+// text and the undated date line are the list frame's).
 #pragma once
 
 #include <QString>
@@ -7,11 +8,11 @@
 #include <string>
 #include <vector>
 
-class ListForm;
+#include "core/ListaKeret.h"
+
 namespace report {
 class Band;
 }
-class ListSql;
 
 namespace db {
 class Dataset;
@@ -26,12 +27,8 @@ QString CegCime();
 // The located employee's address: town, three blanks, the street parts
 // (no staircase), three blanks, the postcode last.
 QString DolgozoCime();
-// The data year: the text of the value-set row of type "0", value "04".
-QString AdatEv();
 // The data year as a number; the processing year when the row holds none.
 int AdatEvSzam();
-// "......................... 2019. ............hó ......nap"
-QString DatumSor(const QString& ev);
 
 // Opens DM1->Query1 on the employees of the form's ranges (MaskEdit5/6,
 // MaskEdit1/2) who have payroll rows, the workplace range testing their
