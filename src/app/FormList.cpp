@@ -11,6 +11,7 @@
 #include "datasupply/EvgyONYPadatszolg.h"
 #include "datasupply/List_PenztarAdatsz.h"
 #include "datasupply/MNYPadatszolg.h"
+#include "datasupply/NYENYIadatszolg.h"
 #include "datasupply/NyugPMod.h"
 #include "datasupply/UtalMod.h"
 #include "lists/occasional/List_Adatlap.h"
@@ -100,6 +101,7 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TBankiUtMKBForm", Make<TBankiUtMKBForm>()},
         {"TEvgyONYPadatszolgForm", Make<TEvgyONYPadatszolgForm>()},
         {"TMNYPadatszolgForm", Make<TMNYPadatszolgForm>()},
+        {"TNYENYIadatszolgForm", Make<TNYENYIadatszolgForm>()},
         {"TList_PenztarAdatszForm", Make<TList_PenztarAdatszForm>()},
         {"TMABosszesitesForm", Make<TMABosszesitesForm>()},
         {"TMABOSZosszesitesForm", Make<TMABOSZosszesitesForm>()},

@@ -4,15 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <QTest>
 #include <filesystem>
 #include <map>
 
 #include "controls/MemDataSet.h"
 #include "core/StartValues.h"
+#include "core/helpers/KimenetiMappa.h"
+#include "datasupply/NYENYIadatszolg.h"
 #include "datasupply/NyenyiRekordok.h"
 #include "datasupply/NyenyiXml.h"
 #include "platform/db/Table.h"
 #include "platform/os/AtomicFile.h"
+#include "platform/ui/DatasetGrid.h"
 #include "support/Golden.h"
 #include "support/ListFixture.h"
 
@@ -293,6 +297,145 @@ TEST_F(NyenyiTest, XmlWriteErrorLeavesNoFile) {
     ASSERT_TRUE(DM1->TableCegek->Locate("CG_KOD", "001"));
     EXPECT_ANY_THROW(NyenyiXmlIr(path, set, false, *DM1->TableCegek));
     EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// The form: a company's employees with rows, built through "Lekérdezés".
+class NyenyiFormTest : public NyenyiTest {
+protected:
+    void SetUp() override {
+        NyenyiTest::SetUp();
+        AddRows("Mhely_001", {"MH_KOD", "MH_NEV"}, {{"000001", "Központ"}});
+        Dolgozo("00000000001", "20", {{"DG_MNYP", "0125"}, {"DG_MNYPBEDAT", "2010.01.01"}});
+        Dolgozo("00000000002", "20");
+        Payroll({"SF_DGTORZSSZAM", "SF_DGMHKOD", "SF_HONAP", "SF_KIFIZDAT", "SF_JCKOD", "SF_JARALAP",
+                 "SF_OSSZEG"},
+                {{"00000000001", "000001", 1, "2019.01.31", "300", 200000.0, 20000.0},
+                 {"00000000002", "000001", 1, "2019.01.31", "300", 100000.0, 10000.0}});
+    }
+    void Open(TNYENYIadatszolgForm& form) {
+        Show(form);
+        ASSERT_TRUE(form.BitBtn1->isEnabled());
+    }
+    void Key(QWidget* w, int key) { QTest::keyClick(w, static_cast<Qt::Key>(key)); }
+    TMemoryData& Set(TNYENYIadatszolgForm& form) { return form.RX_TableNYENYIadatsz; }
+    // "Adatszolg." into the proposed folder; the file's bytes.
+    std::string Write(TNYENYIadatszolgForm& form) {
+        dialogs.Then([](const ui::DialogRequest& r) { return ui::DialogAnswer{ui::Ok, r.value, 0}; });
+        dialogs.Answer(ui::Ok);
+        form.BitBtn3->click();
+        EXPECT_EQ(dialogs.Shown().back().text.toStdString(), "A művelet befejeződött!");
+        const std::string path = AdatszolgMappa(FeldolgozasiEv, "NYENYI") + "NY001.xml";
+        std::string out;
+        EXPECT_EQ(testsupport::RunCommand("xmllint --noout '" + path + "' 2>&1", &out), 0) << out;
+        return os::ReadFile(path);
+    }
+    static int Count(const std::string& text, const std::string& what) {
+        int n = 0;
+        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+        return n;
+    }
+};
+
+TEST_F(NyenyiFormTest, BuildCorrectAndWrite) {
+    TNYENYIadatszolgForm form;
+    Open(form);
+    EXPECT_EQ(form.windowTitle().toStdString(), "Szervíz/NYENYI adatszolgáltatás");
+    EXPECT_EQ(form.Text("MaskEdit1").toStdString(), "000001");
+    EXPECT_EQ(form.Text("MaskEdit6").toStdString(), "00000000002");
+    EXPECT_FALSE(form.BitBtn3->isEnabled());
+    form.BitBtn1->click();
+    TMemoryData& set = Set(form);
+    ASSERT_TRUE(set.Active());
+    EXPECT_TRUE(form.BitBtn3->isEnabled());
+    EXPECT_FALSE(form.BitBtn11->isEnabled());
+    // Every field under its title.
+    auto* model = form.DBGrid1->model();
+    ASSERT_EQ(model->columnCount(), set.FieldCount());
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString().toStdString(), "Törzsszám");
+    EXPECT_EQ(model->headerData(set.FieldCount() - 1, Qt::Horizontal).toString().toStdString(),
+              "20 Járulék befiz");
+
+    // Ins inserts; a record without an employee number sorts among 01 and 02.
+    const int rows = set.RecordCount();
+    Key(form.DBGrid1, Qt::Key_Insert);
+    ASSERT_EQ(set.State(), db::DatasetState::Insert);
+    EXPECT_TRUE(form.BitBtn11->isEnabled());
+    EXPECT_FALSE(form.BitBtn3->isEnabled());
+    set.FieldByName("Rekordjel").SetAsString("01");
+    form.BitBtn11->click();
+    ASSERT_EQ(set.State(), db::DatasetState::Browse);
+    ASSERT_EQ(set.RecordCount(), rows + 1);
+    set.First();
+    set.Next();
+    EXPECT_TRUE(set.FieldByName("Torzsszam").IsNull());
+    EXPECT_EQ(set.FieldByName("Rekordjel").AsString(), "01");
+    set.Next();
+    EXPECT_EQ(set.FieldByName("Rekordjel").AsString(), "02");
+
+    // A record 06 of the first employee, added by hand.
+    Key(form.DBGrid1, Qt::Key_Insert);
+    set.FieldByName("Torzsszam").SetAsString("00000000001");
+    set.FieldByName("Rekordjel").SetAsString("06");
+    set.FieldByName("06_ElozoNev").SetAsString("Kiss Anna");
+    form.BitBtn11->click();
+    // F12 on the first employee's record 08; Del in the cell editor is its own.
+    ASSERT_TRUE(set.Locate("Torzsszam;Rekordjel", {"00000000001", "08"}));
+    Key(form.DBGrid1, Qt::Key_F12);
+    ASSERT_EQ(set.State(), db::DatasetState::Edit);
+    Key(form.DBGrid1, Qt::Key_Delete);
+    EXPECT_EQ(set.State(), db::DatasetState::Edit);
+    set.FieldByName("08_MNYP").Clear();
+    form.BitBtn11->click();
+    ASSERT_EQ(set.RecordCount(), rows + 2);
+
+    const std::string xml = Write(form);
+    EXPECT_EQ(Count(xml, "<biztositottOkmanyaival"), 2);  // nothing for the row without a number
+    EXPECT_EQ(Count(xml, "<elozoNev>\r\n<csaladiNev>Kiss</csaladiNev>\r\n<utoNev1>Anna</utoNev1>"), 1);
+    EXPECT_EQ(Count(xml, "<mNyPenztarTagsag>"), 0);
+
+    // Del in browse mode asks first.
+    dialogs.Answer(ui::Yes);
+    Key(form.DBGrid1, Qt::Key_Delete);
+    EXPECT_EQ(dialogs.Shown().back().text.toStdString(), "Valóban törölni szeretné a rekordot?");
+    EXPECT_EQ(set.RecordCount(), rows + 1);
+
+    // Closing asks; No keeps the form.
+    const std::string kilep =
+        "Valóban ki szeretne lépni?\rFIGYELEM: A bevitt adatok nem kerülnek eltárolásra!";
+    dialogs.Answer(ui::No);
+    form.BitBtn2->click();
+    EXPECT_EQ(dialogs.Shown().back().text.toStdString(), kilep);
+    EXPECT_TRUE(form.isVisible());
+    dialogs.Answer(ui::Yes);
+    form.BitBtn2->click();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(set.Active());
+}
+
+TEST_F(NyenyiFormTest, FailedBuildCannotBeSent) {
+    Minimalber(0);
+    std::string hiba;
+    db::SetApplicationExceptionHandler([&](std::exception_ptr e) {
+        try {
+            std::rethrow_exception(e);
+        } catch (const std::exception& x) {
+            hiba = x.what();
+        }
+    });
+    {
+        TNYENYIadatszolgForm form;
+        Open(form);
+        form.BitBtn1->click();
+        EXPECT_EQ(hiba, "Hiányzik vagy nulla az értékkészlet \"0\"/\"32\" sora (havi minimálbér)!");
+        EXPECT_FALSE(form.BitBtn3->isEnabled());
+        EXPECT_TRUE(form.BitBtn5->isEnabled());
+        Key(form.DBGrid1, Qt::Key_Insert);
+        EXPECT_FALSE(form.BitBtn3->isEnabled());
+        Key(form.DBGrid1, Qt::Key_Escape);
+        EXPECT_EQ(Set(form).State(), db::DatasetState::Browse);
+        EXPECT_FALSE(form.BitBtn3->isEnabled());
+    }
+    db::SetApplicationExceptionHandler(nullptr);
 }
 
 }  // namespace
