@@ -70,7 +70,9 @@
 #include "tax/annual/List_M29.h"
 #include "tax/annual/List_M30.h"
 #include "tax/annual/List_Nyilat.h"
+#include "tax/monthly/MAB.h"
 #include "tax/monthly/MABEVadatsz.h"
+#include "tax/monthly/MABOSZ.h"
 #include "tax/monthly/MABOSZosszesites.h"
 #include "tax/monthly/MABadatsz.h"
 #include "tax/monthly/MABadatszSzakkepzesi.h"
@@ -108,6 +110,8 @@ const std::map<std::string, FormFactory, std::less<>>& Forms() {
         {"TMABadatszForm", Make<TMABadatszForm>()},
         {"TMABEVadatszForm", Make<TMABEVadatszForm>()},
         {"TMABadatszSzakkepzesiForm", Make<TMABadatszSzakkepzesiForm>()},
+        {"TMABForm", Make<TMABForm>()},
+        {"TMABOSZForm", Make<TMABOSZForm>()},
         {"TList_BerkartonForm", Make<TList_BerkartonForm>()},
         {"TList_EFOigazolasForm", Make<TList_EFOigazolasForm>()},
         {"TList_EKHOigazolasForm", Make<TList_EKHOigazolasForm>()},

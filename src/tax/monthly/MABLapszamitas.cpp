@@ -85,13 +85,12 @@ namespace {
 
 std::string Dg(const char* field) { return DM1->TableDolgozo->FieldByName(field).AsString(); }
 
-// ALKMIN3: the entry date as "yymmdd", zeros without one.
+}  // namespace
+
 std::string BelepesKod() {
     const double belep = DM1->TableDolgozo->FieldByName("DG_BELEPDAT").AsDateTime();
     return belep == 0 ? "000000" : FixDatum(6, belep);
 }
-
-}  // namespace
 
 void AlkalmazasFejKitolt(db::Table& lap, const FoglalkoztatasiAblak& ablak) {
     const std::string nyug = Dg("DG_NYUGALKMIN2");

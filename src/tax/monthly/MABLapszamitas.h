@@ -79,6 +79,8 @@ double ErtekkeszletSzam(const std::string& kod);
 // set; 1908-08 fills only empty fields, its period from L08_; 1908-13 has
 // the two codes and zeros. An employee without entry date gets "000000".
 void AlkalmazasFejKitolt(db::Table& lap, const FoglalkoztatasiAblak& ablak);
+// ALKMIN3 of the current employee: the entry date as "yymmdd", "000000" without one.
+std::string BelepesKod();
 
 // Completes the headers of the run's month, nature and range. `halad` is
 // called after each row of MAB00. Raises when a header's employee is gone.
