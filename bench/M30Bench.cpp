@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "BenchCompany.h"
 #include "core/CegKival.h"
 #include "core/SegedUnitDb.h"
 #include "platform/db/Transaction.h"
@@ -15,6 +16,9 @@
 #include "tax/annual/Ado_M30ossz.h"
 
 namespace {
+
+using bench::Kod;
+using bench::Write;
 
 constexpr int kEmployees = 500;
 constexpr int kMonths = 12;
@@ -33,35 +37,8 @@ const Item kItems[] = {
     {"208", 175, "B", ""}, {"209", 55, "B", ""},  {"210", 65, "B", ""},   {"211", 289, "G", ""},
     {"600", 900, "B", ""}, {"601", 900, "D", ""}, {"700A", 900, "B", ""}, {"212", 56, "B", ""}};
 
-std::string Kod(int e) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%011d", e);
-    return buf;
-}
-
-template <class Fill>
-void Write(const std::string& name, Fill fill) {
-    db::Table t;
-    t.DatabaseName = AktualisAlias;
-    t.TableName = name;
-    db::Transaction tx{&t};
-    t.Open();
-    fill(t);
-    tx.Commit();
-    t.Close();
-}
-
-struct Company {
-    testsupport::TempHome home;
-    std::unique_ptr<TDM1> dm;
-
+struct Company : bench::CompanyBase {
     Company() {
-        AliasLetrehoz(AktualisAlias, EvKonyvtar());
-        PrepareYearFolder(AktualisAlias);
-        dm = std::make_unique<TDM1>();
-        DM1 = dm.get();
-        dm->SetDatabaseName(AktualisAlias);
-        testsupport::MakeCompany("001", "Őrség Tűzifa Kft.", "Őrség");
         dm->SetCompanyTableNames("001");
         TablaSablonbol("M30", "001");
         Write("Jogcim_001", [](db::Table& t) {
@@ -115,7 +92,6 @@ struct Company {
         DM1->TableErtekkeszlet->Open();
         DM1->TableM30->Open();
     }
-    ~Company() { DM1 = nullptr; }
 };
 
 void BM_M30Totals(benchmark::State& state) {

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "BenchCompany.h"
 #include "core/CegKival.h"
 #include "core/SegedUnitDb.h"
 #include "platform/db/Transaction.h"
@@ -16,38 +17,14 @@
 
 namespace {
 
+using bench::Kod;
+using bench::Write;
+
 constexpr int kEmployees = 200;
 constexpr int kRows = 25;
 
-std::string Kod(int e) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%011d", e);
-    return buf;
-}
-
-template <class Fill>
-void Write(const std::string& name, Fill fill) {
-    db::Table t;
-    t.DatabaseName = AktualisAlias;
-    t.TableName = name;
-    db::Transaction tx{&t};
-    t.Open();
-    fill(t);
-    tx.Commit();
-    t.Close();
-}
-
-struct Company {
-    testsupport::TempHome home;
-    std::unique_ptr<TDM1> dm;
-
+struct Company : bench::CompanyBase {
     Company() {
-        AliasLetrehoz(AktualisAlias, EvKonyvtar());
-        PrepareYearFolder(AktualisAlias);
-        dm = std::make_unique<TDM1>();
-        DM1 = dm.get();
-        dm->SetDatabaseName(AktualisAlias);
-        testsupport::MakeCompany("001", "Őrség Tűzifa Kft.", "Őrség");
         CegAtallas("001");
         // Items placed in the cells of four sheets, two absences, item 136.
         const char* const cells[] = {"301B", "302B", "305B", "306B", "307B", "310B", "363B", "367B",

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "BenchCompany.h"
 #include "controls/MemDataSet.h"
 #include "core/SegedUnitDb.h"
 #include "datasupply/NyenyiRekordok.h"
@@ -18,6 +19,9 @@
 
 namespace {
 
+using bench::Kod;
+using bench::Write;
+
 constexpr int kEmployees = 300;
 constexpr int kChildCare = 20;
 
@@ -26,42 +30,16 @@ const std::pair<const char*, const char*> kItems[] = {
     {"100", "00"}, {"101", "00"}, {"102", "00"}, {"103", "00"}, {"120", "00"}, {"300", "00"}, {"301", "00"},
     {"306", "00"}, {"327", "00"}, {"328", "00"}, {"330", "00"}, {"200", "10"}, {"205", "12"}};
 
-std::string Kod(int e) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%011d", e);
-    return buf;
-}
-
 std::string Datum(int m, int d) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "2019.%02d.%02d", m, d);
     return buf;
 }
 
-template <class Fill>
-void Write(const std::string& name, Fill fill) {
-    db::Table t;
-    t.DatabaseName = AktualisAlias;
-    t.TableName = name;
-    db::Transaction tx{&t};
-    t.Open();
-    fill(t);
-    tx.Commit();
-    t.Close();
-}
-
-struct Company {
-    testsupport::TempHome home;
-    std::unique_ptr<TDM1> dm;
+struct Company : bench::CompanyBase {
     int rows = 0;
 
     Company() {
-        AliasLetrehoz(AktualisAlias, EvKonyvtar());
-        PrepareYearFolder(AktualisAlias);
-        dm = std::make_unique<TDM1>();
-        DM1 = dm.get();
-        dm->SetDatabaseName(AktualisAlias);
-        testsupport::MakeCompany("001", "Őrség Tűzifa Kft.", "Őrség");
         dm->SetCompanyTableNames("001");
         Write("Cegek", [](db::Table& t) {
             t.Locate("CG_KOD", "001");
@@ -133,7 +111,6 @@ struct Company {
         }
         DM1->TableCegek->Locate("CG_KOD", "001");
     }
-    ~Company() { DM1 = nullptr; }
 };
 
 double seconds = 0;
