@@ -250,11 +250,6 @@ void M29osszesit(const M29Ranges& r) {
 
 namespace {
 
-const CodeLookup kMunkahely{.table = &TDM1::TableMhely,
-                            .keyField = "MH_KOD",
-                            .nameField = "MH_NEV",
-                            .message = "Ilyen munkahely nem létezik!",
-                            .sqlColumns = {{"MH_KOD", 43}, {"MH_NEV", 226}}};
 const CodeLookup kAdoazonosito{.table = &TDM1::TableDolgozo,
                                .keyField = "DG_ADOAZ",
                                .nameField = "",
@@ -280,7 +275,7 @@ ParamDefault AdoazonositoSzele(bool last) {
 
 ListDecl M29osszDecl() {
     ParamField munkahely = params::Munkahely();
-    munkahely.code = &kMunkahely;
+    munkahely.code = &lookups::MunkahelySQL;
     ParamField adoaz;
     adoaz.kind = ParamKind::Code;
     adoaz.from = "MaskEdit5";

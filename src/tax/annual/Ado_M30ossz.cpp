@@ -279,23 +279,12 @@ void M30osszesit(const M30Ranges& r, const std::string& year) {
 
 namespace {
 
-// F2 opens the SQL pick list over the workplaces and the employees.
-const CodeLookup kMunkahely{.table = &TDM1::TableMhely,
-                            .keyField = "MH_KOD",
-                            .nameField = "MH_NEV",
-                            .message = "Ilyen munkahely nem létezik!",
-                            .sqlColumns = {{"MH_KOD", 43}, {"MH_NEV", 226}}};
-const CodeLookup kDolgozo{.table = &TDM1::TableDolgozo,
-                          .keyField = "DG_TORZSSZAM",
-                          .nameField = "DG_NEV",
-                          .message = "Ilyen törzsszám nem létezik!",
-                          .sqlColumns = {{"DG_TORZSSZAM", 73}, {"DG_NEV", 336}}};
-
 ListDecl M30osszDecl() {
     ParamField munkahely = params::Munkahely();
-    munkahely.code = &kMunkahely;
+    // F2 opens the SQL pick list over the workplaces and the employees.
+    munkahely.code = &lookups::MunkahelySQL;
     ParamField dolgozo = params::Dolgozo();
-    dolgozo.code = &kDolgozo;
+    dolgozo.code = &lookups::DolgozoSQL;
     ListDecl d;
     d.objectName = "Ado_M30osszForm";
     d.caption = QStringLiteral("Adó/M30 összesítés");

@@ -8,15 +8,6 @@
 
 namespace {
 
-const CodeLookup kMunkahely{.table = &TDM1::TableMhely,
-                            .keyField = "MH_KOD",
-                            .nameField = "MH_NEV",
-                            .message = "Ilyen munkahely nem létezik!",
-                            .pickKind = 3,
-                            .field1 = "MH_KOD",
-                            .width1 = 43,
-                            .field2 = "MH_NEV",
-                            .width2 = 226};
 const CodeLookup kDolgozo{.table = &TDM1::TableDolgozo,
                           .keyField = "DG_TORZSSZAM",
                           .nameField = "DG_NEV",
@@ -29,7 +20,6 @@ const CodeLookup kDolgozo{.table = &TDM1::TableDolgozo,
 
 ListDecl M29ListaDecl() {
     ParamField munkahely = params::Munkahely();
-    munkahely.code = &kMunkahely;
     ParamField dolgozo = params::Dolgozo();
     dolgozo.code = &kDolgozo;
     ParamField jelleg;
