@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QTest>
+#include <cstdlib>
 
 #include "core/CegKival.h"
 #include "core/PickList.h"
@@ -128,6 +130,17 @@ TEST_F(M29modTest, ChildrenAndCoClaimantEditors) {
         form.Rogzites->click();
         EXPECT_EQ(t.State(), db::DatasetState::Browse);
         EXPECT_EQ(t.FieldByName("M292_FEBRUAR").AsString(), "2");
+        if (const char* shot = std::getenv("TAVRINA_M292_SHOT")) {
+            // The employee's columns, then the months.
+            form.resize(1300, 400);
+            form.show();
+            form.DBGrid1->scrollTo(form.DBGrid1->Model()->index(february.row(), 0));
+            for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+            form.grab().save(shot);
+            form.DBGrid1->scrollTo(february);
+            for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+            form.grab().save(QString(shot).replace(".png", "-months.png"));
+        }
         EXPECT_EQ(t.FieldByName("M292_szarmDGADOAZ").AsString(), "1000000001");
     }
     {

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <cstdlib>
 
 #include "core/CegKival.h"
 #include "platform/report/PageText.h"
@@ -41,12 +43,20 @@ protected:
     }
 
     // Runs a button and records the preview's pages.
-    std::vector<QStringList> Pages(QPushButton* button, std::string* text = nullptr) {
+    // A screenshot of the preview goes where `shotVariable` names, if set.
+    std::vector<QStringList> Pages(QPushButton* button, std::string* text = nullptr,
+                                   const char* shotVariable = nullptr) {
         std::vector<QStringList> pages;
         testsupport::AnswerPreview(dialogs, [&](TNyomtatasForm& preview) {
             const report::PagePrinter& p = preview.QuickRep->PagePrinter();
             for (int i = 1; i <= p.PageCount(); ++i) pages.push_back(testsupport::PageLines(p, i));
             if (text) *text = report::PagesText(p);
+            if (shotVariable)
+                if (const char* shot = std::getenv(shotVariable)) {
+                    preview.BitBtn9->click();
+                    for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+                    preview.grab().save(shot);
+                }
         });
         button->click();
         return pages;
@@ -63,7 +73,7 @@ TEST_F(ListK30Test, K30ThreeSheetsPerEmployeeOfTheCurrentWorkplaceAndK32OnePage)
     form.Frissit();
 
     std::string text;
-    const auto pages = Pages(form.BitBtn1, &text);
+    const auto pages = Pages(form.BitBtn1, &text, "TAVRINA_K30_SHOT");
     // Employee 3 is at another workplace now: not printed.
     ASSERT_EQ(pages.size(), 4u);
     const QStringList titles = {"K30/2004", "K30-A/2004", "K30-B/2004"};

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QPushButton>
+#include <cstdlib>
 
 #include "core/CegKival.h"
 #include "support/ListFixture.h"
@@ -44,12 +46,20 @@ protected:
     }
 
     // The pages of a start button's preview.
-    std::vector<QStringList> Pages(TList_M29Form& form, const char* button, const QString& nature = "E") {
+    // A screenshot of the preview goes where `shotVariable` names, if set.
+    std::vector<QStringList> Pages(TList_M29Form& form, const char* button, const QString& nature = "E",
+                                   const char* shotVariable = nullptr) {
         form.Combo("ComboBox1")->setCurrentText(nature);
         std::vector<QStringList> pages;
         testsupport::AnswerPreview(dialogs, [&](TNyomtatasForm& preview) {
             const report::PagePrinter& p = preview.QuickRep->PagePrinter();
             for (int i = 1; i <= p.PageCount(); ++i) pages.push_back(testsupport::PageLines(p, i));
+            if (shotVariable)
+                if (const char* shot = std::getenv(shotVariable)) {
+                    preview.BitBtn9->click();
+                    for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+                    preview.grab().save(shot);
+                }
         });
         form.findChild<QPushButton*>(button)->click();
         return pages;
@@ -84,7 +94,7 @@ TEST_F(ListM29Test, MainFormThreePagesPerAssessment) {
 TEST_F(ListM29Test, ChildrenSheetAnEmployeeAPageThreeChildrenAPage) {
     TList_M29Form form;
     Show(form);
-    const auto pages = Pages(form, "BitBtn4");
+    const auto pages = Pages(form, "BitBtn4", "E", "TAVRINA_M293_SHOT");
     ASSERT_EQ(pages.size(), 3u);
     EXPECT_TRUE(Has(pages[0], "Kő Anna"));
     EXPECT_TRUE(Has(pages[0], "Kő Csaba"));
