@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "core/CegKival.h"
+#include "platform/db/Table.h"
 #include "support/ListFixture.h"
 #include "tax/annual/List_M29QR.h"
 
@@ -122,6 +123,31 @@ TEST_F(ListM29Test, DeclarationSheets) {
     EXPECT_FALSE(Has(none[0], "Fa Béla"));
     // The empty nature matches nothing.
     EXPECT_FALSE(Has(Pages(form, "BitBtn1", "")[0], "Kő Anna"));
+}
+
+TEST_F(ListM29Test, ASpouseWithoutChildrenCountsOneChildrenPage) {
+    {
+        db::Table ny;
+        ny.DatabaseName = AktualisAlias;
+        ny.TableName = "Nyilat_001";
+        ny.Open();
+        ASSERT_TRUE(ny.Locate("NY_DGTORZSSZAM", "00000000003"));
+        ny.Edit();
+        ny.FieldByName("NY_S151HADOAZ").SetAsString("8300000001");
+        ny.Post();
+        ny.Close();
+    }
+    TList_M29Form form;
+    Show(form);
+    const auto h3 = Pages(form, "BitBtn1", "H3");
+    ASSERT_EQ(h3.size(), 3u);
+    EXPECT_TRUE(Has(h3[0], "16M29M-02 : | 1"));
+    // His children page: his own header with the spouse, no child.
+    const auto pages = Pages(form, "BitBtn4", "H3");
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_TRUE(Has(pages[0], "Víz Cili"));
+    EXPECT_TRUE(Has(pages[0], "8300000001"));
+    EXPECT_FALSE(Has(pages[0], "Kő Anna"));
 }
 
 }  // namespace
