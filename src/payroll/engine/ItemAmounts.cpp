@@ -3,6 +3,8 @@
 #include <cctype>
 
 #include "payroll/engine/AbsenceFee.h"
+#include "payroll/engine/InsuredDays.h"
+#include "platform/os/DayNumber.h"
 
 namespace payroll {
 namespace {
@@ -14,13 +16,29 @@ int ScheduleColumn(const RunContext& ctx) {
     throw CalculationError("A naptárban nincs \"NT_ERTEK" + m + "\" munkarend!");
 }
 
-int CountDays(const PayrollRun& run, const char* mark) {
+// Days of the month from firstDay to lastDay (days of the month; the whole
+// month by default) marked `mark` in the employee's schedule column.
+int CountDays(const PayrollRun& run, const char* mark, int firstDay = 0, int lastDay = 31) {
     const RunContext& ctx = run.Context();
     const int column = ScheduleColumn(ctx);
     int n = 0;
     for (const CalendarDay& d : ctx.calendar)
-        if (d.month == ctx.month && d.values[column] == mark) ++n;
+        if (d.month == ctx.month && d.values[column] == mark && d.day >= firstDay && d.day <= lastDay) ++n;
     return n;
+}
+
+// The days of the mark from the entry to the leaving, when either falls in
+// the month: a new or leaving employee's wage rows pay the days employed, not
+// the whole month. Dates that cross leave the whole month, as the insured
+// days do.
+int CountEmployedDays(const PayrollRun& run, const char* mark) {
+    const RunContext& ctx = run.Context();
+    int first = 0, last = 31;
+    const double entry = ctx.employee.Num("DG_BELEPDAT"), leaving = ctx.employee.Num("DG_KILEPDAT");
+    if (InPayrollMonth(run, entry)) first = os::DecodeDate(entry).day;
+    if (InPayrollMonth(run, leaving)) last = os::DecodeDate(leaving).day;
+    if (last < first) first = 0, last = 31;
+    return CountDays(run, mark, first, last);
 }
 
 // JC_SZAMKEP as a number; an empty text or one that is no number stops the run.
@@ -57,10 +75,22 @@ long long RowNumber(const SzamfejtRow& r) { return r.SF_RJSORSZAM.value_or(0); }
 
 int WorkingDaysInMonth(const PayrollRun& run) { return CountDays(run, "1"); }
 
+namespace {
+
+bool HolidaysInWage(const RunContext& ctx) {
+    return ctx.company.Text("CG_TAVDIJ") != "I" || ctx.employee.Text("DG_BERFORM") == "2";
+}
+
+}  // namespace
+
 int PaidHolidayDaysInMonth(const PayrollRun& run) {
-    const RunContext& ctx = run.Context();
-    if (ctx.company.Text("CG_TAVDIJ") == "I" && ctx.employee.Text("DG_BERFORM") != "2") return 0;
-    return CountDays(run, "2");
+    return HolidaysInWage(run.Context()) ? CountDays(run, "2") : 0;
+}
+
+int WorkingDaysEmployed(const PayrollRun& run) { return CountEmployedDays(run, "1"); }
+
+int PaidHolidayDaysEmployed(const PayrollRun& run) {
+    return HolidaysInWage(run.Context()) ? CountEmployedDays(run, "2") : 0;
 }
 
 ItemBases SumItemsAndBases(const PayrollRun& run, const FieldValues& item, const std::string& code,
@@ -236,11 +266,11 @@ void FillWageRow(const PayrollRun& run, SzamfejtRow& row, const std::string& cod
 }  // namespace
 
 void AddWorkingDaysWageRow(const PayrollRun& run, SzamfejtRow& row, const std::string& code) {
-    FillWageRow(run, row, code, WorkingDaysInMonth(run));
+    FillWageRow(run, row, code, WorkingDaysEmployed(run));
 }
 
 void AddPaidHolidayWageRow(const PayrollRun& run, SzamfejtRow& row, const std::string& code) {
-    FillWageRow(run, row, code, PaidHolidayDaysInMonth(run));
+    FillWageRow(run, row, code, PaidHolidayDaysEmployed(run));
 }
 
 }  // namespace payroll

@@ -17,6 +17,10 @@ namespace payroll {
 // for a monthly-paid employee of a company with CG_TAVDIJ "I".
 int WorkingDaysInMonth(const PayrollRun& run);
 int PaidHolidayDaysInMonth(const PayrollRun& run);
+// The same days from the entry to the leaving when either falls in the month
+// (the days the base-wage rows pay; the daily rate stays the whole month's).
+int WorkingDaysEmployed(const PayrollRun& run);
+int PaidHolidayDaysEmployed(const PayrollRun& run);
 
 // The base totals the percentage kinds apply to. Only the one the pay
 // item's kind needs is summed; the others stay 0.
@@ -40,8 +44,8 @@ ItemBases SumItemsAndBases(const PayrollRun& run, const FieldValues& item, const
 double ItemAmountByFormula(const PayrollRun& run, const SzamfejtRow& row, const FieldValues& item,
                            const ItemBases& bases);
 
-// Fill a new base-wage row of the code: header and booking fields, days,
-// hours, the amount by the code's own formula kind, and both bases equal to
+// Fill a new base-wage row of the code: header and booking fields, the
+// days employed, hours, the amount by the code's own formula kind, and both bases equal to
 // the amount. The caller posts it.
 void AddWorkingDaysWageRow(const PayrollRun& run, SzamfejtRow& row, const std::string& code);
 void AddPaidHolidayWageRow(const PayrollRun& run, SzamfejtRow& row, const std::string& code);

@@ -41,7 +41,7 @@ void AddBaseWageRows(PayrollRun& run) {
         SzamfejtRow row;
         AddWorkingDaysWageRow(run, row, w.workingDays);
         run.rows.Post(-1, std::move(row));
-        if (PaidHolidayDaysInMonth(run) != 0) {
+        if (PaidHolidayDaysEmployed(run) != 0) {
             SzamfejtRow holiday;
             AddPaidHolidayWageRow(run, holiday, w.paidHoliday);
             run.rows.Post(-1, std::move(holiday));

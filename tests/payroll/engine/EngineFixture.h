@@ -41,6 +41,7 @@ inline void AddMonth(RunContext& ctx, int month, int working, int holidays, int 
     for (int d = 0; d < days; ++d) {
         payroll::CalendarDay day;
         day.month = month;
+        day.day = d + 1;
         const char* mark = d < working ? "1" : d < working + holidays ? "2" : "0";
         day.values.fill(mark);
         ctx.calendar.Edit().push_back(day);

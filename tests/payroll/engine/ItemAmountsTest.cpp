@@ -122,6 +122,35 @@ TEST_F(ItemAmountsTest, BaseWageRows) {
     EXPECT_EQ(wage.SF_HONAP, 3);
     EXPECT_EQ(holiday.SF_NAP, 1);
     EXPECT_EQ(holiday.SF_OSSZEG, 13636);
+
+    // Entry or leaving in the month: the days employed at the whole month's
+    // daily rate (days 1-21 are working days, 22 the holiday).
+    struct Case {
+        double entry, leaving;
+        int days, holidays;
+        double amount;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {os::EncodeDate(2019, 3, 11), 0,                            11, 1, 150000},  // 300 000 × 11 / 22
+        {0,                           os::EncodeDate(2019, 3, 10),  10, 0, 136364},
+        {os::EncodeDate(2019, 3, 5),  os::EncodeDate(2019, 3, 22),  17, 1, 231818},
+        {os::EncodeDate(2018, 3, 11), os::EncodeDate(2019, 4, 10),  21, 1, 286364},  // outside the month
+        {os::EncodeDate(2019, 3, 25), os::EncodeDate(2019, 3, 5),   21, 1, 286364},  // crossed: the whole month
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        ctx.employee.Set("DG_BELEPDAT", c.entry);
+        ctx.employee.Set("DG_KILEPDAT", c.leaving);
+        SzamfejtRow w, h;
+        AddWorkingDaysWageRow(run, w, "100");
+        AddPaidHolidayWageRow(run, h, "102");
+        EXPECT_EQ(w.SF_NAP, c.days) << c.entry << " " << c.leaving;
+        EXPECT_EQ(w.SF_OSSZEG, c.amount) << c.entry << " " << c.leaving;
+        EXPECT_EQ(h.SF_NAP, c.holidays) << c.entry << " " << c.leaving;
+        EXPECT_EQ(PaidHolidayDaysEmployed(run), c.holidays);
+        EXPECT_EQ(WorkingDaysInMonth(run) + PaidHolidayDaysInMonth(run), 22) << "the rate's days stay";
+    }
 }
 
 TEST_F(ItemAmountsTest, ACalculationThatCannotGoOnStopsWithAnError) {

@@ -30,7 +30,7 @@ protected:
         WriteRows("TR19", "Dolgozo_001", {
             {"DG_TORZSSZAM", "DG_NEV",          "DG_MHKOD", "DG_BELEPDAT", "DG_BERFORM", "DG_ALKMIN", "DG_ALAPBER", "DG_NAPIKOTORA", "DG_NYUGJAR", "DG_EGBIZJARTERM", "DG_EGBIZJARPENZ", "DG_MPJDOLG", "DG_SZHA", "DG_CSALKEDV", "DG_SZABKER", "DG_BETEGSZABKER"},
             {"00001",        "Havi Anna",       "000001",   "2015.01.01",  "1",          "1",         "300000",     "8",             "I",          "I",               "I",               "I",          "I",       "",            "20",         "15"},
-            {"00002",        "Kétgyermekes Béla","000001",  "2015.01.01",  "1",          "1",         "400000",     "8",             "I",          "I",               "I",               "I",          "I",       "266660",      "20",         "15"},
+            {"00002",        "Kétgyermekes Béla","000001",  "2015.01.01",  "1",          "1",         "400000",     "8",             "I",          "I",               "I",               "I",          "I",       "266667",      "20",         "15"},
             {"00003",        "Belépő Cecília",  "000001",   "2019.03.18",  "1",          "1",         "149000",     "8",             "I",          "I",               "I",               "I",          "I",       "",            "20",         "15"},
         });
         // clang-format on
@@ -41,20 +41,52 @@ TEST_F(RealRatesTest, ShippedCatalogueAndParametersOnThreeEmployees) {
     struct Case {
         const char* employee;
         std::vector<std::pair<const char*, double>> rows;
+        std::vector<const char*> absent;
     };
+    // P, the days the monthly wage pays: 20 working days and the holiday, 21.
     // clang-format off
     const Case cases[] = {
-        // 300 000 a month: 20 of 21 paid days and the holiday.
-        {"00001", {{"100", 285714}, {"102", 14286}, {"300", 30000}, {"304", 4500}, {"306", 12000}, {"307", 9000},
-                   {"320", 45000}, {"748", 199500}, {"749", 0}, {"750", 199500}, {"330", 58500}, {"351", 4500}}},
-        // Two children: 133 330 of tax base each; 15 % of the remaining 133 340 is 20 001.
-        {"00002", {{"100", 380952}, {"102", 19048}, {"300", 40000}, {"304", 6000}, {"306", 16000}, {"307", 12000},
-                   {"314A", 266660}, {"320", 20001}, {"748", 305999}, {"749", 1}, {"750", 306000},
-                   {"330", 78000}, {"351", 6000}}},
-        // The minimum wage; the base-wage rows pay the month's days (a mid-month entry's
-        // days are set on the rows by hand), so every figure is of 149 000.
-        {"00003", {{"100", 141905}, {"102", 7095}, {"300", 14900}, {"304", 2235}, {"306", 5960}, {"307", 4470},
-                   {"320", 22350}, {"748", 99085}, {"749", 0}, {"750", 99085}, {"330", 29055}, {"351", 2235}}},
+        // 300 000 a month.
+        {"00001", {{"100", 285714},   // 300 000 × 20 / 21 = 285 714.29
+                   {"102", 14286},    // 300 000 × 1 / 21 = 14 285.71
+                   {"270", 300000},
+                   {"700A", 30000}, {"300", 30000},  // 10 %
+                   {"304", 4500},                    // 1.5 %
+                   {"706A", 12000}, {"306", 12000},  // 4 %
+                   {"707A", 9000}, {"307", 9000},    // 3 %
+                   {"309", 45000}, {"320", 45000},   // 15 %
+                   {"748", 199500},   // 300 000 − 30 000 − 4 500 − 12 000 − 9 000 − 45 000
+                   {"749", 0}, {"750", 199500},
+                   {"330", 58500},    // 19.5 %
+                   {"351", 4500}},    // 1.5 %
+         {"314A"}},
+        // 400 000 a month and two children: 2 × 20 000 of tax a month is
+        // 2 × 133 333.33 of tax base, declared as 266 667.
+        {"00002", {{"100", 380952},   // 400 000 × 20 / 21 = 380 952.38
+                   {"102", 19048},    // 400 000 / 21 = 19 047.62
+                   {"270", 400000},
+                   {"300", 40000}, {"304", 6000}, {"306", 16000}, {"307", 12000},
+                   {"309", 60000},    // 15 % before the allowance
+                   {"314A", 266667},
+                   {"320", 20000},    // 15 % × (400 000 − 266 667) = 19 999.95
+                   {"748", 306000},   // 400 000 − 40 000 − 6 000 − 16 000 − 12 000 − 20 000
+                   {"749", 0}, {"750", 306000},
+                   {"330", 78000}, {"351", 6000}},
+         {}},
+        // The minimum wage, 149 000, from 18 March: the days of 18-22 and
+        // 25-29 March, 10 of the 21; the holiday before the entry is not paid.
+        {"00003", {{"100", 70952},    // 149 000 × 10 / 21 = 70 952.38
+                   {"270", 70952},
+                   {"300", 7095},     // 10 % = 7 095.2
+                   {"304", 1064},     // 1.5 % = 1 064.28
+                   {"306", 2838},     // 4 % = 2 838.08
+                   {"307", 2129},     // 3 % = 2 128.56
+                   {"320", 10643},    // 15 % = 10 642.8
+                   {"748", 47183},    // 70 952 − 7 095 − 1 064 − 2 838 − 2 129 − 10 643
+                   {"749", 2}, {"750", 47185},  // to 5 forints: a remainder of 3 goes up
+                   {"330", 13836},    // 19.5 % = 13 835.64
+                   {"351", 1064}},    // 1.5 % = 1 064.28
+         {"102"}},
     };
     // clang-format on
     RunLoader loader({"TR19", "TR18", "001", 2019});
@@ -69,6 +101,7 @@ TEST_F(RealRatesTest, ShippedCatalogueAndParametersOnThreeEmployees) {
             ASSERT_GE(at, 0) << c.employee << " " << code;
             EXPECT_EQ(run.rows[at].SF_OSSZEG, amount) << c.employee << " " << code;
         }
+        for (const char* code : c.absent) EXPECT_LT(run.rows.FindFirst(code), 0) << c.employee << " " << code;
         EXPECT_TRUE(shown.empty()) << c.employee << ": " << (shown.empty() ? "" : shown[0]);
     }
 }

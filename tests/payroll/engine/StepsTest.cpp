@@ -256,6 +256,59 @@ TEST_F(StepsTest, SocialContributionTaxAndAllowances) {
     EXPECT_FALSE(Amount(run, "327") || Amount(run, "328") || Amount(run, "330"));
 }
 
+// Kept as they stand though odd: "326" is the tax of the last marked row of
+// the month's rate, not of their sum, and "390" and "394" charge the year's
+// "108" again with this month's.
+TEST_F(StepsTest, SzhaDeductionAndTheChargesOnItem108) {
+    ctx.employee.Set("DG_SZHALEV", "I");
+    ctx.employee.Set("DG_SZHA", "I");
+    AddItem(PayItem("205", "1", "0", "I", {{"JC_SZHALEV", "I"}}));
+    AddItem(PayItem("290", "1", "0", "I", {{"JC_SZHALEV", "I"}}));
+    AddItem(PayItem("326", "8"));
+    AddItem(PayItem("108", "1"));
+    auto marked = [this](const char* code, double amount, double rate) {
+        SzamfejtRow r = Row(code, amount);
+        r.SF_SZHASZAZLEV = rate;
+        return r;
+    };
+    ctx.month = 6;
+    PayrollRun run(ctx);
+    run.rows.Assign({marked("205", 10000, 19.5), marked("290", 20000, 19.5)});
+    CalcSzhaDeduction(run);
+    EXPECT_EQ(Amount(run, "326"), 3900) << "19.5 % of the last row, not 5 850";
+    EXPECT_EQ(Base(run, "326"), 20000);
+
+    ctx.month = 7;
+    run.rows.Assign({marked("205", 10000, 17.5), marked("290", 20000, 19.5), Row("326", 1)});
+    CalcSzhaDeduction(run);
+    EXPECT_EQ(Amount(run, "326"), 1750) << "a row carried over at June's rate is left out";
+    run.rows.Assign({marked("290", 20000, 19.5), Row("326", 1)});
+    CalcSzhaDeduction(run);
+    EXPECT_FALSE(Amount(run, "326")) << "nothing at the month's rate: the row goes";
+
+    // 390 and 394: this month's 108 plus the year's, written even when 0.
+    ctx.month = 3;
+    run.rows.Assign({Wage(100000), Row("108", 20000)});
+    run.eves.Eves108Osszeg = 30000;
+    CalcSzha(run);
+    CalcVocationalContribution(run);
+    EXPECT_EQ(Base(run, "390"), 50000);
+    EXPECT_EQ(Amount(run, "390"), 9750);
+    EXPECT_EQ(Amount(run, "394"), 750);
+    EXPECT_EQ(Amount(run, "330"), 19500) << "108 is no part of the liable base";
+    run.rows.Assign({Wage(100000), Row("108", 0)});
+    run.eves.Eves108Osszeg = 0;
+    CalcSzha(run);
+    CalcVocationalContribution(run);
+    EXPECT_EQ(Amount(run, "390"), 0);
+    EXPECT_EQ(Amount(run, "394"), 0);
+    run.rows.Assign({Wage(100000)});
+    run.eves.Eves108Osszeg = 30000;
+    CalcSzha(run);
+    CalcVocationalContribution(run);
+    EXPECT_FALSE(Amount(run, "390") || Amount(run, "394")) << "no 108 row this month: not touched";
+}
+
 TEST_F(StepsTest, SecondStageItems) {
     PayrollRun run(ctx);
     run.rows.Assign({Row("282A", 100000)});
