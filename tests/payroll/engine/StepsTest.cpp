@@ -288,24 +288,21 @@ TEST_F(StepsTest, SzhaDeductionAndTheChargesOnItem108) {
 
     // 390 and 394: this month's 108 plus the year's, written even when 0.
     ctx.month = 3;
-    run.rows.Assign({Wage(100000), Row("108", 20000)});
-    run.eves.Eves108Osszeg = 30000;
-    CalcSzha(run);
-    CalcVocationalContribution(run);
+    auto charges = [&](std::vector<SzamfejtRow> rows, double yearTo108) {
+        run.rows.Assign(std::move(rows));
+        run.eves.Eves108Osszeg = yearTo108;
+        CalcSzha(run);
+        CalcVocationalContribution(run);
+    };
+    charges({Wage(100000), Row("108", 20000)}, 30000);
     EXPECT_EQ(Base(run, "390"), 50000);
     EXPECT_EQ(Amount(run, "390"), 9750);
     EXPECT_EQ(Amount(run, "394"), 750);
     EXPECT_EQ(Amount(run, "330"), 19500) << "108 is no part of the liable base";
-    run.rows.Assign({Wage(100000), Row("108", 0)});
-    run.eves.Eves108Osszeg = 0;
-    CalcSzha(run);
-    CalcVocationalContribution(run);
+    charges({Wage(100000), Row("108", 0)}, 0);
     EXPECT_EQ(Amount(run, "390"), 0);
     EXPECT_EQ(Amount(run, "394"), 0);
-    run.rows.Assign({Wage(100000)});
-    run.eves.Eves108Osszeg = 30000;
-    CalcSzha(run);
-    CalcVocationalContribution(run);
+    charges({Wage(100000)}, 30000);
     EXPECT_FALSE(Amount(run, "390") || Amount(run, "394")) << "no 108 row this month: not touched";
 }
 
