@@ -1,7 +1,6 @@
 #include "datasupply/NYENYIadatszolg.h"
 
 #include <QChildEvent>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -289,14 +288,13 @@ void TNYENYIadatszolgForm::NyenyiRekordokFeltolt() {
     if (hiba) db::HandleApplicationException(hiba);
 }
 
-QString TNYENYIadatszolgForm::NyenyiMappaValaszt(const QString& alapNev) {
+QString TNYENYIadatszolgForm::NyenyiMappaValaszt() {
     try {
         const QString mappa = QString::fromStdString(AdatszolgMappa(FeldolgozasiEv, "NYENYI"));
-        const QString valasztott = ui::SaveFileName(
-            QStringLiteral("Célkönyvtár kiválasztása"), mappa + QFileInfo(alapNev).fileName(),
-            QStringLiteral("Könyvtár (csak konyvtar.###)"), ui::DontConfirmOverwrite);
+        // Only the folder is used: the folder dialog rather than a save dialog.
+        const QString valasztott = ui::ExistingFolder(QStringLiteral("Célkönyvtár kiválasztása"), mappa);
         if (valasztott.isEmpty()) return {};
-        return QFileInfo(valasztott).absolutePath() + "/";
+        return valasztott.endsWith('/') ? valasztott : valasztott + '/';
     } catch (const std::exception& e) {
         ui::MessageBox(QStringLiteral("Üzenetkezelő"), QString::fromUtf8(e.what()), ui::Icon::Error, ui::Ok);
         return {};
@@ -311,7 +309,7 @@ void TNYENYIadatszolgForm::NyenyiXmlIras() {
         }
     } elso{RX_TableNYENYIadatsz};
     if (!RX_TableNYENYIadatsz.Active() || !LocateCompany()) return;
-    const QString mappa = NyenyiMappaValaszt(QStringLiteral("NYENYI adatszolgáltatás fájlok"));
+    const QString mappa = NyenyiMappaValaszt();
     if (mappa.isEmpty()) return;
     db::Table& ceg = *DM1->TableCegek;
     const QString path =

@@ -45,7 +45,7 @@ public:
     void NyenyiXmlIras();
     // The folder chosen below the NYENYI folder, ending in "/"; empty when
     // cancelled or when the folder cannot be made (its error shown).
-    QString NyenyiMappaValaszt(const QString& alapNev);
+    QString NyenyiMappaValaszt();
     bool FormCloseQuery();
     void NyomtatasMehet() override;
 

@@ -580,7 +580,12 @@ bool Epites::Fut(const NyenyiFolyamat& folyamat) {
     struct Vegul {
         Epites& e;
         ~Vegul() {
-            if (std::uncaught_exceptions() > 0) e.Betolt();
+            if (std::uncaught_exceptions() == 0) return;
+            // The first error is the one reported; a second one here would end the program.
+            try {
+                e.Betolt();
+            } catch (...) {
+            }
         }
     } vegul{*this};
 

@@ -3,8 +3,12 @@
 // sums counted once), the XML file, and the data supply form.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 
@@ -354,6 +358,10 @@ TEST_F(NyenyiFormTest, BuildCorrectAndWrite) {
     EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString().toStdString(), "Törzsszám");
     EXPECT_EQ(model->headerData(set.FieldCount() - 1, Qt::Horizontal).toString().toStdString(),
               "20 Járulék befiz");
+    if (const char* shot = std::getenv("TAVRINA_NYENYI_SHOT")) {
+        for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+        form.grab().save(shot);
+    }
 
     // Ins inserts; a record without an employee number sorts among 01 and 02.
     const int rows = set.RecordCount();
@@ -378,14 +386,32 @@ TEST_F(NyenyiFormTest, BuildCorrectAndWrite) {
     set.FieldByName("Rekordjel").SetAsString("06");
     set.FieldByName("06_ElozoNev").SetAsString("Kiss Anna");
     form.BitBtn11->click();
-    // F12 on the first employee's record 08; Del in the cell editor is its own.
+    // F12 on the first employee's record 08; Del in the cell editor deletes
+    // characters, not the record, and the fund code cleared there drops the
+    // membership from the file.
     ASSERT_TRUE(set.Locate("Torzsszam;Rekordjel", {"00000000001", "08"}));
     Key(form.DBGrid1, Qt::Key_F12);
     ASSERT_EQ(set.State(), db::DatasetState::Edit);
-    Key(form.DBGrid1, Qt::Key_Delete);
+    int oszlop = 0;
+    while (oszlop < model->columnCount() && model->headerData(oszlop, Qt::Horizontal).toString() != "08 MNYP")
+        ++oszlop;
+    const QModelIndex cella = model->index(form.DBGrid1->currentIndex().row(), oszlop);
+    form.DBGrid1->setCurrentIndex(cella);
+    form.DBGrid1->edit(cella);
+    auto* editor = form.DBGrid1->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_EQ(editor->text().toStdString(), "0125");
+    editor->setCursorPosition(0);
+    Key(editor, Qt::Key_Delete);
+    EXPECT_EQ(editor->text().toStdString(), "125");
     EXPECT_EQ(set.State(), db::DatasetState::Edit);
-    set.FieldByName("08_MNYP").Clear();
+    ASSERT_EQ(set.RecordCount(), rows + 2);
+    editor->selectAll();
+    Key(editor, Qt::Key_Delete);
+    EXPECT_EQ(editor->text().toStdString(), "");
     form.BitBtn11->click();
+    ASSERT_TRUE(set.Locate("Torzsszam;Rekordjel", {"00000000001", "08"}));
+    EXPECT_TRUE(set.FieldByName("08_MNYP").IsNull());
     ASSERT_EQ(set.RecordCount(), rows + 2);
 
     const std::string xml = Write(form);
@@ -410,6 +436,34 @@ TEST_F(NyenyiFormTest, BuildCorrectAndWrite) {
     form.BitBtn2->click();
     EXPECT_FALSE(form.isVisible());
     EXPECT_FALSE(set.Active());
+}
+
+TEST_F(NyenyiFormTest, AWriteErrorIsShownAndLeavesNoFile) {
+    TNYENYIadatszolgForm form;
+    Open(form);
+    form.BitBtn1->click();
+    // The file's name is taken by a folder: the file cannot replace it.
+    const std::string mappa = AdatszolgMappa(FeldolgozasiEv, "NYENYI");
+    const std::string path = mappa + "NY001.xml";
+    std::filesystem::create_directories(path);
+    dialogs.Then([](const ui::DialogRequest& r) { return ui::DialogAnswer{ui::Ok, r.value, 0}; });
+    dialogs.Answer(ui::Ok);
+    form.BitBtn3->click();
+    const auto& shown = dialogs.Shown();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].kind, ui::DialogKind::Folder);
+    EXPECT_EQ(shown[0].caption.toStdString(), "Célkönyvtár kiválasztása");
+    EXPECT_EQ(shown[0].value.toStdString(), mappa);
+    EXPECT_EQ(shown[1].caption.toStdString(), "Üzenet");
+    EXPECT_EQ(shown[1].icon, ui::Icon::Error);
+    EXPECT_EQ(shown[1].text.toStdString().rfind("Hiba történt a(z) " + path + " fájl írása során...\r", 0),
+              0u)
+        << shown[1].text.toStdString();
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    // Nothing else is left in the folder (no partial or temporary file).
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(mappa), std::filesystem::directory_iterator()), 1);
+    EXPECT_EQ(form.ProgressBar1->value(), 0);
 }
 
 TEST_F(NyenyiFormTest, FailedBuildCannotBeSent) {
