@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,7 +74,10 @@ protected:
         if (lines)
             for (int i = 0; i < form.ListBox1->count(); ++i)
                 lines->push_back(S(form.ListBox1->item(i)->text()));
-        return testsupport::ReadBytes(path);
+        if (!QFileInfo(Q(path)).isFile()) return {};
+        const std::string bytes = testsupport::ReadBytes(path);
+        FormXmlCheck(path, bytes);
+        return bytes;
     }
     static bool Has(const std::string& bytes, const std::string& eazon, const std::string& value) {
         return bytes.find("<mezo eazon=\"" + eazon + "\">" + value + "</mezo>") != std::string::npos;
@@ -169,6 +173,15 @@ TEST_F(EVTest, WithoutTheMinimumWageRowNothingIsWritten) {
     EXPECT_EQ(message, "Hiba történt a(z) " + path +
                            " fájl írása során...\rHiányzik az értékkészlet 0 típusú, 32a értékű sora!");
     EXPECT_FALSE(QFileInfo::exists(Q(path)));
+}
+
+TEST_F(EVTest, AFolderInThePlaceOfTheFileIsAWriteError) {
+    Sor(3, "706A", 1);
+    QDir().mkpath(Q(Folder() + "001EV_03_03_E.xml"));
+    EXPECT_EQ(Write("3", "3"), "");
+    EXPECT_EQ(message.rfind("Hiba történt a(z) " + path + " fájl írása során...\r", 0), 0u) << message;
+    EXPECT_TRUE(QFileInfo(Q(path)).isDir());
+    EXPECT_EQ(QDir(Q(Folder())).entryList(QDir::Files).size(), 0);
 }
 
 }  // namespace

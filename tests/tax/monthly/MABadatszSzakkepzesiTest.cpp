@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -77,6 +79,24 @@ TEST_F(SzakkepzesiTest, FebruaryOfACompanyMatchesTheGoldenFile) {
     EXPECT_NE(bytes.find(" &amp; Fia Kft.</nev>"), std::string::npos);
 }
 
+TEST_F(SzakkepzesiTest, AFolderInThePlaceOfTheFileIsAWriteError) {
+    testsupport::ScriptedDialogs dialogs;
+    TMABadatszSzakkepzesiForm form;
+    Show(form);
+    form.MaskEdit1->setText("2");
+    const std::string path = Folder() + "001SZK_02_E.xml";
+    QDir().mkpath(Q(path));
+    dialogs.Answer(ui::Ok);
+    form.BitBtn1->click();
+    EXPECT_EQ(dialogs.Caption(0), "Üzenet");
+    EXPECT_EQ(dialogs.Shown()[0].icon, ui::Icon::Error);
+    EXPECT_EQ(dialogs.Text(0).rfind("Hiba történt a(z) " + path + " fájl írása során...\r", 0), 0u)
+        << dialogs.Text(0);
+    EXPECT_TRUE(QFileInfo(Q(path)).isDir());
+    EXPECT_EQ(QDir(Q(Folder())).entryList(QDir::Files).size(), 0);
+    EXPECT_TRUE(form.BitBtn1->isEnabled());
+}
+
 TEST_F(SzakkepzesiTest, ASoleTraderIsNamedByFamilyAndGivenNames) {
     struct Case {
         const char* nev;
@@ -103,6 +123,7 @@ TEST_F(SzakkepzesiTest, ASoleTraderIsNamedByFamilyAndGivenNames) {
         DM1->TableCegek->Close();
         DM1->TableSzamfejt->Close();
         const std::string bytes = testsupport::ReadBytes(path);
+        FormXmlCheck(path, bytes);
         EXPECT_NE(bytes.find("<adoazonosito>8111111111</adoazonosito>"), std::string::npos);
         EXPECT_NE(bytes.find("<mezo eazon=\"0A0001C008A\">" + std::string(c.csaladi) + "</mezo>"),
                   std::string::npos)
