@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -205,6 +206,21 @@ void SnapshotTableFile(const std::string& from, const std::string& to) {
         // would drop the locks this process holds on it). A writer holding its
         // lock is waited for as a read waits.
         sql::Connection src(from, true, false, name);
+        // A writer that commits in a loop (a payroll run on another
+        // workstation) leaves a reader short gaps between its commits; the
+        // engine's growing sleeps between tries miss them, so this read tries
+        // again every millisecond for as long as a read waits.
+        auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(Engine::LockWait());
+        sqlite3_busy_handler(
+            src.get(),
+            [](void* deadline, int) {
+                if (std::chrono::steady_clock::now() >=
+                    *static_cast<std::chrono::steady_clock::time_point*>(deadline))
+                    return 0;
+                ::usleep(1000);
+                return 1;
+            },
+            &until);
         src.Exec("BEGIN", name);
         struct Commit {
             sql::Connection& c;
