@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <regex>
 
 #include "BackupFixture.h"
@@ -258,6 +259,12 @@ TEST_F(MentesZipTest, CompanyCodeField) {
         EXPECT_EQ(form.MaskEdit1->text(), "002");
         EXPECT_EQ(form.Label4->text(), "Második Bt");
         EXPECT_EQ(DM1->TableCegek->FieldByName("CG_KOD").AsString(), "001");
+    }
+    if (const char* shot = std::getenv("TAVRINA_VISSZATOLTES_SHOT")) {
+        form.PageControl1->setCurrentWidget(form.TabSheet2);
+        form.show();
+        QTest::qWait(100);
+        form.grab().save(shot);
     }
 }
 
