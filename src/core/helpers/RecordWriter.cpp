@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "platform/os/CodePage.h"
+#include "platform/os/NumberFormat.h"
 
 namespace {
 
@@ -42,8 +43,11 @@ std::string FormatField(const RecordLayout& layout, const RecordField& f, const 
             const long double v = empty ? 0 : value->ToDouble();
             return f.fill == '0' ? FixSzam(f.width, v) : FixOsszeg(f.width, v);
         }
-        case FieldKind::Number:
-            return Fit(f, AltalanosSzam(value->ToDouble()));
+        case FieldKind::Number: {
+            // As the lists print a number; minus zero too is "0".
+            const double v = value->ToDouble();
+            return Fit(f, v == 0 ? "0" : os::FormatFloat("", v));
+        }
         case FieldKind::Date: {
             const double day = empty ? 0 : value->ToDouble();
             if (day == 0) return Fit(f, {});

@@ -23,7 +23,8 @@ enum class FieldKind {
     Text,      // a text value
     Digits,    // only the digits of a text value (account and tax numbers)
     Whole,     // a number rounded half away from zero, right-aligned in the fill
-    Number,    // a number in its shortest form (up to 15 significant digits, "," before a fraction)
+    Number,    // a number as the lists print it: shortest form, up to 15 significant digits, "." before a
+               // fraction
     Date,      // a day number as YYYYMMDD, its last `width` digits; the empty date as the fill
 };
 

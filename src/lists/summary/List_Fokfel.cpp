@@ -44,6 +44,12 @@ struct Szamlak {
     std::string tartozik, kovetel;
 };
 
+// A selected payroll row as the posting needs it.
+struct Tetel {
+    std::string jc, munkaszam;
+    double osszeg;
+};
+
 // The pay items' debit and credit accounts by code.
 std::map<std::string, Szamlak> JogcimSzamlak() {
     std::map<std::string, Szamlak> szamlak;
@@ -61,6 +67,51 @@ FokFelSor* Keres(std::vector<FokFelSor>& sorok, const std::string& kod) {
 }
 
 void Hozzaad(std::optional<double>& osszeg, double ertek) { osszeg = osszeg.value_or(0) + ertek; }
+
+const Szamlak& Szamla(const std::map<std::string, Szamlak>& szamlak, const std::string& jc) {
+    static const Szamlak nincs;
+    auto it = szamlak.find(jc);
+    return it == szamlak.end() ? nincs : it->second;
+}
+
+// Pass 1: the accounts in the order the pay items first bring them, each
+// with the item and job number of the row that brought it.
+void SzamlakFelvesz(const std::vector<Tetel>& tetelek, const std::map<std::string, Szamlak>& szamlak,
+                    std::vector<FokFelSor>& sorok) {
+    for (const Tetel& t : tetelek) {
+        const Szamlak& sz = Szamla(szamlak, t.jc);
+        const bool tartozikVan = Keres(sorok, sz.tartozik), kovetelVan = Keres(sorok, sz.kovetel);
+        if (!tartozikVan && !sz.tartozik.empty()) sorok.push_back({sz.tartozik, t.jc, t.munkaszam, {}, {}});
+        if (!kovetelVan && !sz.kovetel.empty() && sz.kovetel != sz.tartozik)
+            sorok.push_back({sz.kovetel, t.jc, t.munkaszam, {}, {}});
+    }
+}
+
+// Pass 2: the amounts; an item posted to one account on both sides fills
+// both columns.
+void Osszegek(const std::vector<Tetel>& tetelek, const std::map<std::string, Szamlak>& szamlak,
+              std::vector<FokFelSor>& sorok) {
+    for (const Tetel& t : tetelek) {
+        const Szamlak& sz = Szamla(szamlak, t.jc);
+        if (!sz.tartozik.empty()) Hozzaad(Keres(sorok, sz.tartozik)->tartozik, t.osszeg);
+        if (!sz.kovetel.empty()) Hozzaad(Keres(sorok, sz.kovetel)->kovetel, t.osszeg);
+    }
+}
+
+// The social contribution tax is posted net of its allowance: the 328 total
+// of the selection off each side of 330's accounts that the posting has.
+void SzhaKedvKorrekcio(const std::vector<Tetel>& tetelek, const std::map<std::string, Szamlak>& szamlak,
+                       std::vector<FokFelSor>& sorok) {
+    double kedvezmeny = 0;
+    for (const Tetel& t : tetelek)
+        if (t.jc == "328") kedvezmeny += t.osszeg;
+    if (kedvezmeny == 0) return;
+    const Szamlak& szha = Szamla(szamlak, "330");
+    FokFelSor* tartozik = szha.tartozik.empty() ? nullptr : Keres(sorok, szha.tartozik);
+    FokFelSor* kovetel = szha.kovetel.empty() ? nullptr : Keres(sorok, szha.kovetel);
+    if (tartozik) Hozzaad(tartozik->tartozik, -kedvezmeny);
+    if (kovetel) Hozzaad(kovetel->kovetel, -kedvezmeny);
+}
 
 // Replaces FokFel's rows with the run's in one transaction: another
 // workstation's run either precedes or follows this one whole.
@@ -120,10 +171,6 @@ std::vector<FokFelSor> TList_FokfelForm::Konyvel() {
     db::Query& q = *DM1->Query1;
     q.Open();
 
-    struct Tetel {
-        std::string jc, munkaszam;
-        double osszeg;
-    };
     std::vector<Tetel> tetelek;
     for (q.First(); !q.Eof(); q.Next())
         tetelek.push_back({q.FieldByName("SF_JCKOD").AsString(), q.FieldByName("SF_MUNKSZAM").AsString(),
@@ -132,38 +179,10 @@ std::vector<FokFelSor> TList_FokfelForm::Konyvel() {
     q.SetSQL("");
 
     const std::map<std::string, Szamlak> szamlak = JogcimSzamlak();
-    static const Szamlak nincs;
-    auto szamla = [&](const std::string& jc) -> const Szamlak& {
-        auto it = szamlak.find(jc);
-        return it == szamlak.end() ? nincs : it->second;
-    };
-
-    // Accounts in the order the pay items first bring them.
     std::vector<FokFelSor> sorok;
-    for (const Tetel& t : tetelek) {
-        const Szamlak& sz = szamla(t.jc);
-        const bool tartozikVan = Keres(sorok, sz.tartozik), kovetelVan = Keres(sorok, sz.kovetel);
-        if (!tartozikVan && !sz.tartozik.empty()) sorok.push_back({sz.tartozik, t.jc, t.munkaszam, {}, {}});
-        if (!kovetelVan && !sz.kovetel.empty() && sz.kovetel != sz.tartozik)
-            sorok.push_back({sz.kovetel, t.jc, t.munkaszam, {}, {}});
-    }
-    // Amounts; an item posted to one account on both sides fills both columns.
-    for (const Tetel& t : tetelek) {
-        const Szamlak& sz = szamla(t.jc);
-        if (!sz.tartozik.empty()) Hozzaad(Keres(sorok, sz.tartozik)->tartozik, t.osszeg);
-        if (!sz.kovetel.empty()) Hozzaad(Keres(sorok, sz.kovetel)->kovetel, t.osszeg);
-    }
-    // The social contribution tax is posted net of its allowance.
-    double kedvezmeny = 0;
-    for (const Tetel& t : tetelek)
-        if (t.jc == "328") kedvezmeny += t.osszeg;
-    if (kedvezmeny != 0) {
-        const Szamlak& szha = szamla("330");
-        FokFelSor* tartozik = szha.tartozik.empty() ? nullptr : Keres(sorok, szha.tartozik);
-        FokFelSor* kovetel = szha.kovetel.empty() ? nullptr : Keres(sorok, szha.kovetel);
-        if (tartozik) Hozzaad(tartozik->tartozik, -kedvezmeny);
-        if (kovetel) Hozzaad(kovetel->kovetel, -kedvezmeny);
-    }
+    SzamlakFelvesz(tetelek, szamlak, sorok);
+    Osszegek(tetelek, szamlak, sorok);
+    SzhaKedvKorrekcio(tetelek, szamlak, sorok);
     FokFelIr(sorok);
     return sorok;
 }

@@ -107,6 +107,8 @@ TEST_F(ListFokfelTest, AccountsOfThePayItemsWithTheTaxNetOfItsAllowance) {
     EXPECT_EQ(form.Date("DateEdit1"), os::EncodeDate(2019, 3, 1));
     ASSERT_TRUE(form.BitBtn1->isEnabled());
     ASSERT_TRUE(form.BitBtn3->isEnabled());
+    // For a look at the form under Xvfb: TAVRINA_FOKFEL_FORM_SHOT=/tmp/fokfel.png
+    if (const char* shot = std::getenv("TAVRINA_FOKFEL_FORM_SHOT")) form.grab().save(shot);
     EXPECT_EQ(form.Text("MaskEdit9"), "000100");  // the job numbers' first and last
     form.Edit("MaskEdit9")->clear();
     form.Edit("MaskEdit10")->clear();
@@ -182,7 +184,7 @@ TEST(FokFelFajl, LinesOfTheAccountsAsStored) {
         {"Ő 1", "100", "", std::nullopt, std::nullopt},
     };
     EXPECT_EQ(FokFelFajl(sorok),
-              "5311;125000;;;\r\n4711;;87000;;\r\n4621;-15000;0,5;000100;\r\n\xD5 1;;;;\r\n");
+              "5311;125000;;;\r\n4711;;87000;;\r\n4621;-15000;0.5;000100;\r\n\xD5 1;;;;\r\n");
     EXPECT_EQ(FokFelFajl({}), "");
     // A character the code page cannot hold is refused, not written as "?".
     EXPECT_THROW(FokFelFajl({{"Ωx", "100", "", 1.0, std::nullopt}}), std::exception);
@@ -225,6 +227,54 @@ TEST_F(ListFokfelTest, ExportWritesTheRunsAccountsWhole) {
     form.BitBtn3->click();
     EXPECT_EQ(dialogs.Caption(3), "Üzenetkezelő");
     EXPECT_EQ(dialogs.Text(3), os::BaseFolder() + "/ADATSZLG/2019/FokFel mappa nem hozható létre.");
+}
+
+TEST_F(ListFokfelTest, ExportOfAnEmptyPostingAndWritesThatFail) {
+    Rows({{"00000000001", 3, "2019.03.05", "100", 125000.0, "", "000001"}});
+    TList_FokfelForm form;
+    Show(form);
+    form.Edit("MaskEdit9")->clear();
+    form.Edit("MaskEdit10")->clear();
+    const std::string path = os::BaseFolder() + "/ADATSZLG/2019/FokFel/FokFel_001.txt";
+    auto exportTo = [&](const std::string& target) {
+        dialogs.Then([target](const ui::DialogRequest&) {
+            return ui::DialogAnswer{ui::Ok, QString::fromStdString(target), 0};
+        });
+        dialogs.Answer(ui::Ok);
+        form.BitBtn3->click();
+        return dialogs.Shown().back();
+    };
+
+    // No account in the selection: an empty file, then the message.
+    form.Edit("MaskEdit1")->setText("000002");
+    form.Edit("MaskEdit2")->setText("000002");
+    EXPECT_EQ(exportTo(path).text, "A küldés befejeződött!");
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(path)));
+    EXPECT_EQ(testsupport::ReadBytes(path), "");
+    form.Edit("MaskEdit2")->setText("000001");
+    form.Edit("MaskEdit1")->setText("000001");
+    ASSERT_EQ(exportTo(path).text, "A küldés befejeződött!");
+    const std::string written = testsupport::ReadBytes(path);
+    ASSERT_EQ(written, "5311;125000;;;\r\n4711;;125000;;\r\n");
+
+    // An account the code page cannot hold, and a folder that is not there:
+    // the run's error box, no success message, the earlier file whole and no
+    // file begun.
+    AddRows("Jogcim_001", {"JC_KOD", "JC_TARTOZIK"}, {{"100", "Ω311"}});
+    const std::string missing = os::BaseFolder() + "/nincs/FokFel_001.txt";
+    for (const std::string& target : {path, missing}) {
+        SCOPED_TRACE(target);
+        const ui::DialogRequest box = exportTo(target);
+        EXPECT_EQ(box.caption, "Üzenet");
+        EXPECT_EQ(box.icon, ui::Icon::Error);
+        EXPECT_TRUE(box.text.startsWith("Hiba keletkezett a Főkönyvi feladás során!\r"))
+            << box.text.toStdString();
+        EXPECT_TRUE(form.BitBtn3->isEnabled());
+    }
+    EXPECT_EQ(testsupport::ReadBytes(path), written);
+    EXPECT_EQ(QDir(QString::fromStdString(os::BaseFolder() + "/ADATSZLG/2019/FokFel")).entryList(QDir::Files),
+              QStringList{"FokFel_001.txt"});
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(os::BaseFolder() + "/nincs")));
 }
 
 TEST_F(ListFokfelTest, ThePreviewExportsASoundPdf) {
