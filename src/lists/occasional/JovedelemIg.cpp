@@ -68,7 +68,7 @@ void Besorol(db::Dataset& row, Gyujto& g, const Blokkok& b, JovedelemIgSorok& so
             m[5] = Osszeg(jaralap);
             m[6] = Datum(row, "SF_KIFIZDAT");
         }
-        sorok.SorFelvesz(g.dolgozo, blokk, Tetel(++g.n), m);
+        sorok.JovedelemIgSorFelvesz(g.dolgozo, blokk, Tetel(++g.n), m);
     };
     if (alkmin < "6" && ebjkot == "I" && rendsz == "N") {
         tetel(b.nemRendszeres, true);
@@ -86,14 +86,14 @@ void Osszesitok(const Gyujto& g, const Blokkok& b, JovedelemIgSorok& sorok) {
         JovedelemIgSorok::Oszlopok m;
         m[4] = QStringLiteral("%1").arg(h, 2, 10, QLatin1Char('0'));
         m[5] = Osszeg(g.honapok[h - 1]);
-        sorok.SorFelvesz(g.dolgozo, b.rendszeres, "IR_OSSZ_" + S(m[4]), m);
+        sorok.JovedelemIgSorFelvesz(g.dolgozo, b.rendszeres, "IR_OSSZ_" + S(m[4]), m);
     }
     JovedelemIgSorok::Oszlopok m;
     m[4] = QStringLiteral("Összesen");
     m[5] = Osszeg(g.osszes);
-    sorok.SorFelvesz(g.dolgozo, b.rendszeres, "IR_OSSZ_N", m);
+    sorok.JovedelemIgSorFelvesz(g.dolgozo, b.rendszeres, "IR_OSSZ_N", m);
     m[5] = Osszeg(g.nemRendszeres);
-    sorok.SorFelvesz(g.dolgozo, b.nemRendszeres, "IR_OSSZ_N", m);
+    sorok.JovedelemIgSorFelvesz(g.dolgozo, b.nemRendszeres, "IR_OSSZ_N", m);
 }
 
 // Titles, column heads and closing rows of the six blocks.
@@ -115,7 +115,7 @@ void Keretek(const std::string& dolgozo, JovedelemIgSorok& sorok) {
     for (const Blokk& b : blokkok) {
         JovedelemIgSorok::Oszlopok cim;
         cim[0] = QString::fromUtf8(b.cim).arg(b.ev);
-        sorok.SorFelvesz(dolgozo, b.kod, "CIM", cim);
+        sorok.JovedelemIgSorFelvesz(dolgozo, b.kod, "CIM", cim);
         JovedelemIgSorok::Oszlopok fej;
         if (b.fej == 0) {
             fej[4] = QStringLiteral("Hónap");
@@ -131,9 +131,9 @@ void Keretek(const std::string& dolgozo, JovedelemIgSorok& sorok) {
                 fej[6] = QStringLiteral("Kif. dát.");
             }
         }
-        sorok.SorFelvesz(dolgozo, b.kod, "FEJ", fej);
-        sorok.SorFelvesz(dolgozo, b.kod, "LAB");
-        if (b.vege) sorok.SorFelvesz(dolgozo, b.kod, "VEGE");
+        sorok.JovedelemIgSorFelvesz(dolgozo, b.kod, "FEJ", fej);
+        sorok.JovedelemIgSorFelvesz(dolgozo, b.kod, "LAB");
+        if (b.vege) sorok.JovedelemIgSorFelvesz(dolgozo, b.kod, "VEGE");
     }
 }
 
@@ -173,8 +173,8 @@ WorkTable JovedelemIgTabla() {
     return t;
 }
 
-void JovedelemIgSorok::SorFelvesz(const std::string& dolgozo, const std::string& blokk,
-                                  const std::string& sor, const Oszlopok& m) {
+void JovedelemIgSorok::JovedelemIgSorFelvesz(const std::string& dolgozo, const std::string& blokk,
+                                             const std::string& sor, const Oszlopok& m) {
     if (!kulcsok_.emplace(dolgozo, blokk, sor).second) return;
     db::Record r;
     r.push_back(db::Variant(dolgozo));

@@ -21,8 +21,8 @@ WorkTable JovedelemIgTabla();
 class JovedelemIgSorok {
 public:
     using Oszlopok = std::array<QString, 10>;  // M01 to M10
-    void SorFelvesz(const std::string& dolgozo, const std::string& blokk, const std::string& sor,
-                    const Oszlopok& m = {});
+    void JovedelemIgSorFelvesz(const std::string& dolgozo, const std::string& blokk, const std::string& sor,
+                               const Oszlopok& m = {});
     // Appends the rows added since the last write, in one transaction.
     void Kiir();
 

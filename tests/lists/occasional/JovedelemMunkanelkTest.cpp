@@ -300,11 +300,11 @@ TEST_F(JovedelemMunkanelkTest, ARowOfAKeyAlreadyAddedIsIgnored) {
     ASSERT_TRUE(JovedelemIgTabla().Create());
     DM1->TableDolgozo->Open();  // the form has it open
     JovedelemIgSorok sorok;
-    sorok.SorFelvesz("00000000001", "B01", "CIM", {"első"});
+    sorok.JovedelemIgSorFelvesz("00000000001", "B01", "CIM", {"első"});
     sorok.Kiir();
-    sorok.SorFelvesz("00000000001", "B01", "CIM", {"második"});
-    sorok.SorFelvesz("00000000002", "B01", "CIM", {"harmadik"});
-    sorok.SorFelvesz("00000000002", "B01", "CIM", {"negyedik"});
+    sorok.JovedelemIgSorFelvesz("00000000001", "B01", "CIM", {"második"});
+    sorok.JovedelemIgSorFelvesz("00000000002", "B01", "CIM", {"harmadik"});
+    sorok.JovedelemIgSorFelvesz("00000000002", "B01", "CIM", {"negyedik"});
     sorok.Kiir();
     auto tabla = Sorok(JovedelemIgTabla(), "DOLGOZO_KOD; BLOKK; SOR");
     ASSERT_EQ(tabla.size(), 2u);
