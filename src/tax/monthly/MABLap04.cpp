@@ -5,6 +5,7 @@
 
 #include "core/DataModule1.h"
 #include "core/helpers/SegedUnit.h"
+#include "payroll/engine/SecondStage.h"
 
 namespace {
 
@@ -54,8 +55,9 @@ void Lap(db::Table& p, MABFejMunka& m) {
         OsszegBeir(p, "S314D", std::min(Osszeg(p, "S314D"), s312 - s313d));
         if (dg.FieldByName("DG_FOGYKEDV").AsString() == "I") {
             // The monthly disability allowance is an amount of tax: its base
-            // is the amount divided by 15 %.
-            const long long k = RoundQuotient(ErtekkeszletSzam("31"), 0.15);
+            // is the amount divided by the payroll's tax rate.
+            const double kulcs = double(payroll::FifteenPercentOfPositive(1).Value());
+            const long long k = RoundQuotient(ErtekkeszletSzam("31"), kulcs);
             OsszegBeir(p, "S314D", (s312 - s313d) - std::min(k, Osszeg(p, "S314D")));
         }
         OsszegBeir(p, "S314D", std::min(Osszeg(p, "S314A"), Osszeg(p, "S314D")));

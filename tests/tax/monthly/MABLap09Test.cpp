@@ -115,6 +115,13 @@ TEST_F(Lap09Test, Cases) {
          {{"S555C", 1001}, {"S574C", 1000}},
          {},
          {{{"S555A", "1001"}, {"S555C", "0"}, {"BIZTOL", "2019.03.10"}}}},
+        {"seniority: no entry date",
+         "00000000011",
+         {{"DG_ALKMINADATSZ", "17"}},
+         {},
+         {{"S555C", 1001}, {"S574C", 1000}},
+         {},
+         {{{"S555A", "0"}, {"S555C", "1001"}}}},
         {"an insured period of its own",
          "00000000012",
          {},
@@ -124,6 +131,11 @@ TEST_F(Lap09Test, Cases) {
          {{{"BIZTOL", "2019.03.05"}, {"BIZIG", "2019.03.20"}, {"ALKMIN1", "0"}, {"ALKMIN2", "20"}}}},
     };
     for (const Case& c : cases) Employee(c.id, c.employee);
+    // The entry date is required now; older data left it empty.
+    ASSERT_EQ(testsupport::RunCommand("sqlite3 '" + EvKonyvtar() +
+                                      "/Dolgozo_001.DB' \"UPDATE Dolgozo_001 SET DG_BELEPDAT = '' WHERE "
+                                      "DG_TORZSSZAM = '00000000011'\""),
+              0);
     for (const Case& c : cases) {
         const MABKulcs fej = Header(c.id);
         if (!c.page09a.empty()) Page(DM1->TableMAB09a, fej, c.page09a);
