@@ -253,14 +253,15 @@ void TMABModKeret::CellaMezok(int lap, bool feliratok) {
     row += (n + 1) / 2;
     // The cells by row; the column letters above them.
     std::map<int, std::vector<std::string>> sorok;
-    char utolso = 'A';
     for (const FieldLayout& f : layout.fields)
-        if (const CellaHely h = Cella(f.name); h.sor) {
-            sorok[h.sor].push_back(f.name);
-            if (sorok[h.sor].size() <= 7) utolso = std::max(utolso, h.oszlop);
-        }
+        if (const CellaHely h = Cella(f.name); h.sor) sorok[h.sor].push_back(f.name);
     if (sorok.empty()) return;
-    for (char c = 'A'; c <= utolso; ++c) {
+    // Only the letters of columns that have an input below them.
+    std::set<char> oszlopok;
+    for (const auto& [sor, mezok] : sorok)
+        if (mezok.size() <= 7)
+            for (const std::string& m : mezok) oszlopok.insert(Cella(m).oszlop);
+    for (char c : oszlopok) {
         auto* betu = new QLabel(QString(QChar(c)).toLower(), l.tab);
         betu->setAlignment(Qt::AlignCenter);
         grid->addWidget(betu, row, 1 + (c - 'A'));

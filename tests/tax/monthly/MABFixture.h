@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <QCoreApplication>
 #include <QPushButton>
+#include <QScreen>
 
 #include "core/CegKival.h"
 #include "core/DataModule1.h"
@@ -31,6 +33,14 @@ protected:
     void TearDown() override {
         if (open) MABTablakZarasa();
         ListFixtureTest::TearDown();
+    }
+
+    // A picture of the form as it stands (for the eye; the tests never compare it).
+    static void Shot(QWidget& form, const char* file) {
+        // As the window manager maximises it.
+        if (QScreen* screen = form.screen()) form.resize(screen->availableGeometry().size());
+        for (int i = 0; i < 10; ++i) QCoreApplication::processEvents();
+        form.grab().save(QString::fromLocal8Bit(file));
     }
 
     // Employees with the fields a declaration needs: id, name, tax id.

@@ -85,8 +85,15 @@ TEST_F(MABEditTest, OpensOnTheHighestMonthWithTheHeadersCountsAndPages) {
         {{"00000000001", 2, "E"}, {"00000000001", 3, "E"}, {"00000000002", 3, "E"}, {"00000000003", 3, "H"}});
     Pages("MAB08", "00000000001", "S526A", {V("10"), V("11"), V("12")});
     Pages("MAB04", "00000000001", "S300D", {V(1000)});
+    ASSERT_EQ(testsupport::RunCommand("sqlite3 '" + EvKonyvtar() +
+                                      "/MAB00_001.DB' \"UPDATE MAB00_001 SET DOLGNEV = 'Kiss', DOLGUTONEV = "
+                                      "'Anna' WHERE TORZSSZAM = '00000000001'\""),
+              0);
     auto form = OpenForm();
     EXPECT_EQ(form->windowTitle(), "Havi adó/Havi adóbevallás");
+    EXPECT_EQ(form->findChild<QLabel*>("DBTextNev")->text() + " " +
+                  form->findChild<QLabel*>("DBTextUtonev")->text(),
+              "Kiss Anna");
     EXPECT_EQ(form->PageControl1->count(), 12);
     EXPECT_EQ(form->ComboBoxHo->currentText(), "3");
     EXPECT_EQ(form->ComboBoxJelleg->currentText(), "E");
@@ -101,6 +108,7 @@ TEST_F(MABEditTest, OpensOnTheHighestMonthWithTheHeadersCountsAndPages) {
 
     form->PageControl1->setCurrentIndex(Lap(*form, "1908-08"));
     EXPECT_EQ(form->LabelLap->text(), "Lap : 3");
+    if (const char* shot = std::getenv("TAVRINA_MAB_SHOT")) Shot(*form, shot);
     EXPECT_EQ(form->GroupBox2->title(), "1908-08 parancsok");
     EXPECT_EQ(qobject_cast<TDBEdit*>(form->Bemenet(Lap(*form, "1908-08"), "S526A"))->text(), "10");
     form->BitBtn2->click();
@@ -297,6 +305,37 @@ TEST_F(MABEditTest, AHeaderGoesWithAllItsPagesOrNotAtAll) {
         EXPECT_EQ(Count(table), n) << table;
     EXPECT_EQ(Field("TORZSSZAM"), "00000000002");
     EXPECT_EQ(form->findChild<QLabel*>("Darab08")->text(), "1");
+}
+
+TEST_F(MABEditTest, CaptionsFromTableMABAndTheFieldKindsChecked) {
+    testsupport::AddRows("MAB", {"MAB_SOR", "MAB_SZOVEG"}, {{300, "Bérjövedelem"}});
+    const auto sql = [](const std::string& file, const std::string& statement) {
+        ASSERT_EQ(
+            testsupport::RunCommand("sqlite3 '" + EvKonyvtar() + "/" + file + ".DB' \"" + statement + "\""),
+            0);
+    };
+    // A field of a kind the editor has no input for is named, and the form goes on.
+    sql("MAB13_001", "ALTER TABLE MAB13_001 ADD COLUMN KEP BLOB");
+    dialogs.Answer(ui::Ok);
+    {
+        auto form = OpenForm();
+        EXPECT_EQ(dialogs.Text(0), "Nem található a mező típusa: KEP");
+        const int lap = Lap(*form, "1908-04");
+        EXPECT_EQ(form->findChild<QLabel*>("LabelSor300")->text(), "300    Bérjövedelem");
+        EXPECT_EQ(form->findChild<QLabel*>("LabelSor301")->text(), "301.");
+        EXPECT_EQ(form->findChild<QLabel*>("LabelSor300")->parentWidget(),
+                  form->Bemenet(lap, "S300D")->parentWidget());
+    }
+    sql("MAB13_001", "ALTER TABLE MAB13_001 DROP COLUMN KEP");
+
+    // Table MAB unreadable: the page keeps its design captions.
+    sql("MAB", "ALTER TABLE MAB DROP COLUMN MAB_SZOVEG");
+    dialogs.Answer(ui::Ok);
+    auto form = OpenForm();
+    ASSERT_EQ(dialogs.Shown().size(), 2u);
+    EXPECT_EQ(dialogs.Text(1).rfind("Konstans nem található! \n", 0), 0u) << dialogs.Text(1);
+    EXPECT_EQ(form->findChild<QLabel*>("LabelSor300")->text(), "300.");
+    EXPECT_TRUE(form->BitBtn5->isEnabled());
 }
 
 }  // namespace
