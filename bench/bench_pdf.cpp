@@ -58,8 +58,7 @@ void BM_ExportPdfUncompressed(benchmark::State& state) {
         pdf.Compress = false;
         pdf.BeginDoc();
         for (int i = 1; i <= pages.PageCount(); ++i) {
-            QImage bitmap = pages.GetPage(i)->Render(96, pages.PageCount(), QImage::Format_RGB888);
-            pdf.DrawPageImage(52, 0, bitmap.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither));
+            pdf.DrawPageImage(52, 0, pages.GetPage(i)->Render(96, pages.PageCount(), QImage::Format_RGB888));
             if (i < pages.PageCount()) pdf.NewPage();
         }
         pdf.EndDoc();

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
+#include <QThreadPool>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <deque>
@@ -33,22 +34,31 @@ void ExportPagesToPdf(const report::PagePrinter& pages, bool landscape, const st
         pdf.PageWidth = 792;
         pdf.PageHeight = 612;
     }
-    // Pages are painted and encoded a batch at a time on worker threads and
-    // placed into the file in their order.
+    // Pages are painted and encoded on worker threads and placed into the file
+    // in their order. The workers live for the whole export: fonts are cached
+    // per thread, and a thread of its own for each page would load them again.
     auto encode = [&](int page) {
         QImage bitmap = pages.GetPage(page)->Render(dpi, count, QImage::Format_RGB888);
+        // The indexed image is reduced to 8 bits by its encoder either way.
+        if (imageMode == 1) return EncodeIndexedImage(bitmap, pdf.Compress);
         if (to8Bit)
             bitmap = bitmap.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AutoColor);
-        return imageMode == 1 ? EncodeIndexedImage(bitmap, pdf.Compress) : EncodeJpegImage(bitmap);
+        return EncodeJpegImage(bitmap);
     };
     // A window of pages in work: a page is started as soon as the oldest
     // one is placed, so no worker waits for the slowest page of a batch.
     const int window = std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
     std::deque<std::future<PdfImage>> jobs;
+    QThreadPool workers;  // after what the tasks use: its end waits for them
+    workers.setMaxThreadCount(window);
     int started = 0;
     for (int i = 1; i <= count; ++i) {
-        while (started < count && started < i - 1 + window)
-            jobs.push_back(std::async(std::launch::async, encode, ++started));
+        while (started < count && started < i - 1 + window) {
+            auto task = std::make_shared<std::packaged_task<PdfImage()>>(
+                [&encode, page = ++started] { return encode(page); });
+            jobs.push_back(task->get_future());
+            workers.start([task] { (*task)(); });
+        }
         if (progress) progress(i, count);
         PdfImage image = jobs.front().get();
         jobs.pop_front();

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/os/AtomicFile.h"
 #include "platform/os/DayNumber.h"
@@ -205,25 +207,74 @@ void TPrintPDF::SaveImageBody(int width, int height, const std::string& colorSpa
     temp_->Write("~tmpim" + Num(imageCount_), body + data);
 }
 
+namespace {
+
+// Qt's exact conversion to 8 bits done straight on the 24-bit picture, without
+// its 32-bit copy and its per-pixel division: the palette holds the colours in
+// the order they first appear, so the bytes are the same. False when the
+// picture has more than 256 colours (Qt quantizes those).
+bool IndexExactly(const QImage& rgb, std::string& pixels, QList<QRgb>& colors) {
+    constexpr uint32_t kUsed = 1u << 24;
+    constexpr int kSlots = 1024;  // open addressing, at most a quarter full
+    std::vector<uint32_t> keys(kSlots, 0);
+    std::vector<uchar> values(kSlots, 0);
+    const int width = rgb.width(), height = rgb.height();
+    pixels.resize(size_t(width) * size_t(height));
+    char* out = pixels.data();
+    uint32_t last = 0;  // no colour has the used bit: the first pixel looks up
+    uchar lastIndex = 0;
+    for (int y = 0; y < height; ++y) {
+        const uchar* in = rgb.constScanLine(y);
+        for (int x = 0; x < width; ++x, in += 3) {
+            const uint32_t key = kUsed | uint32_t(in[0]) << 16 | uint32_t(in[1]) << 8 | in[2];
+            if (key != last) {
+                uint32_t slot = (key * 2654435761u) >> 22;
+                while (keys[slot] != key && keys[slot] != 0) slot = (slot + 1) & (kSlots - 1);
+                if (keys[slot] == 0) {
+                    if (colors.size() == 256) return false;
+                    keys[slot] = key;
+                    values[slot] = uchar(colors.size());
+                    colors.push_back(qRgb(in[0], in[1], in[2]));
+                }
+                last = key;
+                lastIndex = values[slot];
+            }
+            *out++ = char(lastIndex);
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 PdfImage EncodeIndexedImage(const QImage& bitmap, bool compress) {
-    QImage indexed =
-        bitmap.format() == QImage::Format_Indexed8
-            ? bitmap
-            : bitmap.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AutoColor);
     std::string pixels;
-    pixels.reserve(size_t(indexed.width()) * indexed.height());
-    for (int row = 0; row < indexed.height(); ++row)
-        pixels.append(reinterpret_cast<const char*>(indexed.constScanLine(row)), size_t(indexed.width()));
+    QList<QRgb> colors;
+    const bool exact = bitmap.format() == QImage::Format_RGB888 && IndexExactly(bitmap, pixels, colors);
+    int width = bitmap.width(), height = bitmap.height();
+    if (!exact) {
+        QImage indexed =
+            bitmap.format() == QImage::Format_Indexed8
+                ? bitmap
+                : bitmap.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AutoColor);
+        pixels.clear();
+        pixels.reserve(size_t(indexed.width()) * indexed.height());
+        for (int row = 0; row < indexed.height(); ++row)
+            pixels.append(reinterpret_cast<const char*>(indexed.constScanLine(row)), size_t(indexed.width()));
+        colors = indexed.colorTable();
+        width = indexed.width();
+        height = indexed.height();
+    }
     std::string palette;
-    QList<QRgb> colors = indexed.colorTable();
+    palette.reserve(256 * 7);
     for (int i = 0; i < 256; ++i) {
         char entry[8];
         QRgb c = i < colors.size() ? colors[i] : 0;
         std::snprintf(entry, sizeof entry, "%02X%02X%02X ", qRed(c), qGreen(c), qBlue(c));
         palette += entry;
     }
-    return {indexed.width(), indexed.height(), "[/Indexed /DeviceRGB 255 <" + palette + ">]",
-            compress ? "[/FlateDecode]" : "", compress ? Deflate(pixels) : pixels};
+    return {width, height, "[/Indexed /DeviceRGB 255 <" + palette + ">]", compress ? "[/FlateDecode]" : "",
+            compress ? Deflate(pixels) : std::move(pixels)};
 }
 
 PdfImage EncodeJpegImage(const QImage& bitmap) {

@@ -222,6 +222,70 @@ TEST(ExportQR, ThreePageListRendersWithItsHeader) {
     EXPECT_GT(dark, 50);
 }
 
+// The export reduces pages to 8 bits itself: the same bytes as Qt's exact
+// conversion (palette in order of first appearance), and Qt's own quantizing
+// past 256 colours.
+TEST(PrintPDF, IndexedImagesMatchQtsConversion) {
+    ListFixture list(40);
+    const report::PagePrinter& pages = list.r.PagePrinter();
+    auto colours = [](int count) {
+        QImage image(61, 37, QImage::Format_RGB888);  // odd width: padded 8-bit rows
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const int c = (y * image.width() + x) * 7919 % count;
+                image.setPixel(x, y, qRgb(c * 37 % 256, c / 3 % 256, 255 - c % 256));
+            }
+        return image;
+    };
+    const struct {
+        const char* name;
+        QImage image;
+    } cases[] = {
+        {"rendered page", pages.GetPage(1)->Render(96, pages.PageCount(), QImage::Format_RGB888)},
+        {"256 colours", colours(256)},
+        {"257 colours", colours(257)},
+        {"one colour",
+         [] {
+             QImage image(5, 3, QImage::Format_RGB888);
+             image.fill(qRgb(1, 2, 3));
+             return image;
+         }()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (bool compress : {false, true}) {
+            const PdfImage ours = EncodeIndexedImage(c.image, compress);
+            const PdfImage qt = EncodeIndexedImage(
+                c.image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither), compress);
+            EXPECT_EQ(ours.width, qt.width);
+            EXPECT_EQ(ours.height, qt.height);
+            EXPECT_EQ(ours.colorSpace, qt.colorSpace);
+            EXPECT_TRUE(ours.data == qt.data);
+        }
+    }
+}
+
+// Pages encoded on worker threads land in the file as one page after the
+// other reduced by Qt and placed by hand.
+TEST(ExportQR, ParallelExportGivesTheBytesOfPageByPagePlacing) {
+    const os::FixedClock clock(os::EncodeDate(2019, 5, 2) + os::EncodeTime(14, 30, 5));
+    ListFixture list(300);
+    const report::PagePrinter& pages = list.r.PagePrinter();
+    ASSERT_GT(pages.PageCount(), 8);  // more pages than workers
+    os::TempDir dir;
+    ExportPagesToPdf(pages, false, dir.File("parallel.PDF"), 1, true, 96);
+    TPrintPDF pdf;
+    pdf.FileName = dir.File("serial.PDF");
+    pdf.BeginDoc();
+    for (int i = 1; i <= pages.PageCount(); ++i) {
+        const QImage page = pages.GetPage(i)->Render(96, pages.PageCount(), QImage::Format_RGB888);
+        pdf.DrawPageImage(52, 0, page.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither));
+        if (i < pages.PageCount()) pdf.NewPage();
+    }
+    pdf.EndDoc();
+    EXPECT_TRUE(os::ReadFile(dir.File("parallel.PDF")) == os::ReadFile(dir.File("serial.PDF")));
+}
+
 TEST(ExportQR, SameReportAtTheSameTimeGivesTheSameBytes) {
     const os::FixedClock clock(os::EncodeDate(2019, 5, 2) + os::EncodeTime(14, 30, 5));
     ListFixture list(50);
