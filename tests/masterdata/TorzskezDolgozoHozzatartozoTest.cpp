@@ -14,6 +14,7 @@
 #include <QTableView>
 #include <QTest>
 #include <array>
+#include <cstdlib>
 #include <functional>
 
 #include "controls/DBControls.h"
@@ -141,6 +142,10 @@ TEST_F(HozzatartozoTest, ANewDependantTakesTheCurrentEmployeesNumberAfterItsChec
         EXPECT_EQ(dialogs.Text(3), "Valóban hozzá szeretné adni a rekordot?");
         EXPECT_EQ(form.Mode(), 0);
         EXPECT_EQ(dm->TableHozzatartozo->RecordCount(), 1);
+        if (const char* shot = std::getenv("TAVRINA_HOZZATARTOZO_SHOT")) {
+            form.PageControl1->setCurrentWidget(form.TabSheet1);
+            form.grab().save(shot);
+        }
     });
     ExpectClosedAndUnfiltered(2);
     db::Table& h = *dm->TableHozzatartozo;
