@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "app/Fomenu.h"
+#include "backup/MentesZip.h"
 #include "controls/ComboEdits.h"
 #include "controls/DBControls.h"
 #include "controls/DBDateEdits.h"
@@ -27,7 +29,12 @@
 #include "core/DataModule1.h"
 #include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
+#include "core/helpers/KimenetiMappa.h"
+#include "datasupply/BankiUt.h"
 #include "datasupply/NyugPMod.h"
+#include "lists/payment/List_Berlap.h"
+#include "lists/payment/List_Cimletjegyz.h"
+#include "lists/payment/List_Kifiz.h"
 #include "masterdata/TorzskezCegek.h"
 #include "masterdata/TorzskezDolgozo.h"
 #include "masterdata/TorzskezKifhely.h"
@@ -43,7 +50,13 @@
 #include "platform/ui/DatasetGrid.h"
 #include "platform/ui/DatasetGridModel.h"
 #include "support/DialogTest.h"
+#include "support/ListFixture.h"
 #include "support/TestSupport.h"
+#include "tax/annual/Ado_M30mod.h"
+#include "tax/annual/Ado_M30ossz.h"
+#include "tax/monthly/MABOSZosszesites.h"
+#include "tax/monthly/MABadatsz.h"
+#include "tax/monthly/MABosszesites.h"
 
 namespace {
 
@@ -105,6 +118,46 @@ std::map<std::string, Amounts> SavedPayroll() {
         out[q.FieldByName("SF_DGTORZSSZAM").AsString()][q.FieldByName("SF_JCKOD").AsString()] +=
             q.FieldByName("SF_OSSZEG").AsFloat();
     return out;
+}
+
+// A list's preview answered with a PDF export of its pages.
+struct Exported {
+    std::string pdf;
+    int pages = 0;
+    QStringList text;  // the printed lines of every page
+};
+void ExportPdf(testsupport::ScriptedDialogs& dialogs, Exported& out) {
+    testsupport::AnswerPreview(dialogs, [&dialogs, &out](TNyomtatasForm& preview) {
+        const report::PagePrinter& p = preview.QuickRep->PagePrinter();
+        out.pages = p.PageCount();
+        for (int i = 1; i <= out.pages; ++i) out.text << testsupport::PageLines(p, i).join("\n");
+        dialogs.Then([&out](const ui::DialogRequest& r) {
+            out.pdf = (r.value + ".PDF").toStdString();
+            return ui::DialogAnswer{ui::Ok, r.value, 0};
+        });
+        preview.BitBtn10->click();
+        preview.BitBtn2->click();
+    });
+}
+// qpdf finds the file sound and counts the preview's pages in it.
+void CheckPdf(const Exported& e) {
+    std::string out;
+    ASSERT_EQ(testsupport::RunCommand("qpdf --check '" + e.pdf + "'", &out), 0) << e.pdf << out;
+    ASSERT_EQ(testsupport::RunCommand("qpdf --show-npages '" + e.pdf + "'", &out), 0) << out;
+    EXPECT_EQ(std::stoi(out), e.pages) << e.pdf;
+}
+// An XML file for the tax authority: well formed, windows-1250 declared,
+// every line ended by CR LF.
+void CheckXml(const std::string& path) {
+    std::string out;
+    EXPECT_EQ(testsupport::RunCommand("xmllint --noout '" + path + "' 2>&1", &out), 0) << path << out;
+    const std::string bytes = testsupport::ReadBytes(path);
+    ASSERT_FALSE(bytes.empty()) << path;
+    const std::string head = bytes.substr(0, bytes.find("?>"));
+    EXPECT_NE(head.find("encoding=\"windows-1250\""), std::string::npos) << head;
+    size_t crlf = 0;
+    for (size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2)) ++crlf;
+    EXPECT_EQ(crlf, size_t(std::count(bytes.begin(), bytes.end(), '\n'))) << path;
 }
 
 class BookkeepersMonth : public testsupport::HomeTest {
@@ -234,6 +287,7 @@ TEST_F(BookkeepersMonth, FromAnEmptyHomeToARestoredCompany) {
             type("DG_MHKOD", "000001");
             type("DG_BERFORM", e.wageForm);
             type("DG_ALKMIN", "1");
+            type("DG_ALKMINADATSZ", "20");  // employment, as the declaration codes it
             type("DG_ALAPBER", e.wage);
             if (*e.children) type("DG_GYERMSZAM", e.children);
             if (*e.fund) type("DG_MNYP", e.fund);
@@ -378,6 +432,195 @@ TEST_F(BookkeepersMonth, FromAnEmptyHomeToARestoredCompany) {
                 << id << " " << code << ": " << (r == e->second.end() ? -1 : r->second) << " instead of "
                 << amount;
         }
+
+    // --- The lists of the payment date, exported to PDF from their previews.
+    const char* shots = std::getenv("TAVRINA_SCENARIO_SHOTS");
+    Exported payslips, payments, notes;
+    Through<TList_BerlapForm>("MNU_LIST_Kifiz_Berlap", [&](TList_BerlapForm& f) {
+        EXPECT_EQ(f.Date("DateEdit1"), os::EncodeDate(2019, 3, 31));
+        ExportPdf(dialogs, payslips);
+        f.BitBtn1->click();
+    });
+    CheckPdf(payslips);
+    if (shots)
+        testsupport::RunCommand("pdftoppm -f 1 -l 1 -r 80 -png '" + payslips.pdf + "' '" + shots +
+                                "/payslip'");
+    Through<TList_KifizForm>("MNU_LIST_Kifiz_Kifiz", [&](TList_KifizForm& f) {
+        ExportPdf(dialogs, payments);
+        f.BitBtn1->click();
+    });
+    CheckPdf(payments);
+    Through<TList_CimletjegyzForm>("MNU_LIST_Kifiz_Cimletjegyz", [&](TList_CimletjegyzForm& f) {
+        ExportPdf(dialogs, notes);
+        f.BitBtn1->click();
+    });
+    CheckPdf(notes);
+    // One payslip a page, each with its payable; the place's list and its
+    // total 212 800 + 134 065 + 272 750 + 166 250 + 99 750 = 885 615.
+    ASSERT_EQ(payslips.pages, 5);
+    for (int i = 0; i < 5; ++i) {
+        const Employee& e = employees[i];
+        EXPECT_TRUE(payslips.text[i].contains(QString(e.id) + " | " + e.name)) << e.id;
+        EXPECT_TRUE(payslips.text[i].contains("Kifizetendő | " + QString::number(panel.at(e.id).second)))
+            << e.id;
+    }
+    EXPECT_TRUE(payslips.text[2].contains("320 | Személyi jövedelemadó-előleg | 350000 | 12501 | -12501"));
+    ASSERT_EQ(payments.pages, 1);
+    EXPECT_TRUE(payments.text[0].contains("00000000002 | Órabéres Olga | 2019.03.31 | 134065"));
+    EXPECT_TRUE(payments.text[0].contains("Kifizetőhely összesen : | 885615"));
+    // The notes by envelope, from 20 000 down to 5: 212 800 = 10*20 000 +
+    // 10 000 + 2 000 + 500 + 200 + 100; 134 065 = 6*20 000 + 10 000 +
+    // 2*2 000 + 50 + 10 + 5; 272 750 = 13*20 000 + 10 000 + 2 000 + 500 +
+    // 200 + 50; 166 250 = 8*20 000 + 5 000 + 1 000 + 200 + 50; 99 750 =
+    // 4*20 000 + 10 000 + 5 000 + 2*2 000 + 500 + 200 + 50.
+    ASSERT_EQ(notes.pages, 1);
+    EXPECT_TRUE(notes.text[0].contains("Kifizetőhely : | 000001 | 885615"));
+    EXPECT_TRUE(notes.text[0].contains("41 | 4 | 2 | 6 | 1 | 3 | 4 | 1 | 4 | 0 | 1 | 1"))
+        << notes.text[0].toStdString();
+
+    // --- The monthly declaration: the 1908M totals, the 1908A summary, the file.
+    // No cell placement of the declaration ships with the pay items: the
+    // bookkeeper places the wage items in row 300, column D (written into the
+    // company's pay items here, as the pay-item form would save them).
+    testsupport::AddRows(
+        "Jogcim_001", {"JC_KOD", "JC_HAVIBEVSOR", "JC_HAVIBEVOSZL"},
+        {{"100", "300", "D"}, {"101", "300", "D"}, {"102F", "300", "D"}, {"120", "300", "D"}});
+    Through<TMABosszesitesForm>("MNU_MAdo_MABosszesites", [&](TMABosszesitesForm& f) {
+        EXPECT_EQ(f.MaskEdit1->text(), "3");
+        dialogs.Answer(ui::Ok);
+        f.BitBtn2->click();
+        EXPECT_EQ(dialogs.Shown().back().text.toStdString(), "Az összesítés befejeződött!");
+        EXPECT_EQ(f.ListBox1->count(), 0);  // no employee with a missing field
+    });
+    Through<TMABOSZosszesitesForm>("MNU_MAdo_MABOSZosszesites", [&](TMABOSZosszesitesForm& f) {
+        EXPECT_EQ(f.MaskEdit1->text(), "3");
+        dialogs.Answer(ui::Ok);
+        f.BitBtn1->click();
+        EXPECT_EQ(dialogs.Shown().back().text.toStdString(), "Az összesítés befejeződött!");
+    });
+    std::string declaration;
+    Through<TMABadatszForm>("MNU_MAdo_MABadatsz", [&](TMABadatszForm& f) {
+        declaration = f.Edit4->text().toStdString();
+        dialogs.Answer(ui::Ok);
+        f.BitBtn1->click();
+        EXPECT_EQ(dialogs.Shown().back().text.toStdString(), "Az adatszolgáltatás fájl elkészült.");
+    });
+    // A header for each of the five, row 300 D holding the month's wages.
+    const auto headers = testsupport::TableRecords("MAB00_001");
+    EXPECT_EQ(headers.size(), 5u);
+    const auto sheets = testsupport::TableRecords("MAB04_001");
+    const std::map<std::string, std::string> wages = {{"00000000001", "320000"},
+                                                      {"00000000002", "201600"},
+                                                      {"00000000003", "350000"},
+                                                      {"00000000004", "250000"},
+                                                      {"00000000005", "150000"}};
+    for (const auto& [id, amount] : wages) {
+        ASSERT_EQ(sheets.count(id), 1u) << id;
+        EXPECT_EQ(sheets.at(id).at("S300D"), amount) << id;
+    }
+    EXPECT_EQ(fs::path(declaration).filename(), "001_03_E.xml");
+    CheckXml(declaration);
+    EXPECT_NE(testsupport::ReadBytes(declaration).find(">350000<"), std::string::npos);
+
+    // --- The bank transfer file of the premium.
+    std::string bank;
+    Through<TBankiUtForm>("MNU_Szerviz_BankiUt", [&](TBankiUtForm& f) {
+        f.Edit("MaskEdit7")->setText("120");
+        f.DateEdit("DateEdit3")->SetDateValue(os::EncodeDate(2019, 3, 31));
+        f.NyomtatasMehet();
+        dialogs.Then([&bank](const ui::DialogRequest& r) {
+            bank = r.value.toStdString();
+            return ui::DialogAnswer{ui::Ok, r.value, 0};
+        });
+        dialogs.Answer(ui::Ok);
+        f.BitBtn1->click();
+        EXPECT_EQ(dialogs.Shown().back().text.toStdString(), "A küldés befejeződött!");
+    });
+    // Header, the premium's record, trailer: 178 characters each, CR LF ended.
+    {
+        const std::string file = testsupport::ReadBytes(bank);
+        std::vector<std::string> records;
+        for (size_t at = 0; at < file.size();) {
+            const size_t end = file.find("\r\n", at);
+            ASSERT_NE(end, std::string::npos) << "a record without CR LF";
+            records.push_back(file.substr(at, end - at));
+            at = end + 2;
+        }
+        ASSERT_EQ(records.size(), 3u);
+        for (const std::string& r : records) EXPECT_EQ(r.size(), 178u);
+        EXPECT_NE(records[1].find("117730162222222200000000Havi Anna"), std::string::npos);
+        EXPECT_EQ(records[2].substr(73, 7), "0000001");
+        EXPECT_EQ(records[2].substr(80, 14), "00000000020000");
+    }
+
+    // --- The income certificate totals and one employee's return file.
+    Through<TAdo_M30osszForm>("MNU_Ado_M30ossz", [&](TAdo_M30osszForm& f) {
+        dialogs.Answer(ui::Ok);
+        f.findChild<QPushButton*>("BitBtn1")->click();
+        EXPECT_EQ(dialogs.Shown().back().text.toStdString(), "Az összesítés befejeződött!");
+    });
+    std::string ret;
+    Through<TAdo_M30modForm>("MNU_Ado_M30mod", [&](TAdo_M30modForm& f) {
+        ASSERT_TRUE(DM1->TableM30->Locate("M30_DGTORZSSZAM", db::Variant("00000000001")));
+        dialogs.Then([&ret](const ui::DialogRequest& r) {
+            ret = r.value.toStdString() + ".xml";
+            return ui::DialogAnswer{ui::Ok, r.value, 0};
+        });
+        f.findChild<QPushButton*>("BitBtn1")->click();
+        dialogs.Answer(ui::Yes);
+        f.close();
+    });
+    // Row 1 D the wages, 65 B the tax, 610 B the family allowance.
+    const auto m30 = testsupport::TableRecords("M30_001");
+    EXPECT_EQ(m30.at("00000000001").at("M30_S1D"), "320000");
+    EXPECT_EQ(m30.at("00000000001").at("M30_S65B"), "48000");
+    EXPECT_EQ(m30.at("00000000003").at("M30_S1D"), "350000");
+    EXPECT_EQ(m30.at("00000000003").at("M30_S65B"), "12501");
+    EXPECT_EQ(m30.at("00000000003").at("M30_S610B"), "266660");
+    EXPECT_EQ(fs::path(ret).filename(), "19SZJA_001_8123456786.xml");
+    CheckXml(ret);
+
+    // --- A backup through "Mentés", a change, and the company restored.
+    std::string archive;
+    Through<TMentesZipForm>("MNU_Szerviz_Ment", [&](TMentesZipForm& f) {
+        dialogs.Then([&archive](const ui::DialogRequest& r) {
+            archive = r.value.toStdString();
+            if (!r.value.endsWith(".zip")) archive += ".zip";
+            return ui::DialogAnswer{ui::Ok, QString::fromStdString(archive), 0};
+        });
+        dialogs.Answer(ui::Ok);
+        f.BitBtn1->click();
+        EXPECT_NE(dialogs.Shown().back().text.indexOf(" Fájl sikeresen becsomagolva!"), -1);
+    });
+    {
+        std::string out;
+        EXPECT_EQ(testsupport::RunCommand("unzip -tq '" + archive + "'", &out), 0) << archive << out;
+    }
+    // The change: Havi Anna's wage raised (written into the table).
+    testsupport::AddRows("Dolgozo_001", {"DG_TORZSSZAM", "DG_ALAPBER"}, {{"00000000001", 999999.0}});
+    Through<TMentesZipForm>("MNU_Szerviz_Ment", [&](TMentesZipForm& f) {
+        f.PageControl1->setCurrentIndex(1);
+        f.MaskEdit1->setText("001");
+        f.Frissit();
+        dialogs.Answer(ui::Yes);  // "Biztos benne, hogy a(z) 001 céget szeretné visszatölteni?"
+        dialogs.Then([&archive](const ui::DialogRequest&) {
+            return ui::DialogAnswer{ui::Ok, QString::fromStdString(archive), 0};
+        });
+        dialogs.Answer(ui::Ok);
+        f.BitBtn6->click();
+        EXPECT_NE(dialogs.Shown().back().text.indexOf(" Fájl sikeresen kicsomagolva!"), -1)
+            << dialogs.Shown().back().text.toStdString();
+    });
+    EXPECT_EQ(testsupport::TableRecords("Dolgozo_001").at("00000000001").at("DG_ALAPBER"), "300000");
+    EXPECT_EQ(SavedPayroll(), saved);
+    for (const auto& e : fs::directory_iterator(EvKonyvtar())) {
+        if (e.path().extension() != ".DB") continue;
+        std::string out;
+        EXPECT_EQ(
+            testsupport::RunCommand("sqlite3 '" + e.path().string() + "' 'PRAGMA integrity_check'", &out), 0);
+        EXPECT_EQ(out, "ok\n") << e.path();
+    }
+    main->close();
 }
 
 }  // namespace
