@@ -53,6 +53,9 @@ Connection::Connection(const std::string& path, bool readOnly, bool create, cons
     // Another workstation in the middle of a write: wait a little, then say so.
     sqlite3_busy_timeout(db_, Engine::LockWait());
     RegisterCollations(db_);
+    // A commit is the journal's removal: sync its folder too, or a power loss
+    // right after a save could bring the journal back and undo the save.
+    if (!readOnly) Exec("PRAGMA synchronous = EXTRA", context);
 }
 
 Connection::~Connection() {
@@ -71,6 +74,7 @@ void Connection::Attach(const std::string& path, const std::string& schema,
     Statement st(db_, "ATTACH DATABASE ? AS " + Quote(schema), context);
     sqlite3_bind_text(st.get(), 1, path.c_str(), -1, SQLITE_TRANSIENT);
     st.Step();
+    Exec("PRAGMA " + Quote(schema) + ".synchronous = EXTRA", context);
 }
 
 Statement::Statement(sqlite3* db, const std::string& sql, const std::string& context)
