@@ -35,8 +35,9 @@ void ExportPagesToPdf(const report::PagePrinter& pages, bool landscape, const st
         pdf.PageHeight = 612;
     }
     // Pages are painted and encoded on worker threads and placed into the file
-    // in their order. The workers live for the whole export: fonts are cached
-    // per thread, and a thread of its own for each page would load them again.
+    // in their order. The workers are the application's pool, which keeps its
+    // threads a while: fonts are cached per thread, and a fresh thread for
+    // each page (or export) would load them again.
     auto encode = [&](int page) {
         QImage bitmap = pages.GetPage(page)->Render(dpi, count, QImage::Format_RGB888);
         // The indexed image is reduced to 8 bits by its encoder either way.
@@ -49,15 +50,21 @@ void ExportPagesToPdf(const report::PagePrinter& pages, bool landscape, const st
     // one is placed, so no worker waits for the slowest page of a batch.
     const int window = std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
     std::deque<std::future<PdfImage>> jobs;
-    QThreadPool workers;  // after what the tasks use: its end waits for them
-    workers.setMaxThreadCount(window);
+    // The tasks use this frame: however it is left, wait for those still out.
+    struct Drain {
+        std::deque<std::future<PdfImage>>& jobs;
+        ~Drain() {
+            for (auto& job : jobs)
+                if (job.valid()) job.wait();
+        }
+    } drain{jobs};
     int started = 0;
     for (int i = 1; i <= count; ++i) {
         while (started < count && started < i - 1 + window) {
             auto task = std::make_shared<std::packaged_task<PdfImage()>>(
                 [&encode, page = ++started] { return encode(page); });
             jobs.push_back(task->get_future());
-            workers.start([task] { (*task)(); });
+            QThreadPool::globalInstance()->start([task] { (*task)(); });
         }
         if (progress) progress(i, count);
         PdfImage image = jobs.front().get();
