@@ -5,9 +5,9 @@
 
 #include "core/StartValues.h"
 #include "core/helpers/KimenetiMappa.h"
+#include "datasupply/AdatszolgFajl.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
-#include "platform/os/AtomicFile.h"
 #include "platform/os/Clock.h"
 #include "platform/ui/Dialogs.h"
 
@@ -116,21 +116,6 @@ QString TBankiUtalasForm::ChooseOutputFile(const QString& proposed) {
     }
 }
 
-bool TBankiUtalasForm::FajlIr(const QString& path, const std::function<std::string()>& build) {
-    try {
-        os::AtomicFileWriter file(path.toStdString());
-        file.Write(build());
-        file.Commit();
-        return true;
-    } catch (const std::exception& e) {
-        ui::MessageBox(QStringLiteral("Üzenet"),
-                       QStringLiteral("Hiba történt a(z) ") + path +
-                           QStringLiteral(" fájl írása során...\r") + QString::fromUtf8(e.what()),
-                       ui::Icon::Error, ui::Ok);
-        return false;
-    }
-}
-
 void TBankiUtalasForm::BitBtn1Click() {
     BitBtn1->setEnabled(false);
     struct Vissza {
@@ -144,7 +129,7 @@ void TBankiUtalasForm::BitBtn1Click() {
     if (!CegKeres(ceg)) return;
     const QString path = ChooseOutputFile(FajlNev(ceg));
     if (path.isEmpty()) return;
-    const bool kesz = FajlIr(path, [&] {
+    const bool kesz = AdatszolgFajlIr(QStringLiteral("Üzenet"), path.toStdString(), [&] {
         const std::vector<UtalasTetel> tetelek =
             UtalasTetelek(Text("MaskEdit7"), Date("DateEdit3"), Kedvezmenyezett());
         ProgressBar1->setMaximum(std::max<int>(1, static_cast<int>(tetelek.size())));

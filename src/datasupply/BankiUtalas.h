@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,9 +46,6 @@ public:
     // The save dialog in the bank's folder (made when missing); the path
     // chosen, or empty (cancelled, or the folder's error shown).
     QString ChooseOutputFile(const QString& proposed);
-    // Writes what `build` makes to `path` in one piece; a failure shows the
-    // write error and leaves any earlier file as it was.
-    bool FajlIr(const QString& path, const std::function<std::string()>& build);
 
 protected:
     void BitBtn1Click() override;

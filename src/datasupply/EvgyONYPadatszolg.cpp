@@ -11,16 +11,14 @@
 #include "core/StartValues.h"
 #include "core/helpers/KimenetiMappa.h"
 #include "core/helpers/SegedUnit.h"
+#include "datasupply/AdatszolgFajl.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
-#include "platform/os/AtomicFile.h"
 #include "platform/ui/DatasetGrid.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Hourglass.h"
 
 namespace {
-
-const QString kNemLehet = QStringLiteral("A műveletet nem lehet végrehajtani...");
 
 ListDecl OnypDecl() {
     ParamField honap = params::Honap("CurrencyEdit1", "");
@@ -217,7 +215,7 @@ void TEvgyONYPadatszolgForm::GyujtesEllenoriz() {
 
 void TEvgyONYPadatszolgForm::BitBtn1Click() {
     if (CegKod().isEmpty()) {
-        ui::ShowMessage(kNemLehet);
+        MuveletNemLehet();
         return;
     }
     BitBtn1->setEnabled(false);
@@ -292,7 +290,7 @@ void TEvgyONYPadatszolgForm::OnypFajlIras() {
     GyujtesEllenoriz();
     const QString fajl = Text("Edit2");
     if (CegKod().isEmpty() || !mdONYP.Active() || fajl.isEmpty()) {
-        ui::ShowMessage(kNemLehet);
+        MuveletNemLehet();
         return;
     }
     bool kesz = false;
@@ -305,25 +303,16 @@ void TEvgyONYPadatszolgForm::OnypFajlIras() {
                 f->Label5->clear();
             }
         } vissza{this};
-        try {
+        kesz = AdatszolgFajlIr(QStringLiteral("Üzenetkezelő"), fajl.toStdString(), [this] {
             if (mdONYP.State() != db::DatasetState::Browse) mdONYP.Cancel();
             Label5->setText(QStringLiteral("Fájl létrehozása"));
             ProgressBar1->setMaximum(std::max(1, mdONYP.RecordCount()));
             const db::Bookmark hely = mdONYP.GetBookmark();
-            const std::string tartalom = OnypFajlTartalom(mdONYP);
+            std::string tartalom = OnypFajlTartalom(mdONYP);
             ProgressBar1->setValue(ProgressBar1->maximum());
             if (mdONYP.BookmarkValid(hely)) mdONYP.GotoBookmark(hely);
-            // The whole file or none.
-            os::AtomicFileWriter file(fajl.toStdString());
-            file.Write(tartalom);
-            file.Commit();
-            kesz = true;
-        } catch (const std::exception& e) {
-            ui::MessageBox(QStringLiteral("Üzenetkezelő"),
-                           QStringLiteral("Hiba történt a(z) ") + fajl +
-                               QStringLiteral(" fájl írása során...") + "\r" + QString::fromUtf8(e.what()),
-                           ui::Icon::Error, ui::Ok);
-        }
+            return tartalom;
+        });
     }
     if (kesz) ui::ShowMessage(QStringLiteral("Az adatszolgáltatás fájl elkészült."));
 }

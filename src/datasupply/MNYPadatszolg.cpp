@@ -15,10 +15,10 @@
 #include "core/StartValues.h"
 #include "core/helpers/KimenetiMappa.h"
 #include "core/helpers/SegedUnit.h"
+#include "datasupply/AdatszolgFajl.h"
 #include "datasupply/List_MNYPadatszOsszQR.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
-#include "platform/os/AtomicFile.h"
 #include "platform/os/Clock.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/System.h"
@@ -27,8 +27,6 @@
 #include "platform/ui/Hourglass.h"
 
 namespace {
-
-const QString kNemLehet = QStringLiteral("A műveletet nem lehet végrehajtani...");
 
 const CodeLookup kPenztar{.table = &TDM1::TableNyugP,
                           .keyField = "NP_KOD",
@@ -624,7 +622,7 @@ MnypGyujtes TMNYPadatszolgForm::Gyujtes() const {
 
 void TMNYPadatszolgForm::BitBtn1Click() {
     if (CegKod().isEmpty()) {
-        ui::ShowMessage(kNemLehet);
+        MuveletNemLehet();
         return;
     }
     BitBtn1->setEnabled(false);
@@ -681,7 +679,7 @@ void TMNYPadatszolgForm::BitBtn1Click() {
 
 void TMNYPadatszolgForm::WriteMnypFiles() {
     if (!Kesz()) {
-        ui::ShowMessage(kNemLehet);
+        MuveletNemLehet();
         return;
     }
     const std::string cegKod = CegKod().toStdString();
@@ -702,28 +700,16 @@ void TMNYPadatszolgForm::WriteMnypFiles() {
         auto szakasz = [this](const QString& fazis, const std::string& fajl, bool alkonyvtarKell,
                               const std::string& alk, const std::function<std::string()> tartalom) {
             Label3->setText(fazis);
-            try {
+            const bool kesz = AdatszolgFajlIr(QStringLiteral("Üzenet"), fajl, [&] {
                 if (alkonyvtarKell && !std::filesystem::is_directory(alk)) {
                     std::error_code ec;
                     if (!std::filesystem::create_directory(alk, ec) || ec)
                         throw std::runtime_error(alk + " mappa nem hozható létre.");
                 }
-                const std::string bajtok = tartalom();
-                // The whole file or none.
-                os::AtomicFileWriter file(fajl);
-                file.Write(bajtok);
-                file.Commit();
-                ProgressBar1->setValue(0);
-                return true;
-            } catch (const std::exception& e) {
-                ProgressBar1->setValue(0);
-                ui::MessageBox(QStringLiteral("Üzenet"),
-                               QStringLiteral("Hiba történt a(z) ") + Q(fajl) +
-                                   QStringLiteral(" fájl írása során...") + "\r" +
-                                   QString::fromUtf8(e.what()),
-                               ui::Icon::Error, ui::Ok);
-                return false;
-            }
+                return tartalom();
+            });
+            ProgressBar1->setValue(0);
+            return kesz;
         };
         tetelKesz = szakasz(QStringLiteral("Tétel"), tetel, true, alkonyvtar, [this] {
             ProgressBar1->setMaximum(std::max(1, mdHaviForg.RecordCount()));
@@ -770,7 +756,7 @@ void TMNYPadatszolgForm::WriteMnypFiles() {
 
 void TMNYPadatszolgForm::Osszesito() {
     if (!Kesz()) {
-        ui::ShowMessage(kNemLehet);
+        MuveletNemLehet();
         return;
     }
     for (TMemoryData* md : {&mdHaviForg, &mdFoglOssz})
