@@ -16,6 +16,7 @@
 #include "core/Kivalaszt.h"
 #include "core/helpers/SegedUnit.h"
 #include "core/helpers/TypedDate.h"
+#include "payroll/PayrollForms.h"
 #include "platform/db/Transaction.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/Text.h"
@@ -27,17 +28,6 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 const QString kUzenet = QStringLiteral("Üzenet");
-
-void OpenTable(db::Table* t, bool readOnly) {
-    if (t->Active()) t->Close();
-    t->ReadOnly = readOnly;
-    t->Open();
-}
-
-void CloseTable(db::Table* t) {
-    if (t->Active()) t->Close();
-    t->ReadOnly = false;
-}
 
 // Moves the payroll table to the first brought-forward row of the employee,
 // month and date; false when there is none.
@@ -80,15 +70,7 @@ THozottAdatokForm::THozottAdatokForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Törzskezelés/Hozott Adatok"));
     auto* top = new QGridLayout;
     auto label = [this](const char* text) { return new QLabel(QString::fromUtf8(text), this); };
-    CurrencyEdit1 = new TCurrencyEdit(this);
-    CurrencyEdit1->setObjectName("CurrencyEdit1");
-    CurrencyEdit1->SetDecimalPlaces(0);
-    CurrencyEdit1->SetDisplayFormat(QStringLiteral("00"));
-    CurrencyEdit1->SetMaxLength(2);
-    CurrencyEdit1->SetMinValue(1);
-    CurrencyEdit1->SetMaxValue(12);
-    CurrencyEdit1->SetValue(1);
-    CurrencyEdit1->setFixedWidth(48);
+    CurrencyEdit1 = HonapEdit(this);
     DateEdit1 = new TDateEdit(this);
     DateEdit1->setObjectName("DateEdit1");
     MaskEdit4 = new QLineEdit(this);

@@ -20,6 +20,7 @@
 #include "core/KivalasztSQL.h"
 #include "core/StartValues.h"
 #include "core/helpers/TypedDate.h"
+#include "payroll/PayrollForms.h"
 #include "payroll/UjJogcim.h"
 #include "payroll/engine/Totals.h"
 #include "platform/db/Query.h"
@@ -43,17 +44,6 @@ std::string CompanyCode() {
     const std::string& name = DM1->TableSzamfejt->TableName;
     const size_t at = name.rfind('_');
     return at == std::string::npos ? std::string() : name.substr(at + 1);
-}
-
-void OpenTable(db::Table* t, bool readOnly) {
-    if (t->Active()) t->Close();
-    t->ReadOnly = readOnly;
-    t->Open();
-}
-
-void CloseTable(db::Table* t) {
-    if (t->Active()) t->Close();
-    t->ReadOnly = false;
 }
 
 void Unfilter(db::Dataset& ds) {
@@ -125,15 +115,7 @@ void TSzamfejtForm::BuildControls() {
         w->setObjectName(name);
         return w;
     };
-    CurrencyEdit1 = new TCurrencyEdit(this);
-    named(CurrencyEdit1, "CurrencyEdit1");
-    CurrencyEdit1->SetDecimalPlaces(0);
-    CurrencyEdit1->SetDisplayFormat(QStringLiteral("00"));
-    CurrencyEdit1->SetMaxLength(2);
-    CurrencyEdit1->SetMinValue(1);
-    CurrencyEdit1->SetMaxValue(12);
-    CurrencyEdit1->SetValue(1);
-    CurrencyEdit1->setFixedWidth(48);
+    CurrencyEdit1 = HonapEdit(this);
     DateEdit1 = new TDateEdit(this);
     named(DateEdit1, "DateEdit1");
     MaskEdit3 = new QLineEdit(this);
