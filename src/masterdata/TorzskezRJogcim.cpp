@@ -6,8 +6,8 @@
 #include "controls/DBControls.h"
 #include "controls/DBKinds.h"
 #include "core/DataModule1.h"
+#include "core/DateEditCheck.h"
 #include "core/FormTables.h"
-#include "core/helpers/TypedDate.h"
 #include "platform/ui/ControlKinds.h"
 #include "platform/ui/Dialogs.h"
 
@@ -148,20 +148,4 @@ void TTorzskezRJogcimForm::EnterTag(int tag) {
     }
 }
 
-void TTorzskezRJogcimForm::DBDateEditExit(TDBDateEdit* edit) {
-    double date = 0;
-    switch (CheckTypedDate(edit->Text().toStdString(), date)) {
-        case TypedDate::NoDate:
-            ui::ShowMessage(QStringLiteral("Ilyen dátum nem létezik!"));
-            if (db::Field* f = edit->Field()) f->Clear();
-            edit->SetDateValue(0);
-            edit->setFocus(Qt::OtherFocusReason);
-            break;
-        case TypedDate::OutOfRange:
-            ui::ShowMessage(QStringLiteral("Ellenőrizze le helyesen írta-e be a dátumot!"));
-            edit->setFocus(Qt::OtherFocusReason);
-            break;
-        default:
-            break;
-    }
-}
+void TTorzskezRJogcimForm::DBDateEditExit(TDBDateEdit* edit) { DateEditExitCheck(edit); }
