@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "core/DataModule1.h"
+#include "core/ListaKeret.h"
 #include "core/StartValues.h"
 #include "core/helpers/SegedUnit.h"
 #include "platform/db/Query.h"
@@ -159,8 +160,7 @@ void Futas::Fejlec(const std::string& torzsszam, int honap) {
     mab00.FieldByName("TOL").SetAsDateTime(fej.tol);
     mab00.FieldByName("IG").SetAsDateTime(fej.ig);
     db::Table& cegek = *DM1->TableCegek;
-    const std::string& szamfejt = DM1->TableSzamfejt->TableName;
-    if (szamfejt.size() >= 12 && cegek.Locate("CG_KOD", db::Variant(szamfejt.substr(9, 3)))) {
+    if (LocateCompany()) {
         const std::string cegNev = cegek.FieldByName("CG_NEV").AsString();
         set("CEGNEV", cegNev);
         set("CEGADOSZAM", cegek.FieldByName("CG_ADOSZAM").AsString());
