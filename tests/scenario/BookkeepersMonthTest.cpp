@@ -218,7 +218,7 @@ TEST_F(BookkeepersMonth, FromAnEmptyHomeToARestoredCompany) {
     EXPECT_EQ(main->Label6->text(), "Őrség");
     EXPECT_EQ(db::Engine::AliasPath(AktualisAlias), home.Path() + "/Tavrina/2019");
     if (const char* shots = std::getenv("TAVRINA_SCENARIO_SHOTS"))
-        main->grab().save(QString(shots) + "/main-window.png");
+        QCoreApplication::processEvents(), main->grab().save(QString(shots) + "/main-window.png");
 
     // --- A payment place and a workplace, through their maintenance forms.
     Through<TTorzskezKifhelyForm>("MNU_Torzsk_KH", [this](TTorzskezKifhelyForm& f) {
@@ -409,7 +409,7 @@ TEST_F(BookkeepersMonth, FromAnEmptyHomeToARestoredCompany) {
             EXPECT_EQ(f.Osszesen[8]->text().toLongLong(), panel.at(e.id).second) << e.id;
             if (e.id == std::string("00000000005"))
                 if (const char* shots = std::getenv("TAVRINA_SCENARIO_SHOTS"))
-                    f.grab().save(QString(shots) + "/payroll-form.png");
+                    QCoreApplication::processEvents(), f.grab().save(QString(shots) + "/payroll-form.png");
             // The next one's warnings come as the run moves on to it.
             const std::string id = e.id;
             if (id == "00000000002") dialogs.Answer(ui::Ok);  // the dependants of 00000000003
