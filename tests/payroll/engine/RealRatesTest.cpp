@@ -30,7 +30,7 @@ protected:
         WriteRows("TR19", "Dolgozo_001", {
             {"DG_TORZSSZAM", "DG_NEV",          "DG_MHKOD", "DG_BELEPDAT", "DG_BERFORM", "DG_ALKMIN", "DG_ALAPBER", "DG_NAPIKOTORA", "DG_NYUGJAR", "DG_EGBIZJARTERM", "DG_EGBIZJARPENZ", "DG_MPJDOLG", "DG_SZHA", "DG_CSALKEDV", "DG_SZABKER", "DG_BETEGSZABKER"},
             {"00001",        "Havi Anna",       "000001",   "2015.01.01",  "1",          "1",         "300000",     "8",             "I",          "I",               "I",               "I",          "I",       "",            "20",         "15"},
-            {"00002",        "Kétgyermekes Béla","000001",  "2015.01.01",  "1",          "1",         "400000",     "8",             "I",          "I",               "I",               "I",          "I",       "266667",      "20",         "15"},
+            {"00002",        "Kétgyermekes Béla","000001",  "2015.01.01",  "1",          "1",         "400000",     "8",             "I",          "I",               "I",               "I",          "I",       "266660",      "20",         "15"},
             {"00003",        "Belépő Cecília",  "000001",   "2019.03.18",  "1",          "1",         "149000",     "8",             "I",          "I",               "I",               "I",          "I",       "",            "20",         "15"},
         });
         // clang-format on
@@ -60,17 +60,17 @@ TEST_F(RealRatesTest, ShippedCatalogueAndParametersOnThreeEmployees) {
                    {"330", 58500},    // 19.5 %
                    {"351", 4500}},    // 1.5 %
          {"314A"}},
-        // 400 000 a month and two children: 2 × 20 000 of tax a month is
-        // 2 × 133 333.33 of tax base, declared as 266 667.
+        // 400 000 a month and two children: the 2019 allowance of two
+        // dependants is 133 330 of tax base each (value-set row "34"), 266 660.
         {"00002", {{"100", 380952},   // 400 000 × 20 / 21 = 380 952.38
                    {"102", 19048},    // 400 000 / 21 = 19 047.62
                    {"270", 400000},
                    {"300", 40000}, {"304", 6000}, {"306", 16000}, {"307", 12000},
                    {"309", 60000},    // 15 % before the allowance
-                   {"314A", 266667},
-                   {"320", 20000},    // 15 % × (400 000 − 266 667) = 19 999.95
-                   {"748", 306000},   // 400 000 − 40 000 − 6 000 − 16 000 − 12 000 − 20 000
-                   {"749", 0}, {"750", 306000},
+                   {"314A", 266660},
+                   {"320", 20001},    // 15 % × (400 000 − 266 660) = 20 001
+                   {"748", 305999},   // 400 000 − 40 000 − 6 000 − 16 000 − 12 000 − 20 001
+                   {"749", 1}, {"750", 306000},
                    {"330", 78000}, {"351", 6000}},
          {}},
         // The minimum wage, 149 000, from 18 March: the days of 18-22 and
