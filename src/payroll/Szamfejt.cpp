@@ -727,6 +727,10 @@ void TSzamfejtForm::ShowRows() {
     }
     md.EnableControls();
     md.First();
+    // The refilled set numbers its records from the start again, so with as
+    // many rows as before the grid would take the change for a move and keep
+    // showing the old amounts.
+    DBGrid1->Model()->Reload();
 }
 
 void TSzamfejtForm::ShowTotals() {

@@ -387,4 +387,39 @@ TEST_F(UjJogcimTest, PeriodMustNotEndBeforeItStartsAndOkRecalculates) {
     EXPECT_FALSE(Has(after, "750 199 500"));
 }
 
+// A change through the dialog keeps the number of rows: the grid must still
+// show the recalculated rows, the ones the totals and the save use.
+TEST_F(UjJogcimTest, ChangedRowAndItsRecalculationShowInTheGridAsSaved) {
+    ASSERT_TRUE(DM1->MemoryData1->Locate("SF_JCKOD", db::Variant("100")));
+    dialogs.AnswerModal([](QDialog& d) {
+        auto& dialog = static_cast<TUjJogcimForm&>(d);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        dialog.DBEdit2->setFocus();
+        dialog.DBEdit2->selectAll();
+        QTest::keyClicks(dialog.DBEdit2, "200000");
+        dialog.DBEdit11->setFocus();
+        dialog.BitBtn1->click();
+        return dialog.result();
+    });
+    form->BitBtn6->click();
+    // 200 000 in place of 300 000: pension 20 000, labour 3 000, health
+    // 8 000 + 6 000, tax 30 000; net 133 000.
+    const std::vector<std::string> shown = Shown(*form);
+    for (const char* row : {"100 200 000", "300 20 000", "748 133 000", "750 133 000"})
+        EXPECT_TRUE(Has(shown, row)) << row;
+    EXPECT_FALSE(Has(shown, "100 300 000"));
+    EXPECT_EQ(form->Osszesen[8]->text().toStdString(), "133000");
+    form->BitBtn11->click();
+    std::vector<std::string> saved;
+    for (const std::string& r : Saved("00001")) {
+        const std::string code = r.substr(0, r.find('/'));
+        const double amount = std::stod(r.substr(r.rfind('/') + 1));
+        saved.push_back(code + " " +
+                        db::Field::Format(db::FieldType::Float, db::Variant(amount), "## ### ##0"));
+    }
+    EXPECT_EQ(shown, saved);
+}
+
 }  // namespace
