@@ -8,6 +8,7 @@
 #include "platform/db/Transaction.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtString.h"
+#include "platform/ui/WaitingButton.h"
 
 namespace {
 
@@ -50,31 +51,10 @@ private:
     bool wasActive_, wasReadOnly_;
 };
 
-class WaitingButton {
-public:
-    explicit WaitingButton(QAbstractButton* b) : b_(b) {
-        if (!b_) return;
-        caption_ = b_->text();
-        b_->setEnabled(false);
-        b_->setText("Várjon");
-    }
-    ~WaitingButton() {
-        if (!b_) return;
-        b_->setText(caption_);
-        b_->setEnabled(true);
-    }
-    WaitingButton(const WaitingButton&) = delete;
-    WaitingButton& operator=(const WaitingButton&) = delete;
-
-private:
-    QAbstractButton* b_;
-    QString caption_;
-};
-
 }  // namespace
 
 bool JogcimHelyekMasolasa(const JogcimHelyMasolas& how) {
-    WaitingButton waiting(how.button);
+    ui::WaitingButton waiting(how.button);
     db::Table year;
     year.DatabaseName = DM1->TableSzamfejt->DatabaseName;
     year.TableName = YearPayItemTable();

@@ -14,6 +14,7 @@
 #include "platform/os/Text.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtString.h"
+#include "platform/ui/WaitingButton.h"
 #include "tax/annual/EvesRekordok.h"
 
 // --- Cells ------------------------------------------------------------------------
@@ -327,21 +328,15 @@ void TAdo_M30osszForm::StartButtonClick(int index) {
 }
 
 void TAdo_M30osszForm::BitBtn1Click() {
-    const QString caption = BitBtn1->text();
-    BitBtn1->setEnabled(false);
-    BitBtn1->setText(QStringLiteral("Várjon"));
     try {
+        // The transaction is rolled back and the button given back before the error shows.
+        ui::WaitingButton waiting(BitBtn1);
         M30osszesit({S(Text("MaskEdit1")), S(Text("MaskEdit2")), S(Text("MaskEdit5")), S(Text("MaskEdit6"))},
                     FeldolgozasiEv);
     } catch (...) {
-        // The transaction is rolled back; the button is given back.
-        BitBtn1->setText(caption);
-        BitBtn1->setEnabled(true);
         db::HandleApplicationException(std::current_exception());
         return;
     }
-    BitBtn1->setText(caption);
-    BitBtn1->setEnabled(true);
     ui::MessageBox(QStringLiteral("Üzenet"), QStringLiteral("Az összesítés befejeződött!"),
                    ui::Icon::Information, ui::Ok);
 }
