@@ -220,35 +220,26 @@ TMABForm::TMABForm(QWidget* parent) : TMABModKeret(parent) {
     pick_ = new TKivalasztSQLForm(this);
     TableNyitZar(0);
     // Presentation of the header's fields, and of the dates of every table.
-    const struct {
-        const char* field;
-        const char* mask;
-        const char* label;
-    } kMezok[] = {
-        {"TORZSSZAM", "99999999999;0; ", "Törzsszám"},
-        {"ADOSZAM", "", "Adószám"},
-        {"DOLGNEV", "", "Vezetéknév"},
-        {"DOLGUTONEV", "", "Utónév"},
-        {"HONAP", "99;0; ", "Hónap"},
-        {"JELLEG", "", "Jelleg"},
-        {"TOL", "", "Tól"},
-        {"IG", "", "Ig"},
-        {"CEGADOSZAM", "99999999999;0; ", ""},
-        {"DOLGADOSZAM", "99999999999;0; ", ""},
-        {"DOLGTULKOZADOSZAM", "99999999999;0; ", ""},
-        {"TVADOSZAM", "99999999999;0; ", ""},
-        {"CEGADOAZ", "9999999999;0; ", ""},
-        {"DOLGADOAZ", "9999999999;0; ", ""},
-        {"DOLGNEM", "9;0; ", ""},
-        {"DOLGOSTERMIGSZAM", "9999999;0; ", ""},
-        {"DOLGCSALGAZDNYILVSZAM", "99999999;0; ", ""},
-        {"DOLGTBAZON", "999999999;0; ", ""},
-    };
-    for (const auto& m : kMezok) {
-        db::Field& f = mab00->FieldByName(m.field);
-        f.EditMask = m.mask;
-        if (*m.label) f.DisplayLabel = m.label;
-    }
+    Maszkok(*mab00, {
+                        {"TORZSSZAM", "99999999999;0; ", "Törzsszám"},
+                        {"ADOSZAM", "", "Adószám"},
+                        {"DOLGNEV", "", "Vezetéknév"},
+                        {"DOLGUTONEV", "", "Utónév"},
+                        {"HONAP", "99;0; ", "Hónap"},
+                        {"JELLEG", "", "Jelleg"},
+                        {"TOL", "", "Tól"},
+                        {"IG", "", "Ig"},
+                        {"CEGADOSZAM", "99999999999;0; ", ""},
+                        {"DOLGADOSZAM", "99999999999;0; ", ""},
+                        {"DOLGTULKOZADOSZAM", "99999999999;0; ", ""},
+                        {"TVADOSZAM", "99999999999;0; ", ""},
+                        {"CEGADOAZ", "9999999999;0; ", ""},
+                        {"DOLGADOAZ", "9999999999;0; ", ""},
+                        {"DOLGNEM", "9;0; ", ""},
+                        {"DOLGOSTERMIGSZAM", "9999999;0; ", ""},
+                        {"DOLGCSALGAZDNYILVSZAM", "99999999;0; ", ""},
+                        {"DOLGTBAZON", "999999999;0; ", ""},
+                    });
     DatumMaszk(Mind());
     MezoTipusEllenorzes(Mind());
     SorFeliratok();
@@ -464,12 +455,7 @@ bool TMABForm::RogzitesMehetVizs() const {
 }
 
 void TMABForm::Postazas() {
-    const QString kerdes = mode_ == 1 ? QStringLiteral("Valóban hozzá szeretné adni a rekordot?")
-                                      : QStringLiteral("Valóban módosítani szeretné a rekordot?");
-    if (ui::MessageBox(kUzenet, kerdes, ui::Icon::Question, ui::Yes | ui::No) != ui::Yes) {
-        Megsem();
-        return;
-    }
+    if (!RogzitesKerdes()) return;
     try {
         TablakMuvelet(2);
     } catch (const db::AbortError&) {
@@ -482,12 +468,7 @@ void TMABForm::Postazas() {
 
 void TMABForm::Megsem() {
     megsemFut_ = true;
-    const int volt = mode_;
-    if (volt == 1 || volt == 2) {
-        TablakMuvelet(3);
-        if (volt == 1) TablakMuvelet(5);
-    }
-    mode_ = 0;
+    TablakElvetese();
     TablakFrissitese(AktivLap() == 0);
     Bongeszes();
     LapokSzama();

@@ -549,6 +549,31 @@ void TMABModKeret::BitBtn10Click() {
     if (Kerdes(QStringLiteral("Valóban kilép a havi adóbevalásból?"), ui::Icon::Question)) close();
 }
 
+void TMABModKeret::Maszkok(db::Table& table, const std::vector<MezoMaszk>& mezok) {
+    for (const MezoMaszk& m : mezok) {
+        db::Field& f = table.FieldByName(m.field);
+        f.EditMask = m.mask;
+        if (*m.label) f.DisplayLabel = m.label;
+    }
+}
+
+bool TMABModKeret::RogzitesKerdes() {
+    const QString kerdes = mode_ == 1 ? QStringLiteral("Valóban hozzá szeretné adni a rekordot?")
+                                      : QStringLiteral("Valóban módosítani szeretné a rekordot?");
+    if (Kerdes(kerdes, ui::Icon::Question)) return true;
+    Megsem();
+    return false;
+}
+
+void TMABModKeret::TablakElvetese() {
+    const int volt = mode_;
+    if (volt == 1 || volt == 2) {
+        TablakMuvelet(3);
+        if (volt == 1) TablakMuvelet(5);
+    }
+    mode_ = 0;
+}
+
 bool TMABModKeret::FormCloseQuery() {
     if (mode_ == 0) return true;
     if (!Kerdes(QStringLiteral("Félbeszakítja a műveletet?"), ui::Icon::Warning)) return false;

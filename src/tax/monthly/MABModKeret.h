@@ -153,6 +153,20 @@ protected:
     // The date checks on leaving a date edit.
     void DBDateEditExit(TDBDateEdit* edit);
 
+    // The edit mask of each field of `table`, and its caption where one is given.
+    struct MezoMaszk {
+        const char* field;
+        const char* mask;
+        const char* label;
+    };
+    static void Maszkok(db::Table& table, const std::vector<MezoMaszk>& mezok);
+    // The saving question of the typed record (inserted or changed); No
+    // cancels the typing and gives false.
+    bool RogzitesKerdes();
+    // Mégsem on the tables: the typed record is dropped, after an insert the
+    // first record is the current one; browsing mode.
+    void TablakElvetese();
+
     // The field values of the current record, and putting them back.
     static std::vector<db::Variant> Ertekei(db::Table& t);
     static void Visszair(db::Table& t, const std::vector<db::Variant>& ertekek);

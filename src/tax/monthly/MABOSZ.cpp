@@ -116,25 +116,16 @@ TMABOSZForm::TMABOSZForm(QWidget* parent) : TMABModKeret(parent) {
 
     pick_ = new TKivalasztSQLForm(this);
     TableNyitZar(0);
-    const struct {
-        const char* field;
-        const char* mask;
-        const char* label;
-    } kMezok[] = {
-        {"HONAP", "99;0; ", "Hónap"},
-        {"JELLEG", "", "Jelleg"},
-        {"TOL", "", "Tól"},
-        {"IG", "", "Ig"},
-        {"CEGADOSZAM", "99999999999;0; ", ""},
-        {"CEGJOGELADOSZ", "99999999999;0; ", ""},
-        {"CEGADOAZ", "9999999999;0; ", ""},
-        {"CEGCSALGAZDNYILVSZAM", "99999999;0; ", ""},
-    };
-    for (const auto& m : kMezok) {
-        db::Field& f = fej->FieldByName(m.field);
-        f.EditMask = m.mask;
-        if (*m.label) f.DisplayLabel = m.label;
-    }
+    Maszkok(*fej, {
+                      {"HONAP", "99;0; ", "Hónap"},
+                      {"JELLEG", "", "Jelleg"},
+                      {"TOL", "", "Tól"},
+                      {"IG", "", "Ig"},
+                      {"CEGADOSZAM", "99999999999;0; ", ""},
+                      {"CEGJOGELADOSZ", "99999999999;0; ", ""},
+                      {"CEGADOAZ", "9999999999;0; ", ""},
+                      {"CEGCSALGAZDNYILVSZAM", "99999999;0; ", ""},
+                  });
     DatumMaszk(Mind());
     MezoTipusEllenorzes(Mind());
     SorFeliratok();
@@ -298,12 +289,7 @@ bool TMABOSZForm::RogzitesMehetVizs() const {
 }
 
 void TMABOSZForm::Postazas() {
-    const QString kerdes = mode_ == 1 ? QStringLiteral("Valóban hozzá szeretné adni a rekordot?")
-                                      : QStringLiteral("Valóban módosítani szeretné a rekordot?");
-    if (ui::MessageBox(kUzenet, kerdes, ui::Icon::Question, ui::Yes | ui::No) != ui::Yes) {
-        Megsem();
-        return;
-    }
+    if (!RogzitesKerdes()) return;
     for (QWidget* w : findChildren<TDBEdit*>()) static_cast<TDBEdit*>(w)->UpdateRecord();
     try {
         TablakMuvelet(2);
@@ -319,12 +305,7 @@ void TMABOSZForm::Postazas() {
 
 void TMABOSZForm::Megsem() {
     megsemFut_ = true;
-    const int volt = mode_;
-    if (volt == 1 || volt == 2) {
-        TablakMuvelet(3);
-        if (volt == 1) TablakMuvelet(5);
-    }
-    mode_ = 0;
+    TablakElvetese();
     TablakFrissitese();
     Bongeszes();
     megsemFut_ = false;
