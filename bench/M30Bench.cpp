@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "BenchCompany.h"
+#include "QtBench.h"
 #include "core/CegKival.h"
 #include "core/SegedUnitDb.h"
 #include "platform/db/Transaction.h"
@@ -109,10 +110,7 @@ BENCHMARK(BM_M30Totals)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    RunQtBenchmarks(argc, argv);
     std::printf("Goal: one run over 120,000 payroll rows under 5 s.\n");
     return 0;
 }

@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "BenchCompany.h"
+#include "QtBench.h"
 #include "controls/MemDataSet.h"
 #include "core/SegedUnitDb.h"
 #include "datasupply/NyenyiRekordok.h"
@@ -134,10 +135,7 @@ BENCHMARK(BM_NyenyiBuildAndXml)->Unit(benchmark::kMillisecond)->Iterations(2);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    RunQtBenchmarks(argc, argv);
     std::printf(
         "Pension insurance records of %d employees, built and written: %.3f s (goal 2 s: ratio %.2f)\n",
         kEmployees, seconds, seconds / 2.0);

@@ -7,10 +7,18 @@
 #include <QApplication>
 #include <cstdlib>
 
-inline int RunQtBenchmarks(int argc, char** argv, benchmark::BenchmarkReporter& reporter) {
+// Without a reporter the benchmark library's own prints the runs.
+inline int RunQtBenchmarks(int argc, char** argv, benchmark::BenchmarkReporter* reporter = nullptr) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    if (reporter)
+        benchmark::RunSpecifiedBenchmarks(reporter);
+    else
+        benchmark::RunSpecifiedBenchmarks();
     return 0;
+}
+
+inline int RunQtBenchmarks(int argc, char** argv, benchmark::BenchmarkReporter& reporter) {
+    return RunQtBenchmarks(argc, argv, &reporter);
 }

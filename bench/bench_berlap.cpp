@@ -3,6 +3,7 @@
 // pages exported to PDF. Both are printed beside the plain 500-page layout of
 // bench_report (30 rows a page, no data behind it) recorded and exported in
 // the same run, as ratios.
+#include "BenchCompany.h"
 #include "PlainPayslips.h"
 #include "QtBench.h"
 
@@ -20,21 +21,15 @@
 
 namespace {
 
+using bench::Kod;
+using bench::Write;
+
 constexpr int kEmployees = 1000;
 constexpr int kPdfPages = plain::kPages;
 
 // A year folder with company "001", its pay items, employees and payroll rows.
-struct Company {
-    testsupport::TempHome home;
-    std::unique_ptr<TDM1> dm;
-
+struct Company : bench::CompanyBase {
     Company() {
-        AliasLetrehoz(AktualisAlias, EvKonyvtar());
-        PrepareYearFolder(AktualisAlias);
-        dm = std::make_unique<TDM1>();
-        DM1 = dm.get();
-        dm->SetDatabaseName(AktualisAlias);
-        testsupport::MakeCompany("001", "Őrség Tűzifa Kft.", "Őrség");
         dm->SetCompanyTableNames("001");
         // 22 benefits and deductions, 3 employer's charges.
         std::vector<std::pair<std::string, std::string>> items;
@@ -92,24 +87,6 @@ struct Company {
             t->Open();
         }
     }
-    ~Company() { DM1 = nullptr; }
-
-    static std::string Kod(int e) {
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "%011d", e);
-        return buf;
-    }
-    template <class Fill>
-    static void Write(const std::string& name, Fill fill) {
-        db::Table t;
-        t.DatabaseName = AktualisAlias;
-        t.TableName = name;
-        db::Transaction tx{&t};
-        t.Open();
-        fill(t);
-        tx.Commit();
-        t.Close();
-    }
 };
 
 Company& TheCompany() {
@@ -123,8 +100,8 @@ BerlapParameterek Parameterek() {
     p.kifizDat = os::EncodeDate(2019, 3, 5);
     p.mhTol = p.khTol = "000001";
     p.mhIg = p.khIg = "000001";
-    p.dgTol = QString::fromStdString(Company::Kod(1));
-    p.dgIg = QString::fromStdString(Company::Kod(kEmployees));
+    p.dgTol = QString::fromStdString(Kod(1));
+    p.dgIg = QString::fromStdString(Kod(kEmployees));
     return p;
 }
 
