@@ -40,7 +40,8 @@ inline void FillRequired(db::Table& t) {
     }
 }
 
-inline void MakeCompany(const std::string& code, const std::string& name, const std::string& shortName) {
+// The company's row in the company register, the other required fields plain.
+inline void AddCompanyRow(const std::string& code, const std::string& name, const std::string& shortName) {
     db::Table cegek;
     cegek.DatabaseName = AktualisAlias;
     cegek.TableName = "Cegek";
@@ -51,6 +52,11 @@ inline void MakeCompany(const std::string& code, const std::string& name, const 
     cegek.FieldByName("CG_RNEV").SetAsString(shortName);
     FillRequired(cegek);
     cegek.Post();
+    cegek.Close();
+}
+
+inline void MakeCompany(const std::string& code, const std::string& name, const std::string& shortName) {
+    AddCompanyRow(code, name, shortName);
     CegTablakLetrehozasa(code);
 }
 
@@ -60,17 +66,7 @@ inline void MakeCompany(const std::string& code, const std::string& name, const 
 inline void RegisterNewCompany(const std::string& code, const std::string& name,
                                const std::function<void()>& afterRow = {}) {
     CegLetrehozasJelIr(code);
-    db::Table cegek;
-    cegek.DatabaseName = AktualisAlias;
-    cegek.TableName = "Cegek";
-    cegek.Open();
-    cegek.Append();
-    cegek.FieldByName("CG_KOD").SetAsString(code);
-    cegek.FieldByName("CG_NEV").SetAsString(name);
-    cegek.FieldByName("CG_RNEV").SetAsString(name);
-    FillRequired(cegek);
-    cegek.Post();
-    cegek.Close();
+    AddCompanyRow(code, name, name);
     if (afterRow) afterRow();
     CegTablakLetrehozasa(code);
     CegLetrehozasJelTorol(code);
