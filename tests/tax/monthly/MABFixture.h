@@ -7,14 +7,18 @@
 #include <vector>
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabWidget>
+#include <QTest>
 
 #include "core/CegKival.h"
 #include "core/DataModule1.h"
 #include "platform/db/Query.h"
 #include "platform/os/DayNumber.h"
 #include "support/ListFixture.h"
+#include "tax/monthly/MABModKeret.h"
 #include "tax/monthly/MABOsszesit.h"
 #include "tax/monthly/MABSzamfejtes.h"
 #include "tax/monthly/MABTablak.h"
@@ -41,6 +45,19 @@ protected:
         if (QScreen* screen = form.screen()) form.resize(screen->availableGeometry().size());
         for (int i = 0; i < 10; ++i) QCoreApplication::processEvents();
         form.grab().save(QString::fromLocal8Bit(file));
+    }
+
+    // The index of the editor's page of that caption; -1 when there is none.
+    static int Lap(TMABModKeret& form, const QString& caption) {
+        for (int i = 0; i < form.PageControl1->count(); ++i)
+            if (form.PageControl1->tabText(i) == caption) return i;
+        return -1;
+    }
+    // The text typed into the input over what it held.
+    static void Type(QWidget* w, const QString& text) {
+        w->setFocus(Qt::TabFocusReason);
+        if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
+        QTest::keyClicks(w, text);
     }
 
     // Employees with the fields a declaration needs: id, name, tax id.

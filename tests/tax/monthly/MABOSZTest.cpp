@@ -43,15 +43,9 @@ protected:
         Show(*form);
         return form;
     }
-    static int Lap(TMABOSZForm& form, const QString& caption) {
-        for (int i = 0; i < form.PageControl1->count(); ++i)
-            if (form.PageControl1->tabText(i) == caption) return i;
-        return -1;
-    }
+    // Typed and left with Tab.
     static void Type(QWidget* w, const QString& text) {
-        w->setFocus(Qt::TabFocusReason);
-        if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
-        QTest::keyClicks(w, text);
+        MABTest::Type(w, text);
         QTest::keyClick(w, Qt::Key_Tab);
     }
     // A new declaration of March, nature E, typed in the key box.

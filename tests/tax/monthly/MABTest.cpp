@@ -56,16 +56,6 @@ protected:
         Show(*form);
         return form;
     }
-    static int Lap(TMABForm& form, const QString& caption) {
-        for (int i = 0; i < form.PageControl1->count(); ++i)
-            if (form.PageControl1->tabText(i) == caption) return i;
-        return -1;
-    }
-    static void Type(QWidget* w, const QString& text) {
-        w->setFocus(Qt::TabFocusReason);
-        if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
-        QTest::keyClicks(w, text);
-    }
     static void Leave(QWidget* w) {
         w->setFocus(Qt::TabFocusReason);
         QTest::keyClick(w, Qt::Key_Tab);
