@@ -13,6 +13,7 @@
 #include <QTest>
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <functional>
 #include <map>
 #include <string>
@@ -31,6 +32,18 @@
 namespace testsupport {
 
 using RowTable = std::vector<std::vector<db::Variant>>;
+
+// The texts of the exceptions that reach the application's handler go into
+// `errors` (until the handler is set again).
+inline void CollectApplicationErrors(std::vector<std::string>& errors) {
+    db::SetApplicationExceptionHandler([&errors](std::exception_ptr e) {
+        try {
+            std::rethrow_exception(e);
+        } catch (const std::exception& x) {
+            errors.push_back(x.what());
+        }
+    });
+}
 
 // Writes the rows into the table `tableName` of the year's alias (or of
 // `alias`): each value

@@ -358,13 +358,7 @@ TEST_F(K30Test, APlacementErrorIsNamedPerRowAndAFailedRunKeepsTheTablesAsTheyWer
           {"00000000002", 5, d, "105", 2000000000, 0, 0, N(), N(), "000001"}});
     AddRows("K30_001", {"K30_DGTORZSSZAM", "K30_S1D"}, {{"00000000002", 7}});
     std::vector<std::string> errors;
-    db::SetApplicationExceptionHandler([&](std::exception_ptr e) {
-        try {
-            std::rethrow_exception(e);
-        } catch (const std::exception& x) {
-            errors.push_back(x.what());
-        }
-    });
+    testsupport::CollectApplicationErrors(errors);
     const auto before = Records("K30");
     {
         dialogs.Answer(ui::Ok);  // the row-1 overflow again

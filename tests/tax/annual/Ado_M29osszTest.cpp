@@ -285,13 +285,7 @@ TEST_F(M29Test, TheFormsRangesAndAFailedRunGivesTheButtonBack) {
     AddRows("M29_001", {"M29_DGADOAZ", "M29_JELLEG", "M29_S1D", "M29_S2D"},
             {{"1000000009", "P", INT_MAX, 1}});
     std::vector<std::string> errors;
-    db::SetApplicationExceptionHandler([&](std::exception_ptr e) {
-        try {
-            std::rethrow_exception(e);
-        } catch (const std::exception& x) {
-            errors.push_back(x.what());
-        }
-    });
+    testsupport::CollectApplicationErrors(errors);
     {
         TAdo_M29osszForm form;
         Show(form);

@@ -204,13 +204,7 @@ TEST_F(M30Test, TheFormLoadsAMissingPlacementAndAFailedRunGivesTheButtonBack) {
           {"00000000002", 1, "2019.01.10", "100", 3000000000.0, 0, 0, "000001"}});
     AddRows("M30_001", {"M30_DGTORZSSZAM", "M30_S1D"}, {{"00000000001", 5}});
     std::vector<std::string> errors;
-    db::SetApplicationExceptionHandler([&](std::exception_ptr e) {
-        try {
-            std::rethrow_exception(e);
-        } catch (const std::exception& x) {
-            errors.push_back(x.what());
-        }
-    });
+    testsupport::CollectApplicationErrors(errors);
     {
         dialogs.Answer(ui::Ok);  // the placement is loaded
         TAdo_M30osszForm form;
