@@ -13,6 +13,9 @@ driver=${CRASH_TRIAL:-$root/build/test/tests/crash/crash_trial}
 [ -x "$driver" ] || { echo "No driver at $driver: run scripts/build.sh test first" >&2; exit 2; }
 work=$(mktemp -d "${TMPDIR:-/tmp}/tavrina-crash.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+# The trials run a copy: a rebuild meanwhile replaces the build's driver.
+cp "$driver" "$work/crash_trial"
+driver=$work/crash_trial
 
 # A copy of a HOME without its database configuration, whose alias names
 # the folder copied; the driver makes the alias of the copy.

@@ -294,14 +294,14 @@ void TMentesZipForm::BitBtnClick(QPushButton* sender) {
         case 1: {
             os::ForceDirectories(BackupFolder());
             const std::string proposed = AktualisAlias + "_" + MentesiNevKepez(os::Now());
-            std::string path =
-                ui::SaveFileName(QStringLiteral("Célkönyvtár kiválasztása"),
-                                 Q(BackupFolder() + "/" + proposed),
-                                 QStringLiteral("Könyvtár (csak konyvtar.zip)"), ui::DontConfirmOverwrite)
+            const std::string path =
+                ui::WithDefaultExtension(ui::SaveFileName(QStringLiteral("Célkönyvtár kiválasztása"),
+                                                          Q(BackupFolder() + "/" + proposed),
+                                                          QStringLiteral("Könyvtár (csak konyvtar.zip)"),
+                                                          ui::DontConfirmOverwrite),
+                                         QStringLiteral("zip"))
                     .toStdString();
             if (path.empty()) return;
-            // The default extension, for a name typed without one.
-            if (ExtractName(path).find('.') == std::string::npos) path += ".zip";
             if (FajlnevEllenoriz(ExtractName(path)))
                 MentesZipbe(path);
             else

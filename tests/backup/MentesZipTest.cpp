@@ -111,6 +111,23 @@ TEST_F(MentesZipTest, BackupNameIsProposedAndChecked) {
     EXPECT_FALSE(fs::exists(data + "/Ment/tr19_19-05-02_14-30-05.zip"));
 }
 
+// Accepting the proposed name as it stands: the dialog's default extension
+// makes it the archive's name, and the backup runs.
+TEST_F(MentesZipTest, AcceptedProposedNameGetsTheZipExtension) {
+    os::FixedClock clock(os::EncodeDate(2019, 5, 2) + os::EncodeTime(14, 30, 5));
+    TMentesZipForm form;
+    testsupport::ScriptedDialogs script;
+    script.Then([](const ui::DialogRequest& r) { return ui::DialogAnswer{ui::Ok, r.value, 0}; });
+    script.Answer(ui::Ok);
+    form.BitBtn1->click();
+    ASSERT_EQ(script.Shown().size(), 2u);
+    const std::string archive = data + "/Ment/TR19_19-05-02_14-30-05.zip";
+    std::string listing;
+    ASSERT_EQ(testsupport::RunCommand("unzip -Z1 '" + archive + "' | wc -l", &listing), 0);
+    EXPECT_EQ(script.Text(1), std::to_string(std::stoi(listing)) + " Fájl sikeresen becsomagolva!");
+    EXPECT_EQ(script.Shown()[1].icon, ui::Icon::None);
+}
+
 // Backup, then a restore of company 001 through the form: the counts in the
 // messages, and the company table open again afterwards.
 TEST_F(MentesZipTest, BackupAndRestoreOfACompanyThroughTheForm) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -207,6 +208,11 @@ QString SaveFileName(const QString& caption, const QString& start, const QString
 
 QString ExistingFolder(const QString& caption, const QString& start) {
     return FileDialog(DialogKind::Folder, caption, start, QString());
+}
+
+QString WithDefaultExtension(const QString& path, const QString& extension) {
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+    return path + '.' + extension;
 }
 
 static bool PrinterDialog(DialogKind kind, QPrinter& printer, int minPage = 0, int maxPage = 0) {

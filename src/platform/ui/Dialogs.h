@@ -88,6 +88,10 @@ QString SaveFileName(const QString& caption, const QString& start, const QString
                      int options = NoFileOptions);
 QString ExistingFolder(const QString& caption, const QString& start);
 
+// A save dialog's default extension: `path` with "." + `extension` added when
+// its file name has none (a name with another extension stays as typed).
+QString WithDefaultExtension(const QString& path, const QString& extension);
+
 // The print dialog and the printer setup dialog; true when confirmed. With
 // maxPage > 0 the page range the user may type is limited to minPage..maxPage.
 bool PrintDialog(QPrinter& printer, int minPage = 0, int maxPage = 0);

@@ -1,7 +1,5 @@
 #include "tax/annual/XmlMentes.h"
 
-#include <QFileInfo>
-
 #include "core/StartValues.h"
 #include "core/helpers/KimenetiMappa.h"
 #include "platform/ui/Dialogs.h"
@@ -15,9 +13,7 @@ QString XmlMentesHelye(const std::string& kind, const QString& proposed) {
         ui::MessageBox(QStringLiteral("Üzenetkezelő"), QString::fromUtf8(e.what()), ui::Icon::Error, ui::Ok);
         return {};
     }
-    QString chosen = ui::SaveFileName(QStringLiteral("Mentés"), folder + proposed,
-                                      QStringLiteral("xml fájlok (*.xml)"), ui::DontConfirmOverwrite);
-    if (chosen.isEmpty()) return {};
-    if (QFileInfo(chosen).suffix().isEmpty()) chosen += ".xml";
-    return chosen;
+    const QString chosen = ui::SaveFileName(QStringLiteral("Mentés"), folder + proposed,
+                                            QStringLiteral("xml fájlok (*.xml)"), ui::DontConfirmOverwrite);
+    return ui::WithDefaultExtension(chosen, QStringLiteral("xml"));
 }
