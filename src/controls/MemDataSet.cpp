@@ -194,6 +194,7 @@ void TMemoryData::SortByFields(const std::string& fieldNames, bool caseInsensiti
         const db::Bookmark current = GetBookmark();
         std::sort(records_.begin(), records_.end(),
                   [this](const auto& a, const auto& b) { return CompareRecords(*a, *b) < 0; });
+        ++generation_;
         const int pos = current ? FindBookmark(current) : 0;
         Resync(pos < 0 ? 0 : pos);
     } catch (...) {

@@ -183,6 +183,10 @@ public:
     virtual void SetRecNo(int recNo);
     // Re-reads the records from the storage and stays on the current one.
     void Refresh();
+    // Changes whenever the stored records are replaced or reordered as a
+    // whole: a view that keeps rows by bookmark must read them again, even
+    // when the count and the current bookmark happen to be the same.
+    virtual long long RecordsGeneration() const { return 0; }
 
     // --- Changes ----------------------------------------------------------
     void Append();

@@ -10,6 +10,7 @@ void ListDataset::AddStored(Record values) {
 void ListDataset::ClearStored() {
     records_.clear();
     lastId_ = kNoId;
+    ++generation_;  // identifiers start again: old bookmarks name new records
 }
 
 int ListDataset::FindBookmark(const Bookmark& b) {

@@ -16,6 +16,7 @@ public:
     // Reserves room for that many records.
     void SetCapacity(int n) { records_.reserve(static_cast<size_t>(n > 0 ? n : 0)); }
     int Capacity() const { return static_cast<int>(records_.capacity()); }
+    long long RecordsGeneration() const override { return generation_; }
 
 protected:
     struct StoredRecord {
@@ -39,6 +40,7 @@ protected:
 
     std::vector<std::unique_ptr<StoredRecord>> records_;
     long long lastId_ = kNoId;
+    long long generation_ = 0;  // bumped when the records are replaced or reordered
 };
 
 }  // namespace db

@@ -35,6 +35,7 @@ void DatasetGridModel::Reload() {
     bookmarks_.clear();
     insertRow_ = -1;
     db::Dataset* ds = LinkedDataSet();
+    generation_ = ds ? ds->RecordsGeneration() : 0;
     types_.clear();
     formats_.clear();
     for (const Column& c : columns_) {
@@ -208,7 +209,9 @@ void DatasetGridModel::DataSetChanged() {
     // A move keeps the rows; a change of the records (sort, load, delete, an
     // insert posted or cancelled) does not.
     const int row = CurrentRow();
-    const bool stale = insertRow_ >= 0 || (ds && ds->Active() && StoredRows() != ds->RecordCount());
+    const bool stale =
+        insertRow_ >= 0 ||
+        (ds && ds->Active() && (StoredRows() != ds->RecordCount() || ds->RecordsGeneration() != generation_));
     if (row < 0 || stale) {
         Reload();
         return;

@@ -108,8 +108,9 @@ private:
     std::vector<db::Bookmark> bookmarks_;
     bool reading_ = false;
     bool editing_ = false;
-    int insertRow_ = -1;  // the row of the record being inserted
-    int lastRow_ = -1;    // the current row while browsing
+    int insertRow_ = -1;        // the row of the record being inserted
+    int lastRow_ = -1;          // the current row while browsing
+    long long generation_ = 0;  // the dataset's records generation the rows were read at
 };
 
 }  // namespace ui

@@ -56,6 +56,33 @@ TEST(DatasetGridModel, RowsFollowTheDatasetBothWays) {
     EXPECT_EQ(model.CurrentRow(), -1);
 }
 
+// Records replaced as a whole while the controls are off, with the same count
+// and so the same first bookmark (identifiers start again): the grid reads
+// them again instead of taking the change for a move.
+TEST(DatasetGridModel, RecordsReplacedWithTheSameCountAreReadAgain) {
+    struct Refillable : Names {
+        void Replace(const std::vector<std::string>& names) {
+            DisableControls();
+            ClearStored();
+            Resync(0);
+            for (const std::string& n : names) {
+                Append();
+                FieldByName("NEV").SetAsString(n);
+                Post();
+            }
+            First();
+            EnableControls();
+        }
+    } ds;
+    ui::DatasetGridModel model;
+    model.SetColumns({{"NEV", "", 200, false}});
+    model.SetDataSet(&ds);
+    ds.Replace({"Delta Kft", "Epszilon Bt", "Zéta Zrt"});
+    ASSERT_EQ(model.rowCount(), 3);
+    EXPECT_EQ(model.data(model.index(0, 0)).toString(), "Delta Kft");
+    EXPECT_EQ(model.data(model.index(2, 0)).toString(), "Zéta Zrt");
+}
+
 // A number field's display format is what the grid shows, its edit format
 // what an editor starts from; the field's own text stays plain.
 TEST(DatasetGridModel, ShowsTheDisplayTextAndEditsTheEditText) {
