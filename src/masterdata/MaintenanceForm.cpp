@@ -18,6 +18,7 @@
 #include "core/Kivalaszt.h"
 #include "core/KivalasztSQL.h"
 #include "core/TableLayouts.h"
+#include "masterdata/MaintenanceButtons.h"
 #include "platform/db/Transaction.h"
 #include "platform/ui/ControlTable.h"
 #include "platform/ui/Dialogs.h"
@@ -58,38 +59,7 @@ MaintenanceForm::MaintenanceForm(db::Table* table, QWidget* parent) : QDialog(pa
     layout->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
-    auto nav = [&](const char* name, QStyle::StandardPixmap pixmap, const char* hint, int tag) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(name);
-        b->setIcon(style()->standardIcon(pixmap));
-        b->setToolTip(QString::fromUtf8(hint));
-        b->setProperty("Tag", tag);
-        b->setFocusPolicy(Qt::NoFocus);
-        buttons->addWidget(b);
-        connect(b, &QToolButton::clicked, this, [this, b] { BitBtnClick(b); });
-        return b;
-    };
-    BitBtn3 = nav("BitBtn3", QStyle::SP_MediaSkipBackward, "Home", 3);
-    BitBtn1 = nav("BitBtn1", QStyle::SP_MediaSeekBackward, "-", 1);
-    BitBtn2 = nav("BitBtn2", QStyle::SP_MediaSeekForward, "+", 2);
-    BitBtn4 = nav("BitBtn4", QStyle::SP_MediaSkipForward, "End", 4);
-    auto button = [&](const char* name, const char* caption, const char* hint, int tag) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(name);
-        if (hint) b->setToolTip(QString::fromUtf8(hint));
-        b->setProperty("Tag", tag);
-        buttons->addWidget(b);
-        return b;
-    };
-    BitBtn5 = button("BitBtn5", "Felvitel", "Ins", 5);
-    BitBtn6 = button("BitBtn6", "Módosít", "F12", 6);
-    BitBtn7 = button("BitBtn7", "Törlés", "Del", 7);
-    BitBtn8 = button("BitBtn8", "Listázás", nullptr, 8);
-    BitBtn9 = button("BitBtn9", "Mégsem", nullptr, 9);
-    BitBtn11 = button("BitBtn11", "Rögzítés", nullptr, 11);
-    BitBtn10 = button("BitBtn10", "Kilépés", "ESC", 0);
-    for (QPushButton* b : {BitBtn5, BitBtn6, BitBtn7, BitBtn8, BitBtn9, BitBtn11})
-        connect(b, &QPushButton::clicked, this, [this, b] { BitBtnClick(b); });
+    maintenance::BuildButtonRow(*this, this, buttons, {}, [this](QAbstractButton* b) { BitBtnClick(b); });
     connect(BitBtn10, &QPushButton::clicked, this, &MaintenanceForm::BitBtn10Click);
     layout->addLayout(buttons);
 }

@@ -25,6 +25,7 @@
 #include "core/DateEditCheck.h"
 #include "core/StartValues.h"
 #include "core/TableLayouts.h"
+#include "masterdata/MaintenanceButtons.h"
 #include "platform/db/Table.h"
 #include "platform/ui/ControlTable.h"
 #include "platform/ui/Dialogs.h"
@@ -152,41 +153,9 @@ TMABModKeret::TMABModKeret(QWidget* parent) : QDialog(parent) {
     GroupBox2 = new QGroupBox(this);
     GroupBox2->setObjectName("GroupBox2");
     auto* buttons = new QHBoxLayout(GroupBox2);
-    auto nav = [&](const char* name, QStyle::StandardPixmap pixmap, const char* hint, int tag) {
-        auto* b = new QToolButton(GroupBox2);
-        b->setObjectName(name);
-        b->setIcon(style()->standardIcon(pixmap));
-        b->setToolTip(QString::fromUtf8(hint));
-        b->setProperty("Tag", tag);
-        b->setFocusPolicy(Qt::NoFocus);
-        buttons->addWidget(b);
-        connect(b, &QToolButton::clicked, this, [this, b] { BitBtnClick(b); });
-        return b;
-    };
-    BitBtn3 = nav("BitBtn3", QStyle::SP_MediaSkipBackward, "Home", 3);
-    BitBtn1 = nav("BitBtn1", QStyle::SP_MediaSeekBackward, "-", 1);
-    BitBtn2 = nav("BitBtn2", QStyle::SP_MediaSeekForward, "+", 2);
-    BitBtn4 = nav("BitBtn4", QStyle::SP_MediaSkipForward, "End", 4);
-    auto button = [&](const char* name, const char* caption, const char* hint, int tag) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), GroupBox2);
-        b->setObjectName(name);
-        if (hint) b->setToolTip(QString::fromUtf8(hint));
-        b->setProperty("Tag", tag);
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-        return b;
-    };
-    BitBtn5 = button("BitBtn5", "Felvitel", "Ins", 5);
-    BitBtn6 = button("BitBtn6", "Módosít", "F12", 6);
-    BitBtn7 = button("BitBtn7", "Törlés", "Del", 7);
-    BitBtn8 = button("BitBtn8", "Listázás", nullptr, 8);
-    BitBtn9 = button("BitBtn9", "Mégsem", nullptr, 9);
-    BitBtn11 = button("BitBtn11", "Rögzítés", nullptr, 11);
-    buttons->addStretch(1);
-    BitBtn10 = button("BitBtn10", "Kilépés", "ESC", 0);
+    maintenance::BuildButtonRow(*this, GroupBox2, buttons, {.autoDefault = false, .stretchBeforeExit = true},
+                                [this](QAbstractButton* b) { BitBtnClick(b); });
     BitBtn8->hide();
-    for (QPushButton* b : {BitBtn5, BitBtn6, BitBtn7, BitBtn8, BitBtn9, BitBtn11})
-        connect(b, &QPushButton::clicked, this, [this, b] { BitBtnClick(b); });
     connect(BitBtn10, &QPushButton::clicked, this, &TMABModKeret::BitBtn10Click);
     fo->addWidget(GroupBox2);
     // Browsing keys reach the form from the buttons as well.
