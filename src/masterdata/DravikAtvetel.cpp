@@ -11,6 +11,7 @@
 #include "platform/db/Dataset.h"
 #include "platform/db/DbfTable.h"
 #include "platform/db/Table.h"
+#include "platform/db/Transaction.h"
 #include "platform/os/DayNumber.h"
 
 namespace fs = std::filesystem;
@@ -54,6 +55,20 @@ void OpenDbf(db::DbfTable& t, const std::string& path) {
 struct KonvSor {
     std::string vornTabla, vornMezo, dravTabla, dravMezo, alapert;
 };
+
+std::vector<KonvSor> KonvSorok(db::Dataset& konDV) {
+    std::vector<KonvSor> sorok;
+    for (konDV.First(); !konDV.Eof(); konDV.Next())
+        sorok.push_back({Trim(konDV.FieldByName("KON_VORNTABLA").AsString()),
+                         Trim(konDV.FieldByName("KON_VORNMEZO").AsString()),
+                         Trim(konDV.FieldByName("KON_DRAVTABLA").AsString()),
+                         Trim(konDV.FieldByName("KON_DRAVMEZO").AsString()),
+                         konDV.FieldByName("KON_VORNALAPERT").AsString()});
+    return sorok;
+}
+
+// A row that names a source table to copy; the company row is built apart.
+bool Masolando(const KonvSor& sor) { return sor.vornTabla != "Cegek" && !sor.dravTabla.empty(); }
 
 }  // namespace
 
@@ -196,46 +211,56 @@ void DravikDolgozoUtofeldolgozas(db::Table& t, int year, double today) {
     }
 }
 
+bool DravikKonvUres(db::Dataset& konDV) {
+    for (const KonvSor& sor : KonvSorok(konDV))
+        if (Masolando(sor)) return false;
+    return true;
+}
+
 std::vector<ElutasitottSorok> DravikTablakMasol(db::Dataset& konDV, const std::string& companyFolder,
                                                 const std::string& code, int year, double today,
                                                 const std::function<void(int)>& progress) {
-    std::vector<KonvSor> sorok;
-    for (konDV.First(); !konDV.Eof(); konDV.Next())
-        sorok.push_back({Trim(konDV.FieldByName("KON_VORNTABLA").AsString()),
-                         Trim(konDV.FieldByName("KON_VORNMEZO").AsString()),
-                         Trim(konDV.FieldByName("KON_DRAVTABLA").AsString()),
-                         Trim(konDV.FieldByName("KON_DRAVMEZO").AsString()),
-                         konDV.FieldByName("KON_VORNALAPERT").AsString()});
+    const std::vector<KonvSor> sorok = KonvSorok(konDV);
     std::vector<ElutasitottSorok> refused;
     std::string last;
     for (const KonvSor& sor : sorok) {
-        if (sor.vornTabla == "Cegek" || sor.dravTabla.empty() || sor.dravTabla == last) continue;
+        if (!Masolando(sor) || sor.dravTabla == last) continue;
         last = sor.dravTabla;
         db::DbfTable source;
-        OpenDbf(source, DbfUtvonal(companyFolder, sor.dravTabla));
-        if (progress) progress(source.RecordCount());
         db::Table target;
         target.DatabaseName = AktualisAlias;
         target.TableName = sor.vornTabla + "_" + code;
-        target.Open();
-        // The conversion row of each target field, or none.
-        std::vector<const KonvSor*> mezok(target.FieldCount(), nullptr);
-        for (int i = 0; i < target.FieldCount(); ++i)
-            for (const KonvSor& k : sorok)
-                if (k.vornTabla == sor.vornTabla && k.vornMezo == target.Fields(i).FieldName()) {
-                    mezok[i] = &k;
-                    break;
-                }
-        const bool dolgozo =
-            QString::fromStdString(sor.dravTabla).compare("DOLGOZO", Qt::CaseInsensitive) == 0;
-        int dropped = 0;
-        for (source.First(); !source.Eof(); source.Next()) {
-            target.Append();
-            try {
+        // Where the copy stands, for the message of a failure.
+        std::string hely = sor.dravTabla + " tábla";
+        try {
+            OpenDbf(source, DbfUtvonal(companyFolder, sor.dravTabla));
+            if (progress) progress(source.RecordCount());
+            hely = target.TableName + " tábla";
+            // The table's rows and their post-processing reach the disk together or not at all.
+            db::Transaction tx{&target};
+            target.Open();
+            // The conversion row of each target field, or none.
+            std::vector<const KonvSor*> mezok(target.FieldCount(), nullptr);
+            for (int i = 0; i < target.FieldCount(); ++i)
+                for (const KonvSor& k : sorok)
+                    if (k.vornTabla == sor.vornTabla && k.vornMezo == target.Fields(i).FieldName()) {
+                        mezok[i] = &k;
+                        break;
+                    }
+            const bool dolgozo =
+                QString::fromStdString(sor.dravTabla).compare("DOLGOZO", Qt::CaseInsensitive) == 0;
+            int dropped = 0, rekord = 0;
+            for (source.First(); !source.Eof(); source.Next()) {
+                const std::string sorHely =
+                    sor.dravTabla + " tábla, " + std::to_string(++rekord) + ". rekord";
+                hely = sorHely;
+                target.Append();
                 for (int i = 0; i < target.FieldCount(); ++i) {
                     const KonvSor* k = mezok[i];
                     if (!k) continue;
                     db::Field& to = target.Fields(i);
+                    hely = sorHely + ", " + to.FieldName() + " mező (" +
+                           (k->dravMezo.empty() ? std::string("alapérték") : "forrás: " + k->dravMezo) + ")";
                     const db::Field* from = k->dravMezo.empty() ? nullptr : &source.FieldByName(k->dravMezo);
                     if (!from || Trim(from->AsString()).empty()) {
                         if (!k->alapert.empty()) to.SetAsString(k->alapert);
@@ -245,28 +270,38 @@ std::vector<ElutasitottSorok> DravikTablakMasol(db::Dataset& konDV, const std::s
                         to.SetValue(from->Value());
                     }
                 }
+                hely = sorHely;
                 if (dolgozo) DravikSzhakAtalakit(source, target, year);
-            } catch (...) {
-                target.Cancel();
-                throw;
+                try {
+                    target.Post();
+                } catch (const db::EngineError& e) {
+                    target.Cancel();
+                    if (e.Code() != db::EngineError::KeyViolation &&
+                        e.Code() != db::EngineError::RequiredFieldMissing)
+                        throw;
+                    // Refused by the table: counted, so the closing message names it.
+                    ++dropped;
+                } catch (const db::DatabaseError&) {
+                    target.Cancel();  // a required field left empty
+                    ++dropped;
+                }
+                if (progress) progress(-1);
             }
-            try {
-                target.Post();
-            } catch (const db::EngineError& e) {
-                target.Cancel();
-                if (e.Code() != db::EngineError::KeyViolation &&
-                    e.Code() != db::EngineError::RequiredFieldMissing)
+            hely = target.TableName + " tábla";
+            if (target.FindField("DG_TORZSSZAM")) {
+                try {
+                    DravikDolgozoUtofeldolgozas(target, year, today);
+                } catch (...) {
+                    hely +=
+                        ", " + Trim(target.FieldByName("DG_TORZSSZAM").AsString()) + " törzsszámú dolgozó";
                     throw;
-                // Refused by the table: counted, so the closing message names it.
-                ++dropped;
-            } catch (const db::DatabaseError&) {
-                target.Cancel();  // a required field left empty
-                ++dropped;
+                }
             }
-            if (progress) progress(-1);
+            tx.Commit();
+            if (dropped > 0) refused.push_back({target.TableName, dropped});
+        } catch (const std::exception& e) {
+            throw std::runtime_error(std::string(e.what()) + "\rA hiba helye: " + hely);
         }
-        if (dropped > 0) refused.push_back({target.TableName, dropped});
-        if (target.FindField("DG_TORZSSZAM")) DravikDolgozoUtofeldolgozas(target, year, today);
     }
     return refused;
 }

@@ -47,9 +47,15 @@ struct ElutasitottSorok {
     int count = 0;
 };
 
+// True when no row of the conversion table names a source table to copy.
+bool DravikKonvUres(db::Dataset& konDV);
+
 // Copies every source table the conversion table names from the company's
 // folder into the company's tables of the year's alias. `progress` hears
-// (row count) at each table's start and (-1) after each row.
+// (row count) at each table's start and (-1) after each row. Each table is
+// copied and post-processed in one transaction: a failure leaves none of its
+// rows (the tables before it stay) and throws with the engine's text followed
+// by "\rA hiba helye: " and the source table, record and field.
 std::vector<ElutasitottSorok> DravikTablakMasol(db::Dataset& konDV, const std::string& companyFolder,
                                                 const std::string& code, int year, double today,
                                                 const std::function<void(int)>& progress = {});

@@ -562,6 +562,12 @@ void TTorzskezCegekForm::BitBtnDravikAdatmasolasClick() {
         konDV.TableName = "KonDV";
         konDV.ReadOnly = true;
         konDV.Open();
+        // Without a source table the take-over would make a company with no data.
+        if (DravikKonvUres(konDV)) {
+            Uzen(QStringLiteral("A konverziós tábla (KonDV) üres, az adatátvitel nem végezhető el!"),
+                 ui::Icon::Error);
+            return;
+        }
         Felvitel();
         if (Mode() != 1) return;
         db::DbfTable kparam;

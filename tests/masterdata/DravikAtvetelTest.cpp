@@ -75,6 +75,14 @@ TEST(DravikAtvetel, CompanyNumbersAndTheCompanyList) {
     EXPECT_THROW(DravikCegLista(folder + "/nincs"), std::exception);
 }
 
+int Rows(const std::string& table) {
+    db::Table t;
+    t.DatabaseName = AktualisAlias;
+    t.TableName = table;
+    t.Open();
+    return t.RecordCount();
+}
+
 class DravikTest : public testsupport::YearFolderTest {
 protected:
     void SetUp() override {
@@ -100,20 +108,27 @@ protected:
                   {"4", "Negy", "09", "", "", "", "20180630"},
                   {"1", "Masodszor"},
                   {"5", "Ot", "", "", "", "", "", "138000"}});
-        // The conversion rows: mapped fields, then a default for every other
-        // required field of the employee table.
+        WriteDbf(folder + "/12/KIFHELY.DBF", {{"KOD", 'C', 6}, {"NEV", 'C', 20}}, {{"000001", "Kozpont"}});
+        // The conversion rows: the payment places, the employees' mapped
+        // fields, then a default for every other required employee field.
         db::Table kon;
         kon.DatabaseName = AktualisAlias;
         kon.TableName = "KonDV";
         kon.Open();
-        const auto row = [&kon](const char* field, const char* table, const char* source, const char* def) {
+        const auto konv = [&kon](const char* target, const char* field, const char* table, const char* source,
+                                 const char* def) {
             kon.Append();
-            kon.FieldByName("KON_VORNTABLA").SetAsString("Dolgozo");
+            kon.FieldByName("KON_VORNTABLA").SetAsString(target);
             kon.FieldByName("KON_VORNMEZO").SetAsString(field);
             kon.FieldByName("KON_DRAVTABLA").SetAsString(table);
             kon.FieldByName("KON_DRAVMEZO").SetAsString(source);
             kon.FieldByName("KON_VORNALAPERT").SetAsString(def);
             kon.Post();
+        };
+        konv("KifHely", "KH_KOD", "KIFHELY", "KOD", "");
+        konv("KifHely", "KH_NEV", "KIFHELY", "NEV", "");
+        const auto row = [&konv](const char* field, const char* table, const char* source, const char* def) {
+            konv("Dolgozo", field, table, source, def);
         };
         row("DG_TORZSSZAM", "DOLGOZO", "TORZS", "");
         row("DG_NEV", "DOLGOZO", "NEV", "");
@@ -213,6 +228,77 @@ TEST_F(DravikTest, ACompanyTakenOverWithItsEmployees) {
     }
     ASSERT_TRUE(d.Locate("DG_TORZSSZAM", "5"));
     EXPECT_EQ(d.FieldByName("DG_VALLALKMINBER").AsString(), "149000");
+    EXPECT_EQ(Rows("KifHely_001"), 1);
+}
+
+TEST_F(DravikTest, AFailedTableKeepsNoneOfItsRowsAndNamesWhere) {
+    // Record 3 holds a wage the employee table cannot store; record 2 left in 2017.
+    WriteDbf(folder + "/12/DOLGOZO.DBF",
+             {{"TORZS", 'C', 5},
+              {"NEV", 'C', 20},
+              {"SZHAKTIP", 'C', 2},
+              {"SZHAKKEZD", 'D', 8},
+              {"SZHAKVALT", 'D', 8},
+              {"SZHAKVEGE", 'D', 8},
+              {"KILEP", 'D', 8},
+              {"MINBER", 'C', 8}},
+             {{"1", "Egy", "", "", "", "", "", "138000"},
+              {"2", "Ketto", "", "", "", "", "20170630"},
+              {"3", "Harom", "", "", "", "", "", "abc"}});
+    auto form = Open();
+    form->Edit1->setText(QString::fromStdString(folder));
+    form->BitBtnDRCegekFelgyujt->click();
+    dialogs.Answer(ui::Yes);  // "Valóban végrehajtja a rögzítést?"
+    dialogs.Answer(ui::Ok);
+    form->BitBtnDravikAdatmasolas->click();
+    const std::string text = dialogs.Text(1);
+    EXPECT_EQ(text.rfind("HIBA történt! #06\r", 0), 0u) << text;
+    EXPECT_TRUE(
+        text.ends_with("\rA hiba helye: DOLGOZO tábla, 3. rekord, DG_VALLALKMINBER mező (forrás: MINBER)"))
+        << text;
+
+    // The company and the table copied before stay; the failed table holds none of its rows.
+    EXPECT_EQ(dm->TableCegek->RecordCount(), 1);
+    EXPECT_EQ(Rows("KifHely_001"), 1);
+    EXPECT_EQ(Rows("Dolgozo_001"), 0);
+}
+
+TEST_F(DravikTest, AConversionTableNamingNoSourceCreatesNothing) {
+    struct Sor {
+        const char *target, *field, *table, *source, *def;
+    };
+    const std::vector<std::vector<Sor>> cases = {
+        {},
+        {{"Dolgozo", "DG_ALKMIN", "", "", "1"}, {"Cegek", "CG_NEV", "KPARAM", "CEG1", ""}},
+    };
+    for (const auto& rows : cases) {
+        SCOPED_TRACE(rows.size());
+        {
+            db::Table kon;
+            kon.DatabaseName = AktualisAlias;
+            kon.TableName = "KonDV";
+            kon.Open();
+            kon.EmptyTable();
+            for (const Sor& r : rows) {
+                kon.Append();
+                kon.FieldByName("KON_VORNTABLA").SetAsString(r.target);
+                kon.FieldByName("KON_VORNMEZO").SetAsString(r.field);
+                kon.FieldByName("KON_DRAVTABLA").SetAsString(r.table);
+                kon.FieldByName("KON_DRAVMEZO").SetAsString(r.source);
+                kon.FieldByName("KON_VORNALAPERT").SetAsString(r.def);
+                kon.Post();
+            }
+        }
+        auto form = Open();
+        form->Edit1->setText(QString::fromStdString(folder));
+        form->BitBtnDRCegekFelgyujt->click();
+        dialogs.Answer(ui::Ok);
+        form->BitBtnDravikAdatmasolas->click();
+        EXPECT_EQ(dialogs.Shown().back().text.toStdString(),
+                  "A konverziós tábla (KonDV) üres, az adatátvitel nem végezhető el!");
+        EXPECT_EQ(dm->TableCegek->RecordCount(), 0);
+        EXPECT_FALSE(db::TableExists(AktualisAlias, "Dolgozo_001"));
+    }
 }
 
 }  // namespace
