@@ -5,6 +5,7 @@
 
 #include "core/StartValues.h"
 #include "core/helpers/KimenetiMappa.h"
+#include "core/helpers/SegedUnit.h"
 #include "datasupply/AdatszolgFajl.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
@@ -73,6 +74,16 @@ std::vector<UtalasTetel> UtalasTetelek(const QString& jogcim, double kifizetes, 
     return out;
 }
 
+std::vector<UtalasTetel> SzamlaNelkuliek(std::vector<UtalasTetel>& tetelek) {
+    std::vector<UtalasTetel> nelkul;
+    std::erase_if(tetelek, [&nelkul](const UtalasTetel& t) {
+        if (!CsakSzamjegy(t.szamla).empty()) return false;
+        nelkul.push_back(t);
+        return true;
+    });
+    return nelkul;
+}
+
 ParamDefault MaiNap(int plusDays) {
     return [plusDays](ListForm&) { return db::Variant(os::Today() + plusDays); };
 }
@@ -129,13 +140,21 @@ void TBankiUtalasForm::BitBtn1Click() {
     if (!CegKeres(ceg)) return;
     const QString path = ChooseOutputFile(FajlNev(ceg));
     if (path.isEmpty()) return;
+    std::vector<UtalasTetel> kimaradt;
     const bool kesz = AdatszolgFajlIr(QStringLiteral("Üzenet"), path.toStdString(), [&] {
-        const std::vector<UtalasTetel> tetelek =
+        std::vector<UtalasTetel> tetelek =
             UtalasTetelek(Text("MaskEdit7"), Date("DateEdit3"), Kedvezmenyezett());
+        kimaradt = SzamlaNelkuliek(tetelek);
         ProgressBar1->setMaximum(std::max<int>(1, static_cast<int>(tetelek.size())));
         std::string bytes = Fajl(ceg, tetelek);
         ProgressBar1->setValue(ProgressBar1->maximum());
         return bytes;
     });
-    if (kesz) ui::ShowMessage(QStringLiteral("A küldés befejeződött!"));
+    if (!kesz) return;
+    QString text = QStringLiteral("A küldés befejeződött!");
+    for (const UtalasTetel& t : kimaradt)
+        text += "\r" + QStringLiteral("Számlaszám nélkül kimaradt: %1 %2")
+                           .arg(QString::fromStdString(t.nev).trimmed())
+                           .arg(Kerekit(static_cast<long double>(t.osszeg)));
+    ui::ShowMessage(text);
 }

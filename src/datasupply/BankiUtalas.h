@@ -1,7 +1,7 @@
 // What the wage transfer files of the banks share: the payees (one transfer
 // per saved payroll row of a pay item and payment date with a positive
-// amount), the output folder and its save dialog, and writing the file
-// whole or not at all with the run's messages.
+// amount and an account), the output folder and its save dialog, and writing
+// the file whole or not at all with the run's messages.
 #pragma once
 
 #include <QString>
@@ -29,6 +29,10 @@ struct UtalasCeg {
 // The payees of a pay item and payment date, by employee id; with
 // `kedvezmenyezett` the standing item's beneficiary of each row.
 std::vector<UtalasTetel> UtalasTetelek(const QString& jogcim, double kifizetes, bool kedvezmenyezett);
+
+// Takes the rows whose account holds no digit out of `tetelek` (no bank can
+// carry them) and gives them back in their order.
+std::vector<UtalasTetel> SzamlaNelkuliek(std::vector<UtalasTetel>& tetelek);
 
 // The parts with their blanks removed, joined by single blanks (an empty
 // part keeps its blank).
