@@ -83,6 +83,33 @@ int Rows(const std::string& table) {
     return t.RecordCount();
 }
 
+const std::vector<DbfMezo> kDolgozoMezok = {
+    {"TORZS", 'C', 5},     {"NEV", 'C', 20},      {"SZHAKTIP", 'C', 2}, {"SZHAKKEZD", 'D', 8},
+    {"SZHAKVALT", 'D', 8}, {"SZHAKVEGE", 'D', 8}, {"KILEP", 'D', 8},    {"MINBER", 'C', 8}};
+
+// A row of the conversion table: target table and field, source table and field, default.
+struct Konv {
+    std::string target, field, table, source, def;
+};
+
+// Writes the conversion table's rows, after the ones it holds or in their place.
+void KonDVIr(const std::vector<Konv>& rows, bool replace = false) {
+    db::Table kon;
+    kon.DatabaseName = AktualisAlias;
+    kon.TableName = "KonDV";
+    kon.Open();
+    if (replace) kon.EmptyTable();
+    for (const Konv& r : rows) {
+        kon.Append();
+        kon.FieldByName("KON_VORNTABLA").SetAsString(r.target);
+        kon.FieldByName("KON_VORNMEZO").SetAsString(r.field);
+        kon.FieldByName("KON_DRAVTABLA").SetAsString(r.table);
+        kon.FieldByName("KON_DRAVMEZO").SetAsString(r.source);
+        kon.FieldByName("KON_VORNALAPERT").SetAsString(r.def);
+        kon.Post();
+    }
+}
+
 class DravikTest : public testsupport::YearFolderTest {
 protected:
     void SetUp() override {
@@ -93,15 +120,7 @@ protected:
         WriteDbf(folder + "/12/kparam.dbf",
                  {{"CEG1", 'C', 40}, {"ADOSZAM", 'C', 13}, {"CCIM", 'C', 20}, {"CUTCA", 'C', 30}},
                  {{"", "", "Gy\x8br", "Kossuth Lajos utca 12."}});
-        WriteDbf(folder + "/12/DOLGOZO.DBF",
-                 {{"TORZS", 'C', 5},
-                  {"NEV", 'C', 20},
-                  {"SZHAKTIP", 'C', 2},
-                  {"SZHAKKEZD", 'D', 8},
-                  {"SZHAKVALT", 'D', 8},
-                  {"SZHAKVEGE", 'D', 8},
-                  {"KILEP", 'D', 8},
-                  {"MINBER", 'C', 8}},
+        WriteDbf(folder + "/12/DOLGOZO.DBF", kDolgozoMezok,
                  {{"1", kArvizturo, "05", "20180101"},
                   {"2", "Ketto", "06", "20170101", "20190630"},
                   {"3", "Harom", "06", "20170101", "20190630", "20180505"},
@@ -111,38 +130,24 @@ protected:
         WriteDbf(folder + "/12/KIFHELY.DBF", {{"KOD", 'C', 6}, {"NEV", 'C', 20}}, {{"000001", "Kozpont"}});
         // The conversion rows: the payment places, the employees' mapped
         // fields, then a default for every other required employee field.
-        db::Table kon;
-        kon.DatabaseName = AktualisAlias;
-        kon.TableName = "KonDV";
-        kon.Open();
-        const auto konv = [&kon](const char* target, const char* field, const char* table, const char* source,
-                                 const char* def) {
-            kon.Append();
-            kon.FieldByName("KON_VORNTABLA").SetAsString(target);
-            kon.FieldByName("KON_VORNMEZO").SetAsString(field);
-            kon.FieldByName("KON_DRAVTABLA").SetAsString(table);
-            kon.FieldByName("KON_DRAVMEZO").SetAsString(source);
-            kon.FieldByName("KON_VORNALAPERT").SetAsString(def);
-            kon.Post();
+        std::vector<Konv> rows = {
+            {"KifHely", "KH_KOD", "KIFHELY", "KOD", ""},
+            {"KifHely", "KH_NEV", "KIFHELY", "NEV", ""},
+            {"Dolgozo", "DG_TORZSSZAM", "DOLGOZO", "TORZS", ""},
+            {"Dolgozo", "DG_NEV", "DOLGOZO", "NEV", ""},
+            {"Dolgozo", "DG_SZHAKEDVKOD", "DOLGOZO", "SZHAKTIP", ""},
+            {"Dolgozo", "DG_SZHAKEDVKEZD", "DOLGOZO", "SZHAKKEZD", ""},
+            {"Dolgozo", "DG_SZHAKEDVVALT", "DOLGOZO", "SZHAKVALT", ""},
+            {"Dolgozo", "DG_KILEPDAT", "DOLGOZO", "KILEP", ""},
+            {"Dolgozo", "DG_VALLALKMINBER", "DOLGOZO", "MINBER", ""},
+            {"Dolgozo", "DG_ALKMIN", "DOLGOZO", "", "1"},
         };
-        konv("KifHely", "KH_KOD", "KIFHELY", "KOD", "");
-        konv("KifHely", "KH_NEV", "KIFHELY", "NEV", "");
-        const auto row = [&konv](const char* field, const char* table, const char* source, const char* def) {
-            konv("Dolgozo", field, table, source, def);
-        };
-        row("DG_TORZSSZAM", "DOLGOZO", "TORZS", "");
-        row("DG_NEV", "DOLGOZO", "NEV", "");
-        row("DG_SZHAKEDVKOD", "DOLGOZO", "SZHAKTIP", "");
-        row("DG_SZHAKEDVKEZD", "DOLGOZO", "SZHAKKEZD", "");
-        row("DG_SZHAKEDVVALT", "DOLGOZO", "SZHAKVALT", "");
-        row("DG_KILEPDAT", "DOLGOZO", "KILEP", "");
-        row("DG_VALLALKMINBER", "DOLGOZO", "MINBER", "");
-        row("DG_ALKMIN", "DOLGOZO", "", "1");
         for (const FieldLayout& f : FindTableLayout("Dolgozo")->fields) {
             if (!f.required || f.name == "DG_TORZSSZAM" || f.name == "DG_NEV" || f.name == "DG_ALKMIN")
                 continue;
-            row(f.name.c_str(), "", "", db::IsDateType(f.type) ? "2019.01.01" : "1");
+            rows.push_back({"Dolgozo", f.name, "", "", db::IsDateType(f.type) ? "2019.01.01" : "1"});
         }
+        KonDVIr(rows);
     }
     std::unique_ptr<TTorzskezCegekForm> Open() {
         auto form = std::make_unique<TTorzskezCegekForm>();
@@ -233,15 +238,7 @@ TEST_F(DravikTest, ACompanyTakenOverWithItsEmployees) {
 
 TEST_F(DravikTest, AFailedTableKeepsNoneOfItsRowsAndNamesWhere) {
     // Record 3 holds a wage the employee table cannot store; record 2 left in 2017.
-    WriteDbf(folder + "/12/DOLGOZO.DBF",
-             {{"TORZS", 'C', 5},
-              {"NEV", 'C', 20},
-              {"SZHAKTIP", 'C', 2},
-              {"SZHAKKEZD", 'D', 8},
-              {"SZHAKVALT", 'D', 8},
-              {"SZHAKVEGE", 'D', 8},
-              {"KILEP", 'D', 8},
-              {"MINBER", 'C', 8}},
+    WriteDbf(folder + "/12/DOLGOZO.DBF", kDolgozoMezok,
              {{"1", "Egy", "", "", "", "", "", "138000"},
               {"2", "Ketto", "", "", "", "", "20170630"},
               {"3", "Harom", "", "", "", "", "", "abc"}});
@@ -264,31 +261,13 @@ TEST_F(DravikTest, AFailedTableKeepsNoneOfItsRowsAndNamesWhere) {
 }
 
 TEST_F(DravikTest, AConversionTableNamingNoSourceCreatesNothing) {
-    struct Sor {
-        const char *target, *field, *table, *source, *def;
-    };
-    const std::vector<std::vector<Sor>> cases = {
+    const std::vector<std::vector<Konv>> cases = {
         {},
         {{"Dolgozo", "DG_ALKMIN", "", "", "1"}, {"Cegek", "CG_NEV", "KPARAM", "CEG1", ""}},
     };
     for (const auto& rows : cases) {
         SCOPED_TRACE(rows.size());
-        {
-            db::Table kon;
-            kon.DatabaseName = AktualisAlias;
-            kon.TableName = "KonDV";
-            kon.Open();
-            kon.EmptyTable();
-            for (const Sor& r : rows) {
-                kon.Append();
-                kon.FieldByName("KON_VORNTABLA").SetAsString(r.target);
-                kon.FieldByName("KON_VORNMEZO").SetAsString(r.field);
-                kon.FieldByName("KON_DRAVTABLA").SetAsString(r.table);
-                kon.FieldByName("KON_DRAVMEZO").SetAsString(r.source);
-                kon.FieldByName("KON_VORNALAPERT").SetAsString(r.def);
-                kon.Post();
-            }
-        }
+        KonDVIr(rows, true);
         auto form = Open();
         form->Edit1->setText(QString::fromStdString(folder));
         form->BitBtnDRCegekFelgyujt->click();
