@@ -257,6 +257,20 @@ const ui::ControlRow<F> kKilepes[] = {
 // Flags of a new record that start as "I"; every other starts as "N".
 bool IgenAlapertek(const QString& field) { return field == "DG_SZHALEV" || field == "DG_CSJARKEDVERV"; }
 
+// The contributions of an insured employment, ticked on a new record once its
+// employment kind is known: left "N", they would give a payroll without them.
+const char* const kBiztositottJarulekok[] = {"DG_NYUGJAR", "DG_EGBIZJARTERM", "DG_EGBIZJARPENZ", "DG_MPJDOLG",
+                                             "DG_SZHA"};
+
+// Insured by the 2019 rules: the employments ("1", "2", "5") and the sole
+// traders ("6" to "8"); a working pensioner pays no contribution and his
+// employer no social contribution tax. Other relations ("9") are insured only
+// above an income limit, so they are left to the user.
+bool BiztositottJogviszony(const QString& alkmin, bool nyugdijas) {
+    static const QStringList kBiztositott = {"1", "2", "5", "6", "7", "8"};
+    return !nyugdijas && kBiztositott.contains(alkmin);
+}
+
 // The leave days from the age reached: 20 below 25, then a day more at each step.
 struct KorSzabadsag {
     int age, days;
@@ -725,6 +739,7 @@ void TTorzskezDolgozoForm::DBCheckBoxBeallit() {
 void TTorzskezDolgozoForm::DBCheckBoxClick(TDBCheckBox* box) {
     if (Mode() == 2) SzerkesztesChange();
     if (box != DG_NYUGDIJAS || (Mode() != 1 && Mode() != 2)) return;
+    JarulekAlapertek();
     if (box->isChecked()) {
         DG_NYUGTORZSSZ->setEnabled(true);
     } else {
@@ -740,6 +755,7 @@ bool TTorzskezDolgozoForm::RogzitesMehetVizs() const {
 void TTorzskezDolgozoForm::NewRecordDefaults() {
     LabelTorol();
     DBCheckBoxBeallit();
+    jarulekBiztositott_ = false;
     db::Table& t = Table();
     t.FieldByName("DG_EVISZAB").SetAsInteger(SzabadsagSzam());
     SzabadsagExit();
@@ -832,11 +848,27 @@ void TTorzskezDolgozoForm::DBEditExit(TDBEdit* edit) {
     db::Table& t = Table();
     if (edit == DG_NAPIKOTORA) {
         t.FieldByName("DG_HETIKOTORA").SetAsFloat(t.FieldByName("DG_NAPIKOTORA").AsFloat() * 5);
-    } else if (edit == DG_ALKMIN && (text > "5" || text < "1")) {
-        // Not an employment with working hours.
-        t.FieldByName("DG_NAPIKOTORA").SetAsInteger(0);
-        t.FieldByName("DG_HETIKOTORA").SetAsInteger(0);
+    } else if (edit == DG_ALKMIN) {
+        if (text > "5" || text < "1") {
+            // Not an employment with working hours.
+            t.FieldByName("DG_NAPIKOTORA").SetAsInteger(0);
+            t.FieldByName("DG_HETIKOTORA").SetAsInteger(0);
+        }
+        JarulekAlapertek();
     }
+}
+
+void TTorzskezDolgozoForm::JarulekAlapertek() {
+    if (Mode() != 1) return;
+    db::Table& t = Table();
+    const QString alkmin = QString::fromStdString(t.FieldByName("DG_ALKMIN").AsString()).trimmed();
+    if (alkmin.isEmpty()) return;
+    // The box, not the field: a click is written into the field only when the box is left.
+    const bool biztositott = BiztositottJogviszony(alkmin, DG_NYUGDIJAS->isChecked());
+    // Only a change of the insurance sets the boxes, so a box the user set stays.
+    if (biztositott == jarulekBiztositott_) return;
+    jarulekBiztositott_ = biztositott;
+    for (const char* field : kBiztositottJarulekok) t.FieldByName(field).SetAsString(biztositott ? "I" : "N");
 }
 
 void TTorzskezDolgozoForm::DBEditExit2(TDBEdit* edit) {

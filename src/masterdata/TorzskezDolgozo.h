@@ -60,6 +60,9 @@ public:
     // Exits: derived hours, numeric ranges, the family allowance, the leave frame, dates.
     void DBEditExit(TDBEdit* edit);
     void DBEditExit2(TDBEdit* edit);
+    // On a new record, the contribution boxes as its employment kind and
+    // pensioner flag make it insured or not.
+    void JarulekAlapertek();
     // Browse keys of the family, and F3 (the employees) and F4 (every
     // payroll row) in the table search window.
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
@@ -125,6 +128,8 @@ private:
     void NyilvLapMutat(QPushButton* button, const std::function<void()>& preview);
 
     std::vector<std::pair<std::string, db::Variant>> elozo_;
+    // Whether the new record's contribution boxes were last set as insured.
+    bool jarulekBiztositott_ = false;
 
 protected:
     std::unique_ptr<QDialog> CreateListForm() override;

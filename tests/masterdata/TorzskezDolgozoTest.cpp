@@ -141,11 +141,13 @@ TEST_F(DolgozoTest, NewEmployeeGetsItsDefaultsTheOccupationsJobTitleAndAUniqueNu
         EXPECT_TRUE(b->isEnabled()) << b->text().toStdString();
     for (QPushButton* b : {form->BitBtn14, form->BitBtn15, form->BitBtn16})
         EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();
-    StartNew(*form, "123");
+    form->BitBtn5->click();
     for (TDBCheckBox* box : form->findChildren<TDBCheckBox*>()) {
         const bool yes = box->objectName() == "DG_SZHALEV" || box->objectName() == "DG_CSJARKEDVERV";
         EXPECT_EQ(box->isChecked(), yes) << box->objectName().toStdString();
     }
+    form->BitBtn9->click();
+    StartNew(*form, "123");
     EXPECT_FALSE(form->DG_NYUGTORZSSZ->isEnabled());
     EXPECT_EQ(form->findChild<QLabel*>("LabelDG_MHKOD")->text(), "Központ");
     Type(*form, form->DG_FEOR, "2142");
@@ -174,6 +176,8 @@ TEST_F(DolgozoTest, NewEmployeeGetsItsDefaultsTheOccupationsJobTitleAndAUniqueNu
                  {"DG_SZHALEV", "I"},
                  {"DG_CSJARKEDVERV", "I"},
                  {"DG_NYUGDIJAS", "N"},
+                 {"DG_NYUGJAR", "I"},
+                 {"DG_SZHA", "I"},
                  {"DG_EKHOVALTELJ", "N"},
                  {"DG_TV5", "N"},
                  {"DG_MUNKAKOR", "Szoftverfejlesztő"}};
@@ -216,6 +220,64 @@ TEST_F(DolgozoTest, DerivedValuesFollowTheFieldsLeft) {
         EXPECT_EQ(Value(c.field), c.expected) << c.control << " " << c.typed;
     }
     EXPECT_TRUE(dialogs.Shown().empty());
+    form->BitBtn9->click();
+}
+
+// The contributions an insured employment pays are ticked on a new record
+// once its kind is known; a stored employee keeps his.
+TEST_F(DolgozoTest, NewRecordOfAnInsuredEmploymentPaysItsContributions) {
+    AddWorkplace();
+    AddEmployee("00001", "Régi Rita");
+    auto form = Open();
+    const char* const contributions[] = {"DG_NYUGJAR", "DG_EGBIZJARTERM", "DG_EGBIZJARPENZ", "DG_MPJDOLG",
+                                         "DG_SZHA"};
+    auto ticked = [&](const char* field) {
+        return static_cast<TDBCheckBox*>(Control(*form, field))->isChecked();
+    };
+    auto click = [&](const char* field) {
+        QWidget* box = Control(*form, field);
+        form->PageControl1->setCurrentWidget(box->parentWidget());
+        static_cast<TDBCheckBox*>(box)->click();
+    };
+    const struct {
+        const char* alkmin;
+        bool pensioner;
+        bool insured;
+    } cases[] = {
+        {"1", false, true}, {"2", false, true}, {"5", false, true},
+        {"6", false, true}, {"8", false, true}, {"9", false, false},  // another relation: up to the user
+        {"1", true, false},                                           // a working pensioner pays none
+    };
+    for (const auto& c : cases) {
+        form->BitBtn5->click();
+        ASSERT_EQ(form->Mode(), 1);
+        if (c.pensioner) click("DG_NYUGDIJAS");
+        Type(*form, form->DG_ALKMIN, c.alkmin);
+        for (const char* f : contributions)
+            EXPECT_EQ(ticked(f), c.insured) << c.alkmin << (c.pensioner ? " pensioner " : " ") << f;
+        form->BitBtn9->click();
+    }
+
+    // A box the user cleared stays cleared while the insurance stays the same;
+    // a pensioner clears them all, and ceasing to be one ticks them again.
+    form->BitBtn5->click();
+    Type(*form, form->DG_ALKMIN, "1");
+    click("DG_SZHA");
+    Type(*form, form->DG_ALKMIN, "2");
+    EXPECT_FALSE(ticked("DG_SZHA"));
+    EXPECT_TRUE(ticked("DG_NYUGJAR"));
+    click("DG_NYUGDIJAS");
+    for (const char* f : contributions) EXPECT_FALSE(ticked(f)) << f;
+    click("DG_NYUGDIJAS");
+    for (const char* f : contributions) EXPECT_TRUE(ticked(f)) << f;
+    form->BitBtn9->click();
+
+    // A stored employee's kind changed: his contributions are his own.
+    ASSERT_TRUE(dm->TableDolgozo->Locate("DG_TORZSSZAM", db::Variant("00001")));
+    form->BitBtn6->click();
+    ASSERT_EQ(form->Mode(), 2);
+    Type(*form, form->DG_ALKMIN, "2");
+    for (const char* f : contributions) EXPECT_EQ(Value(f), "") << f;
     form->BitBtn9->click();
 }
 
