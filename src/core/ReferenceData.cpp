@@ -16,12 +16,15 @@ namespace {
 
 // Which flags an item sets to "I"; every other flag is "N".
 enum class Flags {
-    Wage,       // payable earnings liable to tax and every contribution
-    WageHours,  // the same, its hours counted in the absence-fee divisor
-    Wage108,    // the same without social contribution tax and training levy
-    Payable,    // paid out, no liability
-    Dividend,   // paid out, taxed separately at its own rate
-    NotPaid,    // counted, not paid out
+    Wage,         // payable earnings liable to tax and every contribution
+    WageHours,    // the same, its hours counted in the absence-fee divisor
+    Supplement,   // the same, its amount counted in the absence-fee average
+    Wage108,      // the same without social contribution tax and training levy
+    Benefit,      // a cash benefit of health insurance: tax and pension contribution
+    PensionOnly,  // a tax-free benefit liable to the pension contribution alone
+    Payable,      // paid out, no liability
+    Dividend,     // paid out, taxed separately at its own rate
+    NotPaid,      // counted, not paid out
     None,
 };
 
@@ -41,127 +44,158 @@ struct PayItem {
     const char* row;  // placement row, "" for none
     const char* column;
     Placed placed;
+    const char* monthly;  // the monthly declaration's cell, row and column ("300D"), "" for none
 };
 
-constexpr Flags W = Flags::Wage, WH = Flags::WageHours, W108 = Flags::Wage108, P = Flags::Payable,
-                D = Flags::Dividend, NP = Flags::NotPaid, N = Flags::None;
+constexpr Flags W = Flags::Wage, WH = Flags::WageHours, WS = Flags::Supplement, W108 = Flags::Wage108,
+                BE = Flags::Benefit, PO = Flags::PensionOnly, P = Flags::Payable, D = Flags::Dividend,
+                NP = Flags::NotPaid, N = Flags::None;
 constexpr Placed B = Placed::Both, C = Placed::Certificate;
 
+// The liabilities follow the 2019 rules (the rates are the yearly parameters):
+//
+//   items                        tax    pension  health, labour  SZHA, training  rule
+//   100-107F, 109-113, 120, 121  15 %   10 %     4 + 3 %, 1.5 %  19.5 %, 1.5 %   earnings from employment
+//   103 sick leave at 70 %       as the wages: the employer pays it as wage
+//   108 working-time allowance   15 %   10 %     4 + 3 %, 1.5 %  rows 390, 394   the employer's part apart
+//   200, 204, 205, 230, 232      15 %   10 %     -               -               health insurance benefits
+//   210 flat-rate child care     -      10 %     -               -               tax-free, pension only
+//   150, 152 dividends           15 % taxed apart; the SZHA on a dividend is the recipient's, capped
+//                                yearly, and not computed by the run
+//   220A, 281A                   by their own rows (the tax 300A; the public charge 281B)
+// The SZHA is 17.5 % from July.
+//
+// The absence fee is the base wage and the supplements' average per hour
+// worked: the shift (30 %), night (15 %) and overtime (50 %) supplements count
+// in its amount, the hours of 100, 101, 104-106 and 110 in its divisor. A
+// monthly wage holds its paid holidays (formula kind 1); annual leave, sick
+// leave and the paid holidays of an hourly wage are paid at the absence fee
+// (kind 2).
+//
+// The monthly declaration cells: the wages in 300D; the tax advance in 331B
+// (330B is the sheet's own computation); the contributions as computed
+// (700A-707A) and as deducted (300-307) in their 1908-09 pairs; the labour
+// market contribution in 573C and the social contribution tax in 386C, each
+// with its base beside it.
 // clang-format off
 const PayItem kPayItems[] = {
-    // code    name                              cat  flags formula  %     leave contrib row   col placed
-    {"100",  "Munkanapok bére (havibér)",        "1", WH,   "01", "100", "0", "00", "1",   "D", B},
-    {"101",  "Munkanapok bére (órabér)",         "1", WH,   "01", "100", "0", "00", "1",   "D", B},
-    {"102",  "Fizetett ünnep (havibér)",         "1", W,    "02", "100", "0", "00", "1",   "D", B},
-    {"102F", "Fizetett ünnep (órabér)",          "1", W,    "02", "100", "0", "00", "1",   "D", B},
-    {"103",  "Betegszabadság",                   "1", W,    "02", "70",  "2", "00", "1",   "D", B},
-    {"104",  "Ledolgozott órák bére",            "1", W,    "08", "100", "0", "00", "1",   "D", B},
-    {"105",  "Munkanapok bére (havibér, 5)",     "1", WH,   "01", "100", "0", "00", "1",   "D", B},
-    {"106",  "Munkanapok bére (órabér, 5)",      "1", WH,   "01", "100", "0", "00", "1",   "D", B},
-    {"107",  "Fizetett ünnep (havibér, 5)",      "1", W,    "02", "100", "0", "00", "1",   "D", B},
-    {"107F", "Fizetett ünnep (órabér, 5)",       "1", W,    "02", "100", "0", "00", "1",   "D", B},
-    {"108",  "Munkaidő-kedvezmény",              "1", W108, "08", "100", "0", "00", "1",   "D", B},
-    {"110",  "Túlóra",                           "1", W,    "08", "100", "0", "00", "1",   "D", B},
-    {"120",  "Prémium",                          "1", W,    "08", "100", "0", "00", "1",   "D", B},
-    {"121",  "Jutalom",                          "1", W,    "08", "100", "0", "00", "1",   "D", B},
-    {"136",  "Biztosítási időszak",              "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"146",  "EVA alap I.",                      "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"147",  "EVA alap II.",                     "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"150",  "Osztalék",                         "1", D,    "08", "100", "0", "00", "56",  "B", B},
-    {"152",  "Osztalékelőleg",                   "1", D,    "08", "100", "0", "00", "167", "B", B},
-    {"155A", "Vállalkozói kivét",                "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"160",  "Egyéb munkajövedelem",             "1", NP,   "08", "100", "0", "00", "",    "",  B},
-    {"161",  "Egyéb jövedelem (nem kifiz.)",     "1", NP,   "08", "100", "0", "00", "",    "",  B},
-    {"190",  "Tájékoztató tétel 190",            "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"191",  "Tájékoztató tétel 191",            "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"200",  "Táppénz",                          "2", P,    "08", "100", "0", "10", "",    "",  B},
-    {"204",  "Baleseti táppénz",                 "2", P,    "08", "100", "0", "10", "",    "",  B},
-    {"205",  "GYED",                             "2", P,    "08", "100", "0", "10", "",    "",  B},
-    {"210",  "GYES",                             "2", P,    "08", "100", "0", "10", "",    "",  B},
-    {"220A", "15%-os adóköteles jövedelem",      "1", P,    "08", "100", "0", "00", "",    "",  B},
-    {"230",  "CSED",                             "2", P,    "08", "100", "0", "10", "",    "",  B},
-    {"232",  "Egyéb TB ellátás",                 "2", P,    "08", "100", "0", "10", "",    "",  B},
-    {"241",  "Tájékoztató tétel 241",            "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"243",  "Tájékoztató tétel 243",            "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"244",  "Tájékoztató tétel 244",            "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"245",  "Tájékoztató tétel 245",            "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"246",  "Tájékoztató tétel 246",            "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"247",  "Tájékoztató tétel 247",            "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"248",  "Tájékoztató tétel 248",            "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"249",  "Tájékoztató tétel 249",            "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"250",  "Tájékoztató tétel 250",            "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"251",  "Tájékoztató tétel 251",            "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"252",  "Tájékoztató tétel 252",            "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"270",  "Bér jellegű összesen",             "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"271",  "Kereset összesen",                 "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"280",  "Szakszervezeti tagdíj",            "F", P,    "08", "100", "0", "00", "55",  "B", B},
-    {"281A", "Egyszerűsített foglalkoztatás",    "1", P,    "08", "100", "0", "00", "",    "",  B},
-    {"281B", "Egyszerűsített fogl. közteher",    "H", N,    "08", "100", "0", "00", "",    "",  B},
-    {"282A", "EKHO alapja",                      "1", P,    "08", "100", "0", "00", "",    "",  B},
-    {"300",  "Nyugdíjjárulék",                   "9", P,    "08", "100", "0", "00", "900", "D", B},
-    {"300A", "Adó a 220A után (15%)",            "8", P,    "08", "100", "0", "00", "",    "",  B},
-    {"301",  "Magánnyugdíjpénztári tagdíj",      "A", P,    "08", "100", "0", "00", "900", "D", B},
-    {"302",  "Tagdíj-kiegészítés (dolgozói)",    "B", P,    "08", "100", "0", "00", "",    "",  B},
-    {"304",  "Munkaerő-piaci járulék",           "8", P,    "08", "100", "0", "00", "",    "",  B},
-    {"306",  "Természetbeni eb. járulék",        "8", P,    "08", "100", "0", "00", "900", "D", B},
-    {"307",  "Pénzbeli eb. járulék",             "8", P,    "08", "100", "0", "00", "900", "D", B},
-    {"309",  "Adó a családi kedv. előtt",        "0", N,    "08", "100", "0", "00", "900", "T", C},
-    {"313A", "Első házasok kedvezménye",         "0", N,    "08", "100", "0", "00", "611", "B", B},
-    {"314A", "Családi kedvezmény",               "0", N,    "08", "100", "0", "00", "610", "B", B},
-    {"315",  "Személyi kedvezmény",              "0", N,    "08", "100", "0", "00", "45",  "B", B},
-    {"320",  "Személyi jövedelemadó-előleg",     "E", P,    "08", "100", "0", "00", "65",  "B", B},
-    {"320A", "EKHO dolgozói 9,5%",               "E", P,    "08", "100", "0", "00", "",    "",  B},
-    {"320B", "EKHO dolgozói 3,9%",               "8", P,    "08", "100", "0", "00", "",    "",  B},
-    {"320C", "EKHO dolgozói 1,6%",               "8", P,    "08", "100", "0", "00", "",    "",  B},
-    {"321",  "Külön adózó jövedelem adója",      "E", P,    "08", "100", "0", "00", "",    "",  B},
-    {"322",  "Külön adózó jövedelem szja",       "E", P,    "08", "100", "0", "00", "",    "",  B},
-    {"324",  "Egyéb kedvezmény",                 "R", N,    "08", "100", "0", "00", "",    "",  B},
-    {"326",  "Dolgozótól levont SZHA",           "6", P,    "08", "100", "0", "00", "",    "",  B},
-    {"327",  "SZHA kedvezmény alapja",           "R", N,    "08", "100", "0", "00", "",    "",  B},
-    {"327L", "SZHA kedvezmény alapja (L)",       "R", N,    "08", "100", "0", "00", "",    "",  B},
-    {"327M", "SZHA kedvezmény alapja (M)",       "R", N,    "08", "100", "0", "00", "",    "",  B},
-    {"328",  "SZHA kedvezmény",                  "R", N,    "08", "100", "0", "00", "",    "",  B},
-    {"328L", "SZHA kedvezmény (L)",              "R", N,    "08", "100", "0", "00", "",    "",  B},
-    {"328M", "SZHA kedvezmény (M)",              "R", N,    "08", "100", "0", "00", "",    "",  B},
-    {"330",  "Szociális hozzájárulási adó",      "G", N,    "08", "100", "0", "00", "",    "",  B},
-    {"332",  "Munkáltatói járulék",              "H", N,    "08", "100", "0", "00", "",    "",  B},
-    {"332A", "KIVA alap",                        "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"332K", "KIVA kedvezmény",                  "R", N,    "08", "100", "0", "00", "",    "",  B},
-    {"333",  "Tagdíj-kiegészítés (munkált.)",    "C", N,    "08", "100", "0", "00", "",    "",  B},
-    {"334A", "Term. juttatás szja",              "H", N,    "08", "100", "0", "00", "",    "",  B},
-    {"334B", "Term. juttatás szja (1,18)",       "H", N,    "08", "100", "0", "00", "",    "",  B},
-    {"336",  "Munkáltatói teher I.",             "H", N,    "08", "100", "0", "00", "",    "",  B},
-    {"337",  "Munkáltatói teher II.",            "H", N,    "08", "100", "0", "00", "",    "",  B},
-    {"339",  "Munkáltatói teher III.",           "H", N,    "08", "100", "0", "00", "",    "",  B},
-    {"340B", "EKHO fogl.",                       "H", N,    "08", "100", "0", "00", "",    "",  B},
-    {"340C", "EKHO nyugdíjas 11,1%",             "8", P,    "08", "100", "0", "00", "",    "",  B},
-    {"341",  "Term. juttatás közterhe",          "H", N,    "08", "100", "0", "00", "",    "",  B},
-    {"341A", "Term. juttatás SZHA",              "H", N,    "08", "100", "0", "00", "",    "",  B},
-    {"341B", "Term. juttatás SZHA (1,18)",       "H", N,    "08", "100", "0", "00", "",    "",  B},
-    {"342",  "Eü. szolgáltatási járulék",        "H", N,    "08", "100", "0", "00", "",    "",  B},
-    {"351",  "Szakképzési hozzájárulás",         "H", N,    "08", "100", "0", "00", "",    "",  B},
-    {"360",  "Egyszerűsített vállalk. adó",      "H", N,    "08", "100", "0", "00", "",    "",  B},
-    {"390",  "SZHA (munkaidő-kedvezmény)",       "H", N,    "08", "100", "0", "00", "",    "",  B},
-    {"394",  "Szakk. hj. (munkaidő-kedv.)",      "H", N,    "08", "100", "0", "00", "",    "",  B},
-    {"415",  "Egyéb adó I.",                     "E", P,    "08", "100", "0", "00", "",    "",  B},
-    {"416",  "Egyéb adó II.",                    "E", P,    "08", "100", "0", "00", "",    "",  B},
-    {"500",  "Korábbi nyugdíjjárulék-alap",      "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"520",  "Egyéb adó III.",                   "E", P,    "08", "100", "0", "00", "",    "",  B},
-    {"700A", "Nyugdíjjárulék-számítás",          "0", N,    "08", "100", "0", "00", "900", "B", B},
-    {"701A", "Nyugdíjjárulék-számítás (MNYP)",   "0", N,    "08", "100", "0", "00", "900", "B", B},
-    {"706A", "Term. eb. járulék-számítás",       "0", N,    "08", "100", "0", "00", "900", "B", B},
-    {"707A", "Pénzb. eb. járulék-számítás",      "0", N,    "08", "100", "0", "00", "900", "B", B},
-    {"748",  "Nettó összeg",                     "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"749",  "Kerekítés",                        "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"750",  "Kifizetendő",                      "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"751",  "Nem kifizetendő",                  "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"752",  "Járulékok",                        "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"753",  "Adók",                             "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"754",  "Tagdíjak",                         "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"755",  "Nettó kereset",                    "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"756",  "Vállalati terhek",                 "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"757",  "Levonások",                        "0", N,    "08", "100", "0", "00", "",    "",  B},
-    {"820",  "Hozott táppénz",                   "0", N,    "08", "100", "0", "00", "",    "",  B},
+    // code    name                              cat  flags formula  %     leave contrib row   col placed monthly
+    {"100",  "Munkanapok bére (havibér)",        "1", WH,   "01", "100", "0", "00", "1",   "D", B, "300D"},
+    {"101",  "Munkanapok bére (órabér)",         "1", WH,   "01", "100", "0", "00", "1",   "D", B, "300D"},
+    {"102",  "Fizetett ünnep (havibér)",         "1", W,    "01", "100", "0", "00", "1",   "D", B, "300D"},
+    {"102F", "Fizetett ünnep (órabér)",          "1", W,    "02", "100", "0", "00", "1",   "D", B, "300D"},
+    {"103",  "Betegszabadság",                   "1", W,    "02", "70",  "2", "00", "1",   "D", B, "300D"},
+    {"104",  "Ledolgozott órák bére",            "1", WH,   "08", "100", "0", "00", "1",   "D", B, "300D"},
+    {"105",  "Munkanapok bére (havibér, 5)",     "1", WH,   "01", "100", "0", "00", "1",   "D", B, "300D"},
+    {"106",  "Munkanapok bére (órabér, 5)",      "1", WH,   "01", "100", "0", "00", "1",   "D", B, "300D"},
+    {"107",  "Fizetett ünnep (havibér, 5)",      "1", W,    "01", "100", "0", "00", "1",   "D", B, "300D"},
+    {"107F", "Fizetett ünnep (órabér, 5)",       "1", W,    "02", "100", "0", "00", "1",   "D", B, "300D"},
+    {"108",  "Munkaidő-kedvezmény",              "1", W108, "08", "100", "0", "00", "1",   "D", B, ""},
+    {"109",  "Szabadság",                        "1", W,    "02", "100", "1", "00", "1",   "D", B, "300D"},
+    {"110",  "Túlóra",                           "1", WH,   "08", "100", "0", "00", "1",   "D", B, "300D"},
+    {"111",  "Műszakpótlék",                     "1", WS,   "01", "30",  "0", "00", "1",   "D", B, "300D"},
+    {"112",  "Éjszakai pótlék",                  "1", WS,   "01", "15",  "0", "00", "1",   "D", B, "300D"},
+    {"113",  "Túlórapótlék",                     "1", WS,   "01", "50",  "0", "00", "1",   "D", B, "300D"},
+    {"120",  "Prémium",                          "1", W,    "08", "100", "0", "00", "1",   "D", B, "300D"},
+    {"121",  "Jutalom",                          "1", W,    "08", "100", "0", "00", "1",   "D", B, "300D"},
+    {"136",  "Biztosítási időszak",              "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"146",  "EVA alap I.",                      "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"147",  "EVA alap II.",                     "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"150",  "Osztalékelőleg",                   "1", D,    "08", "100", "0", "00", "56",  "B", B, ""},
+    {"152",  "Osztalék",                         "1", D,    "08", "100", "0", "00", "167", "B", B, ""},
+    {"155A", "Vállalkozói kivét",                "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"160",  "Egyéb munkajövedelem",             "1", NP,   "08", "100", "0", "00", "",    "",  B, ""},
+    {"161",  "Egyéb jövedelem (nem kifiz.)",     "1", NP,   "08", "100", "0", "00", "",    "",  B, ""},
+    {"190",  "Tájékoztató tétel 190",            "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"191",  "Tájékoztató tétel 191",            "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"200",  "Táppénz",                          "2", BE,   "08", "100", "0", "10", "",    "",  B, ""},
+    {"204",  "Baleseti táppénz",                 "2", BE,   "08", "100", "0", "10", "",    "",  B, ""},
+    {"205",  "GYED",                             "2", BE,   "08", "100", "0", "10", "",    "",  B, ""},
+    {"210",  "GYES",                             "2", PO,   "08", "100", "0", "10", "",    "",  B, ""},
+    {"220A", "15%-os adóköteles jövedelem",      "1", P,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"230",  "CSED",                             "2", BE,   "08", "100", "0", "10", "",    "",  B, ""},
+    {"232",  "Egyéb TB ellátás",                 "2", BE,   "08", "100", "0", "10", "",    "",  B, ""},
+    {"241",  "Tájékoztató tétel 241",            "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"243",  "Tájékoztató tétel 243",            "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"244",  "Tájékoztató tétel 244",            "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"245",  "Tájékoztató tétel 245",            "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"246",  "Tájékoztató tétel 246",            "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"247",  "Tájékoztató tétel 247",            "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"248",  "Tájékoztató tétel 248",            "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"249",  "Tájékoztató tétel 249",            "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"250",  "Tájékoztató tétel 250",            "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"251",  "Tájékoztató tétel 251",            "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"252",  "Tájékoztató tétel 252",            "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"270",  "Bér jellegű összesen",             "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"271",  "Kereset összesen",                 "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"280",  "Szakszervezeti tagdíj",            "F", P,    "08", "100", "0", "00", "55",  "B", B, ""},
+    {"281A", "Egyszerűsített foglalkoztatás",    "1", P,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"281B", "Egyszerűsített fogl. közteher",    "H", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"282A", "EKHO alapja",                      "1", P,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"300",  "Nyugdíjjárulék",                   "9", P,    "08", "100", "0", "00", "900", "D", B, "579C"},
+    {"300A", "Adó a 220A után (15%)",            "8", P,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"301",  "Magánnyugdíjpénztári tagdíj",      "A", P,    "08", "100", "0", "00", "900", "D", B, "579C"},
+    {"302",  "Tagdíj-kiegészítés (dolgozói)",    "B", P,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"304",  "Munkaerő-piaci járulék",           "8", P,    "08", "100", "0", "00", "",    "",  B, "573C"},
+    {"306",  "Természetbeni eb. járulék",        "8", P,    "08", "100", "0", "00", "900", "D", B, "567C"},
+    {"307",  "Pénzbeli eb. járulék",             "8", P,    "08", "100", "0", "00", "900", "D", B, "571C"},
+    {"309",  "Adó a családi kedv. előtt",        "0", N,    "08", "100", "0", "00", "900", "T", C, ""},
+    {"313A", "Első házasok kedvezménye",         "0", N,    "08", "100", "0", "00", "611", "B", B, "313D"},
+    {"314A", "Családi kedvezmény",               "0", N,    "08", "100", "0", "00", "610", "B", B, "314D"},
+    {"315",  "Személyi kedvezmény",              "0", N,    "08", "100", "0", "00", "45",  "B", B, ""},
+    {"320",  "Személyi jövedelemadó-előleg",     "E", P,    "08", "100", "0", "00", "65",  "B", B, "331B"},
+    {"320A", "EKHO dolgozói 9,5%",               "E", P,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"320B", "EKHO dolgozói 3,9%",               "8", P,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"320C", "EKHO dolgozói 1,6%",               "8", P,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"321",  "Külön adózó jövedelem adója",      "E", P,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"322",  "Külön adózó jövedelem szja",       "E", P,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"324",  "Egyéb kedvezmény",                 "R", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"326",  "Dolgozótól levont SZHA",           "6", P,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"327",  "SZHA kedvezmény alapja",           "R", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"327L", "SZHA kedvezmény alapja (L)",       "R", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"327M", "SZHA kedvezmény alapja (M)",       "R", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"328",  "SZHA kedvezmény",                  "R", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"328L", "SZHA kedvezmény (L)",              "R", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"328M", "SZHA kedvezmény (M)",              "R", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"330",  "Szociális hozzájárulási adó",      "G", N,    "08", "100", "0", "00", "",    "",  B, "386C"},
+    {"332",  "Munkáltatói járulék",              "H", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"332A", "KIVA alap",                        "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"332K", "KIVA kedvezmény",                  "R", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"333",  "Tagdíj-kiegészítés (munkált.)",    "C", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"334A", "Term. juttatás szja",              "H", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"334B", "Term. juttatás szja (1,18)",       "H", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"336",  "Munkáltatói teher I.",             "H", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"337",  "Munkáltatói teher II.",            "H", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"339",  "Munkáltatói teher III.",           "H", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"340B", "EKHO fogl.",                       "H", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"340C", "EKHO nyugdíjas 11,1%",             "8", P,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"341",  "Term. juttatás közterhe",          "H", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"341A", "Term. juttatás SZHA",              "H", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"341B", "Term. juttatás SZHA (1,18)",       "H", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"342",  "Eü. szolgáltatási járulék",        "H", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"351",  "Szakképzési hozzájárulás",         "H", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"360",  "Egyszerűsített vállalk. adó",      "H", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"390",  "SZHA (munkaidő-kedvezmény)",       "H", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"394",  "Szakk. hj. (munkaidő-kedv.)",      "H", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"415",  "Egyéb adó I.",                     "E", P,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"416",  "Egyéb adó II.",                    "E", P,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"500",  "Korábbi nyugdíjjárulék-alap",      "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"520",  "Egyéb adó III.",                   "E", P,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"700A", "Nyugdíjjárulék-számítás",          "0", N,    "08", "100", "0", "00", "900", "B", B, "577C"},
+    {"701A", "Nyugdíjjárulék-számítás (MNYP)",   "0", N,    "08", "100", "0", "00", "900", "B", B, "577C"},
+    {"706A", "Term. eb. járulék-számítás",       "0", N,    "08", "100", "0", "00", "900", "B", B, "565C"},
+    {"707A", "Pénzb. eb. járulék-számítás",      "0", N,    "08", "100", "0", "00", "900", "B", B, "569C"},
+    {"748",  "Nettó összeg",                     "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"749",  "Kerekítés",                        "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"750",  "Kifizetendő",                      "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"751",  "Nem kifizetendő",                  "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"752",  "Járulékok",                        "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"753",  "Adók",                             "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"754",  "Tagdíjak",                         "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"755",  "Nettó kereset",                    "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"756",  "Vállalati terhek",                 "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"757",  "Levonások",                        "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
+    {"820",  "Hozott táppénz",                   "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
 };
 // clang-format on
 
@@ -186,8 +220,10 @@ const char* const kWageFlags[] = {
 
 std::vector<std::string> YesFlags(Flags flags) {
     std::vector<std::string> yes;
-    const bool wage = flags == Flags::Wage || flags == Flags::WageHours || flags == Flags::Wage108;
-    if (wage || flags == Flags::Payable || flags == Flags::Dividend) yes.push_back("JC_KIFIZ");
+    const bool wage = flags == Flags::Wage || flags == Flags::WageHours || flags == Flags::Supplement ||
+                      flags == Flags::Wage108;
+    const bool benefit = flags == Flags::Benefit || flags == Flags::PensionOnly;
+    if (wage || benefit || flags == Flags::Payable || flags == Flags::Dividend) yes.push_back("JC_KIFIZ");
     if (wage) {
         for (const char* f : kWageFlags)
             if (flags != Flags::Wage108 ||
@@ -195,6 +231,13 @@ std::vector<std::string> YesFlags(Flags flags) {
                 yes.push_back(f);
     }
     if (flags == Flags::WageHours) yes.push_back("JC_BESZAMIDOSZTO");
+    if (flags == Flags::Supplement) yes.push_back("JC_BESZAMOSSZEG");
+    // A benefit is an absence: the pay card lists it with its days.
+    if (benefit) {
+        if (flags == Flags::Benefit) yes.push_back("JC_SZJAKOT");
+        yes.push_back("JC_NYJKOT");
+        yes.push_back("JC_BERKARTONRA");
+    }
     if (flags == Flags::Dividend) {
         yes.push_back("JC_SZJAKOT");
         yes.push_back("JC_ELKULADO");
@@ -222,6 +265,11 @@ SeedRow PayItemRow(const PayItem& p) {
             set("JC_ADATLSOR", p.row);
             set("JC_ADATLOSZL", p.column);
         }
+    }
+    if (*p.monthly) {
+        const std::string cell = p.monthly;
+        set("JC_HAVIBEVSOR", cell.substr(0, cell.size() - 1));
+        set("JC_HAVIBEVOSZL", cell.substr(cell.size() - 1));
     }
     return row;
 }

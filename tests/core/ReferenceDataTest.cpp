@@ -4,6 +4,7 @@
 #include <QTableView>
 #include <QTest>
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <map>
 #include <set>
@@ -57,8 +58,8 @@ protected:
 // has them.
 // clang-format off
 const std::map<std::string, std::vector<std::string>> kCategories = {
-    {"1", {"100", "101", "102", "102F", "103", "104", "105", "106", "107", "107F", "108", "110", "120", "121",
-           "150", "152", "160", "161", "220A", "281A", "282A"}},
+    {"1", {"100", "101", "102", "102F", "103", "104", "105", "106", "107", "107F", "108", "109", "110", "111",
+           "112", "113", "120", "121", "150", "152", "160", "161", "220A", "281A", "282A"}},
     {"2", {"200", "204", "205", "210", "230", "232"}},
     {"9", {"300"}},
     {"A", {"301"}},
@@ -151,15 +152,75 @@ TEST_F(ReferenceDataTest, NewCompanyHoldsTheCatalogueWithItsCategoriesAndSets) {
         {"205", "JC_KIFIZ", "I"},    {"330", "JC_KIFIZ", "N"},         {"320", "JC_ADOELSOR", "65"},
         {"309", "JC_ADOELOSZ", "T"}, {"309", "JC_ADATLSOR", ""},       {"707A", "JC_ADATLSOR", "900"},
         {"300", "JC_ADOELOSZ", "D"}, {"270", "JC_HAVIBEVSOR", ""},     {"820", "JC_SZAMKEP", "08"},
+        // A monthly wage holds its paid holidays; leave and hourly holidays
+        // are paid at the absence fee, whose average the supplements make
+        // over the hours worked.
+        {"102", "JC_SZAMKEP", "01"}, {"107", "JC_SZAMKEP", "01"},     {"107F", "JC_SZAMKEP", "02"},
+        {"104", "JC_BESZAMIDOSZTO", "I"}, {"110", "JC_BESZAMIDOSZTO", "I"},
+        {"109", "JC_SZABTIP", "1"},  {"109", "JC_SZAMKEP", "02"},      {"109", "JC_BESZAMIDOSZTO", "N"},
+        {"111", "JC_BESZAMOSSZEG", "I"}, {"112", "JC_BESZAMOSSZEG", "I"}, {"113", "JC_BESZAMOSSZEG", "I"},
+        {"113", "JC_BESZAMIDOSZTO", "N"}, {"113", "JC_SZAZ", "50"},    {"113", "JC_SZHAKOT", "I"},
+        // The dividend advance and the dividend by their codes' rows.
+        {"150", "JC_NEV", "Osztalékelőleg"}, {"150", "JC_ADOELSOR", "56"},
+        {"152", "JC_NEV", "Osztalék"},
     };
     // clang-format on
     for (const Expect& e : expected)
         EXPECT_EQ(items.at(e.code).at(e.field), e.value) << e.code << " " << e.field;
 
-    // The year's pay-item table holds only what a refresh may copy whole.
+    // The liabilities of the benefits: sick pay, pregnancy-confinement and
+    // child-care fees are taxed and carry the pension contribution; the
+    // flat-rate child-care allowance the pension contribution alone; none of
+    // them a health or labour-market contribution or social contribution tax.
+    const char* const liabilities[] = {"JC_SZJAKOT", "JC_NYJKOT",     "JC_EBJKOT",     "JC_MPJDOLGKOT",
+                                       "JC_SZHAKOT", "JC_SZAKKEPZES", "JC_BERKARTONRA"};
+    const std::map<std::string, std::string> benefits = {{"200", "IINNNNI"}, {"204", "IINNNNI"},
+                                                         {"205", "IINNNNI"}, {"230", "IINNNNI"},
+                                                         {"232", "IINNNNI"}, {"210", "NINNNNI"}};
+    for (const auto& [code, flags] : benefits) {
+        std::string got;
+        for (const char* f : liabilities) got += items.at(code).at(f);
+        EXPECT_EQ(got, flags) << code;
+    }
+
+    // The year's pay-item table holds what a refresh may copy whole: the
+    // rows placed on all three forms, and the brought-forward codes.
     const auto year = Rows(YearPayItemTable(), {"JC_KOD"});
-    ASSERT_EQ(year.size(), 1u);
-    EXPECT_TRUE(year.count("820"));
+    for (const char* code : {"100", "109", "113", "120", "313A", "314A", "320", "300", "301", "306", "307",
+                             "700A", "701A", "706A", "707A", "820"})
+        EXPECT_TRUE(year.count(code)) << code;
+    // Placed on the declaration alone, or on no form.
+    for (const char* code : {"304", "330", "108", "200", "309"}) EXPECT_FALSE(year.count(code)) << code;
+    for (const auto& [code, row] : year) {
+        if (code >= "800") continue;
+        for (const char* f : {"JC_ADATLSOR", "JC_ADOELSOR", "JC_HAVIBEVSOR"})
+            EXPECT_NE(row.at(f), "") << code << " " << f;
+    }
+}
+
+// The README names the shipped pay items that have no monthly declaration
+// cell: each is shipped, and unplaced.
+TEST_F(ReferenceDataTest, ReadmeNamesTheItemsTheDeclarationDoesNotPlace) {
+    std::ifstream file(testsupport::SourceDir() + "/README.md");
+    ASSERT_TRUE(file);
+    std::stringstream readme;
+    readme << file.rdbuf();
+    const std::string text = readme.str();
+    const size_t from = text.find("- The shipped pay items ");
+    const size_t to = text.find("have no monthly declaration", from);
+    ASSERT_NE(to, std::string::npos);
+    std::stringstream list(text.substr(from, to - from));
+    const auto items = Rows("Jogcim_001", {"JC_KOD"});
+    std::set<std::string> named;
+    for (std::string word; list >> word;) {
+        if (!word.empty() && word.back() == ',') word.pop_back();
+        if (word.empty() || !std::isdigit(static_cast<unsigned char>(word[0]))) continue;
+        named.insert(word);
+        ASSERT_TRUE(items.count(word)) << word;
+        EXPECT_EQ(items.at(word).at("JC_HAVIBEVSOR"), "") << word;
+    }
+    // The benefits, among them the sick pay.
+    EXPECT_TRUE(named.count("200"));
 }
 
 TEST_F(ReferenceDataTest, ParametersAndCodesReadAsTheCalculationReadsThem) {

@@ -11,8 +11,10 @@
 #include <QTest>
 #include <filesystem>
 
+#include "core/ReferenceData.h"
 #include "platform/ui/Dialogs.h"
 #include "tax/monthly/MABFixture.h"
+#include "tax/monthly/MABLapok.h"
 #include "tax/monthly/MABosszesites.h"
 
 namespace mabtest {
@@ -183,6 +185,35 @@ TEST_F(FormTest, PayItemCellsRefreshedFromTheYearsTable) {
     EXPECT_EQ(dialogs.Text(2),
               "HIBA! A \"JC2019\" adatállomány nem elérhető! A jogcímek aktualizálása nem történt meg!");
     EXPECT_TRUE(jogcim.ReadOnly);
+}
+
+// The shipped placements each name a cell of a 1908M sheet, and a company
+// whose pay items lost theirs gets back, without a warning, every one the
+// year's table carries.
+TEST_F(FormTest, ShippedPlacementsNameSheetCellsAndTheRefreshRestoresThem) {
+    testsupport::RunCommand(
+        "sqlite3 '" + EvKonyvtar() +
+        "/Jogcim_001.DB' 'UPDATE Jogcim_001 SET JC_HAVIBEVSOR = NULL, JC_HAVIBEVOSZL = NULL'");
+    TMABosszesitesForm form;
+    Show(form);
+    for (const SeedRow& item : ShippedPayItems())
+        if (const std::string* row = item.Value("JC_HAVIBEVSOR"))
+            EXPECT_TRUE(FeltoltokodLetezik("S" + *row + *item.Value("JC_HAVIBEVOSZL"))) << item.key;
+
+    dialogs.Answer(ui::Ok);
+    form.BitBtn1->click();
+    ASSERT_EQ(dialogs.Shown().size(), 1u) << dialogs.Text(0);
+    EXPECT_EQ(dialogs.Text(0), "A jogcímek aktualizálása megtörtént");
+    db::Table& jogcim = *DM1->TableJogcim;
+    const auto placement = [&jogcim](const std::string& kod) {
+        jogcim.Locate("JC_KOD", V(kod));
+        return jogcim.FieldByName("JC_HAVIBEVSOR").AsString() +
+               jogcim.FieldByName("JC_HAVIBEVOSZL").AsString();
+    };
+    for (const SeedRow& item : ShippedYearPayItems())
+        if (const std::string* row = item.Value("JC_HAVIBEVSOR"))
+            EXPECT_EQ(placement(item.key), *row + *item.Value("JC_HAVIBEVOSZL")) << item.key;
+    EXPECT_EQ(placement("320"), "331B");
 }
 
 }  // namespace
