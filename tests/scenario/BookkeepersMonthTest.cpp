@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,7 @@
 #include "masterdata/TorzskezMhely.h"
 #include "masterdata/TorzskezRJogcim.h"
 #include "payroll/Szamfejt.h"
+#include "payroll/UjJogcim.h"
 #include "platform/db/Engine.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
@@ -260,7 +262,8 @@ TEST_F(BookkeepersMonth, FromAnEmptyHomeToARestoredCompany) {
         form.close();
     }
 
-    // --- Five employees through the employee form.
+    // --- Seven employees through the employee form, with the defaults a new
+    // record gets: the contributions of an employment are not ticked by hand.
     // clang-format off
     const Employee employees[] = {
         {"00000000001", "Havi Anna",         "8123456786", "123456788", "20150105", "1", "300000", "",  ""},
@@ -268,6 +271,8 @@ TEST_F(BookkeepersMonth, FromAnEmptyHomeToARestoredCompany) {
         {"00000000003", "Kétgyermekes Kálmán","8123456808","323456784", "20170901", "1", "350000", "2", ""},
         {"00000000004", "Pénztártag Péter",  "8123456816", "423456787", "20180115", "1", "250000", "",  "0125"},
         {"00000000005", "Belépő Bence",      "8123456824", "523456780", "20190310", "1", "210000", "",  ""},
+        {"00000000006", "Alap Aladár",       "8123456832", "623456783", "20180601", "1", "300000", "",  ""},
+        {"00000000007", "Beteg Béla",        "8123456840", "723456786", "20170201", "1", "300000", "",  ""},
     };
     // clang-format on
     Through<TTorzskezDolgozoForm>("MNU_Torzsk_DG", [&](TTorzskezDolgozoForm& f) {
@@ -290,21 +295,19 @@ TEST_F(BookkeepersMonth, FromAnEmptyHomeToARestoredCompany) {
             type("DG_ALAPBER", e.wage);
             if (*e.children) type("DG_GYERMSZAM", e.children);
             if (*e.fund) type("DG_MNYP", e.fund);
-            // The contributions the employment carries.
+            // The contributions the employment carries, ticked by the form.
             for (const char* box :
                  {"DG_NYUGJAR", "DG_EGBIZJARTERM", "DG_EGBIZJARPENZ", "DG_MPJDOLG", "DG_SZHA"}) {
                 auto* b = f.findChild<QCheckBox*>(box);
                 ASSERT_NE(b, nullptr) << box;
-                if (f.PageControl1->indexOf(b->parentWidget()) >= 0)
-                    f.PageControl1->setCurrentWidget(b->parentWidget());
-                if (!b->isChecked()) b->click();
+                EXPECT_TRUE(b->isChecked()) << e.id << " " << box;
             }
             ASSERT_TRUE(f.BitBtn11->isEnabled()) << e.id;
             dialogs.Answer(ui::Yes);  // "Valóban hozzá szeretné adni a rekordot?"
             f.BitBtn11->click();
             ASSERT_EQ(f.Mode(), 0) << e.id;
         }
-        EXPECT_EQ(DM1->TableDolgozo->RecordCount(), 5);
+        EXPECT_EQ(DM1->TableDolgozo->RecordCount(), 7);
         ASSERT_TRUE(DM1->TableDolgozo->Locate("DG_TORZSSZAM", db::Variant("00000000003")));
         // Two children: 133 330 of tax base each.
         EXPECT_EQ(DM1->TableDolgozo->FieldByName("DG_CSALKEDV").AsFloat(), 266660);
@@ -335,33 +338,35 @@ TEST_F(BookkeepersMonth, FromAnEmptyHomeToARestoredCompany) {
     // days and the 15th, a paid holiday on a Friday. The new company keeps
     // the register's "távolléti díj" setting: a monthly wage holds the
     // holiday ("100" alone), an hourly wage pays it as "102F". The payable
-    // is rounded to 5 forints.
+    // is rounded to 5 forints. The contributions as computed (700A to 707A)
+    // are those deducted: no family allowance is left for them.
     // clang-format off
     const std::map<std::string, Amounts> expected = {
         // 300 000 + the premium 20 000 = 320 000; pension 32 000, labour
         // 4 800, health 12 800 + 9 600, tax 48 000; net 320 000 * 0.665 =
         // 212 800; employer 62 400 and 4 800.
-        {"00000000001", {{"100", 300000}, {"120", 20000}, {"300", 32000}, {"304", 4800}, {"306", 12800},
-                         {"307", 9600}, {"320", 48000}, {"748", 212800}, {"750", 212800},
-                         {"330", 62400}, {"351", 4800}}},
+        {"00000000001", {{"100", 300000}, {"120", 20000}, {"300", 32000}, {"700A", 32000}, {"304", 4800},
+                         {"306", 12800}, {"706A", 12800}, {"307", 9600}, {"707A", 9600}, {"320", 48000},
+                         {"748", 212800}, {"750", 212800}, {"330", 62400}, {"351", 4800}}},
         // 1 200 an hour: 20 days * 8 h = 160 h = 192 000 and the holiday's
         // 8 h = 9 600; 201 600 in all; pension 20 160, labour 3 024, health
         // 8 064 + 6 048, tax 30 240; net 134 064, payable 134 065 (+1);
         // employer 39 312 and 3 024.
-        {"00000000002", {{"101", 192000}, {"102F", 9600}, {"300", 20160}, {"304", 3024}, {"306", 8064},
-                         {"307", 6048}, {"320", 30240}, {"748", 134064}, {"749", 1}, {"750", 134065},
-                         {"330", 39312}, {"351", 3024}}},
+        {"00000000002", {{"101", 192000}, {"102F", 9600}, {"300", 20160}, {"700A", 20160}, {"304", 3024},
+                         {"306", 8064}, {"706A", 8064}, {"307", 6048}, {"707A", 6048}, {"320", 30240},
+                         {"748", 134064}, {"749", 1}, {"750", 134065}, {"330", 39312}, {"351", 3024}}},
         // 350 000, two children: pension 35 000, labour 5 250, health
         // 14 000 + 10 500; tax base 350 000 - 2 * 133 330 = 83 340, tax
         // 12 501; net 272 749, payable 272 750 (+1); employer 68 250 and 5 250.
-        {"00000000003", {{"100", 350000}, {"300", 35000}, {"304", 5250}, {"306", 14000}, {"307", 10500},
-                         {"314A", 266660}, {"320", 12501}, {"748", 272749}, {"749", 1}, {"750", 272750},
-                         {"330", 68250}, {"351", 5250}}},
+        {"00000000003", {{"100", 350000}, {"300", 35000}, {"700A", 35000}, {"304", 5250}, {"306", 14000},
+                         {"706A", 14000}, {"307", 10500}, {"707A", 10500}, {"314A", 266660}, {"320", 12501},
+                         {"748", 272749}, {"749", 1}, {"750", 272750}, {"330", 68250}, {"351", 5250}}},
         // 250 000, a fund member: the 10 % goes to the fund as "301";
         // labour 3 750, health 10 000 + 7 500, tax 37 500; net 166 250;
         // employer 48 750 and 3 750.
-        {"00000000004", {{"100", 250000}, {"301", 25000}, {"304", 3750}, {"306", 10000}, {"307", 7500},
-                         {"320", 37500}, {"748", 166250}, {"750", 166250}, {"330", 48750}, {"351", 3750}}},
+        {"00000000004", {{"100", 250000}, {"301", 25000}, {"701A", 25000}, {"304", 3750}, {"306", 10000},
+                         {"706A", 10000}, {"307", 7500}, {"707A", 7500}, {"320", 37500}, {"748", 166250},
+                         {"750", 166250}, {"330", 48750}, {"351", 3750}}},
         // 210 000 from Sunday the 10th, as the run computes it: the
         // company's monthly wage pays the 20 working days (the holiday is in
         // the wage, no "102" row), 210 000 / 20 = 10 500 a day; in the
@@ -369,17 +374,69 @@ TEST_F(BookkeepersMonth, FromAnEmptyHomeToARestoredCompany) {
         // 147 000. Pension 14 700, labour 2 205, health 5 880 + 4 410, tax
         // 22 050; net 147 000 - 49 245 = 97 755, payable as it is (it ends
         // in 5); employer 28 665 and 2 205.
-        {"00000000005", {{"100", 147000}, {"300", 14700}, {"304", 2205}, {"306", 5880}, {"307", 4410},
-                         {"320", 22050}, {"748", 97755}, {"749", 0}, {"750", 97755}, {"330", 28665},
-                         {"351", 2205}}},
+        {"00000000005", {{"100", 147000}, {"300", 14700}, {"700A", 14700}, {"304", 2205}, {"306", 5880},
+                         {"706A", 5880}, {"307", 4410}, {"707A", 4410}, {"320", 22050}, {"748", 97755},
+                         {"749", 0}, {"750", 97755}, {"330", 28665}, {"351", 2205}}},
+        // 300 000 and nothing else: pension 30 000, labour 4 500, health
+        // 12 000 + 9 000, tax 45 000; net 300 000 * 0.665 = 199 500;
+        // employer 58 500 and 4 500.
+        {"00000000006", {{"100", 300000}, {"300", 30000}, {"700A", 30000}, {"304", 4500}, {"306", 12000},
+                         {"706A", 12000}, {"307", 9000}, {"707A", 9000}, {"320", 45000}, {"748", 199500},
+                         {"749", 0}, {"750", 199500}, {"330", 58500}, {"351", 4500}}},
+        // 300 000, sick from Monday the 11th to Sunday the 17th: the wage
+        // of the 15 working days left, 15 * 300 000 / 20 = 225 000, and
+        // 50 000 of sick pay. Tax 15 % and pension 10 % of both: 41 250 and
+        // 27 500 (7 500 and 5 000 of them on the sick pay); labour 3 375 and
+        // health 9 000 + 6 750 of the wage alone; net 275 000 - 87 875 =
+        // 187 125; employer 43 875 and 3 375, of the wage alone.
+        {"00000000007", {{"100", 225000}, {"200", 50000}, {"300", 27500}, {"700A", 27500}, {"304", 3375},
+                         {"306", 9000}, {"706A", 9000}, {"307", 6750}, {"707A", 6750}, {"320", 41250},
+                         {"748", 187125}, {"749", 0}, {"750", 187125}, {"330", 43875}, {"351", 3375}}},
     };
     // clang-format on
-    // What the totals panel shows for each: income and payable.
-    const std::map<std::string, std::pair<long long, long long>> panel = {{"00000000001", {320000, 212800}},
-                                                                          {"00000000002", {201600, 134065}},
-                                                                          {"00000000003", {350000, 272750}},
-                                                                          {"00000000004", {250000, 166250}},
-                                                                          {"00000000005", {147000, 97755}}};
+    // What the totals panel shows for each: earnings (the sick pay is a benefit) and payable.
+    const std::map<std::string, std::pair<long long, long long>> panel = {
+        {"00000000001", {320000, 212800}}, {"00000000002", {201600, 134065}},
+        {"00000000003", {350000, 272750}}, {"00000000004", {250000, 166250}},
+        {"00000000005", {147000, 97755}},  {"00000000006", {300000, 199500}},
+        {"00000000007", {225000, 187125}}};
+    // The sick week of 00000000007: his working-days row cut to the days he
+    // worked, and the sick pay through the row dialog.
+    auto rowDialog = [this](TSzamfejtForm& f, QPushButton* button,
+                            std::function<void(TUjJogcimForm&)> drive) {
+        dialogs.AnswerModal([drive](QDialog& d) {
+            auto& dialog = static_cast<TUjJogcimForm&>(d);
+            Activate(dialog);
+            drive(dialog);
+            dialog.BitBtn1->click();  // OK
+            return dialog.result();
+        });
+        button->click();
+        EXPECT_EQ(f.Label6->text().toStdString(), "Beteg Béla");
+    };
+    auto typeInto = [](QLineEdit* edit, const char* text, QWidget* leaveTo) {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        leaveTo->setFocus();
+    };
+    auto sickWeek = [&](TSzamfejtForm& f) {
+        ASSERT_TRUE(DM1->MemoryData1->Locate("SF_JCKOD", db::Variant("100")));
+        rowDialog(f, f.BitBtn6, [&](TUjJogcimForm& d) {  // Módosítás
+            typeInto(d.DBEdit3, "15", d.DBEdit4);
+            EXPECT_EQ(DM1->MemoryData1->FieldByName("SF_OSSZEG").AsFloat(), 225000);
+        });
+        rowDialog(f, f.BitBtn5, [&](TUjJogcimForm& d) {  // Felvitel
+            d.Edit1->setFocus();
+            QTest::keyClicks(d.Edit1, "200");
+            QTest::keyClick(d.Edit1, Qt::Key_Return);
+            EXPECT_EQ(d.Label1->text().toStdString(), "Táppénz");
+            typeInto(d.DBEdit3, "7", d.DBEdit4);
+            typeInto(d.DBEdit2, "50000", d.DBEdit11);
+            Type(nullptr, d.DBDateEdit1, "20190311", d.DBEdit8);
+            Type(nullptr, d.DBDateEdit2, "20190317", d.DBEdit8);
+        });
+    };
     Through<TSzamfejtForm>("MNU_Szamf_Csop", [&](TSzamfejtForm& f) {
         EXPECT_EQ(f.CurrencyEdit1->Value(), 3);
         EXPECT_EQ(f.DateEdit1->Text().toStdString(), "2019.03.31");
@@ -390,15 +447,16 @@ TEST_F(BookkeepersMonth, FromAnEmptyHomeToARestoredCompany) {
             ASSERT_TRUE(f.SzamfejtesFolyamatban) << e.id;
             EXPECT_EQ(f.MaskEdit4->text().trimmed().toStdString(), e.id);
             EXPECT_EQ(f.Label6->text().toStdString(), e.name);
+            const std::string id = e.id;
+            if (id == "00000000007") sickWeek(f);
             EXPECT_EQ(f.Osszesen[0]->text().toLongLong(), panel.at(e.id).first) << e.id;
             EXPECT_EQ(f.Osszesen[8]->text().toLongLong(), panel.at(e.id).second) << e.id;
-            if (e.id == std::string("00000000005"))
+            if (id == "00000000005")
                 if (const char* shots = std::getenv("TAVRINA_SCENARIO_SHOTS"))
                     QCoreApplication::processEvents(), f.grab().save(QString(shots) + "/payroll-form.png");
             // The next one's warnings come as the run moves on to it.
-            const std::string id = e.id;
             if (id == "00000000002") dialogs.Answer(ui::Ok);  // the dependants of 00000000003
-            if (id == "00000000005") dialogs.Answer(ui::Ok);  // "Nincs több dolgozó!"
+            if (id == "00000000007") dialogs.Answer(ui::Ok);  // "Nincs több dolgozó!"
             f.BitBtn11->click();                              // Rögzítés
             if (id == "00000000002")
                 EXPECT_EQ(dialogs.Shown().back().text.toStdString(),
@@ -441,35 +499,34 @@ TEST_F(BookkeepersMonth, FromAnEmptyHomeToARestoredCompany) {
     });
     CheckPdf(notes);
     // One payslip a page, each with its payable; the place's list and its
-    // total 212 800 + 134 065 + 272 750 + 166 250 + 97 755 = 883 620.
-    ASSERT_EQ(payslips.pages, 5);
-    for (int i = 0; i < 5; ++i) {
+    // total 212 800 + 134 065 + 272 750 + 166 250 + 97 755 + 199 500 +
+    // 187 125 = 1 270 245.
+    ASSERT_EQ(payslips.pages, 7);
+    for (int i = 0; i < 7; ++i) {
         const Employee& e = employees[i];
         EXPECT_TRUE(payslips.text[i].contains(QString(e.id) + " | " + e.name)) << e.id;
         EXPECT_TRUE(payslips.text[i].contains("Kifizetendő | " + QString::number(panel.at(e.id).second)))
             << e.id;
     }
     EXPECT_TRUE(payslips.text[2].contains("320 | Személyi jövedelemadó-előleg | 350000 | 12501 | -12501"));
+    EXPECT_TRUE(payslips.text[6].contains("200 | Táppénz |")) << payslips.text[6].toStdString();
     ASSERT_EQ(payments.pages, 1);
     EXPECT_TRUE(payments.text[0].contains("00000000002 | Órabéres Olga | 2019.03.31 | 134065"));
-    EXPECT_TRUE(payments.text[0].contains("Kifizetőhely összesen : | 883620"));
+    EXPECT_TRUE(payments.text[0].contains("Kifizetőhely összesen : | 1270245"));
     // The notes by envelope, from 20 000 down to 5: 212 800 = 10*20 000 +
     // 10 000 + 2 000 + 500 + 200 + 100; 134 065 = 6*20 000 + 10 000 +
     // 2*2 000 + 50 + 10 + 5; 272 750 = 13*20 000 + 10 000 + 2 000 + 500 +
     // 200 + 50; 166 250 = 8*20 000 + 5 000 + 1 000 + 200 + 50; 97 755 =
-    // 4*20 000 + 10 000 + 5 000 + 2 000 + 500 + 200 + 50 + 5.
+    // 4*20 000 + 10 000 + 5 000 + 2 000 + 500 + 200 + 50 + 5; 199 500 =
+    // 9*20 000 + 10 000 + 5 000 + 2*2 000 + 500; 187 125 = 9*20 000 +
+    // 5 000 + 2 000 + 100 + 20 + 5.
     ASSERT_EQ(notes.pages, 1);
-    EXPECT_TRUE(notes.text[0].contains("Kifizetőhely : | 000001 | 883620"));
-    EXPECT_TRUE(notes.text[0].contains("41 | 4 | 2 | 5 | 1 | 3 | 4 | 1 | 4 | 0 | 1 | 2"))
+    EXPECT_TRUE(notes.text[0].contains("Kifizetőhely : | 000001 | 1270245"));
+    EXPECT_TRUE(notes.text[0].contains("59 | 5 | 4 | 8 | 1 | 4 | 4 | 2 | 4 | 1 | 1 | 3"))
         << notes.text[0].toStdString();
 
-    // --- The monthly declaration: the 1908M totals, the 1908A summary, the file.
-    // No cell placement of the declaration ships with the pay items: the
-    // bookkeeper places the wage items in row 300, column D (written into the
-    // company's pay items here, as the pay-item form would save them).
-    testsupport::AddRows(
-        "Jogcim_001", {"JC_KOD", "JC_HAVIBEVSOR", "JC_HAVIBEVOSZL"},
-        {{"100", "300", "D"}, {"101", "300", "D"}, {"102F", "300", "D"}, {"120", "300", "D"}});
+    // --- The monthly declaration: the 1908M totals, the 1908A summary, the
+    // file, from the pay items' cells as the catalogue ships them.
     Through<TMABosszesitesForm>("MNU_MAdo_MABosszesites", [&](TMABosszesitesForm& f) {
         EXPECT_EQ(f.MaskEdit1->text(), "3");
         dialogs.Answer(ui::Ok);
@@ -490,19 +547,73 @@ TEST_F(BookkeepersMonth, FromAnEmptyHomeToARestoredCompany) {
         f.BitBtn1->click();
         EXPECT_EQ(dialogs.Shown().back().text.toStdString(), "Az adatszolgáltatás fájl elkészült.");
     });
-    // A header for each of the five, row 300 D holding the month's wages.
-    const auto headers = testsupport::TableRecords("MAB00_001");
-    EXPECT_EQ(headers.size(), 5u);
-    const auto sheets = testsupport::TableRecords("MAB04_001");
-    const std::map<std::string, std::string> wages = {{"00000000001", "320000"},
-                                                      {"00000000002", "201600"},
-                                                      {"00000000003", "350000"},
-                                                      {"00000000004", "250000"},
-                                                      {"00000000005", "147000"}};
-    for (const auto& [id, amount] : wages) {
-        ASSERT_EQ(sheets.count(id), 1u) << id;
-        EXPECT_EQ(sheets.at(id).at("S300D"), amount) << id;
+    // Each employee's 1908M cells tied to his payroll rows: a cell holds the
+    // amounts of its items, and is empty when he has none of them.
+    // 00000000006 is the plain month: 300 000 in 300D, 45 000 in 330B and
+    // 331B, 30 000 in 579C, 12 000 in 567C, 9 000 in 571C, 4 500 in 573C and
+    // 58 500 in 386C.
+    EXPECT_EQ(testsupport::TableRecords("MAB00_001").size(), 7u);
+    const std::vector<std::string> wageItems = {"100", "101", "102F", "120"};
+    struct Tie {
+        const char* sheet;
+        const char* cell;
+        std::vector<std::string> items;
+    };
+    // clang-format off
+    const Tie ties[] = {
+        {"MAB04", "S300D", wageItems},
+        {"MAB04", "S331B", {"320"}},          // the tax advance withheld
+        {"MAB04", "S330B", {"320"}},          // and as the sheet computes it
+        {"MAB04", "S314D", {"314A"}},
+        {"MAB09", "S577C", {"700A", "701A"}}, {"MAB09", "S579C", {"300", "301"}},
+        {"MAB09", "S565C", {"706A"}},         {"MAB09", "S567C", {"306"}},
+        {"MAB09", "S569C", {"707A"}},         {"MAB09", "S571C", {"307"}},
+        {"MAB09", "S573C", {"304"}},          {"MAB06", "S386C", {"330"}},
+        // The bases: the pension's holds the sick pay, the others the wages alone.
+        {"MAB09", "S574C", {"100", "101", "102F", "120", "200"}},
+        {"MAB09", "S564C", wageItems}, {"MAB09", "S568C", wageItems}, {"MAB09", "S572C", wageItems},
+        {"MAB06", "S385C", wageItems},
+    };
+    // clang-format on
+    auto sum = [&expected](const std::string& id, const std::vector<std::string>& items) {
+        std::optional<long long> total;
+        for (const std::string& code : items)
+            if (auto r = expected.at(id).find(code); r != expected.at(id).end())
+                total = total.value_or(0) + static_cast<long long>(r->second);
+        return total;
+    };
+    std::map<std::string, std::map<std::string, std::map<std::string, std::string>>> sheets;
+    for (const char* sheet : {"MAB04", "MAB06", "MAB08", "MAB09"})
+        sheets[sheet] = testsupport::TableRecords(std::string(sheet) + "_001");
+    for (const Employee& e : employees) {
+        for (const Tie& t : ties) {
+            ASSERT_EQ(sheets[t.sheet].count(e.id), 1u) << e.id << " " << t.sheet;
+            const std::optional<long long> amount = sum(e.id, t.items);
+            EXPECT_EQ(sheets[t.sheet].at(e.id).at(t.cell), amount ? std::to_string(*amount) : "")
+                << e.id << " " << t.cell;
+        }
+        EXPECT_EQ(sheets["MAB04"].at(e.id).at("S332B"), "0") << e.id;  // nothing left unwithheld
     }
+    // The sick week is a period without contribution.
+    const auto& sick = sheets["MAB08"].at("00000000007");
+    EXPECT_EQ(sick.at("S526A"), "10");
+    EXPECT_EQ(sick.at("S526B"), "2019.03.11");
+    EXPECT_EQ(sick.at("S526C"), "2019.03.17");
+    // The 1908A: the month's sums of the same rows.
+    auto total = [&](const std::vector<std::string>& items) {
+        long long t = 0;
+        for (const Employee& e : employees) t += sum(e.id, items).value_or(0);
+        return std::to_string(t);
+    };
+    const auto a02 = testsupport::TableRecords("MABOSZ02_001").at("3");
+    const auto a02b = testsupport::TableRecords("MABOSZ02b_001").at("3");
+    const auto a02c = testsupport::TableRecords("MABOSZ02c_001").at("3");
+    EXPECT_EQ(a02.at("S70C"), total({"320"}));
+    EXPECT_EQ(a02.at("S86C"), total({"330"}));
+    EXPECT_EQ(a02b.at("S120C"), total({"300", "301"}));
+    EXPECT_EQ(a02c.at("S150C"), total({"306"}));
+    EXPECT_EQ(a02c.at("S151C"), total({"307"}));
+    EXPECT_EQ(a02c.at("S152C"), total({"304"}));
     EXPECT_EQ(fs::path(declaration).filename(), "001_03_E.xml");
     CheckXml(declaration);
     EXPECT_NE(testsupport::ReadBytes(declaration).find(">350000<"), std::string::npos);
@@ -555,13 +666,22 @@ TEST_F(BookkeepersMonth, FromAnEmptyHomeToARestoredCompany) {
         dialogs.Answer(ui::Yes);
         f.close();
     });
-    // Row 1 D the wages, 65 B the tax, 610 B the family allowance.
+    // The income certificate tied to the payroll rows too: row 1 D the
+    // wages, 65 B the tax, 610 B the family allowance, the March row 903 the
+    // contributions as computed (B) and as deducted (D).
     const auto m30 = testsupport::TableRecords("M30_001");
-    EXPECT_EQ(m30.at("00000000001").at("M30_S1D"), "320000");
-    EXPECT_EQ(m30.at("00000000001").at("M30_S65B"), "48000");
-    EXPECT_EQ(m30.at("00000000003").at("M30_S1D"), "350000");
-    EXPECT_EQ(m30.at("00000000003").at("M30_S65B"), "12501");
-    EXPECT_EQ(m30.at("00000000003").at("M30_S610B"), "266660");
+    const std::pair<const char*, std::vector<std::string>> certificate[] = {
+        {"M30_S1D", wageItems},
+        {"M30_S65B", {"320"}},
+        {"M30_S610B", {"314A"}},
+        {"M30_S903B", {"700A", "701A", "706A", "707A"}},
+        {"M30_S903D", {"300", "301", "306", "307"}},
+    };
+    for (const Employee& e : employees)
+        for (const auto& [cell, items] : certificate) {
+            const std::optional<long long> amount = sum(e.id, items);
+            EXPECT_EQ(m30.at(e.id).at(cell), std::to_string(amount.value_or(0))) << e.id << " " << cell;
+        }
     EXPECT_EQ(fs::path(ret).filename(), "19SZJA_001_8123456786.xml");
     CheckXml(ret);
 
