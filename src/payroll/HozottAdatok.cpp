@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 #include "controls/ComboEdits.h"
@@ -205,7 +206,7 @@ bool THozottAdatokForm::eventFilter(QObject* watched, QEvent* event) {
             Guarded([&] { SzerkesztesKeyDown(w, key); });
             return true;
         }
-    } else if (event->type() == QEvent::FocusOut && !SzamfejtesFolyamatban) {
+    } else if (event->type() == QEvent::FocusOut && !SzamfejtesFolyamatban && !leavingPicked_) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             Guarded([&] { SzerkesztesExit(w); });
@@ -233,8 +234,14 @@ void THozottAdatokForm::SzerkesztesKeyDown(QWidget* sender, int key) {
         if (!KivalasztForm->ErtekAtad()) return;
         MaskEdit4->setText(Q(DM1->TableDolgozo->FieldByName("DG_TORZSSZAM").AsString()));
         Frissit();
+        // Left here, not on a focus-out: after the modal list a window
+        // manager activates this form only later, and no focus-out comes.
         IndulasKerve = true;
-        DBGrid1->setFocus();
+        {
+            const QScopedValueRollback<bool> quiet(leavingPicked_, true);
+            DBGrid1->setFocus();
+        }
+        SzerkesztesExit(MaskEdit4);
     } else if (sender == MaskEdit4) {
         IndulasKerve = true;
         DBGrid1->setFocus();

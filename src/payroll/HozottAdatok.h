@@ -66,6 +66,7 @@ private:
     void Guarded(const std::function<void()>& handler);
 
     TKivalasztForm* pick_ = nullptr;
+    bool leavingPicked_ = false;  // the focus-out of a picked edit is not its exit
     bool shown_ = false;
     bool closed_ = false;
 };

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <set>
@@ -351,7 +352,8 @@ bool TSzamfejtForm::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !SzamfejtesFolyamatban)
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            !SzamfejtesFolyamatban && !leavingPicked_)
             Guarded([&] { SzerkesztesExit(w); });
     } else if (event->type() == QEvent::MouseButtonPress && (w == MaskEdit3 || w == MaskEdit4)) {
         // MaskEditClick: the whole number is selected.
@@ -419,8 +421,7 @@ void TSzamfejtForm::PickEmployee() {
     MaskEdit4->setText(Q(DM1->TableDolgozo->FieldByName("DG_TORZSSZAM").AsString()));
     MaskEdit3->setText(Q(DM1->TableDolgozo->FieldByName("DG_MHKOD").AsString()));
     Frissit();
-    IndulasKerve = true;
-    DBGrid1->setFocus();
+    StartPicked(MaskEdit4);
 }
 
 void TSzamfejtForm::PickUncalculated() {
@@ -437,8 +438,7 @@ void TSzamfejtForm::PickUncalculated() {
     MaskEdit4->setText(Q(dg.FieldByName("DG_TORZSSZAM").AsString()));
     MaskEdit3->setText(Q(dg.FieldByName("DG_MHKOD").AsString()));
     Frissit();
-    IndulasKerve = true;
-    DBGrid1->setFocus();
+    StartPicked(MaskEdit4);
 }
 
 void TSzamfejtForm::PickWorkplace() {
@@ -454,8 +454,19 @@ void TSzamfejtForm::PickWorkplace() {
         ui::ShowMessage(QStringLiteral("A munkahelyhez nem tartozik dolgozó!"));
         return;
     }
+    StartPicked(MaskEdit3);
+}
+
+void TSzamfejtForm::StartPicked(QWidget* edit) {
+    // The run starts here rather than on the edit's focus-out: when the pick
+    // list closes, a window manager activates this form only later, and a
+    // focus change in an inactive window sends no focus-out at all.
     IndulasKerve = true;
-    DBGrid1->setFocus();
+    {
+        const QScopedValueRollback<bool> quiet(leavingPicked_, true);
+        DBGrid1->setFocus();
+    }
+    SzerkesztesExit(edit);
 }
 
 void TSzamfejtForm::FilterWorkplace(const QString& code) {

@@ -123,6 +123,8 @@ private:
     void PickEmployee();
     void PickWorkplace();
     void PickUncalculated();
+    // A pick filled `edit`: it is left and the run starts.
+    void StartPicked(QWidget* edit);
     bool LocateEmployee(const QString& number);
     void FilterWorkplace(const QString& code);
     void UnfilterEmployees();
@@ -136,6 +138,7 @@ private:
     TKivalasztForm* pick_ = nullptr;
     TKivalasztSQLForm* sqlPick_ = nullptr;
     bool keyPreview_ = false;
+    bool leavingPicked_ = false;  // the focus-out of a picked edit is not its exit
     bool shown_ = false;
     bool closed_ = false;
 };

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include "controls/ComboEdits.h"
 #include "controls/NumEdits.h"
+#include "core/PickList.h"
 #include "payroll/engine/TestCompany.h"
 #include "platform/os/DayNumber.h"
 #include "platform/ui/DatasetGrid.h"
@@ -119,6 +121,22 @@ TEST_F(HozottAdatokTest, NonZeroLinesAreNumberedFrom8001AndKeptOnesAreNeverColli
     dialogs.Answer(ui::Yes);
     form->BitBtn10->click();
     EXPECT_FALSE(form->isVisible());
+}
+
+// F2 opens the lines of the chosen employee by itself, also when the form is
+// not active again yet after the list (no focus-out comes then).
+TEST_F(HozottAdatokTest, PickOpensTheLinesWhileTheFormIsNotActiveYet) {
+    auto form = Open();
+    form->MaskEdit4->setFocus();
+    dialogs.AnswerModal([](QDialog& d) {
+        QTest::keyClick(static_cast<PickListDialog&>(d).DBGrid1, Qt::Key_Return);
+        QApplication::setActiveWindow(nullptr);
+        return 0;
+    });
+    QTest::keyClick(form->MaskEdit4, Qt::Key_F2);
+    EXPECT_TRUE(form->SzamfejtesFolyamatban);
+    EXPECT_EQ(form->Label4->text().toStdString(), "Havi Anna");
+    EXPECT_EQ(form->DBGrid1->Model()->rowCount(), 4);
 }
 
 }  // namespace

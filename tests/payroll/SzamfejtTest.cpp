@@ -17,6 +17,7 @@
 #include "controls/DBControls.h"
 #include "controls/DBDateEdits.h"
 #include "controls/NumEdits.h"
+#include "core/PickList.h"
 #include "payroll/UjJogcim.h"
 #include "payroll/engine/TestCompany.h"
 #include "platform/os/Clock.h"
@@ -296,6 +297,42 @@ TEST_F(SzamfejtTest, GroupRunWalksTheWorkplaceAndSkipsWhoLeft) {
     EXPECT_FALSE(Saved("00001").empty());
     EXPECT_TRUE(Saved("00002").empty());
     EXPECT_FALSE(Saved("00003").empty());
+}
+
+// A pick starts the run by itself. The list answers with the form left
+// inactive, as a window manager leaves it when the list closes: a focus
+// change then sends no focus-out, so nothing may wait for one.
+TEST_F(SzamfejtTest, PickStartsTheRunWhileTheFormIsNotActiveYet) {
+    struct Case {
+        int mode;
+        bool workplace;
+        Qt::Key key;
+        const char* employee;
+    };
+    const Case cases[] = {
+        {0, false, Qt::Key_F2, "00001"},  // the employee list
+        {0, false, Qt::Key_F3, "00001"},  // the employees without a run in the month
+        {1, true, Qt::Key_F2, "00001"},   // a workplace: its first employee
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.mode << " " << c.key);
+        auto form = Open(c.mode);
+        QLineEdit* edit = c.workplace ? form->MaskEdit3 : form->MaskEdit4;
+        edit->setFocus();
+        const size_t shown = dialogs.Shown().size();
+        dialogs.AnswerModal([](QDialog& d) {
+            QTest::keyClick(static_cast<PickListDialog&>(d).DBGrid1, Qt::Key_Return);
+            QApplication::setActiveWindow(nullptr);
+            return 0;
+        });
+        QTest::keyClick(edit, c.key);
+        EXPECT_TRUE(form->SzamfejtesFolyamatban);
+        EXPECT_EQ(form->MaskEdit4->text().trimmed().toStdString(), c.employee);
+        EXPECT_TRUE(Has(Shown(*form), "100 300 000"));
+        // Focus coming back to the form runs nothing a second time.
+        QApplication::setActiveWindow(form.get());
+        EXPECT_EQ(dialogs.Shown().size(), shown + 1);
+    }
 }
 
 // The row dialog on a run of employee 00001.
