@@ -4,6 +4,7 @@
 
 #include "controls/ControlUtils.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/FieldLink.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ void TDBEdit::UpdateData() {
     if (f->DataType() == db::FieldType::Float || f->DataType() == db::FieldType::Currency)
         typed.replace(u',', u'.');
     if (!MaskSavesLiterals(QString::fromStdString(f->EditMask))) typed = MaskInputOnly(inputMask(), typed);
-    const std::string value = typed.toStdString();
+    const std::string value = ui::TypedFieldText(*f, typed.toStdString());
     if (value.empty())
         f->Clear();
     else

@@ -14,6 +14,7 @@ namespace {
 
 QChar DecimalSep() { return QLocale().decimalPoint().at(0); }
 QChar ThousandSep() { return QLocale().groupSeparator().at(0); }
+bool IsBlank(QChar c) { return c == u' ' || c == QChar(0x00A0) || c == QChar(0x202F); }
 
 QString Grouped(const QString& digits, QChar separator) {
     QString out;
@@ -79,7 +80,12 @@ QString TCustomNumEdit::NormaliseNumberText(const QString& text) const {
     QString s = text;
     while (s.startsWith(u' ')) s.remove(0, 1);
     while (s.endsWith(u' ')) s.chop(1);
-    if (dec != thou) s.remove(thou);
+    if (dec != thou) {
+        s.remove(thou);
+        // Where thousands are grouped with a no-break space, people type a blank.
+        if (IsBlank(thou))
+            for (QChar blank : {QChar(u' '), QChar(0x00A0), QChar(0x202F)}) s.remove(blank);
+    }
     if (dec != u'.' && thou != u'.') s.replace(u'.', dec);
     if (dec != u',' && thou != u',') s.replace(u',', dec);
     if (s.isEmpty()) return QStringLiteral("0");

@@ -162,3 +162,27 @@ TEST_F(Bound, AFixedItemsComboWritesTheChosenCodeOnlyWhileEditing) {
     ds.Cancel();
     EXPECT_EQ(combo->currentText(), "0");
 }
+
+// An amount typed as the program shows it ("250 000") is the number.
+TEST(TDBEdit, AmountsTakeGroupedThousands) {
+    db::ListDataset ds;
+    ds.SetFieldDefs({{"DG_ALAPBER", db::FieldType::Float, 0}});
+    ds.Open();
+    db::DataSource src{&ds};
+    FormHost host;
+    auto* wage = new TDBEdit(&host);
+    auto* other = new TDBEdit(&host);
+    wage->SetDataSource(&src);
+    wage->SetDataField("DG_ALAPBER");
+    other->move(0, 30);
+    host.Start(wage);
+    for (const auto& [typed, stored] :
+         {std::pair{"250 000", 250000.0}, {"1 234,5", 1234.5}, {"250\u00a0000", 250000.0}}) {
+        ds.Append();
+        wage->setFocus();
+        QTest::keyClicks(wage, QString::fromUtf8(typed));
+        other->setFocus();
+        EXPECT_EQ(ds.FieldByName("DG_ALAPBER").AsFloat(), stored) << typed;
+        ds.Post();
+    }
+}

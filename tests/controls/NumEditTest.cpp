@@ -157,3 +157,21 @@ TEST(TCustomNumEdit, DecimalsRangesAndZero) {
     EXPECT_EQ(dialogs.Text(0), "Value must be between 5.00 and 10.00");
     EXPECT_TRUE(e->hasFocus());
 }
+
+// Hungarian thousands are grouped with a no-break space; a typed blank or
+// no-break space both group, and a letter is still no number.
+TEST(TCustomNumEdit, HungarianGroupingBlanks) {
+    const QLocale old;
+    QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary));
+    {
+        FormHost host;
+        auto* e = new TCustomNumEdit(&host);
+        host.Start(e);
+        for (const char* typed : {"250 000", "250\u00a0000"}) {
+            e->SetText(QString::fromUtf8(typed));
+            EXPECT_EQ(e->Value(), 250000) << typed;
+        }
+        EXPECT_THROW(e->SetText("25o 000"), NumberConversionError);
+    }
+    QLocale::setDefault(old);
+}

@@ -1,7 +1,9 @@
 #include "platform/os/NumberFormat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <regex>
 #include <vector>
 
 namespace os {
@@ -166,6 +168,31 @@ std::string FormatFloat(const std::string& format, double value, const std::stri
         }
     }
     return (sign ? "-" : "") + prefix + number + suffix;
+}
+
+std::string WithoutDigitGroups(const std::string& text) {
+    std::string s;
+    s.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        // U+00A0 and U+202F, the no-break spaces that locales group with.
+        if (text.compare(i, 2, "\xC2\xA0") == 0) {
+            s += ' ';
+            ++i;
+        } else if (text.compare(i, 3, "\xE2\x80\xAF") == 0) {
+            s += ' ';
+            i += 2;
+        } else {
+            s += text[i];
+        }
+    }
+    const size_t first = s.find_first_not_of(" \t");
+    if (first == std::string::npos) return text;
+    s = s.substr(first, s.find_last_not_of(" \t") - first + 1);
+    if (s.find(' ') == std::string::npos) return text;
+    static const std::regex grouped(R"([+-]?\d{1,3}( \d{3})+([.,]\d*)?)");
+    if (!std::regex_match(s, grouped)) return text;
+    s.erase(std::remove(s.begin(), s.end(), ' '), s.end());
+    return s;
 }
 
 }  // namespace os

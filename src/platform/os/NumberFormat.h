@@ -15,4 +15,10 @@ namespace os {
 std::string FormatFloat(const std::string& format, double value, const std::string& decimalSep = ".",
                         const std::string& thousandSep = ",");
 
+// A number typed as it is shown, its thousands grouped by blanks ("250 000",
+// "-1 234 567,50"; a non-breaking space counts as a blank): the text without
+// them. A text with blanks anywhere else ("25 0000", "12 ab") comes back as
+// it is, so that its conversion fails naming what was typed.
+std::string WithoutDigitGroups(const std::string& text);
+
 }  // namespace os

@@ -1,5 +1,7 @@
 #include "platform/ui/DatasetGridModel.h"
 
+#include "platform/ui/FieldLink.h"
+
 #include <algorithm>
 
 namespace ui {
@@ -172,7 +174,7 @@ bool DatasetGridModel::setData(const QModelIndex& index, const QVariant& value, 
     if (text.isEmpty())
         f.Clear();
     else
-        f.SetAsString(text.toStdString());
+        f.SetAsString(TypedFieldText(f, text.toStdString()));
     RecordChanged(&f);
     return true;
 }

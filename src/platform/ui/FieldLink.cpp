@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "platform/os/NumberFormat.h"
+
 namespace ui {
 
 FieldLink::FieldLink(QWidget* control, db::Dataset* dataset, std::string field)
@@ -29,6 +31,13 @@ void FieldLink::Refresh() {
         label->setText(text);
     else if (auto* edit = qobject_cast<QLineEdit*>(control_))
         edit->setText(text);
+}
+
+std::string TypedFieldText(const db::Field& field, const std::string& typed) {
+    const db::FieldType t = field.DataType();
+    const bool number = db::IsIntegerType(t) || t == db::FieldType::Float || t == db::FieldType::Currency ||
+                        t == db::FieldType::BCD;
+    return number ? os::WithoutDigitGroups(typed) : typed;
 }
 
 }  // namespace ui

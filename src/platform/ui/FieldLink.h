@@ -32,4 +32,9 @@ private:
     std::string field_;
 };
 
+// The text typed into a control of `field`, as the field takes it: a
+// number's thousands may be grouped with blanks as the program shows them
+// ("250 000" is 250000).
+std::string TypedFieldText(const db::Field& field, const std::string& typed);
+
 }  // namespace ui

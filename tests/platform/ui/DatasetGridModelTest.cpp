@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QLabel>
 #include <QLineEdit>
+#include <tuple>
 
 #include "platform/db/ListDataset.h"
 #include "platform/ui/DatasetGridModel.h"
@@ -109,6 +110,32 @@ TEST(DatasetGridModel, ShowsTheDisplayTextAndEditsTheEditText) {
     EXPECT_EQ(model.data(model.index(2, 0)).toString(), "");
     ds.First();
     EXPECT_EQ(f.AsString(), "1234567");
+}
+
+// Amounts are typed as they are shown: grouped with blanks or no-break
+// spaces. Anything else is still refused with the typed text named.
+TEST(DatasetGridModel, NumberCellsTakeGroupedThousands) {
+    db::ListDataset ds;
+    ds.SetFieldDefs({{"OSSZEG", db::FieldType::Float, 0}, {"NAP", db::FieldType::Integer, 0}});
+    ds.Open();
+    ds.Append();
+    ds.Post();
+    ui::DatasetGridModel model;
+    model.SetColumns({{"OSSZEG", "", 58, false}, {"NAP", "", 26, false}});
+    model.SetDataSet(&ds);
+    model.SetEditing(true);
+    const std::tuple<int, const char*, double> cases[] = {
+        {0, "250 000", 250000}, {0, "1\u00a0234,5", 1234.5}, {1, "1 000", 1000}};
+    for (const auto& [column, typed, stored] : cases) {
+        EXPECT_TRUE(model.setData(model.index(0, column), QString::fromUtf8(typed)));
+        EXPECT_EQ(ds.Fields(column).AsFloat(), stored) << typed;
+    }
+    try {
+        model.setData(model.index(0, 0), "25 0000");
+        ADD_FAILURE() << "no error";
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "'25 0000' is not a valid floating point value");
+    }
 }
 
 TEST(FieldLink, ShowsTheCurrentRecordsField) {
