@@ -46,3 +46,21 @@ ui::ControlBuilder FormBuilder(db::DataSource* source) {
     b.source = source;
     return b;
 }
+
+std::string LayoutTitle(const db::Dataset& table, const std::string& field) {
+    if (const db::Field* f = table.FindField(field); f && !f->DisplayLabel.empty()) return f->DisplayLabel;
+    const TableLayout* layout = LayoutOf(&table);
+    const FieldLayout* f = layout ? layout->Field(field) : nullptr;
+    if (!f) return field;
+    if (!f->label.empty()) return f->label;
+    std::string title = f->caption;
+    auto chop = [&title](std::string_view tail) {
+        while (!title.empty() && title.back() == ' ') title.pop_back();
+        if (title.size() >= tail.size() && title.compare(title.size() - tail.size(), tail.size(), tail) == 0)
+            title.erase(title.size() - tail.size());
+        while (!title.empty() && title.back() == ' ') title.pop_back();
+    };
+    chop(":");
+    chop("(F2)");
+    return title.empty() ? field : title;
+}

@@ -16,3 +16,8 @@ ui::FieldInfo LayoutField(db::DataSource* source, const std::string& field);
 
 // A builder of page tables bound through `source`.
 ui::ControlBuilder FormBuilder(db::DataSource* source);
+
+// A column title for a field of `table`: its display label, else its caption
+// on the forms without the closing " :" and a key hint ("Munkahely (F2) :"
+// gives "Munkahely"), else its name.
+std::string LayoutTitle(const db::Dataset& table, const std::string& field);

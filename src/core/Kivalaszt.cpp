@@ -9,6 +9,7 @@
 
 #include "controls/MemDataSet.h"
 #include "core/DataModule1.h"
+#include "core/FormTables.h"
 #include "platform/ui/DatasetGridModel.h"
 
 TKivalasztForm* KivalasztForm = nullptr;
@@ -128,8 +129,7 @@ void TKivalasztForm::KivalasztBeallit(int kind, const std::string& ekTipus, cons
 
     std::vector<std::string> labels = k.labels;
     if (kind == 1 && ekTipus.empty()) labels.push_back("EK_TIPUS");
-    for (const std::string& name : labels)
-        mem.FieldByName(name).DisplayLabel = table.FieldByName(name).DisplayLabel;
+    for (const std::string& name : labels) mem.FieldByName(name).DisplayLabel = LayoutTitle(table, name);
 
     std::vector<ui::DatasetGridModel::Column> columns;
     int gridWidth = 0;

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/FormTables.h"
 #include "core/helpers/SegedUnit.h"
 #include "platform/ui/DatasetGridModel.h"
 
@@ -204,9 +205,8 @@ void TKivalasztSQLForm::Reopen() {
 void TKivalasztSQLForm::OszlopFejlecek() {
     std::vector<ui::DatasetGridModel::Column> columns;
     for (size_t i = 0; i < columns_.size(); ++i) {
-        db::Field* f = table_->FindField(columns_[i]);
         columns.push_back(
-            {columns_[i], f ? QString::fromStdString(f->DisplayName()) : QString(), 64, i == 0});
+            {columns_[i], QString::fromStdString(LayoutTitle(*table_, columns_[i])), 64, i == 0});
     }
     model_->SetColumns(std::move(columns));
     for (size_t i = 0; i < columns_.size(); ++i) {
@@ -247,7 +247,7 @@ void TKivalasztSQLForm::TablaRaall() {
     QStringList lines;
     for (int i = 0; i < table_->FieldCount(); ++i) {
         const db::Field& f = table_->Fields(i);
-        lines << QString::fromStdString(f.DisplayName() + ": " + f.AsString());
+        lines << QString::fromStdString(LayoutTitle(*table_, f.FieldName()) + ": " + f.AsString());
     }
     DBGrid1->setToolTip(PopupTeljesTartalom->isChecked() ? lines.join('\n') : QString());
 }
@@ -263,7 +263,8 @@ void TKivalasztSQLForm::AddFilter(const char* op, const char* suffix) {
         (lines_.size() == 2 ? "Where " : "And ") + db::SqlName(field) + " " + op + " :" + name;
     lines_.insert(lines_.end() - 1, line);
     filters_.push_back({field, f.DataType(), value});
-    ListBox1->addItem(QString::fromStdString(f.DisplayName() + ".........." + f.AsString() + suffix));
+    ListBox1->addItem(
+        QString::fromStdString(LayoutTitle(*table_, field) + ".........." + f.AsString() + suffix));
     Reopen();
     TablaRaall();
 }

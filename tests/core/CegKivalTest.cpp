@@ -289,6 +289,24 @@ TEST_F(PickListTest, TypeAheadFindsCaseInsensitivelyAndEscRestores) {
     EXPECT_FALSE(dm->MemoryData2->Active());
 }
 
+// Titles read as on the forms, not as field names.
+TEST_F(PickListTest, TitlesComeFromTheFormsCaptions) {
+    auto titles = [this] {
+        QStringList out;
+        for (int i = 0; i < form->DBGrid1->model()->columnCount(); ++i)
+            out << form->DBGrid1->model()->headerData(i, Qt::Horizontal).toString();
+        return out;
+    };
+    form->KivalasztBeallit(5, "", "DG_TORZSSZAM", 73, "DG_NEV", 336, "DG_MHKOD", 0, 0);
+    EXPECT_EQ(titles(), QStringList({"Törzsszám", "Dolgozó neve", "Munkahely"}));
+    form->reject();
+    dm->TableMhely->Open();
+    form->KivalasztBeallit(3, "", "MH_KOD", 43, "MH_NEV", 226, "", 0, 0);
+    EXPECT_EQ(titles(), QStringList({"Munkahely", "Munkahely neve"}));
+    form->reject();
+    dm->TableMhely->Close();
+}
+
 TEST_F(PickListTest, EnterLeavesTheTableOnTheChosenRecord) {
     form->KivalasztBeallit(5, "", "DG_TORZSSZAM", 73, "DG_NEV", 336, "", 0, 0);
     form->show();

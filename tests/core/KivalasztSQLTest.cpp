@@ -60,7 +60,7 @@ TEST_F(SqlPickListTest, FiltersWithoutConditionStartWithWhereAndBindTheValue) {
     EXPECT_EQ(form->SqlLines()[1], "Where \"DG_NEV\" >= :Szuro1");
     // A name with an apostrophe is only a value.
     EXPECT_EQ(Rows(), 2);
-    EXPECT_EQ(form->ListBox1->item(0)->text(), "DG_NEV..........O'Brien Tamás -tól");
+    EXPECT_EQ(form->ListBox1->item(0)->text(), "Dolgozó neve..........O'Brien Tamás -tól");
 
     // The second column's title makes it the first; a filter on it adds "And".
     form->TitleClick(1);
@@ -97,7 +97,9 @@ TEST_F(SqlPickListTest, HiddenFieldStaysHiddenAndWidths) {
                               "", 0);
     EXPECT_EQ(form->SqlLines()[0], "Select DG_TORZSSZAM, DG_NEV, DG_MHKOD From \"Dolgozo_001\"");
     EXPECT_TRUE(form->DBGrid1->isColumnHidden(2));
+    EXPECT_EQ(form->DBGrid1->model()->headerData(1, Qt::Horizontal).toString(), "Dolgozó neve");
     form->TitleClick(1);
+    EXPECT_EQ(form->DBGrid1->model()->headerData(1, Qt::Horizontal).toString(), "Törzsszám");
     EXPECT_TRUE(form->DBGrid1->isColumnHidden(2));
     EXPECT_FALSE(form->DBGrid1->isColumnHidden(0));
     EXPECT_EQ(form->width(), form->Px(73 + 1 + 336 + 1 + 1 + 42));  // the hidden column counts its separator
