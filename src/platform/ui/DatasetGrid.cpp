@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QToolButton>
 
@@ -103,7 +104,17 @@ DatasetGrid::~DatasetGrid() {
 
 void DatasetGrid::SetColumns(std::vector<DatasetGridModel::Column> columns) {
     model_->SetColumns(std::move(columns));
-    for (int i = 0; i < int(model_->Columns().size()); ++i) setColumnWidth(i, model_->Columns()[i].width);
+    // Widths are given for a font whose digits are 5 pixels wide: scaled to
+    // this one, and never narrower than the title.
+    const double scale = std::max(1.0, fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) / 50.0);
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader()) + 4;
+    for (int i = 0; i < int(model_->Columns().size()); ++i) {
+        QFont font = horizontalHeader()->font();
+        font.setBold(model_->Columns()[i].bold);
+        const QString title = model_->headerData(i, Qt::Horizontal).toString();
+        const int titleWidth = QFontMetrics(font).horizontalAdvance(title) + margins;
+        setColumnWidth(i, std::max(static_cast<int>(model_->Columns()[i].width * scale + 0.5), titleWidth));
+    }
 }
 
 void DatasetGrid::SetEditing(bool on) {

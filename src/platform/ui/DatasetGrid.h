@@ -22,7 +22,8 @@ public:
 
     DatasetGridModel* Model() const { return model_; }
     void SetDataSet(db::Dataset* dataset) { model_->SetDataSet(dataset); }
-    // Columns with their widths in pixels.
+    // Columns with their widths in pixels of a font whose digits are 5 pixels
+    // wide: scaled to the grid's font, and at least as wide as the title.
     void SetColumns(std::vector<DatasetGridModel::Column> columns);
     // Switches in-place editing on or off.
     void SetEditing(bool on);

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
@@ -147,4 +148,17 @@ TEST_F(Days, APostTakesTheTextOfAnOpenCellEditor) {
     ds.Post();
     EXPECT_EQ(ds.FieldByName("NAP").AsString(), "Cs");
     EXPECT_EQ(model.data(model.index(0, 0)).toString(), "Cs");
+}
+
+// Narrow design widths still show the whole title and a short number.
+TEST(DatasetGrid, ColumnsHoldTheirTitleAndThreeDigits) {
+    ui::DatasetGrid grid;
+    grid.SetColumns({{"SF_JCKOD", "Jogcím kód", 61, true}, {"SF_ORA", "Óra", 25, false}});
+    for (int i = 0; i < 2; ++i) {
+        QFont font = grid.horizontalHeader()->font();
+        font.setBold(i == 0);
+        const QString title = grid.Model()->headerData(i, Qt::Horizontal).toString();
+        EXPECT_GT(grid.columnWidth(i), QFontMetrics(font).horizontalAdvance(title)) << title.toStdString();
+    }
+    EXPECT_GT(grid.columnWidth(1), grid.fontMetrics().horizontalAdvance("160") + 8);
 }
