@@ -28,6 +28,8 @@
 #include "platform/os/DayNumber.h"
 #include "platform/ui/ControlKinds.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/TabRows.h"
+#include "platform/ui/WindowSize.h"
 
 namespace {
 
@@ -553,6 +555,10 @@ TTorzskezDolgozoForm::TTorzskezDolgozoForm(QWidget* parent) : MaintenanceForm(DM
     b.Build(*this, TabSheet12, kKilepes);
     for (int i = 0; i < PageControl1->count(); ++i)
         ui::PageGrid(PageControl1->widget(i))->setColumnStretch(5, 1);
+    // Twelve tabs do not fit one row on a 1024-pixel screen.
+    ui::ShowTabsInRows(PageControl1);
+    // Name labels filled while a record is typed.
+    ui::KeepShownSize(this);
 
     // The side views and sheets: enabled while browsing (ModeButtons).
     auto* further = new QHBoxLayout;

@@ -202,6 +202,7 @@ TEST_F(DolgozoTest, DerivedValuesFollowTheFieldsLeft) {
         const char* field;
         const char* expected;
     } cases[] = {
+        {"DG_ALAPBER", "250 000", "DG_ALAPBER", "250000"},  // thousands grouped as shown
         {"DG_SZULDAT", "19940510", "DG_EVISZAB", "21"},
         {"DG_SZULDAT", "19910101", "DG_EVISZAB", "22"},
         {"DG_POTSZAB", "3", "DG_SZABKER", "25"},

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -48,6 +49,21 @@ int FirstButton(int buttons) {
         if (buttons & b.button) return b.button;
     return Ok;
 }
+
+}  // namespace
+
+void WidenForTitle(QMessageBox& box) {
+    // The window manager shortens a title wider than the window ("Tav… 19"):
+    // room for the title in a bold font, its icon and three title buttons.
+    QFont bold = box.font();
+    bold.setBold(true);
+    const int width = QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + 150;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
+}
+
+namespace {
 
 class RealDialogs final : public DialogHook {
 public:
@@ -129,6 +145,7 @@ private:
             if (b.button == r.defaultButton) box.setDefaultButton(pb);
             if (b.button == EscapeButton(r.buttons)) box.setEscapeButton(pb);
         }
+        WidenForTitle(box);
         box.exec();
         for (const auto& [pb, id] : made)
             if (box.clickedButton() == pb) return id;

@@ -8,6 +8,7 @@
 #include <functional>
 
 class QDialog;
+class QMessageBox;
 class QPrinter;
 
 namespace ui {
@@ -72,6 +73,9 @@ QString ApplicationTitle();
 // there is no Cancel). defaultButton NoButton means the first one offered.
 int MessageBox(const QString& caption, const QString& text, Icon icon, int buttons,
                int defaultButton = NoButton);
+
+// Makes a message box wide enough for its whole title in the title bar.
+void WidenForTitle(QMessageBox& box);
 
 // A plain message with the application title and an OK button.
 void ShowMessage(const QString& text);

@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMessageBox>
+
 #include <QDialog>
 
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/WindowSize.h"
 #include "support/DialogTest.h"
 
 using namespace ui;
@@ -61,4 +67,35 @@ TEST(Dialogs, UnscriptedDialogFailsAtOnceWithItsText) {
         EXPECT_TRUE(e.description.contains("Nem létező Alias!"));
     }
     ASSERT_EQ(script.Unexpected().size(), 1u);
+}
+
+// A short message keeps its title whole: the box is as wide as the title needs.
+TEST(Dialogs, MessageBoxIsWideEnoughForItsTitle) {
+    QMessageBox box;
+    box.setWindowTitle(QStringLiteral("Tavrina19 - Figyelmeztetés"));
+    box.setText("OK");
+    box.addButton(QMessageBox::Ok);
+    ui::WidenForTitle(box);
+    box.show();
+    QFont bold = box.font();
+    bold.setBold(true);
+    EXPECT_GT(box.width(), QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + 100);
+    box.close();
+}
+
+// A name filled in after the form was shown does not widen the form.
+TEST(KeepShownSize, LongerTextLeavesTheWindowAsItWas) {
+    QDialog form;
+    auto* layout = new QGridLayout(&form);
+    auto* name = new QLabel("Iroda", &form);
+    layout->addWidget(new QLabel("Munkahely :", &form), 0, 0);
+    layout->addWidget(name, 0, 1);
+    ui::KeepShownSize(&form);
+    form.show();
+    QApplication::processEvents();
+    const QSize shown = form.size();
+    name->setText(QString(80, u'W'));
+    QApplication::processEvents();
+    EXPECT_EQ(form.size(), shown);
+    form.close();
 }
