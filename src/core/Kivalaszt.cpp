@@ -148,6 +148,7 @@ void TKivalasztForm::KivalasztBeallit(int kind, const std::string& ekTipus, cons
     DBGrid1->setFixedWidth(gridWidth);
     Edit1->setFixedWidth(gridWidth);
     setFixedWidth(gridWidth + 6);
+    FitRows(Px(400));
     FollowDataset(model_->CurrentRow());
 }
 

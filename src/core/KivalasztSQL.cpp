@@ -166,6 +166,7 @@ void TKivalasztSQLForm::KivalasztSQLBeallit(
                            ? QGuiApplication::primaryScreen()->availableGeometry()
                            : QRect(0, 0, 1024, 768);
     resize(std::min(Px(std::max(formWidth + 42, 146)), work.width()), height());
+    FitRows(std::min(Px(400), work.height() * 4 / 5));
     TablaRaall();
 }
 

@@ -2,7 +2,9 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
@@ -43,6 +45,16 @@ PickListDialog::PickListDialog(QWidget* parent)
 PickListDialog::~PickListDialog() { model_->SetDataSet(nullptr); }
 
 int PickListDialog::Px(int designPixels) const { return static_cast<int>(designPixels * scale_ + 0.5); }
+
+void PickListDialog::FitRows(int most) {
+    if (layout()) layout()->activate();
+    const int rows = std::max(model_->rowCount(), 3);
+    const int grid = DBGrid1->horizontalHeader()->sizeHint().height() +
+                     rows * DBGrid1->verticalHeader()->defaultSectionSize() + 2 * DBGrid1->frameWidth() +
+                     DBGrid1->horizontalScrollBar()->sizeHint().height();
+    const int around = std::max(0, sizeHint().height() - DBGrid1->sizeHint().height());
+    resize(width(), std::min(around + grid, most));
+}
 
 void PickListDialog::ResetOnShow() {
     Edit1->clear();

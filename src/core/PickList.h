@@ -40,6 +40,9 @@ protected:
     // Positions the real table on the highlighted row.
     virtual void Position() = 0;
 
+    // Height for the rows the list holds (at least a few), up to `most`
+    // pixels: a short list is not shown in a tall window.
+    void FitRows(int most);
     // The set-up's part of showing: clears the typed text and the choice.
     void ResetOnShow();
     // Enter or a choosing click: position, mark the row chosen, close.

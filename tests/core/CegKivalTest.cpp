@@ -1,8 +1,10 @@
 #include "core/CegKival.h"
 
 #include <gtest/gtest.h>
+
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -305,6 +307,16 @@ TEST_F(PickListTest, TitlesComeFromTheFormsCaptions) {
     EXPECT_EQ(titles(), QStringList({"Munkahely", "Munkahely neve"}));
     form->reject();
     dm->TableMhely->Close();
+}
+
+// Four employees: a window for four rows, all of them seen without scrolling.
+TEST_F(PickListTest, ShortListGetsAShortWindow) {
+    form->KivalasztBeallit(5, "", "DG_TORZSSZAM", 73, "DG_NEV", 336, "", 0, 0);
+    form->show();
+    QApplication::processEvents();
+    EXPECT_LT(form->height(), form->Px(400) / 2);
+    EXPECT_EQ(form->DBGrid1->verticalScrollBar()->maximum(), 0);
+    form->reject();
 }
 
 TEST_F(PickListTest, EnterLeavesTheTableOnTheChosenRecord) {
