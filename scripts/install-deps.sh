@@ -19,8 +19,8 @@ packages=(
   unzip zip libxml2-utils qpdf poppler-utils sqlite3 shapelib libdbd-xbase-perl python3
   # a spreadsheet program that reads the exported workbooks back
   libreoffice-calc-nogui
-  # screenshots of the real program
-  xvfb xauth
+  # screenshots of the real program, and its test under a real window manager
+  xvfb xauth openbox
 )
 
 missing=()

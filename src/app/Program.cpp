@@ -29,24 +29,17 @@ public:
     static constexpr int kHintHidePause = 10000;  // ms
 };
 
-// Errors that escape an event handler of any window go to the main window's
-// handler instead of ending the program.
-class TApplication : public QApplication {
-public:
-    using QApplication::QApplication;
-    bool notify(QObject* receiver, QEvent* event) override {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const db::AbortError&) {
-        } catch (const std::exception& e) {
-            if (mainWindow) mainWindow->ApplicationEvents1Exception(receiver, e);
-        }
-        return false;
-    }
-    TFomenuForm* mainWindow = nullptr;
-};
-
 }  // namespace
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const db::AbortError&) {
+    } catch (const std::exception& e) {
+        if (mainWindow) mainWindow->ApplicationEvents1Exception(receiver, e);
+    }
+    return false;
+}
 
 void ProgramSetup(QApplication& app) {
     const QString title = QString::fromStdString(AlkalmazasCim);
