@@ -52,6 +52,15 @@ QString ShotFolder() {
     return folder && *folder ? QString::fromLocal8Bit(folder) : QString();
 }
 
+// A picture of the whole screen, title bars and all, when asked for.
+void Shot(const QString& name) {
+    const QString folder = ShotFolder();
+    if (folder.isEmpty()) return;
+    QDir().mkpath(folder);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        screen->grabWindow(0).save(folder + "/" + name + ".png");
+}
+
 // Drives the modal windows that come up while a menu action runs: it waits
 // for the form to become the active window, lets `inside` work in it, answers
 // every message box with its first positive button, then closes the form with
@@ -177,14 +186,6 @@ private:
         since_ = clock_.elapsed();
     }
 
-    void Shot(const QString& name) const {
-        const QString folder = ShotFolder();
-        if (folder.isEmpty()) return;
-        QDir().mkpath(folder);
-        if (QScreen* screen = QGuiApplication::primaryScreen())
-            screen->grabWindow(0).save(folder + "/" + name + ".png");
-    }
-
     QString name_;
     std::function<void(QDialog&)> inside_;
     QTimer timer_;
@@ -286,8 +287,10 @@ TEST_F(Desktop, PayrollPickRunsTheChosenEmployeesMonth) {
         auto& form = dynamic_cast<TSzamfejtForm&>(d);
         QTimer::singleShot(300, [] {
             // The pick list is up: the employee's row is chosen with Enter.
-            if (auto* pick = qobject_cast<PickListDialog*>(QApplication::activeModalWidget()))
+            if (auto* pick = qobject_cast<PickListDialog*>(QApplication::activeModalWidget())) {
+                Shot("MNU_Szamf_Egyedi-F2");
                 QTest::keyClick(pick->DBGrid1, Qt::Key_Return);
+            }
         });
         form.MaskEdit4->setFocus();
         QTest::keyClick(form.MaskEdit4, Qt::Key_F2);

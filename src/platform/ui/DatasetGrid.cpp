@@ -115,6 +115,26 @@ void DatasetGrid::SetColumns(std::vector<DatasetGridModel::Column> columns) {
         const int titleWidth = QFontMetrics(font).horizontalAdvance(title) + margins;
         setColumnWidth(i, std::max(static_cast<int>(model_->Columns()[i].width * scale + 0.5), titleWidth));
     }
+    // A form opens wide enough to show every column, up to a width that
+    // still fits the screen; beyond it the grid scrolls.
+    int total = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    for (int i = 0; i < int(model_->Columns().size()); ++i) total += columnWidth(i);
+    constexpr int kWidestWanted = 800;
+    columnsWidth_ = std::min(total, kWidestWanted);
+    updateGeometry();
+}
+
+void DatasetGrid::showEvent(QShowEvent* event) {
+    // A first showing limits a window to two thirds of the screen: a grid of
+    // a few columns insists on them, whatever minimum its form set before.
+    constexpr int kWidestInsisted = 640;
+    if (columnsWidth_ <= kWidestInsisted && minimumWidth() < columnsWidth_) setMinimumWidth(columnsWidth_);
+    QTableView::showEvent(event);
+}
+
+QSize DatasetGrid::sizeHint() const {
+    const QSize hint = QTableView::sizeHint();
+    return {std::max(hint.width(), columnsWidth_), hint.height()};
 }
 
 void DatasetGrid::SetEditing(bool on) {

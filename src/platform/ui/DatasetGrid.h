@@ -23,8 +23,10 @@ public:
     DatasetGridModel* Model() const { return model_; }
     void SetDataSet(db::Dataset* dataset) { model_->SetDataSet(dataset); }
     // Columns with their widths in pixels of a font whose digits are 5 pixels
-    // wide: scaled to the grid's font, and at least as wide as the title.
+    // wide: scaled to the grid's font, and at least as wide as the title. The
+    // grid asks for the width of all its columns.
     void SetColumns(std::vector<DatasetGridModel::Column> columns);
+    QSize sizeHint() const override;
     // Switches in-place editing on or off.
     void SetEditing(bool on);
     // Hands the open cell editor's text to the record and closes the editor.
@@ -37,12 +39,14 @@ signals:
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void FollowDataset(int row);
 
     DatasetGridModel* model_;
     bool following_ = false;
+    int columnsWidth_ = 0;  // all columns, up to a screen's width
 };
 
 }  // namespace ui

@@ -161,4 +161,5 @@ TEST(DatasetGrid, ColumnsHoldTheirTitleAndThreeDigits) {
         EXPECT_GT(grid.columnWidth(i), QFontMetrics(font).horizontalAdvance(title)) << title.toStdString();
     }
     EXPECT_GT(grid.columnWidth(1), grid.fontMetrics().horizontalAdvance("160") + 8);
+    EXPECT_GE(grid.sizeHint().width(), grid.columnWidth(0) + grid.columnWidth(1));  // opens without scrolling
 }
