@@ -10,6 +10,18 @@ skip() {
 command -v Xvfb >/dev/null || skip "no Xvfb on this machine (scripts/install-deps.sh installs xvfb)"
 command -v openbox >/dev/null || skip "no openbox on this machine (scripts/install-deps.sh installs it)"
 
+# Waits up to ten seconds for a file with something in it, while the process
+# that writes it runs.
+wait_for() {
+  local file=$1 pid=$2
+  for _ in $(seq 100); do
+    [ -s "$file" ] && return 0
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
 work=$(mktemp -d)
 xvfb=
 wm=
@@ -24,23 +36,14 @@ trap cleanup EXIT
 # -displayfd picks a free display number, so parallel runs never meet.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb" 2>/dev/null || break
-  sleep 0.1
-done
-[ -s "$work/display" ] || skip "no X server could start: $(tail -n 1 "$work/xvfb.log")"
+wait_for "$work/display" "$xvfb" || skip "no X server could start: $(tail -n 1 "$work/xvfb.log")"
 export DISPLAY=":$(head -n 1 "$work/display")"
 
-# The window manager tells it is up by running its start-up command.
+# The window manager shows it is up by running its start-up command, which
+# writes a file.
 HOME="$work" XDG_CONFIG_HOME="$work" XDG_CACHE_HOME="$work" \
-  openbox --sm-disable --startup "touch $work/wm-ready" >"$work/openbox.log" 2>&1 &
+  openbox --sm-disable --startup "cp $work/display $work/wm-ready" >"$work/openbox.log" 2>&1 &
 wm=$!
-for _ in $(seq 100); do
-  [ -e "$work/wm-ready" ] && break
-  kill -0 "$wm" 2>/dev/null || break
-  sleep 0.1
-done
-[ -e "$work/wm-ready" ] || skip "the window manager could not start: $(tail -n 1 "$work/openbox.log")"
+wait_for "$work/wm-ready" "$wm" || skip "the window manager could not start: $(tail -n 1 "$work/openbox.log")"
 
 QT_QPA_PLATFORM=xcb "$@"
