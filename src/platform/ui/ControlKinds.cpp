@@ -1,12 +1,18 @@
 #include "platform/ui/ControlKinds.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QToolButton>
+
+#include "platform/ui/DatasetGrid.h"
 
 namespace ui {
 
@@ -55,5 +61,33 @@ QWidget* MakePageControl(const ControlDecl&, const KindContext& context) {
 }
 
 QWidget* MakeTabPage(const ControlDecl&, const KindContext& context) { return new QWidget(context.parent); }
+
+QWidget* MakePanel(const ControlDecl&, const KindContext& context) { return new QWidget(context.parent); }
+
+QWidget* MakeSplitter(const ControlDecl&, const KindContext& context) {
+    return new QSplitter(Qt::Vertical, context.parent);
+}
+
+QWidget* MakeListBox(const ControlDecl&, const KindContext& context) {
+    return new QListWidget(context.parent);
+}
+
+QWidget* MakeComboBox(const ControlDecl&, const KindContext& context) {
+    auto* c = new QComboBox(context.parent);
+    if (auto change = context.events.OnChange)
+        QObject::connect(c, &QComboBox::currentIndexChanged, c, [c, change] { change(c); });
+    RelayInput(c, context.events, false, true);
+    return c;
+}
+
+QWidget* MakeProgressBar(const ControlDecl&, const KindContext& context) {
+    auto* p = new QProgressBar(context.parent);
+    p->setValue(0);
+    return p;
+}
+
+QWidget* MakeDBGrid(const ControlDecl&, const KindContext& context) {
+    return new DatasetGrid(context.parent);
+}
 
 }  // namespace ui

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QSplitter>
 #include <QTabWidget>
 #include <set>
 #include <utility>
@@ -43,7 +44,8 @@ QGridLayout* PageGrid(QWidget* page) {
 }
 
 std::vector<QWidget*> ControlBuilder::Build(QWidget* page, const std::vector<ControlDecl>& rows) {
-    QGridLayout* grid = PageGrid(page);
+    // A splitter lays out its panes itself: it gets no grid.
+    QGridLayout* grid = qobject_cast<QSplitter*>(page) ? nullptr : PageGrid(page);
     std::set<std::pair<int, int>> taken;
     for (const ControlDecl& r : rows)
         if (r.kind.place == ControlKind::Place::Cell)
@@ -74,6 +76,8 @@ QWidget* ControlBuilder::Add(QWidget* page, QGridLayout* grid, const ControlDecl
         if (!pageControl_)
             throw std::logic_error(std::string(row.name) + " is a tab page with no page control");
         pageControl_->addTab(w, row.Text());
+    } else if (!grid) {
+        static_cast<QSplitter*>(page)->addWidget(w);
     } else {
         // A control of fixed width keeps it at the left of its cell.
         const bool fixed = w->sizePolicy().horizontalPolicy() == QSizePolicy::Fixed;
@@ -83,7 +87,8 @@ QWidget* ControlBuilder::Add(QWidget* page, QGridLayout* grid, const ControlDecl
     }
 
     const FieldInfo& field = context.field;
-    if (kind.bound && kind.captionBeside && !field.label.empty() && row.cell.column > 0 && captionCellFree) {
+    if (grid && kind.bound && kind.captionBeside && !field.label.empty() && row.cell.column > 0 &&
+        captionCellFree) {
         auto* caption = new QLabel(QString::fromStdString(field.label), page);
         caption->setObjectName(QString::fromUtf8(row.name) + "Caption");
         caption->setBuddy(w);

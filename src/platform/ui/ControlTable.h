@@ -166,8 +166,9 @@ public:
     ControlEvents events;
 
     // Creates the rows' controls on `page`, in its grid layout (made when the
-    // page has none), fills the form's members and continues the tab order of
-    // the tables built before. Tab pages go into the last page control built.
+    // page has none) or, on a splitter, as its panes in row order; fills the
+    // form's members and continues the tab order of the tables built before.
+    // Tab pages go into the last page control built.
     template <class F, class Rows>
     void Build(F& form, QWidget* page, const Rows& rows) {
         std::vector<ControlDecl> decls;

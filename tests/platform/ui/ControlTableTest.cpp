@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -164,4 +167,47 @@ TEST(ControlTable, ATableThatDoesNotMatchItsFormIsRefused) {
     EXPECT_THROW(b.Build(form, &form, wrongType), std::logic_error);
     const ui::ControlRow<F> tabWithoutPages[] = {{&F::TabSheet1, ui::TabPage, "TabSheet1", "Általános"}};
     EXPECT_THROW(b.Build(form, &form, tabWithoutPages), std::logic_error);
+}
+
+namespace {
+
+struct PaneForm : QWidget {
+    QSplitter* Splitter1 = nullptr;
+    QListWidget* ListBox1 = nullptr;
+    QListWidget* ListBox2 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+};
+
+}  // namespace
+
+TEST(ControlTable, ASplitterTakesItsRowsAsPanesInRowOrder) {
+    using P = PaneForm;
+    // clang-format off
+    const ui::ControlRow<P> window[] = {
+        {&P::Splitter1, ui::Splitter, "Splitter1", "", {0, 0}},
+        {&P::ComboBox1, ui::ComboBox, "ComboBox1", "", {1, 0}},
+    };
+    // Cells mean nothing in a splitter: the rows' order places the panes.
+    const ui::ControlRow<P> panes[] = {
+        {&P::ListBox2,  ui::ListBox,  "ListBox2",  "", {0, 1}},
+        {&P::ListBox1,  ui::ListBox,  "ListBox1",  "", {0, 0}},
+    };
+    // clang-format on
+    PaneForm form;
+    std::vector<std::string> log;
+    ui::ControlBuilder b;
+    b.events.OnChange = [&log](QWidget* w) { log.push_back(w->objectName().toStdString()); };
+    b.Build(form, &form, window);
+    b.Build(form, form.Splitter1, panes);
+
+    EXPECT_EQ(form.Splitter1->orientation(), Qt::Vertical);
+    EXPECT_EQ(form.Splitter1->layout(), nullptr);
+    ASSERT_EQ(form.Splitter1->count(), 2);
+    EXPECT_EQ(form.Splitter1->widget(0), form.ListBox2);
+    EXPECT_EQ(form.Splitter1->widget(1), form.ListBox1);
+    EXPECT_EQ(form.ComboBox1->nextInFocusChain(), form.ListBox2);
+
+    form.ComboBox1->addItems({"001", "002"});
+    form.ComboBox1->setCurrentIndex(1);
+    EXPECT_EQ(log, (std::vector<std::string>{"ComboBox1", "ComboBox1"}));
 }
