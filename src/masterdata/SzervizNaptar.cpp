@@ -2,14 +2,12 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "controls/ControlUtils.h"
 #include "controls/MemDataSet.h"
@@ -18,6 +16,7 @@
 #include "core/StandardData.h"
 #include "core/StartValues.h"
 #include "platform/db/Transaction.h"
+#include "platform/ui/ControlKinds.h"
 #include "platform/ui/DatasetGrid.h"
 #include "platform/ui/Dialogs.h"
 
@@ -25,6 +24,36 @@ namespace {
 
 const char* const kSchedules[] = {"NT_ERTEK1", "NT_ERTEK2", "NT_ERTEK3", "NT_ERTEK4", "NT_ERTEK5",
                                   "NT_ERTEK6", "NT_ERTEK7", "NT_ERTEK8", "NT_ERTEK9"};
+
+using F = TSzervizNaptarForm;
+
+// clang-format off
+const ui::ControlRow<F> kEv[] = {
+//   member            kind                  name            caption      cell
+    {&F::Label1,       ui::Label,            "Label1",       "Év :",      {0, 0}},
+    {&F::MaskEdit1,    ui::Edit.Disabled(),  "MaskEdit1",    "",          {0, 1}},
+    {&F::ProgressBar1, ui::ProgressBar,      "ProgressBar1", "",          {0, 3}},
+};
+
+const ui::ControlRow<F> kNaptar[] = {
+    {&F::Label2,       ui::Label,            "Label2",       "Munkarend", {1, 0}},
+    {&F::DBGrid1,      ui::DBGrid,           "DBGrid1",      "",          {2, 0}},
+};
+
+// The legend of the day values, then the buttons at the right.
+const ui::ControlRow<F> kGombok[] = {
+//   member            kind        name       caption                cell    tag  hint
+    {{},               ui::Label,  "",        "0 : pihenőnap",       {0, 0}},
+    {{},               ui::Label,  "",        "1 : munkanap",        {0, 1}},
+    {{},               ui::Label,  "",        "2 : fizetett ünnep",  {0, 2}},
+    {&F::BitBtn1,      ui::Button, "BitBtn1", "Törlés",              {0, 4}, 0,
+     "Alapérték és Munkarend mezők törlése:\n"
+     "    -hétfőtől péntekig munkanap\n"
+     "    -szombat és vasárnap pihenőnap"},
+    {&F::BitBtn3,      ui::Button, "BitBtn3", "Feltöltés",           {0, 5}, 0,   "Munkarend mezők feltöltése Alapértékkel"},
+    {&F::BitBtn2,      ui::Button, "BitBtn2", "Kilépés",             {0, 6}, 0,   "ESC"},
+};
+// clang-format on
 
 bool Ask(const QString& text) {
     return ui::MessageBox(QStringLiteral("Üzenet"), text, ui::Icon::Question, ui::Yes | ui::No) == ui::Yes;
@@ -97,34 +126,31 @@ TSzervizNaptarForm::TSzervizNaptarForm(QWidget* parent) : QDialog(parent) {
     setObjectName("SzervizNaptarForm");
     setWindowTitle(QStringLiteral("Szerviz/Naptár"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    auto* layout = new QVBoxLayout(this);
 
-    auto* top = new QHBoxLayout;
-    Label1 = new QLabel(QStringLiteral("Év :"), this);
-    Label1->setObjectName("Label1");
-    MaskEdit1 = new QLineEdit(this);
-    MaskEdit1->setObjectName("MaskEdit1");
+    // The year and the button rows have columns of their own.
+    QGridLayout* grid = ui::PageGrid(this);
+    auto* top = new QWidget(this);
+    auto* bottom = new QWidget(this);
+    for (QWidget* bar : {top, bottom}) ui::PageGrid(bar)->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(top, 0, 0);
+    grid->addWidget(bottom, 3, 0);
+    ui::ControlBuilder b;
+    b.Build(*this, top, kEv);
+    b.Build(*this, this, kNaptar);
+    b.Build(*this, bottom, kGombok);
+
+    QGridLayout* year = ui::PageGrid(top);
+    year->setColumnMinimumWidth(2, 20);  // a gap before the bar
+    year->setColumnStretch(3, 1);
     MaskEdit1->setInputMask(QtEditMask(QStringLiteral("9999;1;_")));
     MaskEdit1->setMaxLength(4);
-    MaskEdit1->setEnabled(false);
     MaskEdit1->setFixedWidth(MaskEdit1->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->setTextVisible(false);
-    ProgressBar1->setValue(0);
-    top->addWidget(Label1);
-    top->addWidget(MaskEdit1);
-    top->addSpacing(20);
-    top->addWidget(ProgressBar1, 1);
-    layout->addLayout(top);
+    Label2->setAlignment(Qt::AlignRight);
+    grid->setRowStretch(2, 1);
+    ui::PageGrid(bottom)->setColumnStretch(3, 1);
+    for (QPushButton* button : {BitBtn1, BitBtn3, BitBtn2}) button->setAutoDefault(false);
 
-    auto* munkarend = new QLabel(QStringLiteral("Munkarend"), this);
-    munkarend->setObjectName("Label2");
-    munkarend->setAlignment(Qt::AlignRight);
-    layout->addWidget(munkarend);
-
-    DBGrid1 = new ui::DatasetGrid(this);
-    DBGrid1->setObjectName("DBGrid1");
     const int cell = fontMetrics().horizontalAdvance(QStringLiteral("000")) + 8;
     std::vector<ui::DatasetGridModel::Column> columns = {
         {"NT_HONAP", QStringLiteral("Hónap"), fontMetrics().horizontalAdvance(QStringLiteral("Hónap")) + 16,
@@ -147,29 +173,6 @@ TSzervizNaptarForm::TSzervizNaptarForm(QWidget* parent) : QDialog(parent) {
         DBGrid1->Model()->SetColumnEditing(c, {c < 5, c < 5 ? decltype(days){} : days});
     DBGrid1->SetEditing(true);
     DBGrid1->setMinimumSize(640, 360);
-    layout->addWidget(DBGrid1, 1);
-
-    auto* bottom = new QHBoxLayout;
-    for (const char* text : {"0 : pihenőnap", "1 : munkanap", "2 : fizetett ünnep"})
-        bottom->addWidget(new QLabel(QString::fromUtf8(text), this));
-    bottom->addStretch(1);
-    BitBtn1 = new QPushButton(QStringLiteral("Törlés"), this);
-    BitBtn1->setObjectName("BitBtn1");
-    BitBtn1->setToolTip(
-        QStringLiteral("Alapérték és Munkarend mezők törlése:\n"
-                       "    -hétfőtől péntekig munkanap\n"
-                       "    -szombat és vasárnap pihenőnap"));
-    BitBtn3 = new QPushButton(QStringLiteral("Feltöltés"), this);
-    BitBtn3->setObjectName("BitBtn3");
-    BitBtn3->setToolTip(QStringLiteral("Munkarend mezők feltöltése Alapértékkel"));
-    BitBtn2 = new QPushButton(QStringLiteral("Kilépés"), this);
-    BitBtn2->setObjectName("BitBtn2");
-    BitBtn2->setToolTip(QStringLiteral("ESC"));
-    for (QPushButton* b : {BitBtn1, BitBtn3, BitBtn2}) {
-        b->setAutoDefault(false);
-        bottom->addWidget(b);
-    }
-    layout->addLayout(bottom);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TSzervizNaptarForm::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TSzervizNaptarForm::BitBtn2Click);

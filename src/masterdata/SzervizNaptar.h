@@ -49,6 +49,7 @@ public:
     QLabel* Label1 = nullptr;
     QLineEdit* MaskEdit1 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
+    QLabel* Label2 = nullptr;  // "Munkarend" above the schedules
     ui::DatasetGrid* DBGrid1 = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
