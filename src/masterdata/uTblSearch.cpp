@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,7 +18,6 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cctype>
@@ -30,6 +29,7 @@
 #include "masterdata/uTblSearchLanguage.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/System.h"
+#include "platform/ui/ControlKinds.h"
 #include "platform/ui/DatasetGridModel.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Hourglass.h"
@@ -37,6 +37,37 @@
 namespace {
 
 constexpr int kMinimumWidth = 197;
+
+using F = TfrmTblSearch;
+
+// Above the list the type-ahead edit (Panel1), the list itself in the
+// splitter; both edit and list come from the pick-list base.
+// clang-format off
+const ui::ControlRow<F> kWindow[] = {
+//   member           kind                   name           caption  cell
+    {&F::Panel1,      ui::Panel,             "Panel1",      "",      {0, 0}},
+    {&F::Splitter1,   ui::Splitter,          "Splitter1",   "",      {1, 0}},
+};
+
+// The pane under the list: the lines of the filters or of the totals.
+const ui::ControlRow<F> kSplitter[] = {
+    {&F::ListBox3,    ui::ListBox,           "ListBox3"},
+};
+
+// The filters' and the totals' own lists stay hidden.
+const ui::ControlRow<F> kBottom[] = {
+    {&F::ListBox1,    ui::ListBox.Hidden(),  "ListBox1",    "",      {2, 0}},
+    {&F::ListBox2,    ui::ListBox.Hidden(),  "ListBox2",    "",      {3, 0}},
+    {&F::StatusBar1,  ui::Panel,             "StatusBar1",  "",      {4, 0}},
+};
+
+// Position, filter state and an empty panel.
+const ui::ControlRow<F> kStatus[] = {
+    {{},              ui::Label,             "StatusPanel0", "",     {0, 0}},
+    {{},              ui::Label,             "StatusPanel1", "",     {0, 1}},
+    {{},              ui::Label,             "StatusPanel2", "",     {0, 2}},
+};
+// clang-format on
 
 // While the window exists, a wheel turn anywhere in the program is an arrow
 // key for the widget with the focus: away from the user Up, towards Down.
@@ -123,7 +154,7 @@ TfrmTblSearch::TfrmTblSearch(QWidget* parent)
     Table1->ReadOnly = true;
     Query1->Name = "Query1";
 
-    auto* layout = new QVBoxLayout(this);
+    QGridLayout* layout = ui::PageGrid(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
@@ -148,10 +179,16 @@ TfrmTblSearch::TfrmTblSearch(QWidget* parent)
     connect(MNU_Sugo_Nevjegy, &QAction::triggered, this, &TfrmTblSearch::MNU_Sugo_NevjegyClick);
     layout->setMenuBar(MainMenu1);
 
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName("Panel1");
-    auto* top = new QVBoxLayout(Panel1);
+    ui::ControlBuilder b;
+    b.Build(*this, this, kWindow);
+    b.Build(*this, Splitter1, kSplitter);
+    b.Build(*this, this, kBottom);
+    b.Build(*this, StatusBar1, kStatus);
+    layout->setRowStretch(1, 1);
+
+    QGridLayout* top = ui::PageGrid(Panel1);
     top->setContentsMargins(0, 0, 0, 0);
+    top->addWidget(Edit1, 0, 0);
     Edit1->setEnabled(true);
     Edit1->setMaxLength(255);
     Edit1->installEventFilter(this);
@@ -161,49 +198,27 @@ TfrmTblSearch::TfrmTblSearch(QWidget* parent)
         } catch (const std::exception&) {
         }
     });
-    top->addWidget(Edit1);
-    layout->addWidget(Panel1);
 
-    Splitter1 = new QSplitter(Qt::Vertical, this);
-    Splitter1->setObjectName("Splitter1");
-    Splitter1->setChildrenCollapsible(true);
-    DBGrid1->setParent(Splitter1);
-    Splitter1->addWidget(DBGrid1);
+    Splitter1->insertWidget(0, DBGrid1);
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
     // Columns have the caller's pixel widths: a longer text is cut at the
     // edge, not shortened with an ellipsis that hides its end.
     DBGrid1->setTextElideMode(Qt::ElideNone);
     DBGrid1->horizontalHeader()->setSectionsMovable(true);
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    ListBox3 = new QListWidget(Splitter1);
-    ListBox3->setObjectName("ListBox3");
-    Splitter1->addWidget(ListBox3);
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
-    layout->addWidget(Splitter1, 1);
 
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName("ListBox1");
-    ListBox1->hide();
-    ListBox2 = new QListWidget(this);
-    ListBox2->setObjectName("ListBox2");
-    ListBox2->hide();
-
-    StatusBar1 = new QWidget(this);
-    StatusBar1->setObjectName("StatusBar1");
-    auto* status = new QHBoxLayout(StatusBar1);
-    status->setContentsMargins(2, 1, 2, 1);
+    ui::PageGrid(StatusBar1)->setContentsMargins(2, 1, 2, 1);
+    ui::PageGrid(StatusBar1)->setColumnStretch(2, 1);
     for (int i = 0; i < 3; ++i) {
-        StatusPanel[i] = new QLabel(StatusBar1);
-        StatusPanel[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        StatusPanel[i] = StatusBar1->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i));
         StatusPanel[i]->setFrameShape(QFrame::Panel);
         StatusPanel[i]->setFrameShadow(QFrame::Sunken);
-        status->addWidget(StatusPanel[i], i == 2 ? 1 : 0);
     }
     StatusPanel[0]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     StatusPanel[0]->setMinimumWidth(90);
     StatusPanel[1]->setMinimumWidth(70);
-    layout->addWidget(StatusBar1);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
