@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -114,6 +113,32 @@ const ui::ControlRow<F> kEgyeniVall[] = {
     {{},                 DBEdit,            "CG_TEAOR",         "CG_TEAOR",           {2, 1}},
     {{},                 DBEdit,            "CG_FOTEV",         "CG_FOTEV",           {3, 1},       7},
 };
+
+// The previous-year copy and the take-over from the other program.
+const ui::ControlRow<F> kEszkozok[] = {
+//   member                  kind          name                caption                      cell
+    {&F::GroupBoxElozoEvi,   ui::GroupBox, "GroupBoxElozoEvi", "Előző évi adatok másolása", {0, 0}},
+    {&F::GroupBoxDravik,     ui::GroupBox, "GroupBoxDravik",   "Dravik konverzió",          {1, 0}},
+};
+
+const ui::ControlRow<F> kElozoEvi[] = {
+//   member                              kind             name                             caption          cell    tag
+    {&F::BitBtnElozoEviAdatmasolas,      ui::Button,      "BitBtnElozoEviAdatmasolas",     "Egy cégre",     {0, 0}, 12},
+    {&F::BitBtnElozoEviRendszJCmasolas,  ui::Button,      "BitBtnElozoEviRendszJCmasolas", "Rendsz. Jogc.", {0, 1}, 13},
+    {&F::Label15,                        ui::Label,       "Label15",                       "",              {0, 2}},
+    {&F::ProgressBar1,                   ui::ProgressBar, "ProgressBar1",                  "",              {0, 3}},
+};
+
+const ui::ControlRow<F> kDravik[] = {
+//   member                         kind                     name                       caption              cell
+    {{},                            ui::Label,               "",                        "Dravik könyvtár :", {0, 0}},
+    {&F::Edit1,                     ui::Edit,                "Edit1",                   "",                  {0, 1}},
+    {&F::BitBtnDRCegekFelgyujt,     ui::Button,              "BitBtnDRCegekFelgyujt",   "Felgyűjtés",        {0, 2}},
+    {{},                            ui::Label,               "",                        "Cég :",             {1, 0}},
+    {&F::ComboBox1,                 ui::ComboBox.Disabled(), "ComboBox1",               "",                  {1, 1}},
+    {&F::BitBtnDravikAdatmasolas,   ui::Button,              "BitBtnDravikAdatmasolas", "Adatátvitel",       {1, 2}},
+    {&F::ProgressBar2,              ui::ProgressBar,         "ProgressBar2",            "",                  {2, 0, 1, 3}},
+};
 // clang-format on
 
 }  // namespace
@@ -156,51 +181,20 @@ TTorzskezCegekForm::TTorzskezCegekForm(QWidget* parent) : MaintenanceForm(DM1->T
     AdoptBuilt();
     connect(CG_KULFMORSZAG, &TDBEdit::Exited, this, &TTorzskezCegekForm::DBEdit16Exit);
 
-    GroupBoxElozoEvi = new QGroupBox(QStringLiteral("Előző évi adatok másolása"), this);
-    GroupBoxElozoEvi->setObjectName("GroupBoxElozoEvi");
-    auto* elozo = new QHBoxLayout(GroupBoxElozoEvi);
-    BitBtnElozoEviAdatmasolas = new QPushButton(QStringLiteral("Egy cégre"), GroupBoxElozoEvi);
-    BitBtnElozoEviAdatmasolas->setObjectName("BitBtnElozoEviAdatmasolas");
-    BitBtnElozoEviRendszJCmasolas = new QPushButton(QStringLiteral("Rendsz. Jogc."), GroupBoxElozoEvi);
-    BitBtnElozoEviRendszJCmasolas->setObjectName("BitBtnElozoEviRendszJCmasolas");
-    Label15 = new QLabel(GroupBoxElozoEvi);
-    Label15->setObjectName("Label15");
-    ProgressBar1 = new QProgressBar(GroupBoxElozoEvi);
-    ProgressBar1->setObjectName("ProgressBar1");
-    ProgressBar1->setValue(0);
-    elozo->addWidget(BitBtnElozoEviAdatmasolas);
-    elozo->addWidget(BitBtnElozoEviRendszJCmasolas);
-    elozo->addWidget(Label15, 1);
-    elozo->addWidget(ProgressBar1, 1);
-    Page()->addWidget(GroupBoxElozoEvi, 7, 0, 1, 3);
+    // The two tool boxes below the pages.
+    auto* tools = new QWidget(this);
+    ui::PageGrid(tools)->setContentsMargins(0, 0, 0, 0);
+    Page()->addWidget(tools, 7, 0, 1, 3);
+    b.Build(*this, tools, kEszkozok);
+    b.Build(*this, GroupBoxElozoEvi, kElozoEvi);
+    b.Build(*this, GroupBoxDravik, kDravik);
+    ui::PageGrid(GroupBoxElozoEvi)->setColumnStretch(2, 1);
+    ui::PageGrid(GroupBoxElozoEvi)->setColumnStretch(3, 1);
+    ui::PageGrid(GroupBoxDravik)->setColumnStretch(1, 1);
     // Without last year's alias there is nothing to copy from, for good.
     elozoEv_ = db::Engine::IsAlias(ElozoEviAlias);
-
-    GroupBoxDravik = new QGroupBox(QStringLiteral("Dravik konverzió"), this);
-    GroupBoxDravik->setObjectName("GroupBoxDravik");
-    auto* dravik = new QGridLayout(GroupBoxDravik);
-    Edit1 = new QLineEdit(QString::fromStdString(DravikAlapKonyvtar()), GroupBoxDravik);
-    Edit1->setObjectName("Edit1");
+    Edit1->setText(QString::fromStdString(DravikAlapKonyvtar()));
     Edit1->installEventFilter(this);
-    BitBtnDRCegekFelgyujt = new QPushButton(QStringLiteral("Felgyűjtés"), GroupBoxDravik);
-    BitBtnDRCegekFelgyujt->setObjectName("BitBtnDRCegekFelgyujt");
-    ComboBox1 = new QComboBox(GroupBoxDravik);
-    ComboBox1->setObjectName("ComboBox1");
-    ComboBox1->setEnabled(false);
-    BitBtnDravikAdatmasolas = new QPushButton(QStringLiteral("Adatátvitel"), GroupBoxDravik);
-    BitBtnDravikAdatmasolas->setObjectName("BitBtnDravikAdatmasolas");
-    ProgressBar2 = new QProgressBar(GroupBoxDravik);
-    ProgressBar2->setObjectName("ProgressBar2");
-    ProgressBar2->setValue(0);
-    dravik->addWidget(new QLabel(QStringLiteral("Dravik könyvtár :"), GroupBoxDravik), 0, 0);
-    dravik->addWidget(Edit1, 0, 1);
-    dravik->addWidget(BitBtnDRCegekFelgyujt, 0, 2);
-    dravik->addWidget(new QLabel(QStringLiteral("Cég :"), GroupBoxDravik), 1, 0);
-    dravik->addWidget(ComboBox1, 1, 1);
-    dravik->addWidget(BitBtnDravikAdatmasolas, 1, 2);
-    dravik->addWidget(ProgressBar2, 2, 0, 1, 3);
-    dravik->setColumnStretch(1, 1);
-    Page()->addWidget(GroupBoxDravik, 8, 0, 1, 3);
     // A register that already holds companies keeps the default folder.
     edit1Zarva_ = Table().Active() && !Table().IsEmpty();
     connect(BitBtnDRCegekFelgyujt, &QPushButton::clicked, this, &TTorzskezCegekForm::CegListaFeltolt);
