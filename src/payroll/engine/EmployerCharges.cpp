@@ -41,7 +41,10 @@ void CalcSzha(PayrollRun& run) {
 void CalcVocationalContribution(PayrollRun& run) {
     const RunContext& ctx = run.Context();
     const FieldValues& e = ctx.employee;
-    if (ctx.company.Text("CG_KIVA") == "I" || e.Text("DG_ALKMIN") == "5") return;
+    // A working pensioner's employer pays no vocational contribution in 2019,
+    // as it pays no social contribution tax on his pay.
+    if (ctx.company.Text("CG_KIVA") == "I" || e.Text("DG_ALKMIN") == "5" || e.Text("DG_NYUGDIJAS") == "I")
+        return;
     Money base = FlaggedBase(run, "JC_SZAKKEPZES");
     static const char* const kFullAllowances[] = {"06", "09", "10", "11", "17", "20", "21", "22", "24"};
     bool full = false;

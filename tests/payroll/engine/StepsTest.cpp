@@ -256,6 +256,38 @@ TEST_F(StepsTest, SocialContributionTaxAndAllowances) {
     EXPECT_FALSE(Amount(run, "327") || Amount(run, "328") || Amount(run, "330"));
 }
 
+// 1.5 % of the liable wages, less the base a full allowance already spares;
+// nothing for a company under the small business tax, for employment kind
+// "5" or for a working pensioner, whose pay bears no social contribution tax.
+TEST_F(StepsTest, VocationalContributionByEmployer) {
+    struct Case {
+        const char* what;
+        std::vector<std::pair<const char*, const char*>> employee;
+        const char* kiva;
+        std::optional<double> expected;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"an employee",                 {},                          "N", 3000},
+        {"a full allowance's base out", {{"DG_SZHAKEDVKOD", "06"}},  "N", 1500},
+        {"small business tax",          {},                          "I", std::nullopt},
+        {"employment kind 5",           {{"DG_ALKMIN", "5"}},        "N", std::nullopt},
+        {"a working pensioner",         {{"DG_NYUGDIJAS", "I"}},     "N", std::nullopt},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        RunContext caseCtx = ctx;
+        for (auto [field, value] : c.employee) caseCtx.employee.Set(field, value);
+        caseCtx.company.Set("CG_KIVA", c.kiva);
+        PayrollRun run(caseCtx);
+        SzamfejtRow allowance = Row("327", 100000);
+        allowance.SF_SZHAKEDVSZAZ = 100;
+        run.rows.Assign({Wage(200000), allowance});
+        CalcVocationalContribution(run);
+        EXPECT_EQ(Amount(run, "351"), c.expected) << c.what;
+    }
+}
+
 // Kept as they stand though odd: "326" is the tax of the last marked row of
 // the month's rate, not of their sum, and "390" and "394" charge the year's
 // "108" again with this month's.
