@@ -74,7 +74,8 @@ constexpr Placed B = Placed::Both, C = Placed::Certificate;
 //
 // On the data sheet and the income certificate the taxed benefits (200, 204,
 // 205, 230, 232) are other wage income, row 4 D: their tax advance is in row
-// 65 with the wages'.
+// 65 with the wages'. On the monthly declaration that income is row 303 D,
+// where the tax advance sheet counts it in the consolidated base.
 //
 // The monthly declaration cells: the wages in 300D; the tax advance in 331B
 // (330B is the sheet's own computation); the contributions as computed
@@ -112,13 +113,13 @@ const PayItem kPayItems[] = {
     {"161",  "Egyéb jövedelem (nem kifiz.)",     "1", NP,   "08", "100", "0", "00", "",    "",  B, ""},
     {"190",  "Tájékoztató tétel 190",            "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
     {"191",  "Tájékoztató tétel 191",            "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
-    {"200",  "Táppénz",                          "2", BE,   "08", "100", "0", "10", "4",   "D", B, ""},
-    {"204",  "Baleseti táppénz",                 "2", BE,   "08", "100", "0", "10", "4",   "D", B, ""},
-    {"205",  "GYED",                             "2", BE,   "08", "100", "0", "10", "4",   "D", B, ""},
+    {"200",  "Táppénz",                          "2", BE,   "08", "100", "0", "10", "4",   "D", B, "303D"},
+    {"204",  "Baleseti táppénz",                 "2", BE,   "08", "100", "0", "10", "4",   "D", B, "303D"},
+    {"205",  "GYED",                             "2", BE,   "08", "100", "0", "10", "4",   "D", B, "303D"},
     {"210",  "GYES",                             "2", PO,   "08", "100", "0", "10", "",    "",  B, ""},
     {"220A", "15%-os adóköteles jövedelem",      "1", P,    "08", "100", "0", "00", "",    "",  B, ""},
-    {"230",  "CSED",                             "2", BE,   "08", "100", "0", "10", "4",   "D", B, ""},
-    {"232",  "Egyéb TB ellátás",                 "2", BE,   "08", "100", "0", "10", "4",   "D", B, ""},
+    {"230",  "CSED",                             "2", BE,   "08", "100", "0", "10", "4",   "D", B, "303D"},
+    {"232",  "Egyéb TB ellátás",                 "2", BE,   "08", "100", "0", "10", "4",   "D", B, "303D"},
     {"241",  "Tájékoztató tétel 241",            "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
     {"243",  "Tájékoztató tétel 243",            "0", N,    "08", "100", "0", "00", "",    "",  B, ""},
     {"244",  "Tájékoztató tétel 244",            "0", N,    "08", "100", "0", "00", "",    "",  B, ""},

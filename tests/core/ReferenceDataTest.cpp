@@ -163,6 +163,9 @@ TEST_F(ReferenceDataTest, NewCompanyHoldsTheCatalogueWithItsCategoriesAndSets) {
         // The dividend advance and the dividend by their codes' rows.
         {"150", "JC_NEV", "Osztalékelőleg"}, {"150", "JC_ADOELSOR", "56"},
         {"152", "JC_NEV", "Osztalék"},
+        // The taxed benefits are other wage income on the tax advance sheet.
+        {"200", "JC_HAVIBEVSOR", "303"}, {"200", "JC_HAVIBEVOSZL", "D"}, {"230", "JC_HAVIBEVSOR", "303"},
+        {"210", "JC_HAVIBEVSOR", ""},
     };
     // clang-format on
     for (const Expect& e : expected)
@@ -186,11 +189,11 @@ TEST_F(ReferenceDataTest, NewCompanyHoldsTheCatalogueWithItsCategoriesAndSets) {
     // The year's pay-item table holds what a refresh may copy whole: the
     // rows placed on all three forms, and the brought-forward codes.
     const auto year = Rows(YearPayItemTable(), {"JC_KOD"});
-    for (const char* code : {"100", "109", "113", "120", "313A", "314A", "320", "300", "301", "306", "307",
-                             "700A", "701A", "706A", "707A", "820"})
+    for (const char* code : {"100", "109", "113", "120", "200", "313A", "314A", "320", "300", "301", "306",
+                             "307", "700A", "701A", "706A", "707A", "820"})
         EXPECT_TRUE(year.count(code)) << code;
     // Placed on the declaration alone, or on no form.
-    for (const char* code : {"304", "330", "108", "200", "309"}) EXPECT_FALSE(year.count(code)) << code;
+    for (const char* code : {"304", "330", "108", "210", "309"}) EXPECT_FALSE(year.count(code)) << code;
     for (const auto& [code, row] : year) {
         if (code >= "800") continue;
         for (const char* f : {"JC_ADATLSOR", "JC_ADOELSOR", "JC_HAVIBEVSOR"})
@@ -219,8 +222,9 @@ TEST_F(ReferenceDataTest, ReadmeNamesTheItemsTheDeclarationDoesNotPlace) {
         ASSERT_TRUE(items.count(word)) << word;
         EXPECT_EQ(items.at(word).at("JC_HAVIBEVSOR"), "") << word;
     }
-    // The benefits, among them the sick pay.
-    EXPECT_TRUE(named.count("200"));
+    // The untaxed child-care allowance; the taxed benefits have their cell.
+    EXPECT_TRUE(named.count("210"));
+    EXPECT_FALSE(named.count("200"));
 }
 
 TEST_F(ReferenceDataTest, ParametersAndCodesReadAsTheCalculationReadsThem) {

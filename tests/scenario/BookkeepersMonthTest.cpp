@@ -562,6 +562,9 @@ TEST_F(BookkeepersMonth, FromAnEmptyHomeToARestoredCompany) {
     // clang-format off
     const Tie ties[] = {
         {"MAB04", "S300D", wageItems},
+        // The sick pay is other wage income: its tax is in 331B with the wages'.
+        {"MAB04", "S303D", {"200"}},
+        {"MAB04", "S312D", {"100", "101", "102F", "120", "200"}},
         {"MAB04", "S331B", {"320"}},          // the tax advance withheld
         {"MAB04", "S330B", {"320"}},          // and as the sheet computes it
         {"MAB04", "S314D", {"314A"}},
