@@ -246,7 +246,9 @@ void TTorzskezCegekForm::Felvitel() {
 
 void TTorzskezCegekForm::NewRecordDefaults() {
     db::Table& t = Table();
-    t.FieldByName("CG_POTLSZAMFIX").SetAsString("N");
+    // The Labour Code divides a monthly wage by 174 hours for the hourly
+    // rate of its supplements; the month's own hours give another rate each month.
+    t.FieldByName("CG_POTLSZAMFIX").SetAsString("I");
     t.FieldByName("CG_KIVA").SetAsString("N");
     t.FieldByName("CG_TAVDIJ").SetAsString("I");
     t.FieldByName("CG_KOD").SetAsString(ujKod_);

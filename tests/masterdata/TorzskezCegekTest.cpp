@@ -89,7 +89,7 @@ TEST_F(CegekTest, ANewCompanyGetsItsCodeDefaultsAndWholeTableSet) {
     form->BitBtn5->click();
     EXPECT_EQ(form->CG_KOD->Text(), "001");
     db::Table& t = *dm->TableCegek;
-    EXPECT_EQ(t.FieldByName("CG_POTLSZAMFIX").AsString(), "N");
+    EXPECT_EQ(t.FieldByName("CG_POTLSZAMFIX").AsString(), "I");  // supplements by the 174-hour month
     EXPECT_EQ(t.FieldByName("CG_KIVA").AsString(), "N");
     EXPECT_EQ(t.FieldByName("CG_TAVDIJ").AsString(), "I");
     EXPECT_EQ(t.FieldByName("CG_NYITMOD").AsString(), "M");
