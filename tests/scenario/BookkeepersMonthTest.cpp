@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "ScenarioSupport.h"
 #include "app/Fomenu.h"
 #include "backup/MentesZip.h"
 #include "controls/ComboEdits.h"
@@ -61,39 +62,12 @@
 
 namespace {
 
+using scenario::Activate;
+using scenario::CheckXml;
+using scenario::Keys;
+using scenario::Type;
 namespace fs = std::filesystem;
 using Amounts = std::map<std::string, double>;
-
-// Makes a form the active window, so entering and leaving its edits run as
-// for a user.
-void Activate(QWidget& form) {
-    form.show();
-    QApplication::setActiveWindow(&form);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-}
-
-// Types a text key by key; letters beyond ASCII go as the keyboard sends them.
-void Keys(QWidget* w, const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() < 128)
-            QTest::keyClicks(w, QString(c));
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
-// Types over what an edit holds and leaves it, on its tab when it has one.
-void Type(QTabWidget* pages, QWidget* w, const QString& text, QWidget* leaveTo) {
-    ASSERT_NE(w, nullptr) << text.toStdString();
-    if (pages && pages->indexOf(w->parentWidget()) >= 0) pages->setCurrentWidget(w->parentWidget());
-    w->setFocus();
-    QTest::keyClick(w, Qt::Key_Home);
-    QTest::keyClick(w, Qt::Key_End, Qt::ShiftModifier);
-    QTest::keyClick(w, Qt::Key_Delete);
-    QTest::keyClick(w, Qt::Key_Home);
-    Keys(w, text);
-    leaveTo->setFocus();
-}
 
 // An employee as the bookkeeper types it.
 struct Employee {
@@ -147,48 +121,10 @@ void CheckPdf(const Exported& e) {
     ASSERT_EQ(testsupport::RunCommand("qpdf --show-npages '" + e.pdf + "'", &out), 0) << out;
     EXPECT_EQ(std::stoi(out), e.pages) << e.pdf;
 }
-// An XML file for the tax authority: well formed, windows-1250 declared,
-// every line ended by CR LF.
-void CheckXml(const std::string& path) {
-    std::string out;
-    EXPECT_EQ(testsupport::RunCommand("xmllint --noout '" + path + "' 2>&1", &out), 0) << path << out;
-    const std::string bytes = testsupport::ReadBytes(path);
-    ASSERT_FALSE(bytes.empty()) << path;
-    const std::string head = bytes.substr(0, bytes.find("?>"));
-    EXPECT_NE(head.find("encoding=\"windows-1250\""), std::string::npos) << head;
-    size_t crlf = 0;
-    for (size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2)) ++crlf;
-    EXPECT_EQ(crlf, size_t(std::count(bytes.begin(), bytes.end(), '\n'))) << path;
-}
-
-class BookkeepersMonth : public testsupport::HomeTest {
+class BookkeepersMonth : public scenario::ScenarioTest {
 protected:
-    BookkeepersMonth() { DM1 = dm.get(); }
-    ~BookkeepersMonth() override { DM1 = nullptr; }
-
-    // Opens a menu item's form and drives it; the form is shown modally.
-    template <class Form>
-    void Through(const char* item, std::function<void(Form&)> drive) {
-        bool opened = false;
-        dialogs.AnswerModal([&](QDialog& d) {
-            opened = true;
-            auto* form = dynamic_cast<Form*>(&d);
-            EXPECT_NE(form, nullptr) << item << ": " << d.objectName().toStdString();
-            if (!form) return 0;
-            Activate(*form);
-            drive(*form);
-            return 0;
-        });
-        ASSERT_TRUE(main->Item(item)->isEnabled()) << item;
-        main->Item(item)->trigger();
-        EXPECT_TRUE(opened) << item;
-    }
-
-    std::unique_ptr<TDM1> dm = std::make_unique<TDM1>();
     // The last days of March: the payroll form proposes March.
-    os::FixedClock clock{os::EncodeDate(2019, 3, 29) + os::EncodeTime(16, 0, 0)};
-    testsupport::ScriptedDialogs dialogs;
-    std::unique_ptr<TFomenuForm> main;
+    BookkeepersMonth() { clock.emplace(os::EncodeDate(2019, 3, 29) + os::EncodeTime(16, 0, 0)); }
 };
 
 TEST_F(BookkeepersMonth, FromAnEmptyHomeToARestoredCompany) {
@@ -222,28 +158,7 @@ TEST_F(BookkeepersMonth, FromAnEmptyHomeToARestoredCompany) {
         QCoreApplication::processEvents(), main->grab().save(QString(shots) + "/main-window.png");
 
     // --- A payment place and a workplace, through their maintenance forms.
-    Through<TTorzskezKifhelyForm>("MNU_Torzsk_KH", [this](TTorzskezKifhelyForm& f) {
-        f.BitBtn5->click();
-        QTest::keyClicks(f.KH_KOD, "000001");
-        QTest::keyClick(f.KH_KOD, Qt::Key_Return);
-        Keys(f.KH_NEV, "Pénztár");
-        dialogs.Answer(ui::Yes);  // "Valóban hozzá szeretné adni a rekordot?"
-        f.BitBtn11->click();
-        EXPECT_EQ(f.Mode(), 0);
-        EXPECT_EQ(DM1->TableKifhely->RecordCount(), 1);
-    });
-    Through<TTorzskezMhelyForm>("MNU_Torzsk_MH", [this](TTorzskezMhelyForm& f) {
-        f.BitBtn5->click();
-        QTest::keyClicks(f.MH_KOD, "000001");
-        QTest::keyClick(f.MH_KOD, Qt::Key_Return);
-        Keys(f.MH_NEV, "Műhely");
-        Type(nullptr, f.MH_KHKOD, "000001", f.MH_NEV);
-        EXPECT_EQ(f.LabelMH_KHKOD->text(), "Pénztár");
-        dialogs.Answer(ui::Yes);
-        f.BitBtn11->click();
-        EXPECT_EQ(f.Mode(), 0);
-        EXPECT_EQ(DM1->TableMhely->RecordCount(), 1);
-    });
+    PaymentPlaceAndWorkplace();
 
     // --- The private pension fund of the fund member (the register is shared
     // by every company; its grid is typed into through the dataset, as the
@@ -402,40 +317,24 @@ TEST_F(BookkeepersMonth, FromAnEmptyHomeToARestoredCompany) {
         {"00000000007", {225000, 187125}}};
     // The sick week of 00000000007: his working-days row cut to the days he
     // worked, and the sick pay through the row dialog.
-    auto rowDialog = [this](TSzamfejtForm& f, QPushButton* button,
-                            std::function<void(TUjJogcimForm&)> drive) {
-        dialogs.AnswerModal([drive](QDialog& d) {
-            auto& dialog = static_cast<TUjJogcimForm&>(d);
-            Activate(dialog);
-            drive(dialog);
-            dialog.BitBtn1->click();  // OK
-            return dialog.result();
-        });
-        button->click();
-        EXPECT_EQ(f.Label6->text().toStdString(), "Beteg Béla");
-    };
-    auto typeInto = [](QLineEdit* edit, const char* text, QWidget* leaveTo) {
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-        leaveTo->setFocus();
-    };
     auto sickWeek = [&](TSzamfejtForm& f) {
         ASSERT_TRUE(DM1->MemoryData1->Locate("SF_JCKOD", db::Variant("100")));
-        rowDialog(f, f.BitBtn6, [&](TUjJogcimForm& d) {  // Módosítás
-            typeInto(d.DBEdit3, "15", d.DBEdit4);
+        RowDialog(f.BitBtn6, [&](TUjJogcimForm& d) {  // Módosítás
+            TypeInto(d.DBEdit3, "15", d.DBEdit4);
             EXPECT_EQ(DM1->MemoryData1->FieldByName("SF_OSSZEG").AsFloat(), 225000);
         });
-        rowDialog(f, f.BitBtn5, [&](TUjJogcimForm& d) {  // Felvitel
+        EXPECT_EQ(f.Label6->text().toStdString(), "Beteg Béla");
+        RowDialog(f.BitBtn5, [&](TUjJogcimForm& d) {  // Felvitel
             d.Edit1->setFocus();
             QTest::keyClicks(d.Edit1, "200");
             QTest::keyClick(d.Edit1, Qt::Key_Return);
             EXPECT_EQ(d.Label1->text().toStdString(), "Táppénz");
-            typeInto(d.DBEdit3, "7", d.DBEdit4);
-            typeInto(d.DBEdit2, "50000", d.DBEdit11);
+            TypeInto(d.DBEdit3, "7", d.DBEdit4);
+            TypeInto(d.DBEdit2, "50000", d.DBEdit11);
             Type(nullptr, d.DBDateEdit1, "20190311", d.DBEdit8);
             Type(nullptr, d.DBDateEdit2, "20190317", d.DBEdit8);
         });
+        EXPECT_EQ(f.Label6->text().toStdString(), "Beteg Béla");
     };
     Through<TSzamfejtForm>("MNU_Szamf_Csop", [&](TSzamfejtForm& f) {
         EXPECT_EQ(f.CurrencyEdit1->Value(), 3);
