@@ -54,8 +54,16 @@ Connection::Connection(const std::string& path, bool readOnly, bool create, cons
     sqlite3_busy_timeout(db_, Engine::LockWait());
     RegisterCollations(db_);
     // A commit is the journal's removal: sync its folder too, or a power loss
-    // right after a save could bring the journal back and undo the save.
-    if (!readOnly) Exec("PRAGMA synchronous = EXTRA", context);
+    // right after a save could bring the journal back and undo the save. The
+    // pragma reads the file: on one that is no table it throws, and no
+    // destructor would close the handle.
+    try {
+        if (!readOnly) Exec("PRAGMA synchronous = EXTRA", context);
+    } catch (...) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw;
+    }
 }
 
 Connection::~Connection() {

@@ -340,6 +340,14 @@ TEST_F(TableTest, BadFilesGiveEngineErrorsNamingTheTable) {
     }
     EXPECT_FALSE(t.Active());
     EXPECT_EQ(os::ReadFile(junk), std::string(3000, 'x'));
+    // Each failed open gives its file back: a form retried on the bad file
+    // must not run out of descriptors.
+    const auto openFiles = [] {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+    };
+    const auto filesBefore = openFiles();
+    for (int i = 0; i < 200; ++i) EXPECT_THROW(t.Open(), db::EngineError);
+    EXPECT_EQ(openFiles(), filesBefore);
     // A missing alias and a missing table name the table too.
     for (const auto& [alias, table] : {std::pair{"NINCSILYEN", "Cegek"}, std::pair{"TR19", "Hianyzik"}}) {
         t.DatabaseName = alias;
