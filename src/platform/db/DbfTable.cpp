@@ -163,8 +163,19 @@ void DbfTable::InternalOpen() {
         offset += len;
     }
     if (fields.empty()) fail("no fields");
+    // A header length a byte off would shift every value into its neighbour:
+    // the field list must end where the header says, and every record must
+    // start with its deletion flag.
+    const size_t terminator = 32 + 32 * fields.size();
+    if (terminator >= headerLength || data[terminator] != '\r')
+        fail("damaged header (the field list does not end at byte " + std::to_string(terminator) + ")");
     if (offset != recordLength) fail("damaged header (record length)");
     if (headerLength + count * recordLength > data.size()) fail("the file is truncated");
+    for (unsigned long r = 0; r < count; ++r) {
+        const char flag = data[headerLength + r * recordLength];
+        if (flag != ' ' && flag != '*')
+            fail("damaged record " + std::to_string(r + 1) + " (it starts with neither a blank nor \"*\")");
+    }
 
     MemoFile memo(MemoFilePath(FileName), version == 0x83);
     fieldDefs_.clear();

@@ -82,7 +82,15 @@ std::string FieldDescriptor(const char* name, char type, int len) {
     return d;
 }
 
+// The same file with the header length in its header changed by `delta`.
+std::string HeaderLengthOff(std::string file, int delta) {
+    file[8] = static_cast<char>(file[8] + delta);
+    return file;
+}
+
 TEST(DbfTable, DamagedFieldsAreRefusedNamingTheFile) {
+    const std::vector<std::string> amountAndName = {FieldDescriptor("OSSZEG", 'N', 6),
+                                                    FieldDescriptor("NEV", 'C', 3)};
     // clang-format off
     const struct { const char* why; std::string file; const char* error; } cases[] = {
         {"a field named twice: both would read the first one's value",
@@ -97,6 +105,13 @@ TEST(DbfTable, DamagedFieldsAreRefusedNamingTheFile) {
          "'20191301' is no date"},
         {"a sign inside the date", DbfFile({FieldDescriptor("BELEP", 'D', 8)}, {" 2019-1-1"}),
          "'2019-1-1' is no date"},
+        // Read a byte early or late, 250000 would become 25000 and "Egy" "0Egy".
+        {"a header one byte short", HeaderLengthOff(DbfFile(amountAndName, {" 250000Egy"}) + "\x1a", -1),
+         "damaged header (the field list does not end at byte 96)"},
+        {"a header one byte long", HeaderLengthOff(DbfFile(amountAndName, {" 250000Egy"}) + "\x1a", 1),
+         "damaged record 1 (it starts with neither a blank nor \"*\")"},
+        {"a record without its deletion flag", DbfFile(amountAndName, {"*250000Egy", "x100000Ket"}),
+         "damaged record 2"},
     };
     // clang-format on
     os::TempDir dir;
