@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "platform/db/Collation.h"
 #include "platform/db/Engine.h"
@@ -16,6 +18,37 @@ namespace {
 int CollateHuCallback(void* ci, int na, const void* a, int nb, const void* b) {
     return CollateHu(std::string_view(static_cast<const char*>(a), na),
                      std::string_view(static_cast<const char*>(b), nb), ci != nullptr);
+}
+
+// The tables on a connection that fail SQLite's quick check, by file name.
+// Raw calls only: a failing statement here must not come back through
+// MakeError.
+std::vector<std::string> DamagedTables(sqlite3* db) {
+    std::vector<std::pair<std::string, std::string>> files;  // schema, file
+    sqlite3_stmt* list = nullptr;
+    if (sqlite3_prepare_v2(db, "PRAGMA database_list", -1, &list, nullptr) == SQLITE_OK)
+        while (sqlite3_step(list) == SQLITE_ROW) {
+            const char* schema = reinterpret_cast<const char*>(sqlite3_column_text(list, 1));
+            const char* file = reinterpret_cast<const char*>(sqlite3_column_text(list, 2));
+            if (schema && file && *file) files.emplace_back(schema, file);
+        }
+    sqlite3_finalize(list);
+    std::vector<std::string> damaged;
+    for (const auto& [schema, file] : files) {
+        sqlite3_stmt* check = nullptr;
+        const std::string sql = "PRAGMA " + Quote(schema) + ".quick_check(1)";
+        const bool sound =
+            sqlite3_prepare_v2(db, sql.c_str(), -1, &check, nullptr) == SQLITE_OK &&
+            sqlite3_step(check) == SQLITE_ROW && sqlite3_column_text(check, 0) &&
+            std::strcmp(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok") == 0;
+        sqlite3_finalize(check);
+        if (sound) continue;
+        std::string name = file.substr(file.find_last_of('/') + 1);
+        if (name.size() > 3 && os::UpperAscii(name.substr(name.size() - 3)) == ".DB")
+            name.resize(name.size() - 3);
+        damaged.push_back(name);
+    }
+    return damaged;
 }
 
 }  // namespace
@@ -31,6 +64,15 @@ EngineError MakeError(sqlite3* db, int rc, const std::string& context) {
         return EngineError(
             EngineError::RequiredFieldMissing,
             prefix + "Field value required" + (dot == std::string::npos ? "" : ": " + msg.substr(dot + 1)));
+    }
+    // A damaged file is neither a duplicate nor a full disk: the bookkeeper
+    // is told which table it is, also when the connection reads several
+    // files (a query, a transaction).
+    if ((ext & 0xff) == SQLITE_CORRUPT || (ext & 0xff) == SQLITE_NOTADB) {
+        std::string names;
+        if (db)
+            for (const std::string& n : DamagedTables(db)) names += (names.empty() ? "" : ", ") + n;
+        return EngineError(ext, (names.empty() ? prefix : names + ": ") + "A tábla megsérült! (" + msg + ")");
     }
     // A failed write says why in the system's words (a full disk, a file too large).
     const int sysErr = db ? sqlite3_system_errno(db) : 0;

@@ -13,7 +13,8 @@
 namespace db::sql {
 
 // Engine error for a failed SQLite call: 9729 for a key violation, 9732 for a
-// missing required field, else SQLite's text; prefixed with `context`.
+// missing required field, a damaged table named as such (SQLite's code kept),
+// else SQLite's text; prefixed with `context`.
 EngineError MakeError(sqlite3* db, int rc, const std::string& context);
 
 class Connection {

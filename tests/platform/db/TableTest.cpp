@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <random>
 
@@ -384,6 +385,62 @@ TEST_F(TableTest, BadFilesGiveEngineErrorsNamingTheTable) {
     p.Post();
     EXPECT_EQ(p.RecordCount(), 1);
     db::Engine::SetLockWait(3000);
+}
+
+// A page of the payroll table zeroed: whatever reaches it, a read, a save
+// that replaces an employee's rows or a query, reports the table as damaged
+// by its name, and never as a duplicate key.
+TEST_F(TableTest, ADamagedTableIsNamedAsDamagedNeverAsADuplicate) {
+    {
+        db::Table t;
+        OpenPayroll(t);
+        db::Transaction tx{&t};
+        for (int e = 1; e <= 40; ++e)
+            for (int m = 1; m <= 12; ++m) {
+                Put(t, std::to_string(100000 + e), m, "100", 1000);
+                t.Edit();
+                t.FieldByName("SF_MEGJ").SetAsString(std::string(20, 'a' + m));
+                t.Post();
+            }
+        tx.Commit();
+    }
+    const std::string file = folder + "/Szamfejt_001.DB";
+    const std::string sound = os::ReadFile(file);
+    const size_t pageSize = 4096;
+    ASSERT_EQ(Shell(file, "PRAGMA page_size"), std::to_string(pageSize) + "\n");
+    int damaged = 0;
+    for (size_t page = 1; page < sound.size() / pageSize; ++page) {
+        std::string bytes = sound;
+        std::fill_n(bytes.begin() + static_cast<long>(page * pageSize), pageSize, '\0');
+        os::WriteFileAtomic(file, bytes);
+        const auto check = [&](const char* what, const std::function<void()>& run) {
+            try {
+                run();
+            } catch (const db::EngineError& e) {
+                ++damaged;
+                EXPECT_NE(e.Code(), db::EngineError::KeyViolation) << what << ", page " << page;
+                EXPECT_EQ(std::string(e.what()).rfind("Szamfejt_001: A tábla megsérült! (", 0), 0u)
+                    << what << ", page " << page << ": " << e.what();
+            }
+        };
+        check("a re-save", [&] {
+            db::Table t;
+            OpenPayroll(t);
+            db::Transaction tx{&t};
+            const std::string employee = std::to_string(100000 + page % 40 + 1);
+            bool found = t.Locate("SF_DGTORZSSZAM", Variant(employee));
+            while (found && !t.Eof() && t.FieldByName("SF_DGTORZSSZAM").AsString() == employee) t.Delete();
+            for (int m = 1; m <= 12; ++m) Put(t, employee, m, "100", 2000);
+            tx.Commit();
+        });
+        check("a query", [&] {
+            db::Query q;
+            q.DatabaseName = "TR19";
+            q.SetSQL("SELECT SF_HONAP, SUM(SF_OSSZEG) FROM Szamfejt_001 GROUP BY SF_MEGJ, SF_HONAP");
+            q.Open();
+        });
+    }
+    EXPECT_GT(damaged, 0);
 }
 
 TEST_F(TableTest, FullDiskLeavesTheTableAsItWas) {
