@@ -668,7 +668,15 @@ void TSzamfejtForm::SzamfejtesMehet() {
         loader_ = std::make_unique<payroll::RunLoader>(
             payroll::RunLoaderSettings{DM1->TableSzamfejt->DatabaseName, ElozoEviAlias, CompanyCode(), year});
     const std::string employee = text("DG_TORZSSZAM");
-    ctx_ = std::make_unique<payroll::RunContext>(loader_->Load(employee, Honap(), payDate));
+    try {
+        ctx_ = std::make_unique<payroll::RunContext>(loader_->Load(employee, Honap(), payDate));
+    } catch (...) {
+        // A table that cannot be read (a damaged one): there is no run whose
+        // buttons could save or change it.
+        SzamfejtesFolyamatban = false;
+        GombLetilt();
+        throw;
+    }
     ctx_->message = [](payroll::MessageKind kind, const std::string& t) {
         if (kind == payroll::MessageKind::Error)
             ErrorBox(t);

@@ -279,6 +279,18 @@ TEST_F(SzamfejtTest, SaveKilledHalfwayLeavesTheSavedRows) {
     EXPECT_EQ(Saved("00001"), before);
 }
 
+// The payroll table damaged while the form is open: the start names the
+// table as damaged, and no run is left whose "Rögzítés" would save it.
+TEST_F(SzamfejtTest, ADamagedPayrollTableStopsTheStartNamingTheTable) {
+    auto form = Open();
+    testsupport::WriteBytes(DM1->TableSzamfejt->FilePath(), std::string(3000, 'x'));
+    dialogs.Answer(ui::Ok);
+    Start(form->MaskEdit4, "00001");
+    EXPECT_NE(dialogs.Text(0).find("Szamfejt_001: A tábla megsérült!"), std::string::npos) << dialogs.Text(0);
+    EXPECT_FALSE(form->SzamfejtesFolyamatban);
+    EXPECT_FALSE(form->BitBtn11->isEnabled());
+}
+
 TEST_F(SzamfejtTest, GroupRunWalksTheWorkplaceAndSkipsWhoLeft) {
     auto form = Open(1);
     EXPECT_FALSE(form->MaskEdit4->isEnabled());
