@@ -2,7 +2,8 @@
 # Configures and builds one build tree: `test` (Debug, the test suite),
 # `release` (the program), `bench` (Release with the benchmarks) or `asan`
 # (Debug under AddressSanitizer and UndefinedBehaviorSanitizer). TARGET names
-# one target to build instead of all of them (the program alone: tavrina).
+# the targets to build instead of all of them, separated by blanks (the
+# program alone: tavrina).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 kind=${1:-test}
@@ -22,5 +23,6 @@ export CCACHE_SLOPPINESS=pch_defines,time_macros
 build="$root/build/$kind"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${extra[@]}" >/dev/null
 target=()
-[ -n "${TARGET:-}" ] && target=(--target "$TARGET")
+# shellcheck disable=SC2206 # a list of target names, split on blanks
+[ -n "${TARGET:-}" ] && target=(--target ${TARGET})
 cmake --build "$build" -j"${JOBS:-$(nproc)}" "${target[@]}"
