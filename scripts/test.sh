@@ -8,8 +8,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 (cd "$root/build/test" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"${JOBS:-$(nproc)}" "$@")
 
 # The sanitizer run: the whole suite when there are cores for a second full
-# build, else the database layer and start-up, whose executables build in a
-# fraction of the time. TAVRINA_ASAN=full or subset chooses by hand.
+# build, else the database layer and start-up (the program's libraries and two
+# test executables: with ccache warm a few minutes on two cores).
+# TAVRINA_ASAN=full or subset chooses by hand.
 cores=${JOBS:-$(nproc)}
 mode=${TAVRINA_ASAN:-$([ "$cores" -ge 8 ] && echo full || echo subset)}
 start=$SECONDS
