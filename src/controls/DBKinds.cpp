@@ -5,6 +5,7 @@
 #include "controls/DBControls.h"
 #include "controls/DBDateEdits.h"
 #include "controls/DBText.h"
+#include "controls/EditKinds.h"
 
 QWidget* MakeDBText(const ui::ControlDecl& row, const ui::KindContext& context) {
     auto* t = new TDBText(context.parent);
@@ -15,27 +16,20 @@ QWidget* MakeDBText(const ui::ControlDecl& row, const ui::KindContext& context) 
 
 QWidget* MakeDBDateEdit(const ui::ControlDecl& row, const ui::KindContext& context) {
     auto* e = new TDBDateEdit(context.parent);
-    e->SetDataSource(context.source);
+    if (row.kind.bound) e->SetDataSource(context.source);
     e->SetDataField(row.Text());
-    const ui::ControlEvents& events = context.events;
-    if (auto f = events.OnChange) e->OnChange = [e, f] { f(e); };
-    if (auto f = events.OnExit) e->OnExit = [e, f] { f(e); };
-    if (auto f = events.OnKeyDown)
-        e->OnKeyDown = [e, f](int& key, Qt::KeyboardModifiers mods) { f(e, key, mods); };
-    if (auto f = events.OnKeyPress) e->OnKeyPress = [e, f](QChar& c) { f(e, c); };
-    // Keys and leaving come through the edit's own hooks above.
-    ui::ControlEvents clicks;
-    clicks.OnClick = events.OnClick;
-    ui::RelayInput(e, clicks, true, false);
+    ConnectComboEdit(e, context.events);
     return e;
 }
 
 QWidget* MakeDBEdit(const ui::ControlDecl& row, const ui::KindContext& context) {
     auto* e = new TDBEdit(context.parent);
-    e->SetDataSource(context.source);
     e->SetDataField(row.Text());
-    // Long texts stop at a width that still fits a form.
-    ui::FitToChars(e, std::min(ui::FieldChars(context.field), 40));
+    if (row.kind.bound) {
+        e->SetDataSource(context.source);
+        // Long texts stop at a width that still fits a form.
+        ui::FitToChars(e, std::min(ui::FieldChars(context.field), 40));
+    }
     const ui::ControlEvents& events = context.events;
     if (auto f = events.OnChange) QObject::connect(e, &QLineEdit::textChanged, e, [e, f] { f(e); });
     if (auto f = events.OnExit) QObject::connect(e, &TDBEdit::Exited, e, [e, f] { f(e); });

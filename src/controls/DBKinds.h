@@ -19,6 +19,11 @@ inline constexpr ui::ControlKind DBDateEdit{"DBDateEdit", &MakeDBDateEdit, true,
 // its caption beside it; OnChange, OnExit (after the text went into the
 // field), OnKeyDown, OnKeyPress, OnClick.
 inline constexpr ui::ControlKind DBEdit{"DBEdit", &MakeDBEdit, true, true};
+// A DBEdit and a DBDateEdit of the field left without a data source, for a
+// form that binds them (SetDataSource) once there is a record to edit: no
+// caption beside them, as wide as their cells. Events as the bound kinds.
+inline constexpr ui::ControlKind UnboundDBEdit{"UnboundDBEdit", &MakeDBEdit};
+inline constexpr ui::ControlKind UnboundDBDateEdit{"UnboundDBDateEdit", &MakeDBDateEdit};
 // A TDBCheckBox of an "I"/"N" field showing the field's caption as its text
 // (bold when required); OnClick, OnExit, OnKeyDown, OnKeyPress.
 inline constexpr ui::ControlKind DBCheckBox{"DBCheckBox", &MakeDBCheckBox, true};

@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "FormHost.h"
+#include "controls/DBControls.h"
 #include "controls/DBKinds.h"
 #include "controls/DBText.h"
 #include "platform/db/ListDataset.h"
@@ -18,6 +19,8 @@ struct EntryForm : FormHost {
     TDBDateEdit* DBDateEdit1 = nullptr;
     TDBDateEdit* DBDateEdit2 = nullptr;
     QLabel* Label1 = nullptr;
+    TDBEdit* DBEdit1 = nullptr;
+    TDBDateEdit* DBDateEdit3 = nullptr;
 };
 
 using F = EntryForm;
@@ -29,6 +32,8 @@ const ui::ControlRow<F> kRows[] = {
     {&F::DBDateEdit1, DBDateEdit, "DBDateEdit1", "DG_BELEPDAT", {1, 1}},
     {&F::Label1,      ui::Label,  "Label1",      "Kilépés :",   {2, 0}},
     {&F::DBDateEdit2, DBDateEdit, "DBDateEdit2", "DG_KILEPDAT", {2, 1}},
+    {&F::DBEdit1,     UnboundDBEdit,     "DBEdit1",     "DG_NEV",      {3, 1}},
+    {&F::DBDateEdit3, UnboundDBDateEdit, "DBDateEdit3", "DG_BELEPDAT", {4, 1}},
 };
 // clang-format on
 
@@ -92,4 +97,23 @@ TEST_F(DBKindsTest, ExitHandlerSeesTheDateWritten) {
     form.Leave();
     EXPECT_EQ(exits, std::vector<std::string>{"DBDateEdit1 2019.06.01"});
     ds.Cancel();
+}
+
+// The unbound kinds show nothing of the record the builder's source stands
+// on until the form binds them; then they follow it like the bound ones.
+TEST_F(DBKindsTest, UnboundControlsWaitForTheFormToBindThem) {
+    for (QLineEdit* e : std::initializer_list<QLineEdit*>{form.DBEdit1, form.DBDateEdit3}) {
+        SCOPED_TRACE(e->objectName().toStdString());
+        EXPECT_EQ(ui::CaptionOf(e), nullptr);
+        EXPECT_NE(e->sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);  // as wide as its cell
+    }
+    EXPECT_EQ(form.DBEdit1->DataSource(), nullptr);
+    EXPECT_EQ(form.DBEdit1->text(), "");
+    EXPECT_EQ(form.DBDateEdit3->DataSource(), nullptr);
+    EXPECT_EQ(form.DBDateEdit3->DataField(), "DG_BELEPDAT");
+
+    form.DBEdit1->SetDataSource(&src);
+    EXPECT_EQ(form.DBEdit1->text(), "Kiss Anna");
+    ds.Next();
+    EXPECT_EQ(form.DBEdit1->text(), "Nagy Béla");
 }
