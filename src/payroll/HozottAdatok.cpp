@@ -1,16 +1,14 @@
 #include "payroll/HozottAdatok.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
-#include <QVBoxLayout>
 
 #include "controls/ComboEdits.h"
-#include "controls/ControlUtils.h"
+#include "controls/EditKinds.h"
 #include "controls/NumEdits.h"
 #include "core/DataModule1.h"
 #include "core/DateEditCheck.h"
@@ -21,6 +19,7 @@
 #include "platform/db/Transaction.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/Text.h"
+#include "platform/ui/ControlKinds.h"
 #include "platform/ui/DatasetGrid.h"
 #include "platform/ui/Dialogs.h"
 
@@ -29,6 +28,34 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 const QString kUzenet = QStringLiteral("Üzenet");
+
+using F = THozottAdatokForm;
+using ui::Label;
+
+// clang-format off
+const ui::ControlRow<F> kHead[] = {
+//   member             kind        name             caption or mask      cell          tag
+    {{},                Label,      "Label1",        "Hónap :",           {0, 0}},
+    {&F::CurrencyEdit1, MonthEdit,  "CurrencyEdit1", "",                  {0, 1},       1},
+    {{},                Label,      "Label2",        "Rögzítés dátuma :", {1, 0}},
+    {&F::DateEdit1,     DateEdit,   "DateEdit1",     "",                  {1, 1},       2},
+    {{},                Label,      "Label3",        "Törzsszám (F2) :",  {2, 0}},
+    {&F::MaskEdit4,     MaskEdit,   "MaskEdit4",     "99999999999;1; ",   {2, 1},       4},
+    {&F::Label4,        Label,      "Label4",        "",                  {2, 2}},
+    {&F::DBGrid1,       ui::DBGrid, "DBGrid1",       "",                  {3, 0, 1, 3}},
+};
+
+// Buttons with a tag go to BitBtnClick.
+const ui::ControlRow<F> kGombok[] = {
+//   member         kind        name        caption     cell     tag  hint
+    {&F::BitBtn11,  ui::Button, "BitBtn11", "Rögzítés", {0, 0},  11},
+    {&F::BitBtn9,   ui::Button, "BitBtn9",  "Mégsem",   {0, 1},  9},
+};
+// "Kilépés" has a handler of its own.
+const ui::ControlRow<F> kKilepes[] = {
+    {&F::BitBtn10,  ui::Button, "BitBtn10", "Kilépés",  {0, 3},  0,   "ESC"},
+};
+// clang-format on
 
 // Moves the payroll table to the first brought-forward row of the employee,
 // month and date; false when there is none.
@@ -69,32 +96,24 @@ double HozottAlapDatum(const std::string& yearText, int month) {
 THozottAdatokForm::THozottAdatokForm(QWidget* parent) : QDialog(parent) {
     setObjectName("HozottAdatokForm");
     setWindowTitle(QStringLiteral("Törzskezelés/Hozott Adatok"));
-    auto* top = new QGridLayout;
-    auto label = [this](const char* text) { return new QLabel(QString::fromUtf8(text), this); };
-    CurrencyEdit1 = HonapEdit(this);
-    DateEdit1 = new TDateEdit(this);
-    DateEdit1->setObjectName("DateEdit1");
-    MaskEdit4 = new QLineEdit(this);
-    MaskEdit4->setObjectName("MaskEdit4");
-    MaskEdit4->setInputMask(QtEditMask(QStringLiteral("99999999999;1; ")));
-    Label4 = new QLabel(this);
-    int tag = 1;
-    for (QWidget* w : std::initializer_list<QWidget*>{CurrencyEdit1, DateEdit1, MaskEdit4}) {
-        w->setProperty("Tag", tag == 3 ? 4 : tag);
-        ++tag;
-        w->installEventFilter(this);
-    }
-    top->addWidget(label("Hónap :"), 0, 0);
-    top->addWidget(CurrencyEdit1, 0, 1, Qt::AlignLeft);
-    top->addWidget(label("Rögzítés dátuma :"), 1, 0);
-    top->addWidget(DateEdit1, 1, 1, Qt::AlignLeft);
-    top->addWidget(label("Törzsszám (F2) :"), 2, 0);
-    top->addWidget(MaskEdit4, 2, 1, Qt::AlignLeft);
-    top->addWidget(Label4, 2, 2);
-    top->setColumnStretch(2, 1);
+    ui::ControlBuilder b;
+    b.Build(*this, this, kHead);
+    QWidget* buttons = InnerPage(this, {4, 0, 1, 3});
+    ui::PageGrid(buttons)->setColumnStretch(2, 1);
+    b.events.OnClick = [this](QWidget* w) { BitBtnClick(ui::TagOf(w)); };
+    b.Build(*this, buttons, kGombok);
+    b.events.OnClick = [this](QWidget*) { BitBtn10Click(); };
+    b.Build(*this, buttons, kKilepes);
 
-    DBGrid1 = new ui::DatasetGrid(this);
-    DBGrid1->setObjectName("DBGrid1");
+    QGridLayout* grid = ui::PageGrid(this);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(3, 1);
+    // The edits keep their own width at the left of their cells.
+    for (QWidget* w : std::initializer_list<QWidget*>{DateEdit1, MaskEdit4})
+        grid->setAlignment(w, Qt::AlignLeft);
+    for (QWidget* w : std::initializer_list<QWidget*>{CurrencyEdit1, DateEdit1, MaskEdit4})
+        w->installEventFilter(this);
+
     DBGrid1->SetColumns({{"SF_JCKOD", QStringLiteral("Jogcím kód"), 61},
                          {"SF_JCNEV", QStringLiteral("Jogcím név"), 217},
                          {"SF_OSSZEG", QStringLiteral("Összeg"), 55}});
@@ -102,31 +121,8 @@ THozottAdatokForm::THozottAdatokForm(QWidget* parent) : QDialog(parent) {
     DBGrid1->Model()->SetColumnEditing(0, {true, {}});
     DBGrid1->Model()->SetColumnEditing(1, {true, {}});
     DBGrid1->SetDataSet(DM1->MemoryData1);
-    DBGrid1->setMinimumSize(380, 260);
-
-    auto button = [this](const char* name, const char* text, int tag) {
-        auto* b = new QPushButton(QString::fromUtf8(text), this);
-        b->setObjectName(name);
-        b->setProperty("Tag", tag);
-        b->setAutoDefault(false);
-        return b;
-    };
-    BitBtn11 = button("BitBtn11", "Rögzítés", 11);
-    BitBtn9 = button("BitBtn9", "Mégsem", 9);
-    BitBtn10 = button("BitBtn10", "Kilépés", 0);
-    BitBtn10->setToolTip(QStringLiteral("ESC"));
-    for (QPushButton* b : {BitBtn11, BitBtn9})
-        connect(b, &QPushButton::clicked, this, [this, b] { BitBtnClick(b->property("Tag").toInt()); });
-    connect(BitBtn10, &QPushButton::clicked, this, [this] { BitBtn10Click(); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn11);
-    buttons->addWidget(BitBtn9);
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn10);
-    auto* all = new QVBoxLayout(this);
-    all->addLayout(top);
-    all->addWidget(DBGrid1, 1);
-    all->addLayout(buttons);
+    DBGrid1->setMinimumHeight(260);
+    for (QPushButton* b : {BitBtn11, BitBtn9, BitBtn10}) b->setAutoDefault(false);
 
     pick_ = new TKivalasztForm();
     KivalasztForm = pick_;

@@ -1,5 +1,8 @@
 #include "payroll/PayrollForms.h"
 
+#include <QGridLayout>
+
+#include "controls/EditKinds.h"
 #include "controls/NumEdits.h"
 #include "platform/db/Table.h"
 
@@ -14,9 +17,15 @@ void CloseTable(db::Table* t) {
     t->ReadOnly = false;
 }
 
-TCurrencyEdit* HonapEdit(QWidget* parent) {
-    auto* e = new TCurrencyEdit(parent);
-    e->setObjectName("CurrencyEdit1");
+QWidget* InnerPage(QWidget* form, ui::Cell cell) {
+    auto* page = new QWidget(form);
+    ui::PageGrid(page)->setContentsMargins(0, 0, 0, 0);
+    ui::PageGrid(form)->addWidget(page, cell.row, cell.column, cell.rowSpan, cell.columnSpan);
+    return page;
+}
+
+QWidget* MakeMonthEdit(const ui::ControlDecl&, const ui::KindContext& context) {
+    auto* e = new TCurrencyEdit(context.parent);
     e->SetDecimalPlaces(0);
     e->SetDisplayFormat(QStringLiteral("00"));
     e->SetMaxLength(2);
@@ -24,5 +33,6 @@ TCurrencyEdit* HonapEdit(QWidget* parent) {
     e->SetMaxValue(12);
     e->SetValue(1);
     e->setFixedWidth(48);
+    ConnectComboEdit(e, context.events);
     return e;
 }

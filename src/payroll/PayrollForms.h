@@ -1,8 +1,8 @@
 // What the payroll form and the brought-forward form build the same way.
 #pragma once
 
-class QWidget;
-class TCurrencyEdit;
+#include "platform/ui/ControlTable.h"
+
 namespace db {
 class Table;
 }
@@ -12,5 +12,12 @@ void OpenTable(db::Table* t, bool readOnly);
 // Closes a table if open and leaves it writable for the next form.
 void CloseTable(db::Table* t);
 
-// The month edit "CurrencyEdit1": two digits, 1 to 12, starting at 1.
-TCurrencyEdit* HonapEdit(QWidget* parent);
+// A page of its own for a table (a panel, a row of buttons), put in the
+// form's grid at `cell`. It has no margins, so its controls line up with the
+// form's.
+QWidget* InnerPage(QWidget* form, ui::Cell cell);
+
+QWidget* MakeMonthEdit(const ui::ControlDecl& row, const ui::KindContext& context);
+// The month edit: a TCurrencyEdit of two digits, 1 to 12, starting at 1;
+// events as the date edit.
+inline constexpr ui::ControlKind MonthEdit{"MonthEdit", &MakeMonthEdit};

@@ -1,19 +1,17 @@
 #include "payroll/Szamfejt.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <set>
 
 #include "controls/ComboEdits.h"
-#include "controls/ControlUtils.h"
+#include "controls/EditKinds.h"
 #include "controls/NumEdits.h"
 #include "core/DataModule1.h"
 #include "core/DateEditCheck.h"
@@ -27,6 +25,7 @@
 #include "platform/db/Query.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/Text.h"
+#include "platform/ui/ControlKinds.h"
 #include "platform/ui/DatasetGrid.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Hourglass.h"
@@ -56,6 +55,57 @@ void Unfilter(db::Dataset& ds) {
 void ErrorBox(const std::string& text) {
     ui::MessageBox(ui::ApplicationTitle(), Q(text), ui::Icon::Error, ui::Ok);
 }
+
+using F = TSzamfejtForm;
+using ui::Label;
+
+// The form's grid: captions, edits, names, then the totals panel.
+// clang-format off
+const ui::ControlRow<F> kHead[] = {
+//   member             kind             name             caption or mask       cell          tag
+    {{},                Label,           "Label1",        "Hónap :",            {0, 0}},
+    {&F::CurrencyEdit1, MonthEdit,       "CurrencyEdit1", "",                   {0, 1},       1},
+    {{},                Label,           "Label2",        "Kifizetés dátuma :", {1, 0}},
+    {&F::DateEdit1,     DateEdit,        "DateEdit1",     "",                   {1, 1},       2},
+    {&F::Label3,        Label,           "Label3",        "Munkahely (F2) :",   {2, 0}},
+    {&F::MaskEdit3,     MaskEdit,        "MaskEdit3",     "999999;1; ",         {2, 1},       3},
+    {&F::Label5,        Label,           "Label5",        "",                   {2, 2, 1, 2}},
+    {&F::Label4,        Label,           "Label4",        "Törzsszám (F2) :",   {3, 0}},
+    {&F::MaskEdit4,     MaskEdit,        "MaskEdit4",     "99999999999;1; ",    {3, 1},       4},
+    {&F::Label6,        Label,           "Label6",        "",                   {3, 2, 1, 2}},
+    {{},                Label,           "Label7",        "F3 - még nem számfejtett dolgozók kiválasztása", {4, 0, 1, 4}},
+    {&F::ProgressBar1,  ui::ProgressBar, "ProgressBar1",  "",                   {5, 0, 1, 3}},
+    {&F::DBGrid1,       ui::DBGrid,      "DBGrid1",       "",                   {6, 0, 1, 3}},
+};
+
+// The totals of the run, filled by ShowTotals.
+const ui::ControlRow<F> kOsszesen[] = {
+    {{}, Label, "Label8",  "Jövedelem :",         {0, 0}}, {{}, Label, "Osszesen1", "", {0, 1}},
+    {{}, Label, "Label9",  "Egyéb juttat. :",     {1, 0}}, {{}, Label, "Osszesen2", "", {1, 1}},
+    {{}, Label, "Label10", "Levonások :",         {2, 0}}, {{}, Label, "Osszesen3", "", {2, 1}},
+    {{}, Label, "Label11", "Tagdíjak :",          {3, 0}}, {{}, Label, "Osszesen4", "", {3, 1}},
+    {{}, Label, "Label12", "Járulékok :",         {4, 0}}, {{}, Label, "Osszesen5", "", {4, 1}},
+    {{}, Label, "Label13", "Adók :",              {5, 0}}, {{}, Label, "Osszesen6", "", {5, 1}},
+    {{}, Label, "Label14", "Vállalati terhek :",  {6, 0}}, {{}, Label, "Osszesen7", "", {6, 1}},
+    {{}, Label, "Label15", "Nem kifizetendő :",   {7, 0}}, {{}, Label, "Osszesen8", "", {7, 1}},
+    {{}, Label, "Label16", "Kifizetendő :",       {8, 0}}, {{}, Label, "Osszesen9", "", {8, 1}},
+};
+
+// Buttons with a tag go to BitBtnClick.
+const ui::ControlRow<F> kGombok[] = {
+//   member         kind        name        caption          cell     tag  hint
+    {&F::BitBtn5,   ui::Button, "BitBtn5",  "Felvitel",      {0, 0},  5,   "Ins"},
+    {&F::BitBtn6,   ui::Button, "BitBtn6",  "Módosít",       {0, 1},  6,   "F2"},
+    {&F::BitBtn7,   ui::Button, "BitBtn7",  "Törlés",        {0, 2},  7,   "Del"},
+    {&F::BitBtn12,  ui::Button, "BitBtn12", "Számf. törlés", {0, 3},  12},
+    {&F::BitBtn11,  ui::Button, "BitBtn11", "Rögzítés",      {0, 4},  11},
+    {&F::BitBtn9,   ui::Button, "BitBtn9",  "Mégsem",        {0, 5},  9},
+};
+// "Kilépés" has a handler of its own.
+const ui::ControlRow<F> kKilepes[] = {
+    {&F::BitBtn10,  ui::Button, "BitBtn10", "Kilépés",       {0, 7},  0,   "ESC"},
+};
+// clang-format on
 
 }  // namespace
 
@@ -110,47 +160,29 @@ TSzamfejtForm::TSzamfejtForm(QWidget* parent) : QDialog(parent) {
 TSzamfejtForm::~TSzamfejtForm() { FormClose(); }
 
 void TSzamfejtForm::BuildControls() {
-    auto* top = new QGridLayout;
-    auto label = [this](const char* text) { return new QLabel(QString::fromUtf8(text), this); };
-    auto named = [](QWidget* w, const char* name) {
-        w->setObjectName(name);
-        return w;
-    };
-    CurrencyEdit1 = HonapEdit(this);
-    DateEdit1 = new TDateEdit(this);
-    named(DateEdit1, "DateEdit1");
-    MaskEdit3 = new QLineEdit(this);
-    named(MaskEdit3, "MaskEdit3");
-    MaskEdit3->setInputMask(QtEditMask(QStringLiteral("999999;1; ")));
-    MaskEdit4 = new QLineEdit(this);
-    named(MaskEdit4, "MaskEdit4");
-    MaskEdit4->setInputMask(QtEditMask(QStringLiteral("99999999999;1; ")));
-    Label5 = new QLabel(this);
-    Label6 = new QLabel(this);
-    int tag = 1;
-    for (QWidget* w : std::initializer_list<QWidget*>{CurrencyEdit1, DateEdit1, MaskEdit3, MaskEdit4}) {
-        w->setProperty("Tag", tag++);
-        w->installEventFilter(this);
-    }
-    top->addWidget(label("Hónap :"), 0, 0);
-    top->addWidget(CurrencyEdit1, 0, 1, Qt::AlignLeft);
-    top->addWidget(label("Kifizetés dátuma :"), 1, 0);
-    top->addWidget(DateEdit1, 1, 1, Qt::AlignLeft);
-    top->addWidget(named(label("Munkahely (F2) :"), "Label3"), 2, 0);
-    top->addWidget(MaskEdit3, 2, 1, Qt::AlignLeft);
-    top->addWidget(Label5, 2, 2);
-    top->addWidget(named(label("Törzsszám (F2) :"), "Label4"), 3, 0);
-    top->addWidget(MaskEdit4, 3, 1, Qt::AlignLeft);
-    top->addWidget(Label6, 3, 2);
-    top->addWidget(label("F3 - még nem számfejtett dolgozók kiválasztása"), 4, 0, 1, 3);
-    top->setColumnStretch(2, 1);
+    ui::ControlBuilder b;
+    b.Build(*this, this, kHead);
+    QWidget* totals = InnerPage(this, {5, 3, 2, 1});
+    ui::PageGrid(totals)->setRowStretch(9, 1);
+    b.Build(*this, totals, kOsszesen);
+    QWidget* buttons = InnerPage(this, {7, 0, 1, 4});
+    ui::PageGrid(buttons)->setColumnStretch(6, 1);
+    b.events.OnClick = [this](QWidget* w) { BitBtnClick(ui::TagOf(w)); };
+    b.Build(*this, buttons, kGombok);
+    b.events.OnClick = [this](QWidget*) { BitBtn10Click(); };
+    b.Build(*this, buttons, kKilepes);
 
-    ProgressBar1 = new QProgressBar(this);
+    QGridLayout* grid = ui::PageGrid(this);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(6, 1);
+    // The edits keep their own width at the left of their cells.
+    for (QWidget* w : std::initializer_list<QWidget*>{DateEdit1, MaskEdit3, MaskEdit4})
+        grid->setAlignment(w, Qt::AlignLeft);
+    for (QWidget* w : std::initializer_list<QWidget*>{CurrencyEdit1, DateEdit1, MaskEdit3, MaskEdit4})
+        w->installEventFilter(this);
+
     ProgressBar1->setMaximum(50);
-    ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
-    DBGrid1 = new ui::DatasetGrid(this);
-    DBGrid1->setObjectName("DBGrid1");
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setFocusPolicy(Qt::ClickFocus);  // no tab stop
     DBGrid1->SetColumns({{"SF_JCKOD", QStringLiteral("Jogcím kód"), 61},
@@ -159,61 +191,16 @@ void TSzamfejtForm::BuildControls() {
                          {"SF_ORA", QStringLiteral("Óra"), 25},
                          {"SF_OSSZEG", QStringLiteral("Összeg"), 58}});
     DBGrid1->SetDataSet(DM1->MemoryData1);
-    DBGrid1->setMinimumWidth(420);
     DBGrid1->setMinimumHeight(300);
-
-    auto* panel = new QGridLayout;
-    const char* captions[9] = {
-        "Jövedelem :", "Egyéb juttat. :",    "Levonások :",       "Tagdíjak :",   "Járulékok :",
-        "Adók :",      "Vállalati terhek :", "Nem kifizetendő :", "Kifizetendő :"};
     for (int i = 0; i < 9; ++i) {
-        panel->addWidget(label(captions[i]), i, 0);
-        Osszesen[i] = new QLabel(this);
-        Osszesen[i]->setObjectName(QString("Osszesen%1").arg(i + 1));
+        Osszesen[i] = findChild<QLabel*>(QString("Osszesen%1").arg(i + 1));
         Osszesen[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Osszesen[i]->setMinimumWidth(80);
-        panel->addWidget(Osszesen[i], i, 1);
     }
-    panel->setRowStretch(9, 1);
-
-    auto button = [this](const char* name, const char* text, int tag, const char* hint) {
-        auto* b = new QPushButton(QString::fromUtf8(text), this);
-        b->setObjectName(name);
-        b->setProperty("Tag", tag);
-        if (hint) b->setToolTip(QString::fromUtf8(hint));
+    for (QPushButton* b : {BitBtn5, BitBtn6, BitBtn7, BitBtn12, BitBtn11, BitBtn9, BitBtn10}) {
         b->setAutoDefault(false);
         b->setFocusPolicy(Qt::TabFocus);
-        return b;
-    };
-    BitBtn5 = button("BitBtn5", "Felvitel", 5, "Ins");
-    BitBtn6 = button("BitBtn6", "Módosít", 6, "F2");
-    BitBtn7 = button("BitBtn7", "Törlés", 7, "Del");
-    BitBtn12 = button("BitBtn12", "Számf. törlés", 12, nullptr);
-    BitBtn11 = button("BitBtn11", "Rögzítés", 11, nullptr);
-    BitBtn9 = button("BitBtn9", "Mégsem", 9, nullptr);
-    BitBtn10 = button("BitBtn10", "Kilépés", 0, "ESC");
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {BitBtn5, BitBtn6, BitBtn7, BitBtn12, BitBtn11, BitBtn9}) {
-        buttons->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [this, b] { BitBtnClick(b->property("Tag").toInt()); });
     }
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn10);
-    connect(BitBtn10, &QPushButton::clicked, this, [this] { BitBtn10Click(); });
-
-    auto* middle = new QHBoxLayout;
-    auto* gridBox = new QVBoxLayout;
-    gridBox->addWidget(ProgressBar1);
-    gridBox->addWidget(DBGrid1, 1);
-    middle->addLayout(gridBox, 1);
-    middle->addLayout(panel);
-    auto* all = new QVBoxLayout(this);
-    all->addLayout(top);
-    all->addLayout(middle, 1);
-    all->addLayout(buttons);
-    setTabOrder(CurrencyEdit1, DateEdit1);
-    setTabOrder(DateEdit1, MaskEdit3);
-    setTabOrder(MaskEdit3, MaskEdit4);
 }
 
 // --- Showing and leaving ------------------------------------------------------------------
@@ -227,10 +214,8 @@ void TSzamfejtForm::showEvent(QShowEvent* event) {
 
 void TSzamfejtForm::FormShow() {
     const bool group = SzamfejtesMod == 1;
-    for (const char* name : {"MaskEdit3", "Label3"}) findChild<QWidget*>(name)->setEnabled(group);
-    Label5->setEnabled(group);
-    for (const char* name : {"MaskEdit4", "Label4"}) findChild<QWidget*>(name)->setEnabled(!group);
-    Label6->setEnabled(!group);
+    for (QWidget* w : std::initializer_list<QWidget*>{MaskEdit3, Label3, Label5}) w->setEnabled(group);
+    for (QWidget* w : std::initializer_list<QWidget*>{MaskEdit4, Label4, Label6}) w->setEnabled(!group);
     // No value-set row or no text: the last day of the month.
     Fizetesnap.clear();
     db::Table& ek = *DM1->TableErtekkeszlet;

@@ -77,6 +77,8 @@ public:
     TDateEdit* DateEdit1 = nullptr;
     QLineEdit* MaskEdit3 = nullptr;  // workplace
     QLineEdit* MaskEdit4 = nullptr;  // employee
+    QLabel* Label3 = nullptr;        // the workplace edit's caption
+    QLabel* Label4 = nullptr;        // the employee edit's caption
     QLabel* Label5 = nullptr;        // the workplace's name
     QLabel* Label6 = nullptr;        // the employee's name
     ui::DatasetGrid* DBGrid1 = nullptr;
