@@ -2,21 +2,23 @@
 
 #include <QApplication>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "controls/ControlUtils.h"
 #include "controls/DBControls.h"
 #include "controls/DBDateEdits.h"
+#include "controls/DBKinds.h"
+#include "controls/EditKinds.h"
 #include "core/DataModule1.h"
 #include "core/DateEditCheck.h"
 #include "core/Kivalaszt.h"
 #include "core/helpers/SegedUnit.h"
 #include "core/helpers/TypedDate.h"
+#include "payroll/PayrollForms.h"
 #include "payroll/engine/InsuredDays.h"
+#include "platform/ui/ControlKinds.h"
 #include "platform/ui/Dialogs.h"
 
 namespace {
@@ -26,6 +28,52 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 db::Field& F(const char* name) { return DM1->MemoryData1->FieldByName(name); }
 
 bool Editing() { return DM1->MemoryData1->State() != db::DatasetState::Browse; }
+
+using Form = TUjJogcimForm;
+using ui::Label;
+
+// The edits of the row are bound to MemoryData1 once there is a row to edit.
+// clang-format off
+const ui::ControlRow<Form> kSor[] = {
+//   member               kind               name           caption, mask or field  cell     tag
+    {{},                  Label,             "Label3",      "Jogcím (F2) :",        {0, 0}},
+    {&Form::Edit1,        MaskEdit,          "Edit1",       "999a;1; ",             {0, 1},  1},
+    {&Form::Label1,       Label,             "Label1",      "",                     {0, 2}},
+    {{},                  Label,             "Label4",      "Nap :",                {1, 0}},
+    {&Form::DBEdit3,      UnboundDBEdit,     "DBEdit3",     "SF_NAP",               {1, 1},  3},
+    {{},                  Label,             "Label5",      "Óra :",                {2, 0}},
+    {&Form::DBEdit4,      UnboundDBEdit,     "DBEdit4",     "SF_ORA",               {2, 1},  4},
+    {{},                  Label,             "Label6",      "Százalék :",           {3, 0}},
+    {&Form::DBEdit7,      UnboundDBEdit,     "DBEdit7",     "SF_SZAZALEK",          {3, 1},  7},
+    {{},                  Label,             "Label7",      "Összeg :",             {4, 0}},
+    {&Form::DBEdit2,      UnboundDBEdit,     "DBEdit2",     "SF_OSSZEG",            {4, 1},  2},
+    {{},                  Label,             "Label8",      "SZHA száz. lev. :",    {5, 0}},
+    {&Form::DBEdit5,      UnboundDBEdit,     "DBEdit5",     "SF_SZHASZAZLEV",       {5, 1}},
+    {{},                  Label,             "Label9",      "Tól :",                {6, 0}},
+    {&Form::DBDateEdit1,  UnboundDBDateEdit, "DBDateEdit1", "SF_TOL",               {6, 1}},
+    {{},                  Label,             "Label10",     "Ig :",                 {7, 0}},
+    {&Form::DBDateEdit2,  UnboundDBDateEdit, "DBDateEdit2", "SF_IG",                {7, 1}},
+    {{},                  Label,             "Label11",     "Munkahely (F2) :",     {8, 0}},
+    {&Form::DBEdit8,      UnboundDBEdit,     "DBEdit8",     "SF_MHKOD",             {8, 1},  8},
+    {&Form::Label2,       Label,             "Label2",      "",                     {8, 2}},
+    {{},                  Label,             "Label12",     "Munkaszám :",          {9, 0}},
+    {&Form::DBEdit9,      UnboundDBEdit,     "DBEdit9",     "SF_MUNKSZAM",          {9, 1},  9},
+    {{},                  Label,             "Label13",     "Gyüjtő :",             {10, 0}},
+    {&Form::DBEdit10,     UnboundDBEdit,     "DBEdit10",    "SF_GYUJTO",            {10, 1}, 10},
+    {{},                  Label,             "Label14",     "Adóalap :",            {11, 0}},
+    {&Form::DBEdit11,     UnboundDBEdit,     "DBEdit11",    "SF_ADOALAP",           {11, 1}, 11},
+    {{},                  Label,             "Label15",     "Járulék alap :",       {12, 0}},
+    {&Form::DBEdit13,     UnboundDBEdit,     "DBEdit13",    "SF_JARALAP",           {12, 1}, 13},
+    {{},                  Label,             "Label16",     "Számla :",             {13, 0}},
+    {&Form::DBEdit12,     UnboundDBEdit,     "DBEdit12",    "SF_SZAMLA",            {13, 1}, 12},
+};
+
+const ui::ControlRow<Form> kGombok[] = {
+//   member           kind        name       caption   cell     tag  hint
+    {&Form::BitBtn1,  ui::Button, "BitBtn1", "OK",     {0, 1}},
+    {&Form::BitBtn2,  ui::Button, "BitBtn2", "Mégsem", {0, 2},  0,   "ESC"},
+};
+// clang-format on
 
 }  // namespace
 
@@ -42,81 +90,38 @@ TUjJogcimForm::TUjJogcimForm(const payroll::PayrollRun& run, QWidget* parent) : 
     md.FieldByName("SF_DGALKMIN").EditMask = "9";
     md.FieldByName("SF_SZAMLA").EditMask = "99999999-99999999-99999999";
 
-    auto* grid = new QGridLayout;
-    int row = 0;
-    auto caption = [&](const char* text) {
-        grid->addWidget(new QLabel(QString::fromUtf8(text), this), row, 0);
+    ui::ControlBuilder b;
+    b.Build(*this, this, kSor);
+    QWidget* buttons = InnerPage(this, {14, 0, 1, 3});
+    ui::PageGrid(buttons)->setColumnStretch(0, 1);
+    b.events.OnClick = [this](QWidget* w) {
+        if (w == BitBtn1)
+            accept();
+        else
+            reject();
     };
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName("Edit1");
-    Edit1->setProperty("Tag", 1);
-    Edit1->setInputMask(QtEditMask(QStringLiteral("999a;1; ")));
+    b.Build(*this, buttons, kGombok);
+    ui::PageGrid(this)->setColumnStretch(2, 1);
+    for (QPushButton* b : {BitBtn1, BitBtn2}) b->setAutoDefault(false);
+    BitBtn1->setEnabled(false);
+
+    edits_ = {DBEdit3, DBEdit4,  DBEdit7,  DBEdit2,  DBEdit5, DBEdit8,
+              DBEdit9, DBEdit10, DBEdit11, DBEdit13, DBEdit12};
+    // Typing limits; the workplace, job number and collector have their fields' masks.
+    const std::pair<TDBEdit*, int> lengths[] = {{DBEdit3, 2}, {DBEdit4, 5},  {DBEdit7, 5},  {DBEdit2, 8},
+                                                {DBEdit5, 5}, {DBEdit11, 8}, {DBEdit13, 8}, {DBEdit12, 26}};
+    for (auto [e, length] : lengths) e->setMaxLength(length);
     Edit1->installEventFilter(this);
     connect(Edit1, &QLineEdit::textChanged, this,
             [this] { BitBtn1->setEnabled(!Edit1->text().trimmed().isEmpty()); });
-    Label1 = new QLabel(this);
-    caption("Jogcím (F2) :");
-    grid->addWidget(Edit1, row, 1);
-    grid->addWidget(Label1, row++, 2);
-    auto edit = [&](TDBEdit*& member, const char* name, const char* text, const char* field, int tag,
-                    int length) {
-        member = new TDBEdit(this);
-        member->setObjectName(name);
-        member->SetDataField(field);
-        member->setProperty("Tag", tag);
-        if (length > 0) member->setMaxLength(length);
-        member->installEventFilter(this);
-        connect(member, &TDBEdit::Exited, this,
-                [this, member] { Guarded([&] { SzerkesztesExit(member); }); });
-        edits_.push_back(member);
-        caption(text);
-        grid->addWidget(member, row++, 1);
-        return member;
-    };
-    edit(DBEdit3, "DBEdit3", "Nap :", "SF_NAP", 3, 2);
-    edit(DBEdit4, "DBEdit4", "Óra :", "SF_ORA", 4, 5);
-    edit(DBEdit7, "DBEdit7", "Százalék :", "SF_SZAZALEK", 7, 5);
-    edit(DBEdit2, "DBEdit2", "Összeg :", "SF_OSSZEG", 2, 8);
-    edit(DBEdit5, "DBEdit5", "SZHA száz. lev. :", "SF_SZHASZAZLEV", 0, 5);
-    auto date = [&](TDBDateEdit*& member, const char* name, const char* text, const char* field) {
-        member = new TDBDateEdit(this);
-        member->setObjectName(name);
-        member->SetDataField(field);
-        member->installEventFilter(this);
-        TDBDateEdit* e = member;
-        member->OnExit = [this, e] { DateExit(e); };
-        caption(text);
-        grid->addWidget(member, row++, 1);
-    };
-    date(DBDateEdit1, "DBDateEdit1", "Tól :", "SF_TOL");
-    date(DBDateEdit2, "DBDateEdit2", "Ig :", "SF_IG");
-    edit(DBEdit8, "DBEdit8", "Munkahely (F2) :", "SF_MHKOD", 8, 0);
-    Label2 = new QLabel(this);
-    grid->addWidget(Label2, row - 1, 2);
-    edit(DBEdit9, "DBEdit9", "Munkaszám :", "SF_MUNKSZAM", 9, 0);
-    edit(DBEdit10, "DBEdit10", "Gyüjtő :", "SF_GYUJTO", 10, 0);
-    edit(DBEdit11, "DBEdit11", "Adóalap :", "SF_ADOALAP", 11, 8);
-    edit(DBEdit13, "DBEdit13", "Járulék alap :", "SF_JARALAP", 13, 8);
-    edit(DBEdit12, "DBEdit12", "Számla :", "SF_SZAMLA", 12, 26);
-    grid->setColumnStretch(2, 1);
-
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn1->setObjectName("BitBtn1");
-    BitBtn1->setEnabled(false);
-    BitBtn1->setAutoDefault(false);
-    BitBtn2 = new QPushButton(QStringLiteral("Mégsem"), this);
-    BitBtn2->setObjectName("BitBtn2");
-    BitBtn2->setToolTip(QStringLiteral("ESC"));
-    BitBtn2->setAutoDefault(false);
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { accept(); });
-    connect(BitBtn2, &QPushButton::clicked, this, [this] { reject(); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    auto* all = new QVBoxLayout(this);
-    all->addLayout(grid);
-    all->addLayout(buttons);
+    for (TDBEdit* e : edits_) {
+        e->installEventFilter(this);
+        connect(e, &TDBEdit::Exited, this, [this, e] { Guarded([&] { SzerkesztesExit(e); }); });
+    }
+    for (TDBDateEdit* e : {DBDateEdit1, DBDateEdit2}) {
+        e->installEventFilter(this);
+        e->OnExit = [this, e] { DateExit(e); };
+    }
 }
 
 TUjJogcimForm::~TUjJogcimForm() {
