@@ -30,10 +30,7 @@ void ExportPagesToPdf(const report::PagePrinter& pages, bool landscape, const st
     pdf.FileName = fileName;
     pdf.ScreenDpiX = pdf.ScreenDpiY = dpi;
     pdf.BeginDoc();
-    if (landscape) {
-        pdf.PageWidth = 792;
-        pdf.PageHeight = 612;
-    }
+    if (landscape) std::swap(pdf.PageWidth, pdf.PageHeight);
     // Pages are painted and encoded on worker threads and placed into the file
     // in their order. The workers are the application's pool, which keeps its
     // threads a while: fonts are cached per thread, and a fresh thread for
@@ -69,7 +66,7 @@ void ExportPagesToPdf(const report::PagePrinter& pages, bool landscape, const st
         if (progress) progress(i, count);
         PdfImage image = jobs.front().get();
         jobs.pop_front();
-        pdf.DrawImage(52, 0, image);
+        pdf.DrawImage(0, 0, image);  // an A4 picture fills the A4 page
         if (i < count) pdf.NewPage();
     }
     pdf.EndDoc();
@@ -103,7 +100,10 @@ bool TExportQR::ExportReportPdf(const QString& fileName, int imageMode, bool fro
         progress->Accion->setText("Page... 1 of" + QString::number(count));
         lastProgress_ = progress->Accion->text();
         progress->show();
-        bool landscape = !fromPreview && QuickRep->Page.orientation == report::Orientation::Landscape;
+        // The paper follows the pages themselves, whichever printer they come from.
+        const report::Page* first = pages->GetPage(1);
+        bool landscape = first ? first->Width() > first->Height()
+                               : QuickRep && QuickRep->Page.orientation == report::Orientation::Landscape;
         ExportPagesToPdf(*pages, landscape, (fileName + ".PDF").toStdString(), imageMode, !fromPreview,
                          ScreenDpi(), [&](int page, int total) {
                              if (page > 1) progress->PB->setValue(page - 1);

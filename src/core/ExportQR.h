@@ -18,8 +18,8 @@ class Report;
 }  // namespace report
 
 // The work of the export, with plain values: pages of `pages` to the PDF file
-// `fileName` (taken as it is), image mode 1 indexed 8-bit, 0 JPEG; landscape
-// pages are 792 x 612 points; with `to8Bit` each page bitmap is reduced to 8
+// `fileName` (taken as it is), image mode 1 indexed 8-bit, 0 JPEG; A4 pages,
+// 595 x 842 points, landscape 842 x 595; with `to8Bit` each page bitmap is reduced to 8
 // bits per pixel before it is placed. `progress` is told each page (1-based)
 // before it is drawn. Throws on any error; the file exists only when complete.
 void ExportPagesToPdf(const report::PagePrinter& pages, bool landscape, const std::string& fileName,

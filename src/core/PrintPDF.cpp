@@ -163,23 +163,16 @@ void TPrintPDF::NewPage() {
 }
 
 void TPrintPDF::PlaceImage(int x, int y, int width, int height) {
-    double sx, sy;
-    if (PageHeight > PageWidth) {
-        sx = PageWidth / (ScreenDpiX * 10);
-        sy = PageHeight / (ScreenDpiY * 11.9);
-    } else {
-        sx = PageWidth / (ScreenDpiX * 13);
-        sy = PageHeight / (ScreenDpiY * 8);
-    }
-    double w = width * sx, h = height * sy;
-    // The landscape factors make an A4 page picture taller than the page
-    // (632 points of 612 at 96 dpi) and cut its bottom off: shrink such an
-    // image, keeping its proportions, until it fits under y.
-    if (h > PageHeight - y && h > 0) {
-        double fit = std::max(0, PageHeight - y) / h;
-        w *= fit;
-        h = PageHeight - y;
-    }
+    double w = width * 72.0 / ScreenDpiX, h = height * 72.0 / ScreenDpiY;
+    // One factor for both sides, so the layout keeps its proportions; none
+    // where the picture fits (an A4 picture fills an A4 page). A picture's
+    // size is rounded to whole pixels: one pixel more still fits.
+    const double pixel = 72.0 / std::min(ScreenDpiX, ScreenDpiY);
+    double fit = 1;
+    if (w > 0 && w > PageWidth - x + pixel) fit = std::max(0, PageWidth - x) / w;
+    if (h > 0 && h * fit > PageHeight - y + pixel) fit = std::max(0, PageHeight - y) / h;
+    w *= fit;
+    h *= fit;
     long long wi = (long long)w, hi = (long long)h;
     ++imageCount_;
     content_ += "q\r\n";

@@ -39,12 +39,13 @@ public:
 
     std::string FileName;  // written by EndDoc
     std::string TITLE, Author, Creator, Keywords, Subject, Producer;
-    int PageWidth = 612;  // points; may change after BeginDoc, before the first image
-    int PageHeight = 792;
+    int PageWidth = 595;  // points, A4; may change after BeginDoc, before the first image
+    int PageHeight = 842;
     int LineWidth = 1;
     TPDFFont Font;
     bool Compress = true;  // Flate for page contents and indexed images
-    // The screen resolution the page pictures were made at; it sets the scale.
+    // The resolution the page pictures were made at: a picture is placed at
+    // its true size (72 / dpi points a pixel).
     double ScreenDpiX = 96, ScreenDpiY = 96;
 
     int PageNumber() const { return pageNumber_; }
@@ -52,6 +53,8 @@ public:
     void BeginDoc();
     // Places the bitmap on the current page, its top left corner x points from
     // the left and y from the top: an indexed 8-bit image, or a JPEG image.
+    // A picture larger than the room right of and below that corner is
+    // shrunk to it, by one scale across and down.
     void DrawPageImage(int x, int y, const QImage& bitmap);
     void DrawPageJpeg(int x, int y, const QImage& bitmap);
     void DrawImage(int x, int y, const PdfImage& image);

@@ -54,7 +54,7 @@ std::string WriteOnePage(const std::string& path, bool compress) {
     pdf.FileName = path;
     pdf.Compress = compress;
     pdf.BeginDoc();
-    pdf.DrawPageImage(52, 0, Picture(794, 1123));
+    pdf.DrawPageImage(0, 0, Picture(794, 1123));
     pdf.EndDoc();
     return os::ReadFile(path);
 }
@@ -100,18 +100,18 @@ TEST(PrintPDF, OnePageOneImageHasTheFixedObjectsAndPassesQpdf) {
     }
 }
 
-TEST(PrintPDF, ImageGeometryFollowsTheScreenScaleAndFitsLandscapePages) {
+TEST(PrintPDF, PicturesKeepTheirTrueSizeAndShrinkByOneScaleToFit) {
     struct Case {
-        int pageW, pageH, bitmapW, bitmapH;
+        int pageW, pageH, x, bitmapW, bitmapH;
         const char* placement;
         const char* why;
     };
     const Case cases[] = {
-        {612, 792, 1000, 100, "637 0 0 69 0 723 cm", "1000 * 612 / 960, truncated"},
-        {612, 792, 794, 1123, "506 0 0 778 52 14 cm", "A4 portrait picture: 14 points above the bottom"},
-        {792, 612, 1000, 100, "634 0 0 79 52 533 cm", "landscape factors 13 and 8"},
-        // 632 points high by the factors: shrunk to the page, proportions kept.
-        {792, 612, 1123, 794, "689 0 0 612 52 0 cm", "A4 landscape picture keeps its bottom"},
+        {595, 842, 0, 794, 1123, "595 0 0 842 0 0 cm", "A4 portrait picture at 96 dpi fills the page"},
+        {842, 595, 0, 1123, 794, "842 0 0 595 0 0 cm", "A4 landscape picture fills the landscape page"},
+        {842, 595, 52, 400, 300, "300 0 0 225 52 370 cm", "a small picture keeps its size and corner"},
+        {595, 842, 0, 1000, 100, "595 0 0 59 0 783 cm", "too wide: shrunk to the width, proportions kept"},
+        {842, 595, 52, 1123, 794, "790 0 0 558 52 37 cm", "too wide right of its corner: shrunk to the room"},
     };
     os::TempDir dir;
     for (const Case& c : cases) {
@@ -122,10 +122,12 @@ TEST(PrintPDF, ImageGeometryFollowsTheScreenScaleAndFitsLandscapePages) {
         pdf.BeginDoc();
         pdf.PageWidth = c.pageW;
         pdf.PageHeight = c.pageH;
-        pdf.DrawPageImage(c.pageW == 612 && c.bitmapW == 1000 ? 0 : 52, 0, Picture(c.bitmapW, c.bitmapH));
+        pdf.DrawPageImage(c.x, 0, Picture(c.bitmapW, c.bitmapH));
         pdf.EndDoc();
+        const std::string bytes = os::ReadFile(pdf.FileName);
+        EXPECT_NE(bytes.find(std::string("q\r\n") + c.placement + "\r\n/Im1 Do\r\nQ\r\n"), std::string::npos);
         EXPECT_NE(
-            os::ReadFile(pdf.FileName).find(std::string("q\r\n") + c.placement + "\r\n/Im1 Do\r\nQ\r\n"),
+            bytes.find("/MediaBox [ 0 0 " + std::to_string(c.pageW) + " " + std::to_string(c.pageH) + "]"),
             std::string::npos);
     }
 }
@@ -215,7 +217,7 @@ TEST(ExportQR, ThreePageListRendersWithItsHeader) {
     QImage first(QString::fromStdString(dir.File("page-1.png")));
     ASSERT_FALSE(first.isNull());
     if (const char* keep = std::getenv("TAVRINA_KEEP_PAGE")) first.save(keep);
-    // The bold header stands at the top left of the image placed 52 points in.
+    // The bold header stands at the top left of the page.
     int dark = 0;
     for (int y = 0; y < first.height() / 20; ++y)
         for (int x = 0; x < first.width() / 2; ++x) dark += qGray(first.pixel(x, y)) < 128;
@@ -279,7 +281,7 @@ TEST(ExportQR, ParallelExportGivesTheBytesOfPageByPagePlacing) {
     pdf.BeginDoc();
     for (int i = 1; i <= pages.PageCount(); ++i) {
         const QImage page = pages.GetPage(i)->Render(96, pages.PageCount(), QImage::Format_RGB888);
-        pdf.DrawPageImage(52, 0, page.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither));
+        pdf.DrawPageImage(0, 0, page.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither));
         if (i < pages.PageCount()) pdf.NewPage();
     }
     pdf.EndDoc();
@@ -302,28 +304,34 @@ TEST(ExportQR, SameReportAtTheSameTimeGivesTheSameBytes) {
     EXPECT_TRUE(files[0] == files[1]) << "the two exports differ";
 }
 
-TEST(ExportQR, LandscapePageIsWhollyVisible) {
+TEST(ExportQR, LandscapePageIsLandscapeA4AtTrueSize) {
     ListFixture list(5, report::Orientation::Landscape, 2);
     os::TempDir dir;
     TExportQR exporter;
     exporter.QuickRep = &list.r;
     ASSERT_TRUE(exporter.ExportReportPdf(QString::fromStdString(dir.File("fekvo")), 1, false));
     std::string path = dir.File("fekvo.PDF");
-    EXPECT_NE(os::ReadFile(path).find("/MediaBox [ 0 0 792 612]"), std::string::npos);
+    EXPECT_NE(os::ReadFile(path).find("/MediaBox [ 0 0 842 595]"), std::string::npos);
     ASSERT_EQ(testsupport::RunCommand("pdftoppm -r 72 -png -singlefile " + path + " " + dir.File("fekvo")),
               0);
     QImage page(QString::fromStdString(dir.File("fekvo.png")));
-    ASSERT_EQ(page.size(), QSize(792, 612));
+    ASSERT_EQ(page.size(), QSize(842, 595));
     if (const char* keep = std::getenv("TAVRINA_KEEP_LANDSCAPE")) page.save(keep);
-    // The page footer's text ends about 5 mm above the paper's bottom edge:
-    // scaled by the landscape factors alone it would run 5 points past the
-    // PDF page's bottom and be cut; it must end inside the page.
-    int lastInk = 0;
+    // Ink stands where the layout put it, in millimetres of the paper: the
+    // page number ends at the right margin (287 mm), the footer's text about
+    // 5 mm above the bottom edge.
+    auto points = [](double mm) { return int(mm * 72 / 25.4); };
+    int lastInk = 0, rightInk = 0;
     for (int y = 0; y < page.height(); ++y)
         for (int x = 0; x < page.width(); ++x)
-            if (qGray(page.pixel(x, y)) < 128) lastInk = y;
-    EXPECT_GT(lastInk, 585);
-    EXPECT_LT(lastInk, 605);
+            if (qGray(page.pixel(x, y)) < 128) {
+                lastInk = y;
+                if (y < points(20)) rightInk = std::max(rightInk, x);
+            }
+    EXPECT_GT(lastInk, points(200));
+    EXPECT_LT(lastInk, points(207));
+    EXPECT_GT(rightInk, points(285));
+    EXPECT_LE(rightInk, points(287) + 1);
 }
 
 TEST(ExportQR, WriteErrorShowsTheMessageAndLeavesNoFile) {

@@ -142,12 +142,23 @@ struct PdfExport {
     }
     ~PdfExport() { SetMainWindow(nullptr); }
 
-    // qpdf finds the file sound, and pdftotext finds one page per preview page.
+    // qpdf finds the file sound, pdftotext finds one page per preview page,
+    // and every page is A4, upright or on its side.
     void Check() const {
         std::string out;
         ASSERT_EQ(RunCommand("qpdf --check '" + pdf + "'", &out), 0) << out;
         ASSERT_EQ(RunCommand("pdftotext '" + pdf + "' -", &out), 0) << out;
         EXPECT_EQ(std::count(out.begin(), out.end(), '\f'), pages);
+        ASSERT_EQ(RunCommand("pdfinfo -f 1 -l " + std::to_string(pages) + " '" + pdf + "'", &out), 0) << out;
+        int a4 = 0;
+        for (size_t at = out.find(" size: "); at != std::string::npos; at = out.find(" size: ", at + 1)) {
+            const std::string size = out.substr(at, out.find('\n', at) - at);
+            EXPECT_TRUE(size.find("595 x 842 pts (A4)") != std::string::npos ||
+                        size.find("842 x 595 pts (A4)") != std::string::npos)
+                << size;
+            ++a4;
+        }
+        EXPECT_EQ(a4, pages);
     }
 };
 
