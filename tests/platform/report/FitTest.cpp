@@ -33,9 +33,9 @@ TEST(Fit, FindsCutTextsCollisionsAndTextOffThePaper) {
         {"head cut on its left by right alignment",
          [](Band& b) { b.Label(0, 0, 17.5, "EBJ term 4%", Align::Right).Bold(); }, "\"EBJ term 4%\" needs"},
         {"wrapped text higher than its box",
-         [](Band& b) { b.Label(0, 0, 20, "Kifizetési lista levonásokkal").Wrap().Height = 4; }, "mm high"},
+         [](Band& b) { b.Label(0, 0, 25, "Kifizetési lista levonásokkal").Wrap().Height = 5; }, "mm high"},
         {"wrapped text that stretches its band",
-         [](Band& b) { b.Label(0, 0, 20, "Kifizetési lista levonásokkal").Wrap(true); }, ""},
+         [](Band& b) { b.Label(0, 0, 25, "Kifizetési lista levonásokkal").Wrap(true); }, ""},
         {"two lines 4 mm apart",
          [](Band& b) {
              b.Label(0, 0, 40, "Összesen");
