@@ -1,0 +1,163 @@
+// Every list, run with the widest values its fields allow, prints each text
+// whole and apart: a company, a workplace, a payment place and an employee
+// with the longest codes and names, and pay rows of 999 999 999.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+#include "datasupply/List_PenztarAdatsz.h"
+#include "lists/occasional/List_Adatlap.h"
+#include "lists/occasional/List_Berkarton.h"
+#include "lists/occasional/List_EFOigazolas.h"
+#include "lists/occasional/List_EKHOigazolas.h"
+#include "lists/occasional/List_Foglig.h"
+#include "lists/occasional/List_MunkidoKedv.h"
+#include "lists/occasional/List_Munkig.h"
+#include "lists/occasional/List_NYENYI.h"
+#include "lists/occasional/List_Szab.h"
+#include "lists/occasional/List_SzabKerFelh.h"
+#include "lists/payment/List_Berlap.h"
+#include "lists/payment/List_Cimletjegyz.h"
+#include "lists/payment/List_EVMNYPbevall.h"
+#include "lists/payment/List_Jogcim.h"
+#include "lists/payment/List_Kifiz.h"
+#include "lists/payment/List_KifizJarul.h"
+#include "lists/payment/List_MNYP.h"
+#include "lists/payment/List_MNYPbevall.h"
+#include "lists/summary/List_BevEll.h"
+#include "lists/summary/List_BevalSeg.h"
+#include "lists/summary/List_Fokfel.h"
+#include "lists/summary/List_JarulOssz.h"
+#include "lists/summary/List_JogcimOssz.h"
+#include "lists/summary/List_KoltsFeloszt.h"
+#include "lists/summary/List_MunkidoKedvOssz.h"
+#include "lists/summary/List_SZHAkedv.h"
+#include "lists/summary/List_Stat.h"
+#include "lists/summary/List_UtalTetel.h"
+#include "platform/os/Clock.h"
+#include "platform/os/DayNumber.h"
+#include "platform/report/Fit.h"
+#include "support/ListFixture.h"
+
+namespace {
+
+using testsupport::AddRows;
+
+// `words` repeated and cut to exactly `size` characters: the longest text a
+// field of that size holds, in ordinary letters.
+QString Widest(const QString& words, int size) {
+    QString s;
+    while (s.size() < size) s += words + ' ';
+    return s.left(size).trimmed().leftJustified(size, QChar(u'Ő'));
+}
+
+// Answers every dialog of a list's run: the preview is checked and closed,
+// messages get their first button, file dialogs are cancelled.
+class FitCheck : public ui::DialogScript {
+public:
+    QStringList findings;
+    int previews = 0;
+
+    ui::DialogAnswer Show(const ui::DialogRequest& r) override {
+        ui::DialogAnswer a;
+        if (r.kind == ui::DialogKind::Modal && r.form) {
+            if (auto* preview = qobject_cast<TNyomtatasForm*>(r.form)) {
+                preview->show();
+                QCoreApplication::processEvents();
+                ++previews;
+                for (const QString& f : report::FitProblems(preview->QuickRep->PagePrinter()))
+                    findings << preview->QuickRep->ReportTitle + ": " + f;
+            } else {
+                QCoreApplication::processEvents();  // the wait dialog, while pages are produced
+            }
+            return a;
+        }
+        if (r.kind == ui::DialogKind::Message) {
+            for (int b = 1; b <= 0x10000; b <<= 1)
+                if (r.buttons & b) {
+                    a.button = b;
+                    break;
+                }
+            return a;
+        }
+        a.button = ui::Cancel;
+        return a;
+    }
+};
+
+class ListFitTest : public testsupport::ListFixtureTest {
+protected:
+    void SetUp() override {
+        ListFixtureTest::SetUp();
+        const QString company = Widest("Szentgyörgyvölgyi Mezőgazdasági Termelő és Szolgáltató", 60);
+        AddRows("Cegek", {"CG_KOD", "CG_NEV"}, {{"001", company.toStdString()}});
+        AddRows("MHely_001", {"MH_KOD", "MH_NEV", "MH_KHKOD"},
+                {{"999999", Widest("Őrbottyáni Gépjavító Karbantartó Üzem", 50).toStdString(), "999999"}});
+        AddRows("KifHely_001", {"KH_KOD", "KH_NEV"},
+                {{"999999", Widest("Hódmezővásárhelyi Kifizetőhely Pénztár", 50).toStdString()}});
+        const std::string name = Widest("Hegedűs-Szentmártoni Ágnes Éva", 30).toStdString();
+        AddRows("Dolgozo_001", {"DG_TORZSSZAM", "DG_NEV", "DG_MHKOD", "DG_TAJSZ", "DG_MNYP"},
+                {{"99999999999", name, "999999", "999999999", "9999"}});
+        RowTable rows;
+        for (const char* item : {"100", "210", "270", "271", "300", "301", "304", "306", "307", "320", "321",
+                                 "322", "755", "900"})
+            rows.push_back({"99999999999", name, 12, "2019.12.31", item, 999999999.0, "999999", "999999"});
+        Payroll({"SF_DGTORZSSZAM", "SF_DGNEV", "SF_HONAP", "SF_KIFIZDAT", "SF_JCKOD", "SF_OSSZEG", "SF_MHKOD",
+                 "SF_KHKOD"},
+                rows);
+    }
+};
+
+TEST_F(ListFitTest, EveryListPrintsItsWidestValuesWholeAndApart) {
+    const os::FixedClock clock(os::EncodeDate(2019, 12, 31) + os::EncodeTime(23, 59, 59));
+    using Make = std::function<std::unique_ptr<ListForm>()>;
+    const std::vector<std::pair<const char*, Make>> lists = {
+        {"Adatlap", [] { return std::make_unique<TList_AdatlapForm>(); }},
+        {"Berkarton", [] { return std::make_unique<TList_BerkartonForm>(); }},
+        {"EFOigazolas", [] { return std::make_unique<TList_EFOigazolasForm>(); }},
+        {"EKHOigazolas", [] { return std::make_unique<TList_EKHOigazolasForm>(); }},
+        {"Foglig", [] { return std::make_unique<TList_FogligForm>(); }},
+        {"MunkidoKedv", [] { return std::make_unique<TList_MunkidoKedvForm>(); }},
+        {"Munkig", [] { return std::make_unique<TList_MunkigForm>(); }},
+        {"NYENYI", [] { return std::make_unique<TList_NYENYIForm>(); }},
+        {"Szab", [] { return std::make_unique<TList_SzabForm>(); }},
+        {"SzabKerFelh", [] { return std::make_unique<TList_SzabKerFelhForm>(); }},
+        {"Berlap", [] { return std::make_unique<TList_BerlapForm>(); }},
+        {"Cimletjegyz", [] { return std::make_unique<TList_CimletjegyzForm>(); }},
+        {"EVMNYPbevall", [] { return std::make_unique<TList_EVMNYPbevallForm>(); }},
+        {"Jogcim", [] { return std::make_unique<TList_JogcimForm>(); }},
+        {"Kifiz", [] { return std::make_unique<TList_KifizForm>(); }},
+        {"KifizJarul", [] { return std::make_unique<TList_KifizJarulForm>(); }},
+        {"MNYP", [] { return std::make_unique<TList_MNYPForm>(); }},
+        {"MNYPbevall", [] { return std::make_unique<TList_MNYPbevallForm>(); }},
+        {"BevEll", [] { return std::make_unique<TList_BevEllForm>(); }},
+        {"BevalSeg", [] { return std::make_unique<TList_BevalSegForm>(); }},
+        {"Fokfel", [] { return std::make_unique<TList_FokfelForm>(); }},
+        {"JarulOssz", [] { return std::make_unique<TList_JarulOsszForm>(); }},
+        {"JogcimOssz", [] { return std::make_unique<TList_JogcimOsszForm>(); }},
+        {"KoltsFeloszt", [] { return std::make_unique<TList_KoltsFelosztForm>(); }},
+        {"MunkidoKedvOssz", [] { return std::make_unique<TList_MunkidoKedvOsszForm>(); }},
+        {"SZHAkedv", [] { return std::make_unique<TList_SZHAkedvForm>(); }},
+        {"Stat", [] { return std::make_unique<TList_StatForm>(); }},
+        {"UtalTetel", [] { return std::make_unique<TList_UtalTetelForm>(); }},
+        {"PenztarAdatsz", [] { return std::make_unique<TList_PenztarAdatszForm>(); }},
+    };
+    for (const auto& [name, make] : lists) {
+        SCOPED_TRACE(name);
+        FitCheck check;
+        std::unique_ptr<ListForm> form = make();
+        Show(*form);
+        for (QPushButton* start : form->StartButtons())
+            if (start->isEnabled()) start->click();
+        form->close();
+        EXPECT_GT(check.previews, 0) << "no list was shown";
+        EXPECT_TRUE(check.findings.isEmpty()) << check.findings.join('\n').toStdString();
+    }
+}
+
+}  // namespace
