@@ -151,8 +151,9 @@ struct PdfExport {
         EXPECT_EQ(std::count(out.begin(), out.end(), '\f'), pages);
         ASSERT_EQ(RunCommand("pdfinfo -f 1 -l " + std::to_string(pages) + " '" + pdf + "'", &out), 0) << out;
         int a4 = 0;
-        for (size_t at = out.find(" size: "); at != std::string::npos; at = out.find(" size: ", at + 1)) {
-            const std::string size = out.substr(at, out.find('\n', at) - at);
+        for (size_t at = out.find("\nPage "); at != std::string::npos; at = out.find("\nPage ", at + 1)) {
+            const std::string size = out.substr(at + 1, out.find('\n', at + 1) - at - 1);
+            if (size.find(" size: ") == std::string::npos) continue;
             EXPECT_TRUE(size.find("595 x 842 pts (A4)") != std::string::npos ||
                         size.find("842 x 595 pts (A4)") != std::string::npos)
                 << size;
