@@ -12,15 +12,15 @@ using report::Align;
 
 // clang-format off
 const std::vector<ListColumn> kOszlopok = {
-    {"Dolgozó",   "DOLGOZO_KOD", 0,   20, Align::Left,  ColumnFormat::Text},
-    {"",          "DOLGOZO_NEV", 20,  42, Align::Left,  ColumnFormat::Text},
-    {"MNYP",      "MNYP",        62,  10, Align::Left,  ColumnFormat::Text},
-    {"TAJ",       "TAJ",         72,  17, Align::Left,  ColumnFormat::Text},
-    {"Alap",      "ALAP",        89,  17, Align::Right, ColumnFormat::Amount},
-    {"Normál",    "NORMAL",      106, 15, Align::Right, ColumnFormat::Amount},
-    {"Dolgozói",  "DOLGOZOI",    121, 15, Align::Right, ColumnFormat::Amount},
-    {"Vállalati", "VALLALATI",   136, 15, Align::Right, ColumnFormat::Amount},
-    {"Összesen",  "OSSZESEN",    151, 17, Align::Right, ColumnFormat::Amount},
+    {"Dolgozó",   "DOLGOZO_KOD", 0,   23, Align::Left,  ColumnFormat::Text},
+    {"",          "DOLGOZO_NEV", 23,  35, Align::Left,  ColumnFormat::Text},
+    {"MNYP",      "MNYP",        58,  9,  Align::Left,  ColumnFormat::Text},
+    {"TAJ",       "TAJ",         67,  19, Align::Left,  ColumnFormat::Text},
+    {"Alap",      "ALAP",        86,  18, Align::Right, ColumnFormat::Amount},
+    {"Normál",    "NORMAL",      104, 18, Align::Right, ColumnFormat::Amount},
+    {"Dolgozói",  "DOLGOZOI",    122, 18, Align::Right, ColumnFormat::Amount},
+    {"Vállalati", "VALLALATI",   140, 18, Align::Right, ColumnFormat::Amount},
+    {"Összesen",  "OSSZESEN",    158, 18, Align::Right, ColumnFormat::Amount},
 };
 // clang-format on
 constexpr const char* kOsszegek[] = {"ALAP", "NORMAL", "DOLGOZOI", "VALLALATI", "OSSZESEN"};
@@ -44,10 +44,10 @@ TList_MNYPQRForm::TList_MNYPQRForm() : QuickRep1(QStringLiteral("List_MNYPQRForm
     columns.HLine(0, 0.5, 190);
     auto& detail = QuickRep1.AddDetail(5);
     AddColumns(columns, 1, detail, t, kOszlopok);
-    columns.Label(170, 1, 20, QStringLiteral("Időszak")).Bold();
+    columns.Label(177, 1, 13, QStringLiteral("Időszak")).Bold();
     columns.HLine(0, 6.5, 190);
     const QString ev = Q(FeldolgozasiEv) + "/";
-    detail.Computed(170, 0, 20, [ev, &t] { return ev + Q(t.FieldByName("HONAP").AsString()); });
+    detail.Computed(177, 0, 13, [ev, &t] { return ev + Q(t.FieldByName("HONAP").AsString()); });
     detail.BeforePrint = [this, &t](bool&) {
         for (size_t i = 0; i < Csoport.size(); ++i) {
             const int v = t.FieldByName(kOsszegek[i]).AsInteger();
