@@ -11,9 +11,9 @@ namespace {
 
 using report::Align;
 
-constexpr double kDatum = 24;     // mm: the payment date's column
-constexpr double kElso = 50;      // mm: the first amount column
-constexpr double kSzeles = 17.5;  // mm: an amount column
+constexpr double kDatum = 24;   // mm: the payment date's column
+constexpr double kElso = 46;    // mm: the first amount column
+constexpr double kSzeles = 18;  // mm: an amount column, 999 999 999 and a blank
 
 double OszlopX(size_t i) { return kElso + i * kSzeles; }
 
@@ -55,10 +55,13 @@ TList_KifizJarulQRForm::TList_KifizJarulQRForm() : QuickRep1(QStringLiteral("Lis
     columns.HLine(0, 0.5, 190);
     columns.Label(0, 1, kDatum, QStringLiteral("Törzsszám")).Bold();
     columns.Label(kDatum, 1, 60, QStringLiteral("Név")).Bold();
-    KifizDatumCim = &columns.Label(kDatum, 6, 26, QStringLiteral("Kifiz. dátum"));
+    KifizDatumCim = &columns.Label(kDatum, 6, kElso - kDatum, QStringLiteral("Kifiz. dátum"));
     KifizDatumCim->Bold();
     for (size_t i = 0; i < Oszlopok.size(); ++i)
-        columns.Label(OszlopX(i), 6, kSzeles, QString::fromUtf8(Oszlopok[i].cim), Align::Right).Bold();
+        // The heads are longer than the amounts: a smaller size keeps them whole.
+        columns.Label(OszlopX(i), 6, kSzeles, QString::fromUtf8(Oszlopok[i].cim), Align::Right)
+            .Bold()
+            .Size(8);
     columns.HLine(0, 11.5, 190);
 
     auto& detail = QuickRep1.AddDetail(5);
@@ -68,14 +71,14 @@ TList_KifizJarulQRForm::TList_KifizJarulQRForm() : QuickRep1(QStringLiteral("Lis
 
     QRSubDetail1 = &QuickRep1.AddSubDetail(5, Query1);
     QRSubDetail1->BeforePrint = [this](bool&) { QRSubDetail1BeforePrint(); };
-    QRSubDetail1->Field(kDatum, 0, 26, "pKIFIZDAT").From(Query1);
+    QRSubDetail1->Field(kDatum, 0, kElso - kDatum, "pKIFIZDAT").From(Query1);
     for (size_t i = 0; i < Sor.size(); ++i)
         QRSubDetail1->Computed(
             OszlopX(i), 0, kSzeles, [this, i] { return QString::number(Sor[i]); }, Align::Right);
 
     // Printed once after the employee's payment dates.
     auto& footer = QuickRep1.AddSubDetail(6, std::function<bool()>());
-    OsszesenCim = &footer.Label(kDatum, 0.5, 26, QStringLiteral("Összesen :"));
+    OsszesenCim = &footer.Label(kDatum, 0.5, kElso - kDatum, QStringLiteral("Összesen :"));
     for (size_t i = 0; i < Dolgozo.size(); ++i)
         footer.Computed(
             OszlopX(i), 0.5, kSzeles, [this, i] { return QString::number(Dolgozo[i].Value()); },
@@ -83,7 +86,7 @@ TList_KifizJarulQRForm::TList_KifizJarulQRForm() : QuickRep1(QStringLiteral("Lis
 
     auto& summary = QuickRep1.AddSummary(8);
     summary.HLine(0, 0.5, 190);
-    summary.Label(kDatum, 2, 26, QStringLiteral("Összesen :")).Bold();
+    summary.Label(kDatum, 2, kElso - kDatum, QStringLiteral("Összesen :")).Bold();
     for (size_t i = 0; i < Mind.size(); ++i)
         summary
             .Computed(
