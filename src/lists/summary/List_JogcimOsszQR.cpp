@@ -90,7 +90,7 @@ TList_JogcimOsszQRForm::TList_JogcimOsszQRForm() : QuickRep1(QStringLiteral("Lis
                                         Query3.FieldByName("SF_JCKOD").AsString(), "JC_NEV");
                   })
         .Bold();
-    total.Label(46, 0.5, 14, QStringLiteral("összesen :")).Bold();
+    total.Label(46, 0.5, 19, QStringLiteral("összesen :")).Bold();  // ends before the widest amount
     total
         .Computed(
             60, 0.5, 28, [this] { return Szam(Query3, "Osszeg"); }, Align::Right)
