@@ -39,6 +39,8 @@ struct YearFolder {
         {
             ui::DialogScript script;
             script.AnswerText("Minta Iroda");
+            // Without a company a first start opens the company register: closed unused.
+            script.AnswerModal([](QDialog&) { return int(QDialog::Rejected); });
             TFomenuForm form;
             form.FormShow();
         }
