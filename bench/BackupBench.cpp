@@ -74,8 +74,8 @@ void BM_FullRestoreVsUnzip(benchmark::State& state) {
         state.counters["unzip_ms"] = r.peer * 1e3;
         state.counters["ratio"] = r.Ratio();
         char what[120];
-        std::snprintf(what, sizeof what, "Full restore of %d companies (%.1f MB)", bench::YearOfPayroll::kCompanies,
-                      f.Bytes() / 1e6);
+        std::snprintf(what, sizeof what, "Full restore of %d companies (%.1f MB)",
+                      bench::YearOfPayroll::kCompanies, f.Bytes() / 1e6);
         bench::PrintInTurn(what, "unzip -o", kRounds, r, 1.0);
     }
 }

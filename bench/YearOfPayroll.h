@@ -52,10 +52,11 @@ public:
 
 private:
     static std::string Name(int i) {
-        static const char* const kFamily[] = {"Kovács", "Szabó",   "Tóth",  "Nagy",   "Horváth", "Varga", "Kiss",
-                                              "Molnár", "Németh",  "Farkas", "Balogh", "Papp",    "Takács"};
-        static const char* const kGiven[] = {"Anna",  "István", "Katalin", "László", "Éva",   "József",
-                                             "Zsófia", "Gábor", "Ildikó",  "Ferenc", "Judit"};
+        static const char* const kFamily[] = {"Kovács", "Szabó", "Tóth",   "Nagy",   "Horváth",
+                                              "Varga",  "Kiss",  "Molnár", "Németh", "Farkas",
+                                              "Balogh", "Papp",  "Takács"};
+        static const char* const kGiven[] = {"Anna",   "István", "Katalin", "László", "Éva",  "József",
+                                             "Zsófia", "Gábor",  "Ildikó",  "Ferenc", "Judit"};
         return std::string(kFamily[i % 13]) + " " + kGiven[(i * 7) % 11];
     }
 
@@ -102,14 +103,26 @@ private:
             names += " WHEN " + std::to_string(e) + " THEN '" + Name(company * 31 + e + 1) + "'";
         names += " END";
         // Pay-item codes and names a month of an employee runs through.
-        static const char* const kItems[][2] = {
-            {"100", "Havi alapbér"},          {"102", "Fizetett ünnep"},         {"120", "Jutalom"},
-            {"130", "Műszakpótlék"},          {"140", "Szabadság"},              {"150", "Betegszabadság"},
-            {"250", "Természetbeni juttatás"}, {"270", "Bérjellegű összesen"},   {"271", "Kereset összesen"},
-            {"275", "Utazási költségtérítés"}, {"280", "Szakszervezeti tagdíj"}, {"285", "Önkéntes pénztári tagdíj"},
-            {"300", "Nyugdíjjárulék"},        {"304", "Munkaerő-piaci járulék"}, {"306", "Természetbeni eg. járulék"},
-            {"307", "Pénzbeli eg. járulék"},  {"309", "Adó családi kedv. előtt"}, {"314A", "Családi kedvezmény"},
-            {"320", "Személyi jövedelemadó"}, {"400", "Nettó kereset"}};
+        static const char* const kItems[][2] = {{"100", "Havi alapbér"},
+                                                {"102", "Fizetett ünnep"},
+                                                {"120", "Jutalom"},
+                                                {"130", "Műszakpótlék"},
+                                                {"140", "Szabadság"},
+                                                {"150", "Betegszabadság"},
+                                                {"250", "Természetbeni juttatás"},
+                                                {"270", "Bérjellegű összesen"},
+                                                {"271", "Kereset összesen"},
+                                                {"275", "Utazási költségtérítés"},
+                                                {"280", "Szakszervezeti tagdíj"},
+                                                {"285", "Önkéntes pénztári tagdíj"},
+                                                {"300", "Nyugdíjjárulék"},
+                                                {"304", "Munkaerő-piaci járulék"},
+                                                {"306", "Természetbeni eg. járulék"},
+                                                {"307", "Pénzbeli eg. járulék"},
+                                                {"309", "Adó családi kedv. előtt"},
+                                                {"314A", "Családi kedvezmény"},
+                                                {"320", "Személyi jövedelemadó"},
+                                                {"400", "Nettó kereset"}};
         constexpr int kItemCount = sizeof kItems / sizeof kItems[0];
         std::string codes = "CASE r % " + std::to_string(kItemCount), itemNames = codes;
         for (int k = 0; k < kItemCount; ++k) {
