@@ -1,13 +1,10 @@
 #include "masterdata/MaintenanceForm.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -18,18 +15,11 @@
 #include "core/Kivalaszt.h"
 #include "core/KivalasztSQL.h"
 #include "core/TableLayouts.h"
-#include "masterdata/MaintenanceButtons.h"
 #include "platform/db/Transaction.h"
 #include "platform/ui/ControlTable.h"
 #include "platform/ui/Dialogs.h"
 
 namespace {
-
-const QString kUzenet = QStringLiteral("Üzenet");
-
-bool Ask(const QString& text, ui::Icon icon, int defaultButton = ui::NoButton) {
-    return ui::MessageBox(kUzenet, text, icon, ui::Yes | ui::No, defaultButton) == ui::Yes;
-}
 
 // Runs `undo` when the scope ends, however it ends.
 template <class F>
@@ -44,11 +34,9 @@ private:
     F undo_;
 };
 
-bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
-
 }  // namespace
 
-MaintenanceForm::MaintenanceForm(db::Table* table, QWidget* parent) : QDialog(parent) {
+MaintenanceForm::MaintenanceForm(db::Table* table, QWidget* parent) : RecordForm(parent) {
     member_.table = table;
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -59,17 +47,12 @@ MaintenanceForm::MaintenanceForm(db::Table* table, QWidget* parent) : QDialog(pa
     layout->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
-    maintenance::BuildButtonRow(*this, this, buttons, {}, [this](QAbstractButton* b) { BitBtnClick(b); });
-    connect(BitBtn10, &QPushButton::clicked, this, &MaintenanceForm::BitBtn10Click);
+    BuildButtons(this, buttons, {});
     layout->addLayout(buttons);
 }
 
 MaintenanceForm::~MaintenanceForm() {
-    // The children outlive this part of the form: they must not call back.
-    for (QWidget* w : findChildren<QWidget*>()) {
-        w->removeEventFilter(this);
-        w->disconnect(this);
-    }
+    Detach();
     if (created_) FormClose();
 }
 
@@ -158,7 +141,7 @@ void MaintenanceForm::FormCreate(Member member) {
         KivalasztSQLForm = sqlPick_ = new TKivalasztSQLForm(this);
     created_ = true;
     TableNyitZar(0);
-    mode_ = 0;
+    mode_ = Browse;
     BitBtn9->setEnabled(false);
     BitBtn11->setEnabled(false);
     SetRecordButtons();
@@ -166,9 +149,7 @@ void MaintenanceForm::FormCreate(Member member) {
     Frissit();
 }
 
-void MaintenanceForm::FormClose() {
-    if (closed_) return;
-    closed_ = true;
+void MaintenanceForm::BeforeTablesClose() {
     if (member_.pickList && KivalasztForm) {
         delete KivalasztForm;
         KivalasztForm = nullptr;
@@ -178,7 +159,6 @@ void MaintenanceForm::FormClose() {
         delete sqlPick_;
         sqlPick_ = nullptr;
     }
-    TableNyitZar(1);
 }
 
 void MaintenanceForm::TableNyitZar(int n) {
@@ -186,23 +166,6 @@ void MaintenanceForm::TableNyitZar(int n) {
         Table().Open();
     else
         Table().Close();
-}
-
-bool MaintenanceForm::FormCloseQuery() {
-    if (mode_ == 0) return true;
-    if (!Ask(QStringLiteral("Félbeszakítja a műveletet?"), ui::Icon::Warning)) return false;
-    Megsem();
-    return true;
-}
-
-void MaintenanceForm::closeEvent(QCloseEvent* event) {
-    if (!FormCloseQuery()) {
-        event->ignore();
-        return;
-    }
-    FormClose();
-    setResult(QDialog::Rejected);
-    event->accept();
 }
 
 void MaintenanceForm::reject() {
@@ -213,60 +176,28 @@ void MaintenanceForm::reject() {
         Megsem();
 }
 
-void MaintenanceForm::BitBtn10Click() {
-    if (Ask(member_.exitQuestion, ui::Icon::Question)) close();
-}
-
 // --- Buttons --------------------------------------------------------------------------
 
-void MaintenanceForm::BitBtnClick(QAbstractButton* sender) {
-    const int tag = sender ? sender->property("Tag").toInt() : 0;
-    switch (tag) {
-        case 1:
-        case 2:
-        case 3:
-        case 4:
-            Navigate(tag);
-            break;
-        case 5:
-            Felvitel();
-            break;
-        case 6:
-            Modositas();
-            break;
-        case 7:
-            Torles();
-            break;
-        case 8:
-            Listazas();
-            break;
-        case 9:
-            Megsem();
-            break;
-        case 11:
-            Postazas();
-            break;
-        default:
-            break;
-    }
-}
-
-void MaintenanceForm::Navigate(int tag) {
+void MaintenanceForm::MoveRecord(RecordMove move) {
     db::Table& t = Table();
-    switch (tag) {
-        case 1:
+    switch (move) {
+        case RecordMove::Prior:
             t.Prior();
             break;
-        case 2:
+        case RecordMove::Next:
             t.Next();
             break;
-        case 3:
+        case RecordMove::First:
             t.First();
             break;
-        case 4:
+        case RecordMove::Last:
             t.Last();
             break;
-        default:
+        case RecordMove::Back10:
+            t.MoveBy(-10);
+            break;
+        case RecordMove::Forward10:
+            t.MoveBy(10);
             break;
     }
     Frissit();
@@ -312,7 +243,7 @@ void MaintenanceForm::ShowPages(bool enabled) {
 // --- Record operations ----------------------------------------------------------------
 
 void MaintenanceForm::Felvitel() {
-    mode_ = 1;
+    mode_ = Insert;
     GombLetilt();
     Table().Append();
     NewRecordDefaults();
@@ -322,7 +253,7 @@ void MaintenanceForm::Felvitel() {
 void MaintenanceForm::Modositas() {
     // On an empty table there is no record to change (F12 would start an insert).
     if (Table().IsEmpty()) return;
-    mode_ = 2;
+    mode_ = Edit;
     GombLetilt();
     for (TDBEdit* e : member_.keyEdits) e->setEnabled(false);
     Table().Edit();
@@ -330,7 +261,7 @@ void MaintenanceForm::Modositas() {
 }
 
 void MaintenanceForm::Postazas() {
-    const QString question = mode_ == 1 ? member_.insertQuestion : member_.editQuestion;
+    const QString question = mode_ == Insert ? member_.insertQuestion : member_.editQuestion;
     if (!Ask(question, ui::Icon::Question)) {
         Megsem();
         return;
@@ -346,7 +277,7 @@ void MaintenanceForm::Postazas() {
         else
             key.SetAsString(trimmed.toStdString());
     }
-    const bool inserted = mode_ == 1;
+    const bool inserted = mode_ == Insert;
     try {
         Table().Post();
     } catch (const db::AbortError&) {
@@ -356,19 +287,19 @@ void MaintenanceForm::Postazas() {
         AfterInsertPost();
     else
         AfterEditPost();
-    mode_ = 0;
+    mode_ = Browse;
     GombEngedelyez();
 }
 
 void MaintenanceForm::Megsem() {
     megsemFut_ = true;
     ScopeExit done([this] { megsemFut_ = false; });
-    const int was = mode_;
-    if (was == 1 || was == 2) {
+    const RecordMode was = mode_;
+    if (was != Browse) {
         Table().Cancel();
-        if (was == 1) Table().First();
+        if (was == Insert) Table().First();
     }
-    mode_ = 0;
+    mode_ = Browse;
     GombEngedelyez();
     Frissit();
 }
@@ -439,11 +370,6 @@ void MaintenanceForm::ShowWithTablesClosed(const std::function<std::unique_ptr<Q
     ui::ShowModal(*list);
 }
 
-void MaintenanceForm::SzerkesztesChange() {
-    if (megsemFut_ || mode_ == 0) return;
-    BitBtn11->setEnabled(RogzitesMehetVizs());
-}
-
 bool MaintenanceForm::RogzitesMehetVizs() const {
     for (const TDBEdit* e : member_.required)
         if (e->Text().trimmed().isEmpty()) return false;
@@ -451,52 +377,6 @@ bool MaintenanceForm::RogzitesMehetVizs() const {
 }
 
 // --- Keys -----------------------------------------------------------------------------
-
-bool MaintenanceForm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
-    const bool keypad = modifiers & Qt::KeypadModifier;
-    db::Table& t = Table();
-    switch (key) {
-        case Qt::Key_PageUp:
-            t.MoveBy(-10);
-            break;
-        case Qt::Key_PageDown:
-            t.MoveBy(10);
-            break;
-        case Qt::Key_End:
-            t.Last();
-            break;
-        case Qt::Key_Home:
-            t.First();
-            break;
-        case Qt::Key_Insert:
-            Felvitel();
-            return true;
-        case Qt::Key_Delete:
-            Torles();
-            return true;
-        case Qt::Key_Plus:
-            if (!keypad) return false;
-            t.Next();
-            break;
-        case Qt::Key_Minus:
-            if (!keypad) return false;
-            t.Prior();
-            break;
-        case Qt::Key_F2:
-            BrowsePick();
-            return true;
-        case Qt::Key_F12:
-            Modositas();
-            return true;
-        case Qt::Key_Escape:
-            if (BitBtn10->isEnabled()) BitBtn10Click();
-            return true;
-        default:
-            return false;
-    }
-    Frissit();
-    return true;
-}
 
 void MaintenanceForm::BrowsePick() {
     if (member_.pickKind == 0 || !KivalasztForm) return;
@@ -508,48 +388,31 @@ void MaintenanceForm::BrowsePick() {
     Frissit();
 }
 
-bool MaintenanceForm::SzerkesztesKeyDown(QWidget* edit, int key, Qt::KeyboardModifiers) {
-    if (mode_ != 1 && mode_ != 2) return false;
-    if (IsEnter(key)) {
-        const int tag = edit->property("Tag").toInt();
-        if (tag == 0)
-            focusNextChild();
-        else if (tag == member_.saveTag) {
-            if (BitBtn11->isEnabled()) BitBtn11->setFocus();
-        } else {
-            EnterTag(tag);
-        }
-        return true;
+void MaintenanceForm::EnterKey(QWidget* edit) {
+    const int tag = edit->property("Tag").toInt();
+    if (tag == 0)
+        focusNextChild();
+    else if (tag == member_.saveTag) {
+        if (BitBtn11->isEnabled()) BitBtn11->setFocus();
+    } else {
+        EnterTag(tag);
     }
-    if (key == Qt::Key_Escape) {
-        Megsem();
-        return true;
-    }
-    if (key == Qt::Key_F2) {
-        if (const CodedEdit* c = Coded(edit)) DBEditClick(*c);
-        return true;
-    }
-    return false;
 }
 
-bool MaintenanceForm::IsEdit(const QObject* o) const {
-    return std::find(built_.begin(), built_.end(), o) != built_.end();
+void MaintenanceForm::InputPick(QWidget* edit) {
+    if (const CodedEdit* c = Coded(edit)) DBEditClick(*c);
+}
+
+bool MaintenanceForm::IsInput(const QObject* watched) const {
+    return std::find(built_.begin(), built_.end(), watched) != built_.end();
 }
 
 bool MaintenanceForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(event);
-        if (keyPreview_ && FormKeyDown(k->key(), k->modifiers())) return true;
-        if (IsEdit(watched)) {
-            if (SzerkesztesKeyDown(static_cast<QWidget*>(watched), k->key(), k->modifiers())) return true;
-            // EditKeyPress: the Enter character never reaches the edit.
-            if (IsEnter(k->key())) return true;
-        }
-    } else if (event->type() == QEvent::MouseButtonRelease && (mode_ == 1 || mode_ == 2)) {
+    if (event->type() == QEvent::MouseButtonRelease && mode_ != Browse) {
         const CodedEdit* c = Coded(watched);
         if (c && c->clickOpens && c->edit->isEnabled()) DBEditClick(*c);
     }
-    return QDialog::eventFilter(watched, event);
+    return RecordForm::eventFilter(watched, event);
 }
 
 // --- Coded edits ----------------------------------------------------------------------
@@ -585,7 +448,7 @@ void MaintenanceForm::DBEditClick(const CodedEdit& coded) {
 }
 
 void MaintenanceForm::DBEditExit(const CodedEdit& coded) {
-    if (mode_ != 1 && mode_ != 2) return;
+    if (mode_ == Browse) return;
     const QString code = coded.edit->Text().trimmed();
     if (!code.isEmpty() && !coded.missing.isEmpty() && !CodeName(coded, code)) {
         ui::ShowMessage(coded.missing);

@@ -4,19 +4,11 @@
 // workplaces, value sets, pay items, employees ...) builds its page, fills
 // its Member settings and calls FormCreate; it overrides only what differs.
 //
-// Modes: 0 browse, 1 insert (a new record is typed), 2 edit (the current one
-// is changed). Buttons carry their tag (the "Tag" property) and are
-// dispatched by BitBtnClick:
-//   1 previous, 2 next, 3 first, 4 last, 5 Felvitel (Ins), 6 Módosít (F12),
-//   7 Törlés (Del), 8 Listázás, 9 Mégsem, 11 Rögzítés; Kilépés (BitBtn10)
-//   asks and closes.
-// In browse mode the form sees every key first (FormKeyDown: Page Up/Down by
-// ten, Home, End, Ins, Del, F12, numpad + and -, F2, Esc). While a record is
-// typed those keys are off and the edits' own keys work (SzerkesztesKeyDown):
-// Enter follows the edit's tag (0: next control in tab order, 1: Rögzítés
-// when it is enabled, others: EnterTag), Esc runs Megsem, F2 opens the pick
-// list of a coded edit. The Enter character never reaches an edit
-// (EditKeyPress), so no default button fires.
+// The modes, buttons and keys are the record frame's (core/RecordForm.h).
+// In browse mode the form sees every key first; while a record is typed
+// those keys are off and the edits' own keys work: Enter follows the edit's
+// tag (0: next control in tab order, 1: Rögzítés when it is enabled, others:
+// EnterTag), F2 opens the pick list of a coded edit.
 //
 // Coded edits (AddValueSetCode, AddRecordCode) hold a code of the value-set
 // table or of another master table: a click (where allowed) or F2 opens its
@@ -32,66 +24,38 @@
 #include <string>
 #include <vector>
 
+#include "core/RecordForm.h"
 #include "platform/db/Table.h"
 
-class QAbstractButton;
 class QGridLayout;
 class QLabel;
-class QPushButton;
 class QTabWidget;
-class QToolButton;
 class TDBEdit;
 class TKivalasztSQLForm;
 
-class MaintenanceForm : public QDialog {
+class MaintenanceForm : public RecordForm {
     Q_OBJECT
 public:
     ~MaintenanceForm() override;
 
-    int Mode() const { return mode_; }
-
     // --- Operations every member has ------------------------------------------------
-    void BitBtnClick(QAbstractButton* sender);
-    // Kilépés: asks the member's exit question; Yes closes the form.
-    void BitBtn10Click();
-    // Buttons for typing a record (mode 1 or 2) and for browsing (mode 0).
+    // Buttons for typing a record (Insert, Edit) and for browsing (Browse).
     void GombLetilt();
     void GombEngedelyez();
-    virtual void Felvitel();
-    virtual void Modositas();
-    virtual void Torles();
-    void Megsem();
-    virtual void Postazas();
+    void Felvitel() override;
+    void Modositas() override;
+    void Torles() override;
+    void Megsem() override;
+    void Postazas() override;
     // Opens the member's list form; the tables are closed while it is shown.
-    void Listazas();
-    // Keys of browse mode; true when the key was used.
-    virtual bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
-    // Keys inside an edit while a record is typed; true when the key was used.
-    bool SzerkesztesKeyDown(QWidget* edit, int key, Qt::KeyboardModifiers modifiers);
-    // The Rögzítés test after every change of an edit.
-    void SzerkesztesChange();
-    // True when the form may close (asks while a record is typed).
-    bool FormCloseQuery();
+    void Listazas() override;
     // n = 0 opens the member's tables, n = 1 closes them. A member that
     // overrides it calls FormClose in its own destructor: a form freed
     // without being closed reaches only the base's tables from the base's
     // destructor.
-    virtual void TableNyitZar(int n);
+    void TableNyitZar(int n) override;
     // The names beside the coded edits.
     virtual void Frissit();
-
-    // --- Components -----------------------------------------------------------------
-    QToolButton* BitBtn1 = nullptr;   // previous
-    QToolButton* BitBtn2 = nullptr;   // next
-    QToolButton* BitBtn3 = nullptr;   // first
-    QToolButton* BitBtn4 = nullptr;   // last
-    QPushButton* BitBtn5 = nullptr;   // Felvitel
-    QPushButton* BitBtn6 = nullptr;   // Módosít
-    QPushButton* BitBtn7 = nullptr;   // Törlés
-    QPushButton* BitBtn8 = nullptr;   // Listázás
-    QPushButton* BitBtn9 = nullptr;   // Mégsem
-    QPushButton* BitBtn10 = nullptr;  // Kilépés
-    QPushButton* BitBtn11 = nullptr;  // Rögzítés
 
 protected:
     // What a member tells the pattern.
@@ -169,14 +133,14 @@ protected:
     // coded edit whose name shows in the label "Label" + its object name.
     void AdoptBuilt();
 
-    // Runs once the page is built: the pick-list dialog, the tables, mode 0,
+    // Runs once the page is built: the pick-list dialog, the tables, Browse,
     // the button states. The table comes from the constructor.
     void FormCreate(Member member);
-    // Closing: frees the pick list and closes the tables (runs once).
-    void FormClose();
+    // Closing (FormClose) frees the pick list before the tables close.
+    void BeforeTablesClose() override;
 
     // True when every required edit holds more than blanks.
-    virtual bool RogzitesMehetVizs() const;
+    bool RogzitesMehetVizs() const override;
     // Defaults of a new record, after the append.
     virtual void NewRecordDefaults() {}
     // After Yes to the saving question and the edits' texts went into the
@@ -191,7 +155,7 @@ protected:
     // The form's own buttons: enabled or not as the form browses or types.
     virtual void ModeButtons(bool /*browsing*/) {}
     // F2 in browse mode; the default opens the own table's pick list.
-    virtual void BrowsePick();
+    void BrowsePick() override;
     // True when the record may not be deleted; the default looks at the
     // member's references.
     virtual bool InUse();
@@ -212,8 +176,13 @@ protected:
     db::Table& Table() const { return *member_.table; }
 
     void reject() override;
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void MoveRecord(RecordMove move) override;
+    QString ExitQuestion() const override { return member_.exitQuestion; }
+    bool BrowseKeys() const override { return keyPreview_; }
+    bool IsInput(const QObject* watched) const override;
+    void EnterKey(QWidget* edit) override;
+    void InputPick(QWidget* edit) override;
 
 private:
     struct CodedEdit {
@@ -236,9 +205,7 @@ private:
     void DBEditExit(const CodedEdit& coded);
     // The name of the code; none when the code has no record.
     std::optional<QString> CodeName(const CodedEdit& coded, const QString& code) const;
-    void Navigate(int tag);
     void SetRecordButtons();
-    bool IsEdit(const QObject* o) const;
     std::vector<TDBEdit*> AllEdits() const;
     void ShowPages(bool enabled);
 
@@ -246,9 +213,7 @@ private:
     QGridLayout* page_ = nullptr;
     std::vector<QWidget*> built_;  // AddBuilt's, in their tables' order
     std::vector<CodedEdit> coded_;
-    int mode_ = 0;
-    bool megsemFut_ = false;  // a cancel is running: its change events do not test Rögzítés
     bool keyPreview_ = true;
-    bool created_ = false, closed_ = false;
+    bool created_ = false;
     TKivalasztSQLForm* sqlPick_ = nullptr;
 };

@@ -200,8 +200,8 @@ TTorzskezCegekForm::TTorzskezCegekForm(QWidget* parent) : MaintenanceForm(DM1->T
     connect(BitBtnDRCegekFelgyujt, &QPushButton::clicked, this, &TTorzskezCegekForm::CegListaFeltolt);
     connect(BitBtnDravikAdatmasolas, &QPushButton::clicked, this,
             &TTorzskezCegekForm::BitBtnDravikAdatmasolasClick);
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ModeButtons(Mode() == 0); });
-    ModeButtons(Mode() == 0);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ModeButtons(Mode() == Browse); });
+    ModeButtons(Mode() == Browse);
     connect(BitBtnElozoEviAdatmasolas, &QPushButton::clicked, this,
             &TTorzskezCegekForm::BitBtnElozoEviAdatmasolasClick);
     connect(BitBtnElozoEviRendszJCmasolas, &QPushButton::clicked, this,
@@ -262,7 +262,7 @@ void TTorzskezCegekForm::Torles() {
 }
 
 void TTorzskezCegekForm::DBEdit16Exit() {
-    if (Mode() != 1 && Mode() != 2) return;
+    if (Mode() == Browse) return;
     db::Field& f = Table().FieldByName("CG_KULFMORSZAG");
     const std::string upper = QString::fromStdString(f.AsString()).toUpper().toStdString();
     if (upper != f.AsString()) f.SetAsString(upper);
@@ -271,7 +271,7 @@ void TTorzskezCegekForm::DBEdit16Exit() {
 void TTorzskezCegekForm::BeforePost() {
     // The mark goes before the row: a program killed from here on leaves a
     // company the next start-up removes whole.
-    if (Mode() == 1) CegLetrehozasJelIr(Table().FieldByName("CG_KOD").AsString());
+    if (Mode() == Insert) CegLetrehozasJelIr(Table().FieldByName("CG_KOD").AsString());
 }
 
 void TTorzskezCegekForm::AfterInsertPost() {
@@ -331,7 +331,7 @@ std::set<std::string> MaradoDolgozok(db::Table& dolgozo, int year) {
 }  // namespace
 
 void TTorzskezCegekForm::BitBtnElozoEviAdatmasolasClick() {
-    if (Mode() != 0) return;
+    if (Mode() != Browse) return;
     std::string chosen;
     try {
         db::Table regi;
@@ -366,7 +366,7 @@ bool TTorzskezCegekForm::ElozoEviCegMasol(const std::string& oldCode) {
     }
     // The new row: the register's defaults, then last year's row by name.
     Felvitel();
-    if (Mode() != 1) return false;
+    if (Mode() != Insert) return false;
     for (int i = 0; i < cegek.FieldCount(); ++i) {
         db::Field& to = cegek.Fields(i);
         const std::string& name = to.FieldName();
@@ -521,7 +521,7 @@ void TTorzskezCegekForm::CegListaFeltolt() {
         Uzen(QStringLiteral("A megadott helyen nem található a Dravik! #05") + "\r" +
                  QString::fromStdString(e.what()),
              ui::Icon::Error);
-        ModeButtons(Mode() == 0);
+        ModeButtons(Mode() == Browse);
         return;
     }
     ComboBox1->clear();
@@ -529,11 +529,11 @@ void TTorzskezCegekForm::CegListaFeltolt() {
     ComboBox1->setCurrentIndex(items.empty() ? -1 : 0);
     dravikMappa_ = folder;
     edit1Zarva_ = true;
-    ModeButtons(Mode() == 0);
+    ModeButtons(Mode() == Browse);
 }
 
 void TTorzskezCegekForm::BitBtnDravikAdatmasolasClick() {
-    if (Mode() != 0 || dravikMappa_.empty() || ComboBox1->currentIndex() < 0) return;
+    if (Mode() != Browse || dravikMappa_.empty() || ComboBox1->currentIndex() < 0) return;
     const int number = CegSorszam(ComboBox1->currentText().toStdString());
     const int year = std::stoi(FeldolgozasiEv);
     const std::string companyFolder = DravikCegKonyvtar(dravikMappa_, number);
@@ -565,7 +565,7 @@ void TTorzskezCegekForm::BitBtnDravikAdatmasolasClick() {
             return;
         }
         Felvitel();
-        if (Mode() != 1) return;
+        if (Mode() != Insert) return;
         db::DbfTable kparam;
         kparam.FileName = DbfUtvonal(companyFolder, "kparam");
         kparam.CodePage = db::DbfCodePage::Cp852;

@@ -658,7 +658,7 @@ void TTorzskezDolgozoForm::TableNyitZar(int n) {
 
 void TTorzskezDolgozoForm::Frissit() {
     MaintenanceForm::Frissit();
-    if (Mode() == 1 || Mode() == 2) {
+    if (Mode() != Browse) {
         // The saved job title is always the name of the occupation code.
         db::Field& munkakor = Table().FieldByName("DG_MUNKAKOR");
         const std::string name = findChild<QLabel*>("LabelDG_FEOR")->text().toStdString();
@@ -733,7 +733,7 @@ void TTorzskezDolgozoForm::TajUtlevelAllit() {
 
 void TTorzskezDolgozoForm::DBCheckBoxBeallit() {
     for (TDBCheckBox* box : findChildren<TDBCheckBox*>()) {
-        if (Mode() == 1) {
+        if (Mode() == Insert) {
             if (db::Field* f = box->Field())
                 f->SetAsString(IgenAlapertek(box->DataField()) ? box->ValueChecked : box->ValueUnchecked);
         } else {
@@ -743,8 +743,8 @@ void TTorzskezDolgozoForm::DBCheckBoxBeallit() {
 }
 
 void TTorzskezDolgozoForm::DBCheckBoxClick(TDBCheckBox* box) {
-    if (Mode() == 2) SzerkesztesChange();
-    if (box != DG_NYUGDIJAS || (Mode() != 1 && Mode() != 2)) return;
+    if (Mode() == Edit) SzerkesztesChange();
+    if (box != DG_NYUGDIJAS || Mode() == Browse) return;
     JarulekAlapertek();
     if (box->isChecked()) {
         DG_NYUGTORZSSZ->setEnabled(true);
@@ -848,7 +848,7 @@ void TTorzskezDolgozoForm::Fokusz(QWidget* control) {
 }
 
 void TTorzskezDolgozoForm::DBEditExit(TDBEdit* edit) {
-    if (Mode() != 1 && Mode() != 2) return;
+    if (Mode() == Browse) return;
     const QString text = edit->Text().trimmed();
     if (text.isEmpty()) return;
     db::Table& t = Table();
@@ -865,7 +865,7 @@ void TTorzskezDolgozoForm::DBEditExit(TDBEdit* edit) {
 }
 
 void TTorzskezDolgozoForm::JarulekAlapertek() {
-    if (Mode() != 1) return;
+    if (Mode() != Insert) return;
     db::Table& t = Table();
     const QString alkmin = QString::fromStdString(t.FieldByName("DG_ALKMIN").AsString()).trimmed();
     if (alkmin.isEmpty()) return;
@@ -878,7 +878,7 @@ void TTorzskezDolgozoForm::JarulekAlapertek() {
 }
 
 void TTorzskezDolgozoForm::DBEditExit2(TDBEdit* edit) {
-    if (Mode() != 1 && Mode() != 2) return;
+    if (Mode() == Browse) return;
     db::Table& t = Table();
     auto refuse = [this, edit](const QString& message) {
         ui::ShowMessage(message);
@@ -906,7 +906,7 @@ void TTorzskezDolgozoForm::DBEditExit2(TDBEdit* edit) {
         const std::optional<double> result = CsalkedvSzam();
         if (!result) return;
         bool keep = false;
-        if (Mode() == 2) {
+        if (Mode() == Edit) {
             // Both counts changed and an allowance was typed: the user's amount stays.
             auto changed = [&](const char* field) {
                 for (const auto& [name, value] : elozo_)
@@ -922,7 +922,7 @@ void TTorzskezDolgozoForm::DBEditExit2(TDBEdit* edit) {
 }
 
 void TTorzskezDolgozoForm::SzabadsagExit() {
-    if (Mode() != 1 && Mode() != 2) return;
+    if (Mode() == Browse) return;
     db::Table& t = Table();
     t.FieldByName("DG_SZABKER")
         .SetAsFloat(t.FieldByName("DG_ELOSZAB").AsFloat() + t.FieldByName("DG_EVISZAB").AsFloat() +
@@ -957,10 +957,10 @@ void TTorzskezDolgozoForm::DatumKovetkezmenyei(TDBDateEdit* edit, double date, b
             ui::ShowMessage(QStringLiteral("Csak adott évi és az adott évet követő dátum adható meg!"));
             back = true;
         }
-    } else if (edit == DG_SZULDAT && Mode() == 1) {
+    } else if (edit == DG_SZULDAT && Mode() == Insert) {
         Table().FieldByName("DG_EVISZAB").SetAsInteger(SzabadsagSzam());
         SzabadsagExit();
-    } else if (edit == DG_SZHAKEDVKEZD && (Mode() == 1 || Mode() == 2)) {
+    } else if (edit == DG_SZHAKEDVKEZD && Mode() != Browse) {
         db::Table& t = Table();
         const QString code = QString::fromStdString(t.FieldByName("DG_SZHAKEDVKOD").AsString()).trimmed();
         for (const SzhaKedvEvek& k : kSzhaKedvEvek) {
@@ -999,7 +999,7 @@ void TTorzskezDolgozoForm::ModeButtons(bool browsing) {
 }
 
 void TTorzskezDolgozoForm::NyilvLapMutat(QPushButton* button, const std::function<void()>& preview) {
-    if (Mode() != 0 || Table().IsEmpty()) return;
+    if (Mode() != Browse || Table().IsEmpty()) return;
     db::Table& cegek = *DM1->TableCegek;
     auto vissza = [&] {
         cegek.Close();
@@ -1033,24 +1033,24 @@ void TTorzskezDolgozoForm::BitBtn17Click() {
 }
 
 void TTorzskezDolgozoForm::BitBtn15Click() {
-    if (Mode() != 0 || Table().IsEmpty()) return;
+    if (Mode() != Browse || Table().IsEmpty()) return;
     ShowWithTablesClosed([this] { return std::make_unique<TList_TorzslapForm>(this); });
 }
 
 void TTorzskezDolgozoForm::BitBtn12Click() {
-    if (Mode() != 0) return;
+    if (Mode() != Browse) return;
     SideView(*DM1->TableSzamfejt, kSzamfejtOszlopok,
              NoAboutWhereEquals("SF_DGTORZSSZAM", Table().FieldByName("DG_TORZSSZAM").AsString()));
 }
 
 void TTorzskezDolgozoForm::BitBtn13Click() {
-    if (Mode() != 0) return;
+    if (Mode() != Browse) return;
     SideView(*DM1->TableDolgRegi, kElozmenyOszlopok,
              NoAboutWhereEquals("DG_TORZSSZAM", Table().FieldByName("DG_TORZSSZAM").AsString()));
 }
 
 void TTorzskezDolgozoForm::BitBtn16Click() {
-    if (Mode() != 0 || Table().State() != db::DatasetState::Browse || Table().IsEmpty()) return;
+    if (Mode() != Browse || Table().State() != db::DatasetState::Browse || Table().IsEmpty()) return;
     auto hiba = [](const std::exception& e) {
         ui::MessageBox(
             QStringLiteral("Üzenetkezelő"),

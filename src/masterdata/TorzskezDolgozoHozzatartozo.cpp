@@ -90,7 +90,7 @@ TTorzskezDolgozoHozzatartozoForm::TTorzskezDolgozoHozzatartozoForm(QWidget* pare
     for (TDBDateEdit* date : findChildren<TDBDateEdit*>()) {
         AddBuilt(date);
         date->OnExit = [this, date] {
-            if (Mode() == 1 || Mode() == 2) DateEditExitCheck(date);
+            if (Mode() != Browse) DateEditExitCheck(date);
         };
         date->OnChange = [this] { SzerkesztesChange(); };
     }
@@ -117,7 +117,7 @@ void TTorzskezDolgozoHozzatartozoForm::Frissit() {
 
 void TTorzskezDolgozoHozzatartozoForm::Postazas() {
     // A change is saved only for the employee the form was opened for.
-    if (Mode() == 2 && LabelTorzsszam->text().toStdString() != CurrentEmployee()) {
+    if (Mode() == Edit && LabelTorzsszam->text().toStdString() != CurrentEmployee()) {
         Megsem();
         return;
     }
@@ -130,7 +130,8 @@ bool TTorzskezDolgozoHozzatartozoForm::RogzitesMehetVizs() const {
 }
 
 void TTorzskezDolgozoHozzatartozoForm::BeforePost() {
-    if (Mode() == 1) Table().FieldByName("HT_DGTORZSSZAM").SetAsString(LabelTorzsszam->text().toStdString());
+    if (Mode() == Insert)
+        Table().FieldByName("HT_DGTORZSSZAM").SetAsString(LabelTorzsszam->text().toStdString());
 }
 
 void TTorzskezDolgozoHozzatartozoForm::EnterTag(int tag) {

@@ -185,7 +185,7 @@ void TTorzskezJogcimForm::LabelTorol() {
 
 void TTorzskezJogcimForm::DBCheckBoxBeallit() {
     for (TDBCheckBox* box : findChildren<TDBCheckBox*>()) {
-        if (Mode() == 1) {
+        if (Mode() == Insert) {
             if (db::Field* f = box->Field()) f->SetAsString(box->ValueUnchecked);
         } else {
             box->setChecked(false);
@@ -194,7 +194,7 @@ void TTorzskezJogcimForm::DBCheckBoxBeallit() {
 }
 
 void TTorzskezJogcimForm::DBCheckBoxClick() {
-    if (Mode() == 2) SzerkesztesChange();
+    if (Mode() == Edit) SzerkesztesChange();
 }
 
 void TTorzskezJogcimForm::NewRecordDefaults() {
@@ -212,7 +212,7 @@ void TTorzskezJogcimForm::JarulekKodAlapertek() {
 }
 
 void TTorzskezJogcimForm::DBEdit1Exit() {
-    if (Mode() != 1 && Mode() != 2) return;
+    if (Mode() == Browse) return;
     db::Field& code = Table().FieldByName("JC_KOD");
     if (code.IsNull() || JogcimKodMegfelel(code.AsString())) return;
     ui::ShowMessage(QStringLiteral("A beírt érték nem lehet kisebb mint 100!"));

@@ -122,7 +122,7 @@ void TTorzskezRJogcimForm::NewRecordDefaults() { RJogcimAlapertek(); }
 void TTorzskezRJogcimForm::BeforePost() {
     // The employee's name as it is when the item is made; a change of the
     // item or of the employee later leaves it.
-    if (Mode() == 1)
+    if (Mode() == Insert)
         Table()
             .FieldByName("RJ_DGNEV")
             .SetAsString(Table().FieldByName("RJ_szarmDGTORZSSZAMDGNEV").AsString());

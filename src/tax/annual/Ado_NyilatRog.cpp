@@ -259,7 +259,7 @@ void TAdo_NyilatRogForm::TableNyitZar(int n) {
 
 void TAdo_NyilatRogForm::Frissit() {
     MaintenanceForm::Frissit();
-    if (Mode() == 0 && Table().Active() && Table().IsEmpty()) DBCheckBoxBeallit();
+    if (Mode() == Browse && Table().Active() && Table().IsEmpty()) DBCheckBoxBeallit();
 }
 
 void TAdo_NyilatRogForm::LabelTorol() { Label2->clear(); }
@@ -270,7 +270,7 @@ void TAdo_NyilatRogForm::Felvitel() {
 }
 
 void TAdo_NyilatRogForm::DBCheckBoxBeallit() {
-    if (Mode() == 1) {
+    if (Mode() == Insert) {
         db::Table& t = Table();
         t.FieldByName("NY_ONADOZO").SetAsString("I");
         std::vector<std::string> no = {"NY_S155KOZOSERV", "NY_S155MEGOSZT", "NY_S156KOZOSERV",
@@ -281,7 +281,7 @@ void TAdo_NyilatRogForm::DBCheckBoxBeallit() {
                                       "AUGUSZTUS", "SZEPTEMBER", "OKTOBER", "NOVEMBER", "DECEMBER"})
                 no.push_back(std::string(row) + month);
         for (const std::string& f : no) t.FieldByName(f).SetAsString("N");
-    } else if (Mode() == 0) {
+    } else if (Mode() == Browse) {
         for (TDBCheckBox* c : findChildren<TDBCheckBox*>()) c->setCheckState(Qt::Unchecked);
     }
 }
@@ -293,7 +293,7 @@ bool TAdo_NyilatRogForm::RogzitesMehetVizs() const {
 void TAdo_NyilatRogForm::DBEditExit() {
     // Changing disables the number while it may hold the focus: that leaving
     // comes before the record is put into edit state.
-    if ((Mode() != 1 && Mode() != 2) || !DBEdit1->Editing()) return;
+    if (Mode() == Browse || !DBEdit1->Editing()) return;
     const std::string code = DBEdit1->Text().trimmed().toStdString();
     if (code.empty()) return;
     db::Table& dolgozo = *DM1->TableDolgozo;
@@ -314,7 +314,7 @@ void TAdo_NyilatRogForm::DBEditExit() {
 }
 
 void TAdo_NyilatRogForm::BeforePost() {
-    if (Mode() == 1) Table().FieldByName("NY_DGNEV").SetAsString(Label2->text().toStdString());
+    if (Mode() == Insert) Table().FieldByName("NY_DGNEV").SetAsString(Label2->text().toStdString());
 }
 
 void TAdo_NyilatRogForm::EnterTag(int tag) {

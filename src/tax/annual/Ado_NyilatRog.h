@@ -26,8 +26,8 @@ public:
     void Felvitel() override;
     // The name beside the registration number emptied.
     void LabelTorol();
-    // Mode 1: the defaults of a new declaration; mode 0: every box unchecked
-    // (an empty table shows no values); mode 2: nothing.
+    // Insert: the defaults of a new declaration; Browse: every box unchecked
+    // (an empty table shows no values); Edit: nothing.
     void DBCheckBoxBeallit();
     // Leaving the registration number of a known employee copies the
     // employee's address into the taxpayer's address of row 656 (the base

@@ -322,12 +322,12 @@ void TMABForm::ComboBoxHoJellegChange() {
     mab00.First();
     TablakFrissitese();
     LapokSzama();
-    mode_ = 0;
+    mode_ = Browse;
     Bongeszes();
 }
 
 void TMABForm::PageControl1Change() {
-    if (mode_ != 0) return;
+    if (mode_ != Browse) return;
     GroupBox2->setTitle(PageControl1->tabText(AktivLap()) + " parancsok");
     TablakFrissitese();
     Bongeszes();
@@ -418,7 +418,7 @@ void TMABForm::Szerkesztes() {
 void TMABForm::Felvitel() {
     if (!FelvitelEngedelyezett()) return;
     const int lap = AktivLap();
-    mode_ = 1;
+    mode_ = Insert;
     Szerkesztes();
     TablakMuvelet(0);
     if (lap == 0) {
@@ -435,7 +435,7 @@ void TMABForm::Felvitel() {
 void TMABForm::Modositas() {
     if (TablakMuvelet(11)) return;
     const int lap = AktivLap();
-    mode_ = 2;
+    mode_ = Edit;
     Szerkesztes();
     TablakMuvelet(1);
     if (lap == 0) {
@@ -461,7 +461,7 @@ void TMABForm::Postazas() {
     } catch (const db::AbortError&) {
         return;  // the data module told the user; the record is still typed
     }
-    mode_ = 0;
+    mode_ = Browse;
     Bongeszes();
     LapokSzama();
 }
@@ -610,7 +610,7 @@ bool TMABForm::Nagybetus(db::Table* table, const std::string& field) const {
 }
 
 void TMABForm::BemenetElhagyas(QWidget* input) {
-    if (mode_ != 1 && mode_ != 2) return;
+    if (mode_ == Browse) return;
     if (input == DBEditTorzsszam) DBEditExit();
     if (input == DBComboBox1) DBComboBox1Exit();
 }
@@ -655,7 +655,7 @@ void TMABForm::DBComboBox1Exit() {
 
 // --- Pick lists -----------------------------------------------------------------------
 
-void TMABForm::BongeszoF2() {
+void TMABForm::BrowsePick() {
     if (AktivLap() != 0) return;
     db::Table& t = *DM1->TableMAB00;
     std::vector<db::Field*> mezok;
@@ -670,7 +670,7 @@ void TMABForm::BongeszoF2() {
     RekordGombok();
 }
 
-void TMABForm::SzerkesztoF2(QWidget* input) {
+void TMABForm::InputPick(QWidget* input) {
     if (input != DBEditTorzsszam) return;
     db::Table& dg = *DM1->TableDolgozo;
     pick_->KivalasztSQLBeallit(dg, {&dg.FieldByName("DG_TORZSSZAM"), &dg.FieldByName("DG_NEV")}, {73, 336},

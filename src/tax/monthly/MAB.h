@@ -62,8 +62,8 @@ protected:
     void Megsem() override;
     bool RogzitesMehetVizs() const override;
     void Frissites() override;
-    void BongeszoF2() override;
-    void SzerkesztoF2(QWidget* input) override;
+    void BrowsePick() override;
+    void InputPick(QWidget* input) override;
     void BemenetElhagyas(QWidget* input) override;
     void TableNyitZar(int n) override;
 

@@ -1,16 +1,14 @@
 #include "tax/monthly/MABModKeret.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -25,7 +23,6 @@
 #include "core/DateEditCheck.h"
 #include "core/StartValues.h"
 #include "core/TableLayouts.h"
-#include "masterdata/MaintenanceButtons.h"
 #include "platform/db/Table.h"
 #include "platform/ui/ControlTable.h"
 #include "platform/ui/Dialogs.h"
@@ -33,14 +30,6 @@
 #include "tax/monthly/MABTablak.h"
 
 namespace {
-
-const QString kUzenet = QStringLiteral("Üzenet");
-
-bool Kerdes(const QString& text, ui::Icon icon, int defaultButton = ui::NoButton) {
-    return ui::MessageBox(kUzenet, text, icon, ui::Yes | ui::No, defaultButton) == ui::Yes;
-}
-
-bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
 // Typing turns into capitals.
 class Nagybetu : public QValidator {
@@ -133,7 +122,7 @@ const TableLayout& Elrendezes(const db::Table& table) {
 
 }  // namespace
 
-TMABModKeret::TMABModKeret(QWidget* parent) : QDialog(parent) {
+TMABModKeret::TMABModKeret(QWidget* parent) : RecordForm(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::WindowMaximizeButtonHint);
     setWindowState(Qt::WindowMaximized);
@@ -153,20 +142,12 @@ TMABModKeret::TMABModKeret(QWidget* parent) : QDialog(parent) {
     GroupBox2 = new QGroupBox(this);
     GroupBox2->setObjectName("GroupBox2");
     auto* buttons = new QHBoxLayout(GroupBox2);
-    maintenance::BuildButtonRow(*this, GroupBox2, buttons, {.autoDefault = false, .stretchBeforeExit = true},
-                                [this](QAbstractButton* b) { BitBtnClick(b); });
+    BuildButtons(GroupBox2, buttons,
+                 {.autoDefault = false, .stretchBeforeExit = true, .onlyWhenEnabled = true});
     BitBtn8->hide();
-    connect(BitBtn10, &QPushButton::clicked, this, &TMABModKeret::BitBtn10Click);
     fo->addWidget(GroupBox2);
     // Browsing keys reach the form from the buttons as well.
     for (QWidget* w : GroupBox2->findChildren<QWidget*>()) w->installEventFilter(this);
-}
-
-TMABModKeret::~TMABModKeret() {
-    for (QWidget* w : findChildren<QWidget*>()) {
-        w->removeEventFilter(this);
-        w->disconnect(this);
-    }
 }
 
 // --- Pages -----------------------------------------------------------------------------
@@ -431,42 +412,28 @@ void TMABModKeret::Szerkesztes() {
 
 // --- Buttons and records ---------------------------------------------------------------
 
-void TMABModKeret::BitBtnClick(QAbstractButton* sender) {
-    switch (sender ? sender->property("Tag").toInt() : 0) {
-        case 1:
+void TMABModKeret::MoveRecord(RecordMove move) {
+    switch (move) {
+        case RecordMove::Prior:
             TablakMuvelet(8);
-            Frissites();
             break;
-        case 2:
+        case RecordMove::Next:
             TablakMuvelet(7);
-            Frissites();
             break;
-        case 3:
+        case RecordMove::First:
             TablakMuvelet(5);
-            Frissites();
             break;
-        case 4:
+        case RecordMove::Last:
             TablakMuvelet(6);
-            Frissites();
             break;
-        case 5:
-            if (BitBtn5->isEnabled()) Felvitel();
+        case RecordMove::Back10:
+            TablakMuvelet(9);
             break;
-        case 6:
-            if (BitBtn6->isEnabled()) Modositas();
-            break;
-        case 7:
-            Torles();
-            break;
-        case 9:
-            Megsem();
-            break;
-        case 11:
-            Postazas();
-            break;
-        default:
+        case RecordMove::Forward10:
+            TablakMuvelet(10);
             break;
     }
+    Frissites();
 }
 
 bool TMABModKeret::TablakMuvelet(int kod) {
@@ -514,9 +481,7 @@ bool TMABModKeret::TablakMuvelet(int kod) {
     return false;
 }
 
-void TMABModKeret::BitBtn10Click() {
-    if (Kerdes(QStringLiteral("Valóban kilép a havi adóbevalásból?"), ui::Icon::Question)) close();
-}
+QString TMABModKeret::ExitQuestion() const { return QStringLiteral("Valóban kilép a havi adóbevalásból?"); }
 
 void TMABModKeret::Maszkok(db::Table& table, const std::vector<MezoMaszk>& mezok) {
     for (const MezoMaszk& m : mezok) {
@@ -527,47 +492,24 @@ void TMABModKeret::Maszkok(db::Table& table, const std::vector<MezoMaszk>& mezok
 }
 
 bool TMABModKeret::RogzitesKerdes() {
-    const QString kerdes = mode_ == 1 ? QStringLiteral("Valóban hozzá szeretné adni a rekordot?")
-                                      : QStringLiteral("Valóban módosítani szeretné a rekordot?");
-    if (Kerdes(kerdes, ui::Icon::Question)) return true;
+    const QString kerdes = mode_ == Insert ? QStringLiteral("Valóban hozzá szeretné adni a rekordot?")
+                                           : QStringLiteral("Valóban módosítani szeretné a rekordot?");
+    if (Ask(kerdes, ui::Icon::Question)) return true;
     Megsem();
     return false;
 }
 
 void TMABModKeret::TablakElvetese() {
-    const int volt = mode_;
-    if (volt == 1 || volt == 2) {
+    const RecordMode volt = mode_;
+    if (volt != Browse) {
         TablakMuvelet(3);
-        if (volt == 1) TablakMuvelet(5);
+        if (volt == Insert) TablakMuvelet(5);
     }
-    mode_ = 0;
-}
-
-bool TMABModKeret::FormCloseQuery() {
-    if (mode_ == 0) return true;
-    if (!Kerdes(QStringLiteral("Félbeszakítja a műveletet?"), ui::Icon::Warning)) return false;
-    Megsem();
-    return true;
-}
-
-void TMABModKeret::FormClose() {
-    if (closed_) return;
-    closed_ = true;
-    TableNyitZar(1);
-}
-
-void TMABModKeret::closeEvent(QCloseEvent* event) {
-    if (!FormCloseQuery()) {
-        event->ignore();
-        return;
-    }
-    FormClose();
-    setResult(QDialog::Rejected);
-    event->accept();
+    mode_ = Browse;
 }
 
 void TMABModKeret::reject() {
-    if (mode_ != 0)
+    if (mode_ != Browse)
         Megsem();
     else if (BitBtn10->isEnabled())
         BitBtn10Click();
@@ -585,59 +527,7 @@ void TMABModKeret::Visszair(db::Table& t, const std::vector<db::Variant>& erteke
 
 // --- Keys ------------------------------------------------------------------------------
 
-void TMABModKeret::SzerkesztesChange() {
-    if (megsemFut_ || mode_ == 0) return;
-    BitBtn11->setEnabled(RogzitesMehetVizs());
-}
-
-bool TMABModKeret::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
-    const bool keypad = modifiers & Qt::KeypadModifier;
-    int kod = -1;
-    switch (key) {
-        case Qt::Key_PageUp:
-            kod = 9;
-            break;
-        case Qt::Key_PageDown:
-            kod = 10;
-            break;
-        case Qt::Key_Home:
-            kod = 5;
-            break;
-        case Qt::Key_End:
-            kod = 6;
-            break;
-        case Qt::Key_Plus:
-            if (!keypad) return false;
-            kod = 7;
-            break;
-        case Qt::Key_Minus:
-            if (!keypad) return false;
-            kod = 8;
-            break;
-        case Qt::Key_Insert:
-            if (BitBtn5->isEnabled()) Felvitel();
-            return true;
-        case Qt::Key_F12:
-            if (BitBtn6->isEnabled()) Modositas();
-            return true;
-        case Qt::Key_Delete:
-            Torles();
-            return true;
-        case Qt::Key_F2:
-            BongeszoF2();
-            return true;
-        case Qt::Key_Escape:
-            if (BitBtn10->isEnabled()) BitBtn10Click();
-            return true;
-        default:
-            return false;
-    }
-    TablakMuvelet(kod);
-    Frissites();
-    return true;
-}
-
-void TMABModKeret::EnterLenyomas(QWidget* input) {
+void TMABModKeret::EnterKey(QWidget* input) {
     const auto elso = [](const std::vector<QWidget*>& inputs, std::vector<QWidget*>::const_iterator from) {
         for (auto it = from; it != inputs.end(); ++it)
             if ((*it)->isEnabled()) return *it;
@@ -669,38 +559,15 @@ void TMABModKeret::LapVege(int) {
     if (BitBtn11->isEnabled()) BitBtn11->setFocus();
 }
 
-bool TMABModKeret::SzerkesztesKeyDown(QWidget* input, int key, Qt::KeyboardModifiers) {
-    if (mode_ != 1 && mode_ != 2) return false;
-    if (IsEnter(key)) {
-        EnterLenyomas(input);
-        return true;
-    }
-    if (key == Qt::Key_Escape) {
-        Megsem();
-        return true;
-    }
-    if (key == Qt::Key_F2) {
-        SzerkesztoF2(input);
-        return true;
-    }
-    return false;
+bool TMABModKeret::IsInput(const QObject* watched) const {
+    return std::find(inputs_.begin(), inputs_.end(), watched) != inputs_.end();
 }
 
 bool TMABModKeret::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(event);
-        if (mode_ == 0 && FormKeyDown(k->key(), k->modifiers())) return true;
-        const bool input = std::find(inputs_.begin(), inputs_.end(), watched) != inputs_.end();
-        if (input) {
-            if (SzerkesztesKeyDown(static_cast<QWidget*>(watched), k->key(), k->modifiers())) return true;
-            // The Enter character never reaches an input.
-            if (IsEnter(k->key())) return true;
-        }
-    } else if (event->type() == QEvent::FocusOut && qobject_cast<QComboBox*>(watched) &&
-               static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
-               static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason &&
-               std::find(inputs_.begin(), inputs_.end(), watched) != inputs_.end()) {
+    if (event->type() == QEvent::FocusOut && qobject_cast<QComboBox*>(watched) &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason && IsInput(watched)) {
         BemenetElhagyas(static_cast<QWidget*>(watched));
     }
-    return QDialog::eventFilter(watched, event);
+    return RecordForm::eventFilter(watched, event);
 }

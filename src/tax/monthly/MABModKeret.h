@@ -3,46 +3,35 @@
 // the browsing and typing modes, the keys, the date checks, the row captions
 // from table MAB and the pages built from the tables' cell lists.
 //
-// Modes: 0 browsing, 1 inserting, 2 modifying. Buttons by tag: 1 previous,
-// 2 next, 3 first, 4 last, 5 Felvitel (Ins), 6 Módosít (F12), 7 Törlés (Del),
-// 8 Listázás (hidden), 9 Mégsem, 11 Rögzítés; Kilépés asks and closes.
+// The modes, buttons and keys are the record frame's (core/RecordForm.h);
+// Listázás is hidden, and Felvitel and Módosít work only while enabled.
 #pragma once
 
-#include <QDialog>
 #include <QString>
 #include <string>
 #include <vector>
 
+#include "core/RecordForm.h"
 #include "platform/db/Table.h"
 
-class QAbstractButton;
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
-class QPushButton;
 class QScrollArea;
 class QTabWidget;
-class QToolButton;
 class TDBDateEdit;
 class TDBEdit;
 
-class TMABModKeret : public QDialog {
+class TMABModKeret : public RecordForm {
     Q_OBJECT
 public:
-    ~TMABModKeret() override;
-
-    int Mode() const { return mode_; }
-
     // A header field on a page of its own: the field and the caption beside it.
     struct FejMezo {
         const char* field;
         const char* caption;
     };
 
-    void BitBtnClick(QAbstractButton* sender);
-    void BitBtn10Click();
-    bool FormCloseQuery();
     // Codes: 0 append, 1 edit, 2 post, 3 cancel, 4 delete, 5 first, 6 last,
     // 7 next, 8 prior, 9 back 10, 10 forward 10, 11 whether the table is
     // empty (the only result). The active page's table; a member widens it.
@@ -56,19 +45,8 @@ public:
     // The data-module table the active page names in its hint.
     db::Table* AktivTabla() const;
 
-    QToolButton* BitBtn1 = nullptr;   // previous
-    QToolButton* BitBtn2 = nullptr;   // next
-    QToolButton* BitBtn3 = nullptr;   // first
-    QToolButton* BitBtn4 = nullptr;   // last
-    QPushButton* BitBtn5 = nullptr;   // Felvitel
-    QPushButton* BitBtn6 = nullptr;   // Módosít
-    QPushButton* BitBtn7 = nullptr;   // Törlés
-    QPushButton* BitBtn8 = nullptr;   // Listázás
-    QPushButton* BitBtn9 = nullptr;   // Mégsem
-    QPushButton* BitBtn10 = nullptr;  // Kilépés
-    QPushButton* BitBtn11 = nullptr;  // Rögzítés
-    QGroupBox* GroupBox1 = nullptr;   // "Fej adatok"
-    QGroupBox* GroupBox2 = nullptr;   // "<page> parancsok"
+    QGroupBox* GroupBox1 = nullptr;  // "Fej adatok"
+    QGroupBox* GroupBox2 = nullptr;  // "<page> parancsok"
     QTabWidget* PageControl1 = nullptr;
     QLabel* LabelHint = nullptr;
     // The period's two edits: IG earlier than TOL is refused.
@@ -125,21 +103,12 @@ protected:
     void RekordGombok();
     virtual bool FelvitelEngedelyezett() const { return true; }
 
-    virtual void Felvitel() = 0;
-    virtual void Modositas() = 0;
-    virtual void Torles() = 0;
-    virtual void Postazas() = 0;
-    virtual void Megsem() = 0;
-    virtual bool RogzitesMehetVizs() const = 0;
     // After a navigation, a filter change and a delete.
     virtual void Frissites() {}
-    // F2 in browsing mode, and in an input while typing.
-    virtual void BongeszoF2() {}
-    virtual void SzerkesztoF2(QWidget*) {}
     // Enter on an input while typing goes to the next input: from the last
     // input of the key box to the header page, from the last of a page to
     // LapVege (Rögzítés when it is enabled).
-    void EnterLenyomas(QWidget* input);
+    void EnterKey(QWidget* input) override;
     virtual void LapVege(int lap);
     // The inputs of the key box, in Enter order.
     void Kulcsok(std::vector<QWidget*> kulcsok) { kulcsok_ = std::move(kulcsok); }
@@ -147,9 +116,6 @@ protected:
     // An input was left (after its value went into its field).
     virtual void BemenetElhagyas(QWidget*) {}
 
-    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
-    bool SzerkesztesKeyDown(QWidget* input, int key, Qt::KeyboardModifiers modifiers);
-    void SzerkesztesChange();
     // The date checks on leaving a date edit.
     void DBDateEditExit(TDBDateEdit* edit);
 
@@ -172,15 +138,12 @@ protected:
     static void Visszair(db::Table& t, const std::vector<db::Variant>& ertekek);
 
     void reject() override;
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // Closing: the tables are closed once.
-    virtual void TableNyitZar(int n) = 0;
-    void FormClose();
+    // Browsing steps go through TablakMuvelet, then Frissites.
+    void MoveRecord(RecordMove move) override;
+    QString ExitQuestion() const override;
+    bool IsInput(const QObject* watched) const override;
 
-    int mode_ = 0;
-    bool megsemFut_ = false;
-    bool closed_ = false;
     QGridLayout* fejGrid_ = nullptr;  // in GroupBox1
 
 private:

@@ -263,7 +263,7 @@ void TMABOSZForm::Bongeszes() {
 void TMABOSZForm::Frissites() { RekordGombok(); }
 
 void TMABOSZForm::Felvitel() {
-    mode_ = 1;
+    mode_ = Insert;
     PageControl1->setCurrentIndex(0);
     Szerkesztes();
     TablakMuvelet(0);
@@ -274,7 +274,7 @@ void TMABOSZForm::Felvitel() {
 
 void TMABOSZForm::Modositas() {
     if (TablakMuvelet(11)) return;
-    mode_ = 2;
+    mode_ = Edit;
     PageControl1->setCurrentIndex(0);
     Szerkesztes();
     TablakMuvelet(1);
@@ -299,7 +299,7 @@ void TMABOSZForm::Postazas() {
         db::HandleApplicationException(std::current_exception());
         return;
     }
-    mode_ = 0;
+    mode_ = Browse;
     Bongeszes();
 }
 
@@ -402,7 +402,7 @@ void TMABOSZForm::LapVege(int lap) {
 }
 
 void TMABOSZForm::BemenetElhagyas(QWidget* input) {
-    if ((mode_ != 1 && mode_ != 2) || input != DBEditHonap) return;
+    if (mode_ == Browse || input != DBEditHonap) return;
     const QString szoveg = DBEditHonap->Text().trimmed();
     if (szoveg.isEmpty()) return;
     const int ho = szoveg.toInt();
@@ -412,7 +412,7 @@ void TMABOSZForm::BemenetElhagyas(QWidget* input) {
     }
 }
 
-void TMABOSZForm::BongeszoF2() {
+void TMABOSZForm::BrowsePick() {
     db::Table& t = *DM1->TableMABOSZ;
     std::vector<db::Field*> mezok;
     for (const char* f : {"HONAP", "JELLEG", "TOL", "IG"}) mezok.push_back(&t.FieldByName(f));

@@ -41,7 +41,7 @@ protected:
     void Megsem() override;
     bool RogzitesMehetVizs() const override;
     void Frissites() override;
-    void BongeszoF2() override;
+    void BrowsePick() override;
     void LapVege(int lap) override;
     void BemenetElhagyas(QWidget* input) override;
     void TableNyitZar(int n) override;
