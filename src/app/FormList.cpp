@@ -173,3 +173,9 @@ const FormFactory* FindForm(std::string_view formName) {
     auto it = forms.find(formName);
     return it == forms.end() ? nullptr : &it->second;
 }
+
+std::vector<std::string> FormNames() {
+    std::vector<std::string> names;
+    for (const auto& [name, factory] : Forms()) names.push_back(name);
+    return names;
+}

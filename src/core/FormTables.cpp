@@ -18,8 +18,12 @@ const TableLayout* LayoutOf(const db::Dataset* ds) {
 
 }  // namespace
 
+const TableLayout* SourceLayout(db::DataSource* source) {
+    return LayoutOf(source ? source->DataSet() : nullptr);
+}
+
 ui::FieldInfo LayoutField(db::DataSource* source, const std::string& field) {
-    const TableLayout* layout = LayoutOf(source ? source->DataSet() : nullptr);
+    const TableLayout* layout = SourceLayout(source);
     if (!layout) return ui::DatasetField(source, field);
     ui::FieldInfo info;
     info.name = field;

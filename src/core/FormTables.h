@@ -7,6 +7,12 @@
 
 #include "platform/ui/ControlTable.h"
 
+struct TableLayout;
+
+// The layout of the table behind the data source (see LayoutField), or
+// nullptr when the source reads no laid-out table.
+const TableLayout* SourceLayout(db::DataSource* source);
+
 // The field as the table layouts define it, found through the table behind
 // the data source (a data module component by its catalogue name, another
 // table by its table name). A source over no laid-out table gives the

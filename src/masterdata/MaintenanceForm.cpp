@@ -90,6 +90,7 @@ void MaintenanceForm::AddSqlRecordCode(TDBEdit* edit, QLabel* name, db::Table* t
 
 QWidget* MaintenanceForm::TablePage() {
     auto* page = new QWidget(this);
+    page->setObjectName("PanelLap");
     ui::PageGrid(page)->setContentsMargins(0, 0, 0, 0);
     ui::PageGrid(page)->setColumnStretch(2, 1);
     page_->addWidget(page, 0, 0, 1, 3);

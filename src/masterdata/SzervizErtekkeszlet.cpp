@@ -32,6 +32,7 @@ TSzervizErtekkeszletForm::TSzervizErtekkeszletForm(QWidget* parent)
     setObjectName("SzervizErtekkeszletForm");
     setWindowTitle(QStringLiteral("Szerviz/Értékkészlet karbantartás"));
     auto* page = new QWidget(this);
+    page->setObjectName("PanelLap");
     Page()->addWidget(page, 0, 0);
     FormBuilder(DM1->DataSourceErtekkeszlet).Build(*this, page, kPage);
     AdoptBuilt();

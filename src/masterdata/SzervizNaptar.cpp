@@ -131,6 +131,8 @@ TSzervizNaptarForm::TSzervizNaptarForm(QWidget* parent) : QDialog(parent) {
     QGridLayout* grid = ui::PageGrid(this);
     auto* top = new QWidget(this);
     auto* bottom = new QWidget(this);
+    top->setObjectName("PanelEv");
+    bottom->setObjectName("PanelGombok");
     for (QWidget* bar : {top, bottom}) ui::PageGrid(bar)->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(top, 0, 0);
     grid->addWidget(bottom, 3, 0);

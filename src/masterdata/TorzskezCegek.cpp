@@ -166,6 +166,7 @@ TTorzskezCegekForm::TTorzskezCegekForm(QWidget* parent) : MaintenanceForm(DM1->T
     setWindowTitle(QStringLiteral("Törzskezelés/Cégek"));
 
     auto* head = new QWidget(this);
+    head->setObjectName("PanelFej");
     ui::PageGrid(head)->setContentsMargins(0, 0, 0, 0);
     Page()->addWidget(head, 0, 0, 1, 3);
     ui::ControlBuilder b = FormBuilder(DM1->DataSourceCegek);
@@ -183,6 +184,7 @@ TTorzskezCegekForm::TTorzskezCegekForm(QWidget* parent) : MaintenanceForm(DM1->T
 
     // The two tool boxes below the pages.
     auto* tools = new QWidget(this);
+    tools->setObjectName("PanelEszkozok");
     ui::PageGrid(tools)->setContentsMargins(0, 0, 0, 0);
     Page()->addWidget(tools, 7, 0, 1, 3);
     b.Build(*this, tools, kEszkozok);

@@ -27,6 +27,7 @@ TTorzskezKifhelyForm::TTorzskezKifhelyForm(QWidget* parent) : MaintenanceForm(DM
     setObjectName("TorzskezKifhelyForm");
     setWindowTitle(QStringLiteral("Törzskezelés/Kifizetőhely"));
     auto* page = new QWidget(this);
+    page->setObjectName("PanelLap");
     Page()->addWidget(page, 0, 0);
     FormBuilder(DM1->DataSourceKifhely).Build(*this, page, kPage);
     AdoptBuilt();

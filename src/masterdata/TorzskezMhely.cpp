@@ -33,6 +33,7 @@ TTorzskezMhelyForm::TTorzskezMhelyForm(QWidget* parent) : MaintenanceForm(DM1->T
     setObjectName("TorzskezMhelyForm");
     setWindowTitle(QStringLiteral("Törzskezelés/Munkehely"));
     auto* page = new QWidget(this);
+    page->setObjectName("PanelLap");
     Page()->addWidget(page, 0, 0);
     FormBuilder(DM1->DataSourceMhely).Build(*this, page, kPage);
     LabelMH_KHKOD->setMinimumWidth(200);

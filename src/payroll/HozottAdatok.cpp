@@ -99,6 +99,7 @@ THozottAdatokForm::THozottAdatokForm(QWidget* parent) : QDialog(parent) {
     ui::ControlBuilder b;
     b.Build(*this, this, kHead);
     QWidget* buttons = InnerPage(this, {4, 0, 1, 3});
+    buttons->setObjectName("PanelGombok");
     ui::PageGrid(buttons)->setColumnStretch(2, 1);
     b.events.OnClick = [this](QWidget* w) { BitBtnClick(ui::TagOf(w)); };
     b.Build(*this, buttons, kGombok);

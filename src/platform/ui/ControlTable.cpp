@@ -34,7 +34,10 @@ FieldInfo DatasetField(db::DataSource* source, const std::string& field) {
     return info;
 }
 
-ControlBuilder::ControlBuilder(FieldLookup fields) : fields_(std::move(fields)) {}
+ControlBuilder::ControlBuilder(FieldLookup fields) : fields_(std::move(fields)) {
+    static int builders = 0;
+    id_ = ++builders;
+}
 
 QGridLayout* PageGrid(QWidget* page) {
     if (!page->layout()) return new QGridLayout(page);
@@ -68,6 +71,12 @@ QWidget* ControlBuilder::Add(QWidget* page, QGridLayout* grid, const ControlDecl
     QWidget* w = kind.make(row, context);
     w->setObjectName(row.name);
     w->setProperty("Tag", row.tag);
+    w->setProperty("Builder", id_);
+    w->setProperty("TableRow", ++rows_);
+    if (kind.bound) {
+        w->setProperty("Field", row.Text());
+        w->setProperty("Source", QVariant::fromValue(static_cast<void*>(source)));
+    }
     if (kind.valueSet) w->setProperty("ValueSet", QString::fromUtf8(kind.valueSet));
     if (row.hint) w->setToolTip(QString::fromUtf8(row.hint));
     if (kind.disabled) w->setEnabled(false);
@@ -109,6 +118,18 @@ int TagOf(const QObject* control) { return control ? control->property("Tag").to
 
 QString ValueSetOf(const QObject* control) {
     return control ? control->property("ValueSet").toString() : QString();
+}
+
+TablePlace TablePlaceOf(const QObject* control) {
+    if (!control) return {};
+    return {control->property("Builder").toInt(), control->property("TableRow").toInt()};
+}
+
+BoundField BoundFieldOf(const QObject* control) {
+    if (!control) return {};
+    const QVariant source = control->property("Source");
+    return {static_cast<db::DataSource*>(source.value<void*>()),
+            control->property("Field").toString().toStdString()};
 }
 
 QLabel* CaptionOf(const QWidget* control) {

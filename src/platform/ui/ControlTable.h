@@ -183,6 +183,8 @@ private:
     QWidget* Add(QWidget* page, QGridLayout* grid, const ControlDecl& row, bool captionCellFree);
 
     FieldLookup fields_;
+    int id_ = 0;
+    int rows_ = 0;
     QWidget* lastFocus_ = nullptr;
     QTabWidget* pageControl_ = nullptr;
 };
@@ -194,6 +196,21 @@ QGridLayout* PageGrid(QWidget* page);
 // The tag and the value-set type the builder gave a control (0 and "" when none).
 int TagOf(const QObject* control);
 QString ValueSetOf(const QObject* control);
+// The builder that made a control and its row's place among the rows that
+// builder made (its tables one after another); zeros for a control no table
+// built. The builder chains the tab order of its rows in this order.
+struct TablePlace {
+    int builder = 0;
+    int row = 0;
+};
+TablePlace TablePlaceOf(const QObject* control);
+// The data source and field a bound kind was built for (the builder's source,
+// even where the form binds the control itself); a null source otherwise.
+struct BoundField {
+    db::DataSource* source = nullptr;
+    std::string field;
+};
+BoundField BoundFieldOf(const QObject* control);
 // The caption the builder put beside a bound control, or nullptr.
 QLabel* CaptionOf(const QWidget* control);
 

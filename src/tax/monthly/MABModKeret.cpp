@@ -154,6 +154,7 @@ TMABModKeret::TMABModKeret(QWidget* parent) : RecordForm(parent) {
 
 int TMABModKeret::UjLap(const QString& caption, db::Table* table, const std::string& hint) {
     auto* scroll = new QScrollArea(PageControl1);
+    scroll->setObjectName(QString::fromStdString("Terulet_" + table->Name));
     scroll->setWidgetResizable(true);
     auto* tab = new QWidget;
     tab->setObjectName(QString::fromStdString("Lap_" + table->Name));
