@@ -187,15 +187,32 @@ void SaveRun(const PayrollRun& run, db::Table& payrollTable) {
     const bool wasOpen = payrollTable.Active();
     db::Transaction tx({&payrollTable});
     if (!wasOpen) payrollTable.Open();
-    // The key's first fields find the first row of the run by the index.
-    payrollTable.First();
-    bool found =
-        payrollTable.Locate("SF_DGTORZSSZAM;SF_HONAP;SF_KIFIZDAT",
-                            {db::Variant(employee), db::Variant(ctx.month), db::Variant(ctx.paymentDate)});
-    while (found && !payrollTable.Eof() &&
-           payrollTable.FieldByName("SF_DGTORZSSZAM").AsString() == employee &&
-           payrollTable.FieldByName("SF_HONAP").AsInteger() == ctx.month &&
-           payrollTable.FieldByName("SF_KIFIZDAT").AsDateTime() == ctx.paymentDate) {
+    payrollTable.CheckBrowseMode();
+    const auto ofRun = [&] {
+        return !payrollTable.IsEmpty() && payrollTable.FieldByName("SF_DGTORZSSZAM").AsString() == employee &&
+               payrollTable.FieldByName("SF_HONAP").AsInteger() == ctx.month &&
+               payrollTable.FieldByName("SF_KIFIZDAT").AsDateTime() == ctx.paymentDate;
+    };
+    // The key's first fields find the first row of the run by the index; a
+    // Locate from one of the run's own rows stays there, so from such a row
+    // the way back to the first one is stepped. (Moving to the table's first
+    // row instead would read the records there for nothing.)
+    bool found = ofRun();
+    if (found) {
+        for (;;) {
+            payrollTable.Prior();
+            if (payrollTable.Bof()) break;
+            if (!ofRun()) {
+                payrollTable.Next();
+                break;
+            }
+        }
+    } else {
+        found = payrollTable.Locate(
+            "SF_DGTORZSSZAM;SF_HONAP;SF_KIFIZDAT",
+            {db::Variant(employee), db::Variant(ctx.month), db::Variant(ctx.paymentDate)});
+    }
+    while (found && !payrollTable.Eof() && ofRun()) {
         if (payrollTable.FieldByName("SF_JCKOD").AsString() < "800")
             payrollTable.Delete();
         else

@@ -31,32 +31,45 @@ private:
 };
 
 // The rows of one employee through an SQL statement, so only they are read.
-std::vector<FieldValues> EmployeeRecords(const std::string& alias, const std::string& table,
-                                         const std::string& employeeField, const std::string& employee,
-                                         const std::string& order) {
-    db::Query q;
-    q.DatabaseName = alias;
-    q.SetSQL("SELECT * FROM " + db::SqlName(table) + " WHERE " + employeeField + " = :e ORDER BY " + order);
+std::vector<FieldValues> EmployeeRecords(db::Query& q, const std::string& employee) {
+    q.Close();
     q.ParamByName("e").SetAsString(employee);
     q.Open();
     std::vector<FieldValues> out;
     for (q.First(); !q.Eof(); q.Next()) out.push_back(FieldValues::FromCurrent(q));
+    q.Close();
     return out;
 }
 
-std::vector<SzamfejtRow> SavedRows(const std::string& alias, const std::string& table,
-                                   const std::string& employee) {
-    db::Query q;
-    q.DatabaseName = alias;
-    q.SetSQL("SELECT * FROM " + db::SqlName(table) + " WHERE SF_DGTORZSSZAM = :e");
+std::vector<SzamfejtRow> SavedRows(db::Query& q, const std::string& employee) {
+    q.Close();
     q.ParamByName("e").SetAsString(employee);
     q.Open();
     std::vector<SzamfejtRow> rows;
     for (q.First(); !q.Eof(); q.Next()) rows.push_back(ReadRow(q));
+    q.Close();
     return rows;
 }
 
 }  // namespace
+
+// An employee's standing items and saved rows, read through one connection
+// for the whole group: the files are attached and the statements prepared
+// once, not for every employee.
+struct RunLoader::EmployeeQueries {
+    db::Session session;
+    db::Query standing, saved;
+
+    EmployeeQueries(const std::string& alias, const std::string& suffix) {
+        standing.DatabaseName = alias;
+        standing.SetSession(&session);
+        standing.SetSQL("SELECT * FROM " + db::SqlName("RJogcim" + suffix) +
+                        " WHERE RJ_DGTORZSSZAM = :e ORDER BY RJ_JCKOD, RJ_SORSZAM");
+        saved.DatabaseName = alias;
+        saved.SetSession(&session);
+        saved.SetSQL("SELECT * FROM " + db::SqlName("Szamfejt" + suffix) + " WHERE SF_DGTORZSSZAM = :e");
+    }
+};
 
 RunLoader::RunLoader(RunLoaderSettings settings) : settings_(std::move(settings)) {
     const std::string& alias = settings_.alias;
@@ -96,6 +109,7 @@ RunLoader::RunLoader(RunLoaderSettings settings) : settings_(std::move(settings)
     valueSet_ = OpenTable(alias, "Ertekkeszlet" + suffix);
     shared_.parameters = std::make_shared<TableParameters>(valueSet_);
     employees_ = OpenTable(alias, "Dolgozo" + suffix);
+    queries_ = std::make_unique<EmployeeQueries>(alias, suffix);
 }
 
 RunLoader::~RunLoader() = default;
@@ -109,10 +123,8 @@ RunContext RunLoader::Load(const std::string& employee, int month, double paymen
     if (!employees_->Locate("DG_TORZSSZAM", db::Variant(employee)))
         throw CalculationError("Nem található a(z) " + employee + " törzsszámú dolgozó!");
     ctx.employee = FieldValues::FromCurrent(*employees_);
-    const std::string suffix = "_" + settings_.companyCode;
-    ctx.standingItems = EmployeeRecords(settings_.alias, "RJogcim" + suffix, "RJ_DGTORZSSZAM", employee,
-                                        "RJ_JCKOD, RJ_SORSZAM");
-    ctx.savedRows = SavedRows(settings_.alias, "Szamfejt" + suffix, employee);
+    ctx.standingItems = EmployeeRecords(queries_->standing, employee);
+    ctx.savedRows = SavedRows(queries_->saved, employee);
 
     // Last year's rows only when the file is there; read once, when first asked for.
     const std::string table = PreviousYearPayrollTable(ctx.company);

@@ -35,10 +35,12 @@ public:
     RunContext Load(const std::string& employee, int month, double paymentDate) const;
 
 private:
+    struct EmployeeQueries;
     RunLoaderSettings settings_;
     RunContext shared_;
     std::unique_ptr<db::Table> employees_;
     std::shared_ptr<db::Table> valueSet_;
+    std::unique_ptr<EmployeeQueries> queries_;
 };
 
 // A payroll table's rows of one employee in key order, the file opened

@@ -1,5 +1,7 @@
 #include "platform/db/Query.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <filesystem>
 #include <set>
@@ -112,11 +114,14 @@ std::vector<Qualified> QualifiedNames(std::vector<Token>& names,
     return out;
 }
 
-// Attaches the table files the SQL names and returns the connection; the
-// names of other databases' tables are rewritten to their attached schemas.
-std::unique_ptr<sql::Connection> Connect(const std::string& databaseName,
-                                         const std::map<std::string, std::string>& schemas,
-                                         std::string& sqlText) {
+struct Attachment {
+    std::string path, schema;
+};
+
+// The table files the SQL names, each with its schema; the names of other
+// databases' tables are rewritten to their schemas.
+std::vector<Attachment> Resolve(const std::string& databaseName,
+                                const std::map<std::string, std::string>& schemas, std::string& sqlText) {
     std::vector<Token> names;
     Scan(sqlText, &names, nullptr);
     std::vector<Qualified> qualified = QualifiedNames(names, schemas);
@@ -127,18 +132,13 @@ std::unique_ptr<sql::Connection> Connect(const std::string& databaseName,
     const std::string folder = Engine::ResolveFolder(databaseName);
     const std::map<std::string, std::string> files = TableFiles(folder, lengths);
 
-    auto conn = std::make_unique<sql::Connection>(":memory:", false, true, "SQL");
+    std::vector<Attachment> out;
     std::set<std::string> attached;
     auto attach = [&](const std::string& path, const std::string& schema) {
         if (attached.size() >= 10)
             throw EngineError(SQLITE_LIMIT_ATTACHED, "Too many tables in one statement");
         attached.insert(schema);
-        conn->Attach(path, schema, schema);
-        // A sort on other fields than the key reads the rows in key order and
-        // seeks each one: with the default cache of 2 MB a large table's pages
-        // are read from the file again and again. The connection lives for
-        // one statement, so a larger cache costs only while it runs.
-        conn->Exec("PRAGMA " + sql::Quote(schema) + ".cache_size = -65536", "SQL");
+        out.push_back({path, schema});
     };
     // This database's tables first: an unqualified name finds them before a
     // table of the same name of another database.
@@ -162,12 +162,101 @@ std::unique_ptr<sql::Connection> Connect(const std::string& databaseName,
         if (!attached.count(schema)) attach(other + "/" + it->second, schema);
         sqlText.replace(q->pos, q->len, sql::Quote(schema) + "." + sql::Quote(base));
     }
+    return out;
+}
+
+void Attach(sql::Connection& conn, const Attachment& a) {
+    conn.Attach(a.path, a.schema, a.schema);
+    // A sort on other fields than the key reads the rows in key order and
+    // seeks each one: with the default cache of 2 MB a large table's pages
+    // are read from the file again and again. The connection lives for one
+    // statement (or one session), so a larger cache costs only while it runs.
+    conn.Exec("PRAGMA " + sql::Quote(a.schema) + ".cache_size = -65536", "SQL");
+}
+
+// Attaches the table files the SQL names and returns the connection; the
+// names of other databases' tables are rewritten to their attached schemas.
+std::unique_ptr<sql::Connection> Connect(const std::string& databaseName,
+                                         const std::map<std::string, std::string>& schemas,
+                                         std::string& sqlText) {
+    const std::vector<Attachment> files = Resolve(databaseName, schemas, sqlText);
+    auto conn = std::make_unique<sql::Connection>(":memory:", false, true, "SQL");
+    for (const Attachment& a : files) Attach(*conn, a);
     return conn;
+}
+
+// The file's identity: a table made anew replaces its file by another one.
+std::pair<dev_t, ino_t> FileId(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return {0, 0};
+    return {st.st_dev, st.st_ino};
 }
 
 }  // namespace
 
 std::string SqlName(const std::string& name) { return sql::Quote(BaseOf(name)); }
+
+struct Session::Impl {
+    struct Attached {
+        std::string path;
+        std::pair<dev_t, ino_t> id;
+    };
+    struct Prepared {
+        std::unique_ptr<sql::Statement> st;
+        std::vector<std::string> schemas;  // the attached files it reads
+    };
+    std::unique_ptr<sql::Connection> conn;
+    std::map<std::string, Attached> attached;  // by schema
+    std::map<std::string, Prepared> statements;
+
+    void Reset() {
+        statements.clear();
+        attached.clear();
+        conn.reset();
+    }
+    bool Unchanged(const Prepared& p) const {
+        for (const std::string& schema : p.schemas) {
+            const Attached& a = attached.at(schema);
+            if (FileId(a.path) != a.id) return false;
+        }
+        return true;
+    }
+    sql::Statement& Prepare(const std::string& databaseName,
+                            const std::map<std::string, std::string>& schemas, const std::string& sqlText) {
+        std::string key = databaseName + '\0' + sqlText;
+        for (const auto& [schema, database] : schemas) key += '\0' + schema + '=' + database;
+        if (auto it = statements.find(key); it != statements.end()) {
+            if (Unchanged(it->second)) return *it->second.st;
+            Reset();
+        }
+        std::string text = sqlText;
+        const std::vector<Attachment> files = Resolve(databaseName, schemas, text);
+        size_t added = 0;
+        bool clash = false;
+        for (const Attachment& a : files) {
+            auto it = attached.find(a.schema);
+            if (it == attached.end())
+                ++added;
+            else if (it->second.path != a.path)
+                clash = true;
+        }
+        if (clash || attached.size() + added > 10) Reset();
+        if (!conn) conn = std::make_unique<sql::Connection>(":memory:", false, true, "SQL");
+        Prepared p;
+        for (const Attachment& a : files) {
+            p.schemas.push_back(a.schema);
+            if (attached.count(a.schema)) continue;
+            const auto id = FileId(a.path);  // before the file is opened: a later swap is seen
+            Attach(*conn, a);
+            attached[a.schema] = {a.path, id};
+        }
+        p.st = std::make_unique<sql::Statement>(conn->get(), text, "SQL");
+        return *statements.emplace(key, std::move(p)).first->second.st;
+    }
+};
+
+Session::Session() : d_(std::make_unique<Impl>()) {}
+Session::~Session() = default;
 
 Query::~Query() = default;
 
@@ -211,12 +300,30 @@ void BindParams(sql::Statement& st, std::map<std::string, Param>& params) {
 
 void Query::InternalOpen() {
     ClearStored();
-    std::string text = sql_;
-    auto conn = Connect(DatabaseName, schemas_, text);
-    sql::Statement st(conn->get(), text, "SQL");
+    std::unique_ptr<sql::Connection> conn;
+    std::unique_ptr<sql::Statement> own;
+    sql::Statement* prepared;
+    if (session_) {
+        prepared = &session_->d_->Prepare(DatabaseName, schemas_, sql_);
+    } else {
+        std::string text = sql_;
+        conn = Connect(DatabaseName, schemas_, text);
+        own = std::make_unique<sql::Statement>(conn->get(), text, "SQL");
+        prepared = own.get();
+    }
+    sql::Statement& st = *prepared;
+    // A session's statement stays prepared: reset, it holds no lock.
+    struct ResetAfter {
+        sql::Statement& st;
+        ~ResetAfter() { st.Reset(); }
+    } resetAfter{st};
     BindParams(st, params_);
+    if (sqlite3_column_count(st.get()) == 0)
+        throw DatabaseError("SQL: the statement returns no rows; use ExecSQL");
+    // The first step may prepare a kept statement anew (another workstation
+    // changed a table's structure): its columns are known after it.
+    bool more = st.Step();
     const int cols = sqlite3_column_count(st.get());
-    if (cols == 0) throw DatabaseError("SQL: the statement returns no rows; use ExecSQL");
     FieldDefs defs;
     std::set<std::string> seen;
     for (int i = 0; i < cols; ++i) {
@@ -229,7 +336,7 @@ void Query::InternalOpen() {
     }
     fieldDefs_ = defs;
     std::vector<Record> rows;
-    while (st.Step()) {
+    for (; more; more = st.Step()) {
         Record r(cols);
         for (int i = 0; i < cols; ++i) r[i] = st.Column(i, defs[i].type);
         rows.push_back(std::move(r));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 
 #include "platform/db/ListDataset.h"
@@ -35,10 +36,32 @@ private:
     FieldType type_ = FieldType::Unknown;
 };
 
+// One connection kept for a run of queries (a group of employees read one by
+// one): their table files stay attached and their statements prepared from
+// one Open to the next. A file made anew meanwhile (a table recreated on
+// another workstation) is attached afresh; a changed structure is read again
+// by the engine itself.
+class Session {
+public:
+    Session();
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+private:
+    friend class Query;
+    struct Impl;
+    std::unique_ptr<Impl> d_;
+};
+
 class Query : public ListDataset {
 public:
     Query() { ReadOnly = true; }
     ~Query() override;
+
+    // Opens through the session (nullptr: a connection of its own for each
+    // Open); the session must outlive the query's opens.
+    void SetSession(Session* session) { session_ = session; }
 
     std::string DatabaseName;  // alias or folder
     // The statement(s); changing it closes the query and forgets its
@@ -64,6 +87,7 @@ private:
     std::string sql_;
     std::map<std::string, Param> params_;         // upper-case name
     std::map<std::string, std::string> schemas_;  // folded schema name -> database
+    Session* session_ = nullptr;
     int rowsAffected_ = 0;
 };
 

@@ -5,13 +5,16 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <random>
 #include <unordered_map>
 #include <vector>
@@ -305,6 +308,20 @@ FieldDefs ReadTableStructure(const std::string& databaseName, const std::string&
 
 namespace {
 
+// Writes through this process's tables, by table file. A transaction's
+// tables share one connection, so a table object sees another one's write to
+// the same file only here.
+std::atomic<unsigned long long>* WriteCounter(const std::string& path) {
+    static std::mutex m;
+    static std::map<std::pair<dev_t, ino_t>, std::unique_ptr<std::atomic<unsigned long long>>> counters;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) st = {};
+    const std::lock_guard<std::mutex> lock(m);
+    auto& c = counters[{st.st_dev, st.st_ino}];
+    if (!c) c = std::make_unique<std::atomic<unsigned long long>>(0);
+    return c.get();
+}
+
 // The row ids of a table in its order, with their key values: a list of
 // blocks, so inserting a row in the middle of a large table moves a few
 // hundred entries, not all of them.
@@ -405,7 +422,7 @@ private:
 struct Table::Impl {
     std::string context;  // the table's name in messages
     std::string inner;    // table name inside the file
-    std::unique_ptr<sql::Connection> own;
+    std::shared_ptr<sql::Connection> own;
     sqlite3* db = nullptr;        // own connection or the transaction's
     std::string schema = "main";  // schema of the file on `db`
     std::string target;           // "schema"."table"
@@ -426,7 +443,13 @@ struct Table::Impl {
     bool readOne = false;  // the next read is of one record (set by an edit)
     std::vector<Record> win;
     int lastPos = -1;
-    std::unique_ptr<sql::Statement> selectWindow;
+    std::unique_ptr<sql::Statement> selectWindow, dataVersion;
+    // What the window was read after: the file's version on the table's own
+    // connection (other connections' commits change it) and this process's
+    // writes to the file.
+    long long winVersion = 0;
+    unsigned long long winWrites = 0;
+    std::atomic<unsigned long long>* writes = nullptr;
     // Set by an active transaction.
     sqlite3* txDb = nullptr;
     std::string txSchema;
@@ -435,17 +458,127 @@ struct Table::Impl {
         selectRow.reset();
         selectSameKey.reset();
         selectWindow.reset();
-        winStart = -1;
+        dataVersion.reset();
+        DropWindow();
         insertRow.reset();
         updateRow.reset();
         deleteRow.reset();
         cacheValid = false;
     }
+    bool InWindow(int pos) const {
+        return winStart >= 0 && pos >= winStart && pos < winStart + int(win.size());
+    }
+    void DropWindow() {
+        winStart = -1;
+        win.clear();
+    }
+    long long DataVersion() {
+        if (!dataVersion)
+            dataVersion = std::make_unique<sql::Statement>(
+                db, "PRAGMA " + sql::Quote(schema) + ".data_version", context);
+        long long v = 0;
+        try {
+            if (dataVersion->Step()) v = sqlite3_column_int64(dataVersion->get(), 0);
+        } catch (...) {
+            dataVersion->Reset();
+            throw;
+        }
+        dataVersion->Reset();
+        return v;
+    }
+    // Keeps the window only while it still holds what the file holds: no
+    // other table object of this process wrote the file since it was read,
+    // and (outside a transaction, whose locks keep others out) no other
+    // connection committed to it. Before an own write only the first can be
+    // asked; the commit's check follows the write.
+    bool KeepWindow(bool askFile) {
+        if (winStart < 0) return false;
+        if (writes->load() != winWrites || (askFile && OnOwn() && DataVersion() != winVersion)) {
+            DropWindow();
+            return false;
+        }
+        return true;
+    }
+    // After an own write: the window stays valid when nobody else wrote
+    // the file meanwhile (`kept`: it was still valid before the write).
+    bool KeepWindowAfterWrite(bool kept) {
+        const unsigned long long n = ++*writes;
+        if (!kept || (OnOwn() && !txDb && DataVersion() != winVersion)) {
+            DropWindow();
+            return false;
+        }
+        winWrites = n;
+        return true;
+    }
+    // The window's slot for a row inserted at `at` (-1: outside it); the
+    // rows after it move down one place.
+    int WindowInsert(int at) {
+        if (winStart < 0) return -1;
+        const int size = static_cast<int>(win.size());
+        if (at < winStart) {
+            ++winStart;
+            return -1;
+        }
+        if (at > winStart + size || (at == winStart + size && size >= kWindow)) return -1;
+        win.insert(win.begin() + (at - winStart), Record());
+        int slot = at - winStart;
+        if (static_cast<int>(win.size()) > 2 * kWindow) {
+            if (slot < kWindow) {
+                win.pop_back();
+            } else {
+                win.erase(win.begin());
+                ++winStart;
+                --slot;
+            }
+        }
+        return slot;
+    }
+    void WindowErase(int pos) {
+        if (winStart < 0) return;
+        if (pos < winStart) {
+            --winStart;
+        } else if (InWindow(pos)) {
+            win.erase(win.begin() + (pos - winStart));
+            if (win.empty()) DropWindow();
+        }
+    }
+    // One record by its row id (all fields null when it is gone).
+    void ReadRow(long long rowid, Record& rec, const FieldDefs& defs) {
+        if (!selectRow)
+            selectRow =
+                std::make_unique<sql::Statement>(db, "SELECT * FROM " + target + " WHERE rowid = ?", context);
+        sql::Statement& st = *selectRow;
+        sqlite3_bind_int64(st.get(), 1, rowid);
+        rec.assign(defs.size(), Variant());
+        try {
+            if (st.Step())
+                for (size_t i = 0; i < defs.size(); ++i)
+                    rec[i] = st.Column(static_cast<int>(i), defs[i].type);
+        } catch (...) {
+            st.Reset();
+            throw;
+        }
+        st.Reset();  // releases the read lock
+    }
+    // On the table's own connection others may commit between its
+    // statements (but while it holds a transaction's locks).
+    bool OnOwn() const { return own && db == own->get(); }
     void UseLink() {
+        sqlite3* next = txDb ? txDb : own->get();
+        const std::string nextSchema = txDb ? txSchema : "main";
+        // The same connection (a transaction over the table's own): the
+        // prepared statements and the records read ahead stay.
+        if (next == db && nextSchema == schema) return;
         ResetStatements();
-        db = txDb ? txDb : own->get();
-        schema = txDb ? txSchema : "main";
+        db = next;
+        schema = nextSchema;
         target = sql::Quote(schema) + "." + sql::Quote(inner);
+    }
+    // Statements left prepared but holding no cursor, as a commit wants them.
+    void ResetCursors() {
+        for (auto* st :
+             {&selectRow, &selectSameKey, &selectWindow, &dataVersion, &insertRow, &updateRow, &deleteRow})
+            if (*st) sqlite3_reset((*st)->get());
     }
 
     int Compare(const Entry& a, const Entry& b, const FieldDefs& defs) const {
@@ -511,7 +644,8 @@ void Table::InternalOpen() {
     std::error_code ec;
     if (!fs::is_regular_file(path, ec))
         throw EngineError(SQLITE_CANTOPEN, d.context + ": Table does not exist (" + path + ")");
-    d.own = std::make_unique<sql::Connection>(path, ReadOnly, false, d.context);
+    d.own = std::make_shared<sql::Connection>(path, ReadOnly, false, d.context);
+    d.writes = WriteCounter(path);
     try {
         d.inner = InnerTableName(*d.own, d.context);
         d.UseLink();
@@ -545,12 +679,13 @@ void Table::InternalClose() {
     d_->rows.clear();
     d_->own.reset();
     d_->db = nullptr;
+    d_->schema.clear();
 }
 
 void Table::InternalRefresh() {
     Impl& d = *d_;
     d.cacheValid = false;
-    d.winStart = -1;
+    d.DropWindow();
     std::string cols = "rowid";
     std::string order;
     for (int s : d.keySlots) {
@@ -594,28 +729,15 @@ void Table::ReadStored(int pos, Record& rec) {
     }
     const bool readOne = d.readOne;
     d.readOne = false;
-    if (!readOne &&
-        (d.winStart < 0 || pos < d.winStart || pos >= d.winStart + static_cast<int>(d.win.size())))
-        ReadWindow(pos, backwards);
-    if (d.winStart >= 0 && pos >= d.winStart && pos < d.winStart + static_cast<int>(d.win.size())) {
-        rec = d.win[pos - d.winStart];
-        return;
+    if (!readOne) {
+        if (!d.InWindow(pos)) ReadWindow(pos, backwards);
+        if (d.InWindow(pos)) {
+            rec = d.win[pos - d.winStart];
+            return;
+        }
     }
-    if (!d.selectRow)
-        d.selectRow = std::make_unique<sql::Statement>(d.db, "SELECT * FROM " + d.target + " WHERE rowid = ?",
-                                                       d.context);
-    sql::Statement& st = *d.selectRow;
-    sqlite3_bind_int64(st.get(), 1, rowid);
-    rec.assign(fieldDefs_.size(), Variant());
-    try {
-        if (st.Step())
-            for (size_t i = 0; i < fieldDefs_.size(); ++i)
-                rec[i] = st.Column(static_cast<int>(i), fieldDefs_[i].type);
-    } catch (...) {
-        st.Reset();
-        throw;
-    }
-    st.Reset();  // releases the read lock
+    d.ReadRow(rowid, rec, fieldDefs_);
+    if (d.InWindow(pos)) d.win[pos - d.winStart] = rec;
     d.cached = rec;
     d.cachedRowid = rowid;
     d.cacheValid = true;
@@ -641,6 +763,10 @@ void Table::ReadWindow(int pos, bool backwards) {
         else
             sqlite3_bind_null(st.get(), i + 1);
     }
+    // Taken before the read: a commit in between makes the window look older
+    // than it is, never newer.
+    if (!ReadOnly && d.OnOwn()) d.winVersion = d.DataVersion();
+    d.winWrites = d.writes->load();
     std::unordered_map<long long, int> slot;
     for (int p = start; p < end; ++p) slot[d.rows[p].rowid] = p - start;
     d.win.assign(end - start, Record(fieldDefs_.size()));
@@ -654,7 +780,7 @@ void Table::ReadWindow(int pos, bool backwards) {
         }
     } catch (...) {
         st.Reset();
-        d.winStart = -1;
+        d.DropWindow();
         throw;
     }
     st.Reset();  // releases the read lock
@@ -664,7 +790,7 @@ void Table::ReadWindow(int pos, bool backwards) {
 int Table::InternalPost(Record& rec, bool inserting, int pos) {
     Impl& d = *d_;
     d.cacheValid = false;
-    d.winStart = -1;
+    const bool kept = d.KeepWindow(false);
     const int n = static_cast<int>(fieldDefs_.size());
     for (int i = 0; i < n; ++i) {
         if (fieldDefs_[i].type == FieldType::AutoInc && rec[i].IsNull() && inserting) {
@@ -703,15 +829,24 @@ int Table::InternalPost(Record& rec, bool inserting, int pos) {
         for (int i = 0; i < n; ++i) st.Bind(i + 1, rec[i], fieldDefs_[i].type);
         sqlite3_bind_int64(st.get(), n + 1, rowid);
         st.Execute();
-        if (sqlite3_changes(d.db) == 0)
+        if (sqlite3_changes(d.db) == 0) {
+            d.DropWindow();
             throw EngineError(SQLITE_NOTFOUND, d.context + ": the record was deleted by another user");
+        }
         d.rows.erase(pos);
     }
+    // The window follows the write: the row leaves its old place and is read
+    // back at its new one, so the neighbours need no new read.
+    const bool keep = d.KeepWindowAfterWrite(kept);
+    if (keep && !inserting) d.WindowErase(pos);
     Impl::Entry e{rowid, d.KeyOf(rec)};
     const FieldDefs& defs = fieldDefs_;
     const int at = d.rows.UpperBound(
         e, [&](const Impl::Entry& a, const Impl::Entry& b) { return d.Compare(a, b, defs) < 0; });
     d.rows.insert(at, std::move(e));
+    if (keep) {
+        if (const int slot = d.WindowInsert(at); slot >= 0) d.ReadRow(rowid, d.win[slot], defs);
+    }
     d.cached = rec;  // what was written is what a re-read would give
     d.cachedRowid = rowid;
     d.cacheValid = true;
@@ -754,7 +889,7 @@ void Table::RefuseBlankKeyTwice(const Record& rec, const long long* ownRowid) {
 void Table::InternalDelete(int pos) {
     Impl& d = *d_;
     d.cacheValid = false;
-    d.winStart = -1;
+    const bool kept = d.KeepWindow(false);
     if (!d.deleteRow)
         d.deleteRow =
             std::make_unique<sql::Statement>(d.db, "DELETE FROM " + d.target + " WHERE rowid = ?", d.context);
@@ -762,13 +897,15 @@ void Table::InternalDelete(int pos) {
     sqlite3_bind_int64(st.get(), 1, d.rows[pos].rowid);
     st.Execute();
     d.rows.erase(pos);
+    if (d.KeepWindowAfterWrite(kept)) d.WindowErase(pos);
 }
 
 void Table::InternalEdit() {
     d_->cacheValid = false;
-    d_->winStart = -1;
-    // The record is read again on its own: an edit that moves on to another
-    // record (page by page) must not pay for a window of its neighbours.
+    d_->KeepWindow(true);
+    // The record is read again on its own (what another workstation saved
+    // meanwhile); an edit that moves on to another record (page by page)
+    // must not pay for a window of its neighbours.
     d_->readOne = true;
 }
 
@@ -802,10 +939,17 @@ void Table::UpdateFieldDefs() {
 void Table::UseTransaction(void* sqliteDb, const std::string& schema) {
     d_->txDb = static_cast<sqlite3*>(sqliteDb);
     d_->txSchema = schema;
-    if (Active()) d_->UseLink();
+    if (Active()) {
+        d_->UseLink();
+        d_->KeepWindow(true);
+    }
 }
 
-void Table::ReleaseStatements() { d_->ResetStatements(); }
+std::shared_ptr<sql::Connection> Table::OwnConnection() const {
+    return Active() && !ReadOnly && !d_->txDb ? d_->own : nullptr;
+}
+
+void Table::ReleaseStatements() { d_->ResetCursors(); }
 
 void Table::CreateTable() {
     CheckInactive();
@@ -830,6 +974,7 @@ void Table::EmptyTable() {
         CheckBrowseMode();
         sql::Statement st(d_->db, "DELETE FROM " + d_->target, d_->context);
         st.Step();
+        ++*d_->writes;
         InternalRefresh();
         Resync(0);
         return;

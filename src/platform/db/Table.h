@@ -12,6 +12,10 @@
 
 namespace db {
 
+namespace sql {
+class Connection;
+}
+
 // --- Table files ------------------------------------------------------------
 // `databaseName` is an alias or a folder path.
 
@@ -86,6 +90,10 @@ private:
     // Routes the table's reads and writes through a transaction's connection
     // (nullptr: back to its own).
     void UseTransaction(void* sqliteDb, const std::string& schema);
+    // The table's own connection while it is open for writing, for a
+    // transaction over its file alone; shared, so a Close inside the
+    // transaction leaves it to the transaction.
+    std::shared_ptr<sql::Connection> OwnConnection() const;
     void ReleaseStatements();
     void ReadWindow(int pos, bool backwards);
     struct Impl;

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "platform/db/Engine.h"
 #include "platform/db/Sqlite.h"
 #include "platform/os/TempDir.h"
@@ -29,7 +31,7 @@ void CopyPages(sql::Connection& from, sql::Connection& to, const std::string& co
 
 struct Transaction::Link {
     struct Group {
-        std::unique_ptr<sql::Connection> conn;
+        std::shared_ptr<sql::Connection> conn;
         std::string context;             // the first table's name in messages
         std::vector<std::string> files;  // main first, then the attached ones
         bool open = false;               // BEGIN done, neither COMMIT nor ROLLBACK yet
@@ -64,7 +66,13 @@ Transaction::Transaction(std::vector<Table*> tables)
             // main database).
             Link::Group g;
             g.context = tables_[i]->TableName;
-            g.conn = std::make_unique<sql::Connection>(paths[i], false, false, g.context);
+            // A transaction over one file goes through the connection of a
+            // table open on it: no second connection to open, and its
+            // statements and the records it read ahead stay valid.
+            if (std::all_of(paths.begin(), paths.end(), [&](const std::string& p) { return p == paths[0]; }))
+                for (Table* t : tables_)
+                    if (!g.conn) g.conn = t->OwnConnection();
+            if (!g.conn) g.conn = std::make_shared<sql::Connection>(paths[i], false, false, g.context);
             g.files.push_back(paths[i]);
             groups.push_back(std::move(g));
             where[i] = {groups.size() - 1, "main"};

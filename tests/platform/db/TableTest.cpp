@@ -510,6 +510,268 @@ TEST_F(TableTest, FullDiskLeavesTheTableAsItWas) {
     }
 }
 
+// Every record as the file holds it, in key order, fields as text.
+std::vector<std::string> FreshRows(const std::string& alias, const std::string& table) {
+    db::Table fresh;
+    fresh.DatabaseName = alias;
+    fresh.TableName = table;
+    fresh.ReadOnly = true;
+    fresh.Open();
+    std::vector<std::string> rows;
+    for (fresh.First(); !fresh.Eof(); fresh.Next()) {
+        std::string r;
+        for (int f = 0; f < fresh.FieldCount(); ++f) r += fresh.Fields(f).AsString() + "|";
+        rows.push_back(r);
+    }
+    return rows;
+}
+
+// Posts, appends and deletes keep the records read ahead around them: what the
+// table shows afterwards, moving either way from where it stands, is what a
+// table opened anew reads.
+TEST_F(TableTest, RecordsAroundOwnChangesReadAsTheFileHoldsThem) {
+    db::Table t;
+    OpenPayroll(t);
+    {
+        db::Transaction tx{&t};
+        for (int i = 0; i < 300; ++i) Put(t, "00" + std::to_string(1000 + i * 3), 1 + i % 12, "100", i);
+        tx.Commit();
+    }
+    t.OnPostError = [](db::Dataset&, const db::DatabaseError&, db::DataAction& a) {
+        a = db::DataAction::Abort;
+    };
+    std::mt19937 rng(11);
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    auto put = [&](const std::string& id, int month, const std::string& code, double amount) {
+        try {
+            Put(t, id, month, code, amount);
+        } catch (const db::AbortError&) {  // a key drawn twice
+            t.Cancel();
+        }
+    };
+    auto id = [&] { return "00" + std::to_string(1000 + pick(1000)); };
+    for (int step = 0; step < 80; ++step) {
+        SCOPED_TRACE(step);
+        // Somewhere to stand, read ahead from there.
+        switch (pick(4)) {
+            case 0:
+                t.MoveBy(pick(160) - 80);
+                break;
+            case 1:
+                t.Locate("SF_DGTORZSSZAM", Variant(id()));
+                break;
+            case 2:
+                t.Last();
+                t.MoveBy(-pick(70));
+                break;
+            default:
+                t.First();
+                t.MoveBy(pick(70));
+                break;
+        }
+        const db::Bookmark stood = t.GetBookmark();
+        // A change of one's own, inside a transaction or on its own.
+        std::optional<db::Transaction> tx;
+        if (pick(2)) tx.emplace(std::initializer_list<db::Table*>{&t});
+        switch (pick(5)) {
+            case 0:
+                put(id(), 1 + pick(12), std::to_string(100 + pick(5)), pick(1000));
+                break;
+            case 1:
+                if (!t.IsEmpty()) t.Delete();
+                break;
+            case 2:  // a new key moves the row
+                t.Edit();
+                t.FieldByName("SF_DGTORZSSZAM").SetAsString(id());
+                t.FieldByName("SF_MEGJ").SetAsString("áthelyezve " + std::to_string(step));
+                try {
+                    t.Post();
+                } catch (const db::AbortError&) {
+                    t.Cancel();
+                }
+                break;
+            case 3:  // a duplicate key is refused and changes nothing
+                t.Edit();
+                t.FieldByName("SF_HONAP").SetAsInteger(t.FieldByName("SF_HONAP").AsInteger());
+                t.FieldByName("SF_OSSZEG").SetAsFloat(pick(1000) + 0.5);
+                t.Post();
+                if (t.RecNo() > 1) {
+                    const std::string key = t.FieldByName("SF_DGTORZSSZAM").AsString();
+                    const int month = t.FieldByName("SF_HONAP").AsInteger();
+                    const std::string code = t.FieldByName("SF_JCKOD").AsString();
+                    t.Prior();
+                    t.Edit();
+                    t.FieldByName("SF_DGTORZSSZAM").SetAsString(key);
+                    t.FieldByName("SF_HONAP").SetAsInteger(month);
+                    t.FieldByName("SF_JCKOD").SetAsString(code);
+                    EXPECT_THROW(t.Post(), db::AbortError);
+                    t.Cancel();
+                }
+                break;
+            default:  // appended at the end
+                put("009999", 12, std::to_string(900 + step), step);
+                break;
+        }
+        if (tx) tx->Commit();
+        const std::vector<std::string> want = FreshRows("TR19", "Szamfejt_001");
+        ASSERT_EQ(t.RecordCount(), static_cast<int>(want.size()));
+        const db::Bookmark here = t.GetBookmark();
+        const int at = t.RecNo();
+        auto row = [&] {
+            std::string r;
+            for (int f = 0; f < t.FieldCount(); ++f) r += t.Fields(f).AsString() + "|";
+            return r;
+        };
+        // Where the change was made (the rows read ahead before it) and where
+        // it left the table, each way, then all of it.
+        if (stood && t.BookmarkValid(stood)) {
+            t.GotoBookmark(stood);
+            const int from = t.RecNo();
+            for (int n = from; !t.Eof() && n < from + 80; ++n, t.Next())
+                ASSERT_EQ(row(), want[n - 1]) << "row " << n;
+            t.GotoBookmark(stood);
+            for (int n = from; n >= 1 && n > from - 80; --n, t.Prior())
+                ASSERT_EQ(row(), want[n - 1]) << "row " << n;
+        }
+        if (here) t.GotoBookmark(here);
+        for (int n = at; n >= 1 && n > at - 80; --n, t.Prior()) ASSERT_EQ(row(), want[n - 1]) << "row " << n;
+        int n = 1;
+        for (t.First(); !t.Eof(); t.Next(), ++n) ASSERT_EQ(row(), want[n - 1]) << "row " << n;
+        if (here) t.GotoBookmark(here);
+    }
+}
+
+// What others committed meanwhile is read after one's own post as before: the
+// records read ahead are read again once another connection, or another table
+// of this process sharing a transaction, wrote the file.
+TEST_F(TableTest, OthersWritesAreSeenAfterOwnPostsAndDeletes) {
+    db::Table t;
+    OpenPayroll(t);
+    for (int i = 1; i <= 10; ++i) Put(t, "00000" + std::to_string(i - 1), 1, "100", i);
+    const std::string file = t.FilePath();
+    auto note = [&] {
+        EXPECT_TRUE(t.Locate("SF_DGTORZSSZAM", Variant("000004")));
+        return t.FieldByName("SF_MEGJ").AsString();
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> ownChange;
+    };
+    const std::vector<Case> cases = {
+        {"post",
+         [&] {
+             t.First();
+             t.Edit();
+             t.FieldByName("SF_OSSZEG").SetAsFloat(5);
+             t.Post();
+         }},
+        {"append", [&] { Put(t, "000000", 2, "100", 1); }},
+        {"delete",
+         [&] {
+             t.Last();
+             t.Delete();
+         }},
+        {"edit",
+         [&] {
+             t.First();
+             t.Edit();
+             t.Cancel();
+         }},
+    };
+    int round = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string other = "máshol " + std::to_string(++round);
+        t.First();
+        EXPECT_NE(note(), other);  // the records from there on are read ahead
+        Shell(file, "UPDATE Szamfejt_001 SET SF_MEGJ = '" + other + "' WHERE SF_DGTORZSSZAM = '000004'");
+        c.ownChange();
+        EXPECT_EQ(note(), other);
+    }
+
+    // Two tables on one file in one transaction share its connection.
+    db::Table second;
+    OpenPayroll(second);
+    {
+        db::Transaction tx{&t, &second};
+        t.First();
+        EXPECT_EQ(note(), "máshol 4");
+        second.Locate("SF_DGTORZSSZAM", Variant("000004"));
+        second.Edit();
+        second.FieldByName("SF_MEGJ").SetAsString("a másik");
+        second.Post();
+        t.First();
+        t.Edit();
+        t.FieldByName("SF_OSSZEG").SetAsFloat(6);
+        t.Post();
+        EXPECT_EQ(note(), "a másik");
+        tx.Commit();
+    }
+}
+
+// A session keeps its connection from one Open to the next, and still reads
+// what the files hold: rows others added, a column others added, a table
+// made anew, a table gone.
+TEST_F(TableTest, QueriesOfASessionReadTheFilesAsTheyAreNow) {
+    db::Table t;
+    OpenPayroll(t);
+    Put(t, "000001", 1, "100", 10);
+    Put(t, "000002", 1, "100", 20);
+    const std::string file = t.FilePath();
+    t.Close();
+    db::CreateTable("TR19", "Dolgozo_001", {{"DG_TORZSSZAM", FieldType::String, 6}}, "DG_TORZSSZAM");
+    db::Session session;
+    db::Query rows, employees;
+    for (db::Query* q : {&rows, &employees}) {
+        q->DatabaseName = "TR19";
+        q->SetSession(&session);
+    }
+    rows.SetSQL("SELECT * FROM Szamfejt_001 WHERE SF_DGTORZSSZAM = :e ORDER BY SF_JCKOD");
+    employees.SetSQL("SELECT COUNT(*) AS N FROM dolgozo_001");
+    auto read = [&](const std::string& id) {
+        rows.Close();
+        rows.ParamByName("e").SetAsString(id);
+        rows.Open();
+        std::string out;
+        for (; !rows.Eof(); rows.Next())
+            out += rows.FieldByName("SF_JCKOD").AsString() + "=" + rows.FieldByName("SF_OSSZEG").AsString() +
+                   ";";
+        return out;
+    };
+    EXPECT_EQ(read("000001"), "100=10;");
+    employees.Open();
+    EXPECT_EQ(employees.FieldByName("N").AsInteger(), 0);
+    EXPECT_EQ(read("000002"), "100=20;");
+
+    Shell(file,
+          "INSERT INTO Szamfejt_001 (SF_DGTORZSSZAM, SF_HONAP, SF_JCKOD, SF_OSSZEG) VALUES "
+          "('000001', 1, '200', 5)");
+    EXPECT_EQ(read("000001"), "100=10;200=5;");
+
+    Shell(file, "ALTER TABLE Szamfejt_001 ADD COLUMN SF_UJ INTEGER; UPDATE Szamfejt_001 SET SF_UJ = 7");
+    read("000001");
+    ASSERT_NE(rows.FindField("SF_UJ"), nullptr);
+    rows.First();
+    EXPECT_EQ(rows.FieldByName("SF_UJ").AsInteger(), 7);
+
+    // Made anew: another file under the same name.
+    db::CreateTable("TR19", "Szamfejt_001",
+                    {{"SF_DGTORZSSZAM", FieldType::String, 6, true},
+                     {"SF_JCKOD", FieldType::String, 4, true},
+                     {"SF_OSSZEG", FieldType::Float}},
+                    "SF_DGTORZSSZAM;SF_JCKOD");
+    Shell(file, "INSERT INTO Szamfejt_001 VALUES ('000001', '300', 1.5)");
+    EXPECT_EQ(read("000001"), "300=1.5;");
+    EXPECT_EQ(rows.FindField("SF_HONAP"), nullptr);
+    employees.Close();
+    employees.Open();
+    EXPECT_EQ(employees.FieldByName("N").AsInteger(), 0);
+
+    db::DeleteTable("TR19", "Szamfejt_001");
+    rows.Close();
+    EXPECT_THROW(rows.Open(), db::DatabaseError);
+}
+
 TEST_F(TableTest, QueryJoinGroupNotInAndBoundParameters) {
     db::CreateTable("TR19", "Dolgozo_001",
                     {{"DG_TORZSSZAM", FieldType::String, 6}, {"DG_NEV", FieldType::String, 30}},
