@@ -1,5 +1,7 @@
 #include "payroll/engine/ResultRow.h"
 
+#include <string_view>
+#include <unordered_map>
 #include <variant>
 
 namespace payroll {
@@ -49,9 +51,14 @@ const RowField kFields[] = {
 // clang-format on
 
 const RowField* Find(const std::string& name) {
-    for (const RowField& f : kFields)
-        if (name == f.name) return &f;
-    return nullptr;
+    // Asked for every field of every row a run saves.
+    static const std::unordered_map<std::string_view, const RowField*> byName = [] {
+        std::unordered_map<std::string_view, const RowField*> m;
+        for (const RowField& f : kFields) m.emplace(f.name, &f);
+        return m;
+    }();
+    const auto it = byName.find(name);
+    return it == byName.end() ? nullptr : it->second;
 }
 
 template <class T>

@@ -392,6 +392,15 @@ public:
         }
         return base;
     }
+    // The first entry for which `pred` holds among `count` from `from` (-1: none).
+    template <typename F>
+    int FindIn(int from, int count, F pred) const {
+        auto [b, i] = Locate(from);
+        for (int pos = from; b < blocks_.size() && count > 0; ++b, i = 0)
+            for (; i < blocks_[b].size() && count > 0; ++i, ++pos, --count)
+                if (pred(blocks_[b][i])) return pos;
+        return -1;
+    }
     template <typename F>
     int Find(F pred) const {
         int pos = 0;
@@ -449,6 +458,10 @@ struct Table::Impl {
     // writes to the file.
     long long winVersion = 0;
     unsigned long long winWrites = 0;
+    // The same for the row ids and keys, read at the last refresh.
+    bool rowsRead = false;
+    long long rowsVersion = 0;
+    unsigned long long rowsWrites = 0;
     std::atomic<unsigned long long>* writes = nullptr;
     // Set by an active transaction.
     sqlite3* txDb = nullptr;
@@ -676,6 +689,7 @@ void Table::InternalOpen() {
 
 void Table::InternalClose() {
     d_->ResetStatements();
+    d_->rowsRead = false;
     d_->rows.clear();
     d_->own.reset();
     d_->db = nullptr;
@@ -684,6 +698,17 @@ void Table::InternalClose() {
 
 void Table::InternalRefresh() {
     Impl& d = *d_;
+    // Nobody wrote the file since the rows were read, this process included:
+    // they, the record read last and those read ahead are what a new read
+    // would give (a loader refreshes its value set for every employee).
+    if (d.OnOwn()) {
+        const long long version = d.DataVersion();
+        const unsigned long long writes = d.writes->load();
+        if (d.rowsRead && version == d.rowsVersion && writes == d.rowsWrites) return;
+        d.rowsVersion = version;
+        d.rowsWrites = writes;
+    }
+    d.rowsRead = false;
     d.cacheValid = false;
     d.DropWindow();
     std::string cols = "rowid";
@@ -706,6 +731,7 @@ void Table::InternalRefresh() {
         }
         d.rows.push_back(std::move(e));
     }
+    d.rowsRead = d.OnOwn();
 }
 
 int Table::StoredCount() { return static_cast<int>(d_->rows.size()); }
@@ -715,7 +741,13 @@ Bookmark Table::StoredBookmark(int pos) { return d_->rows[pos].rowid; }
 int Table::FindBookmark(const Bookmark& b) {
     if (!b) return -1;
     const long long id = *b;
-    return d_->rows.Find([id](const Impl::Entry& e) { return e.rowid == id; });
+    const auto same = [id](const Impl::Entry& e) { return e.rowid == id; };
+    // A bookmark is mostly of a record near the last one read: look there first.
+    const int n = d_->rows.size();
+    if (n == 0) return -1;
+    const int from = std::clamp(d_->lastPos - Impl::kWindow, 0, n - 1);
+    if (const int p = d_->rows.FindIn(from, 2 * Impl::kWindow, same); p >= 0) return p;
+    return d_->rows.Find(same);
 }
 
 void Table::ReadStored(int pos, Record& rec) {
