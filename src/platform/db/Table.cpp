@@ -448,10 +448,19 @@ struct Table::Impl {
     Record cached;
     bool cacheValid = false;
     static constexpr int kWindow = 64;
+    // Rows read ahead at a time: fewer of a wide table (a declaration sheet
+    // of hundreds of cells), whose every value is converted as it is read.
+    static int WindowRows(size_t fields) {
+        return std::clamp(4096 / std::max<int>(1, static_cast<int>(fields)), 8, kWindow);
+    }
     int winStart = -1;
     bool readOne = false;  // the next read is of one record (set by an edit)
+    // ... unless the record was read ahead inside a transaction, whose locks
+    // keep other connections' writes out.
+    bool readAheadStands = false;
     std::vector<Record> win;
     int lastPos = -1;
+    bool steppedBack = false;  // the read before the last one went backwards
     std::unique_ptr<sql::Statement> selectWindow, dataVersion;
     // What the window was read after: the file's version on the table's own
     // connection (other connections' commits change it) and this process's
@@ -532,7 +541,7 @@ struct Table::Impl {
             ++winStart;
             return -1;
         }
-        if (at > winStart + size || (at == winStart + size && size >= kWindow)) return -1;
+        if (at > winStart + size) return -1;
         win.insert(win.begin() + (at - winStart), Record());
         int slot = at - winStart;
         if (static_cast<int>(win.size()) > 2 * kWindow) {
@@ -753,20 +762,25 @@ int Table::FindBookmark(const Bookmark& b) {
 void Table::ReadStored(int pos, Record& rec) {
     Impl& d = *d_;
     const long long rowid = d.rows[pos].rowid;
-    const bool backwards = pos < d.lastPos;
+    // A scan backwards is told by two steps back in a row: one alone (back
+    // to a header's first page, then on) goes on forwards.
+    const bool back = pos < d.lastPos;
+    const bool backwards = back && d.steppedBack;
+    d.steppedBack = back;
     d.lastPos = pos;
     if (d.cacheValid && d.cachedRowid == rowid) {
         rec = d.cached;
         return;
     }
     const bool readOne = d.readOne;
-    d.readOne = false;
-    if (!readOne) {
-        if (!d.InWindow(pos)) ReadWindow(pos, backwards);
-        if (d.InWindow(pos)) {
-            rec = d.win[pos - d.winStart];
-            return;
-        }
+    const bool readAheadStands = d.readAheadStands;
+    d.readOne = d.readAheadStands = false;
+    if (!readOne && !d.InWindow(pos)) ReadWindow(pos, backwards);
+    // A record written since the window was read is read when it is asked
+    // for (an empty slot).
+    if ((!readOne || readAheadStands) && d.InWindow(pos) && !d.win[pos - d.winStart].empty()) {
+        rec = d.win[pos - d.winStart];
+        return;
     }
     d.ReadRow(rowid, rec, fieldDefs_);
     if (d.InWindow(pos)) d.win[pos - d.winStart] = rec;
@@ -780,16 +794,20 @@ void Table::ReadStored(int pos, Record& rec) {
 void Table::ReadWindow(int pos, bool backwards) {
     Impl& d = *d_;
     const int n = static_cast<int>(d.rows.size());
-    const int start = backwards ? std::max(0, pos - Impl::kWindow + 1) : pos;
-    const int end = std::min(n, start + Impl::kWindow);
+    const int rows = Impl::WindowRows(fieldDefs_.size());
+    // Some records of the other side come along: a step back and forth over
+    // the window's edge (a header's first page looked for) reads nothing.
+    const int behind = d.steppedBack ? rows / 4 : 1;
+    const int start = backwards ? std::max(0, std::min(n, pos + 2) - rows) : std::max(0, pos - behind);
+    const int end = std::min(n, start + rows);
     if (!d.selectWindow) {
         std::string marks;
-        for (int i = 0; i < Impl::kWindow; ++i) marks += i ? ", ?" : "?";
+        for (int i = 0; i < rows; ++i) marks += i ? ", ?" : "?";
         d.selectWindow = std::make_unique<sql::Statement>(
             d.db, "SELECT rowid, * FROM " + d.target + " WHERE rowid IN (" + marks + ")", d.context);
     }
     sql::Statement& st = *d.selectWindow;
-    for (int i = 0; i < Impl::kWindow; ++i) {
+    for (int i = 0; i < rows; ++i) {
         if (start + i < end)
             sqlite3_bind_int64(st.get(), i + 1, d.rows[start + i].rowid);
         else
@@ -867,8 +885,9 @@ int Table::InternalPost(Record& rec, bool inserting, int pos) {
         }
         d.rows.erase(pos);
     }
-    // The window follows the write: the row leaves its old place and is read
-    // back at its new one, so the neighbours need no new read.
+    // The window follows the write: the row leaves its old place and takes
+    // an empty slot at its new one (read back when asked for), so the
+    // neighbours need no new read.
     const bool keep = d.KeepWindowAfterWrite(kept);
     if (keep && !inserting) d.WindowErase(pos);
     Impl::Entry e{rowid, d.KeyOf(rec)};
@@ -876,9 +895,7 @@ int Table::InternalPost(Record& rec, bool inserting, int pos) {
     const int at = d.rows.UpperBound(
         e, [&](const Impl::Entry& a, const Impl::Entry& b) { return d.Compare(a, b, defs) < 0; });
     d.rows.insert(at, std::move(e));
-    if (keep) {
-        if (const int slot = d.WindowInsert(at); slot >= 0) d.ReadRow(rowid, d.win[slot], defs);
-    }
+    if (keep) d.WindowInsert(at);
     d.cached = rec;  // what was written is what a re-read would give
     d.cachedRowid = rowid;
     d.cacheValid = true;
@@ -939,6 +956,7 @@ void Table::InternalEdit() {
     // meanwhile); an edit that moves on to another record (page by page)
     // must not pay for a window of its neighbours.
     d_->readOne = true;
+    d_->readAheadStands = d_->txDb && d_->winStart >= 0;
 }
 
 // Exact search on leading fields of the order: a binary search on the keys.

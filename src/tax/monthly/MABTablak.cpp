@@ -115,10 +115,12 @@ bool ElsoLap(db::Table& lap, const MABKulcs& fej) {
             return true;
         }
     }
+    // Locate stays on the current record when it matches, else it finds the
+    // header's first page: only from a page of the header is the way back to
+    // its first one stepped.
+    const bool rajtaAll = !lap.IsEmpty() && FejLapja(lap, fej);
     if (!lap.Locate(kMABKulcs, fej.Ertekek())) return false;
-    // Locate stays on the current record when it matches: step back to the
-    // header's first page.
-    for (;;) {
+    while (rajtaAll) {
         lap.Prior();
         if (!FejLapja(lap, fej)) {
             lap.Next();
