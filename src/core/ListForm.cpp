@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <stdexcept>
 
 #include "controls/ComboEdits.h"
@@ -559,4 +560,35 @@ void ListForm::RunWorkTableList(const std::function<bool()>& fill, const std::fu
     }
     for (QPushButton* b : startButtons_) b->setEnabled(true);
     if (alsoExit) BitBtn2->setEnabled(true);
+}
+
+bool ListForm::FillWorkTable(const WorkTable& table, const std::function<std::vector<db::Record>()>& rows,
+                             const QString& error) {
+    if (!table.Create()) return false;
+    struct Reset {
+        QProgressBar *a, *b;
+        ~Reset() {
+            for (QProgressBar* bar : {a, b})
+                if (bar) bar->setValue(0);
+        }
+    } reset{ProgressBar1, ProgressBar2};
+    try {
+        table.Write(rows());
+        return true;
+    } catch (const std::exception& e) {
+        ui::MessageBox(QStringLiteral("Üzenetkezelő"), error + QStringLiteral("\r") + Q(e.what()),
+                       ui::Icon::Error, ui::Ok);
+        return false;
+    }
+}
+
+std::function<void(int)> ListForm::ProgressStart(QProgressBar* bar) {
+    return [bar](int max) {
+        bar->setMaximum(std::max(max, 1));
+        bar->setValue(0);
+    };
+}
+
+std::function<void()> ListForm::ProgressStep(QProgressBar* bar) {
+    return [bar] { bar->setValue(bar->value() + 1); };
 }

@@ -13,6 +13,8 @@
 
 #include "core/DataModule1.h"
 #include "core/ListParams.h"
+#include "core/WorkTable.h"
+#include "platform/db/Dataset.h"
 
 class QCheckBox;
 class QComboBox;
@@ -114,6 +116,17 @@ protected:
     // closed and unnamed, and the buttons enabled again.
     void RunWorkTableList(const std::function<bool()>& fill, const std::function<void()>& show,
                           bool alsoExit = false);
+    // A work-table list's fill: creates `table` anew and writes the rows
+    // `rows` gathers; the progress bars are back at zero however it ends. An
+    // error gives the "Üzenetkezelő" box, `error` before its text. False
+    // when nothing was written (a failed creation has said why).
+    bool FillWorkTable(
+        const WorkTable& table, const std::function<std::vector<db::Record>()>& rows,
+        const QString& error = QStringLiteral("HIBA történt a lista táblájának feltöltésekor! "));
+    // A fill's progress on `bar`: the start sets its range (at least 1) and
+    // puts it at zero; a step moves it on by one.
+    static std::function<void(int)> ProgressStart(QProgressBar* bar);
+    static std::function<void()> ProgressStep(QProgressBar* bar);
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

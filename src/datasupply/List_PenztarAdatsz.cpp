@@ -71,12 +71,7 @@ TList_PenztarAdatszForm::TList_PenztarAdatszForm(QWidget* parent)
 TList_PenztarAdatszForm::~TList_PenztarAdatszForm() = default;
 
 bool TList_PenztarAdatszForm::TablaLetrehoz() {
-    if (!PenztarValTabla().Create()) return false;
-    struct Reset {
-        QProgressBar* bar;
-        ~Reset() { bar->setValue(0); }
-    } reset{ProgressBar1};
-    try {
+    return FillWorkTable(PenztarValTabla(), [this] {
         ListSql sql;
         sql.Line("Select * From " + ListSql::Table(*DM1->TableDolgozo));
         sql.Range("DG_TORZSSZAM", Text("MaskEdit5"), Text("MaskEdit6"));
@@ -138,15 +133,8 @@ bool TList_PenztarAdatszForm::TablaLetrehoz() {
             ProgressBar1->setValue(ProgressBar1->value() + 1);
         }
         q.Close();
-        PenztarValTabla().Write(rows);
-        return true;
-    } catch (const std::exception& e) {
-        ui::MessageBox(
-            QStringLiteral("Üzenetkezelő"),
-            QStringLiteral("HIBA történt a lista táblájának feltöltésekor! \r") + QString::fromUtf8(e.what()),
-            ui::Icon::Error, ui::Ok);
-        return false;
-    }
+        return rows;
+    });
 }
 
 void TList_PenztarAdatszForm::BitBtn1Click() {

@@ -349,29 +349,9 @@ bool TList_AdatlapForm::JogcimFeltolt() {
 AdatlapParameterek TList_AdatlapForm::Parameterek() const { return {Text("MaskEdit5"), Text("MaskEdit6")}; }
 
 bool TList_AdatlapForm::TablaLetrehoz() {
-    const WorkTable tabla = AdatlapTabla();
-    if (!tabla.Create()) return false;
-    struct Reset {
-        QProgressBar* bar;
-        ~Reset() { bar->setValue(0); }
-    } reset{ProgressBar1};
-    try {
-        const std::vector<db::Record> rows = AdatlapSorok(
-            Parameterek(),
-            [this](int max) {
-                ProgressBar1->setMaximum(std::max(max, 1));
-                ProgressBar1->setValue(0);
-            },
-            [this] { ProgressBar1->setValue(ProgressBar1->value() + 1); });
-        tabla.Write(rows);
-        return true;
-    } catch (const std::exception& e) {
-        ui::MessageBox(
-            QStringLiteral("Üzenetkezelő"),
-            QStringLiteral("HIBA történt a lista táblájának feltöltésekor! \r") + QString::fromUtf8(e.what()),
-            ui::Icon::Error, ui::Ok);
-        return false;
-    }
+    return FillWorkTable(AdatlapTabla(), [this] {
+        return AdatlapSorok(Parameterek(), ProgressStart(ProgressBar1), ProgressStep(ProgressBar1));
+    });
 }
 
 void TList_AdatlapForm::BitBtn1Click() {

@@ -151,36 +151,12 @@ BerkartonParameterek TList_BerkartonForm::Parameterek() const {
 }
 
 bool TList_BerkartonForm::TablaLetrehoz() {
-    const WorkTable tabla = BerkartonTabla();
-    if (!tabla.Create()) return false;
-    struct Reset {
-        QProgressBar *a, *b;
-        ~Reset() {
-            a->setValue(0);
-            b->setValue(0);
-        }
-    } reset{ProgressBar1, ProgressBar2};
-    try {
-        const std::vector<db::Record> rows = BerkartonSorok(
-            Parameterek(),
-            [this](int pass, int max) {
-                QProgressBar* bar = pass == 1 ? ProgressBar1 : ProgressBar2;
-                bar->setMaximum(std::max(max, 1));
-                bar->setValue(0);
-            },
-            [this](int pass) {
-                QProgressBar* bar = pass == 1 ? ProgressBar1 : ProgressBar2;
-                bar->setValue(bar->value() + 1);
-            });
-        tabla.Write(rows);
-        return true;
-    } catch (const std::exception& e) {
-        ui::MessageBox(
-            QStringLiteral("Üzenetkezelő"),
-            QStringLiteral("HIBA történt a lista táblájának feltöltésekor! \r") + QString::fromUtf8(e.what()),
-            ui::Icon::Error, ui::Ok);
-        return false;
-    }
+    return FillWorkTable(BerkartonTabla(), [this] {
+        auto bar = [this](int pass) { return pass == 1 ? ProgressBar1 : ProgressBar2; };
+        return BerkartonSorok(
+            Parameterek(), [bar](int pass, int max) { ProgressStart(bar(pass))(max); },
+            [bar](int pass) { ProgressStep(bar(pass))(); });
+    });
 }
 
 void TList_BerkartonForm::BitBtn1Click() {

@@ -369,28 +369,10 @@ BerlapParameterek TList_BerlapForm::Parameterek() const {
 
 bool TList_BerlapForm::BerlapFeltolt() {
     const BerlapParameterek p = Parameterek();
-    const WorkTable tabla = BerlapTabla(p.nevsor);
-    if (!tabla.Create()) return false;
-    struct Reset {
-        QProgressBar* bar;
-        ~Reset() { bar->setValue(0); }
-    } reset{ProgressBar1};
-    try {
-        const std::vector<db::Record> rows = BerlapSorok(
-            p,
-            [this](int max) {
-                ProgressBar1->setMaximum(std::max(max, 1));
-                ProgressBar1->setValue(0);
-            },
-            [this] { ProgressBar1->setValue(ProgressBar1->value() + 1); });
-        tabla.Write(rows);
-        return true;
-    } catch (const std::exception& e) {
-        ui::MessageBox(QStringLiteral("Üzenetkezelő"),
-                       QStringLiteral("HIBA történt a tárgyhavi adatok felgyűjtésekor! \r") + Q(e.what()),
-                       ui::Icon::Error, ui::Ok);
-        return false;
-    }
+    return FillWorkTable(
+        BerlapTabla(p.nevsor),
+        [this, &p] { return BerlapSorok(p, ProgressStart(ProgressBar1), ProgressStep(ProgressBar1)); },
+        QStringLiteral("HIBA történt a tárgyhavi adatok felgyűjtésekor! "));
 }
 
 void TList_BerlapForm::BitBtn1Click() {

@@ -173,28 +173,9 @@ MnypParameterek TList_MNYPForm::Parameterek() const {
 }
 
 bool TList_MNYPForm::TablaLetrehoz() {
-    const WorkTable tabla = MnypTabla();
-    if (!tabla.Create()) return false;
-    struct Reset {
-        QProgressBar* bar;
-        ~Reset() { bar->setValue(0); }
-    } reset{ProgressBar1};
-    try {
-        const std::vector<db::Record> rows = MnypSorok(
-            Parameterek(),
-            [this](int max) {
-                ProgressBar1->setMaximum(std::max(max, 1));
-                ProgressBar1->setValue(0);
-            },
-            [this] { ProgressBar1->setValue(ProgressBar1->value() + 1); });
-        tabla.Write(rows);
-        return true;
-    } catch (const std::exception& e) {
-        ui::MessageBox(QStringLiteral("Üzenetkezelő"),
-                       QStringLiteral("HIBA történt a lista táblájának feltöltésekor! \r") + Q(e.what()),
-                       ui::Icon::Error, ui::Ok);
-        return false;
-    }
+    return FillWorkTable(MnypTabla(), [this] {
+        return MnypSorok(Parameterek(), ProgressStart(ProgressBar1), ProgressStep(ProgressBar1));
+    });
 }
 
 void TList_MNYPForm::BitBtn1Click() {

@@ -260,8 +260,6 @@ void TList_BevEllForm::EgyeniVallalkozo() {
     }
 }
 
-bool TList_BevEllForm::BevEllTablaLetrehoz() { return BevEllTabla().Create(); }
-
 // The sums of the ranges by month, pay item and employee, read once: every
 // row of the list adds some of them. The workplace is the employee's
 // current one, not the one in the payroll row.
@@ -349,11 +347,7 @@ void TList_BevEllForm::BevEllSzhaKedvSor(const QString& blokk, const QString& so
 }
 
 bool TList_BevEllForm::BevEllFeltolt() {
-    struct Reset {
-        QProgressBar* bar;
-        ~Reset() { bar->setValue(0); }
-    } reset{ProgressBar1};
-    try {
+    return FillWorkTable(BevEllTabla(), [this] {
         ProgressBar1->setMaximum(150);
         ProgressBar1->setValue(0);
         sorok_.clear();
@@ -390,19 +384,12 @@ bool TList_BevEllForm::BevEllFeltolt() {
                 r.push_back(s.osszegek ? db::Variant((*t)[0]) : db::Variant());
             rows.push_back(std::move(r));
         }
-        BevEllTabla().Write(rows);
-        return true;
-    } catch (const std::exception& e) {
-        ui::MessageBox(
-            QStringLiteral("Üzenetkezelő"),
-            QStringLiteral("HIBA történt a lista táblájának feltöltésekor! \r") + QString::fromUtf8(e.what()),
-            ui::Icon::Error, ui::Ok);
-        return false;
-    }
+        return rows;
+    });
 }
 
 void TList_BevEllForm::BitBtn1Click() {
-    RunWorkTableList([this] { return BevEllTablaLetrehoz() && BevEllFeltolt(); },
+    RunWorkTableList([this] { return BevEllFeltolt(); },
                      [this] {
                          BevEllTabla().OpenInTable1();
                          List_BevEllQRForm->Beallit(UtalandoMod(), Honapok());

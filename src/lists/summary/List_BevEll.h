@@ -49,7 +49,6 @@ public:
     // The months ticked, January first.
     std::array<bool, 12> Honapok() const;
 
-    bool BevEllTablaLetrehoz();
     bool BevEllFeltolt();
 
 protected:
