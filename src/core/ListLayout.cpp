@@ -66,6 +66,12 @@ ListHeader AddListHeader(report::Band& band, const QString& title, bool shortNam
     return h;
 }
 
+void ParamLines::Add(const QString& caption, std::function<QString()> value, double indent) const {
+    band_.Label(indent, y_, captionWidth_, caption);
+    band_.Computed(indent + captionWidth_, y_, right_ - indent - captionWidth_, std::move(value));
+    y_ += 5;
+}
+
 std::string CegKod() {
     const std::string& name = DM1->TableSzamfejt->TableName;
     return name.size() >= 12 ? name.substr(9, 3) : std::string();

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,27 @@ struct ListHeader {
     void DatumMutat(bool on) const;
 };
 ListHeader AddListHeader(report::Band& band, const QString& title, bool shortName = false);
+
+// The parameter lines of a page header, one under the other: a caption
+// `captionWidth` wide and beside it the value, read as the page is printed,
+// up to `right`. Each line goes at the caller's `y` and moves it down 5 mm.
+class ParamLines {
+public:
+    ParamLines(report::Band& band, double& y, double captionWidth, double right)
+        : band_(band), y_(y), captionWidth_(captionWidth), right_(right) {}
+    // `indent` moves the caption and the value right; the value still ends at `right`.
+    void Add(const QString& caption, std::function<QString()> value, double indent = 0) const;
+    // A text member of the layout's parameters.
+    template <class P>
+    void Add(const QString& caption, const P& params, QString P::*field) const {
+        Add(caption, [&params, field] { return params.*field; });
+    }
+
+private:
+    report::Band& band_;
+    double& y_;
+    double captionWidth_, right_;
+};
 
 // The selected company's code: the three characters that end the payroll
 // table's name ("Szamfejt_001"); empty when the name has none.

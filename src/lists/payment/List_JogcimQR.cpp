@@ -27,17 +27,14 @@ TList_JogcimQRForm::TList_JogcimQRForm() : QuickRep1(QStringLiteral("List_Jogcim
 
     auto& header = QuickRep1.AddPageHeader(50);
     QRBand1 = AddListHeader(header, QStringLiteral("Listázás jogcímenként"));
-    const double y = QRBand1.bottom + 1;
-    auto line = [&](double top, const QString& caption, QString Parameterek::*value) {
-        header.Label(0, top, 28, caption);
-        header.Computed(28, top, 162, [this, value] { return Parameterek.*value; });
-    };
-    line(y, QStringLiteral("Hónap :"), &Parameterek::honap);
-    line(y + 5, QStringLiteral("Kifiz. dát. :"), &Parameterek::kifizDat);
-    line(y + 10, QStringLiteral("Munkahely :"), &Parameterek::munkahely);
-    line(y + 15, QStringLiteral("Dolgozó :"), &Parameterek::dolgozo);
-    line(y + 20, QStringLiteral("Jogcím :"), &Parameterek::jogcim);
-    header.Height = y + 26;
+    double y = QRBand1.bottom + 1;
+    const ParamLines line(header, y, 28, 190);
+    line.Add(QStringLiteral("Hónap :"), Parameterek, &Parameterek::honap);
+    line.Add(QStringLiteral("Kifiz. dát. :"), Parameterek, &Parameterek::kifizDat);
+    line.Add(QStringLiteral("Munkahely :"), Parameterek, &Parameterek::munkahely);
+    line.Add(QStringLiteral("Dolgozó :"), Parameterek, &Parameterek::dolgozo);
+    line.Add(QStringLiteral("Jogcím :"), Parameterek, &Parameterek::jogcim);
+    header.Height = y + 1;
 
     auto& columns = QuickRep1.AddColumnHeader(6);
     auto& detail = QuickRep1.AddDetail(5);

@@ -40,14 +40,10 @@ TList_KifizJarulQRForm::TList_KifizJarulQRForm() : QuickRep1(QStringLiteral("Lis
     auto& header = QuickRep1.AddPageHeader(50);
     Fejlec = AddListHeader(header, QStringLiteral("Kifizetési lista levonásokkal"));
     double y = Fejlec.bottom + 1;
-    auto line = [&](const QString& caption, QString Parameterek::*value) {
-        header.Label(0, y, 24, caption);
-        header.Computed(24, y, 100, [this, value] { return Parameterek.*value; });
-        y += 5;
-    };
-    line(QStringLiteral("Hónap :"), &Parameterek::honap);
-    line(QStringLiteral("Munkahely :"), &Parameterek::munkahely);
-    line(QStringLiteral("Dolgozó :"), &Parameterek::dolgozo);
+    const ParamLines line(header, y, 24, 124);
+    line.Add(QStringLiteral("Hónap :"), Parameterek, &Parameterek::honap);
+    line.Add(QStringLiteral("Munkahely :"), Parameterek, &Parameterek::munkahely);
+    line.Add(QStringLiteral("Dolgozó :"), Parameterek, &Parameterek::dolgozo);
     header.Height = y + 1;
 
     // Ruled above and below: the employee's captions, then the date's and the columns'.

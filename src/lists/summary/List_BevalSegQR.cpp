@@ -73,15 +73,11 @@ TList_BevalSegQRForm::TList_BevalSegQRForm() : QuickRep1(QStringLiteral("List_Be
     auto& band = QuickRep1.AddTitle(270);
     QRBand1 = AddListHeader(band, QStringLiteral("0001. összesítő bevallási segédlet"));
     double y = QRBand1.bottom + 2;
-    auto line = [&](const QString& caption, std::function<QString()> value, double left = 0) {
-        band.Label(left, y, 60, caption);
-        band.Computed(left + 60, y, 130 - left, std::move(value));
-        y += 5;
-    };
-    line(QStringLiteral("Bank :"), [] { return Ceg("CG_BANKSZLA"); });
-    line(QStringLiteral("Hónap :"), [this] { return m1 + " - " + m2; });
-    line(QStringLiteral("Kifiz. dát. :"), [this] { return KifizDat; });
-    line(QStringLiteral("Bevallási időszak :"), [this] {
+    const ParamLines line(band, y, 60, 190);
+    line.Add(QStringLiteral("Bank :"), [] { return Ceg("CG_BANKSZLA"); });
+    line.Add(QStringLiteral("Hónap :"), [this] { return m1 + " - " + m2; });
+    line.Add(QStringLiteral("Kifiz. dát. :"), [this] { return KifizDat; });
+    line.Add(QStringLiteral("Bevallási időszak :"), [this] {
         return Q(DM1->TableErtekkeszlet
                      ->Lookup("EK_TIPUS;EK_ERTEK", {db::Variant("0"), db::Variant("04")}, "EK_ERTEKCHAR")
                      .ToString()) +
@@ -90,11 +86,11 @@ TList_BevalSegQRForm::TList_BevalSegQRForm() : QuickRep1(QStringLiteral("List_Be
     y += 2;
     band.Label(0, y, 190, QStringLiteral("A bevallásra kötelezett adatai:")).Bold();
     y += 6;
-    line(
+    line.Add(
         QStringLiteral("Adószáma :"), [] { return Ceg("CG_ADOSZAM"); }, 5);
-    line(
+    line.Add(
         QStringLiteral("Neve :"), [] { return Ceg("CG_NEV"); }, 5);
-    line(
+    line.Add(
         QStringLiteral("Levelezési címe :"),
         [] {
             return CimOsszefuz(*DM1->TableCegek,
@@ -102,7 +98,7 @@ TList_BevalSegQRForm::TList_BevalSegQRForm() : QuickRep1(QStringLiteral("List_Be
                                 "CG_LEPCSOHAZ", "CG_EMELET", "CG_AJTO"});
         },
         5);
-    line(
+    line.Add(
         QStringLiteral("Ügyintéző :"), [] { return Ceg("CG_UGYINT"); }, 5);
     band.Label(0, y, 190, QStringLiteral("A bevallást ezer forintra kerekítve kell elvégezni!")).Size(7);
     y += 6;

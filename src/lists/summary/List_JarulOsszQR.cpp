@@ -61,14 +61,10 @@ TList_JarulOsszQRForm::TList_JarulOsszQRForm() : QuickRep1(QStringLiteral("List_
     auto& header = QuickRep1.AddPageHeader(40);
     QRBand1 = AddListHeader(header, QStringLiteral("Járulék összesítő"));
     double y = QRBand1.bottom + 1;
-    auto line = [&](const QString& caption, QString Parameterek::*value) {
-        header.Label(0, y, 24, caption);
-        header.Computed(24, y, 150, [this, value] { return Parameterek.*value; });
-        y += 5;
-    };
-    line(QStringLiteral("Hónap :"), &Parameterek::honap);
-    line(QStringLiteral("Munkahely :"), &Parameterek::munkahely);
-    line(QStringLiteral("Dolgozó :"), &Parameterek::dolgozo);
+    const ParamLines line(header, y, 24, 174);
+    line.Add(QStringLiteral("Hónap :"), Parameterek, &Parameterek::honap);
+    line.Add(QStringLiteral("Munkahely :"), Parameterek, &Parameterek::munkahely);
+    line.Add(QStringLiteral("Dolgozó :"), Parameterek, &Parameterek::dolgozo);
     header.Height = y + 1;
 
     auto& columns = QuickRep1.AddColumnHeader(12);

@@ -28,16 +28,12 @@ TList_JogcimOsszQRForm::TList_JogcimOsszQRForm() : QuickRep1(QStringLiteral("Lis
     auto& header = QuickRep1.AddPageHeader(50);
     QRBand1 = AddListHeader(header, QStringLiteral("Bérösszesítő"));
     double y = QRBand1.bottom + 1;
-    auto line = [&](const QString& caption, QString Parameterek::*value) {
-        header.Label(0, y, 28, caption);
-        header.Computed(28, y, 162, [this, value] { return Parameterek.*value; });
-        y += 5;
-    };
-    line(QStringLiteral("Hónap :"), &Parameterek::honap);
-    line(QStringLiteral("Kifiz. dát. :"), &Parameterek::kifizDat);
-    line(QStringLiteral("Munkahely :"), &Parameterek::munkahely);
-    line(QStringLiteral("Dolgozó :"), &Parameterek::dolgozo);
-    line(QStringLiteral("Jogcím :"), &Parameterek::jogcim);
+    const ParamLines line(header, y, 28, 190);
+    line.Add(QStringLiteral("Hónap :"), Parameterek, &Parameterek::honap);
+    line.Add(QStringLiteral("Kifiz. dát. :"), Parameterek, &Parameterek::kifizDat);
+    line.Add(QStringLiteral("Munkahely :"), Parameterek, &Parameterek::munkahely);
+    line.Add(QStringLiteral("Dolgozó :"), Parameterek, &Parameterek::dolgozo);
+    line.Add(QStringLiteral("Jogcím :"), Parameterek, &Parameterek::jogcim);
     header.Height = y + 1;
 
     auto& columns = QuickRep1.AddColumnHeader(7);

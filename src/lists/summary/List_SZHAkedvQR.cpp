@@ -30,16 +30,12 @@ TList_SZHAkedvQRForm::TList_SZHAkedvQRForm() : QuickRep1(QStringLiteral("List_SZ
     auto& header = QuickRep1.AddPageHeader(60);
     Fejlec = AddListHeader(header, QStringLiteral("SZHA kedvezmény összesítő"));
     double y = Fejlec.bottom + 1;
-    auto line = [&](const QString& caption, QString Parameterek::*value) {
-        header.Label(0, y, 28, caption);
-        header.Computed(28, y, 100, [this, value] { return Parameterek.*value; });
-        y += 5;
-    };
-    line(QStringLiteral("Hónap :"), &Parameterek::honap);
-    line(QStringLiteral("Kifiz. dát. :"), &Parameterek::datum);
-    line(QStringLiteral("Munkahely :"), &Parameterek::munkahely);
-    line(QStringLiteral("Dolgozó :"), &Parameterek::dolgozo);
-    line(QStringLiteral("SZHA kedv. kód :"), &Parameterek::kod);
+    const ParamLines line(header, y, 28, 128);
+    line.Add(QStringLiteral("Hónap :"), Parameterek, &Parameterek::honap);
+    line.Add(QStringLiteral("Kifiz. dát. :"), Parameterek, &Parameterek::datum);
+    line.Add(QStringLiteral("Munkahely :"), Parameterek, &Parameterek::munkahely);
+    line.Add(QStringLiteral("Dolgozó :"), Parameterek, &Parameterek::dolgozo);
+    line.Add(QStringLiteral("SZHA kedv. kód :"), Parameterek, &Parameterek::kod);
     header.Height = y + 1;
 
     auto& columns = QuickRep1.AddColumnHeader(12);
