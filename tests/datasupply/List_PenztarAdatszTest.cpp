@@ -35,15 +35,6 @@ protected:
         // clang-format on
     }
 
-    std::vector<QStringList> Run(TList_PenztarAdatszForm& form) {
-        std::vector<QStringList> pages;
-        testsupport::AnswerPreview(dialogs, [&](TNyomtatasForm& preview) {
-            const report::PagePrinter& p = preview.QuickRep->PagePrinter();
-            for (int i = 1; i <= p.PageCount(); ++i) pages.push_back(PageLines(p, i));
-        });
-        form.BitBtn1->click();
-        return pages;
-    }
     static QString After(const QStringList& page, const QString& caption) {
         for (const QString& l : page)
             if (l.startsWith(caption)) return l.mid(caption.size()).remove(QStringLiteral(" | "));

@@ -34,13 +34,9 @@ protected:
     }
     // The printed lines of the list's only page.
     QStringList Run(TorzsListaForm& form) {
-        QStringList lines;
-        testsupport::AnswerPreview(dialogs, [&](TNyomtatasForm& preview) {
-            EXPECT_EQ(preview.QuickRep->PagePrinter().PageCount(), 1);
-            lines = PageLines(preview.QuickRep->PagePrinter(), 1);
-        });
-        form.BitBtn1->click();
-        return lines;
+        const std::vector<QStringList> pages = ListFixtureTest::Run(form);
+        EXPECT_EQ(pages.size(), 1u);
+        return pages.empty() ? QStringList() : pages[0];
     }
     // The lines below the header and the column titles.
     static QStringList Rows(const QStringList& lines, int headerLines) { return lines.mid(headerLines); }

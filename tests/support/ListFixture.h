@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QPushButton>
 #include <QStringList>
 #include <QTest>
 #include <algorithm>
@@ -20,10 +21,12 @@
 #include <vector>
 
 #include "core/DataModule1.h"
+#include "core/ListForm.h"
 #include "core/MainWindowLink.h"
 #include "core/Nyomtatas.h"
 #include "core/TableCatalog.h"
 #include "platform/db/Table.h"
+#include "platform/report/PageText.h"
 #include "platform/report/Report.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
@@ -214,6 +217,31 @@ protected:
         QApplication::setActiveWindow(&form);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     }
+
+    // Runs a list as a user does: clicks `start` ("Lekérdezés" unless given),
+    // answers the preview (`during` sees it first) and returns its pages line
+    // by line, their whole text in `pagesText`. Afterwards the frame has
+    // enabled the buttons again, left Query1 without SQL, the payroll table
+    // unfiltered and the work table closed.
+    std::vector<QStringList> Run(ListForm& form, QPushButton* start = nullptr,
+                                 const std::function<void(TNyomtatasForm&)>& during = {}) {
+        std::vector<QStringList> pages;
+        AnswerPreview(dialogs, [&](TNyomtatasForm& preview) {
+            if (during) during(preview);
+            const report::PagePrinter& p = preview.QuickRep->PagePrinter();
+            for (int i = 1; i <= p.PageCount(); ++i) pages.push_back(PageLines(p, i));
+            pagesText = report::PagesText(p);
+        });
+        if (!start) start = form.BitBtn1;
+        start->click();
+        EXPECT_TRUE(start->isEnabled());
+        EXPECT_TRUE(form.BitBtn2->isEnabled());
+        EXPECT_EQ(DM1->Query1->SQL(), "");
+        EXPECT_FALSE(DM1->TableSzamfejt->Filtered());
+        EXPECT_EQ(DM1->Table1->TableName, "");
+        return pages;
+    }
+    std::string pagesText;  // of the last run
 
     ScriptedDialogs dialogs;
 };

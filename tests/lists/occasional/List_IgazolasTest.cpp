@@ -43,21 +43,6 @@ protected:
         AddRows("Kifhely_001", {"KH_KOD", "KH_NEV"}, {{"000001", "Pénztár"}});
     }
 
-    // Clicks "Lekérdezés" and returns the printed lines of every page.
-    std::vector<QStringList> Run(ListForm& form) {
-        std::vector<QStringList> pages;
-        testsupport::AnswerPreview(dialogs, [&](TNyomtatasForm& preview) {
-            const report::PagePrinter& p = preview.QuickRep->PagePrinter();
-            for (int i = 1; i <= p.PageCount(); ++i) pages.push_back(PageLines(p, i));
-            pagesText = report::PagesText(p);
-        });
-        form.BitBtn1->click();
-        EXPECT_TRUE(form.BitBtn1->isEnabled());
-        EXPECT_EQ(DM1->Query1->SQL(), "");
-        EXPECT_FALSE(DM1->TableSzamfejt->Filtered());
-        return pages;
-    }
-
     // Exports the preview of "Lekérdezés" and checks the file.
     void Pdf(ListForm& form, int pages) {
         testsupport::PdfExport pdf(dialogs);
@@ -71,8 +56,6 @@ protected:
         return testsupport::MatchesGolden(std::string("lists/occasional/golden/") + unit, kase, pagesText,
                                           testsupport::Encoding::Utf8, "pages.txt");
     }
-
-    std::string pagesText;
 };
 
 // --- Contributions certificate ---------------------------------------------

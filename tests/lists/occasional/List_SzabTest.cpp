@@ -54,22 +54,6 @@ protected:
                  {"123",           "Rövid Kód", "000002",     3,          "2019.04.05",  "108",      3,        "2019.03.18", "2019.03.20"}});
         // clang-format on
     }
-
-    // "Lekérdezés" and the printed lines of every page.
-    std::vector<QStringList> Run(ListForm& form) {
-        std::vector<QStringList> pages;
-        testsupport::AnswerPreview(dialogs, [&](TNyomtatasForm& preview) {
-            const report::PagePrinter& p = preview.QuickRep->PagePrinter();
-            for (int i = 1; i <= p.PageCount(); ++i) pages.push_back(PageLines(p, i));
-            pagesText = report::PagesText(p);
-        });
-        form.BitBtn1->click();
-        EXPECT_TRUE(form.BitBtn1->isEnabled());
-        EXPECT_EQ(DM1->Query1->SQL(), "");
-        EXPECT_FALSE(DM1->TableSzamfejt->Filtered());
-        return pages;
-    }
-    std::string pagesText;  // of the last run
 };
 
 TEST_F(ListSzabTest, LeaveListPrintsAPagePerWorkplaceWithThatWorkplacesDays) {

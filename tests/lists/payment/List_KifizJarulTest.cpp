@@ -53,16 +53,6 @@ protected:
         QApplication::setActiveWindow(&form);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     }
-    std::vector<QStringList> Run(TList_KifizJarulForm& form) {
-        std::vector<QStringList> pages;
-        testsupport::AnswerPreview(dialogs, [&](TNyomtatasForm& preview) {
-            const report::PagePrinter& p = preview.QuickRep->PagePrinter();
-            for (int i = 1; i <= p.PageCount(); ++i) pages.push_back(PageLines(p, i));
-        });
-        form.BitBtn1->click();
-        EXPECT_TRUE(form.BitBtn1->isEnabled());
-        return pages;
-    }
     static double Day(int y, int m, int d) { return os::EncodeDate(y, m, d); }
 };
 

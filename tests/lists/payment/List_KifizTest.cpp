@@ -54,22 +54,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     }
 
-    // "Lekérdezés" and the printed lines of every page.
-    std::vector<QStringList> Run(ListForm& form) {
-        std::vector<QStringList> pages;
-        testsupport::AnswerPreview(dialogs, [&](TNyomtatasForm& preview) {
-            const report::PagePrinter& p = preview.QuickRep->PagePrinter();
-            for (int i = 1; i <= p.PageCount(); ++i) pages.push_back(PageLines(p, i));
-            pagesText = report::PagesText(p);
-        });
-        form.BitBtn1->click();
-        EXPECT_TRUE(form.BitBtn1->isEnabled());
-        EXPECT_EQ(DM1->Query1->SQL(), "");
-        EXPECT_FALSE(DM1->TableSzamfejt->Filtered());
-        return pages;
-    }
     static double Day(int y, int m, int d) { return os::EncodeDate(y, m, d); }
-    std::string pagesText;  // of the last run
 };
 
 TEST_F(ListKifizTest, BothFormsDefaultToTheLastPaymentDateAndThePlacesOfThePayroll) {

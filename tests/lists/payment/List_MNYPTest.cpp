@@ -63,21 +63,6 @@ protected:
         }
         return lines;
     }
-
-    std::vector<QStringList> Run(TList_MNYPForm& form) {
-        std::vector<QStringList> pages;
-        testsupport::AnswerPreview(dialogs, [&](TNyomtatasForm& preview) {
-            const report::PagePrinter& p = preview.QuickRep->PagePrinter();
-            for (int i = 1; i <= p.PageCount(); ++i) pages.push_back(PageLines(p, i));
-            pagesText = report::PagesText(p);
-        });
-        form.BitBtn1->click();
-        EXPECT_TRUE(form.BitBtn1->isEnabled());
-        EXPECT_EQ(DM1->Table1->TableName, "");
-        EXPECT_EQ(DM1->Query1->SQL(), "");
-        return pages;
-    }
-    std::string pagesText;
 };
 
 TEST_F(ListMnypTest, FormDefaultsAndFundFields) {

@@ -49,13 +49,7 @@ protected:
 
     // Runs the list; the printed lines of every page.
     std::vector<QStringList> Run(TList_BevEllForm& form) {
-        std::vector<QStringList> pages;
-        testsupport::AnswerPreview(dialogs, [&](TNyomtatasForm& preview) {
-            const report::PagePrinter& p = preview.QuickRep->PagePrinter();
-            for (int i = 1; i <= p.PageCount(); ++i) pages.push_back(PageLines(p, i));
-        });
-        form.BitBtn1->click();
-        EXPECT_TRUE(form.BitBtn1->isEnabled());
+        std::vector<QStringList> pages = ListFixtureTest::Run(form);
         EXPECT_EQ(form.ProgressBar1->value(), 0);
         return pages;
     }

@@ -56,20 +56,6 @@ protected:
         // clang-format on
     }
 
-    std::vector<QStringList> Run(TList_KoltsFelosztForm& form) {
-        std::vector<QStringList> pages;
-        testsupport::AnswerPreview(dialogs, [&](TNyomtatasForm& preview) {
-            const report::PagePrinter& p = preview.QuickRep->PagePrinter();
-            for (int i = 1; i <= p.PageCount(); ++i) pages.push_back(PageLines(p, i));
-            pagesText = report::PagesText(p);
-        });
-        form.BitBtn1->click();
-        EXPECT_TRUE(form.BitBtn1->isEnabled());
-        EXPECT_TRUE(form.BitBtn2->isEnabled());
-        EXPECT_TRUE(DM1->Table1->TableName.empty());
-        return pages;
-    }
-
     // The stored rows: employee, item and the named fields' texts.
     std::map<std::string, std::string> Stored(const std::vector<const char*>& fields) {
         std::map<std::string, std::string> rows;
@@ -85,7 +71,6 @@ protected:
         }
         return rows;
     }
-    std::string pagesText;
 };
 
 TEST_F(ListKoltsFelosztTest, SharesOfTheChargesInProportionToTheRowsAmount) {
