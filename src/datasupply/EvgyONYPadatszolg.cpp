@@ -17,6 +17,7 @@
 #include "platform/ui/DatasetGrid.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Hourglass.h"
+#include "platform/ui/QtString.h"
 
 namespace {
 
@@ -49,8 +50,6 @@ ListDecl OnypDecl() {
     s.progressBars = 1;
     return s;
 }
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 

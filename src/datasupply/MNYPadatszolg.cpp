@@ -25,6 +25,7 @@
 #include "platform/ui/DatasetGrid.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Hourglass.h"
+#include "platform/ui/QtString.h"
 
 namespace {
 
@@ -84,8 +85,6 @@ ListDecl MnypDecl() {
     s.progressBars = 1;
     return s;
 }
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 struct MezoDef {
     const char* name;
@@ -163,8 +162,6 @@ void Osszeg(db::Dataset& md, const char* field, long long value) {
     f.SetAsString(text);
 }
 
-std::string Trim(const std::string& s) { return Q(s).trimmed().toStdString(); }
-
 std::string Ketjegyu(int n) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%02d", n);
@@ -187,14 +184,16 @@ int NapAHonapban(db::Dataset& ds, const char* field, int ev, int honap, int none
 }
 
 // A private person's tax id has ten characters.
-bool Maganszemely(db::Dataset& ceg) { return Trim(ceg.FieldByName("CG_ADOSZAM").AsString()).size() == 10; }
+bool Maganszemely(db::Dataset& ceg) {
+    return TrimText(ceg.FieldByName("CG_ADOSZAM").AsString()).size() == 10;
+}
 
 std::string Mezo(db::Dataset& ds, const char* field) { return ds.FieldByName(field).AsString(); }
 
 std::vector<RecordValue> Ertekek(const RecordLayout& layout, db::Dataset& md) {
     std::vector<RecordValue> values;
     for (const RecordField& f : layout.fields)
-        values.push_back({f.name, Trim(md.FieldByName(f.name).AsString())});
+        values.push_back({f.name, TrimText(md.FieldByName(f.name).AsString())});
     return values;
 }
 
@@ -300,7 +299,7 @@ MnypFajlNevek ProposeMnypFileNames(const std::string& base, const std::string& c
                                    int honap, const std::string& penztarKod) {
     MnypFajlNevek n;
     const std::string kod = penztarKod;
-    if (cegKod.empty() || Trim(kod).empty() || ev.size() < 2) return n;
+    if (cegKod.empty() || TrimText(kod).empty() || ev.size() < 2) return n;
     const std::string y = ev.substr(ev.size() - 1), yy = ev.substr(ev.size() - 2);
     n.alkonyvtar = base + "F00" + cegKod + "/";
     n.fej = n.alkonyvtar + "B00" + cegKod + "F" + y + "." + MonthAbbrev(honap);
@@ -350,7 +349,7 @@ void CollectMnypData(db::Dataset& ceg, const MnypGyujtes& p, db::Dataset& tagok,
         if (sorok.Eof()) continue;
         long double alap = 0, dij = 0, dolg = 0, munk = 0;
         for (; !sorok.Eof(); sorok.Next()) {
-            const std::string jc = Trim(Mezo(sorok, "SF_JCKOD"));
+            const std::string jc = TrimText(Mezo(sorok, "SF_JCKOD"));
             const long double osszeg = sorok.FieldByName("SF_OSSZEG").AsFloat();
             if (jc == "301") {
                 dij += osszeg;
@@ -387,7 +386,7 @@ void CollectMnypData(db::Dataset& ceg, const MnypGyujtes& p, db::Dataset& tagok,
         Szoveg(haviForg, "HF_ALKMINKOD", Mezo(sorok, "DG_MNYPJOGVKOD"));
         Szoveg(haviForg, "HF_ASZOLGDAT", ma);
         Szoveg(haviForg, "HF_PENZTARKOD", Mezo(sorok, "DG_MNYP"));
-        Szoveg(haviForg, "HF_UTLEVELSZ", Trim(taj).empty() ? Mezo(sorok, "DG_UTLEVELSZ") : "");
+        Szoveg(haviForg, "HF_UTLEVELSZ", TrimText(taj).empty() ? Mezo(sorok, "DG_UTLEVELSZ") : "");
         Szoveg(haviForg, "HF_ELTEROADAT", "N");
         Szoveg(haviForg, "HF_EKHO", "N");
         haviForg.Post();
@@ -456,10 +455,10 @@ std::string MnypFejSor(db::Dataset& foglOssz) { return FormatRecord(kMnypFej, Er
 std::string MnypKontrolSor(db::Dataset& ceg, const MnypGyujtes& p,
                            const std::vector<std::string>& fejFajlok) {
     std::string sor = FormatRecord(kMnypKontrol, {{"idoszak", p.ev + Ketjegyu(p.honap)},
-                                                  {"aszolg", Trim(Mezo(ceg, "CG_ASZOLG"))},
-                                                  {"aszolgtel", Trim(Mezo(ceg, "CG_ASZOLGTEL"))},
-                                                  {"penztarnev", Trim(p.penztarNev)},
-                                                  {"penztarkod", Trim(p.penztarKod)},
+                                                  {"aszolg", TrimText(Mezo(ceg, "CG_ASZOLG"))},
+                                                  {"aszolgtel", TrimText(Mezo(ceg, "CG_ASZOLGTEL"))},
+                                                  {"penztarnev", TrimText(p.penztarNev)},
+                                                  {"penztarkod", TrimText(p.penztarKod)},
                                                   {"penztarszla", p.penztarVan ? p.penztarSzla : ""},
                                                   {"datum", Datum8(p.ma)},
                                                   {"cegek", static_cast<double>(fejFajlok.size())}});
@@ -736,7 +735,7 @@ void TMNYPadatszolgForm::WriteMnypFiles() {
             std::vector<std::string> fejek;
             db::Table& cegek = *DM1->TableCegek;
             for (cegek.First(); !cegek.Eof(); cegek.Next()) {
-                const std::string kod = Trim(cegek.FieldByName("CG_KOD").AsString());
+                const std::string kod = TrimText(cegek.FieldByName("CG_KOD").AsString());
                 const MnypFajlNevek n = ::ProposeMnypFileNames(alap, kod, p.ev, p.honap, p.penztarKod);
                 const bool van = kod == cegKod ? tetelKesz && fejKesz
                                                : std::filesystem::is_regular_file(n.fej) &&

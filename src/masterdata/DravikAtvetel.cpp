@@ -13,17 +13,16 @@
 #include "platform/db/Table.h"
 #include "platform/db/Transaction.h"
 #include "platform/os/DayNumber.h"
+#include "platform/ui/QtString.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string Trim(const std::string& s) { return QString::fromStdString(s).trimmed().toStdString(); }
-
 // A source field's text, trimmed; "" when the file has no such field.
 std::string Szoveg(const db::Dataset& d, const char* name) {
     const db::Field* f = d.FindField(name);
-    return f ? Trim(f->AsString()) : std::string();
+    return f ? TrimText(f->AsString()) : std::string();
 }
 
 // The year of a source date (a date field or a "YYYY.MM.DD" text); 0 when empty.
@@ -33,7 +32,7 @@ int Ev(const db::Dataset& d, const char* name) {
     double day = 0;
     if (db::IsDateType(f->DataType()))
         day = f->AsDateTime();
-    else if (!db::ParseDate(Trim(f->AsString()), day))
+    else if (!db::ParseDate(TrimText(f->AsString()), day))
         return 0;
     return day == 0 ? 0 : os::DecodeDate(day).year;
 }
@@ -43,7 +42,7 @@ double Datum(const db::Dataset& d, const char* name) {
     if (!f || f->IsNull()) return 0;
     if (db::IsDateType(f->DataType())) return f->AsDateTime();
     double day = 0;
-    return db::ParseDate(Trim(f->AsString()), day) ? day : 0;
+    return db::ParseDate(TrimText(f->AsString()), day) ? day : 0;
 }
 
 void OpenDbf(db::DbfTable& t, const std::string& path) {
@@ -59,10 +58,10 @@ struct KonvSor {
 std::vector<KonvSor> KonvSorok(db::Dataset& konDV) {
     std::vector<KonvSor> sorok;
     for (konDV.First(); !konDV.Eof(); konDV.Next())
-        sorok.push_back({Trim(konDV.FieldByName("KON_VORNTABLA").AsString()),
-                         Trim(konDV.FieldByName("KON_VORNMEZO").AsString()),
-                         Trim(konDV.FieldByName("KON_DRAVTABLA").AsString()),
-                         Trim(konDV.FieldByName("KON_DRAVMEZO").AsString()),
+        sorok.push_back({TrimText(konDV.FieldByName("KON_VORNTABLA").AsString()),
+                         TrimText(konDV.FieldByName("KON_VORNMEZO").AsString()),
+                         TrimText(konDV.FieldByName("KON_DRAVTABLA").AsString()),
+                         TrimText(konDV.FieldByName("KON_DRAVMEZO").AsString()),
                          konDV.FieldByName("KON_VORNALAPERT").AsString()});
     return sorok;
 }
@@ -141,9 +140,9 @@ void DravikCegRekord(const db::Dataset& ceg, const db::Dataset& kp, db::Dataset&
         const std::string p = prefix;
         set((p + "IRSZ").c_str(), Szoveg(kp, "CIRSZ"));
         set((p + "VAROS").c_str(), Szoveg(kp, "CCIM"));
-        set((p + "KOZTER").c_str(), Trim(CimBont(cim, 0)));
-        set((p + "KOZTERJEL").c_str(), Trim(CimBont(cim, 1)));
-        set((p + "HAZSZ").c_str(), Trim(CimBont(cim, 2)));
+        set((p + "KOZTER").c_str(), TrimText(CimBont(cim, 0)));
+        set((p + "KOZTERJEL").c_str(), TrimText(CimBont(cim, 1)));
+        set((p + "HAZSZ").c_str(), TrimText(CimBont(cim, 2)));
     }
     set("CG_UGYINT", Szoveg(ceg, "D_UGYINTEZ"));
     set("CG_TEL", Szoveg(ceg, "D_TELEFON"));
@@ -262,10 +261,10 @@ std::vector<ElutasitottSorok> DravikTablakMasol(db::Dataset& konDV, const std::s
                     hely = sorHely + ", " + to.FieldName() + " mező (" +
                            (k->dravMezo.empty() ? std::string("alapérték") : "forrás: " + k->dravMezo) + ")";
                     const db::Field* from = k->dravMezo.empty() ? nullptr : &source.FieldByName(k->dravMezo);
-                    if (!from || Trim(from->AsString()).empty()) {
+                    if (!from || TrimText(from->AsString()).empty()) {
                         if (!k->alapert.empty()) to.SetAsString(k->alapert);
                     } else if (db::IsTextType(from->DataType())) {
-                        to.SetAsString(Trim(from->AsString()));
+                        to.SetAsString(TrimText(from->AsString()));
                     } else {
                         to.SetValue(from->Value());
                     }
@@ -292,8 +291,8 @@ std::vector<ElutasitottSorok> DravikTablakMasol(db::Dataset& konDV, const std::s
                 try {
                     DravikDolgozoUtofeldolgozas(target, year, today);
                 } catch (...) {
-                    hely +=
-                        ", " + Trim(target.FieldByName("DG_TORZSSZAM").AsString()) + " törzsszámú dolgozó";
+                    hely += ", " + TrimText(target.FieldByName("DG_TORZSSZAM").AsString()) +
+                            " törzsszámú dolgozó";
                     throw;
                 }
             }

@@ -22,10 +22,9 @@
 #include "platform/ui/ControlKinds.h"
 #include "platform/ui/DatasetGrid.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/QtString.h"
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 const QString kUzenet = QStringLiteral("Üzenet");
 

@@ -20,10 +20,9 @@
 #include "payroll/engine/InsuredDays.h"
 #include "platform/ui/ControlKinds.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/QtString.h"
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 db::Field& F(const char* name) { return DM1->MemoryData1->FieldByName(name); }
 

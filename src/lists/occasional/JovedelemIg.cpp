@@ -8,10 +8,9 @@
 #include "lists/occasional/Igazolasok.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
+#include "platform/ui/QtString.h"
 
 namespace {
-
-std::string S(const QString& s) { return s.toStdString(); }
 
 // A year's three blocks: regular incomes by month, non-regular items, absences.
 struct Blokkok {

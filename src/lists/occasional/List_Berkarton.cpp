@@ -13,6 +13,7 @@
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/QtString.h"
 
 namespace {
 
@@ -42,8 +43,6 @@ ListDecl BerkartonDecl() {
 long long Egesz(const db::Field& f) {
     return f.IsNull() ? 0 : RoundHalfEven(static_cast<long double>(f.AsFloat()));
 }
-
-std::string Szoveg(const QString& s) { return s.toStdString(); }
 
 }  // namespace
 
@@ -96,8 +95,8 @@ std::vector<db::Record> BerkartonSorok(const BerkartonParameterek& p,
             r.assign(kMezok, db::Variant(0LL));
             r[0] = dolgozo;
             r[1] = jogcim;
-            r[2] = Szoveg(LookupText(*DM1->TableDolgozo, "DG_TORZSSZAM", dolgozo, "DG_NEV"));
-            r[3] = Szoveg(LookupText(*DM1->TableJogcim, "JC_KOD", jogcim, "JC_NEV"));
+            r[2] = S(LookupText(*DM1->TableDolgozo, "DG_TORZSSZAM", dolgozo, "DG_NEV"));
+            r[3] = S(LookupText(*DM1->TableJogcim, "JC_KOD", jogcim, "JC_NEV"));
         }
         const long long ertek[3] = {Egesz(q.FieldByName("Nap")), Egesz(q.FieldByName("Ora")),
                                     Egesz(q.FieldByName("Osszeg"))};

@@ -9,10 +9,9 @@
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/os/DayNumber.h"
+#include "platform/ui/QtString.h"
 
 namespace {
-
-std::string S(const QString& s) { return s.toStdString(); }
 
 double Datum(db::Dataset& d, const char* field) {
     db::Field& f = d.FieldByName(field);

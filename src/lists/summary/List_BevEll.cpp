@@ -17,10 +17,9 @@
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/QtString.h"
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 ListDecl BevEllDecl() {
     ParamField ev;

@@ -1,4 +1,4 @@
-// Text is UTF-8 std::string below the windows and QString in them; these two
+// Text is UTF-8 std::string below the windows and QString in them; these
 // convert at that border.
 #pragma once
 
@@ -7,3 +7,5 @@
 
 inline QString Q(const std::string& s) { return QString::fromStdString(s); }
 inline std::string S(const QString& s) { return s.toStdString(); }
+// Without the leading and trailing white space Qt knows (Unicode spaces too).
+inline std::string TrimText(const std::string& s) { return Q(s).trimmed().toStdString(); }
