@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/PrintPDF.h"
+#include "platform/os/ScopeGuard.h"
 #include "platform/report/Preview.h"
 #include "platform/report/Report.h"
 #include "platform/ui/Dialogs.h"
@@ -48,13 +49,10 @@ void ExportPagesToPdf(const report::PagePrinter& pages, bool landscape, const st
     const int window = std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
     std::deque<std::future<PdfImage>> jobs;
     // The tasks use this frame: however it is left, wait for those still out.
-    struct Drain {
-        std::deque<std::future<PdfImage>>& jobs;
-        ~Drain() {
-            for (auto& job : jobs)
-                if (job.valid()) job.wait();
-        }
-    } drain{jobs};
+    os::ScopeGuard drain([&jobs] {
+        for (auto& job : jobs)
+            if (job.valid()) job.wait();
+    });
     int started = 0;
     for (int i = 1; i <= count; ++i) {
         while (started < count && started < i - 1 + window) {

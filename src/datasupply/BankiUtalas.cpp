@@ -10,6 +10,7 @@
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/os/Clock.h"
+#include "platform/os/ScopeGuard.h"
 #include "platform/ui/Dialogs.h"
 
 namespace {
@@ -45,9 +46,7 @@ std::vector<UtalasTetel> UtalasTetelek(const QString& jogcim, double kifizetes, 
     sql.Line("Order By SF_DGTORZSSZAM");
     db::Query& q = *DM1->Query1;
     Query1Reset();
-    struct Reset {
-        ~Reset() { Query1Reset(); }
-    } reset;
+    os::ScopeGuard reset([] { Query1Reset(); });
     sql.Apply(q);
     q.Open();
     std::vector<UtalasTetel> out;
@@ -129,13 +128,10 @@ QString TBankiUtalasForm::ChooseOutputFile(const QString& proposed) {
 
 void TBankiUtalasForm::BitBtn1Click() {
     BitBtn1->setEnabled(false);
-    struct Vissza {
-        TBankiUtalasForm* f;
-        ~Vissza() {
-            f->ProgressBar1->setValue(0);
-            f->NyomtatasMehet();
-        }
-    } vissza{this};
+    os::ScopeGuard vissza([this] {
+        ProgressBar1->setValue(0);
+        NyomtatasMehet();
+    });
     UtalasCeg ceg;
     if (!CegKeres(ceg)) return;
     const QString path = ChooseOutputFile(FajlNev(ceg));

@@ -14,6 +14,7 @@
 #include "datasupply/AdatszolgFajl.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
+#include "platform/os/ScopeGuard.h"
 #include "platform/ui/DatasetGrid.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Hourglass.h"
@@ -218,14 +219,11 @@ void TEvgyONYPadatszolgForm::BitBtn1Click() {
         return;
     }
     BitBtn1->setEnabled(false);
-    struct Vissza {
-        TEvgyONYPadatszolgForm* f;
-        ~Vissza() {
-            f->ProgressBar1->setValue(0);
-            f->Label5->clear();
-            f->BitBtn1->setEnabled(true);
-        }
-    } vissza{this};
+    os::ScopeGuard vissza([this] {
+        ProgressBar1->setValue(0);
+        Label5->clear();
+        BitBtn1->setEnabled(true);
+    });
     try {
         ui::Hourglass hourglass;
         const int honap = Month("CurrencyEdit1");
@@ -295,13 +293,10 @@ void TEvgyONYPadatszolgForm::OnypFajlIras() {
     bool kesz = false;
     {
         ui::Hourglass hourglass;
-        struct Vissza {
-            TEvgyONYPadatszolgForm* f;
-            ~Vissza() {
-                f->ProgressBar1->setValue(0);
-                f->Label5->clear();
-            }
-        } vissza{this};
+        os::ScopeGuard vissza([this] {
+            ProgressBar1->setValue(0);
+            Label5->clear();
+        });
         kesz = AdatszolgFajlIr(QStringLiteral("Üzenetkezelő"), fajl.toStdString(), [this] {
             if (mdONYP.State() != db::DatasetState::Browse) mdONYP.Cancel();
             Label5->setText(QStringLiteral("Fájl létrehozása"));

@@ -21,6 +21,7 @@
 #include "platform/db/Table.h"
 #include "platform/os/Clock.h"
 #include "platform/os/DayNumber.h"
+#include "platform/os/ScopeGuard.h"
 #include "platform/os/System.h"
 #include "platform/ui/DatasetGrid.h"
 #include "platform/ui/Dialogs.h"
@@ -625,14 +626,11 @@ void TMNYPadatszolgForm::BitBtn1Click() {
         return;
     }
     BitBtn1->setEnabled(false);
-    struct Vissza {
-        TMNYPadatszolgForm* f;
-        ~Vissza() {
-            f->ProgressBar1->setValue(0);
-            f->Label3->clear();
-            f->BitBtn1->setEnabled(true);
-        }
-    } vissza{this};
+    os::ScopeGuard vissza([this] {
+        ProgressBar1->setValue(0);
+        Label3->clear();
+        BitBtn1->setEnabled(true);
+    });
     try {
         ui::Hourglass hourglass;
         const int honap = Month("CurrencyEdit1");

@@ -14,6 +14,7 @@
 #include "datasupply/NyenyiRekordok.h"
 #include "datasupply/NyenyiXml.h"
 #include "platform/db/Table.h"
+#include "platform/os/ScopeGuard.h"
 #include "platform/ui/DatasetGrid.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Hourglass.h"
@@ -302,12 +303,9 @@ QString TNYENYIadatszolgForm::NyenyiMappaValaszt() {
 }
 
 void TNYENYIadatszolgForm::NyenyiXmlIras() {
-    struct Elso {
-        TMemoryData& md;
-        ~Elso() {
-            if (md.Active()) md.First();
-        }
-    } elso{RX_TableNYENYIadatsz};
+    os::ScopeGuard elso([this] {
+        if (RX_TableNYENYIadatsz.Active()) RX_TableNYENYIadatsz.First();
+    });
     if (!RX_TableNYENYIadatsz.Active() || !LocateCompany()) return;
     const QString mappa = NyenyiMappaValaszt();
     if (mappa.isEmpty()) return;

@@ -17,6 +17,7 @@
 #include "core/helpers/SegedUnit.h"
 #include "platform/db/Table.h"
 #include "platform/os/DayNumber.h"
+#include "platform/os/ScopeGuard.h"
 #include "platform/os/Text.h"
 #include "platform/ui/Dialogs.h"
 
@@ -515,10 +516,7 @@ void Epites::Betolt() {
     if (betoltve_) return;
     betoltve_ = true;
     rekordok_.DisableControls();
-    struct Enable {
-        TMemoryData& md;
-        ~Enable() { md.EnableControls(); }
-    } enable{rekordok_};
+    os::ScopeGuard enable([this] { rekordok_.EnableControls(); });
     rekordok_.SetCapacity(static_cast<int>(sorok_.size()));
     for (Rekord& r : sorok_) {
         if (r.torolt) continue;
@@ -577,17 +575,14 @@ bool Epites::Fut(const NyenyiFolyamat& folyamat) {
     if (folyamat.kezd) folyamat.kezd(sf.RecordCount());
     Fej();
     // What was built stays in the set also when a step fails.
-    struct Vegul {
-        Epites& e;
-        ~Vegul() {
-            if (std::uncaught_exceptions() == 0) return;
-            // The first error is the one reported; a second one here would end the program.
-            try {
-                e.Betolt();
-            } catch (...) {
-            }
+    os::ScopeGuard vegul([this] {
+        if (std::uncaught_exceptions() == 0) return;
+        // The first error is the one reported; a second one here would end the program.
+        try {
+            Betolt();
+        } catch (...) {
         }
-    } vegul{*this};
+    });
 
     db::Field& fTsz = sf.FieldByName("SF_DGTORZSSZAM");
     db::Field& fJc = sf.FieldByName("SF_JCKOD");
@@ -598,12 +593,9 @@ bool Epites::Fut(const NyenyiFolyamat& folyamat) {
     db::Field& fTol = sf.FieldByName("SF_TOL");
     db::Field& fIg = sf.FieldByName("SF_IG");
     for (sf.First(); !sf.Eof(); sf.Next()) {
-        struct Lep {
-            const NyenyiFolyamat& f;
-            ~Lep() {
-                if (f.lepes) f.lepes();
-            }
-        } lep{folyamat};
+        os::ScopeGuard lep([&folyamat] {
+            if (folyamat.lepes) folyamat.lepes();
+        });
         Sor sor;
         sor.jckod = fJc.AsString();
         if (sor.jckod == "200" || sor.jckod == "205" || sor.jckod == "210") tbKifHely = true;

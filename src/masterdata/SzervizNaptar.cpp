@@ -16,6 +16,7 @@
 #include "core/StandardData.h"
 #include "core/StartValues.h"
 #include "platform/db/Transaction.h"
+#include "platform/os/ScopeGuard.h"
 #include "platform/ui/ControlKinds.h"
 #include "platform/ui/DatasetGrid.h"
 #include "platform/ui/Dialogs.h"
@@ -231,14 +232,11 @@ void TSzervizNaptarForm::MaskEdit1Change() {
 void TSzervizNaptarForm::BitBtn1Click() {
     db::Table& naptar = *DM1->TableNaptar;
     AttachInsertGuard(false);
-    struct AtEnd {
-        TSzervizNaptarForm* form;
-        ~AtEnd() {
-            form->ProgressBar1->setValue(0);
-            DM1->TableNaptar->First();
-            form->AttachInsertGuard(true);
-        }
-    } atEnd{this};
+    os::ScopeGuard atEnd([this] {
+        ProgressBar1->setValue(0);
+        DM1->TableNaptar->First();
+        AttachInsertGuard(true);
+    });
     if (!Ask(QStringLiteral("Valóban törli a Naptár tartalmát?"))) return;
     DBGrid1->Model()->PostRow();
     ControlsOff off(naptar);
@@ -254,13 +252,10 @@ void TSzervizNaptarForm::BitBtn3Click() {
     db::Table& naptar = *DM1->TableNaptar;
     if (!Ask(QStringLiteral("Valóban alapértékkel szeretné feltölteni a Naptár tartalmát?"))) return;
     DBGrid1->Model()->PostRow();
-    struct AtEnd {
-        TSzervizNaptarForm* form;
-        ~AtEnd() {
-            form->ProgressBar1->setValue(0);
-            DM1->TableNaptar->First();
-        }
-    } atEnd{this};
+    os::ScopeGuard atEnd([this] {
+        ProgressBar1->setValue(0);
+        DM1->TableNaptar->First();
+    });
     ControlsOff off(naptar);
     try {
         NaptarFeltolt(naptar, ProgressBar1);

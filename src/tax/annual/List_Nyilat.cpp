@@ -4,6 +4,7 @@
 
 #include "core/StartValues.h"
 #include "platform/os/DayNumber.h"
+#include "platform/os/ScopeGuard.h"
 #include "tax/annual/List_NyilatQR.h"
 
 namespace {
@@ -31,17 +32,14 @@ TList_NyilatForm::~TList_NyilatForm() = default;
 void TList_NyilatForm::BitBtn1Click() {
     RunQueryList([this] {
         db::Query& q = List_NyilatQRForm->Query1;
-        struct Closer {
-            db::Query& q;
-            ~Closer() {
-                try {
-                    q.Close();
-                } catch (const std::exception&) {
-                    // Closing a read-only query loses nothing.
-                }
-                q.SetSQL("");
+        os::ScopeGuard closer([&q] {
+            try {
+                q.Close();
+            } catch (const std::exception&) {
+                // Closing a read-only query loses nothing.
             }
-        } closer{q};
+            q.SetSQL("");
+        });
         q.Close();
         q.DatabaseName = DM1->TableDolgozo->DatabaseName;
 

@@ -11,6 +11,7 @@
 #include "core/helpers/SegedUnit.h"
 #include "platform/db/Query.h"
 #include "platform/db/Transaction.h"
+#include "platform/os/ScopeGuard.h"
 #include "platform/os/Text.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtString.h"
@@ -425,14 +426,11 @@ MABOSZEredmeny MABOSZOsszesit(const MABOSZKellekek& k) {
     const auto halad = [&k](int bar, int pos, int max = -1) {
         if (k.halad) k.halad(bar, pos, max);
     };
-    struct Nullaz {
-        const std::function<void(int, int, int)>& h;
-        ~Nullaz() {
-            if (!h) return;
-            h(1, 0, -1);
-            h(2, 0, -1);
-        }
-    } nullaz{k.halad};
+    os::ScopeGuard nullaz([&h = k.halad] {
+        if (!h) return;
+        h(1, 0, -1);
+        h(2, 0, -1);
+    });
     halad(2, 0, 10);
 
     db::Query& q = Lekerdezes("SELECT DISTINCT ADOSZAM FROM " + Nev(DM1->TableMAB00) +
