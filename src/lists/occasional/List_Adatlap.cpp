@@ -12,6 +12,7 @@
 #include "core/JogcimHelyek.h"
 #include "core/StartValues.h"
 #include "core/helpers/SegedUnit.h"
+#include "core/helpers/TaxRate.h"
 #include "lists/occasional/List_AdatlapQR.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
@@ -201,7 +202,7 @@ void MezoertekSzamol(db::Record& rec) {
         s18 += lap[std::string("S") + r + "D"];
     lap.Set("S18D", s18);
     // The validated contribution allowance turned back into tax base at 15 %.
-    const long long s610 = lap["S610B"] - Kerekit(static_cast<long double>(lap["S900C"]) / 0.15L);
+    const long long s610 = lap["S610B"] - RoundQuotient(static_cast<double>(lap["S900C"]), kIncomeTaxRate);
     if (s610 < 1)
         lap.Set("S610B", 0);
     else
@@ -215,7 +216,7 @@ void MezoertekSzamol(db::Record& rec) {
         const std::string s = std::string("S") + r;
         const long long b = lap[s + "B"];
         lap.Set(s + "C", b);
-        lap.Set(s + "D", RoundProduct(static_cast<double>(b), 0.15));
+        lap.Set(s + "D", RoundProduct(static_cast<double>(b), kIncomeTaxRate));
         lap.Set(s + "E", lap[s + "D"]);
     }
     for (const char* c : {"B", "C", "D", "E"}) {
@@ -224,7 +225,7 @@ void MezoertekSzamol(db::Record& rec) {
         lap.Set(std::string("S176") + c, sum);
     }
     lap.Set("S67E", lap["S176E"]);
-    lap.Set("S56A", RoundProduct(static_cast<double>(lap["S56B"]), 0.15));
+    lap.Set("S56A", RoundProduct(static_cast<double>(lap["S56B"]), kIncomeTaxRate));
     for (const char* c : {"A", "B", "C", "D"}) {
         long long sum = 0;
         for (int r = 901; r <= 912; ++r) sum += lap["S" + std::to_string(r) + c];

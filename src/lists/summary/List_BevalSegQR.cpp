@@ -5,6 +5,7 @@
 
 #include "core/DataModule1.h"
 #include "core/Nyomtatas.h"
+#include "core/helpers/TaxRate.h"
 #include "platform/ui/QtString.h"
 
 namespace {
@@ -121,7 +122,7 @@ QString TList_BevalSegQRForm::LetszamSor() const {
 void TList_BevalSegQRForm::QRBand1BeforePrint() {
     db::Query& q = *DM1->Query1;
     Osszegek.fill(Decimal{});
-    const Decimal tizenot = ToDecimal(0.15);
+    const Decimal tizenot = ToDecimal(kIncomeTaxRate);
     for (q.First(); !q.Eof(); q.Next()) {
         const std::string jc = q.FieldByName("SF_JCKOD").AsString();
         const Decimal osszeg = ToDecimal(q.FieldByName("SF_OSSZEG").AsFloat());

@@ -1,5 +1,6 @@
 #include "payroll/engine/IncomeTax.h"
 
+#include "core/helpers/TaxRate.h"
 #include "payroll/engine/Contributions.h"
 #include "payroll/engine/InsuredDays.h"
 #include "payroll/engine/Parameters.h"
@@ -7,7 +8,7 @@
 namespace payroll {
 namespace {
 
-const Money kRate = 0.15;
+const Money kRate = kIncomeTaxRate;
 
 double R(const Money& m) { return static_cast<double>(m.Round()); }
 

@@ -1,5 +1,6 @@
 #include "payroll/engine/SecondStage.h"
 
+#include "core/helpers/TaxRate.h"
 #include "payroll/engine/Contributions.h"
 #include "payroll/engine/Parameters.h"
 
@@ -26,7 +27,7 @@ void WriteOrRemove(PayrollRun& run, const std::string& code, const Money& amount
 
 }  // namespace
 
-Money FifteenPercentOfPositive(const Money& x) { return x > Money() ? Money(0.15) * x : Money(); }
+Money FifteenPercentOfPositive(const Money& x) { return x > Money() ? Money(kIncomeTaxRate) * x : Money(); }
 
 void CalcWageTypeEarnings(PayrollRun& run) {
     const Money s270 = SumAmounts(

@@ -7,6 +7,7 @@
 
 #include "core/StartValues.h"
 #include "core/helpers/SegedUnit.h"
+#include "core/helpers/TaxRate.h"
 #include "platform/db/Query.h"
 #include "platform/db/Transaction.h"
 #include "platform/os/Text.h"
@@ -46,7 +47,7 @@ long long Sum(std::initializer_list<long long> values) {
     return s;
 }
 
-long long K15(long long amount) { return RoundProduct(static_cast<double>(amount), 0.15); }
+long long K15(long long amount) { return RoundProduct(static_cast<double>(amount), kIncomeTaxRate); }
 
 }  // namespace
 
@@ -64,7 +65,7 @@ void M29SorSzamitas(db::Dataset& m29) {
     s.Set("25B", Sum({s("22B"), -s("23B"), -s("24B")}));
     // The limit of the allowance claimed: the base the withheld contributions
     // stand for, plus the consolidated base (64 bits).
-    const long long limit = RoundQuotient(static_cast<double>(s("30B")), 0.15) + s("18D");
+    const long long limit = RoundQuotient(static_cast<double>(s("30B")), kIncomeTaxRate) + s("18D");
     const long long claimed = s("26B");
     if (!(claimed > 0 && claimed <= limit)) s.Set("26B", std::min(limit, s("25B")));
     s.Set("27B", std::min(s("26B"), s("21B")));

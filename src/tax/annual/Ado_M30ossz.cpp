@@ -9,6 +9,7 @@
 #include "core/JogcimHelyek.h"
 #include "core/StartValues.h"
 #include "core/helpers/SegedUnit.h"
+#include "core/helpers/TaxRate.h"
 #include "platform/db/Query.h"
 #include "platform/db/Transaction.h"
 #include "platform/os/Text.h"
@@ -71,7 +72,7 @@ void MapRowsToM30Cells(db::Dataset& row, db::Dataset& m30) {
     // 2. Brought-in family contribution allowance: the allowance base it stands for.
     const int sorSzam = std::atoi(sor.c_str());
     if (jckod >= "800" && oszlopU == "C" && sorSzam >= 901 && sorSzam <= 912)
-        AddTo(Cell(m30, "610", "B"), RoundQuotient(static_cast<double>(osszeg), 0.15));
+        AddTo(Cell(m30, "610", "B"), RoundQuotient(static_cast<double>(osszeg), kIncomeTaxRate));
     // 3. Employment kind "6": item 155A lowers its month's base and contributions.
     if (alkmin6 && jckod == "155A") {
         sor = std::to_string(900 + honap);
@@ -138,7 +139,7 @@ void ComputeM30Totals(db::Dataset& m30, const M30TotalsOptions& options) {
     for (const char* row : kSeparateRows) {
         const std::string r = row;
         s.Set(r + "C", s(r + "B"));
-        s.Set(r + "D", RoundProduct(static_cast<double>(s(r + "B")), 0.15));
+        s.Set(r + "D", RoundProduct(static_cast<double>(s(r + "B")), kIncomeTaxRate));
         s.Set(r + "E", s(r + "D"));
     }
     for (const char* col : {"B", "C", "D", "E"}) {
@@ -159,9 +160,9 @@ void ComputeM30Totals(db::Dataset& m30, const M30TotalsOptions& options) {
         s.Set(std::string("913") + col, sum);
     }
     if (options.inPlaceCorrections)
-        s.Set("610B",
-              Cells::Minus(s("610B"), Checked32(RoundQuotient(static_cast<double>(s("913C")), 0.15))));
-    s.Set("56A", RoundProduct(static_cast<double>(s("56B")), 0.15));
+        s.Set("610B", Cells::Minus(s("610B"),
+                                   Checked32(RoundQuotient(static_cast<double>(s("913C")), kIncomeTaxRate))));
+    s.Set("56A", RoundProduct(static_cast<double>(s("56B")), kIncomeTaxRate));
     if (options.s45Cap && s("45B") > *options.s45Cap) s.Set("45B", *options.s45Cap);
     s.Set("286G", Cells::Plus(s("18D"), s("55B")));
     s.Set("287G", s("176C"));

@@ -5,7 +5,7 @@
 
 #include "core/DataModule1.h"
 #include "core/helpers/SegedUnit.h"
-#include "payroll/engine/SecondStage.h"
+#include "core/helpers/TaxRate.h"
 
 namespace {
 
@@ -56,8 +56,7 @@ void Lap(db::Table& p, MABFejMunka& m) {
         if (dg.FieldByName("DG_FOGYKEDV").AsString() == "I") {
             // The monthly disability allowance is an amount of tax: its base
             // is the amount divided by the payroll's tax rate.
-            const double kulcs = double(payroll::FifteenPercentOfPositive(1).Value());
-            const long long k = RoundQuotient(ErtekkeszletSzam("31"), kulcs);
+            const long long k = RoundQuotient(ErtekkeszletSzam("31"), kIncomeTaxRate);
             OsszegBeir(p, "S314D", (s312 - s313d) - std::min(k, Osszeg(p, "S314D")));
         }
         OsszegBeir(p, "S314D", std::min(Osszeg(p, "S314A"), Osszeg(p, "S314D")));
@@ -78,7 +77,7 @@ void Lap(db::Table& p, MABFejMunka& m) {
     OsszegBeir(p, "S316D",
                Osszeg(p, "S300D") + Osszeg(p, "S301D") + Osszeg(p, "S302D") + Osszeg(p, "S303D") +
                    Osszeg(p, "S310A") + Osszeg(p, "S311A"));
-    OsszegBeir(p, "S330B", std::max(0LL, RoundProduct(double(s315), 0.15) + Osszeg(p, "S330B")));
+    OsszegBeir(p, "S330B", std::max(0LL, RoundProduct(double(s315), kIncomeTaxRate) + Osszeg(p, "S330B")));
     if (s312 <= 0 && Osszeg(p, "S330B") == 0) Urit(p, "S330B");
     OsszegBeir(p, "S331B", std::max(0LL, Osszeg(p, "S331B")));
     if (s312 <= 0 && Osszeg(p, "S331B") == 0) Urit(p, "S331B");

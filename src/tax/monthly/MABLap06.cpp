@@ -4,10 +4,11 @@
 
 #include "core/DataModule1.h"
 #include "core/helpers/SegedUnit.h"
+#include "core/helpers/TaxRate.h"
 
 namespace {
 
-long long Tizenot(long long x) { return RoundProduct(double(x), 0.15); }
+long long Tizenot(long long x) { return RoundProduct(double(x), kIncomeTaxRate); }
 
 long long Sum(db::Dataset& p, std::initializer_list<int> rows, char column) {
     long long s = 0;

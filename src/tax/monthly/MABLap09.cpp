@@ -6,6 +6,7 @@
 #include "core/DataModule1.h"
 #include "core/StartValues.h"
 #include "core/helpers/SegedUnit.h"
+#include "core/helpers/TaxRate.h"
 #include "tax/monthly/MABTablak.h"
 
 namespace {
@@ -59,7 +60,7 @@ void Lap09(db::Table& p, MABFejMunka& m) {
                            (Osszeg(p, "S569C") - Osszeg(p, "S571C")) +
                            (Osszeg(p, "S577C") - Osszeg(p, "S579C"));
     OsszegBeir(p, "S561C", s561);
-    OsszegBeir(p, "S560C", RoundQuotient(double(s561), 0.15));
+    OsszegBeir(p, "S560C", RoundQuotient(double(s561), kIncomeTaxRate));
     OsszegBeir(p, "S563C", s561);
     if (s561 < 1) {
         p.FieldByName("CSALJARKEDV").SetAsString("N");
@@ -121,7 +122,7 @@ void Lap09a(db::Table& p, MABFejMunka& m) {
     ElsoLapModosit(mab09, m.fej,
                    [&](db::Table& p09) { OsszegBeir(p09, "S579C", Osszeg(p09, "S579C") - s605); });
     OsszegBeir(p, "S599C", s604);
-    OsszegBeir(p, "S598C", RoundQuotient(double(s604), 0.15));
+    OsszegBeir(p, "S598C", RoundQuotient(double(s604), kIncomeTaxRate));
     p.FieldByName("CSALJARKEDV").SetAsString(s604 > 0 ? "I" : "N");
 }
 
