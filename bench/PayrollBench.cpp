@@ -24,8 +24,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "payroll/engine/TestCompany.h"
 #include "platform/os/DayNumber.h"
+#include "support/TestCompany.h"
 #include "support/TestSupport.h"
 
 namespace {

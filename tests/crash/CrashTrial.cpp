@@ -27,10 +27,10 @@
 #include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
 #include "core/TableCatalog.h"
-#include "payroll/engine/TestCompany.h"
 #include "platform/db/Table.h"
 #include "platform/os/DayNumber.h"
 #include "support/CompanyFixture.h"
+#include "support/TestCompany.h"
 
 namespace {
 

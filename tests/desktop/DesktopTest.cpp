@@ -31,10 +31,10 @@
 #include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
 #include "payroll/Szamfejt.h"
-#include "payroll/engine/TestCompany.h"
 #include "platform/os/Clock.h"
 #include "platform/os/DayNumber.h"
 #include "support/CompanyFixture.h"
+#include "support/TestCompany.h"
 
 namespace {
 

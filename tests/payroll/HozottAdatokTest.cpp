@@ -12,10 +12,10 @@
 #include "controls/ComboEdits.h"
 #include "controls/NumEdits.h"
 #include "core/PickList.h"
-#include "payroll/engine/TestCompany.h"
 #include "platform/os/DayNumber.h"
 #include "platform/ui/DatasetGrid.h"
 #include "support/DialogTest.h"
+#include "support/TestCompany.h"
 
 namespace {
 

@@ -19,11 +19,11 @@
 #include "controls/NumEdits.h"
 #include "core/PickList.h"
 #include "payroll/UjJogcim.h"
-#include "payroll/engine/TestCompany.h"
 #include "platform/os/Clock.h"
 #include "platform/os/DayNumber.h"
 #include "platform/ui/DatasetGrid.h"
 #include "support/DialogTest.h"
+#include "support/TestCompany.h"
 
 namespace {
 

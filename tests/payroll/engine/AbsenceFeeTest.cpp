@@ -1,10 +1,10 @@
 #include <fstream>
 
 #include "EngineFixture.h"
-#include "YearFolder.h"
 #include "payroll/engine/AbsenceFee.h"
 #include "payroll/engine/ItemAmounts.h"
 #include "payroll/engine/RunLoader.h"
+#include "support/YearFolder.h"
 
 using namespace payroll;
 using namespace enginetest;

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "TestCompany.h"
 #include "platform/os/DayNumber.h"
+#include "support/TestCompany.h"
 
 using namespace payroll;
 using namespace enginetest;

@@ -1,8 +1,8 @@
-#include "YearFolder.h"
 #include "payroll/engine/ItemAmounts.h"
 #include "payroll/engine/Pipeline.h"
 #include "payroll/engine/RunLoader.h"
 #include "payroll/engine/StandingItems.h"
+#include "support/YearFolder.h"
 
 using namespace payroll;
 using namespace enginetest;
