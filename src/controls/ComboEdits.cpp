@@ -10,6 +10,7 @@
 #include "controls/ControlUtils.h"
 #include "controls/DatePicker.h"
 #include "controls/DateUtil.h"
+#include "controls/PopupWindow.h"
 #include "platform/ui/Dialogs.h"
 
 // --- TEditButton -----------------------------------------------------------------
@@ -45,24 +46,6 @@ void TEditButton::paintEvent(QPaintEvent* e) {
     p.drawLine(0, 0, 0, height() - 1);
     p.setPen(palette().color(QPalette::Light));
     p.drawLine(1, 0, 1, height() - 1);
-}
-
-// --- TPopupWindow ------------------------------------------------------------------
-
-TPopupWindow::TPopupWindow(TCustomComboEdit* owner)
-    : QFrame(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), owner_(owner) {
-    // Shown without activation: the edit keeps the focus and the keyboard.
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setFocusPolicy(Qt::NoFocus);
-    setFrameStyle(QFrame::Box | QFrame::Plain);
-    setLineWidth(1);
-    hide();
-}
-
-void TPopupWindow::CloseUp(bool accept) { owner_->ClosePopup(accept); }
-
-void TPopupWindow::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) CloseUp(contentsRect().contains(e->position().toPoint()));
 }
 
 QPoint PopupPosition(const QRect& edit, const QSize& popup, const QRect& screen, TPopupAlign align) {

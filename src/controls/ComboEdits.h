@@ -4,21 +4,20 @@
 // down the calendar or opens the date dialog.
 #pragma once
 
-#include <QFrame>
 #include <QLineEdit>
 #include <QPointer>
 #include <QVariant>
 #include <functional>
 
+#include "controls/DateUtil.h"
 #include "controls/SpeedButtons.h"
 
 class TCustomComboEdit;
 class TPopupCalendar;
+class TPopupWindow;
 
 enum TPopupAlign { epaRight, epaLeft };
 enum TGlyphKind { gkCustom, gkDefault, gkDropDown, gkEllipsis };
-enum TDayOfWeekName { Sun, Mon, Tue, Wed, Thu, Fri, Sat };
-using TDaysOfWeek = unsigned;  // bit (1 << TDayOfWeekName)
 enum TYearDigits { dyDefault, dyFour, dyTwo };
 enum TCalendarStyle { csPopup, csDialog };
 
@@ -37,26 +36,6 @@ protected:
 private:
     TCustomComboEdit* edit_;
     bool noAction_ = false;
-};
-
-// Base of the drop-down windows: shown under its edit without taking the
-// focus, so the edit keeps the keyboard and forwards keys to it.
-class TPopupWindow : public QFrame {
-    Q_OBJECT
-public:
-    explicit TPopupWindow(TCustomComboEdit* owner);
-    virtual QVariant GetValue() const = 0;
-    virtual void SetValue(const QVariant& value) = 0;
-    // Closes through the edit's ClosePopup.
-    virtual void CloseUp(bool accept);
-    virtual QString GetPopupText() const { return {}; }
-    // Keys the edit forwards while the popup is open.
-    virtual void KeyDownFromEdit(int key, Qt::KeyboardModifiers mods) {}
-    virtual void KeyPressFromEdit(QChar c) {}
-
-protected:
-    void mouseReleaseEvent(QMouseEvent*) override;
-    TCustomComboEdit* owner_;
 };
 
 // Where a drop-down of `popup` opens for an edit at `edit` (screen

@@ -7,7 +7,11 @@
 #include <QLabel>
 #include <functional>
 
-#include "controls/ComboEdits.h"
+#include "controls/DateUtil.h"
+#include "controls/PopupWindow.h"
+#include "controls/SpeedButtons.h"
+
+class TCustomComboEdit;
 
 class TCalendarGrid : public QWidget {
     Q_OBJECT

@@ -10,6 +10,10 @@
 #include "platform/os/DayNumber.h"
 
 constexpr double EmptyDate = 0;
+
+// The days of the week as the calendars name them; a set of days is a bit mask.
+enum TDayOfWeekName { Sun, Mon, Tue, Wed, Thu, Fri, Sat };
+using TDaysOfWeek = unsigned;  // bit (1 << TDayOfWeekName)
 constexpr int CenturyWindow = 60;
 
 // True when the system's short date format has four-digit years; the program
