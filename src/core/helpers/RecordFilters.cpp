@@ -35,5 +35,3 @@ bool HozottAdatokMatch(const PayrollRowKey& row, const PayrollFilterValues& v) {
 bool MunkahelyMatch(std::string_view storedWorkplace, std::string_view typedWorkplace) {
     return storedWorkplace == Trimmed(typedWorkplace);
 }
-
-bool SameFieldText(std::string_view a, std::string_view b) { return a == b; }

@@ -38,7 +38,3 @@ bool HozottAdatokMatch(const PayrollRowKey& row, const PayrollFilterValues& v);
 // Employee's workplace against the typed workplace: the typed code is
 // trimmed, the stored one is not.
 bool MunkahelyMatch(std::string_view storedWorkplace, std::string_view typedWorkplace);
-
-// Text fields compared as field values: exact and case-sensitive; two empty
-// fields are equal (an employee without a fund matches rows without one).
-bool SameFieldText(std::string_view a, std::string_view b);

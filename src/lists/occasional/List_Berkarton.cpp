@@ -20,7 +20,6 @@ namespace {
 constexpr int kHonapok = 12;
 // Field positions of the work table's record.
 constexpr size_t kNap(int honap) { return 4 + 3 * (honap - 1); }
-constexpr size_t kOra(int honap) { return kNap(honap) + 1; }
 constexpr size_t kOsszeg(int honap) { return kNap(honap) + 2; }
 constexpr size_t kSumNap = kNap(kHonapok + 1);
 constexpr size_t kMezok = kSumNap + 3;

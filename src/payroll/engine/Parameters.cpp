@@ -32,8 +32,4 @@ double ErtekkeszletSzam(const RunContext& ctx, const std::string& code) {
     return *v;
 }
 
-std::string ParameterText(const RunContext& ctx, const std::string& code) {
-    return ctx.parameters ? ctx.parameters->Text(code) : std::string();
-}
-
 }  // namespace payroll

@@ -56,7 +56,5 @@ private:
 // The numeric parameter. No row, or an empty value, raises CalculationError
 // naming the code; 0 is a value.
 double ErtekkeszletSzam(const RunContext& ctx, const std::string& code);
-// A text parameter ("30" the payday, "04" the year); "" when there is none.
-std::string ParameterText(const RunContext& ctx, const std::string& code);
 
 }  // namespace payroll

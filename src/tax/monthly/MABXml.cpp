@@ -78,17 +78,6 @@ std::string Keres(const Sav* begin, const Sav* end, MABCsalad csalad, int sor) {
 
 }  // namespace
 
-MABCsalad MABCsaladja(const db::Table* table) {
-    if (!DM1 || !table) return MABCsalad::Nincs;
-    for (const db::Table* t : {DM1->TableMABOSZ, DM1->TableMABOSZ01, DM1->TableMABOSZ01b, DM1->TableMABOSZ01c,
-                               DM1->TableMABOSZ02, DM1->TableMABOSZ02b, DM1->TableMABOSZ02c})
-        if (t == table) return MABCsalad::A;
-    if (table == DM1->TableMAB00) return MABCsalad::M;
-    for (const db::Table* t : MABLapTablak())
-        if (t == table) return MABCsalad::M;
-    return MABCsalad::Nincs;
-}
-
 std::string SorSzam(const std::string& mezo) { return FixEgesz(Sor(mezo), 4); }
 
 std::string OszlopBetu(const std::string& mezo) {

@@ -9,15 +9,12 @@
 
 namespace db {
 class Field;
-class Table;
 }  // namespace db
 class FormXmlWriter;
 
 // Which form a table's cells belong to: the summary (1908A), the
 // per-employee form (1908M) or neither.
 enum class MABCsalad { Nincs, A, M };
-// The family of a data-module table.
-MABCsalad MABCsaladja(const db::Table* table);
 
 // The parts of a cell's identifier from its field name ("S301A"). SorSzam
 // raises std::invalid_argument "Üres mezőnév!", 'A mező neve nem "S" betűvel
