@@ -1,9 +1,11 @@
-// The data module: the one place where the year's tables live. Every form and
-// the payroll engine reach the data through DM1's components; the module
-// carries the shared post-error handler, the flush-and-save after every post
-// and delete, the record filters, the calendar's insert guard, the re-sort of
-// the payroll working set and TablaBezar. It holds no main-window code: the
-// start-up and the company switch call the preparation steps at the bottom.
+// The data module: the one place where the year's tables live. Every form
+// reaches the data through DM1's components; the payroll engine does not (it
+// runs on a run context that the payroll form fills or its own loader reads).
+// The module carries the shared post-error handler, the flush-and-save after
+// every post and delete, the record filters, the calendar's insert guard, the
+// re-sort of the payroll working set and TablaBezar. It holds no main-window
+// code: the start-up and the company switch call the preparation steps at the
+// bottom.
 #pragma once
 
 #include <memory>
@@ -16,8 +18,8 @@
 
 // What the payroll filters compare with besides the current employee: the
 // payroll (or brought-forward) run's month and payment date, and the
-// workplace typed for a group run. The form or the engine sets them before
-// attaching a filter.
+// workplace typed for a group run. The form sets them before attaching a
+// filter.
 struct FilterInputs {
     int month = 0;
     double paymentDate = 0;
