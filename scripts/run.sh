@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the program alone in Release (not the tests
-# or the benchmarks) and starts it. The compiler's output goes to a log file;
-# the terminal shows one line of progress, and the log only when the build fails.
+# or the benchmarks) and starts it. The compiler's output goes to a log file
+# (build/release-build.log; the one before it is kept as
+# release-build.previous.log); the terminal shows one line of progress, and the
+# log only when the build fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 
 mkdir -p "$root/build"
 log="$root/build/release-build.log"
+if [ -f "$log" ]; then mv -f "$log" "$root/build/release-build.previous.log"; fi
 : >"$log"
 set +e
 TARGET=tavrina "$root/scripts/build.sh" release 2>&1 | while IFS= read -r line; do
