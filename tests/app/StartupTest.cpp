@@ -425,8 +425,18 @@ void KilledCreation(KillPoint point) {
         _exit(0);  // never back into the test runner
     }
     if (point == KillPoint::AfterFourthCopy) {
-        for (int i = 0; i < 400 && !db::TableExists(AktualisAlias, "DolgRegi_002"); ++i) QTest::qWait(50);
-        QTest::qWait(300);
+        // The copy of Jogcim writes into a temporary file beside its target
+        // and then waits on the lock: once that file stands, the child waits.
+        const std::string target = db::TableFilePath(AktualisAlias, "Jogcim_002");
+        auto copyWaits = [&target] {
+            std::error_code ec;
+            for (const auto& e :
+                 std::filesystem::directory_iterator(std::filesystem::path(target).parent_path(), ec))
+                if (e.path().string().rfind(target + ".tmp", 0) == 0) return true;
+            return false;
+        };
+        for (int i = 0; i < 400 && !copyWaits(); ++i) QTest::qWait(50);
+        EXPECT_TRUE(copyWaits());
         EXPECT_TRUE(db::TableExists(AktualisAlias, "Dolgozo_002"));
         EXPECT_FALSE(db::TableExists(AktualisAlias, "Jogcim_002"));
         kill(child, SIGKILL);
