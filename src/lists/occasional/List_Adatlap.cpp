@@ -167,7 +167,7 @@ void Elhelyez(Lap& lap, const std::string& kod, const Elhelyezes& e, long long o
         return;
     }
     if (c != "B" && c != "D") return;
-    for (const std::string sor : {std::string("900"), std::to_string(900 + honap)}) {
+    for (const std::string& sor : {std::string("900"), std::to_string(900 + honap)}) {
         cella = "S" + sor + c;
         lap.Add(cella, osszeg);
         lap.Add("S" + sor + "C", c == "B" ? osszeg : -osszeg);
