@@ -33,7 +33,7 @@ struct CodeLookup {
     int width3 = 0;
     // The SQL pick list instead, over `table`: columns and widths and the
     // extra condition ("Where ...").
-    std::vector<std::pair<const char*, int>> sqlColumns;
+    std::vector<std::pair<const char*, int>> sqlColumns = {};
     const char* sqlCondition = "";
 };
 
