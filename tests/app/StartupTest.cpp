@@ -484,8 +484,11 @@ TEST_F(StartupTest, ACreationKilledPartWayIsGoneOrCompleteAtTheNextStart) {
             t.TableName = table;
             EXPECT_NO_THROW(t.Open()) << table;
         }
-        for (const auto& [name, bytes] : first)
-            if (name.find("_001.") != std::string::npos) EXPECT_EQ(TableFiles()[name], bytes) << name;
+        for (const auto& [name, bytes] : first) {
+            if (name.find("_001.") != std::string::npos) {
+                EXPECT_EQ(TableFiles()[name], bytes) << name;
+            }
+        }
     }
 }
 

@@ -159,7 +159,7 @@ TEST_F(MentesZipTest, BackupAndRestoreOfACompanyThroughTheForm) {
     EXPECT_EQ(op.shown[0].defaultButton, ui::No);
     EXPECT_EQ(op.shown[0].icon, ui::Icon::Question);
     EXPECT_EQ(op.shown[1].caption, "Visszatöltendő mentés kiválasztása");
-    EXPECT_EQ(op.shown[1].filter, "Zip File (TR19_??-??-??_??-??-??.zip)");
+    EXPECT_EQ(op.shown[1].filter, "Zip File (TR19_\?\?-\?\?-\?\?_\?\?-\?\?-\?\?.zip)");
     EXPECT_EQ(op.shown[1].value, Q(data + "/Ment"));
     int restored = 0;
     for (const auto& [name, digest] : Tables(data)) {

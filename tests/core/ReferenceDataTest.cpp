@@ -122,12 +122,16 @@ TEST_F(ReferenceDataTest, NewCompanyHoldsTheCatalogueWithItsCategoriesAndSets) {
     for (const auto& [code, item] : items) {
         const std::vector<std::string> sets = SetsOf(item);
         const std::string& tipus = item.at("JC_TIPUS");
-        if (std::string("34689ABDEFMXY").find(tipus) != std::string::npos)
+        if (std::string("34689ABDEFMXY").find(tipus) != std::string::npos) {
             EXPECT_EQ(item.at("JC_KIFIZ"), "I") << code << " is withheld and must be paid out";
-        if (tipus == "R" || tipus == "0") EXPECT_TRUE(sets.empty()) << code;
+        }
+        if (tipus == "R" || tipus == "0") {
+            EXPECT_TRUE(sets.empty()) << code;
+        }
         if (std::find(sets.begin(), sets.end(), "earnings not paid out") != sets.end()) notPaid.insert(code);
-        if (code == "160" || code == "161")
+        if (code == "160" || code == "161") {
             EXPECT_EQ(sets, std::vector<std::string>{"earnings not paid out"});
+        }
     }
     EXPECT_EQ(notPaid, (std::set<std::string>{"160", "161"}));
     for (const char* total : {"748", "749", "750", "751", "752", "753", "754", "755", "756", "757"})

@@ -115,7 +115,7 @@ TEST_F(BankiUtTest, TrailersOfNoRowsAndOfLargeSums) {
     ASSERT_EQ(r.size(), 2u);
     EXPECT_EQ(r[1].substr(73, 21), "000000000000000000000");
     // Three billions pass the 32-bit range of the sum.
-    const std::vector<UtalasTetel> nagy(3, UtalasTetel{"00000000001", 1e9, "1", "X"});
+    const std::vector<UtalasTetel> nagy(3, UtalasTetel{"00000000001", 1e9, "1", "X", "", "", "", "", ""});
     r = Records(WriteOtpTransferFile(nagy, ceg, Day(2019, 5, 8), Day(2019, 5, 9)));
     EXPECT_EQ(r.back().substr(80, 14), "00003000000000");
     r = Records(
