@@ -265,9 +265,10 @@ TEST_F(ListMnypBevallTest, SelfEmployedReturnPrintsAPagePerMember) {
         EXPECT_TRUE(Has(p, evas ? "Kiegészítés mértéke : | 15" : "Kiegészítés mértéke : | 0"));
         EXPECT_TRUE(Has(p, "24. Összesen (22+23) : | 3000"));
         EXPECT_TRUE(Has(p, "26. Befizetendő (24+25) : | 3000"));
-        if (std::string(eva) == "I")
+        if (std::string(eva) == "I") {
             EXPECT_TRUE(testsupport::MatchesGolden("lists/payment/golden/List_EVMNYPQRbevall", "egy_tag",
                                                    pagesText, testsupport::Encoding::Utf8, "pages.txt"));
+        }
     }
 }
 

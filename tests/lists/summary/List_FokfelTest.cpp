@@ -402,7 +402,9 @@ TEST_F(ListFokfelTest, TwoWorkstationsPostingAtOnce) {
         const auto rows = FokFel();
         ASSERT_TRUE(rows == march || rows == april) << rows.size() << " rows";
     }
-    if (other.state() != QProcess::NotRunning) ASSERT_TRUE(other.waitForFinished(120000));
+    if (other.state() != QProcess::NotRunning) {
+        ASSERT_TRUE(other.waitForFinished(120000));
+    }
     const QString out = QString::fromUtf8(other.readAll());
     EXPECT_EQ(other.exitCode(), 0) << out.toStdString();
     EXPECT_TRUE(out.contains("[  PASSED  ] 1 test")) << out.toStdString();
