@@ -104,9 +104,10 @@ TEST_F(DolgozoLapokTest, DataSheetsOfTheRangeByNumberOrByName) {
         }
         EXPECT_FALSE(DM1->Query1->Active());
         EXPECT_TRUE(form.BitBtn1->isEnabled());
-        if (!c.abc)
+        if (!c.abc) {
             EXPECT_TRUE(testsupport::MatchesGolden("masterdata/golden/List_Torzslap", "three-by-number", text,
                                                    testsupport::Encoding::Utf8, "pages.txt"));
+        }
     }
 
     // A range whose first number is above the second: the header alone.

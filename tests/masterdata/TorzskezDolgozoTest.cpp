@@ -339,8 +339,9 @@ TEST_F(DolgozoTest, ChecksOnLeavingAFieldShowTheirMessagesAndKeepTheFocus) {
         for (size_t i = before; i < dialogs.Shown().size(); ++i)
             shown.push_back(dialogs.Shown()[i].text.toStdString());
         EXPECT_EQ(shown, c.messages) << c.control << " " << c.typed;
-        if (!c.messages.empty())
+        if (!c.messages.empty()) {
             EXPECT_EQ(QApplication::focusWidget(), Control(*form, c.control)) << c.control;
+        }
     }
     form->BitBtn9->click();
 }

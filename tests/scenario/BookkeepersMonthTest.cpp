@@ -357,9 +357,10 @@ TEST_F(BookkeepersMonth, FromAnEmptyHomeToARestoredCompany) {
             if (id == "00000000002") dialogs.Answer(ui::Ok);  // the dependants of 00000000003
             if (id == "00000000007") dialogs.Answer(ui::Ok);  // "Nincs több dolgozó!"
             f.BitBtn11->click();                              // Rögzítés
-            if (id == "00000000002")
+            if (id == "00000000002") {
                 EXPECT_EQ(dialogs.Shown().back().text.toStdString(),
                           "A bevallás elkészítéséig a kedvezményezett eltartottakat rögzítse!");
+            }
         }
         EXPECT_EQ(dialogs.Shown().back().text, "Nincs több dolgozó!");
         EXPECT_FALSE(f.SzamfejtesFolyamatban);

@@ -98,9 +98,10 @@ TEST_F(AdoelolegNyilTest, APagePerEmployeeWithItsOwnNameAndTaxId) {
                 if (other != nevek[who[i] - 1]) EXPECT_FALSE(page.contains(other)) << pagesText;
         }
         EXPECT_EQ(orientation, m.family ? report::Orientation::Landscape : report::Orientation::Portrait);
-        if (m.family)
+        if (m.family) {
             EXPECT_TRUE(testsupport::MatchesGolden("tax/annual/golden/List_CsalkedvNyilQR", "three-of-five",
                                                    pagesText, testsupport::Encoding::Utf8, "pages.txt"));
+        }
         form->close();
     }
 }

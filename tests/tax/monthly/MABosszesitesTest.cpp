@@ -197,8 +197,9 @@ TEST_F(FormTest, ShippedPlacementsNameSheetCellsAndTheRefreshRestoresThem) {
     TMABosszesitesForm form;
     Show(form);
     for (const SeedRow& item : ShippedPayItems())
-        if (const std::string* row = item.Value("JC_HAVIBEVSOR"))
+        if (const std::string* row = item.Value("JC_HAVIBEVSOR")) {
             EXPECT_TRUE(FeltoltokodLetezik("S" + *row + *item.Value("JC_HAVIBEVOSZL"))) << item.key;
+        }
 
     dialogs.Answer(ui::Ok);
     form.BitBtn1->click();
@@ -211,8 +212,9 @@ TEST_F(FormTest, ShippedPlacementsNameSheetCellsAndTheRefreshRestoresThem) {
                jogcim.FieldByName("JC_HAVIBEVOSZL").AsString();
     };
     for (const SeedRow& item : ShippedYearPayItems())
-        if (const std::string* row = item.Value("JC_HAVIBEVSOR"))
+        if (const std::string* row = item.Value("JC_HAVIBEVSOR")) {
             EXPECT_EQ(placement(item.key), *row + *item.Value("JC_HAVIBEVOSZL")) << item.key;
+        }
     EXPECT_EQ(placement("320"), "331B");
 }
 
