@@ -16,25 +16,9 @@
 #include "core/KivalasztSQL.h"
 #include "core/TableLayouts.h"
 #include "platform/db/Transaction.h"
+#include "platform/os/ScopeGuard.h"
 #include "platform/ui/ControlTable.h"
 #include "platform/ui/Dialogs.h"
-
-namespace {
-
-// Runs `undo` when the scope ends, however it ends.
-template <class F>
-class ScopeExit {
-public:
-    explicit ScopeExit(F undo) : undo_(std::move(undo)) {}
-    ~ScopeExit() { undo_(); }
-    ScopeExit(const ScopeExit&) = delete;
-    ScopeExit& operator=(const ScopeExit&) = delete;
-
-private:
-    F undo_;
-};
-
-}  // namespace
 
 MaintenanceForm::MaintenanceForm(db::Table* table, QWidget* parent) : RecordForm(parent) {
     member_.table = table;
@@ -294,7 +278,7 @@ void MaintenanceForm::Postazas() {
 
 void MaintenanceForm::Megsem() {
     megsemFut_ = true;
-    ScopeExit done([this] { megsemFut_ = false; });
+    os::ScopeGuard done([this] { megsemFut_ = false; });
     const RecordMode was = mode_;
     if (was != Browse) {
         Table().Cancel();
@@ -346,7 +330,7 @@ bool MaintenanceForm::InUse() {
         const std::vector<std::string> key = db::Dataset::SplitFieldNames(Table().KeyFieldNames());
         const db::Variant code = Table().FieldByName(key.front()).Value();
         db::Table& other = *ref.table;
-        ScopeExit writable([&other] {
+        os::ScopeGuard writable([&other] {
             other.Close();
             other.ReadOnly = false;
         });
@@ -364,7 +348,7 @@ void MaintenanceForm::Listazas() {
 
 void MaintenanceForm::ShowWithTablesClosed(const std::function<std::unique_ptr<QDialog>()>& create) {
     TableNyitZar(1);
-    ScopeExit reopen([this] { TableNyitZar(0); });
+    os::ScopeGuard reopen([this] { TableNyitZar(0); });
     // Made after the tables are closed and freed before they open again:
     // a list opens the same tables read-only and closes them when freed.
     std::unique_ptr<QDialog> list = create();
