@@ -94,8 +94,11 @@ TEST_F(AdoelolegNyilTest, APagePerEmployeeWithItsOwnNameAndTaxId) {
             EXPECT_TRUE(page.contains(QString::fromUtf8(m.title))) << pagesText;
             // The cost declaration's tax number is the employee's to write in.
             EXPECT_EQ(pages[i].contains("adószáma:"), m.emptyTaxNumber) << pagesText;
-            for (const char* other : nevek)
-                if (other != nevek[who[i] - 1]) EXPECT_FALSE(page.contains(other)) << pagesText;
+            for (const char* other : nevek) {
+                if (other != nevek[who[i] - 1]) {
+                    EXPECT_FALSE(page.contains(other)) << pagesText;
+                }
+            }
         }
         EXPECT_EQ(orientation, m.family ? report::Orientation::Landscape : report::Orientation::Portrait);
         if (m.family) {
