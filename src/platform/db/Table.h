@@ -36,6 +36,10 @@ void DeleteTable(const std::string& databaseName, const std::string& tableName);
 // locks stay intact). `to` is created or replaced and gets the source's
 // modification time. Throws DatabaseError (also for a file that is no table).
 void SnapshotTableFile(const std::string& from, const std::string& to);
+// Whether a table file passes the engine's quick check of its pages and
+// records; a file that cannot be opened as a table is not sound. Meant for
+// copies no other connection writes (a backup's or a restore's).
+bool TableFileSound(const std::string& path);
 // The stored structure and the primary index fields of a table file.
 FieldDefs ReadTableStructure(const std::string& databaseName, const std::string& tableName,
                              std::string* primaryIndex = nullptr);
