@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -204,20 +205,22 @@ std::string StoredDataFolder(const std::string& dataFolder) {
     return stored;
 }
 
-int BackupDataFolder(TZipper& zipper, const std::string& dataFolder, const std::string& zipName) {
-    // The archive reads copies: a table taken as one consistent state while
-    // this program and other workstations keep writing it, without the
-    // engine's journals, and no descriptor of ours ever touches a live table
-    // (closing one would drop the engine's locks on it).
-    // In memory where the system offers a memory file system: thousands of
-    // small files created on disk would all be flushed with the archive.
-    const char* shm = "/dev/shm";
-    os::TempDir snapshots("tavrina-mentes", ::access(shm, W_OK | X_OK) == 0 ? shm : "");
-    const std::string folder = snapshots.Path() + "/" + StoredDataFolder(dataFolder);
-    if (!os::ForceDirectories(folder)) throw os::FileError(folder + ": cannot create the folder");
+std::string SnapshotParent(const std::string& memoryRoot, std::uintmax_t bytes) {
+    struct statvfs vfs {};
+    if (::access(memoryRoot.c_str(), W_OK | X_OK) != 0 || ::statvfs(memoryRoot.c_str(), &vfs) != 0) return {};
+    // Room to spare: tables grow while they are copied, and other programs
+    // share the memory file system.
+    const std::uintmax_t free = static_cast<std::uintmax_t>(vfs.f_bavail) * vfs.f_frsize;
+    const std::uintmax_t needed = bytes + bytes / 8 + (std::uintmax_t{1} << 20);
+    return needed <= free ? memoryRoot : std::string();
+}
+
+int BackupDataFolder(TZipper& zipper, const std::string& dataFolder, const std::string& zipName,
+                     std::vector<std::string>* damaged) {
     std::error_code ec;
     const fs::path archive = fs::absolute(zipName, ec).lexically_normal();
     std::vector<std::string> names;
+    std::uintmax_t bytes = 0;
     for (const std::string& name : PlainFiles(dataFolder)) {
         const std::string from = dataFolder + "/" + name;
         if (EngineSideFile(name)) continue;
@@ -225,11 +228,26 @@ int BackupDataFolder(TZipper& zipper, const std::string& dataFolder, const std::
         if (EndsWithNoCase(name, ".zfc") && fs::absolute(ChangeFileExt(from, ".zip"), ec) == archive)
             continue;
         names.push_back(name);
+        const std::uintmax_t size = fs::file_size(from, ec);
+        if (!ec) bytes += size;
     }
+    // The archive reads copies: a table taken as one consistent state while
+    // this program and other workstations keep writing it, without the
+    // engine's journals, and no descriptor of ours ever touches a live table
+    // (closing one would drop the engine's locks on it).
+    // In memory where the system offers a memory file system and the copies
+    // fit in it: thousands of small files created on disk would all be
+    // flushed with the archive.
+    os::TempDir snapshots("tavrina-mentes", SnapshotParent("/dev/shm", bytes));
+    const std::string folder = snapshots.Path() + "/" + StoredDataFolder(dataFolder);
+    if (!os::ForceDirectories(folder)) throw os::FileError(folder + ": cannot create the folder");
     // A year folder holds thousands of small tables: the copies are made on a
     // few threads, each table on its own connection. The first failing file
     // in name order is the error reported, as a copy one by one would.
     std::vector<std::exception_ptr> errors(names.size());
+    // A damaged table is archived all the same (kept is better than lost),
+    // and named to the user.
+    std::vector<char> unsound(names.size(), 0);
     std::atomic<size_t> next{0};
     auto copy = [&] {
         for (size_t i; (i = next++) < names.size();) {
@@ -238,6 +256,7 @@ int BackupDataFolder(TZipper& zipper, const std::string& dataFolder, const std::
             try {
                 if (EndsWithNoCase(names[i], ".DB") && IsTableFile(from)) {
                     db::SnapshotTableFile(from, to);
+                    unsound[i] = !db::TableFileSound(to);
                 } else {
                     // Gone since the listing (another workstation's work table): not ours to save.
                     std::error_code fec;
@@ -257,6 +276,11 @@ int BackupDataFolder(TZipper& zipper, const std::string& dataFolder, const std::
     for (std::thread& w : workers) w.join();
     for (const std::exception_ptr& e : errors)
         if (e) std::rethrow_exception(e);
+    if (damaged) {
+        damaged->clear();
+        for (size_t i = 0; i < names.size(); ++i)
+            if (unsound[i]) damaged->push_back(names[i].substr(0, names[i].size() - 3));
+    }
 
     zipper.SetZipName(zipName);
     zipper.FilesList = {folder + "/*.*"};

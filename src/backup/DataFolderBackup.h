@@ -5,6 +5,7 @@
 // halfway never leaves a half-restored folder.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -28,8 +29,16 @@ std::string StoredDataFolder(const std::string& dataFolder);
 // Writes every plain file directly in the data folder into the archive
 // `zipName` (an existing archive is updated); returns the number of files
 // compressed. Spans removable disks when the archive lies on a removable
-// volume. Throws the zip component's exceptions (EUserCanceled ...).
-int BackupDataFolder(TZipper& zipper, const std::string& dataFolder, const std::string& zipName);
+// volume. Tables whose copy fails the engine's quick check are archived all
+// the same and named in `damaged` (without ".DB", in name order). Throws the
+// zip component's exceptions (EUserCanceled ...).
+int BackupDataFolder(TZipper& zipper, const std::string& dataFolder, const std::string& zipName,
+                     std::vector<std::string>* damaged = nullptr);
+
+// Where a backup makes its copies of `bytes` bytes of files: `memoryRoot`
+// (a memory file system) when it is writable and they fit in its free space
+// with room to spare, else "" (the temporary folder).
+std::string SnapshotParent(const std::string& memoryRoot, std::uintmax_t bytes);
 
 enum class RestoreScope { Company, AllCompanies, Full };
 

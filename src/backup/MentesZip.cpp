@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <vector>
 
 #include "backup/DataFolderBackup.h"
 #include "backup/zip/ZipSupport.h"
@@ -345,11 +346,18 @@ std::string TMentesZipForm::ChooseArchive(const QString& question) {
 void TMentesZipForm::MentesZipbe(const std::string& fileName) {
     SetControlsEnabled(false);
     try {
-        const int n = BackupDataFolder(Zipper1, DataFolder(), fileName);
-        if (n < 1)
+        std::vector<std::string> damaged;
+        const int n = BackupDataFolder(Zipper1, DataFolder(), fileName, &damaged);
+        if (n < 1) {
             Box(QStringLiteral("A becsomagolás nem fejeződött be!"), ui::Icon::Error);
-        else
+        } else if (!damaged.empty()) {
+            // Archived all the same, but not a sound backup: said so, table by table.
+            QString text = QString::number(n) + QStringLiteral(" Fájl becsomagolva!");
+            for (const std::string& name : damaged) text += QStringLiteral("\rSérült tábla: ") + Q(name);
+            Box(text, ui::Icon::Warning);
+        } else {
             Box(QString::number(n) + QStringLiteral(" Fájl sikeresen becsomagolva!"), ui::Icon::None);
+        }
     } catch (const EUserCanceled&) {
         Box(QStringLiteral("A Felhasználó megszakította a becsomagolást!"), ui::Icon::Error);
     } catch (const std::exception& e) {

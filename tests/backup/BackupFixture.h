@@ -73,6 +73,34 @@ inline void AddEmployee(const std::string& code, const char* id, const char* nam
     testsupport::AddEmployees(t, {{id, name}});
 }
 
+// Payroll rows of one employee, enough to fill several pages of the table.
+inline void AddPayrollRows(const std::string& code, int rows) {
+    db::Table t;
+    t.DatabaseName = AktualisAlias;
+    t.TableName = "Szamfejt_" + code;
+    t.Open();
+    for (int i = 1; i <= rows; ++i) {
+        t.Append();
+        t.FieldByName("SF_DGTORZSSZAM").SetAsString("11111111111");
+        t.FieldByName("SF_HONAP").SetAsInteger(1 + i % 12);
+        t.FieldByName("SF_JCKOD").SetAsString(std::to_string(100 + i));
+        t.FieldByName("SF_SORSZAM").SetAsInteger(i);
+        t.FieldByName("SF_JCNEV").SetAsString("Tétel " + std::to_string(i));
+        t.FieldByName("SF_OSSZEG").SetAsFloat(1000 * i);
+        testsupport::FillRequired(t);
+        t.Post();
+    }
+}
+
+// Overwrites the last `bytes` bytes of a file with a fixed pattern, as a
+// disk fault would: the header stays, the last page's records do not.
+inline void GarbleTail(const std::string& path, size_t bytes) {
+    std::string b = Get(path);
+    ASSERT_GT(b.size(), bytes);
+    for (size_t i = b.size() - bytes; i < b.size(); ++i) b[i] = static_cast<char>(0xA5 ^ (i * 31));
+    Put(path, b);
+}
+
 // A table of `bytes` random bytes that no compression shrinks.
 inline void AddBigTable(const std::string& path, int bytes) {
     sqlite3* db = nullptr;

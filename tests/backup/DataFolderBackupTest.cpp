@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include "backup/zip/UnZipper.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/System.h"
+#include "platform/os/TempDir.h"
 #include "support/Golden.h"
 
 using namespace backuptest;
@@ -34,6 +36,29 @@ TEST(BackupNames, ProposedNameAndNameCheck) {
         {"TR19_19-05-02_14-30-05.zi", false},   // another length
     };
     for (const Case& c : cases) EXPECT_EQ(BackupNameValid(c.name, "TR19"), c.valid) << c.name;
+}
+
+// The copies go into the memory file system only when they fit in its free
+// space with room to spare; else (or when it cannot be written) into the
+// temporary folder.
+TEST(BackupStaging, MemoryFileSystemOnlyWhenTheCopiesFit) {
+    os::TempDir root("tavrina-shm");
+    struct statvfs vfs {};
+    ASSERT_EQ(statvfs(root.Path().c_str(), &vfs), 0);
+    const std::uintmax_t free = static_cast<std::uintmax_t>(vfs.f_bavail) * vfs.f_frsize;
+    struct Case {
+        std::string memoryRoot;
+        std::uintmax_t bytes;
+        std::string parent;
+    };
+    const Case cases[] = {
+        {root.Path(), 1 << 20, root.Path()},
+        {root.Path(), free, ""},
+        {root.Path(), free - free / 16, ""},
+        {root.Path() + "/missing", 1, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SnapshotParent(c.memoryRoot, c.bytes), c.parent) << c.memoryRoot << " " << c.bytes;
 }
 
 TEST_F(BackupTest, StoredFolderIsRelativeToTheBaseFoldersParent) {
@@ -229,6 +254,24 @@ TEST_F(BackupTest, AnEntryThatIsNoTableIsRefused) {
     TUnZipper u;
     EXPECT_THROW(RestoreDataFolder(u, data, archive, RestoreScope::Company, "001"), RestoreError);
     EXPECT_EQ(Folder(data), before);
+}
+
+// A payroll table with its last 1500 bytes garbled is archived as it is, and
+// named; a sound folder names none.
+TEST_F(BackupTest, DamagedTableIsArchivedAndNamed) {
+    AddPayrollRows("001", 300);
+    AddPayrollRows("002", 300);
+    std::vector<std::string> damaged = {"left over"};
+    TZipper sound;
+    ASSERT_GT(BackupDataFolder(sound, data, Archive("TR19_19-05-02_14-30-01.zip"), &damaged), 0);
+    EXPECT_TRUE(damaged.empty());
+
+    GarbleTail(data + "/Szamfejt_001.DB", 1500);
+    const std::string archive = Archive();
+    TZipper z;
+    ASSERT_GT(BackupDataFolder(z, data, archive, &damaged), 0);
+    EXPECT_EQ(damaged, std::vector<std::string>{"Szamfejt_001"});
+    EXPECT_EQ(ArchivedTables(archive).at("Szamfejt_001.DB"), Digest(data + "/Szamfejt_001.DB"));
 }
 
 namespace {
