@@ -168,6 +168,23 @@ std::vector<std::string> RunSwap(const std::string& dataFolder, const std::vecto
     return undeletable;
 }
 
+// Whether each table file of a folder passes the engine's quick check; on a
+// few threads, as a restore stages thousands of small tables.
+std::vector<char> CheckTables(const std::string& folder, const std::vector<std::string>& names) {
+    std::vector<char> sound(names.size(), 0);
+    std::atomic<size_t> next{0};
+    auto check = [&] {
+        for (size_t i; (i = next++) < names.size();) sound[i] = db::TableFileSound(folder + "/" + names[i]);
+    };
+    const size_t threads = std::min<size_t>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u),
+                                            std::max<size_t>(names.size() / 16, 1));
+    std::vector<std::thread> workers;
+    for (size_t t = 1; t < threads; ++t) workers.emplace_back(check);
+    check();
+    for (std::thread& w : workers) w.join();
+    return sound;
+}
+
 // Removes the staging folder whatever way the restore leaves.
 struct StagingGuard {
     std::string folder;
@@ -299,7 +316,7 @@ int BackupDataFolder(TZipper& zipper, const std::string& dataFolder, const std::
 
 RestoreResult RestoreDataFolder(TUnZipper& unzipper, const std::string& dataFolder,
                                 const std::string& zipName, RestoreScope scope,
-                                const std::string& companyCode) {
+                                const std::string& companyCode, const GoOnWithout& goOnWithout) {
     const std::string staging = StagingFolder(dataFolder);
     std::error_code ec;
     // A leftover of an earlier run of this workstation must not join this one.
@@ -342,12 +359,33 @@ RestoreResult RestoreDataFolder(TUnZipper& unzipper, const std::string& dataFold
         for (const std::string& f : failed) names += (names.empty() ? "" : "\r") + f;
         throw RestoreError(names);
     }
-    if (staged.empty()) return {};
+
+    // A damaged table must not replace a sound one unasked.
+    RestoreResult result;
+    const std::vector<char> sound = CheckTables(staging, staged);
+    std::vector<std::string> kept;
+    for (size_t i = 0; i < staged.size(); ++i)
+        if (sound[i])
+            kept.push_back(staged[i]);
+        else
+            result.skipped.push_back(staged[i].substr(0, staged[i].size() - 3));
+    if (!result.skipped.empty()) {
+        if (!goOnWithout || !goOnWithout(result.skipped)) {
+            std::string names;
+            for (const std::string& n : result.skipped)
+                names += (names.empty() ? "" : "\r") + ("Sérült tábla: " + n);
+            throw RestoreError(names);
+        }
+        staged = kept;
+    }
+    if (staged.empty()) return result;
 
     // Targets are found ignoring letter case, as the database opens tables.
     std::map<std::string, std::string> existing;
     for (const std::string& name : PlainFiles(dataFolder))
         if (EndsWithNoCase(name, ".DB")) existing.emplace(os::LowerAscii(name), name);
+    // A damaged table left out keeps the folder's own, also in a full restore.
+    for (const std::string& name : result.skipped) existing.erase(os::LowerAscii(name + ".DB"));
     std::vector<SwapStep> steps;
     for (const std::string& name : staged) {
         auto it = existing.find(os::LowerAscii(name));
@@ -363,7 +401,6 @@ RestoreResult RestoreDataFolder(TUnZipper& unzipper, const std::string& dataFold
     os::WriteFileAtomic(SwapRecord(dataFolder), FormatSwap(steps));
     guard.keep = true;  // from here the record owns the staging folder
     if (RestoreCheckpoint) RestoreCheckpoint("recorded");
-    RestoreResult result;
     result.undeletable = RunSwap(dataFolder, steps, &result.files);
     return result;
 }

@@ -45,7 +45,12 @@ enum class RestoreScope { Company, AllCompanies, Full };
 struct RestoreResult {
     int files = 0;                         // tables swapped in; 0: no entry matched
     std::vector<std::string> undeletable;  // full restore: tables that could not be removed
+    std::vector<std::string> skipped;      // damaged in the archive, left as they were (no ".DB")
 };
+
+// Asked when staged tables fail the engine's quick check (names without
+// ".DB"): true goes on without them, false stops the restore.
+using GoOnWithout = std::function<bool(const std::vector<std::string>& damaged)>;
 
 // A restore that failed before the folder was touched, or whose swap was
 // refused; what() is the reason shown after "Hiba történt a kicsomagoláskor!".
@@ -56,11 +61,14 @@ public:
 
 // Restores the tables of one company (`companyCode`), of every company, or
 // every table (Full: tables the archive lacks are removed) from `zipName`.
+// Every extracted table is checked before anything is swapped: damaged ones
+// are put to `goOnWithout`; going on leaves their tables as they are (also in
+// a full restore), stopping (or no question) throws RestoreError naming them.
 // The data module's tables must be closed. Throws RestoreError, or the zip
 // component's exceptions (the folder is then unchanged).
 RestoreResult RestoreDataFolder(TUnZipper& unzipper, const std::string& dataFolder,
                                 const std::string& zipName, RestoreScope scope,
-                                const std::string& companyCode = {});
+                                const std::string& companyCode = {}, const GoOnWithout& goOnWithout = {});
 
 // At start-up, before any table opens: finishes a swap a killed or failed
 // restore left recorded, or drops a staging folder it left without a record.

@@ -376,13 +376,25 @@ void TMentesZipForm::Visszatoltes(const std::string& fileName, bool full) {
                                : code.empty() ? RestoreScope::AllCompanies
                                               : RestoreScope::Company;
     try {
-        const RestoreResult r = RestoreDataFolder(Zipper1, DataFolder(), fileName, scope, code);
+        // Damaged tables in the archive: the user decides, and No (the
+        // default) stops the restore with nothing changed.
+        auto goOnWithout = [](const std::vector<std::string>& damaged) {
+            QString text;
+            for (const std::string& name : damaged) text += QStringLiteral("Sérült tábla: ") + Q(name) + "\r";
+            text += QStringLiteral("Folytatja a visszatöltést a sérült táblák nélkül?");
+            return ui::MessageBox(kCaption, text, ui::Icon::Question, ui::Yes | ui::No, ui::No) == ui::Yes;
+        };
+        const RestoreResult r = RestoreDataFolder(Zipper1, DataFolder(), fileName, scope, code, goOnWithout);
         for (const std::string& name : r.undeletable)
             ui::ShowMessage(QStringLiteral("Nem törölhető: ") + Q(name));
+        QString skipped;
+        for (const std::string& name : r.skipped)
+            skipped += QStringLiteral("\rKimaradt sérült tábla: ") + Q(name);
         if (r.files < 1)
-            Box(QStringLiteral("A kicsomagolás nem fejeződött be!"), ui::Icon::Error);
+            Box(QStringLiteral("A kicsomagolás nem fejeződött be!") + skipped, ui::Icon::Error);
         else
-            Box(QString::number(r.files) + QStringLiteral(" Fájl sikeresen kicsomagolva!"), ui::Icon::None);
+            Box(QString::number(r.files) + QStringLiteral(" Fájl sikeresen kicsomagolva!") + skipped,
+                skipped.isEmpty() ? ui::Icon::None : ui::Icon::Warning);
     } catch (const EUserCanceled&) {
         Box(QStringLiteral("A Felhasználó megszakította a kicsomagolást!"), ui::Icon::Error);
     } catch (const std::exception& e) {

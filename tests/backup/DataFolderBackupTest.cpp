@@ -274,6 +274,63 @@ TEST_F(BackupTest, DamagedTableIsArchivedAndNamed) {
     EXPECT_EQ(ArchivedTables(archive).at("Szamfejt_001.DB"), Digest(data + "/Szamfejt_001.DB"));
 }
 
+// An archive holding a damaged table: by default (no answer, or No) nothing
+// changes and the error names the table; going on without it restores the
+// rest and keeps the folder's own table, also in a full restore.
+TEST_F(BackupTest, RestoreAsksBeforeLeavingOutADamagedTable) {
+    AddPayrollRows("001", 300);
+    const std::string sound = Get(data + "/Szamfejt_001.DB");
+    GarbleTail(data + "/Szamfejt_001.DB", 1500);
+    const std::string archive = Backup();
+    const auto archived = ArchivedTables(archive);
+    Put(data + "/Szamfejt_001.DB", sound);
+    AddEmployee("001", "33333333333", "Új Ede");
+    testsupport::MakeCompany("003", "Harmadik Zrt", "Harmadik");
+    const auto before = Folder(data);
+    std::map<std::string, std::string> tables;
+    for (const auto& [name, digest] : Tables(data)) tables[name] = Get(data + "/" + name);
+
+    struct Case {
+        RestoreScope scope;
+        int answer;  // -1: no question given, 0: No, 1: Yes
+    };
+    const Case cases[] = {{RestoreScope::Company, -1},     {RestoreScope::Company, 0},
+                          {RestoreScope::AllCompanies, 0}, {RestoreScope::Full, 0},
+                          {RestoreScope::Company, 1},      {RestoreScope::Full, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("scope " + std::to_string(static_cast<int>(c.scope)) + " answer " +
+                     std::to_string(c.answer));
+        std::vector<std::string> asked;
+        GoOnWithout ask;
+        if (c.answer >= 0)
+            ask = [&](const std::vector<std::string>& damaged) {
+                asked = damaged;
+                return c.answer == 1;
+            };
+        TUnZipper u;
+        if (c.answer != 1) {
+            try {
+                RestoreDataFolder(u, data, archive, c.scope, "001", ask);
+                ADD_FAILURE() << "restored";
+            } catch (const RestoreError& e) {
+                EXPECT_EQ(std::string(e.what()), "Sérült tábla: Szamfejt_001");
+            }
+            EXPECT_EQ(Folder(data), before);
+        } else {
+            const RestoreResult r = RestoreDataFolder(u, data, archive, c.scope, "001", ask);
+            EXPECT_EQ(r.skipped, std::vector<std::string>{"Szamfejt_001"});
+            const auto now = Tables(data);
+            EXPECT_EQ(Get(data + "/Szamfejt_001.DB"), sound);
+            EXPECT_EQ(now.at("Dolgozo_001.DB"), archived.at("Dolgozo_001.DB"));
+            EXPECT_EQ(now.count("Dolgozo_003.DB"), c.scope == RestoreScope::Full ? 0u : 1u);
+            // Back to the state before for the next case.
+            for (const auto& [name, bytes] : tables) Put(data + "/" + name, bytes);
+            EXPECT_EQ(Folder(data), before);
+        }
+        if (c.answer >= 0) EXPECT_EQ(asked, std::vector<std::string>{"Szamfejt_001"});
+    }
+}
+
 namespace {
 
 // Runs a company restore in a child process that kills itself at `step`

@@ -196,6 +196,55 @@ TEST_F(MentesZipTest, FailedRestoresAreReportedAndChangeNothing) {
     EXPECT_EQ(Folder(data), before);
 }
 
+// A damaged payroll table: the backup's closing message names it; restoring
+// the company from that archive asks first, and No (the default) stops it
+// with the sound table in place; Yes restores the rest without it.
+TEST_F(MentesZipTest, DamagedTableIsNamedAndNotRestoredUnasked) {
+    AddPayrollRows("001", 300);
+    const std::string sound = Get(data + "/Szamfejt_001.DB");
+    GarbleTail(data + "/Szamfejt_001.DB", 1500);
+    TMentesZipForm form;
+    const std::string archive = Archive();
+    {
+        testsupport::ScriptedDialogs script;
+        script.AnswerText(Q(archive));
+        script.Answer(ui::Ok);
+        form.BitBtn1->click();
+        ASSERT_EQ(script.Shown().size(), 2u);
+        EXPECT_TRUE(std::regex_match(script.Text(1),
+                                     std::regex("\\d+ Fájl becsomagolva!\rSérült tábla: Szamfejt_001")))
+            << script.Text(1);
+        EXPECT_EQ(script.Shown()[1].icon, ui::Icon::Warning);
+    }
+    Put(data + "/Szamfejt_001.DB", sound);
+    AddEmployee("001", "33333333333", "Új Ede");
+    const auto before = Folder(data);
+    form.MaskEdit1->setText("001");
+    {
+        testsupport::ScriptedDialogs script;
+        script.Answer(ui::Yes).AnswerText(Q(archive)).Answer(ui::No).Answer(ui::Ok);
+        form.BitBtn6->click();
+        ASSERT_EQ(script.Shown().size(), 4u);
+        EXPECT_EQ(script.Text(2),
+                  "Sérült tábla: Szamfejt_001\rFolytatja a visszatöltést a sérült táblák nélkül?");
+        EXPECT_EQ(script.Shown()[2].defaultButton, ui::No);
+        EXPECT_EQ(script.Text(3), "Hiba történt a kicsomagoláskor!\rSérült tábla: Szamfejt_001");
+        EXPECT_EQ(script.Shown()[3].icon, ui::Icon::Error);
+        EXPECT_EQ(Folder(data), before);
+    }
+    {
+        testsupport::ScriptedDialogs script;
+        script.Answer(ui::Yes).AnswerText(Q(archive)).Answer(ui::Yes).Answer(ui::Ok);
+        form.BitBtn6->click();
+        ASSERT_EQ(script.Shown().size(), 4u);
+        EXPECT_TRUE(std::regex_match(script.Text(3), std::regex("\\d+ Fájl sikeresen kicsomagolva!\r"
+                                                                "Kimaradt sérült tábla: Szamfejt_001")))
+            << script.Text(3);
+        EXPECT_EQ(Get(data + "/Szamfejt_001.DB"), sound);
+        EXPECT_EQ(Dump(data + "/Dolgozo_001.DB").find("Új Ede"), std::string::npos);
+    }
+}
+
 // A backup onto a removable volume of 1.44 MB disks spans it: it asks for
 // the disks, numbers the later ones' files, and a restore from it (asking
 // for the disks it needs) gives the same tables; Cancel at a disk prompt
