@@ -182,9 +182,23 @@ TMentesZipForm::TMentesZipForm(QWidget* parent) : QDialog(parent) {
 
     // FormCreate
     KivalasztForm = new TKivalasztForm(this);
-    DM1->TableCegek->ReadOnly = true;
-    DM1->TableCegek->Open();
     PageControl1->setCurrentIndex(0);
+    try {
+        DM1->TableCegek->ReadOnly = true;
+        DM1->TableCegek->Open();
+    } catch (const std::exception& e) {
+        // A damaged company register must not keep out the full restore that
+        // repairs it: the form opens on that page alone, the damage named.
+        DM1->TableCegek->Close();
+        DM1->TableCegek->ReadOnly = false;
+        PageControl1->setTabEnabled(0, false);
+        PageControl1->setTabEnabled(1, false);
+        PageControl1->setCurrentIndex(2);
+        Label6 = Label(TabSheet3, "Label6", "");
+        Label6->setWordWrap(true);
+        Label6->setText(Q(e.what()) + "\n" + QStringLiteral("Csak a teljes visszatöltés végezhető el!"));
+        page3->insertWidget(0, Label6);
+    }
     Frissit();
 }
 

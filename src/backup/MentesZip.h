@@ -53,6 +53,7 @@ public:
     QLabel* Label3 = nullptr;
     QLabel* Label4 = nullptr;
     QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;  // the company register's damage, when it cannot be opened
     QLineEdit* MaskEdit1 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
     QProgressBar* ProgressBar2 = nullptr;

@@ -119,11 +119,18 @@ TSzervizJavForm::TSzervizJavForm(QWidget* parent) : QDialog(parent) {
 
     // FormCreate
     KivalasztForm = new TKivalasztForm(this);
-    for (db::Table* t : {DM1->TableMhely, DM1->TableJogcim, DM1->TableDolgozo}) {
-        t->ReadOnly = true;
-        t->Open();
+    try {
+        for (db::Table* t : {DM1->TableMhely, DM1->TableJogcim, DM1->TableDolgozo}) {
+            t->ReadOnly = true;
+            t->Open();
+        }
+        DM1->TableSzamfejt->Open();
+    } catch (...) {
+        // No destructor runs for a form that fails to open: the tables it
+        // opened or made read-only are given back here.
+        FormClose();
+        throw;
     }
-    DM1->TableSzamfejt->Open();
 }
 
 TSzervizJavForm::~TSzervizJavForm() { FormClose(); }

@@ -351,3 +351,37 @@ TEST_F(MentesZipTest, FullRestoreEndsTheProgram) {
               "indítsa újra a számítógépet!");
     EXPECT_EQ(op.shown.back().icon, ui::Icon::Warning);
 }
+
+// A company register that cannot be read: the form opens on the full
+// restore alone with the damage named, the register given back, and the full
+// restore brings the register back.
+TEST_F(MentesZipTest, DamagedRegisterLeavesTheFullRestoreUsable) {
+    const std::string archive = Backup();
+    const std::string cegek = data + "/Cegek.DB";
+    const std::string sound = Get(cegek);
+    std::string bytes = sound;
+    // Every page after the first (the schema's) overwritten.
+    for (size_t i = 4096; i < bytes.size(); ++i) bytes[i] = static_cast<char>(0xA5 ^ (i * 31));
+    Put(cegek, bytes);
+    {
+        TMentesZipForm form;
+        EXPECT_FALSE(DM1->TableCegek->Active());
+        EXPECT_FALSE(DM1->TableCegek->ReadOnly);
+        EXPECT_FALSE(form.PageControl1->isTabEnabled(0));
+        EXPECT_FALSE(form.PageControl1->isTabEnabled(1));
+        EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet3);
+        ASSERT_NE(form.Label6, nullptr);
+        EXPECT_EQ(form.Label6->text().toStdString().rfind("Cegek: A tábla megsérült!", 0), 0u)
+            << form.Label6->text().toStdString();
+        EXPECT_TRUE(form.BitBtn2->isEnabled());
+    }
+    Operator op;
+    op.path = archive;
+    TMentesZipForm form;
+    QTimer::singleShot(0, &form, [&] { form.BitBtn2->click(); });
+    QTimer::singleShot(20000, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    ASSERT_GE(op.Messages().size(), 2u);
+    EXPECT_NE(op.Messages()[1].indexOf(QStringLiteral("Fájl sikeresen kicsomagolva!")), -1);
+    EXPECT_EQ(Get(cegek), sound);
+}

@@ -7,10 +7,12 @@
 #include <algorithm>
 
 #include "core/DataModule1.h"
+#include "core/Kivalaszt.h"
 #include "platform/db/Table.h"
 #include "platform/os/DayNumber.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -184,4 +186,29 @@ TEST_F(SzervizJavTest, WithoutPayrollRowsTheRepairCannotStart) {
         form.show();
         EXPECT_TRUE(form.BitBtn1->isEnabled());
     }
+}
+
+// A payroll table that cannot be read keeps the form from opening with the
+// damage named, and gives back the tables it had opened read-only.
+TEST_F(SzervizJavTest, DamagedPayrollTableGivesBackTheOpenedTables) {
+    Employees({{"10000000001", "Anna", Day(2018, 1, 1), 0}});
+    Rows({{"10000000001", 1, Day(2019, 1, 31), "327L", 1000},
+          {"10000000001", 1, Day(2019, 1, 31), "328L", 500}});
+    const std::string path = db::TableFilePath(AktualisAlias, "Szamfejt_001");
+    std::string bytes = testsupport::ReadBytes(path);
+    // Every page after the first (the schema's) overwritten.
+    for (size_t i = 4096; i < bytes.size(); ++i) bytes[i] = static_cast<char>(0xA5 ^ (i * 31));
+    testsupport::WriteBytes(path, bytes);
+    try {
+        TSzervizJavForm form;
+        ADD_FAILURE() << "opened";
+    } catch (const std::exception& e) {
+        EXPECT_NE(std::string(e.what()).find("Szamfejt_001: A tábla megsérült!"), std::string::npos)
+            << e.what();
+    }
+    for (db::Table* t : {DM1->TableMhely, DM1->TableJogcim, DM1->TableDolgozo, DM1->TableSzamfejt}) {
+        EXPECT_FALSE(t->Active()) << t->TableName;
+        EXPECT_FALSE(t->ReadOnly) << t->TableName;
+    }
+    EXPECT_EQ(KivalasztForm, nullptr);
 }
