@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <filesystem>
 #include <vector>
 
 #include "backup/DataFolderBackup.h"
@@ -307,7 +308,11 @@ void TMentesZipForm::SetControlsEnabled(bool enabled) {
 void TMentesZipForm::BitBtnClick(QPushButton* sender) {
     switch (sender ? sender->property("Tag").toInt() : 0) {
         case 1: {
-            os::ForceDirectories(BackupFolder());
+            // A backup folder that cannot be made (a read-only data folder) is
+            // named with its reason if the archive is to go there; the writer
+            // would only say the file's folder is missing.
+            std::error_code made;
+            std::filesystem::create_directories(BackupFolder(), made);
             const std::string proposed = AktualisAlias + "_" + MentesiNevKepez(os::Now());
             const std::string path =
                 ui::WithDefaultExtension(ui::SaveFileName(QStringLiteral("Célkönyvtár kiválasztása"),
@@ -317,11 +322,16 @@ void TMentesZipForm::BitBtnClick(QPushButton* sender) {
                                          QStringLiteral("zip"))
                     .toStdString();
             if (path.empty()) return;
-            if (FajlnevEllenoriz(ExtractName(path)))
-                MentesZipbe(path);
-            else
+            if (!FajlnevEllenoriz(ExtractName(path)))
                 Box(QStringLiteral("A kiválasztott fájlnév nem felel meg az előírásoknak! (#01)"),
                     ui::Icon::Warning);
+            else if (made && std::filesystem::path(path).parent_path().lexically_normal() ==
+                                 std::filesystem::path(BackupFolder()).lexically_normal())
+                Box(QStringLiteral("Hiba történt a becsomagoláskor!") + "\r" + Q(BackupFolder()) +
+                        QStringLiteral(": A mappa nem hozható létre! (") + Q(made.message()) + ")",
+                    ui::Icon::Error);
+            else
+                MentesZipbe(path);
             break;
         }
         case 6: {

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
+#include <functional>
 #include <regex>
 
 #include "BackupFixture.h"
@@ -200,7 +201,7 @@ TEST_F(MentesZipTest, FailedRestoresAreReportedAndChangeNothing) {
 // the company from that archive asks first, and No (the default) stops it
 // with the sound table in place; Yes restores the rest without it.
 TEST_F(MentesZipTest, DamagedTableIsNamedAndNotRestoredUnasked) {
-    AddPayrollRows("001", 300);
+    AddPayrollRows("001", 40);
     const std::string sound = Get(data + "/Szamfejt_001.DB");
     GarbleTail(data + "/Szamfejt_001.DB", 1500);
     TMentesZipForm form;
@@ -384,4 +385,46 @@ TEST_F(MentesZipTest, DamagedRegisterLeavesTheFullRestoreUsable) {
     ASSERT_GE(op.Messages().size(), 2u);
     EXPECT_NE(op.Messages()[1].indexOf(QStringLiteral("Fájl sikeresen kicsomagolva!")), -1);
     EXPECT_EQ(Get(cegek), sound);
+}
+
+// A backup folder that cannot be made (a read-only data folder, a file in
+// its way) is named with the system's reason, and nothing is written.
+TEST_F(MentesZipTest, BackupFolderThatCannotBeMadeIsNamed) {
+    const std::string ment = data + "/Ment";
+    struct Case {
+        const char* what;
+        std::function<void()> make, undo;
+    };
+    const Case cases[] = {
+        {"a file in the way", [&] { Put(ment, "in the way"); }, [&] { fs::remove(ment); }},
+        // The superuser writes into a read-only folder all the same.
+        {"read-only data folder",
+         [&] { fs::permissions(data, fs::perms::owner_write, fs::perm_options::remove); },
+         [&] { fs::permissions(data, fs::perms::owner_write, fs::perm_options::add); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(ment);
+        c.make();
+        std::error_code why;
+        if (fs::create_directories(ment, why) || !why) {
+            fs::remove_all(ment);
+            c.undo();
+            continue;
+        }
+        const auto before = Folder(data);
+        {
+            TMentesZipForm form;
+            testsupport::ScriptedDialogs script;
+            script.AnswerText(Q(ment + "/TR19_19-05-02_14-30-05.zip"));
+            script.Answer(ui::Ok);
+            form.BitBtn1->click();
+            ASSERT_EQ(script.Shown().size(), 2u);
+            EXPECT_EQ(script.Text(1), "Hiba történt a becsomagoláskor!\r" + ment +
+                                          ": A mappa nem hozható létre! (" + why.message() + ")");
+            EXPECT_EQ(script.Shown()[1].icon, ui::Icon::Error);
+        }
+        EXPECT_EQ(Folder(data), before);
+        c.undo();
+    }
 }
