@@ -73,7 +73,7 @@ inline void AddEmployee(const std::string& code, const char* id, const char* nam
     testsupport::AddEmployees(t, {{id, name}});
 }
 
-// Payroll rows of one employee, enough to fill several pages of the table.
+// Payroll rows of one employee, filling a few pages of the table.
 inline void AddPayrollRows(const std::string& code, int rows) {
     db::Table t;
     t.DatabaseName = AktualisAlias;

@@ -259,8 +259,8 @@ TEST_F(BackupTest, AnEntryThatIsNoTableIsRefused) {
 // A payroll table with its last 1500 bytes garbled is archived as it is, and
 // named; a sound folder names none.
 TEST_F(BackupTest, DamagedTableIsArchivedAndNamed) {
-    AddPayrollRows("001", 300);
-    AddPayrollRows("002", 300);
+    AddPayrollRows("001", 40);
+    AddPayrollRows("002", 40);
     std::vector<std::string> damaged = {"left over"};
     TZipper sound;
     ASSERT_GT(BackupDataFolder(sound, data, Archive("TR19_19-05-02_14-30-01.zip"), &damaged), 0);
@@ -278,7 +278,7 @@ TEST_F(BackupTest, DamagedTableIsArchivedAndNamed) {
 // changes and the error names the table; going on without it restores the
 // rest and keeps the folder's own table, also in a full restore.
 TEST_F(BackupTest, RestoreAsksBeforeLeavingOutADamagedTable) {
-    AddPayrollRows("001", 300);
+    AddPayrollRows("001", 40);
     const std::string sound = Get(data + "/Szamfejt_001.DB");
     GarbleTail(data + "/Szamfejt_001.DB", 1500);
     const std::string archive = Backup();
