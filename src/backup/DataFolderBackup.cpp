@@ -227,9 +227,9 @@ std::string SnapshotParent(const std::string& memoryRoot, std::uintmax_t bytes) 
     if (::access(memoryRoot.c_str(), W_OK | X_OK) != 0 || ::statvfs(memoryRoot.c_str(), &vfs) != 0) return {};
     // Room to spare: tables grow while they are copied, and other programs
     // share the memory file system.
-    const std::uintmax_t free = static_cast<std::uintmax_t>(vfs.f_bavail) * vfs.f_frsize;
+    const std::uintmax_t room = static_cast<std::uintmax_t>(vfs.f_bavail) * vfs.f_frsize;
     const std::uintmax_t needed = bytes + bytes / 8 + (std::uintmax_t{1} << 20);
-    return needed <= free ? memoryRoot : std::string();
+    return needed <= room ? memoryRoot : std::string();
 }
 
 int BackupDataFolder(TZipper& zipper, const std::string& dataFolder, const std::string& zipName,
