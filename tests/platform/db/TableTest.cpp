@@ -443,6 +443,41 @@ TEST_F(TableTest, ADamagedTableIsNamedAsDamagedNeverAsADuplicate) {
     EXPECT_GT(damaged, 0);
 }
 
+// The quick check of a table file at rest: sound as written, not sound with
+// records garbled or a page zeroed, nor when it is no table at all.
+TEST_F(TableTest, QuickCheckOfATableFile) {
+    {
+        db::Table t;
+        OpenPayroll(t);
+        db::Transaction tx{&t};
+        for (int e = 1; e <= 40; ++e)
+            for (int m = 1; m <= 12; ++m) Put(t, std::to_string(100000 + e), m, "100", 1000);
+        tx.Commit();
+    }
+    const std::string file = folder + "/Szamfejt_001.DB";
+    const std::string sound = os::ReadFile(file);
+    ASSERT_GT(sound.size(), 3 * 4096u);
+    std::string garbled = sound;
+    for (size_t i = garbled.size() - 1500; i < garbled.size(); ++i)
+        garbled[i] = static_cast<char>(0xA5 ^ (i * 31));
+    std::string zeroed = sound;
+    std::fill_n(zeroed.begin() + 2 * 4096, 4096, '\0');
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool sound;
+    };
+    const Case cases[] = {{"as written", sound, true},
+                          {"last 1500 bytes garbled", garbled, false},
+                          {"third page zeroed", zeroed, false},
+                          {"no table", "an older program's file", false}};
+    for (const Case& c : cases) {
+        os::WriteFileAtomic(file, c.bytes);
+        EXPECT_EQ(db::TableFileSound(file), c.sound) << c.what;
+    }
+    EXPECT_FALSE(db::TableFileSound(folder + "/Nincs.DB"));
+}
+
 TEST_F(TableTest, FullDiskLeavesTheTableAsItWas) {
     db::CreateTable("TR19", "Megjegyzes", {{"KOD", FieldType::Integer}, {"SZOVEG", FieldType::Memo}}, "KOD");
     auto put = [](db::Table& t, int code) {
