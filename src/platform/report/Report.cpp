@@ -153,6 +153,16 @@ QString TimeText(double day) {
 // A text control of height 0 is one line of its own font high.
 double TextHeight(const Control& c) { return c.Height > 0 ? c.Height : LineHeight(c.Font); }
 
+// The largest size up to the font's own at which `text` fits `width` mm.
+void ShrinkInto(Font& font, const QString& text, double width) {
+    double w = TextWidth(font, text);
+    if (w <= width || w <= 0) return;
+    font.size = std::max(kMinShrunkSize, font.size * width / w);
+    // Hinted metrics do not scale exactly with the size.
+    while (font.size > kMinShrunkSize && TextWidth(font, text) > width)
+        font.size = std::max(kMinShrunkSize, font.size - 0.1);
+}
+
 bool IsText(ControlKind k) {
     return k == ControlKind::Label || k == ControlKind::Field || k == ControlKind::Computed ||
            k == ControlKind::SysData || k == ControlKind::Memo;
@@ -408,6 +418,8 @@ private:
                         run.rect.setWidth(w);
                         run.clip = false;
                     }
+                    if (c.ShrinkToFit && !c.WordWrap && !text.contains('\n'))
+                        ShrinkInto(run.font, text, c.Width);
                     if (c.WordWrap && c.AutoStretch)
                         run.rect.setHeight(std::max(TextHeight(c), height - c.Top));
                     page_->Add(std::move(run));

@@ -48,6 +48,8 @@ struct PrinterSettings {
     int fromPage = 0, toPage = 0;  // 0: all pages
 };
 
+inline constexpr double kMinShrunkSize = 5;  // points
+
 enum class ControlKind { Label, Field, Computed, SysData, Memo, HLine, VLine, Rectangle, Image };
 enum class SysKind { PageNumber, PageCount, PageOfPages, Date, Time, DateTime, ReportTitle, DetailNumber };
 
@@ -63,6 +65,7 @@ public:
     bool AutoSize = false;                // width follows the text (the aligned edge stays)
     bool WordWrap = false;                // text wraps inside Width
     bool AutoStretch = false;             // with WordWrap or a memo: the band grows to the text
+    bool ShrinkToFit = false;             // one line wider than Width is printed in a smaller size
     QString Caption;                      // Label: the text; SysData: the text before the value
     QString DataField;                    // Field: the field's name
     db::Dataset* DataSet = nullptr;       // Field: the dataset; nullptr: the band's
@@ -102,6 +105,13 @@ public:
     }
     Control& AutoSized() {
         AutoSize = true;
+        return *this;
+    }
+    // For a field whose longest value does not fit at the layout's size (a
+    // long name): such a value is printed whole in a smaller size, down to
+    // kMinShrunkSize points, instead of being cut.
+    Control& Shrink() {
+        ShrinkToFit = true;
         return *this;
     }
     Control& Disabled() {

@@ -62,6 +62,14 @@ TEST(Fit, FindsCutTextsCollisionsAndTextOffThePaper) {
          ""},
         {"text past the paper's right edge", [](Band& b) { b.Label(185, 0, 30, "Lapszám : 1"); },
          "runs off the paper"},
+        {"long name shrunk into its box",
+         [](Band& b) {
+             b.Label(0, 0, 30, "Hegedűs-Szentmártoni Ágnes Éva").Shrink();
+             b.Label(30.5, 0, 20, "999 999 999", Align::Right);
+         },
+         ""},
+        {"name too long even at the smallest size",
+         [](Band& b) { b.Label(0, 0, 10, "Hegedűs-Szentmártoni Ágnes Éva").Shrink(); }, "mm wide"},
         {"page count filled in before measuring",
          [](Band& b) { b.SysData(0, 0, 13, SysKind::PageOfPages, Align::Right, "Lap: "); }, ""},
     };
@@ -76,4 +84,23 @@ TEST(Fit, FindsCutTextsCollisionsAndTextOffThePaper) {
         else
             EXPECT_TRUE(found.contains(QString::fromUtf8(c.finding))) << found.toStdString();
     }
+}
+
+// A shrinking box keeps the layout's size for a text that fits and prints a
+// longer one whole in the largest size that fits, on the box's own line.
+TEST(Fit, ShrinkingBoxChangesOnlyTheSizeOfWhatDoesNotFit) {
+    Report r;
+    auto& band = r.AddPageHeader(20);
+    band.Label(0, 0, 30, "Kiss Anna").Shrink();
+    band.Label(0, 5, 30, "Hegedűs-Szentmártoni Ágnes Éva").Shrink();
+    r.Prepare();
+    std::vector<TextRun> runs;
+    for (const PageItem& item : r.PagePrinter().GetPage(1)->Items())
+        if (const auto* run = std::get_if<TextRun>(&item)) runs.push_back(*run);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].font.size, 10);
+    EXPECT_LT(runs[1].font.size, 10);
+    EXPECT_GT(runs[1].font.size, 0.9 * 10 * 30 / TextWidth(Font{}, runs[1].text));  // no smaller than need be
+    EXPECT_LE(TextWidth(runs[1].font, runs[1].text), 30);
+    EXPECT_DOUBLE_EQ(runs[1].rect.width(), 30);
 }
