@@ -44,13 +44,13 @@ struct Lap {
     }
     // A numbered row: its caption and its cells, each in its column.
     void Sor(const QString& caption, std::initializer_list<std::pair<char, const char*>> cells) {
-        band.Label(0, y, kCaptionWidth, caption).Size(7);
+        band.Label(0, y, kCaptionWidth + 1.5, caption).Size(7);
         for (auto [c, field] : cells)
             band.Field(Oszlop(c), y, kCellWidth, field, report::Align::Right).Size(7).From(*DM1->Table1);
         y += kSor;
     }
     void Sor(const QString& caption, const char* row, const char* columns) {
-        band.Label(0, y, kCaptionWidth, caption).Size(7);
+        band.Label(0, y, kCaptionWidth + 1.5, caption).Size(7);
         for (const char* c = columns; *c; ++c) {
             const QString field = QStringLiteral("S") + row + *c;
             band.Field(Oszlop(*c), y, kCellWidth, field, report::Align::Right).Size(7).From(*DM1->Table1);
@@ -88,7 +88,8 @@ TList_AdatlapQRForm::TList_AdatlapQRForm() : QuickRep1(QStringLiteral("List_Adat
                    "levonásáról a munkaviszony (tagsági viszony) megszünésekor."),
                report::Align::Center)
         .Size(9)
-        .Wrap();
+        .Wrap()
+        .Height = 8;  // two lines
     p.y += 10;
     p.band
         .Label(

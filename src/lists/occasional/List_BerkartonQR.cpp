@@ -46,7 +46,7 @@ TList_BerkartonQRForm::TList_BerkartonQRForm() : QuickRep1(QStringLiteral("List_
         .Bold();
     auto adat = [&](double x, double y, const QString& cim, std::function<QString()> ertek) {
         csoport.Label(x, y, 22, cim);
-        csoport.Computed(x + 22, y, 40, std::move(ertek));
+        return &csoport.Computed(x + 22, y, 40, std::move(ertek));
     };
     auto datum = [](const char* field) {
         db::Table& d = *DM1->TableDolgozo;
@@ -63,11 +63,12 @@ TList_BerkartonQRForm::TList_BerkartonQRForm() : QuickRep1(QStringLiteral("List_
     adat(64, 11, QStringLiteral("Munkahely :"), [] {
         const QString mh = Dolgozo("DG_MHKOD");
         return mh + " " + LookupText(*DM1->TableMhely, "MH_KOD", mh.toStdString(), "MH_NEV");
-    });
+    })->Width = 104;  // to the right margin
+    csoport.Controls().back().Shrink();
     csoport.HLine(0, 17.5, 190);
     for (int i = 0; i < 13; ++i)
         csoport.Label(X(i), 19, kSzeles, QString::fromUtf8(kBerkartonHonapok[i]), Align::Right)
-            .Size(7)
+            .Size(6.5)
             .Bold();
     csoport.HLine(0, 24.5, 190);
     csoport.Height = 26;
@@ -75,8 +76,9 @@ TList_BerkartonQRForm::TList_BerkartonQRForm() : QuickRep1(QStringLiteral("List_
     auto& detail = QuickRep1.AddDetail(4.5);
     detail.BeforePrint = [this](bool&) { QRBand2BeforePrint(); };
     detail.Field(0, 0, 8, "JOGCIM_KOD").Size(7);
-    detail.Field(8, 0, 28, "JOGCIM_NEV").Size(7);
-    for (int i = 0; i < 13; ++i) detail.Field(X(i), 0, kSzeles, Elotag(i) + "_OSSZEG", Align::Right).Size(7);
+    detail.Field(8, 0, 27.5, "JOGCIM_NEV").Size(7).Shrink();
+    // 999 999 999 fits a month's column only at this size.
+    for (int i = 0; i < 13; ++i) detail.Field(X(i), 0, kSzeles, Elotag(i) + "_OSSZEG", Align::Right).Size(6);
 
     // Days and hours side by side in each month's column.
     Child = &detail.AddChild(4);

@@ -78,7 +78,7 @@ TList_FogligQRForm::TList_FogligQRForm() : QuickRep1(QStringLiteral("List_Foglig
             band.Label(157, y, 15, QStringLiteral("(Alapja :"));
             band.Computed(
                 172, y, 16, [alap] { return SzamSzoveg(*alap); }, Align::Right);
-            band.Label(188, y, 2, QStringLiteral(")"));
+            band.Label(188.5, y, 1.5, QStringLiteral(")"));
         }
         y += 7;
     };

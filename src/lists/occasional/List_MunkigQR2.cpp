@@ -60,7 +60,7 @@ TList_MunkigQR2Form::TList_MunkigQR2Form() : QuickRep1(QStringLiteral("List_Munk
     y += 8;
     detail.Label(0, y, 20, QStringLiteral("Kód")).Bold();
     for (const Oszlop& o : kOszlopok)
-        detail.Label(o.x, y + 5, o.szeles, QString::fromUtf8(o.cim), o.igazitas).Bold();
+        detail.Label(o.x, y + 5, o.szeles, QString::fromUtf8(o.cim), o.igazitas).Bold().Size(9);
     detail.HLine(0, y + 10, 190);
     detail.Height = y + 11;
 

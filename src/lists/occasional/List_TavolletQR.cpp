@@ -11,8 +11,8 @@ using report::Align;
 
 // clang-format off
 const std::vector<ListColumn> kOszlopok = {
-    {"Jogcím", "SF_JCKOD", 0,   10, Align::Left,  ColumnFormat::Text},
-    {"",       "JC_NEV",   10,  70, Align::Left,  ColumnFormat::Text},
+    {"Jogcím", "SF_JCKOD", 0,   13, Align::Left,  ColumnFormat::Text},
+    {"",       "JC_NEV",   13,  68, Align::Left,  ColumnFormat::Text},
     {"Nap",    "SF_NAP",   82,  14, Align::Right, ColumnFormat::Amount},
     {"Tól",    "SF_TOL",   100, 22, Align::Left,  ColumnFormat::Date},
     {"Ig",     "SF_IG",    128, 22, Align::Left,  ColumnFormat::Date},

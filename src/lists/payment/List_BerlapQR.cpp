@@ -28,11 +28,11 @@ TList_BerlapQRForm::TList_BerlapQRForm() : QuickRep1(QStringLiteral("List_Berlap
     Fejlec = AddListHeader(*QRBand1, QStringLiteral("Bérlap"), true);
     const double y = Fejlec.bottom + 1;
     QRBand1->Label(0, y, 28, QStringLiteral("Munkahely :"));
-    Munkahely = &QRBand1->Label(28, y, 70, {});
+    Munkahely = &QRBand1->Label(28, y, 70, {}).Shrink();
     QRBand1->Label(100, y, 28, QStringLiteral("Kifizető hely :"));
-    KifizetoHely = &QRBand1->Label(128, y, 62, {});
+    KifizetoHely = &QRBand1->Label(128, y, 62, {}).Shrink();
     DolgozoKod = &QRBand1->Label(0, y + 5, 28, {}).Bold();
-    DolgozoNev = &QRBand1->Label(28, y + 5, 70, {}).Bold();
+    DolgozoNev = &QRBand1->Label(28, y + 5, 70, {}).Bold().Shrink();
     QRBand1->Label(100, y + 5, 16, QStringLiteral("Hónap :"));
     Honap = &QRBand1->Label(116, y + 5, 10, {});
     KifizDatCimke = &QRBand1->Label(130, y + 5, 22, QStringLiteral("Kifiz. dát. :"));
@@ -44,7 +44,7 @@ TList_BerlapQRForm::TList_BerlapQRForm() : QuickRep1(QStringLiteral("List_Berlap
     ThJc = &QRBand2->Label(0, 0, 10, {});
     ThMegn = &QRBand2->Label(11, 0, kSzoveg, {});
     for (int i = 0; i < 6; ++i)
-        Th[i] = &QRBand2->Label(kOszlop + i * kOszlopSzel, 0, kOszlopSzel - 1, {}, Align::Right);
+        Th[i] = &QRBand2->Label(kOszlop + i * kOszlopSzel, 0, kOszlopSzel - 0.5, {}, Align::Right);
     Vonal = &QRBand2->HLine(0, kSor / 2, 190);
     QRBand2->BeforePrint = [this](bool&) { QRBand2BeforePrint(); };
     QRBand2->AfterPrint = [this] { QRBand2AfterPrint(); };
@@ -60,8 +60,9 @@ TList_BerlapQRForm::TList_BerlapQRForm() : QuickRep1(QStringLiteral("List_Berlap
     Atvetel = &r.Label(0, 17, 120, {});
     AtvetelDatumCimke = &r.Label(0, 23, 15, QStringLiteral("Dátum :"));
     AtvetelDatumVonal = &r.HLine(15, 27, 45);
-    r.HLine(130, 27, 60);
-    r.Label(130, 27.5, 60, QStringLiteral("Aláírás"), Align::Center);
+    // Above the band's end, clear of the denominations below.
+    r.HLine(130, 25, 60);
+    r.Label(130, 25.5, 60, QStringLiteral("Aláírás"), Align::Center);
 
     QRChildBand2 = &QRChildBand1->AddChild(60 * kPx);
     auto& c = *QRChildBand2;

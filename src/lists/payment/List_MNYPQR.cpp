@@ -13,9 +13,9 @@ using report::Align;
 // clang-format off
 const std::vector<ListColumn> kOszlopok = {
     {"Dolgozó",   "DOLGOZO_KOD", 0,   23, Align::Left,  ColumnFormat::Text},
-    {"",          "DOLGOZO_NEV", 23,  35, Align::Left,  ColumnFormat::Text},
-    {"MNYP",      "MNYP",        58,  9,  Align::Left,  ColumnFormat::Text},
-    {"TAJ",       "TAJ",         67,  19, Align::Left,  ColumnFormat::Text},
+    {"",          "DOLGOZO_NEV", 23,  32, Align::Left,  ColumnFormat::Text},
+    {"MNYP",      "MNYP",        55.5, 10.5, Align::Left, ColumnFormat::Text},
+    {"TAJ",       "TAJ",         66.5, 19.5, Align::Left, ColumnFormat::Text},
     {"Alap",      "ALAP",        86,  18, Align::Right, ColumnFormat::Amount},
     {"Normál",    "NORMAL",      104, 18, Align::Right, ColumnFormat::Amount},
     {"Dolgozói",  "DOLGOZOI",    122, 18, Align::Right, ColumnFormat::Amount},
@@ -44,6 +44,7 @@ TList_MNYPQRForm::TList_MNYPQRForm() : QuickRep1(QStringLiteral("List_MNYPQRForm
     columns.HLine(0, 0.5, 190);
     auto& detail = QuickRep1.AddDetail(5);
     AddColumns(columns, 1, detail, t, kOszlopok);
+    detail.Controls()[1].Shrink();  // the name
     columns.Label(177, 1, 13, QStringLiteral("Időszak")).Bold();
     columns.HLine(0, 6.5, 190);
     const QString ev = Q(FeldolgozasiEv) + "/";

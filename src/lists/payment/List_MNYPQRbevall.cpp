@@ -98,7 +98,7 @@ TList_MNYPQRbevallForm::TList_MNYPQRbevallForm() : QuickRep1(QStringLiteral("Lis
     b.push_back(&header.Label(120, lap + 15, 70, QStringLiteral("Cégszerű aláírás")));
     b.push_back(&header.Label(0, lap + 10, 60, QStringLiteral("Foglalkoztató")).Bold());
     b.push_back(&header.Label(0, lap + 15, 20, QStringLiteral("7. Neve :")));
-    b.push_back(&header.Field(20, lap + 15, 95, "CG_NEV").From(*DM1->TableCegek));
+    b.push_back(&header.Field(20, lap + 15, 95, "CG_NEV").From(*DM1->TableCegek).Shrink());
     b.push_back(&header.Label(0, lap + 20, 25, QStringLiteral("8. Adószáma :")));
     b.push_back(&header.Computed(25, lap + 20, 25,
                                  [] { return CegAdoszam().size() == 11 ? CegAdoszam() : QString(); }));

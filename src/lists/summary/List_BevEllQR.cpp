@@ -39,11 +39,11 @@ TList_BevEllQRForm::TList_BevEllQRForm() : QuickRep1(QStringLiteral("List_BevEll
     Fejlec = AddListHeader(header, QStringLiteral("Bevallás ellenőrző"));
     const double y = Fejlec.bottom + 1;
     header.Label(kNev, y, kAnem - kNev, QStringLiteral("Megnevezés")).Size(8);
-    header.Label(kAnem, y, kElso - kAnem, QStringLiteral("Adónem")).Size(7);
+    header.Label(kAnem, y, kElso - kAnem, QStringLiteral("Adónem")).Size(6.5);
     for (int m = 0; m < 13; ++m)
         oszlopok_[m][0] =
             &header.Label(kElso + m * kSzeles, y, kSzeles, QString::fromUtf8(honapok[m]), Align::Right)
-                 .Size(8);
+                 .Size(7);
     header.Height = y + 5;
 
     // A block starts on a new page once the previous one has ended.
@@ -59,7 +59,7 @@ TList_BevEllQRForm::TList_BevEllQRForm() : QuickRep1(QStringLiteral("List_BevEll
             &detail
                  .Computed(
                      kElso + m * kSzeles, 0, kSzeles, [field] { return Osszeg(field); }, Align::Right)
-                 .Size(7);
+                 .Size(6.5);  // 999 999 999 fits a month's column only at this size
     }
     detail.AfterPrint = [this] { QRGroup1->ForceNewPage = Mezo("SOR") == QLatin1String("VEGE"); };
 
@@ -79,7 +79,7 @@ TList_BevEllQRForm::TList_BevEllQRForm() : QuickRep1(QStringLiteral("List_BevEll
                                ->Computed(
                                    kElso + m * kSzeles, 0.5, kSzeles,
                                    [this, m] { return QString::number(ezrek_[m]); }, Align::Right)
-                               .Size(7);
+                               .Size(6.5);
 
     ChildBand2 = &ChildBand1->AddChild(8);
     ChildBand2->Computed(kNev, 0.5, 40, [] { return Mezo("BANKSZLA"); }).Size(7);

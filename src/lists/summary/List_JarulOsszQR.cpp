@@ -12,7 +12,7 @@ namespace {
 using report::Align;
 
 constexpr double kNev = 22;     // mm
-constexpr double kElso = 70;    // mm: the first column
+constexpr double kElso = 69;    // mm: the first column; the last ends at the right margin
 constexpr double kSzeles = 16;  // mm: a column
 
 double OszlopX(size_t i) { return kElso + i * kSzeles; }
@@ -75,7 +75,7 @@ TList_JarulOsszQRForm::TList_JarulOsszQRForm() : QuickRep1(QStringLiteral("List_
         if (Oszlopok[i].alap)
             columns.Label(OszlopX(i), 1, kSzeles, QStringLiteral("alap"), Align::Right).Bold();
         columns.Label(OszlopX(i), 6, kSzeles, QString::fromUtf8(Oszlopok[i].cim), Align::Right)
-            .Size(7)
+            .Size(6.5)
             .Bold();
     }
     columns.HLine(0, 11.5, 277);
@@ -85,11 +85,13 @@ TList_JarulOsszQRForm::TList_JarulOsszQRForm() : QuickRep1(QStringLiteral("List_
         for (size_t i = 0; i < Oszlopok.size(); ++i) {
             if (Oszlopok[i].alap)
                 band.Computed(
-                    OszlopX(i), top, kSzeles, [value, i] { return QString::number(value(i, 0)); },
-                    Align::Right);
+                        OszlopX(i), top, kSzeles, [value, i] { return QString::number(value(i, 0)); },
+                        Align::Right)
+                    .Size(8);  // 999 999 999 fits a column only at this size
             band.Computed(
-                OszlopX(i), top + 5, kSzeles, [value, i] { return QString::number(value(i, 1)); },
-                Align::Right);
+                    OszlopX(i), top + 5, kSzeles, [value, i] { return QString::number(value(i, 1)); },
+                    Align::Right)
+                .Size(8);
         }
     };
 
@@ -107,7 +109,7 @@ TList_JarulOsszQRForm::TList_JarulOsszQRForm() : QuickRep1(QStringLiteral("List_
     QRSubDetail1 = &QuickRep1.AddSubDetail(10, Query2);
     QRSubDetail1->BeforePrint = [this](bool&) { DolgozoBeforePrint(); };
     QRSubDetail1->Field(0, 0, kNev, "pDOLGOZO").From(Query2);
-    QRSubDetail1->Field(kNev, 0, 48, "DG_NEV").From(Query2);
+    QRSubDetail1->Field(kNev, 0, kElso - kNev - 1, "DG_NEV").From(Query2).Shrink();
     cells(*QRSubDetail1, 0, [this](size_t i, int s) { return dolgozo_[i][s]; });
 
     // Printed once after the kind's employees.

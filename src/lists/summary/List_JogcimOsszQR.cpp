@@ -80,12 +80,13 @@ TList_JogcimOsszQRForm::TList_JogcimOsszQRForm() : QuickRep1(QStringLiteral("Lis
                   [this] { return QString::fromStdString(Query3.FieldByName("SF_JCKOD").AsString()); })
         .Bold();
     total
-        .Computed(10, 0.5, 36,
+        .Computed(10, 0.5, 35.5,
                   [this] {
                       return LookupText(*DM1->TableJogcim, "JC_KOD",
                                         Query3.FieldByName("SF_JCKOD").AsString(), "JC_NEV");
                   })
-        .Bold();
+        .Bold()
+        .Shrink();
     total.Label(46, 0.5, 19, QStringLiteral("összesen :")).Bold();  // ends before the widest amount
     total
         .Computed(
