@@ -63,6 +63,8 @@ class FitCheck : public ui::DialogScript {
 public:
     QStringList findings;
     int previews = 0;
+    // A change to the layout before its pages are made again and measured.
+    std::function<void(report::Report&)> change;
     QStringList messages;  // what the run said, for a list that showed nothing
 
     ui::DialogAnswer Show(const ui::DialogRequest& r) override {
@@ -72,6 +74,10 @@ public:
                 preview->show();
                 QCoreApplication::processEvents();
                 ++previews;
+                if (change) {
+                    change(*preview->QuickRep);
+                    preview->QuickRep->Prepare();
+                }
                 for (const QString& f : report::FitProblems(preview->QuickRep->PagePrinter()))
                     findings << preview->QuickRep->ReportTitle + ": " + f;
             } else {
@@ -179,6 +185,31 @@ TEST_F(ListFitTest, EveryListPrintsItsWidestValuesWholeAndApart) {
         EXPECT_GT(check.previews, 0) << "no list was shown:\n" << check.messages.join('\n').toStdString();
         EXPECT_TRUE(check.findings.isEmpty()) << check.findings.join('\n').toStdString();
     }
+}
+
+// The check sees a layout that no longer holds its widest value: the payment
+// list with deductions with its widest column narrowed by 2 mm.
+TEST_F(ListFitTest, FindsAColumnNarrowedByTwoMillimetres) {
+    const os::FixedClock clock(os::EncodeDate(2019, 12, 31) + os::EncodeTime(23, 59, 59));
+    FitCheck check;
+    check.change = [](report::Report& r) {
+        double left = -1;
+        for (const report::Control& c : r.ColumnHeader()->Controls())
+            if (c.Caption == QStringLiteral("Munkabér")) left = c.Left;
+        ASSERT_GE(left, 0);
+        std::vector<report::Band*> bands = {r.ColumnHeader(), r.Detail(), r.Summary()};
+        for (const auto& b : r.SubDetails()) bands.push_back(b.get());
+        for (report::Band* band : bands)
+            for (report::Control& c : band->Controls())
+                if (c.Left == left) c.Width -= 2;
+    };
+    TList_KifizJarulForm form;
+    Show(form);
+    form.BitBtn1->click();
+    form.close();
+    ASSERT_EQ(check.previews, 1);
+    EXPECT_TRUE(check.findings.join('\n').contains("\"999999999\" needs"))
+        << check.findings.join('\n').toStdString();
 }
 
 }  // namespace
