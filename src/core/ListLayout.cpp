@@ -47,21 +47,22 @@ void ListHeader::DatumMutat(bool on) const {
     if (QRSysData2) QRSysData2->Enabled = on;
 }
 
-ListHeader AddListHeader(report::Band& band, const QString& title, bool shortName) {
+ListHeader AddListHeader(report::Band& band, const QString& title, bool shortName, double width) {
     using report::Align;
+    const double w = width;
     ListHeader h;
     band.Label(0, 0, 60, Q(ProgramCim));
-    band.Label(40, 0, 110, Q(KeszitoSor), Align::Center);
-    band.SysData(150, 0, 40, report::SysKind::PageNumber, Align::Right, QStringLiteral("Lapszám : "));
+    band.Label(40, 0, w - 80, Q(KeszitoSor), Align::Center);
+    band.SysData(w - 40, 0, 40, report::SysKind::PageNumber, Align::Right, QStringLiteral("Lapszám : "));
     band.Label(0, 5, 25, QStringLiteral("Felhasználó :"));
     band.Computed(25, 5, 120, [] {
         return Q(DM1->TableErtekkeszlet->Lookup("EK_TIPUS;EK_ERTEK", {"0", "02"}, "EK_ERTEKCHAR").ToString());
     });
     band.Field(0, 10, 140, shortName ? "CG_RNEV" : "CG_NEV").From(*DM1->TableCegek);
-    h.QRLabelDatum = &band.Label(150, 10, 18, QStringLiteral("Dátum :"));
-    h.QRSysData2 = &band.SysData(168, 10, 22, report::SysKind::Date, Align::Right);
-    band.HLine(0, 15, 190);
-    h.Title = &band.Label(0, 16, 190, title, Align::Center).Size(14).Bold();
+    h.QRLabelDatum = &band.Label(w - 40, 10, 18, QStringLiteral("Dátum :"));
+    h.QRSysData2 = &band.SysData(w - 22, 10, 22, report::SysKind::Date, Align::Right);
+    band.HLine(0, 15, w);
+    h.Title = &band.Label(0, 16, w, title, Align::Center).Size(14).Bold();
     h.bottom = 23;
     return h;
 }

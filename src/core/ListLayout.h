@@ -46,7 +46,9 @@ QString CimOsszefuz(db::Dataset& dataset, const std::vector<std::string>& fields
 
 // The page header every list shares, added to `band` from its top: program
 // and maker line, user, page number, company name (CG_NEV or, with
-// `shortName`, CG_RNEV), date, and the list's title. Returns the height used.
+// `shortName`, CG_RNEV), date, and the list's title, across `width` mm (a
+// landscape list passes its page's: the page number, date and rule end at
+// its right margin). Returns the height used.
 struct ListHeader {
     report::Control* QRLabelDatum = nullptr;  // "Dátum :"
     report::Control* QRSysData2 = nullptr;    // the date
@@ -55,7 +57,12 @@ struct ListHeader {
     // "Aktuális dátum megjelenítése".
     void DatumMutat(bool on) const;
 };
-ListHeader AddListHeader(report::Band& band, const QString& title, bool shortName = false);
+ListHeader AddListHeader(report::Band& band, const QString& title, bool shortName = false,
+                         double width = 190);
+// The width between the page's margins, mm.
+inline double PrintableWidth(const report::PageSetup& page) {
+    return page.Width() - page.leftMargin - page.rightMargin;
+}
 
 // The parameter lines of a page header, one under the other: a caption
 // `captionWidth` wide and beside it the value, read as the page is printed,

@@ -59,7 +59,8 @@ TList_JarulOsszQRForm::TList_JarulOsszQRForm() : QuickRep1(QStringLiteral("List_
     QuickRep1.OnPreview = [this] { ShowReportPreview(QuickRep1, QStringLiteral("List_JarulOsszQRForm")); };
 
     auto& header = QuickRep1.AddPageHeader(40);
-    QRBand1 = AddListHeader(header, QStringLiteral("Járulék összesítő"));
+    QRBand1 =
+        AddListHeader(header, QStringLiteral("Járulék összesítő"), false, PrintableWidth(QuickRep1.Page));
     double y = QRBand1.bottom + 1;
     const ParamLines line(header, y, 24, 174);
     line.Add(QStringLiteral("Hónap :"), Parameterek, &Parameterek::honap);

@@ -37,7 +37,7 @@ TList_KoltsFelosztQRForm::TList_KoltsFelosztQRForm() : QuickRep1(QStringLiteral(
     QuickRep1.OnPreview = [this] { ShowReportPreview(QuickRep1, QStringLiteral("List_KoltsFelosztQRForm")); };
 
     auto& header = QuickRep1.AddPageHeader(40);
-    Fejlec = AddListHeader(header, QStringLiteral("Költségfelosztás"));
+    Fejlec = AddListHeader(header, QStringLiteral("Költségfelosztás"), false, PrintableWidth(QuickRep1.Page));
     header.Label(0, Fejlec.bottom + 1, 15, QStringLiteral("Hónap :"));
     header.Computed(16, Fejlec.bottom + 1, 20, [this] { return honap_; });
     header.Height = Fejlec.bottom + 7;
