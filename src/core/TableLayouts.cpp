@@ -258,7 +258,7 @@ std::vector<FieldLayout> RJogcimFields() {
         Text("RJ_DGTORZSSZAM", 11).Required().Mask("99999999999;1;_").Caption("Törzsszám (F2) :"),
         Text("RJ_JCKOD", 4).Required().Mask("9999;1;_").Caption("Jogcím kód (F2) :"),
         SmallInt("RJ_SORSZAM").Required().Caption("Sorszám :"),
-        Text("RJ_DGNEV", 30).Required(),
+        Text("RJ_DGNEV", 30).Required().Label("Dolgozó neve"),
         Float("RJ_OSSZEG").Caption("Összeg :"),
         Float("RJ_SZAZ").Caption("Százalék :"),
         Float("RJ_TELJOSSZ").Caption("Teljes összeg :"),

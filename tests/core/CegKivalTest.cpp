@@ -307,6 +307,12 @@ TEST_F(PickListTest, TitlesComeFromTheFormsCaptions) {
     EXPECT_EQ(titles(), QStringList({"Munkahely", "Munkahely neve"}));
     form->reject();
     dm->TableMhely->Close();
+    // The standing items' stored name has no caption of its own on the form.
+    dm->TableRJogcim->Open();
+    form->KivalasztBeallit(6, "", "RJ_DGTORZSSZAM", 73, "RJ_DGNEV", 336, "RJ_JCKOD", 37, 0);
+    EXPECT_EQ(titles(), QStringList({"Törzsszám", "Dolgozó neve", "Jogcím kód"}));
+    form->reject();
+    dm->TableRJogcim->Close();
 }
 
 // Four employees: a window for four rows, all of them seen without scrolling.
