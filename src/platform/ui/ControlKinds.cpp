@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
@@ -88,6 +89,12 @@ QWidget* MakeProgressBar(const ControlDecl&, const KindContext& context) {
 
 QWidget* MakeDBGrid(const ControlDecl&, const KindContext& context) {
     return new DatasetGrid(context.parent);
+}
+
+QWidget* MakeMemo(const ControlDecl& row, const KindContext& context) {
+    auto* m = new QPlainTextEdit(row.Text(), context.parent);
+    m->setReadOnly(true);
+    return m;
 }
 
 }  // namespace ui

@@ -20,6 +20,7 @@ QWidget* MakeListBox(const ControlDecl& row, const KindContext& context);
 QWidget* MakeComboBox(const ControlDecl& row, const KindContext& context);
 QWidget* MakeProgressBar(const ControlDecl& row, const KindContext& context);
 QWidget* MakeDBGrid(const ControlDecl& row, const KindContext& context);
+QWidget* MakeMemo(const ControlDecl& row, const KindContext& context);
 
 // A QLabel showing the caption.
 inline constexpr ControlKind Label{"Label", &MakeLabel};
@@ -51,5 +52,7 @@ inline constexpr ControlKind ComboBox{"ComboBox", &MakeComboBox};
 inline constexpr ControlKind ProgressBar{"ProgressBar", &MakeProgressBar};
 // A ui::DatasetGrid; the form gives it its columns and its dataset.
 inline constexpr ControlKind DBGrid{"DBGrid", &MakeDBGrid};
+// A read-only QPlainTextEdit showing the caption, "\n" between its lines.
+inline constexpr ControlKind Memo{"Memo", &MakeMemo};
 
 }  // namespace ui

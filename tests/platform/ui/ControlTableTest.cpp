@@ -7,10 +7,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBlock>
 #include <QToolButton>
 
 #include "platform/ui/ControlKinds.h"
@@ -210,4 +212,39 @@ TEST(ControlTable, ASplitterTakesItsRowsAsPanesInRowOrder) {
     form.ComboBox1->addItems({"001", "002"});
     form.ComboBox1->setCurrentIndex(1);
     EXPECT_EQ(log, (std::vector<std::string>{"ComboBox1", "ComboBox1"}));
+}
+
+namespace {
+
+struct MemoForm : QWidget {
+    QPlainTextEdit* Memo1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+};
+
+}  // namespace
+
+// A memo shows its lines and cannot be typed into; Tab goes on to the next
+// control instead of into the text.
+TEST(ControlTable, AMemoShowsItsLinesReadOnly) {
+    using M = MemoForm;
+    // clang-format off
+    const ui::ControlRow<M> rows[] = {
+        {&M::Memo1,   ui::Memo,   "Memo1",   "FIGYELEM!\nElső sor", {0, 0}},
+        {&M::BitBtn1, ui::Button, "BitBtn1", "Ment",                {1, 0}},
+    };
+    // clang-format on
+    MemoForm form;
+    ui::ControlBuilder b;
+    b.Build(form, &form, rows);
+    EXPECT_EQ(form.Memo1->document()->blockCount(), 2);
+    EXPECT_EQ(form.Memo1->document()->findBlockByNumber(1).text(), "Első sor");
+
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.Memo1->setFocus();
+    QTest::keyClicks(form.Memo1, "x");
+    QTest::keyClick(form.Memo1, Qt::Key_Tab);
+    EXPECT_EQ(form.Memo1->toPlainText(), "FIGYELEM!\nElső sor");
+    EXPECT_EQ(QApplication::focusWidget(), form.BitBtn1);
 }
