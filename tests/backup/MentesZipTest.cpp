@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -332,6 +333,49 @@ TEST_F(MentesZipTest, CompanyCodeField) {
         form.show();
         QTest::qWait(100);
         form.grab().save(shot);
+    }
+}
+
+// The code field by its keys, as a user reaches it: F2 opens the pick list,
+// Enter goes on to the restore button, and leaving it with a code that does
+// not exist is refused, the field emptied and focused again.
+TEST_F(MentesZipTest, CompanyCodeFieldByKeys) {
+    TMentesZipForm form;
+    form.PageControl1->setCurrentWidget(form.TabSheet2);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.MaskEdit1->setFocus();
+    {
+        testsupport::ScriptedDialogs script;
+        script.AnswerModal([](QDialog& list) {
+            auto* grid = list.findChild<QTableView*>("DBGrid1");
+            QTest::keyClicks(grid, "002");
+            QTest::keyClick(grid, Qt::Key_Return);
+            return list.result();
+        });
+        QTest::keyClick(form.MaskEdit1, Qt::Key_F2);
+        EXPECT_EQ(form.MaskEdit1->text(), "002");
+        EXPECT_EQ(form.Label4->text(), "Második Bt");
+        QTest::keyClick(form.MaskEdit1, Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), form.BitBtn6);
+        QApplication::processEvents();
+        EXPECT_EQ(form.MaskEdit1->text(), "002");
+    }
+    {
+        testsupport::ScriptedDialogs script;
+        script.Answer(ui::Ok);
+        form.MaskEdit1->setFocus();
+        form.MaskEdit1->clear();
+        form.MaskEdit1->home(false);
+        QTest::keyClicks(form.MaskEdit1, "009");
+        QTest::keyClick(form.MaskEdit1, Qt::Key_Tab);
+        QApplication::processEvents();
+        ASSERT_EQ(script.Shown().size(), 1u);
+        EXPECT_EQ(script.Text(0), "Ilyen cég nem létezik!");
+        EXPECT_EQ(form.MaskEdit1->text(), "");
+        EXPECT_EQ(form.Label4->text(), "");
+        EXPECT_EQ(QApplication::focusWidget(), form.MaskEdit1);
     }
 }
 
