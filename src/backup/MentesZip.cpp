@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -12,20 +10,20 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <cstdio>
 #include <filesystem>
 #include <vector>
 
 #include "backup/DataFolderBackup.h"
 #include "backup/zip/ZipSupport.h"
-#include "controls/ControlUtils.h"
+#include "controls/EditKinds.h"
 #include "core/DataModule1.h"
 #include "core/Kivalaszt.h"
 #include "core/SegedUnitDb.h"
 #include "core/StartValues.h"
 #include "platform/os/Clock.h"
 #include "platform/os/System.h"
+#include "platform/ui/ControlKinds.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtString.h"
 
@@ -40,51 +38,65 @@ void Box(const QString& text, ui::Icon icon, int buttons = ui::Ok) {
     ui::MessageBox(kCaption, text, icon, buttons);
 }
 
+using F = TMentesZipForm;
+
 // clang-format off
-const char* const kMemo1[] = {
-    "FIGYELEM!",
-    "Menteni csak a megfelelő formátumba lehet (pl.: TRx_éé-hh-nn_óó-pp-mm.zip). Ajánlott a mentést a felkínált ",
-    "fájlnévre elvégezni, ami mindíg az aktuális dátumot tartalmazza. Mentés elindításával a program az összes cég ",
-    "adatait lementi.",
+const char kMemo1[] =
+    "FIGYELEM!\n"
+    "Menteni csak a megfelelő formátumba lehet (pl.: TRx_éé-hh-nn_óó-pp-mm.zip). Ajánlott a mentést a felkínált \n"
+    "fájlnévre elvégezni, ami mindíg az aktuális dátumot tartalmazza. Mentés elindításával a program az összes cég \n"
+    "adatait lementi.";
+const char kMemo2[] =
+    "FIGYELEM!\n"
+    "A visszatöltésnél körültekintően járjon el! Ügyeljen arra, hogy a kiválasztott kódú céget megfelelő kódra töltse \n"
+    "vissza. Csak megfelelő formátumú fájlt lehet visszatölteni (pl.: TRx_éé-hh-nn_óó-pp-mm.zip). Ha a \"Cég kódja\" \n"
+    "mezőt üresen hagyja, akkor a program visszatöltés elindításával az összes céget vissza fogja tölteni, ami a mentés \n"
+    "pillanatában létezett. Visszatöltéskor a cégadatok nem változnak.";
+const char kMemo3[] =
+    "FIGYELEM!\n"
+    "Teljes visszatöltéskor körültekintően járjon el!\n"
+    "Csak megfelelő formátumú fájlt lehet visszatölteni (pl.: TRx_éé-hh-nn_óó-pp-mm.zip).\n"
+    "Teljes visszatöltéskor az az állapot áll újra elő ami a mentés pillanatában volt.";
+
+const ui::ControlRow<F> kPages[] = {
+//   member             kind             name            caption                  cell
+    {&F::PageControl1,  ui::PageControl, "PageControl1", "",                      {0, 0}},
+    {&F::TabSheet1,     ui::TabPage,     "TabSheet1",    "Mentés"},
+    {&F::TabSheet2,     ui::TabPage,     "TabSheet2",    "Visszatöltés"},
+    {&F::TabSheet3,     ui::TabPage,     "TabSheet3",    "Teljes visszatöltés"},
 };
-const char* const kMemo2[] = {
-    "FIGYELEM!",
-    "A visszatöltésnél körültekintően járjon el! Ügyeljen arra, hogy a kiválasztott kódú céget megfelelő kódra töltse ",
-    "vissza. Csak megfelelő formátumú fájlt lehet visszatölteni (pl.: TRx_éé-hh-nn_óó-pp-mm.zip). Ha a \"Cég kódja\" ",
-    "mezőt üresen hagyja, akkor a program visszatöltés elindításával az összes céget vissza fogja tölteni, ami a mentés ",
-    "pillanatában létezett. Visszatöltéskor a cégadatok nem változnak.",
+
+const ui::ControlRow<F> kMentes[] = {
+//   member             kind             name            caption                  cell          tag
+    {&F::Memo1,         ui::Memo,        "Memo1",        kMemo1,                  {0, 0}},
+    {&F::BitBtn1,       ui::Button,      "BitBtn1",      "Ment",                  {1, 0},       1},
 };
-const char* const kMemo3[] = {
-    "FIGYELEM!",
-    "Teljes visszatöltéskor körültekintően járjon el!",
-    "Csak megfelelő formátumú fájlt lehet visszatölteni (pl.: TRx_éé-hh-nn_óó-pp-mm.zip).",
-    "Teljes visszatöltéskor az az állapot áll újra elő ami a mentés pillanatában volt.",
+const ui::ControlRow<F> kVisszatoltes[] = {
+    {&F::Label1,        ui::Label,       "Label1",       "Cég kódja (F2) :",      {0, 0}},
+    {&F::MaskEdit1,     MaskEdit,        "MaskEdit1",    "999;0; ",               {0, 1}},
+    {&F::Label2,        ui::Label,       "Label2",       "Cég néve :",            {1, 0}},
+    {&F::Label4,        ui::Label,       "Label4",       "",                      {1, 1}},
+    {&F::Label3,        ui::Label,       "Label3",       "Cég rövid néve :",      {2, 0}},
+    {&F::Label5,        ui::Label,       "Label5",       "",                      {2, 1}},
+    {&F::Memo2,         ui::Memo,        "Memo2",        kMemo2,                  {3, 0, 1, 2}},
+    {&F::BitBtn6,       ui::Button,      "BitBtn6",      "Visszatölt",            {4, 0, 1, 2}, 6},
+};
+const ui::ControlRow<F> kTeljes[] = {
+    {&F::Memo3,         ui::Memo,        "Memo3",        kMemo3,                  {1, 0}},
+    {&F::BitBtn2,       ui::Button,      "BitBtn2",      "Teljes visszatöltés",   {2, 0},       2},
+};
+// Above the full restore's text when the company register cannot be opened.
+const ui::ControlRow<F> kSerult[] = {
+    {&F::Label6,        ui::Label,       "Label6",       "",                      {0, 0}},
+};
+
+const ui::ControlRow<F> kAlso[] = {
+//   member             kind             name            caption                  cell          tag  hint
+    {&F::ProgressBar1,  ui::ProgressBar, "ProgressBar1", "",                      {1, 0}},
+    {&F::ProgressBar2,  ui::ProgressBar, "ProgressBar2", "",                      {2, 0}},
+    {&F::BitBtn5,       ui::Button,      "BitBtn5",      "Kilépés",               {3, 0},       5,   "ESC"},
 };
 // clang-format on
-
-template <size_t N>
-QPlainTextEdit* Memo(QWidget* parent, const char* name, const char* const (&lines)[N]) {
-    auto* m = new QPlainTextEdit(parent);
-    m->setObjectName(name);
-    m->setReadOnly(true);
-    QStringList text;
-    for (const char* l : lines) text << QString::fromUtf8(l);
-    m->setPlainText(text.join('\n'));
-    return m;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const char* caption, int tag) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(name);
-    b->setProperty("Tag", tag);
-    return b;
-}
-
-QLabel* Label(QWidget* parent, const char* name, const char* caption) {
-    auto* l = new QLabel(QString::fromUtf8(caption), parent);
-    l->setObjectName(name);
-    return l;
-}
 
 }  // namespace
 
@@ -101,80 +113,43 @@ TMentesZipForm::TMentesZipForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Szerviz/Mentés"));
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName("PageControl1");
+    ui::ControlBuilder b;
+    b.Build(*this, this, kPages);
+    // The pages' three buttons share BitBtnClick, which goes by their tags.
+    b.events.OnClick = [this](QWidget* w) {
+        if (w == MaskEdit1)
+            MaskEdit1Click();
+        else
+            BitBtnClick(static_cast<QPushButton*>(w));
+    };
+    b.events.OnKeyDown = [this](QWidget*, int& key, Qt::KeyboardModifiers) {
+        if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_F2) return;
+        MaskEdit1KeyDown(key);
+        key = 0;
+    };
+    // Checked once the focus has moved on, and not while the form closes.
+    b.events.OnExit = [this](QWidget*) {
+        QTimer::singleShot(0, this, [this] {
+            if (!closed_ && isVisible()) MaskEdit1Exit();
+        });
+    };
+    b.Build(*this, TabSheet1, kMentes);
+    b.Build(*this, TabSheet2, kVisszatoltes);
+    b.Build(*this, TabSheet3, kTeljes);
+    b.events = {};
+    b.Build(*this, this, kAlso);
+    connect(BitBtn5, &QPushButton::clicked, this, &TMentesZipForm::BitBtn5Click);
 
-    TabSheet1 = new QWidget;
-    TabSheet1->setObjectName("TabSheet1");
-    Memo1 = Memo(TabSheet1, "Memo1", kMemo1);
-    BitBtn1 = Button(TabSheet1, "BitBtn1", "Ment", 1);
-    auto* page1 = new QVBoxLayout(TabSheet1);
-    page1->addWidget(Memo1);
-    page1->addWidget(BitBtn1, 0, Qt::AlignRight);
-    PageControl1->addTab(TabSheet1, QStringLiteral("Mentés"));
-
-    TabSheet2 = new QWidget;
-    TabSheet2->setObjectName("TabSheet2");
-    Label1 = Label(TabSheet2, "Label1", "Cég kódja (F2) :");
-    MaskEdit1 = new QLineEdit(TabSheet2);
-    MaskEdit1->setObjectName("MaskEdit1");
-    MaskEdit1->setInputMask(QtEditMask(QStringLiteral("999;0; ")));
     MaskEdit1->setMaxLength(3);
     MaskEdit1->setFixedWidth(48);
-    MaskEdit1->installEventFilter(this);
-    Label2 = Label(TabSheet2, "Label2", "Cég néve :");
-    Label4 = Label(TabSheet2, "Label4", "");
-    Label3 = Label(TabSheet2, "Label3", "Cég rövid néve :");
-    Label5 = Label(TabSheet2, "Label5", "");
-    Memo2 = Memo(TabSheet2, "Memo2", kMemo2);
-    BitBtn6 = Button(TabSheet2, "BitBtn6", "Visszatölt", 6);
-    auto* page2 = new QVBoxLayout(TabSheet2);
-    auto* grid = new QGridLayout;
-    grid->addWidget(Label1, 0, 0);
-    grid->addWidget(MaskEdit1, 0, 1, Qt::AlignLeft);
-    grid->addWidget(Label2, 1, 0);
-    grid->addWidget(Label4, 1, 1);
-    grid->addWidget(Label3, 2, 0);
-    grid->addWidget(Label5, 2, 1);
-    grid->setColumnStretch(1, 1);
-    page2->addLayout(grid);
-    page2->addWidget(Memo2);
-    page2->addWidget(BitBtn6, 0, Qt::AlignRight);
-    PageControl1->addTab(TabSheet2, QStringLiteral("Visszatöltés"));
-
-    TabSheet3 = new QWidget;
-    TabSheet3->setObjectName("TabSheet3");
-    Memo3 = Memo(TabSheet3, "Memo3", kMemo3);
-    BitBtn2 = Button(TabSheet3, "BitBtn2", "Teljes visszatöltés", 2);
-    auto* page3 = new QVBoxLayout(TabSheet3);
-    page3->addWidget(Memo3);
-    page3->addWidget(BitBtn2, 0, Qt::AlignRight);
-    PageControl1->addTab(TabSheet3, QStringLiteral("Teljes visszatöltés"));
-
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName("ProgressBar1");
-    ProgressBar2 = new QProgressBar(this);
-    ProgressBar2->setObjectName("ProgressBar2");
-    for (QProgressBar* p : {ProgressBar1, ProgressBar2}) {
-        p->setRange(0, 100);
-        p->setValue(0);
-    }
-    BitBtn5 = Button(this, "BitBtn5", "Kilépés", 5);
-    BitBtn5->setToolTip(QStringLiteral("ESC"));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl1);
-    layout->addWidget(ProgressBar1);
-    layout->addWidget(ProgressBar2);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    bottom->addWidget(BitBtn5);
-    layout->addLayout(bottom);
+    QGridLayout* visszatoltes = ui::PageGrid(TabSheet2);
+    visszatoltes->setAlignment(MaskEdit1, Qt::AlignLeft);
+    visszatoltes->setColumnStretch(1, 1);
+    ui::PageGrid(TabSheet1)->setAlignment(BitBtn1, Qt::AlignRight);
+    visszatoltes->setAlignment(BitBtn6, Qt::AlignRight);
+    ui::PageGrid(TabSheet3)->setAlignment(BitBtn2, Qt::AlignRight);
+    ui::PageGrid(this)->setAlignment(BitBtn5, Qt::AlignRight);
     resize(640, 360);
-
-    for (QPushButton* b : {BitBtn1, BitBtn6, BitBtn2})
-        connect(b, &QPushButton::clicked, this, [this, b] { BitBtnClick(b); });
-    connect(BitBtn5, &QPushButton::clicked, this, &TMentesZipForm::BitBtn5Click);
 
     Zipper1.MultiZipInfo.BlockSize = 1457600;
     Zipper1.OnFilePercentDone = [this](TUnZipper*, int p) { ProgressBar1->setValue(p); };
@@ -195,10 +170,9 @@ TMentesZipForm::TMentesZipForm(QWidget* parent) : QDialog(parent) {
         PageControl1->setTabEnabled(0, false);
         PageControl1->setTabEnabled(1, false);
         PageControl1->setCurrentIndex(2);
-        Label6 = Label(TabSheet3, "Label6", "");
+        b.Build(*this, TabSheet3, kSerult);
         Label6->setWordWrap(true);
         Label6->setText(Q(e.what()) + "\n" + QStringLiteral("Csak a teljes visszatöltés végezhető el!"));
-        page3->insertWidget(0, Label6);
     }
     Frissit();
 }
@@ -226,33 +200,6 @@ void TMentesZipForm::FormClose() {
 }
 
 void TMentesZipForm::BitBtn5Click() { reject(); }
-
-bool TMentesZipForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == MaskEdit1) {
-        switch (event->type()) {
-            case QEvent::KeyPress: {
-                const int key = static_cast<QKeyEvent*>(event)->key();
-                if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2) {
-                    MaskEdit1KeyDown(key);
-                    return true;
-                }
-                break;
-            }
-            case QEvent::FocusOut:
-                if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-                    QTimer::singleShot(0, this, [this] {
-                        if (!closed_ && isVisible()) MaskEdit1Exit();
-                    });
-                break;
-            case QEvent::MouseButtonRelease:
-                MaskEdit1Click();
-                break;
-            default:
-                break;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
 
 void TMentesZipForm::Frissit() {
     const QString code = MaskEdit1->text().trimmed();

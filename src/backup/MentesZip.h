@@ -60,7 +60,6 @@ public:
     TZipper Zipper1;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
