@@ -16,6 +16,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <map>
+#include <memory>
 #include <set>
 
 #include "app/FormList.h"
@@ -200,22 +201,37 @@ struct Window : MainWindowLink {
     void DisableCompanyItems() override {}
 };
 
-class FormWalk : public testsupport::YearFolderTest, public ::testing::WithParamInterface<std::string> {
+// One company for every form: making it takes longer than opening most
+// forms, and no form here saves anything into it.
+class FormWalk : public ::testing::TestWithParam<std::string> {
 protected:
-    void SetUp() override {
-        YearFolderTest::SetUp();
+    static void SetUpTestSuite() {
+        home = std::make_unique<testsupport::TempHome>();
+        AliasLetrehoz(AktualisAlias, EvKonyvtar());
+        PrepareYearFolder(AktualisAlias);
+        dm = std::make_unique<TDM1>();
+        DM1 = dm.get();
+        dm->SetDatabaseName(AktualisAlias);
         testsupport::MakeCompany("001", "Minta Kft", "Minta");
         // The tax forms' tables too, as their first use makes them.
         for (const TableLayout& l : TableLayouts())
             if (l.scope == TableScope::Company && l.hasTemplate) TablaSablonbol(l.name, "001");
+    }
+    static void TearDownTestSuite() {
+        DM1 = nullptr;
+        dm.reset();
+        home.reset();
+    }
+    void SetUp() override {
+        // What a form before may have pointed elsewhere.
         DM1->Table1->TableName.clear();
         dm->SetCompanyTableNames("001");
         SetMainWindow(&window);
     }
-    void TearDown() override {
-        SetMainWindow(nullptr);
-        YearFolderTest::TearDown();
-    }
+    void TearDown() override { SetMainWindow(nullptr); }
+
+    static inline std::unique_ptr<testsupport::TempHome> home;
+    static inline std::unique_ptr<TDM1> dm;
     Window window;
 };
 
