@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -306,6 +307,50 @@ TEST_F(Desktop, PayrollPickRunsTheChosenEmployeesMonth) {
     EXPECT_EQ(employee, "00001");
     EXPECT_TRUE(r.closed);
     EXPECT_TRUE(r.errors.isEmpty()) << r.errors.join("\n").toStdString();
+    EXPECT_TRUE(HandlerErrors().isEmpty()) << HandlerErrors().join("\n").toStdString();
+}
+
+// The names the Tab key visits from the page control's tabs until it comes
+// back to them, on the page control's current page. The tabs stand for their
+// page control.
+QStringList TabWalk(QTabWidget& pages) {
+    QStringList names;
+    pages.setFocus(Qt::TabFocusReason);
+    QTest::qWait(50);
+    for (int i = 0; i < 12; ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus) break;
+        names << (focus->parentWidget() == &pages ? pages.objectName() : focus->objectName());
+        if (i > 0 && names.back() == names.front()) break;
+        QTest::keyClick(focus, Qt::Key_Tab);
+        QTest::qWait(50);
+    }
+    return names;
+}
+
+// The backup form from its menu item: on each page Tab goes through the
+// page's controls in their tables' order, then to the closing button and
+// back to the tabs; Esc closes the form.
+TEST_F(Desktop, BackupFormTabsInOrderOnEachPage) {
+    std::vector<QStringList> walks;
+    const Robot::Result r = Run(window->Item("MNU_Szerviz_Ment"), [&](QDialog& d) {
+        auto* pages = d.findChild<QTabWidget*>("PageControl1");
+        if (!pages) return;
+        for (int page = 0; page < pages->count(); ++page) {
+            pages->setCurrentIndex(page);
+            walks.push_back(TabWalk(*pages));
+        }
+    });
+    EXPECT_EQ(r.form, "MentesZipForm");
+    EXPECT_TRUE(r.active);
+    const std::vector<QStringList> expected = {
+        {"PageControl1", "Memo1", "BitBtn1", "BitBtn5", "PageControl1"},
+        {"PageControl1", "MaskEdit1", "Memo2", "BitBtn6", "BitBtn5", "PageControl1"},
+        {"PageControl1", "Memo3", "BitBtn2", "BitBtn5", "PageControl1"},
+    };
+    EXPECT_EQ(walks, expected);
+    EXPECT_TRUE(r.closed);
+    EXPECT_TRUE(r.messages.isEmpty()) << r.messages.join("\n").toStdString();
     EXPECT_TRUE(HandlerErrors().isEmpty()) << HandlerErrors().join("\n").toStdString();
 }
 
