@@ -54,6 +54,11 @@ const CodeLookup Jogcim{.table = &TDM1::TableJogcim,
                         .width2 = 226,
                         .sqlColumns = {},
                         .sqlCondition = ""};
+const CodeLookup Nyugdijpenztar{.table = &TDM1::TableNyugP,
+                                .keyField = "NP_KOD",
+                                .nameField = "NP_NEV",
+                                .message = "Ez a kód nem létezik!",
+                                .sqlColumns = {{"NP_KOD", 35}, {"NP_NEV", 226}}};
 const CodeLookup MunkahelySQL = [] {
     CodeLookup c = Munkahely;
     c.sqlColumns = {{"MH_KOD", 43}, {"MH_NEV", 226}};
@@ -244,6 +249,15 @@ ParamField Dolgozo() {
     f.code = &lookups::Dolgozo;
     f.fromDefault = defaults::First("SF_DGTORZSSZAM");
     f.toDefault = defaults::Last("SF_DGTORZSSZAM");
+    return f;
+}
+
+ParamField Jogcim(const char* from) {
+    ParamField f;
+    f.from = from;
+    f.caption = QStringLiteral("Jogcím (F2) :");
+    f.mask = "999a;1; ";
+    f.code = &lookups::Jogcim;
     return f;
 }
 

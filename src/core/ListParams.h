@@ -42,6 +42,8 @@ extern const CodeLookup Munkahely;     // MHely
 extern const CodeLookup KifizetoHely;  // KifHely
 extern const CodeLookup Dolgozo;       // Dolgozo
 extern const CodeLookup Jogcim;        // Jogcim
+// The private pension fund register, picked from its SQL pick list.
+extern const CodeLookup Nyugdijpenztar;
 // Workplaces and employees picked from the SQL pick list.
 extern const CodeLookup MunkahelySQL;
 extern const CodeLookup DolgozoSQL;
@@ -124,6 +126,8 @@ ParamField KifizetesDatuma(const char* from = "DateEdit1", const char* to = "Dat
 ParamField Munkahely(const std::string& defaultField = "SF_DGMHKOD");
 ParamField KifizetoHely();
 ParamField Dolgozo();
+// The pay-item code "Jogcím (F2) :", a single value without a default.
+ParamField Jogcim(const char* from = "MaskEdit7");
 // The workplace and employee ranges defaulted from the employee table (the
 // smallest and largest code), so employees never paid count too; their codes
 // come from the SQL pick list unless another lookup is given.

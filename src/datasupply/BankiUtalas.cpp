@@ -88,11 +88,7 @@ ParamDefault MaiNap(int plusDays) {
 }
 
 std::vector<ParamField> UtalasMezok() {
-    ParamField jogcim;
-    jogcim.from = "MaskEdit7";
-    jogcim.caption = QStringLiteral("Jogcím (F2) :");
-    jogcim.mask = "999a;1; ";
-    jogcim.code = &lookups::Jogcim;
+    ParamField jogcim = params::Jogcim();
     ParamField kifizetes = params::KifizetesDatuma("DateEdit3", "");
     kifizetes.caption = QStringLiteral("Kifizetés dátuma :");
     kifizetes.fromDefault = nullptr;

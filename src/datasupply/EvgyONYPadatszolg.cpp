@@ -26,11 +26,7 @@ ListDecl OnypDecl() {
     ParamField honap = params::Honap("CurrencyEdit1", "");
     honap.caption = QStringLiteral("Hónap :");
     honap.fromDefault = defaults::LastMonthOr1();
-    ParamField jogcim;
-    jogcim.from = "MaskEdit1";
-    jogcim.caption = QStringLiteral("Jogcím (F2) :");
-    jogcim.mask = "999a;1; ";
-    jogcim.code = &lookups::Jogcim;
+    ParamField jogcim = params::Jogcim("MaskEdit1");
     ParamField mappa;
     mappa.kind = ParamKind::Text;
     mappa.from = "Edit1";

@@ -30,12 +30,6 @@
 
 namespace {
 
-const CodeLookup kPenztar{.table = &TDM1::TableNyugP,
-                          .keyField = "NP_KOD",
-                          .nameField = "NP_NEV",
-                          .message = "Ez a kód nem létezik!",
-                          .sqlColumns = {{"NP_KOD", 35}, {"NP_NEV", 226}}};
-
 ListDecl MnypDecl() {
     ParamField honap = params::Honap("CurrencyEdit1", "");
     honap.caption = QStringLiteral("Hónap :");
@@ -44,7 +38,7 @@ ListDecl MnypDecl() {
     kod.from = "MaskEdit7";
     kod.caption = QStringLiteral("MNYP (F2) :");
     kod.mask = "9999;1; ";
-    kod.code = &kPenztar;
+    kod.code = &lookups::Nyugdijpenztar;
     kod.fromDefault = defaults::First("SF_DGMNYP");
     ParamField jelleg;
     jelleg.kind = ParamKind::Combo;

@@ -12,11 +12,7 @@ ListDecl EFOigazolasDecl() {
     ParamField datum = params::KifizetesDatuma();
     datum.fromDefault = defaults::YearDate(1, 1);
     datum.toDefault = defaults::YearDate(12, 31);
-    ParamField jogcim;
-    jogcim.from = "MaskEdit7";
-    jogcim.caption = QStringLiteral("Jogcím (F2) :");
-    jogcim.mask = "999a;1; ";
-    jogcim.code = &lookups::Jogcim;
+    ParamField jogcim = params::Jogcim();
     jogcim.fromDefault = defaults::CodeIfExists(lookups::Jogcim, "281A");
 
     ListDecl s;

@@ -6,17 +6,11 @@
 namespace {
 
 ListDecl JogcimDecl() {
-    ParamField jogcim;
-    jogcim.from = "MaskEdit7";
-    jogcim.caption = QStringLiteral("Jogcím (F2) :");
-    jogcim.mask = "999a;1; ";
-    jogcim.code = &lookups::Jogcim;
-
     ListDecl s;
     s.objectName = "List_JogcimForm";
     s.caption = QStringLiteral("Kifizetési listák/Listázás jogcímenként");
     s.fields = {params::Honap(),        params::KifizetesDatuma(), params::Munkahely(),
-                params::KifizetoHely(), params::Dolgozo(),         jogcim};
+                params::KifizetoHely(), params::Dolgozo(),         params::Jogcim()};
     s.tables = {&TDM1::TableKifhely, &TDM1::TableMhely,    &TDM1::TableJogcim,
                 &TDM1::TableDolgozo, &TDM1::TableSzamfejt, &TDM1::TableCegek};
     return s;

@@ -12,27 +12,13 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtString.h"
 
-const CodeLookup MnypKod{.table = &TDM1::TableNyugP,
-                         .keyField = "NP_KOD",
-                         .nameField = "NP_NEV",
-                         .message = "Ez a kód nem létezik!",
-                         .pickKind = 0,
-                         .field1 = "",
-                         .width1 = 0,
-                         .field2 = "",
-                         .width2 = 0,
-                         .field3 = "",
-                         .width3 = 0,
-                         .sqlColumns = {{"NP_KOD", 35}, {"NP_NEV", 226}},
-                         .sqlCondition = ""};
-
 ParamField MnypTartomany() {
     ParamField f;
     f.from = "MaskEdit7";
     f.to = "MaskEdit8";
     f.caption = QStringLiteral("MNYP (F2)");
     f.mask = "9999;1; ";
-    f.code = &MnypKod;
+    f.code = &lookups::Nyugdijpenztar;
     // Blank funds are no bound: the first and last non-empty fund.
     f.fromDefault = defaults::First("SF_DGMNYP");
     f.toDefault = defaults::Last("SF_DGMNYP");

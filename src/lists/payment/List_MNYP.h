@@ -11,9 +11,6 @@
 
 class TList_MNYPQRForm;
 
-// The fund code the three fund lists ask for: looked up in the fund register,
-// picked from its SQL pick list.
-extern const CodeLookup MnypKod;
 // The fund range "MNYP (F2)" (MaskEdit7, MaskEdit8), defaulting to the first
 // and last fund of the payroll rows.
 ParamField MnypTartomany();

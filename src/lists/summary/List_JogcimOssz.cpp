@@ -7,12 +7,8 @@ namespace {
 ListDecl JogcimOsszDecl() {
     ParamField datum = params::KifizetesDatuma();
     datum.fromDefault = defaults::FirstDayOfMonth("CurrencyEdit1");
-    ParamField jogcim;
-    jogcim.from = "MaskEdit7";
+    ParamField jogcim = params::Jogcim();
     jogcim.to = "MaskEdit8";
-    jogcim.caption = QStringLiteral("Jogcím (F2) :");
-    jogcim.mask = "999a;1; ";
-    jogcim.code = &lookups::Jogcim;
     jogcim.fromDefault = defaults::First("SF_JCKOD");
     jogcim.toDefault = defaults::Last("SF_JCKOD");
 

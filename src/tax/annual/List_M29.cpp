@@ -8,15 +8,12 @@
 
 namespace {
 
-const CodeLookup kDolgozo{.table = &TDM1::TableDolgozo,
-                          .keyField = "DG_TORZSSZAM",
-                          .nameField = "DG_NEV",
-                          .message = "Ilyen törzsszám nem létezik!",
-                          .pickKind = 5,
-                          .field1 = "DG_TORZSSZAM",
-                          .width1 = 73,
-                          .field2 = "DG_NEV",
-                          .width2 = 336};
+// The employee, picked without the hidden workplace column.
+const CodeLookup kDolgozo = [] {
+    CodeLookup l = lookups::Dolgozo;
+    l.field3 = "";
+    return l;
+}();
 
 ListDecl M29ListaDecl() {
     ParamField munkahely = params::Munkahely();
