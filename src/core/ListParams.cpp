@@ -300,4 +300,25 @@ ParamField Gyujto() {
     return OptionalRange("MaskEdit11", "MaskEdit12", QStringLiteral("Gyűjtő :"), "SF_GYUJTO");
 }
 
+ParamField BevallasJellege() {
+    ParamField f;
+    f.kind = ParamKind::Combo;
+    f.from = "ComboBox1";
+    f.caption = QStringLiteral("Bevallás jellege :");
+    f.items = {"Nincs", "Felszámolás", "Végelszámolás", "Átalakulás"};
+    f.codes = {"", "F", "V", "A"};
+    return f;
+}
+
+ParamField BevallasFajtaja() {
+    ParamField f;
+    f.kind = ParamKind::Combo;
+    f.from = "ComboBox2";
+    f.caption = QStringLiteral("Bevallás fajtája :");
+    f.items = {"Nincs", "Felszámolási eljárás kezdete", "Felszámolási eljárás alatti időszak",
+               "Felszámolási eljárás befejezése"};
+    f.codes = {"", "1", "2", "3"};
+    return f;
+}
+
 }  // namespace params

@@ -136,6 +136,10 @@ ParamField DolgozoDolgozokbol(const CodeLookup& code = lookups::DolgozoSQL);
 // The optional job-number and collector ranges (no lookup, may stay empty).
 ParamField Munkaszam();
 ParamField Gyujto();
+// The pension fund return's character (ComboBox1) and kind (ComboBox2),
+// each item with its code.
+ParamField BevallasJellege();
+ParamField BevallasFajtaja();
 }  // namespace params
 
 // A check box of the options: object name, caption, ticked by default.

@@ -40,19 +40,6 @@ ListDecl MnypDecl() {
     kod.mask = "9999;1; ";
     kod.code = &lookups::Nyugdijpenztar;
     kod.fromDefault = defaults::First("SF_DGMNYP");
-    ParamField jelleg;
-    jelleg.kind = ParamKind::Combo;
-    jelleg.from = "ComboBox1";
-    jelleg.caption = QStringLiteral("Bevallás jellege :");
-    jelleg.items = {"Nincs", "Felszámolás", "Végelszámolás", "Átalakulás"};
-    jelleg.codes = {"", "F", "V", "A"};
-    ParamField fajta;
-    fajta.kind = ParamKind::Combo;
-    fajta.from = "ComboBox2";
-    fajta.caption = QStringLiteral("Bevallás fajtája :");
-    fajta.items = {"Nincs", "Felszámolási eljárás kezdete", "Felszámolási eljárás alatti időszak",
-                   "Felszámolási eljárás befejezése"};
-    fajta.codes = {"", "1", "2", "3"};
     auto nev = [](const char* from, const char* caption) {
         ParamField f;
         f.kind = ParamKind::Text;
@@ -67,8 +54,8 @@ ListDecl MnypDecl() {
     s.caption = QStringLiteral("Szerviz/MNYP adatszolgáltatás");
     s.fields = {honap,
                 kod,
-                jelleg,
-                fajta,
+                params::BevallasJellege(),
+                params::BevallasFajtaja(),
                 nev("Edit1", "Adatszolgáltatás könyvtára :"),
                 nev("Edit4", "Fájlnév kontrol :"),
                 nev("Edit5", "Alkönyvtár :"),

@@ -10,24 +10,11 @@
 namespace {
 
 ListDecl MnypBevallDecl() {
-    ParamField jelleg;
-    jelleg.kind = ParamKind::Combo;
-    jelleg.from = "ComboBox1";
-    jelleg.caption = QStringLiteral("Bevallás jellege :");
-    jelleg.items = {"Nincs", "Felszámolás", "Végelszámolás", "Átalakulás"};
-    jelleg.codes = {"", "F", "V", "A"};
-    ParamField fajta;
-    fajta.kind = ParamKind::Combo;
-    fajta.from = "ComboBox2";
-    fajta.caption = QStringLiteral("Bevallás fajtája :");
-    fajta.items = {"Nincs", "Felszámolási eljárás kezdete", "Felszámolási eljárás alatti időszak",
-                   "Felszámolási eljárás befejezése"};
-    fajta.codes = {"", "1", "2", "3"};
-
     ListDecl s;
     s.objectName = "List_MNYPbevallForm";
     s.caption = QStringLiteral("Kifizetési listák/Magán-nyugdíjpénztári tagdíjbevallás");
-    s.fields = {params::Honap("CurrencyEdit1", ""), MnypTartomany(), jelleg, fajta};
+    s.fields = {params::Honap("CurrencyEdit1", ""), MnypTartomany(), params::BevallasJellege(),
+                params::BevallasFajtaja()};
     s.tables = {&TDM1::TableNyugP,   &TDM1::TableKifhely,  &TDM1::TableMhely, &TDM1::TableJogcim,
                 &TDM1::TableDolgozo, &TDM1::TableSzamfejt, &TDM1::TableCegek};
     s.lastEdit = "ComboBox2";
