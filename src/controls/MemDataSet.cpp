@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/db/Collation.h"
+#include "platform/db/ControlsOff.h"
 
 namespace {
 
@@ -43,16 +44,6 @@ int CompareValues(FieldType type, const db::Variant& a, const db::Variant& b, bo
 bool InEditMode(const db::Dataset& ds) {
     return ds.State() == db::DatasetState::Edit || ds.State() == db::DatasetState::Insert;
 }
-
-// Suspends a dataset's controls for a scope.
-class ControlsOff {
-public:
-    explicit ControlsOff(db::Dataset& ds) : ds_(ds) { ds_.DisableControls(); }
-    ~ControlsOff() { ds_.EnableControls(); }
-
-private:
-    db::Dataset& ds_;
-};
 
 }  // namespace
 
@@ -214,7 +205,7 @@ void TMemoryData::ClearAllRecords() {
 int TMemoryData::LoadRecordsFrom(db::Dataset& source, int count, bool keepStructure) {
     if (&source == this) return 0;
     const bool sourceWasOpen = source.Active();
-    ControlsOff selfOff(*this), sourceOff(source);
+    db::ControlsOff selfOff(*this), sourceOff(source);
     int copied = 0;
     try {
         SetFiltered(false);

@@ -15,6 +15,7 @@
 #include "core/ListaKeret.h"
 #include "core/StartValues.h"
 #include "core/helpers/SegedUnit.h"
+#include "platform/db/ControlsOff.h"
 #include "platform/db/Table.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/ScopeGuard.h"
@@ -515,8 +516,7 @@ void Epites::Idoszakok() {
 void Epites::Betolt() {
     if (betoltve_) return;
     betoltve_ = true;
-    rekordok_.DisableControls();
-    os::ScopeGuard enable([this] { rekordok_.EnableControls(); });
+    db::ControlsOff off(rekordok_);
     rekordok_.SetCapacity(static_cast<int>(sorok_.size()));
     for (Rekord& r : sorok_) {
         if (r.torolt) continue;

@@ -15,6 +15,7 @@
 #include "core/SegedUnitDb.h"
 #include "core/StandardData.h"
 #include "core/StartValues.h"
+#include "platform/db/ControlsOff.h"
 #include "platform/db/Transaction.h"
 #include "platform/os/ScopeGuard.h"
 #include "platform/ui/ControlKinds.h"
@@ -72,18 +73,6 @@ void Step(QProgressBar* bar) {
 
 bool LeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
-// Screen updates of the dataset's controls stop for the scope.
-class ControlsOff {
-public:
-    explicit ControlsOff(db::Dataset& ds) : ds_(ds) { ds_.DisableControls(); }
-    ~ControlsOff() { ds_.EnableControls(); }
-    ControlsOff(const ControlsOff&) = delete;
-    ControlsOff& operator=(const ControlsOff&) = delete;
-
-private:
-    db::Dataset& ds_;
-};
-
 }  // namespace
 
 void NaptarUjraepit(db::Dataset& naptar, int year, QProgressBar* bar) {
@@ -109,7 +98,7 @@ void NaptarFeltolt(db::Dataset& naptar, QProgressBar* bar) {
 }
 
 void NaptarVisszaallit(db::Table& naptar, TMemoryData& snapshot) {
-    ControlsOff off(naptar);
+    db::ControlsOff off(naptar);
     db::Transaction tx({&naptar});
     naptar.First();
     while (!naptar.IsEmpty()) naptar.Delete();
@@ -239,7 +228,7 @@ void TSzervizNaptarForm::BitBtn1Click() {
     });
     if (!Ask(QStringLiteral("Valóban törli a Naptár tartalmát?"))) return;
     DBGrid1->Model()->PostRow();
-    ControlsOff off(naptar);
+    db::ControlsOff off(naptar);
     try {
         NaptarUjraepit(naptar, MaskEdit1->text().trimmed().toInt(), ProgressBar1);
     } catch (const db::DatabaseError&) {
@@ -256,7 +245,7 @@ void TSzervizNaptarForm::BitBtn3Click() {
         ProgressBar1->setValue(0);
         DM1->TableNaptar->First();
     });
-    ControlsOff off(naptar);
+    db::ControlsOff off(naptar);
     try {
         NaptarFeltolt(naptar, ProgressBar1);
     } catch (const db::DatabaseError&) {

@@ -27,6 +27,7 @@
 #include "masterdata/uTblSearchAbout.h"
 #include "masterdata/uTblSearchHelp.h"
 #include "masterdata/uTblSearchLanguage.h"
+#include "platform/db/ControlsOff.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/System.h"
 #include "platform/ui/ControlKinds.h"
@@ -653,18 +654,12 @@ void TfrmTblSearch::CalculateTotals() {
     {
         ui::Hourglass hourglass;
         const db::Bookmark here = Query1->GetBookmark();
-        Query1->DisableControls();
-        try {
-            std::vector<db::Field*> fields;
-            for (auto& t : totals) fields.push_back(&Query1->FieldByName(t.first));
-            for (Query1->First(); !Query1->Eof(); Query1->Next())
-                for (size_t i = 0; i < totals.size(); ++i) totals[i].second += fields[i]->AsFloat();
-            if (here) Query1->GotoBookmark(here);
-        } catch (...) {
-            Query1->EnableControls();
-            throw;
-        }
-        Query1->EnableControls();
+        db::ControlsOff off(*Query1);
+        std::vector<db::Field*> fields;
+        for (auto& t : totals) fields.push_back(&Query1->FieldByName(t.first));
+        for (Query1->First(); !Query1->Eof(); Query1->Next())
+            for (size_t i = 0; i < totals.size(); ++i) totals[i].second += fields[i]->AsFloat();
+        if (here) Query1->GotoBookmark(here);
     }
     const double now = os::Now();
     ListBox2->addItem(QString::fromStdString(os::DateToText(now) + " " + os::TimeToText(now)));
@@ -806,19 +801,15 @@ void TfrmTblSearch::MNU_Kuldes_FajlbaClick() {
                      std::max(QString::fromStdString(title).size() * 1.3, double(DisplayWidth(f)))});
                 fields.push_back(&Query1->FieldByName(name));
             }
-            Query1->DisableControls();
-            try {
+            {
+                db::ControlsOff off(*Query1);
                 for (Query1->First(); !Query1->Eof(); Query1->Next()) {
                     std::vector<db::Variant> row;
                     row.reserve(fields.size());
                     for (const db::Field* f : fields) row.push_back(f->Value());
                     content.rows.push_back(std::move(row));
                 }
-            } catch (...) {
-                Query1->EnableControls();
-                throw;
             }
-            Query1->EnableControls();
             for (int i = 0; i < ListBox1->count(); ++i)
                 content.filterLines.push_back(ListBox1->item(i)->text().toStdString());
             for (int i = 0; i < ListBox2->count(); ++i)

@@ -16,6 +16,7 @@
 #include "core/helpers/SegedUnit.h"
 #include "core/helpers/TypedDate.h"
 #include "payroll/PayrollForms.h"
+#include "platform/db/ControlsOff.h"
 #include "platform/db/Transaction.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/Text.h"
@@ -287,23 +288,24 @@ void THozottAdatokForm::Mehet() {
     const long long month = static_cast<long long>(CurrencyEdit1->Value());
     const double date = DateEdit1->DateValue();
     db::Table& jc = *DM1->TableJogcim;
-    md.DisableControls();
-    for (jc.First(); !jc.Eof(); jc.Next()) {
-        if (jc.FieldByName("JC_KOD").AsString() < "800") continue;
-        md.Append();
-        for (const char* f : {"JC_KOD", "JC_NEV", "JC_TIPUS"})
-            md.FieldByName(std::string("SF_JC") + (f + 3)).SetValue(jc.FieldByName(f).Value());
-        md.FieldByName("SF_OSSZEG").SetAsFloat(0);
-        md.FieldByName("SF_HONAP").SetAsInteger(month);
-        md.FieldByName("SF_KIFIZDAT").SetAsDateTime(date);
-        md.FieldByName("SF_DGTORZSSZAM").SetValue(dg.FieldByName("DG_TORZSSZAM").Value());
-        md.FieldByName("SF_DGNEV").SetValue(dg.FieldByName("DG_NEV").Value());
-        md.FieldByName("SF_DGMHKOD").SetAsString(workplace);
-        md.FieldByName("SF_DGKHKOD").SetAsString(paymentPlace);
-        md.FieldByName("SF_DGMNYP").SetValue(dg.FieldByName("DG_MNYP").Value());
-        md.Post();
+    {
+        db::ControlsOff off(md);
+        for (jc.First(); !jc.Eof(); jc.Next()) {
+            if (jc.FieldByName("JC_KOD").AsString() < "800") continue;
+            md.Append();
+            for (const char* f : {"JC_KOD", "JC_NEV", "JC_TIPUS"})
+                md.FieldByName(std::string("SF_JC") + (f + 3)).SetValue(jc.FieldByName(f).Value());
+            md.FieldByName("SF_OSSZEG").SetAsFloat(0);
+            md.FieldByName("SF_HONAP").SetAsInteger(month);
+            md.FieldByName("SF_KIFIZDAT").SetAsDateTime(date);
+            md.FieldByName("SF_DGTORZSSZAM").SetValue(dg.FieldByName("DG_TORZSSZAM").Value());
+            md.FieldByName("SF_DGNEV").SetValue(dg.FieldByName("DG_NEV").Value());
+            md.FieldByName("SF_DGMHKOD").SetAsString(workplace);
+            md.FieldByName("SF_DGKHKOD").SetAsString(paymentPlace);
+            md.FieldByName("SF_DGMNYP").SetValue(dg.FieldByName("DG_MNYP").Value());
+            md.Post();
+        }
     }
-    md.EnableControls();
     md.First();
 }
 
@@ -334,8 +336,8 @@ void THozottAdatokForm::Rogzites() {
             }
         }
     }
-    md.DisableControls();
-    try {
+    {
+        db::ControlsOff off(md);
         for (md.First(); !md.Eof(); md.Next()) {
             if (Kerekit(md.FieldByName("SF_OSSZEG").AsFloat()) == 0) continue;
             t.Append();
@@ -343,11 +345,7 @@ void THozottAdatokForm::Rogzites() {
             t.FieldByName("SF_SORSZAM").SetAsInteger(++counter);
             t.Post();
         }
-    } catch (...) {
-        md.EnableControls();
-        throw;
     }
-    md.EnableControls();
     tx.Commit();
     EndSet();
 }

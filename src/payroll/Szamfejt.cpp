@@ -22,6 +22,7 @@
 #include "payroll/PayrollForms.h"
 #include "payroll/UjJogcim.h"
 #include "payroll/engine/Totals.h"
+#include "platform/db/ControlsOff.h"
 #include "platform/db/Query.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/Text.h"
@@ -714,8 +715,8 @@ void TSzamfejtForm::Szamf() {
 
 void TSzamfejtForm::ShowRows() {
     TMemoryData& md = *DM1->MemoryData1;
-    md.DisableControls();
-    try {
+    {
+        db::ControlsOff off(md);
         md.ClearAllRecords();
         if (run_)
             for (const payroll::SzamfejtRow& r : run_->rows.Rows()) {
@@ -723,11 +724,7 @@ void TSzamfejtForm::ShowRows() {
                 payroll::WriteRow(r, md);
                 md.Post();
             }
-    } catch (...) {
-        md.EnableControls();
-        throw;
     }
-    md.EnableControls();
     md.First();
     // The refilled set numbers its records from the start again, so with as
     // many rows as before the grid would take the change for a move and keep
