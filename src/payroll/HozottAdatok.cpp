@@ -186,15 +186,6 @@ void THozottAdatokForm::GombEngedelyez() {
         e->setReadOnly(true);
 }
 
-void THozottAdatokForm::Guarded(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const db::AbortError&) {
-    } catch (const std::exception& e) {
-        ui::MessageBox(ui::ApplicationTitle(), QString::fromUtf8(e.what()), ui::Icon::Error, ui::Ok);
-    }
-}
-
 bool THozottAdatokForm::eventFilter(QObject* watched, QEvent* event) {
     auto* w = qobject_cast<QWidget*>(watched);
     if (event->type() == QEvent::KeyPress && !SzamfejtesFolyamatban) {

@@ -63,7 +63,6 @@ protected:
 private:
     void Rogzites();
     void EndSet();
-    void Guarded(const std::function<void()>& handler);
 
     TKivalasztForm* pick_ = nullptr;
     bool leavingPicked_ = false;  // the focus-out of a picked edit is not its exit

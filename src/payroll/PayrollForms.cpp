@@ -5,6 +5,7 @@
 #include "controls/EditKinds.h"
 #include "controls/NumEdits.h"
 #include "platform/db/Table.h"
+#include "platform/ui/Dialogs.h"
 
 void OpenTable(db::Table* t, bool readOnly) {
     if (t->Active()) t->Close();
@@ -22,6 +23,15 @@ QWidget* InnerPage(QWidget* form, ui::Cell cell) {
     ui::PageGrid(page)->setContentsMargins(0, 0, 0, 0);
     ui::PageGrid(form)->addWidget(page, cell.row, cell.column, cell.rowSpan, cell.columnSpan);
     return page;
+}
+
+void Guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const db::AbortError&) {
+    } catch (const std::exception& e) {
+        ui::MessageBox(ui::ApplicationTitle(), QString::fromUtf8(e.what()), ui::Icon::Error, ui::Ok);
+    }
 }
 
 QWidget* MakeMonthEdit(const ui::ControlDecl&, const ui::KindContext& context) {

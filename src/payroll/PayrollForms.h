@@ -1,6 +1,8 @@
 // What the payroll form and the brought-forward form build the same way.
 #pragma once
 
+#include <functional>
+
 #include "platform/ui/ControlTable.h"
 
 namespace db {
@@ -16,6 +18,10 @@ void CloseTable(db::Table* t);
 // form's grid at `cell`. It has no margins, so its controls line up with the
 // form's.
 QWidget* InnerPage(QWidget* form, ui::Cell cell);
+
+// Runs an event handler; an error reaches the user in an error box, a
+// silent abort (the data module has already spoken) nowhere.
+void Guarded(const std::function<void()>& handler);
 
 QWidget* MakeMonthEdit(const ui::ControlDecl& row, const ui::KindContext& context);
 // The month edit: a TCurrencyEdit of two digits, 1 to 12, starting at 1;

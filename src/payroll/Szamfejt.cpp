@@ -371,15 +371,6 @@ void TSzamfejtForm::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void TSzamfejtForm::Guarded(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const db::AbortError&) {
-    } catch (const std::exception& e) {
-        ErrorBox(e.what());
-    }
-}
-
 void TSzamfejtForm::SzerkesztesKeyDown(QWidget* sender, int key) {
     if (SzamfejtesFolyamatban) return;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {

@@ -131,8 +131,6 @@ private:
     void FilterWorkplace(const QString& code);
     void UnfilterEmployees();
     void ButtonsAfterChange();
-    // Runs a handler; an error reaches the user in an error box.
-    void Guarded(const std::function<void()>& handler);
 
     std::unique_ptr<payroll::RunLoader> loader_;
     std::unique_ptr<payroll::RunContext> ctx_;

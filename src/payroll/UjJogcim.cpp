@@ -203,15 +203,6 @@ void TUjJogcimForm::Frissit() {
     Label2->setText(name);
 }
 
-void TUjJogcimForm::Guarded(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const db::AbortError&) {
-    } catch (const std::exception& e) {
-        ui::MessageBox(ui::ApplicationTitle(), QString::fromUtf8(e.what()), ui::Icon::Error, ui::Ok);
-    }
-}
-
 bool TUjJogcimForm::eventFilter(QObject* watched, QEvent* event) {
     auto* w = qobject_cast<QWidget*>(watched);
     if (event->type() == QEvent::KeyPress) {

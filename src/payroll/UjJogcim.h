@@ -70,7 +70,6 @@ private:
     void SetEditsEnabled(bool on);
     void Bind();
     void DateExit(TDBDateEdit* edit);
-    void Guarded(const std::function<void()>& handler);
 
     payroll::PayrollRun run_;
     payroll::ItemBases bases_;
