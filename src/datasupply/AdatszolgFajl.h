@@ -1,9 +1,13 @@
-// What the data-supply forms share: their refusal and the writing of a file.
+// What the data-supply forms share: their refusal, the writing of a file
+// and the folder button of their parameters.
 #pragma once
 
 #include <QString>
 #include <functional>
 #include <string>
+
+class ListForm;
+class QPushButton;
 
 // "A műveletet nem lehet végrehajtani...": no company, or nothing collected.
 void MuveletNemLehet();
@@ -13,3 +17,10 @@ void MuveletNemLehet();
 // CR and the reason in a box titled `caption` and gives false.
 bool AdatszolgFajlIr(const QString& caption, const std::string& path,
                      const std::function<std::string()>& build);
+
+// The folder button "..." (BitBtn5) right of the folder edit Edit1; a click
+// runs `choose`.
+QPushButton* MappaGomb(ListForm& form, const std::function<void()>& choose);
+// Runs `changed` when the month (CurrencyEdit1, after its own handling) or
+// the code edit `codeEdit` changes: the proposed file names follow them.
+void HonapVagyKodValtozas(ListForm& form, const QString& codeEdit, const std::function<void()>& changed);

@@ -92,31 +92,13 @@ std::string OnypFajlTartalom(db::Dataset& md) {
 }
 
 TEvgyONYPadatszolgForm::TEvgyONYPadatszolgForm(QWidget* parent) : ListForm(OnypDecl(), parent) {
-    // The folder's "..." beside it.
-    BitBtn5 = new QPushButton(QStringLiteral("..."), this);
-    BitBtn5->setObjectName("BitBtn5");
-    BitBtn5->setAutoDefault(false);
-    BitBtn5->setFixedWidth(30);
-    if (auto* grid = findChild<QGridLayout*>()) {
-        int row = 0, col = 0, rs = 0, cs = 0;
-        grid->getItemPosition(grid->indexOf(Edit("Edit1")), &row, &col, &rs, &cs);
-        grid->addWidget(BitBtn5, row, 2, Qt::AlignLeft);
-    }
-    connect(BitBtn5, &QPushButton::clicked, this, [this] { MappaValaszt(); });
+    BitBtn5 = MappaGomb(*this, [this] { MappaValaszt(); });
     Edit("Edit1")->setMinimumWidth(260);
     Edit("Edit2")->setMinimumWidth(260);
-    connect(Edit("MaskEdit1"), &QLineEdit::textChanged, this, [this] {
+    HonapVagyKodValtozas(*this, "MaskEdit1", [this] {
         OnypFajlnev();
         NyomtatasMehet();
     });
-    if (TCurrencyEdit* honap = MonthEdit("CurrencyEdit1")) {
-        auto previous = honap->OnChange;
-        honap->OnChange = [this, previous] {
-            if (previous) previous();
-            OnypFajlnev();
-            NyomtatasMehet();
-        };
-    }
 
     mdONYP.SetFieldDefs({{"ON_DGTORZSSZAM", db::FieldType::String, 11},
                          {"ON_DGNEV", db::FieldType::String, 30},

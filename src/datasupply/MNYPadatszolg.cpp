@@ -449,33 +449,16 @@ std::string MnypKontrolSor(db::Dataset& ceg, const MnypGyujtes& p,
 }
 
 TMNYPadatszolgForm::TMNYPadatszolgForm(QWidget* parent) : ListForm(MnypDecl(), parent) {
-    BitBtn5 = new QPushButton(QStringLiteral("..."), this);
-    BitBtn5->setObjectName("BitBtn5");
-    BitBtn5->setAutoDefault(false);
-    BitBtn5->setFixedWidth(30);
-    if (auto* grid = findChild<QGridLayout*>()) {
-        int row = 0, col = 0, rs = 0, cs = 0;
-        grid->getItemPosition(grid->indexOf(Edit("Edit1")), &row, &col, &rs, &cs);
-        grid->addWidget(BitBtn5, row, 2, Qt::AlignLeft);
-    }
-    connect(BitBtn5, &QPushButton::clicked, this, [this] {
+    BitBtn5 = MappaGomb(*this, [this] {
         valasztottAlap_ = ChooseMnypFolder();
         ProposeMnypFileNames();
         NyomtatasMehet();
     });
     for (const char* e : {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5"}) Edit(e)->setMinimumWidth(380);
-    connect(Edit("MaskEdit7"), &QLineEdit::textChanged, this, [this] {
+    HonapVagyKodValtozas(*this, "MaskEdit7", [this] {
         ProposeMnypFileNames();
         NyomtatasMehet();
     });
-    if (TCurrencyEdit* honap = MonthEdit("CurrencyEdit1")) {
-        auto previous = honap->OnChange;
-        honap->OnChange = [this, previous] {
-            if (previous) previous();
-            ProposeMnypFileNames();
-            NyomtatasMehet();
-        };
-    }
 
     MnypTablak(mdHaviForg, mdFoglOssz);
     DBGrid1 = new ui::DatasetGrid(this);
