@@ -564,7 +564,11 @@ void ListForm::RunWorkTableList(const std::function<bool()>& fill, const std::fu
 
 bool ListForm::FillWorkTable(const WorkTable& table, const std::function<std::vector<db::Record>()>& rows,
                              const QString& error) {
-    if (!table.Create()) return false;
+    return table.Create() && WriteWorkTable(table, rows, error);
+}
+
+bool ListForm::WriteWorkTable(const WorkTable& table, const std::function<std::vector<db::Record>()>& rows,
+                              const QString& error) {
     struct Reset {
         QProgressBar *a, *b;
         ~Reset() {

@@ -123,6 +123,9 @@ protected:
     bool FillWorkTable(
         const WorkTable& table, const std::function<std::vector<db::Record>()>& rows,
         const QString& error = QStringLiteral("HIBA történt a lista táblájának feltöltésekor! "));
+    // The same into a table created already.
+    bool WriteWorkTable(const WorkTable& table, const std::function<std::vector<db::Record>()>& rows,
+                        const QString& error);
     // A fill's progress on `bar`: the start sets its range (at least 1) and
     // puts it at zero; a step moves it on by one.
     static std::function<void(int)> ProgressStart(QProgressBar* bar);

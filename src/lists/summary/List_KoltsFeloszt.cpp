@@ -182,29 +182,21 @@ bool TList_KoltsFelosztForm::KoltsFelosztTablaLetrehoz() { return KoltsFelosztTa
 
 bool TList_KoltsFelosztForm::KoltsFelosztFeltolt() {
     if (!KoltsFelosztTablaLetrehoz()) return false;
-    struct Reset {
-        QProgressBar* bar;
-        ~Reset() { bar->setValue(0); }
-    } reset{ProgressBar1};
-    try {
-        ProgressBar1->setMaximum(std::max(Query1.RecordCount(), 1));
-        ProgressBar1->setValue(0);
-        std::vector<db::Record> rows;
-        for (Query1.First(); !Query1.Eof(); Query1.Next()) {
-            ReopenChained(Query2, Query1);
-            std::vector<db::Record> sorok = KoltsFelosztSorok(Query2);
-            std::move(sorok.begin(), sorok.end(), std::back_inserter(rows));
-            ProgressBar1->setValue(ProgressBar1->value() + 1);
-        }
-        KoltsFelosztTabla().Write(rows);
-        return true;
-    } catch (const std::exception& e) {
-        ui::MessageBox(
-            QStringLiteral("Üzenetkezelő"),
-            QStringLiteral("HIBA történt az adatok felgyűjtésekor! \r") + QString::fromUtf8(e.what()),
-            ui::Icon::Error, ui::Ok);
-        return false;
-    }
+    return WriteWorkTable(
+        KoltsFelosztTabla(),
+        [this] {
+            ProgressStart(ProgressBar1)(Query1.RecordCount());
+            const auto step = ProgressStep(ProgressBar1);
+            std::vector<db::Record> rows;
+            for (Query1.First(); !Query1.Eof(); Query1.Next()) {
+                ReopenChained(Query2, Query1);
+                std::vector<db::Record> sorok = KoltsFelosztSorok(Query2);
+                std::move(sorok.begin(), sorok.end(), std::back_inserter(rows));
+                step();
+            }
+            return rows;
+        },
+        QStringLiteral("HIBA történt az adatok felgyűjtésekor! "));
 }
 
 void TList_KoltsFelosztForm::BitBtn1Click() {

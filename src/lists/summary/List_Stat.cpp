@@ -115,11 +115,7 @@ double TList_StatForm::StatLekerdez(const ListSql& sql) {
 }
 
 bool TList_StatForm::StatFeltolt() {
-    struct Reset {
-        QProgressBar* bar;
-        ~Reset() { bar->setValue(0); }
-    } reset{ProgressBar1};
-    try {
+    const auto sor = [this] {
         ProgressBar1->setMaximum(100);
         ProgressBar1->setValue(0);
         const int honap = Month("CurrencyEdit1");
@@ -194,15 +190,9 @@ bool TList_StatForm::StatFeltolt() {
             row.push_back(o == 'A' ? c[m] : static_cast<double>(Kerekit(c[m] / 1000.0L)));
         }
         ProgressBar1->setValue(ProgressBar1->maximum());
-        StatTabla().Write({row});
-        return true;
-    } catch (const std::exception& e) {
-        ui::MessageBox(
-            QStringLiteral("Üzenetkezelő"),
-            QStringLiteral("HIBA történt az adatok felgyűjtésekor! \r") + QString::fromUtf8(e.what()),
-            ui::Icon::Error, ui::Ok);
-        return false;
-    }
+        return std::vector<db::Record>{row};
+    };
+    return WriteWorkTable(StatTabla(), sor, QStringLiteral("HIBA történt az adatok felgyűjtésekor! "));
 }
 
 void TList_StatForm::BitBtn1Click() {
