@@ -7,6 +7,7 @@
 
 #include "controls/MemDataSet.h"
 #include "platform/db/Table.h"
+#include "support/AppErrors.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -184,13 +185,7 @@ TEST(TMemoryData, LocateRecordCountDeleteIdentifiers) {
     // An error in the filter handler goes to the application's handler and
     // the record passes unless the handler had already rejected it.
     std::vector<std::string> reported;
-    db::SetApplicationExceptionHandler([&](std::exception_ptr e) {
-        try {
-            std::rethrow_exception(e);
-        } catch (const std::exception& x) {
-            reported.push_back(x.what());
-        }
-    });
+    testsupport::CollectApplicationErrors(reported);
     m.SetOnFilterRecord([](db::Dataset& d, bool& accept) {
         if (d.FieldByName("SOR").AsInteger() == 2) throw std::runtime_error("hiba");
         if (d.FieldByName("SOR").AsInteger() == 4) {

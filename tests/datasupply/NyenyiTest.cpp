@@ -468,19 +468,14 @@ TEST_F(NyenyiFormTest, AWriteErrorIsShownAndLeavesNoFile) {
 
 TEST_F(NyenyiFormTest, FailedBuildCannotBeSent) {
     Minimalber(0);
-    std::string hiba;
-    db::SetApplicationExceptionHandler([&](std::exception_ptr e) {
-        try {
-            std::rethrow_exception(e);
-        } catch (const std::exception& x) {
-            hiba = x.what();
-        }
-    });
+    std::vector<std::string> hibak;
+    testsupport::CollectApplicationErrors(hibak);
     {
         TNYENYIadatszolgForm form;
         Open(form);
         form.BitBtn1->click();
-        EXPECT_EQ(hiba, "Hiányzik vagy nulla az értékkészlet \"0\"/\"32\" sora (havi minimálbér)!");
+        EXPECT_EQ(hibak, std::vector<std::string>{
+                             "Hiányzik vagy nulla az értékkészlet \"0\"/\"32\" sora (havi minimálbér)!"});
         EXPECT_FALSE(form.BitBtn3->isEnabled());
         EXPECT_TRUE(form.BitBtn5->isEnabled());
         Key(form.DBGrid1, Qt::Key_Insert);

@@ -11,6 +11,7 @@
 #include "controls/MemDataSet.h"
 #include "masterdata/SzervizNaptar.h"
 #include "platform/ui/DatasetGrid.h"
+#include "support/AppErrors.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 
@@ -191,19 +192,13 @@ TEST_F(NaptarTest, ARestoreThatFailsChangesNothing) {
     form->BitBtn1->click();
     const std::vector<std::string> rebuilt = Rows(*dm->TableNaptar);
 
-    std::string handled;
-    db::SetApplicationExceptionHandler([&handled](std::exception_ptr e) {
-        try {
-            std::rethrow_exception(e);
-        } catch (const std::exception& error) {
-            handled = error.what();
-        }
-    });
+    std::vector<std::string> handled;
+    testsupport::CollectApplicationErrors(handled);
     FailAtPost(200);
     dialogs.Answer(ui::No);
     form->close();
     db::SetApplicationExceptionHandler(nullptr);
-    EXPECT_EQ(handled, "disk full");
+    EXPECT_EQ(handled, std::vector<std::string>{"disk full"});
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(Rows(*dm->TableNaptar), rebuilt);
 

@@ -23,6 +23,7 @@
 #include "platform/os/AtomicFile.h"
 #include "platform/os/DayNumber.h"
 #include "platform/os/System.h"
+#include "support/AppErrors.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 
@@ -247,13 +248,7 @@ TEST_F(TblSearchTest, FiltersOnTheFirstColumnBindTheirValues) {
 // leaves the statement as it was, so the next command works on the list.
 TEST_F(TblSearchTest, AFailedFilterLeavesTheStatementAsItWas) {
     std::vector<std::string> errors;
-    db::SetApplicationExceptionHandler([&](std::exception_ptr e) {
-        try {
-            std::rethrow_exception(e);
-        } catch (const std::exception& x) {
-            errors.push_back(x.what());
-        }
-    });
+    testsupport::CollectApplicationErrors(errors);
     const std::string file = db::TableFilePath(AktualisAlias, "Proba");
     Proba([&](TfrmTblSearch& f) {
         f.show();

@@ -447,13 +447,7 @@ TEST_F(DolgozoTest, DeleteIsRefusedWithPayrollRowsAndTakesTheStandingItemsInOneT
         if (++deletes == 2) throw db::DatabaseError("A lemez megtelt");
     };
     std::vector<std::string> errors;
-    db::SetApplicationExceptionHandler([&errors](std::exception_ptr e) {
-        try {
-            std::rethrow_exception(e);
-        } catch (const std::exception& x) {
-            errors.push_back(x.what());
-        }
-    });
+    testsupport::CollectApplicationErrors(errors);
     dialogs.Answer(ui::Yes);
     form->BitBtn7->click();
     EXPECT_EQ(dialogs.Shown()[1].defaultButton, ui::No);

@@ -11,6 +11,7 @@
 
 #include "controls/DBControls.h"
 #include "core/Kivalaszt.h"
+#include "support/AppErrors.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 
@@ -292,13 +293,7 @@ TEST_F(JogcimTest, DeleteRefusesAPaidCodeAndTakesTheStandingItemsOfAnUnusedOneAl
         if (++deletes == 3) throw db::DatabaseError("A lemez megtelt");
     };
     std::vector<std::string> errors;
-    db::SetApplicationExceptionHandler([&errors](std::exception_ptr e) {
-        try {
-            std::rethrow_exception(e);
-        } catch (const std::exception& x) {
-            errors.push_back(x.what());
-        }
-    });
+    testsupport::CollectApplicationErrors(errors);
     dialogs.Answer(ui::Yes);
     form->BitBtn7->click();
     EXPECT_EQ(dialogs.Shown()[1].defaultButton, ui::No);

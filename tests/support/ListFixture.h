@@ -28,6 +28,7 @@
 #include "platform/db/Table.h"
 #include "platform/report/PageText.h"
 #include "platform/report/Report.h"
+#include "support/AppErrors.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 #include "support/TestSupport.h"
@@ -35,18 +36,6 @@
 namespace testsupport {
 
 using RowTable = std::vector<std::vector<db::Variant>>;
-
-// The texts of the exceptions that reach the application's handler go into
-// `errors` (until the handler is set again).
-inline void CollectApplicationErrors(std::vector<std::string>& errors) {
-    db::SetApplicationExceptionHandler([&errors](std::exception_ptr e) {
-        try {
-            std::rethrow_exception(e);
-        } catch (const std::exception& x) {
-            errors.push_back(x.what());
-        }
-    });
-}
 
 // Writes the rows into the table `tableName` of the year's alias (or of
 // `alias`): each value
