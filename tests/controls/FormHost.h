@@ -2,10 +2,10 @@
 // move the focus to, so entering and leaving run as on a form.
 #pragma once
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QTest>
 #include <QWidget>
+
+#include "support/ActiveWindow.h"
 
 namespace testsupport {
 
@@ -19,9 +19,7 @@ public:
     }
     // Shows the window, makes it active and focuses `w`.
     void Start(QWidget* w) {
-        show();
-        QApplication::setActiveWindow(this);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(this));
+        Activate(*this);
         w->setFocus(Qt::TabFocusReason);
     }
     void Leave() { other->setFocus(Qt::TabFocusReason); }

@@ -16,6 +16,7 @@
 #include "masterdata/DravikAtvetel.h"
 #include "masterdata/TorzskezCegek.h"
 #include "platform/db/Table.h"
+#include "support/ActiveWindow.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 
@@ -149,13 +150,7 @@ protected:
         }
         KonDVIr(rows);
     }
-    std::unique_ptr<TTorzskezCegekForm> Open() {
-        auto form = std::make_unique<TTorzskezCegekForm>();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        return form;
-    }
+    std::unique_ptr<TTorzskezCegekForm> Open() { return testsupport::OpenActive<TTorzskezCegekForm>(); }
 
     std::string folder;
     testsupport::ScriptedDialogs dialogs;

@@ -15,6 +15,7 @@
 #include "masterdata/TorzskezCegek.h"
 #include "platform/db/Table.h"
 #include "platform/os/DayNumber.h"
+#include "support/ActiveWindow.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 
@@ -242,13 +243,7 @@ protected:
         for (t.First(); !t.Eof(); t.Next()) out.push_back(t.FieldByName(field).AsString());
         return out;
     }
-    std::unique_ptr<TTorzskezCegekForm> Open() {
-        auto form = std::make_unique<TTorzskezCegekForm>();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        return form;
-    }
+    std::unique_ptr<TTorzskezCegekForm> Open() { return testsupport::OpenActive<TTorzskezCegekForm>(); }
 
     std::string folder, code;
     testsupport::ScriptedDialogs dialogs;

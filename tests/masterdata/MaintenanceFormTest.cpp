@@ -13,6 +13,7 @@
 #include "core/Kivalaszt.h"
 #include "masterdata/TorzskezKifhely.h"
 #include "masterdata/TorzskezMhely.h"
+#include "support/ActiveWindow.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 
@@ -46,11 +47,7 @@ protected:
     // Shows the form as the active window.
     template <class Form>
     std::unique_ptr<Form> Open() {
-        auto form = std::make_unique<Form>();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        return form;
+        return testsupport::OpenActive<Form>();
     }
 
     static std::vector<std::string> Codes(db::Table& t, const char* field) {

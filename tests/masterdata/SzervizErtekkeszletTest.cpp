@@ -10,6 +10,7 @@
 #include "controls/DBControls.h"
 #include "masterdata/SzervizErtekkeszlet.h"
 #include "masterdata/uTblSearch.h"
+#include "support/ActiveWindow.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 
@@ -22,9 +23,7 @@ protected:
         testsupport::MakeCompany("001", "Minta Kft", "Minta");
         dm->SetCompanyTableNames("001");
         form = std::make_unique<TSzervizErtekkeszletForm>();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        testsupport::Activate(*form);
     }
     std::string Field(const char* name) { return dm->TableErtekkeszlet->FieldByName(name).AsString(); }
 

@@ -11,6 +11,7 @@
 #include "controls/MemDataSet.h"
 #include "masterdata/SzervizNaptar.h"
 #include "platform/ui/DatasetGrid.h"
+#include "support/ActiveWindow.h"
 #include "support/AppErrors.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
@@ -59,13 +60,7 @@ protected:
         t.Delete();
         t.Close();
     }
-    std::unique_ptr<TSzervizNaptarForm> Open() {
-        auto form = std::make_unique<TSzervizNaptarForm>();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        return form;
-    }
+    std::unique_ptr<TSzervizNaptarForm> Open() { return testsupport::OpenActive<TSzervizNaptarForm>(); }
     // Throws a database error at the n-th post from now on.
     void FailAtPost(int n) {
         dm->TableNaptar->BeforePost = [count = 0, n](db::Dataset&) mutable {

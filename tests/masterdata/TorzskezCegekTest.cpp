@@ -15,6 +15,7 @@
 #include "core/StartValues.h"
 #include "masterdata/TorzskezCegek.h"
 #include "platform/db/Table.h"
+#include "support/ActiveWindow.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 
@@ -24,13 +25,7 @@ namespace {
 
 class CegekTest : public testsupport::YearFolderTest {
 protected:
-    std::unique_ptr<TTorzskezCegekForm> Open() {
-        auto form = std::make_unique<TTorzskezCegekForm>();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        return form;
-    }
+    std::unique_ptr<TTorzskezCegekForm> Open() { return testsupport::OpenActive<TTorzskezCegekForm>(); }
     // Felvitel, the three required texts, Rögzítés and Yes.
     // `boxes`: message boxes the save shows after the question (answered Ok).
     void NewCompany(TTorzskezCegekForm& form, const char* name, int boxes = 0) {

@@ -22,6 +22,7 @@
 #include "masterdata/TorzskezDolgozo.h"
 #include "masterdata/uTblSearch.h"
 #include "platform/ui/ControlTable.h"
+#include "support/ActiveWindow.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 #include "support/ListFixture.h"
@@ -71,9 +72,7 @@ protected:
                     std::function<void(TTorzskezDolgozoHozzatartozoForm&)> drive) {
         dialogs.AnswerModal([drive](QDialog& d) {
             auto& form = static_cast<TTorzskezDolgozoHozzatartozoForm&>(d);
-            form.show();
-            QApplication::setActiveWindow(&form);
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+            testsupport::Activate(form);
             drive(form);
             return 0;
         });

@@ -16,6 +16,7 @@
 #include "controls/DBDateEdits.h"
 #include "masterdata/uTblSearch.h"
 #include "platform/os/DayNumber.h"
+#include "support/ActiveWindow.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 #include "support/ListFixture.h"
@@ -53,13 +54,7 @@ protected:
         t.Post();
         t.Close();
     }
-    std::unique_ptr<TTorzskezDolgozoForm> Open() {
-        auto form = std::make_unique<TTorzskezDolgozoForm>();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        return form;
-    }
+    std::unique_ptr<TTorzskezDolgozoForm> Open() { return testsupport::OpenActive<TTorzskezDolgozoForm>(); }
     // Types into a control on its tab (over what it holds) and leaves it.
     void Type(TTorzskezDolgozoForm& form, QWidget* w, const char* text) {
         if (w->parentWidget() != form.PageControl1->currentWidget() &&

@@ -11,6 +11,7 @@
 
 #include "controls/DBControls.h"
 #include "core/Kivalaszt.h"
+#include "support/ActiveWindow.h"
 #include "support/AppErrors.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
@@ -91,13 +92,7 @@ protected:
         return n;
     }
 
-    std::unique_ptr<TTorzskezJogcimForm> Open() {
-        auto form = std::make_unique<TTorzskezJogcimForm>();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        return form;
-    }
+    std::unique_ptr<TTorzskezJogcimForm> Open() { return testsupport::OpenActive<TTorzskezJogcimForm>(); }
     template <class W = TDBEdit>
     W* Control(TTorzskezJogcimForm& form, const char* name) {
         W* w = form.findChild<W*>(name);

@@ -12,6 +12,7 @@
 
 #include "controls/DBControls.h"
 #include "controls/DBDateEdits.h"
+#include "support/ActiveWindow.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
 
@@ -41,13 +42,7 @@ protected:
         jc.Close();
     }
 
-    std::unique_ptr<TTorzskezRJogcimForm> Open() {
-        auto form = std::make_unique<TTorzskezRJogcimForm>();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        return form;
-    }
+    std::unique_ptr<TTorzskezRJogcimForm> Open() { return testsupport::OpenActive<TTorzskezRJogcimForm>(); }
     // Felvitel, employee number and code typed, saved with Yes; `then`
     // answers what the save shows next.
     void Add(TTorzskezRJogcimForm& form, const char* employee, const char* code, int then) {

@@ -14,6 +14,7 @@
 #include "core/PickList.h"
 #include "platform/os/DayNumber.h"
 #include "platform/ui/DatasetGrid.h"
+#include "support/ActiveWindow.h"
 #include "support/DialogTest.h"
 #include "support/TestCompany.h"
 
@@ -59,13 +60,7 @@ protected:
                    {"00001", "12", "2020.01.03", "100", "1", "300000"}});
     }
 
-    std::unique_ptr<THozottAdatokForm> Open() {
-        auto form = std::make_unique<THozottAdatokForm>();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        return form;
-    }
+    std::unique_ptr<THozottAdatokForm> Open() { return testsupport::OpenActive<THozottAdatokForm>(); }
     // Month 12, employee 00001, and the amounts typed into the lines in order.
     static void Enter(THozottAdatokForm& form, const std::vector<const char*>& amounts) {
         form.CurrencyEdit1->setFocus();

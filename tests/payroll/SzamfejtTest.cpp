@@ -22,6 +22,7 @@
 #include "platform/os/Clock.h"
 #include "platform/os/DayNumber.h"
 #include "platform/ui/DatasetGrid.h"
+#include "support/ActiveWindow.h"
 #include "support/DialogTest.h"
 #include "support/TestCompany.h"
 
@@ -85,9 +86,7 @@ protected:
     std::unique_ptr<TSzamfejtForm> Open(int mode = 0) {
         auto form = std::make_unique<TSzamfejtForm>();
         form->SzamfejtBeallit(mode);
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        testsupport::Activate(*form);
         return form;
     }
     // A payment date typed: the month edit is left first (which proposes its own).
@@ -364,9 +363,7 @@ protected:
     void Add(const std::function<int(TUjJogcimForm&)>& drive, int messages = 0) {
         dialogs.AnswerModal([drive](QDialog& d) {
             auto& dialog = static_cast<TUjJogcimForm&>(d);
-            dialog.show();
-            QApplication::setActiveWindow(&dialog);
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            testsupport::Activate(dialog);
             return drive(dialog);
         });
         for (int i = 0; i < messages; ++i) dialogs.Answer(ui::Ok);
@@ -442,9 +439,7 @@ TEST_F(UjJogcimTest, ChangedRowAndItsRecalculationShowInTheGridAsSaved) {
     ASSERT_TRUE(DM1->MemoryData1->Locate("SF_JCKOD", db::Variant("100")));
     dialogs.AnswerModal([](QDialog& d) {
         auto& dialog = static_cast<TUjJogcimForm&>(d);
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        testsupport::Activate(dialog);
         dialog.DBEdit2->setFocus();
         dialog.DBEdit2->selectAll();
         QTest::keyClicks(dialog.DBEdit2, "200000");

@@ -26,6 +26,7 @@
 #include "payroll/UjJogcim.h"
 #include "platform/db/Table.h"
 #include "platform/os/Clock.h"
+#include "support/ActiveWindow.h"
 #include "support/DialogTest.h"
 #include "support/TestSupport.h"
 
@@ -33,11 +34,7 @@ namespace scenario {
 
 // Makes a form the active window, so entering and leaving its edits run as
 // for a user.
-inline void Activate(QWidget& form) {
-    form.show();
-    QApplication::setActiveWindow(&form);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-}
+using testsupport::Activate;
 
 // Types a text key by key; letters beyond ASCII go as the keyboard sends them.
 inline void Keys(QWidget* w, const QString& text) {

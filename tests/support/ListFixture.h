@@ -28,6 +28,7 @@
 #include "platform/db/Table.h"
 #include "platform/report/PageText.h"
 #include "platform/report/Report.h"
+#include "support/ActiveWindow.h"
 #include "support/AppErrors.h"
 #include "support/CompanyFixture.h"
 #include "support/DialogTest.h"
@@ -201,11 +202,7 @@ protected:
 
     // Shows a parameter form as the menu does and makes it the active window,
     // so entering and leaving its edits run as for a user.
-    static void Show(QWidget& form) {
-        form.show();
-        QApplication::setActiveWindow(&form);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    }
+    static void Show(QWidget& form) { testsupport::Activate(form); }
 
     // Runs a list as a user does: clicks `start` ("Lekérdezés" unless given),
     // answers the preview (`during` sees it first) and returns its pages line

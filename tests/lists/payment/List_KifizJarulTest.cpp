@@ -14,6 +14,7 @@
 #include "lists/payment/List_KifizJarulQR.h"
 #include "platform/os/Clock.h"
 #include "platform/os/DayNumber.h"
+#include "support/ActiveWindow.h"
 #include "support/ListFixture.h"
 
 namespace {
@@ -48,11 +49,7 @@ protected:
         // clang-format on
     }
 
-    void Start(TList_KifizJarulForm& form) {
-        form.show();
-        QApplication::setActiveWindow(&form);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    }
+    void Start(TList_KifizJarulForm& form) { testsupport::Activate(form); }
     static double Day(int y, int m, int d) { return os::EncodeDate(y, m, d); }
 };
 

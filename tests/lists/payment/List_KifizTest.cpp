@@ -16,6 +16,7 @@
 #include "platform/os/Clock.h"
 #include "platform/os/DayNumber.h"
 #include "platform/report/PageText.h"
+#include "support/ActiveWindow.h"
 #include "support/Golden.h"
 #include "support/ListFixture.h"
 
@@ -48,11 +49,7 @@ protected:
         if (cimletjegyzek) return std::make_unique<TList_CimletjegyzForm>();
         return std::make_unique<TList_KifizForm>();
     }
-    void Start(ListForm& form) {
-        form.show();
-        QApplication::setActiveWindow(&form);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    }
+    void Start(ListForm& form) { testsupport::Activate(form); }
 
     static double Day(int y, int m, int d) { return os::EncodeDate(y, m, d); }
 };

@@ -17,6 +17,7 @@
 
 #include "platform/ui/ControlKinds.h"
 #include "platform/ui/ControlTable.h"
+#include "support/ActiveWindow.h"
 
 namespace {
 
@@ -81,11 +82,7 @@ struct ControlTableTest : testing::Test {
         log.push_back(std::string(what) + " " + w->objectName().toStdString() + " " +
                       std::to_string(ui::TagOf(w)));
     }
-    void Activate() {
-        form.show();
-        QApplication::setActiveWindow(&form);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    }
+    void Activate() { testsupport::Activate(form); }
 
     PageForm form;
     std::vector<std::string> log;
