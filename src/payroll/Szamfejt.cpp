@@ -421,15 +421,7 @@ void TSzamfejtForm::PickWorkplace() {
     ui::ShowModal(*KivalasztForm);
     if (!KivalasztForm->ErtekAtad()) return;
     MaskEdit3->setText(Q(DM1->TableMhely->FieldByName("MH_KOD").AsString()));
-    FilterWorkplace(MaskEdit3->text());
-    db::Table& dg = *DM1->TableDolgozo;
-    MaskEdit4->setText(dg.IsEmpty() ? QString() : Q(dg.FieldByName("DG_TORZSSZAM").AsString()));
-    Frissit();
-    if (dg.IsEmpty()) {
-        ui::ShowMessage(QStringLiteral("A munkahelyhez nem tartozik dolgozó!"));
-        return;
-    }
-    StartPicked(MaskEdit3);
+    if (FirstOfWorkplace()) StartPicked(MaskEdit3);
 }
 
 void TSzamfejtForm::StartPicked(QWidget* edit) {
@@ -451,6 +443,16 @@ void TSzamfejtForm::FilterWorkplace(const QString& code) {
     dg.SetOnFilterRecord(DM1->FilterHandler(&TDM1::MunkahelyFilter));
     dg.SetFiltered(true);
     dg.First();
+}
+
+bool TSzamfejtForm::FirstOfWorkplace() {
+    FilterWorkplace(MaskEdit3->text());
+    db::Table& dg = *DM1->TableDolgozo;
+    MaskEdit4->setText(dg.IsEmpty() ? QString() : Q(dg.FieldByName("DG_TORZSSZAM").AsString()));
+    Frissit();
+    if (!dg.IsEmpty()) return true;
+    ui::ShowMessage(QStringLiteral("A munkahelyhez nem tartozik dolgozó!"));
+    return false;
 }
 
 void TSzamfejtForm::UnfilterEmployees() {
@@ -484,12 +486,7 @@ void TSzamfejtForm::SzerkesztesExit(QWidget* sender) {
             Frissit();
             return;
         }
-        FilterWorkplace(MaskEdit3->text());
-        db::Table& dg = *DM1->TableDolgozo;
-        MaskEdit4->setText(dg.IsEmpty() ? QString() : Q(dg.FieldByName("DG_TORZSSZAM").AsString()));
-        Frissit();
-        if (dg.IsEmpty()) {
-            ui::ShowMessage(QStringLiteral("A munkahelyhez nem tartozik dolgozó!"));
+        if (!FirstOfWorkplace()) {
             MaskEdit3->setFocus();
             return;
         }

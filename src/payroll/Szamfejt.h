@@ -129,6 +129,9 @@ private:
     void StartPicked(QWidget* edit);
     bool LocateEmployee(const QString& number);
     void FilterWorkplace(const QString& code);
+    // The employees of the workplace typed, the first of them shown; false
+    // (after saying so) when it has none.
+    bool FirstOfWorkplace();
     void UnfilterEmployees();
     void ButtonsAfterChange();
 
