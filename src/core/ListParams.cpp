@@ -252,6 +252,18 @@ ParamField Dolgozo() {
     return f;
 }
 
+ParamField Munkahely(const CodeLookup& code) {
+    ParamField f = Munkahely();
+    f.code = &code;
+    return f;
+}
+
+ParamField Dolgozo(const CodeLookup& code) {
+    ParamField f = Dolgozo();
+    f.code = &code;
+    return f;
+}
+
 ParamField Jogcim(const char* from) {
     ParamField f;
     f.from = from;

@@ -126,6 +126,9 @@ ParamField KifizetesDatuma(const char* from = "DateEdit1", const char* to = "Dat
 ParamField Munkahely(const std::string& defaultField = "SF_DGMHKOD");
 ParamField KifizetoHely();
 ParamField Dolgozo();
+// The same with their codes from another lookup (one that outlives the form).
+ParamField Munkahely(const CodeLookup& code);
+ParamField Dolgozo(const CodeLookup& code);
 // The pay-item code "Jogcím (F2) :", a single value without a default.
 ParamField Jogcim(const char* from = "MaskEdit7");
 // The workplace and employee ranges defaulted from the employee table (the

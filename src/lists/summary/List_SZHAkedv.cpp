@@ -33,8 +33,7 @@ ListDecl SZHAkedvDecl() {
     honap.fromDefault = defaults::First("SF_HONAP");
     ParamField datum = params::KifizetesDatuma();
     datum.fromDefault = defaults::First("SF_KIFIZDAT");
-    ParamField dolgozo = params::Dolgozo();
-    dolgozo.code = &kDolgozo;
+    ParamField dolgozo = params::Dolgozo(kDolgozo);
 
     ParamField kod;
     kod.from = "MaskEdit7";

@@ -582,10 +582,8 @@ const QString kK30Felirat = QStringLiteral("K30 összesít");
 const QString kK32Felirat = QStringLiteral("K32 összesít");
 
 ListDecl K30osszDecl() {
-    ParamField munkahely = params::Munkahely();
-    munkahely.code = &lookups::MunkahelySQL;
-    ParamField dolgozo = params::Dolgozo();
-    dolgozo.code = &lookups::DolgozoSQL;
+    ParamField munkahely = params::Munkahely(lookups::MunkahelySQL);
+    ParamField dolgozo = params::Dolgozo(lookups::DolgozoSQL);
     ListDecl d;
     d.objectName = "Ado_K30osszForm";
     d.caption = QStringLiteral("Adó/K30,32 összesítés");

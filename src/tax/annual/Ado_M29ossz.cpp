@@ -276,8 +276,7 @@ ParamDefault AdoazonositoSzele(bool last) {
 }
 
 ListDecl M29osszDecl() {
-    ParamField munkahely = params::Munkahely();
-    munkahely.code = &lookups::MunkahelySQL;
+    ParamField munkahely = params::Munkahely(lookups::MunkahelySQL);
     ParamField adoaz;
     adoaz.kind = ParamKind::Code;
     adoaz.from = "MaskEdit5";

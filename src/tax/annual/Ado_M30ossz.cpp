@@ -282,11 +282,9 @@ void M30osszesit(const M30Ranges& r, const std::string& year) {
 namespace {
 
 ListDecl M30osszDecl() {
-    ParamField munkahely = params::Munkahely();
     // F2 opens the SQL pick list over the workplaces and the employees.
-    munkahely.code = &lookups::MunkahelySQL;
-    ParamField dolgozo = params::Dolgozo();
-    dolgozo.code = &lookups::DolgozoSQL;
+    ParamField munkahely = params::Munkahely(lookups::MunkahelySQL);
+    ParamField dolgozo = params::Dolgozo(lookups::DolgozoSQL);
     ListDecl d;
     d.objectName = "Ado_M30osszForm";
     d.caption = QStringLiteral("Adó/M30 összesítés");

@@ -17,8 +17,7 @@ const CodeLookup kDolgozo = [] {
 
 ListDecl M29ListaDecl() {
     ParamField munkahely = params::Munkahely();
-    ParamField dolgozo = params::Dolgozo();
-    dolgozo.code = &kDolgozo;
+    ParamField dolgozo = params::Dolgozo(kDolgozo);
     ParamField jelleg;
     jelleg.kind = ParamKind::Combo;
     jelleg.from = "ComboBox1";
