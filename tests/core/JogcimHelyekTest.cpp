@@ -56,12 +56,10 @@ std::string Placement(db::Table& t, const char* code) {
            t.FieldByName("JC_NEV").AsString();
 }
 
-class JogcimHelyekTest : public testsupport::YearFolderTest {
+class JogcimHelyekTest : public testsupport::CompanyTest {
 protected:
     void SetUp() override {
-        YearFolderTest::SetUp();
-        testsupport::MakeCompany("001", "Minta Kft", "Minta");
-        dm->SetCompanyTableNames("001");
+        CompanyTest::SetUp();
         year.DatabaseName = AktualisAlias;
         year.TableName = YearPayItemTable();
         year.Open();

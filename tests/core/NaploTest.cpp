@@ -17,14 +17,7 @@
 
 namespace {
 
-class NaploTest : public testsupport::YearFolderTest {
-protected:
-    void SetUp() override {
-        YearFolderTest::SetUp();
-        testsupport::MakeCompany("001", "Minta Kft", "Minta");
-        dm->SetCompanyTableNames("001");
-    }
-};
+class NaploTest : public testsupport::CompanyTest {};
 
 TEST_F(NaploTest, EntryListsCompanyWindowsAndOpenTablesWithTheirRecords) {
     db::Table& kh = *dm->TableKifhely;

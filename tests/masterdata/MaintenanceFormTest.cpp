@@ -19,14 +19,8 @@
 
 namespace {
 
-class MaintenanceTest : public testsupport::YearFolderTest {
+class MaintenanceTest : public testsupport::CompanyTest {
 protected:
-    void SetUp() override {
-        YearFolderTest::SetUp();
-        testsupport::MakeCompany("001", "Minta Kft", "Minta");
-        dm->SetCompanyTableNames("001");
-    }
-
     static void AddRows(db::Table& t,
                         const std::vector<std::vector<std::pair<const char*, const char*>>>& rows) {
         t.Open();

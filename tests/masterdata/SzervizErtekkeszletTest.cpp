@@ -16,12 +16,10 @@
 
 namespace {
 
-class ErtekkeszletTest : public testsupport::YearFolderTest {
+class ErtekkeszletTest : public testsupport::CompanyTest {
 protected:
     void SetUp() override {
-        YearFolderTest::SetUp();
-        testsupport::MakeCompany("001", "Minta Kft", "Minta");
-        dm->SetCompanyTableNames("001");
+        CompanyTest::SetUp();
         form = std::make_unique<TSzervizErtekkeszletForm>();
         testsupport::Activate(*form);
     }

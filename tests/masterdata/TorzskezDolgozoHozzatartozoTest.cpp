@@ -29,12 +29,10 @@
 
 namespace {
 
-class HozzatartozoTest : public testsupport::YearFolderTest {
+class HozzatartozoTest : public testsupport::CompanyTest {
 protected:
     void SetUp() override {
-        YearFolderTest::SetUp();
-        testsupport::MakeCompany("001", "Minta Kft", "Minta");
-        dm->SetCompanyTableNames("001");
+        CompanyTest::SetUp();
         db::Table& t = *dm->TableDolgozo;
         t.Open();
         testsupport::AddEmployees(t, {{"00000000001", "Kiss Anna"}, {"00000000002", "Nagy Béla"}});

@@ -23,13 +23,8 @@
 
 namespace {
 
-class DolgozoTest : public testsupport::YearFolderTest {
+class DolgozoTest : public testsupport::CompanyTest {
 protected:
-    void SetUp() override {
-        YearFolderTest::SetUp();
-        testsupport::MakeCompany("001", "Minta Kft", "Minta");
-        dm->SetCompanyTableNames("001");
-    }
     void AddWorkplace() {
         db::Table& mh = *dm->TableMhely;
         mh.Open();

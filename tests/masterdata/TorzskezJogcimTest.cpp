@@ -25,12 +25,10 @@ const std::pair<const char*, const char*> kCoded[] = {
     {"JC_ELLATATLKOD", "E"}, {"JC_HAVIBEVOSZL", "Q"}, {"JC_EVBEVOSZL", "R"},
 };
 
-class JogcimTest : public testsupport::YearFolderTest {
+class JogcimTest : public testsupport::CompanyTest {
 protected:
     void SetUp() override {
-        YearFolderTest::SetUp();
-        testsupport::MakeCompany("001", "Minta Kft", "Minta");
-        dm->SetCompanyTableNames("001");
+        CompanyTest::SetUp();
         db::Table ek;
         ek.DatabaseName = AktualisAlias;
         ek.TableName = dm->TableErtekkeszlet->TableName;

@@ -18,12 +18,10 @@
 
 namespace {
 
-class RJogcimTest : public testsupport::YearFolderTest {
+class RJogcimTest : public testsupport::CompanyTest {
 protected:
     void SetUp() override {
-        YearFolderTest::SetUp();
-        testsupport::MakeCompany("001", "Minta Kft", "Minta");
-        dm->SetCompanyTableNames("001");
+        CompanyTest::SetUp();
         dm->TableDolgozo->Open();
         testsupport::AddEmployees(*dm->TableDolgozo,
                                   {{"00000000001", "Kiss Anna"}, {"00000000002", "Nagy Béla"}});

@@ -101,4 +101,14 @@ protected:
     std::unique_ptr<TDM1> dm;
 };
 
+// The year folder with the sample company "001", the data module on its tables.
+class CompanyTest : public YearFolderTest {
+protected:
+    void SetUp() override {
+        YearFolderTest::SetUp();
+        MakeCompany("001", "Minta Kft", "Minta");
+        dm->SetCompanyTableNames("001");
+    }
+};
+
 }  // namespace testsupport
