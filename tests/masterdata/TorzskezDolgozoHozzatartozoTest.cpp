@@ -56,11 +56,7 @@ protected:
     }
     // Types over what the control holds and leaves it with `leave`.
     static void Type(QWidget* w, const char* text, Qt::Key leave = Qt::Key_Tab) {
-        w->setFocus();
-        QTest::keyClick(w, Qt::Key_Home);
-        QTest::keyClick(w, Qt::Key_End, Qt::ShiftModifier);
-        QTest::keyClick(w, Qt::Key_Delete);
-        QTest::keyClick(w, Qt::Key_Home);
+        testsupport::Erase(w);
         QTest::keyClicks(w, text);
         QTest::keyClick(w, leave);
     }

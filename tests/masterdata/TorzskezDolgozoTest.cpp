@@ -55,11 +55,7 @@ protected:
         if (w->parentWidget() != form.PageControl1->currentWidget() &&
             form.PageControl1->indexOf(w->parentWidget()) >= 0)
             form.PageControl1->setCurrentWidget(w->parentWidget());
-        w->setFocus();
-        QTest::keyClick(w, Qt::Key_Home);
-        QTest::keyClick(w, Qt::Key_End, Qt::ShiftModifier);
-        QTest::keyClick(w, Qt::Key_Delete);
-        QTest::keyClick(w, Qt::Key_Home);
+        testsupport::Erase(w);
         QTest::keyClicks(w, text);
         form.DG_NEV->setFocus();
     }

@@ -50,11 +50,7 @@ inline void Keys(QWidget* w, const QString& text) {
 inline void Type(QTabWidget* pages, QWidget* w, const QString& text, QWidget* leaveTo) {
     ASSERT_NE(w, nullptr) << text.toStdString();
     if (pages && pages->indexOf(w->parentWidget()) >= 0) pages->setCurrentWidget(w->parentWidget());
-    w->setFocus();
-    QTest::keyClick(w, Qt::Key_Home);
-    QTest::keyClick(w, Qt::Key_End, Qt::ShiftModifier);
-    QTest::keyClick(w, Qt::Key_Delete);
-    QTest::keyClick(w, Qt::Key_Home);
+    testsupport::Erase(w);
     Keys(w, text);
     leaveTo->setFocus();
 }

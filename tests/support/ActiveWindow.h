@@ -19,6 +19,16 @@ inline void Activate(QWidget& form) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
 }
 
+// Focuses an edit and deletes what it holds with the keys a user presses,
+// leaving the cursor at its start.
+inline void Erase(QWidget* w) {
+    w->setFocus();
+    QTest::keyClick(w, Qt::Key_Home);
+    QTest::keyClick(w, Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClick(w, Qt::Key_Delete);
+    QTest::keyClick(w, Qt::Key_Home);
+}
+
 // A new form, shown and active.
 template <class Form>
 std::unique_ptr<Form> OpenActive() {

@@ -108,16 +108,19 @@ inline void AnswerPreview(ScriptedDialogs& dialogs, std::function<void(TNyomtata
     });
 }
 
+// A main window that names company "001" and does nothing else: where a
+// list's PDF folder, the company's, is asked for.
+struct CompanyWindow : MainWindowLink {
+    QString CompanyCode() const override { return "001"; }
+    void ShowCompany(const QString&, const QString&, const QString&) override {}
+    void EnableCompanyItems(const CompanyTables&) override {}
+    void DisableCompanyItems() override {}
+};
+
 // Answers a list's preview by exporting its pages to PDF and closing it:
-// `pdf` gets the file written and `pages` the preview's page count. The PDF
-// folder is the company's, so a main window that names "001" stands in.
+// `pdf` gets the file written and `pages` the preview's page count.
 struct PdfExport {
-    struct Window : MainWindowLink {
-        QString CompanyCode() const override { return "001"; }
-        void ShowCompany(const QString&, const QString&, const QString&) override {}
-        void EnableCompanyItems(const CompanyTables&) override {}
-        void DisableCompanyItems() override {}
-    } window;
+    CompanyWindow window;
     std::string pdf;
     int pages = 0;
 

@@ -353,12 +353,7 @@ TEST_F(BerlapPages, MonthlyNamesOrderAndReceiptDate) {
 
 TEST_F(BerlapPages, PdfThroughThePreview) {
     os::FixedClock clock(Day(2019, 3, 6) + os::EncodeTime(14, 30, 5));
-    struct Window : MainWindowLink {
-        QString CompanyCode() const override { return "001"; }
-        void ShowCompany(const QString&, const QString&, const QString&) override {}
-        void EnableCompanyItems(const CompanyTables&) override {}
-        void DisableCompanyItems() override {}
-    } window;
+    testsupport::CompanyWindow window;
     SetMainWindow(&window);
     TList_BerlapForm form;
     Start(form);
