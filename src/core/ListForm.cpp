@@ -25,6 +25,7 @@
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/os/DayNumber.h"
+#include "platform/os/ScopeGuard.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtString.h"
 
@@ -513,18 +514,16 @@ void ListForm::done(int result) {
 
 void ListForm::RunQueryList(const std::function<void()>& run) {
     for (QPushButton* b : startButtons_) b->setEnabled(false);
-    struct Cleanup {
-        ~Cleanup() {
-            try {
-                DM1->TableSzamfejt->SetFiltered(false);
-                DM1->TableSzamfejt->OnFilterRecord = nullptr;
-                DM1->Query1->Close();
-                DM1->Query1->SetSQL("");
-            } catch (const std::exception&) {
-                // Closing a read-only query and dropping a filter lose nothing.
-            }
+    os::ScopeGuard cleanup([] {
+        try {
+            DM1->TableSzamfejt->SetFiltered(false);
+            DM1->TableSzamfejt->OnFilterRecord = nullptr;
+            DM1->Query1->Close();
+            DM1->Query1->SetSQL("");
+        } catch (const std::exception&) {
+            // Closing a read-only query and dropping a filter lose nothing.
         }
-    } cleanup;
+    });
     run();
     for (QPushButton* b : startButtons_) b->setEnabled(true);
 }
@@ -541,16 +540,14 @@ void ListForm::RunWorkTableList(const std::function<bool()>& fill, const std::fu
     for (QPushButton* b : startButtons_) b->setEnabled(false);
     if (alsoExit) BitBtn2->setEnabled(false);
     try {
-        struct Cleanup {
-            ~Cleanup() {
-                try {
-                    DM1->Table1->Close();
-                } catch (const std::exception&) {
-                }
-                DM1->Table1->TableName.clear();
-                DM1->Table1->IndexFieldNames.clear();
+        os::ScopeGuard cleanup([] {
+            try {
+                DM1->Table1->Close();
+            } catch (const std::exception&) {
             }
-        } cleanup;
+            DM1->Table1->TableName.clear();
+            DM1->Table1->IndexFieldNames.clear();
+        });
         if (fill()) show();
     } catch (const std::exception& e) {
         ui::MessageBox(
@@ -569,13 +566,10 @@ bool ListForm::FillWorkTable(const WorkTable& table, const std::function<std::ve
 
 bool ListForm::WriteWorkTable(const WorkTable& table, const std::function<std::vector<db::Record>()>& rows,
                               const QString& error) {
-    struct Reset {
-        QProgressBar *a, *b;
-        ~Reset() {
-            for (QProgressBar* bar : {a, b})
-                if (bar) bar->setValue(0);
-        }
-    } reset{ProgressBar1, ProgressBar2};
+    os::ScopeGuard reset([this] {
+        for (QProgressBar* bar : {ProgressBar1, ProgressBar2})
+            if (bar) bar->setValue(0);
+    });
     try {
         table.Write(rows());
         return true;

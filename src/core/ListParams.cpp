@@ -6,6 +6,7 @@
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/os/DayNumber.h"
+#include "platform/os/ScopeGuard.h"
 
 namespace lookups {
 const CodeLookup Munkahely{.table = &TDM1::TableMhely,
@@ -91,12 +92,10 @@ namespace {
 db::Variant FirstValue(const ListSql& sql) {
     db::Query& q = *DM1->Query1;
     Query1Reset();
-    struct Clear {
-        ~Clear() {
-            DM1->Query1->Close();
-            DM1->Query1->SetSQL("");
-        }
-    } clear;
+    os::ScopeGuard clear([&q] {
+        q.Close();
+        q.SetSQL("");
+    });
     sql.Apply(q);
     q.Open();
     q.First();

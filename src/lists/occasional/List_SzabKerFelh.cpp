@@ -2,6 +2,7 @@
 
 #include "lists/occasional/List_SzabKerFelhQR.h"
 #include "platform/db/Query.h"
+#include "platform/os/ScopeGuard.h"
 
 namespace {
 
@@ -51,10 +52,7 @@ void TList_SzabKerFelhForm::BitBtn1Click() {
 
         TList_SzabKerFelhQRForm& layout = *List_SzabKerFelhQRForm;
         layout.Beallit(dolgozok, sorok);
-        struct Bezar {
-            TList_SzabKerFelhQRForm& layout;
-            ~Bezar() { layout.Bezar(); }
-        } bezar{layout};
+        os::ScopeGuard bezar([&layout] { layout.Bezar(); });
         layout.QuickRep1.Preview();
     });
 }

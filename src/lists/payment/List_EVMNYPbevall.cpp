@@ -3,6 +3,7 @@
 #include "lists/payment/List_EVMNYPQRbevall.h"
 #include "lists/payment/List_MNYP.h"
 #include "platform/db/Query.h"
+#include "platform/os/ScopeGuard.h"
 
 namespace {
 
@@ -55,10 +56,7 @@ void TList_EVMNYPbevallForm::BitBtn1Click() {
         sorok.Line("Order By SF_JCKOD");
 
         TList_EVMNYPQRbevallForm& layout = *List_EVMNYPQRbevallForm;
-        struct Bezar {
-            TList_EVMNYPQRbevallForm& layout;
-            ~Bezar() { layout.Bezar(); }
-        } bezar{layout};
+        os::ScopeGuard bezar([&layout] { layout.Bezar(); });
         layout.Beallit(tagok, sorok, honap);
         layout.QuickRep1.Preview();
     });

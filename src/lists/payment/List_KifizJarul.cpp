@@ -2,6 +2,7 @@
 
 #include "lists/payment/List_KifizJarulQR.h"
 #include "platform/db/Query.h"
+#include "platform/os/ScopeGuard.h"
 
 namespace {
 
@@ -67,10 +68,7 @@ void TList_KifizJarulForm::BitBtn1Click() {
         layout.Parameterek = {RangeText(*this, "CurrencyEdit1", "CurrencyEdit2"),
                               RangeText(*this, "MaskEdit1", "MaskEdit2"),
                               RangeText(*this, "MaskEdit5", "MaskEdit6")};
-        struct Bezar {
-            TList_KifizJarulQRForm& layout;
-            ~Bezar() { layout.Bezar(); }
-        } bezar{layout};
+        os::ScopeGuard bezar([&layout] { layout.Bezar(); });
         layout.QuickRep1.Preview();
     });
 }

@@ -1,6 +1,7 @@
 #include "lists/summary/List_JarulOssz.h"
 
 #include "lists/summary/List_JarulOsszQR.h"
+#include "platform/os/ScopeGuard.h"
 
 namespace {
 
@@ -63,10 +64,7 @@ void TList_JarulOsszForm::BitBtn1Click() {
         layout.Beallit(fajtak, dolgozok, sorok, Checked("CheckBox1"), Checked("CheckBoxListaDatum"));
         layout.Parameterek = {QString::number(honap), RangeText(*this, "MaskEdit1", "MaskEdit2"),
                               RangeText(*this, "MaskEdit5", "MaskEdit6")};
-        struct Bezar {
-            TList_JarulOsszQRForm& layout;
-            ~Bezar() { layout.Bezar(); }
-        } bezar{layout};
+        os::ScopeGuard bezar([&layout] { layout.Bezar(); });
         layout.QuickRep1.Preview();
     });
 }

@@ -1,6 +1,7 @@
 #include "lists/summary/List_JogcimOssz.h"
 
 #include "lists/summary/List_JogcimOsszQR.h"
+#include "platform/os/ScopeGuard.h"
 
 namespace {
 
@@ -78,10 +79,7 @@ void TList_JogcimOsszForm::BitBtn1Click() {
             RangeText(*this, "CurrencyEdit1", "CurrencyEdit2"), RangeText(*this, "DateEdit1", "DateEdit2"),
             RangeText(*this, "MaskEdit1", "MaskEdit2"), RangeText(*this, "MaskEdit5", "MaskEdit6"),
             RangeText(*this, "MaskEdit7", "MaskEdit8")};
-        struct Bezar {
-            TList_JogcimOsszQRForm& layout;
-            ~Bezar() { layout.Bezar(); }
-        } bezar{layout};
+        os::ScopeGuard bezar([&layout] { layout.Bezar(); });
         layout.QuickRep1.Preview();
     });
 }

@@ -12,6 +12,7 @@
 #include "core/helpers/SegedUnit.h"
 #include "lists/summary/List_KoltsFelosztQR.h"
 #include "platform/db/Table.h"
+#include "platform/os/ScopeGuard.h"
 #include "platform/ui/Dialogs.h"
 
 namespace {
@@ -200,23 +201,18 @@ bool TList_KoltsFelosztForm::KoltsFelosztFeltolt() {
 }
 
 void TList_KoltsFelosztForm::BitBtn1Click() {
-    struct Bezar {
-        db::Query& q1;
-        db::Query& q2;
-        ~Bezar() {
-            for (db::Query* q : {&q2, &q1}) {
-                try {
-                    q->Close();
-                } catch (const std::exception&) {
-                    // Closing a read-only query loses nothing.
-                }
-                q->SetSQL("");
-            }
-        }
-    };
     RunWorkTableList(
         [this] {
-            Bezar bezar{Query1, Query2};
+            os::ScopeGuard bezar([this] {
+                for (db::Query* q : {&Query2, &Query1}) {
+                    try {
+                        q->Close();
+                    } catch (const std::exception&) {
+                        // Closing a read-only query loses nothing.
+                    }
+                    q->SetSQL("");
+                }
+            });
             const int honap = Month("CurrencyEdit1");
             const std::string szamfejt = ListSql::Table(*DM1->TableSzamfejt);
             ListSql kulso;
@@ -241,10 +237,7 @@ void TList_KoltsFelosztForm::BitBtn1Click() {
         [this] {
             KoltsFelosztTabla().OpenInTable1();
             List_KoltsFelosztQRForm = std::make_unique<TList_KoltsFelosztQRForm>();
-            struct Free {
-                std::unique_ptr<TList_KoltsFelosztQRForm>& layout;
-                ~Free() { layout.reset(); }
-            } free{List_KoltsFelosztQRForm};
+            os::ScopeGuard free([this] { List_KoltsFelosztQRForm.reset(); });
             List_KoltsFelosztQRForm->Beallit(Checked("CheckBox1"), Text("CurrencyEdit1"));
             List_KoltsFelosztQRForm->QuickRep1.Preview();
         },

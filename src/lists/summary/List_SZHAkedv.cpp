@@ -3,6 +3,7 @@
 #include "core/helpers/SegedUnit.h"
 #include "lists/summary/List_SZHAkedvQR.h"
 #include "platform/db/Query.h"
+#include "platform/os/ScopeGuard.h"
 
 namespace {
 
@@ -114,10 +115,7 @@ void TList_SZHAkedvForm::BitBtn1Click() {
             QString::fromStdString(DatumSzoveg(Date("DateEdit1")) + " - " + DatumSzoveg(Date("DateEdit2"))),
             RangeText(*this, "MaskEdit1", "MaskEdit2"), RangeText(*this, "MaskEdit5", "MaskEdit6"),
             RangeText(*this, "MaskEdit7", "MaskEdit8")};
-        struct Bezar {
-            TList_SZHAkedvQRForm& layout;
-            ~Bezar() { layout.Bezar(); }
-        } bezar{layout};
+        os::ScopeGuard bezar([&layout] { layout.Bezar(); });
         layout.QuickRep1.Preview();
     });
 }
