@@ -311,25 +311,27 @@ ParamField Gyujto() {
     return OptionalRange("MaskEdit11", "MaskEdit12", QStringLiteral("Gyűjtő :"), "SF_GYUJTO");
 }
 
-ParamField BevallasJellege() {
+ParamField Combo(const char* from, const QString& caption, const QStringList& items,
+                 const QStringList& codes) {
     ParamField f;
     f.kind = ParamKind::Combo;
-    f.from = "ComboBox1";
-    f.caption = QStringLiteral("Bevallás jellege :");
-    f.items = {"Nincs", "Felszámolás", "Végelszámolás", "Átalakulás"};
-    f.codes = {"", "F", "V", "A"};
+    f.from = from;
+    f.caption = caption;
+    f.items = items;
+    f.codes = codes;
     return f;
 }
 
+ParamField BevallasJellege() {
+    return Combo("ComboBox1", QStringLiteral("Bevallás jellege :"),
+                 {"Nincs", "Felszámolás", "Végelszámolás", "Átalakulás"}, {"", "F", "V", "A"});
+}
+
 ParamField BevallasFajtaja() {
-    ParamField f;
-    f.kind = ParamKind::Combo;
-    f.from = "ComboBox2";
-    f.caption = QStringLiteral("Bevallás fajtája :");
-    f.items = {"Nincs", "Felszámolási eljárás kezdete", "Felszámolási eljárás alatti időszak",
-               "Felszámolási eljárás befejezése"};
-    f.codes = {"", "1", "2", "3"};
-    return f;
+    return Combo("ComboBox2", QStringLiteral("Bevallás fajtája :"),
+                 {"Nincs", "Felszámolási eljárás kezdete", "Felszámolási eljárás alatti időszak",
+                  "Felszámolási eljárás befejezése"},
+                 {"", "1", "2", "3"});
 }
 
 }  // namespace params

@@ -139,6 +139,10 @@ ParamField DolgozoDolgozokbol(const CodeLookup& code = lookups::DolgozoSQL);
 // The optional job-number and collector ranges (no lookup, may stay empty).
 ParamField Munkaszam();
 ParamField Gyujto();
+// A drop-down list of fixed items; with `codes`, each item's code is shown
+// beside it.
+ParamField Combo(const char* from, const QString& caption, const QStringList& items,
+                 const QStringList& codes = {});
 // The pension fund return's character (ComboBox1) and kind (ComboBox2),
 // each item with its code.
 ParamField BevallasJellege();

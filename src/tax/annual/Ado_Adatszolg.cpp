@@ -326,11 +326,8 @@ int WriteM29Xml(const std::string& path, const std::string& jelleg,
 }
 
 ListDecl AdatszolgDecl() {
-    ParamField jelleg;
-    jelleg.kind = ParamKind::Combo;
-    jelleg.from = "ComboBox1";
-    jelleg.caption = QStringLiteral("Jelleg (E/P/H)");
-    jelleg.items = {"E", "P", "H", "H1", "H2", "H3", "H4", "H5", "H6", "H7", "H8", "H9"};
+    ParamField jelleg = params::Combo("ComboBox1", QStringLiteral("Jelleg (E/P/H)"),
+                                      {"E", "P", "H", "H1", "H2", "H3", "H4", "H5", "H6", "H7", "H8", "H9"});
     ListDecl d;
     d.objectName = "Ado_AdatszolgForm";
     d.caption = QStringLiteral("Adó/Adatszolgáltatás");

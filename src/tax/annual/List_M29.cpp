@@ -18,11 +18,9 @@ const CodeLookup kDolgozo = [] {
 ListDecl M29ListaDecl() {
     ParamField munkahely = params::Munkahely();
     ParamField dolgozo = params::Dolgozo(kDolgozo);
-    ParamField jelleg;
-    jelleg.kind = ParamKind::Combo;
-    jelleg.from = "ComboBox1";
-    jelleg.caption = QStringLiteral("Jelleg (E/P/H)");
-    jelleg.items = {"E", "P", "H", "H1", "H2", "H3", "H4", "H5", "H6", "H7", "H8", "H9", ""};
+    ParamField jelleg =
+        params::Combo("ComboBox1", QStringLiteral("Jelleg (E/P/H)"),
+                      {"E", "P", "H", "H1", "H2", "H3", "H4", "H5", "H6", "H7", "H8", "H9", ""});
     ListDecl d;
     d.objectName = "List_M29Form";
     d.caption = QStringLiteral("Adó/M29 lista");
