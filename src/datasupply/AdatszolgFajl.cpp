@@ -1,14 +1,21 @@
 #include "datasupply/AdatszolgFajl.h"
 
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 
 #include "controls/NumEdits.h"
+#include "core/DataModule1.h"
 #include "core/ListForm.h"
+#include "core/ListLayout.h"
 #include "core/helpers/FormXml.h"
+#include "platform/db/Table.h"
 #include "platform/os/AtomicFile.h"
+#include "platform/os/ScopeGuard.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Hourglass.h"
 
 void MuveletNemLehet() { ui::ShowMessage(QStringLiteral("A műveletet nem lehet végrehajtani...")); }
 
@@ -25,6 +32,34 @@ bool AdatszolgFajlIr(const QString& caption, const std::string& path,
                        ui::Ok);
         return false;
     }
+}
+
+QString AdatszolgCegKod() {
+    return DM1->TableCegek->Active() && LocateCompany() ? QString::fromStdString(CegKod()) : QString();
+}
+
+bool Lekerdezes(ListForm& form, QLabel* phase, const std::function<void()>& collect,
+                const std::function<void()>& discard) {
+    if (AdatszolgCegKod().isEmpty()) {
+        MuveletNemLehet();
+        return false;
+    }
+    form.BitBtn1->setEnabled(false);
+    os::ScopeGuard vissza([&form, phase] {
+        form.ProgressBar1->setValue(0);
+        phase->clear();
+        form.BitBtn1->setEnabled(true);
+    });
+    try {
+        ui::Hourglass hourglass;
+        collect();
+    } catch (const std::exception& e) {
+        discard();
+        ui::MessageBox(QStringLiteral("Üzenetkezelő"), QString::fromUtf8(e.what()), ui::Icon::Error, ui::Ok);
+        return false;
+    }
+    ui::ShowMessage(QStringLiteral("A lekérdezés befejeződött."));
+    return true;
 }
 
 QPushButton* MappaGomb(ListForm& form, const std::function<void()>& choose) {

@@ -7,6 +7,7 @@
 #include <string>
 
 class ListForm;
+class QLabel;
 class QPushButton;
 
 // "A műveletet nem lehet végrehajtani...": no company, or nothing collected.
@@ -17,6 +18,17 @@ void MuveletNemLehet();
 // CR and the reason in a box titled `caption` and gives false.
 bool AdatszolgFajlIr(const QString& caption, const std::string& path,
                      const std::function<std::string()>& build);
+
+// The company of the open tables when the company table is open and holds
+// it; empty otherwise, and then nothing may be collected or written.
+QString AdatszolgCegKod();
+
+// "Lekérdezés": refused without a company. While `collect` runs, the start
+// button is off and the hourglass on; afterwards the progress bar and the
+// phase label are cleared. An error drops what was collected (`discard`)
+// and is shown in an "Üzenetkezelő" box; success is said. True on success.
+bool Lekerdezes(ListForm& form, QLabel* phase, const std::function<void()>& collect,
+                const std::function<void()>& discard);
 
 // The folder button "..." (BitBtn5) right of the folder edit Edit1; a click
 // runs `choose`.

@@ -159,9 +159,7 @@ void TEvgyONYPadatszolgForm::done(int result) {
     ListForm::done(result);
 }
 
-QString TEvgyONYPadatszolgForm::CegKod() const {
-    return DM1->TableCegek->Active() && LocateCompany() ? Q(::CegKod()) : QString();
-}
+QString TEvgyONYPadatszolgForm::CegKod() const { return AdatszolgCegKod(); }
 
 void TEvgyONYPadatszolgForm::OnypFajlnev() {
     const QString ceg = CegKod();
@@ -192,18 +190,7 @@ void TEvgyONYPadatszolgForm::GyujtesEllenoriz() {
 }
 
 void TEvgyONYPadatszolgForm::BitBtn1Click() {
-    if (CegKod().isEmpty()) {
-        MuveletNemLehet();
-        return;
-    }
-    BitBtn1->setEnabled(false);
-    os::ScopeGuard vissza([this] {
-        ProgressBar1->setValue(0);
-        Label5->clear();
-        BitBtn1->setEnabled(true);
-    });
-    try {
-        ui::Hourglass hourglass;
+    const auto gyujt = [this] {
         const int honap = Month("CurrencyEdit1");
         const QString jogcim = Text("MaskEdit1");
         ListSql sql;
@@ -251,14 +238,10 @@ void TEvgyONYPadatszolgForm::BitBtn1Click() {
         mdONYP.First();
         gyujtottHonap_ = honap;
         gyujtottJogcim_ = jogcim;
-    } catch (const std::exception& e) {
-        // Records collected before the error are not the month's: nothing to write.
-        mdONYP.Close();
-        ui::MessageBox(QStringLiteral("Üzenetkezelő"), QString::fromUtf8(e.what()), ui::Icon::Error, ui::Ok);
-        return;
-    }
-    ui::ShowMessage(QStringLiteral("A lekérdezés befejeződött."));
-    BitBtn4->setFocus();
+    };
+    // Records collected before an error are not the month's: nothing to write.
+    const auto elvet = [this] { mdONYP.Close(); };
+    if (Lekerdezes(*this, Label5, gyujt, elvet)) BitBtn4->setFocus();
 }
 
 void TEvgyONYPadatszolgForm::OnypFajlIras() {

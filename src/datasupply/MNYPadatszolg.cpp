@@ -516,9 +516,7 @@ void TMNYPadatszolgForm::done(int result) {
     ListForm::done(result);
 }
 
-QString TMNYPadatszolgForm::CegKod() const {
-    return DM1->TableCegek->Active() && LocateCompany() ? Q(::CegKod()) : QString();
-}
+QString TMNYPadatszolgForm::CegKod() const { return AdatszolgCegKod(); }
 
 void TMNYPadatszolgForm::ProposeMnypFileNames() {
     const std::string kod = Text("MaskEdit7").toStdString();
@@ -585,18 +583,7 @@ MnypGyujtes TMNYPadatszolgForm::Gyujtes() const {
 }
 
 void TMNYPadatszolgForm::BitBtn1Click() {
-    if (CegKod().isEmpty()) {
-        MuveletNemLehet();
-        return;
-    }
-    BitBtn1->setEnabled(false);
-    os::ScopeGuard vissza([this] {
-        ProgressBar1->setValue(0);
-        Label3->clear();
-        BitBtn1->setEnabled(true);
-    });
-    try {
-        ui::Hourglass hourglass;
+    const auto gyujt = [this] {
         const int honap = Month("CurrencyEdit1");
         const QString kod = Text("MaskEdit7");
         ListSql tagSql;
@@ -628,14 +615,10 @@ void TMNYPadatszolgForm::BitBtn1Click() {
                         [this] { ProgressBar1->setValue(ProgressBar1->value() + 1); });
         gyujtottHonap_ = honap;
         gyujtottKod_ = kod;
-    } catch (const std::exception& e) {
-        // A part of the month is not the month: nothing to write or print.
-        Bezar();
-        ui::MessageBox(QStringLiteral("Üzenetkezelő"), QString::fromUtf8(e.what()), ui::Icon::Error, ui::Ok);
-        return;
-    }
-    ui::ShowMessage(QStringLiteral("A lekérdezés befejeződött."));
-    BitBtn4->setFocus();
+    };
+    // A part of the month is not the month: nothing to write or print.
+    const auto elvet = [this] { Bezar(); };
+    if (Lekerdezes(*this, Label3, gyujt, elvet)) BitBtn4->setFocus();
 }
 
 void TMNYPadatszolgForm::WriteMnypFiles() {
