@@ -119,6 +119,13 @@ void Query1Reset() {
     q.DatabaseName = DM1->TableSzamfejt->DatabaseName;
 }
 
+void Query1Open(const ListSql& sql) {
+    Query1Reset();
+    sql.Apply(*DM1->Query1);
+    DM1->Query1->Open();
+    DM1->Query1->First();
+}
+
 Query1Fill::~Query1Fill() {
     try {
         DM1->Query1->Close();

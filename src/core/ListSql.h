@@ -55,6 +55,8 @@ private:
 
 // Closes Query1 and clears its SQL; points it at the payroll table's database.
 void Query1Reset();
+// Query1 afresh on `sql`, open on its first row: what a query list shows.
+void Query1Open(const ListSql& sql);
 // A fill's Query1, reset at the start and closed without SQL however the
 // fill ends.
 class Query1Fill {

@@ -27,10 +27,7 @@ void TList_TorzslapForm::BitBtn1Click() {
         sql.Range("DG_TORZSSZAM", Text("MaskEdit1"), Text("MaskEdit2"));
         // Without the name order, in employee-number order.
         sql.Line(Checked("CheckBox1") ? "Order By DG_NEV, DG_TORZSSZAM" : "Order By DG_TORZSSZAM");
-        Query1Reset();
-        sql.Apply(*DM1->Query1);
-        DM1->Query1->Open();
-        DM1->Query1->First();
+        Query1Open(sql);
         QRForm->QuickRep1.Preview();
     });
 }

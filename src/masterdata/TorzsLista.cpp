@@ -70,10 +70,7 @@ void TorzsListaForm::BitBtn1Click() {
         sql.Line("Select * From " + ListSql::Table(table));
         sql.Range(key, Text("MaskEdit1"), Text("MaskEdit2"));
         sql.Line("Order By " + db::SqlName(key));
-        Query1Reset();
-        sql.Apply(*DM1->Query1);
-        DM1->Query1->Open();
-        DM1->Query1->First();
+        Query1Open(sql);
         QRForm->QuickRep1.Preview();
     });
 }

@@ -41,10 +41,7 @@ void DolgozokLekerdezese(const ListForm& form, const std::function<void(ListSql&
     sql.Range("DG_MHKOD", form.Text("MaskEdit1"), form.Text("MaskEdit2"));
     if (feltetel) feltetel(sql);
     sql.Line("Order By SF_DGTORZSSZAM");
-    Query1Reset();
-    sql.Apply(*DM1->Query1);
-    DM1->Query1->Open();
-    DM1->Query1->First();
+    Query1Open(sql);
 }
 
 double ProgramFejlec(report::Band& band, bool keszito) {

@@ -187,10 +187,7 @@ void TList_BerkartonForm::StartButtonClick(int) {
             "((tJogc.JC_SZABTIP <> '0' And tJogc.JC_SZABTIP <> '') Or (tJogc.JC_JARULKOD <> '00' And "
             "tJogc.JC_JARULKOD <> ''))");
         sql.Line("Order By tSzamf.SF_DGTORZSSZAM, tSzamf.SF_TOL");
-        Query1Reset();
-        sql.Apply(*DM1->Query1);
-        DM1->Query1->Open();
-        DM1->Query1->First();
+        Query1Open(sql);
         List_TavolletQRForm->QuickRep1.Preview();
     });
 }

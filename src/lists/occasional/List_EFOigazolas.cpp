@@ -49,10 +49,7 @@ void TList_EFOigazolasForm::BitBtn1Click() {
         // The registration number after the name keeps each employee's rows
         // together when two share a name.
         sql.Line("Order By SF_DGNEV, SF_DGTORZSSZAM, SF_HONAP, SF_KIFIZDAT");
-        Query1Reset();
-        sql.Apply(*DM1->Query1);
-        DM1->Query1->Open();
-        DM1->Query1->First();
+        Query1Open(sql);
         List_EFOigazolasQRForm->QuickRep1.Preview();
     });
 }

@@ -38,10 +38,7 @@ void TList_MunkidoKedvForm::BitBtn1Click() {
         sql.Line("Select * From " + ListSql::Table(*DM1->TableSzamfejt));
         sql.Equal("SF_DGTORZSSZAM", kod);
         sql.Equal("SF_JCKOD", QStringLiteral("108"));
-        Query1Reset();
-        sql.Apply(*DM1->Query1);
-        DM1->Query1->Open();
-        DM1->Query1->First();
+        Query1Open(sql);
         if (!DM1->TableDolgozo->Locate("DG_TORZSSZAM", kod.toStdString())) return;
         List_MunkidoKedvQRForm->QuickRep1.Preview();
     });

@@ -29,10 +29,7 @@ void TList_SzabForm::BitBtn1Click() {
         sql.Line("Select Distinct SF_DGMHKOD From " + ListSql::Table(*DM1->TableSzamfejt));
         sql.Range("SF_DGMHKOD", Text("MaskEdit1"), Text("MaskEdit2"));
         sql.Line("Order By SF_DGMHKOD");
-        Query1Reset();
-        sql.Apply(*DM1->Query1);
-        DM1->Query1->Open();
-        DM1->Query1->First();
+        Query1Open(sql);
         SetPayrollFilter(&TDM1::List_SzabFilter);
         List_SzabQRForm->QuickRep1.Preview();
     });

@@ -34,10 +34,7 @@ void TList_JogcimForm::BitBtn1Click() {
         sql.Equal("SF_JCKOD", Text("MaskEdit7"));
         sql.DateRange("SF_KIFIZDAT", Date("DateEdit1"), Date("DateEdit2"));
         sql.Line("Order By SF_DGNEV, SF_KIFIZDAT");
-        Query1Reset();
-        sql.Apply(*DM1->Query1);
-        DM1->Query1->Open();
-        DM1->Query1->First();
+        Query1Open(sql);
 
         TList_JogcimQRForm& layout = *List_JogcimQRForm;
         layout.Parameterek = {

@@ -21,10 +21,7 @@ void KifizetesiHelyekNyitas(const ListForm& form, const std::string& columns) {
     sql.Condition("SF_KIFIZDAT = :datum");
     sql.Bind("datum", form.Date("DateEdit1"), db::FieldType::Date);
     sql.Line("Order By SF_DGKHKOD");
-    Query1Reset();
-    sql.Apply(*DM1->Query1);
-    DM1->Query1->Open();
-    DM1->Query1->First();
+    Query1Open(sql);
 }
 
 TList_KifizForm::TList_KifizForm(QWidget* parent)

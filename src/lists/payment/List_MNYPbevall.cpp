@@ -61,10 +61,7 @@ void TList_MNYPbevallForm::BitBtn1Click() {
         sql.Condition("(DG_MNYPJOGVKOD Not In ('21', '26', '36', '38', '39') Or DG_MNYPJOGVKOD Is Null)");
         MnypFeltetel(sql, "SF_DGMNYP", Text("MaskEdit7"), Text("MaskEdit8"));
         sql.Line("Order By SF_DGMNYP, SF_DGTORZSSZAM");
-        Query1Reset();
-        sql.Apply(*DM1->Query1);
-        DM1->Query1->Open();
-        DM1->Query1->First();
+        Query1Open(sql);
         SetPayrollFilter(&TDM1::List_MNYPbevallFilter);
 
         TList_MNYPQRbevallForm& layout = *List_MNYPQRbevallForm;

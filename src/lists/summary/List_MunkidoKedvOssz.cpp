@@ -31,10 +31,7 @@ void TList_MunkidoKedvOsszForm::BitBtn1Click() {
         sql.Range("SF_HONAP", Month("CurrencyEdit1"), Month("CurrencyEdit2"));
         sql.Equal("SF_JCKOD", QStringLiteral("108"));
         sql.Line("Order By SF_DGTORZSSZAM, SF_KIFIZDAT");
-        Query1Reset();
-        sql.Apply(*DM1->Query1);
-        DM1->Query1->Open();
-        DM1->Query1->First();
+        Query1Open(sql);
         SetPayrollFilter(&TDM1::List_MunkidoKedvOsszFilter);
 
         TList_MunkidoKedvOsszQRForm& layout = *List_MunkidoKedvOsszQRForm;

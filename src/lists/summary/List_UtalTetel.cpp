@@ -99,10 +99,7 @@ void TList_UtalTetelForm::BitBtn1Click() {
         sql.Line("Join " + ListSql::Table(*DM1->TableJogcim) + " As Jogc On Utal.UT_JCKOD = Jogc.JC_KOD");
         sql.Line("Where Utal.UT_OSSZEG Is Not Null And Utal.UT_OSSZEG <> 0");
         sql.Line("Order By UT_SZAMLA");
-        Query1Reset();
-        sql.Apply(*DM1->Query1);
-        DM1->Query1->Open();
-        DM1->Query1->First();
+        Query1Open(sql);
         TList_UtalTetelQRForm& layout = *List_UtalTetelQRForm;
         layout.Munkahely = RangeText(*this, "MaskEdit1", "MaskEdit2");
         layout.Honap = RangeText(*this, "CurrencyEdit1", "CurrencyEdit2");

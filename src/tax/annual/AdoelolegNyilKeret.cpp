@@ -89,10 +89,7 @@ void AdoelolegNyilForm::BitBtn1Click() {
         sql.Range("DG_MHKOD", Text("MaskEdit1"), Text("MaskEdit2"));
         if (csakCsaladi_) sql.Condition("DG_ALKMIN Not In ('0', '7', '8', '9')");
         sql.Line("Order By DG_TORZSSZAM");
-        Query1Reset();
-        sql.Apply(*DM1->Query1);
-        DM1->Query1->Open();
-        DM1->Query1->First();
+        Query1Open(sql);
         layout_->Preview();
     });
 }

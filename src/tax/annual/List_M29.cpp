@@ -131,10 +131,7 @@ void TList_M29Form::StartButtonClick(int index) {
         }
         Tartomany(sql, "M29_DGTORZSSZAM");
         sql.Line("Order By M29_DGTORZSSZAM");
-        Query1Reset();
-        sql.Apply(*DM1->Query1);
-        DM1->Query1->Open();
-        DM1->Query1->First();
+        Query1Open(sql);
         report::Report& r = index == 0   ? List_M29QRForm->QuickRep1
                             : index == 2 ? List_M294QRForm->QuickRep1
                                          : List_M295QRForm->QuickRep1;

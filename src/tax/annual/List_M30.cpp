@@ -43,10 +43,7 @@ void TList_M30Form::BitBtn1Click() {
         double datum = 0;
         db::ParseDate(FeldolgozasiEv + ".12.31", datum);
         sql.Bind("datum", datum, db::FieldType::Date).Line("Order By M30_DGTORZSSZAM");
-        Query1Reset();
-        sql.Apply(*DM1->Query1);
-        DM1->Query1->Open();
-        DM1->Query1->First();
+        Query1Open(sql);
         List_M30QRForm->QuickRep1.Preview();
     });
 }
