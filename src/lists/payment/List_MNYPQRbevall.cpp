@@ -76,7 +76,8 @@ TList_MNYPQRbevallForm::TList_MNYPQRbevallForm() : QuickRep1(QStringLiteral("Lis
         int tagok = 0;
         for (q.First(); !q.Eof(); q.Next())
             if (q.FieldByName("SF_DGMNYP").AsString() == penztar) ++tagok;
-        q.GotoBookmark(hely);
+        // No member (an empty return's page) leaves no place to go back to.
+        if (hely) q.GotoBookmark(hely);
         return KetJegy(Kerekit(tagok / 2.0L));
     }));
     s.push_back(&header.Label(0, lap + 10, 18, QStringLiteral("Dátum :")));
@@ -288,7 +289,7 @@ void TList_MNYPQRbevallForm::DetailBeforePrint() {
         ++PenztarOssz.tagok;
         for (szamfejt.First(); !szamfejt.Eof(); szamfejt.Next()) PenztarOssz.Hozzaad(szamfejt);
     }
-    q.GotoBookmark(hely);
+    if (hely) q.GotoBookmark(hely);
     szamfejt.First();
 
     // The employer's supplement rate of the fund's first member.

@@ -216,6 +216,19 @@ TEST_F(ListMnypBevallTest, ContributionReturnPrintsASummaryAndInsertSheetsPerFun
                                            testsupport::Encoding::Utf8, "pages.txt"));
 }
 
+// A month without a member of the funds still shows the empty return's
+// page: the header's count of members finds none instead of failing.
+TEST_F(ListMnypBevallTest, ContributionReturnWithoutMembersPrintsAnEmptySummary) {
+    os::FixedClock clock(Day(2019, 4, 6) + os::EncodeTime(9, 0, 0));
+    TList_MNYPbevallForm form;
+    Show(form);
+    form.SetValue("CurrencyEdit1", 1);
+    const std::vector<QStringList> pages = Run(form);
+    ASSERT_EQ(pages.size(), 1u) << pagesText;
+    EXPECT_TRUE(Has(pages[0], "1. Bevallási időszak : | 2019/01"));
+    EXPECT_TRUE(Has(pages[0], "Összesítő adatlap"));
+}
+
 TEST_F(ListMnypBevallTest, SelfEmployedReturnForm) {
     TList_EVMNYPbevallForm form;
     Show(form);
