@@ -98,7 +98,8 @@ TList_NYENYIQRForm::TList_NYENYIQRForm() : QuickRep1(QStringLiteral("List_NYENYI
                    {"Tagság vége", &Adatok::tagsagVege, 158, 32}};
     for (const auto& p : penztar) {
         band.Label(p.x, y, p.szeles, QString::fromUtf8(p.cim)).Bold();
-        band.Computed(p.x, y + 5, p.szeles, [this, m = p.mezo] { return Adat.*m; });
+        // The fund's full name may be 60 characters long.
+        band.Computed(p.x, y + 5, p.szeles, [this, m = p.mezo] { return Adat.*m; }).Shrink();
     }
     y += 13;
     // Section 9: a row of headed cells.

@@ -55,11 +55,15 @@ TList_BevEllQRForm::TList_BevEllQRForm() : QuickRep1(QStringLiteral("List_BevEll
     detail.Computed(kAnem, 0, kElso - kAnem, [] { return Mezo("ANEM"); }).Size(7);
     for (int m = 0; m < 13; ++m) {
         const std::string field = m < 12 ? std::to_string(m + 1) + "_OSSZEG" : "SUM_OSSZEG";
+        // Half a millimetre before each keeps a shrunk amount apart from the
+        // one on its left.
         oszlopok_[m][1] =
             &detail
                  .Computed(
-                     kElso + m * kSzeles, 0, kSzeles, [field] { return Osszeg(field); }, Align::Right)
-                 .Size(6.5);  // 999 999 999 fits a month's column only at this size
+                     kElso + m * kSzeles + 0.5, 0, kSzeles - 0.5, [field] { return Osszeg(field); },
+                     Align::Right)
+                 .Size(6.5)  // 999 999 999 fits a month's column only at this size
+                 .Shrink();  // a wider total or a negative one in a smaller size
     }
     detail.AfterPrint = [this] { QRGroup1->ForceNewPage = Mezo("SOR") == QLatin1String("VEGE"); };
 

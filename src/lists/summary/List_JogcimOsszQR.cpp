@@ -69,9 +69,13 @@ TList_JogcimOsszQRForm::TList_JogcimOsszQRForm() : QuickRep1(QStringLiteral("Lis
         return tetelesen_ ? QString::fromStdString(Query2.FieldByName("SF_DGTORZSSZAM").AsString())
                           : QString();
     });
-    QRSubDetail1->Computed(146, 0, 44, [this] {
-        return tetelesen_ ? QString::fromStdString(Query2.FieldByName("SF_DGNEV").AsString()) : QString();
-    });
+    QRSubDetail1
+        ->Computed(146, 0, 44,
+                   [this] {
+                       return tetelesen_ ? QString::fromStdString(Query2.FieldByName("SF_DGNEV").AsString())
+                                         : QString();
+                   })
+        .Shrink();
 
     // The item's total, once after its rows.
     auto& total = QuickRep1.AddSubDetail(6, std::function<bool()>());

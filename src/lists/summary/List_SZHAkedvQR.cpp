@@ -59,7 +59,7 @@ TList_SZHAkedvQRForm::TList_SZHAkedvQRForm() : QuickRep1(QStringLiteral("List_SZ
     detail.Computed(15, 0, 25, [this] { return aktualis_->torzsszam; });
     detail.Computed(40, 0, 60, [this] { return aktualis_->nev; });
     detail.Computed(100, 0, 12, [this] { return aktualis_->jogcim; });
-    detail.Computed(112, 0, 48, [this] { return aktualis_->jogcimNev; });
+    detail.Computed(112, 0, 48, [this] { return aktualis_->jogcimNev; }).Shrink();
     detail.Computed(
         160, 0, 30, [this] { return aktualis_->osszeg; }, Align::Right);
 

@@ -9,6 +9,9 @@ namespace {
 
 using report::Align;
 
+// Column starts, mm: the account number's 26 characters need 50 mm.
+constexpr double kJogcim = 0, kNev = 13, kAzon = 56, kPenztar = 84, kSzamla = 108, kOsszeg = 160, kVege = 190;
+
 std::string Mezo(const char* name) { return DM1->Query1->FieldByName(name).AsString(); }
 
 }  // namespace
@@ -31,11 +34,11 @@ TList_UtalTetelQRForm::TList_UtalTetelQRForm() : QuickRep1(QStringLiteral("List_
     header.Label(0, y + 5, 25, QStringLiteral("Hónap:"));
     header.Computed(25, y + 5, 165, [this] { return Honap; });
     const double c = y + 11;
-    header.Label(0, c, 15, QStringLiteral("Jogcím"));
-    header.Label(15, c, 50, QStringLiteral("Jogcím neve"));
-    header.Label(65, c, 50, QStringLiteral("Azonosító"));
-    header.Label(115, c, 45, QStringLiteral("Számlaszám"));
-    header.Label(160, c, 30, QStringLiteral("Összeg"), Align::Right);
+    header.Label(kJogcim, c, kNev - kJogcim, QStringLiteral("Jogcím"));
+    header.Label(kNev, c, kAzon - kNev, QStringLiteral("Jogcím neve"));
+    header.Label(kAzon, c, kSzamla - kAzon, QStringLiteral("Azonosító"));
+    header.Label(kSzamla, c, kOsszeg - kSzamla, QStringLiteral("Számlaszám"));
+    header.Label(kOsszeg, c, kVege - kOsszeg, QStringLiteral("Összeg"), Align::Right);
     header.HLine(0, c + 5.5, 190);
     header.Height = c + 7;
 
@@ -46,13 +49,19 @@ TList_UtalTetelQRForm::TList_UtalTetelQRForm() : QuickRep1(QStringLiteral("List_
     };
 
     auto& detail = QuickRep1.AddDetail(5);
-    detail.Computed(0, 0, 15, [] { return Q(Mezo("UT_JCKOD")); });
-    detail.Computed(15, 0, 50, [] { return Q(Mezo("JC_NEV")); });
-    detail.Computed(65, 0, 30, [] { return Q(Mezo("UT_AZON")); });
-    detail.Computed(95, 0, 20, [] { return PenztarNev(Mezo("UT_JCKOD"), Mezo("UT_AZON")); });
-    detail.Computed(115, 0, 45, [] { return Q(Mezo("UT_SZAMLA")); });
+    // The names and the identifier (a fund's code or, through the employee
+    // link, up to 30 characters) shrink to their boxes when long.
+    detail.Computed(kJogcim, 0, kNev - kJogcim, [] { return Q(Mezo("UT_JCKOD")); });
+    detail.Computed(kNev, 0, kAzon - kNev - 1, [] { return Q(Mezo("JC_NEV")); }).Shrink();
+    detail.Computed(kAzon, 0, kPenztar - kAzon - 1, [] { return Q(Mezo("UT_AZON")); }).Shrink();
+    detail
+        .Computed(kPenztar, 0, kSzamla - kPenztar - 1,
+                  [] { return PenztarNev(Mezo("UT_JCKOD"), Mezo("UT_AZON")); })
+        .Shrink();
+    detail.Computed(kSzamla, 0, kOsszeg - kSzamla, [] { return Q(Mezo("UT_SZAMLA")); });
     detail.Computed(
-        160, 0, 30, [] { return SzamSzoveg(DM1->Query1->FieldByName("UT_OSSZEG").AsFloat()); }, Align::Right);
+        kOsszeg, 0, kVege - kOsszeg,
+        [] { return SzamSzoveg(DM1->Query1->FieldByName("UT_OSSZEG").AsFloat()); }, Align::Right);
     detail.AfterPrint = [this] {
         const double osszeg = DM1->Query1->FieldByName("UT_OSSZEG").AsFloat();
         CsoportOsszeg += osszeg;
@@ -60,14 +69,14 @@ TList_UtalTetelQRForm::TList_UtalTetelQRForm() : QuickRep1(QStringLiteral("List_
     };
 
     auto& footer = QuickRep1.AddGroupFooter(group, 12);
-    footer.HLine(115, 0.5, 75);
-    footer.Label(115, 1, 45, QStringLiteral("Összesen :"));
+    footer.HLine(kSzamla, 0.5, kVege - kSzamla);
+    footer.Label(kSzamla, 1, kOsszeg - kSzamla, QStringLiteral("Összesen :"));
     footer.Computed(
-        160, 1, 30, [this] { return SzamSzoveg(CsoportOsszeg); }, Align::Right);
-    auto& utalando = footer.Label(115, 6, 45, QStringLiteral("Utalandó :"));
+        kOsszeg, 1, kVege - kOsszeg, [this] { return SzamSzoveg(CsoportOsszeg); }, Align::Right);
+    auto& utalando = footer.Label(kSzamla, 6, kOsszeg - kSzamla, QStringLiteral("Utalandó :"));
     auto& utalandoErtek = footer.Computed(
-        160, 6, 30, [this] { return QString::number(Kerekit(CsoportEgesz.Value() / 1000.0L) * 1000); },
-        Align::Right);
+        kOsszeg, 6, kVege - kOsszeg,
+        [this] { return QString::number(Kerekit(CsoportEgesz.Value() / 1000.0L) * 1000); }, Align::Right);
     footer.BeforePrint = [&utalando, &utalandoErtek](bool&) {
         // Private pension fund fees are not transferred from here.
         const bool mnyp = Mezo("UT_DOLGKAPCS") == "DG_MNYP";

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QTest>
@@ -57,12 +58,36 @@ QString Widest(const QString& words, int size) {
     return s.left(size).trimmed().leftJustified(size, QChar(u'Ő'));
 }
 
+// Makes the report's pages again and counts the records its record bands
+// print: the detail of a report that walks records and the sub-details that
+// walk theirs, each print that takes room. -1 for a report that walks none
+// (a form printed once).
+int PrintedRecords(report::Report& r) {
+    std::vector<report::Band*> bands;
+    if (r.Detail() && (r.DataSet || r.NeedData)) bands.push_back(r.Detail());
+    for (const auto& b : r.SubDetails())
+        if (b->DataSet || b->NeedData) bands.push_back(b.get());
+    int count = 0;
+    std::vector<std::function<void()>> kept;
+    for (report::Band* b : bands) {
+        kept.push_back(b->AfterPrint);
+        b->AfterPrint = [b, after = b->AfterPrint, &count] {
+            if (b->Height > 0) ++count;
+            if (after) after();
+        };
+    }
+    r.Prepare();
+    for (size_t i = 0; i < bands.size(); ++i) bands[i]->AfterPrint = kept[i];
+    return bands.empty() ? -1 : count;
+}
+
 // Answers every dialog of a list's run: the preview is checked and closed,
 // messages get their first button, file dialogs are cancelled.
 class FitCheck : public ui::DialogScript {
 public:
     QStringList findings;
     int previews = 0;
+    QStringList empty;  // the previews whose record bands printed nothing
     // A change to the layout before its pages are made again and measured.
     std::function<void(report::Report&)> change;
     QStringList messages;  // what the run said, for a list that showed nothing
@@ -74,12 +99,11 @@ public:
                 preview->show();
                 QCoreApplication::processEvents();
                 ++previews;
-                if (change) {
-                    change(*preview->QuickRep);
-                    preview->QuickRep->Prepare();
-                }
+                report::Report& r = *preview->QuickRep;
+                if (change) change(r);
+                if (PrintedRecords(r) == 0) empty << r.ReportTitle;
                 for (const QString& f : report::FitProblems(preview->QuickRep->PagePrinter()))
-                    findings << preview->QuickRep->ReportTitle + ": " + f;
+                    findings << r.ReportTitle + ": " + f;
             } else {
                 QCoreApplication::processEvents();  // the wait dialog, while pages are produced
             }
@@ -99,6 +123,13 @@ public:
     }
 };
 
+// The pay items of the fixture's payroll: pay, deductions, charges, the
+// working-time allowance (108, its charge 390), the payable (750) and the
+// contribution allowance (328).
+constexpr const char* kItems[] = {"100", "108", "210", "270", "271", "281A", "300", "301", "304",
+                                  "306", "307", "320", "321", "322", "326",  "328", "330", "332",
+                                  "333", "336", "337", "342", "351", "390",  "750", "755", "900"};
+
 class ListFitTest : public testsupport::ListFixtureTest {
 protected:
     void SetUp() override {
@@ -110,21 +141,54 @@ protected:
         AddRows("KifHely_001", {"KH_KOD", "KH_NEV"},
                 {{"999999", Widest("Hódmezővásárhelyi Kifizetőhely Pénztár", 50).toStdString()}});
         const std::string name = Widest("Hegedűs-Szentmártoni Ágnes Éva", 30).toStdString();
-        AddRows("Dolgozo_001", {"DG_TORZSSZAM", "DG_NEV", "DG_MHKOD", "DG_TAJSZ", "DG_MNYP"},
-                {{"99999999999", name, "999999", "999999999", "9999"}});
+        // Two private fund members: an employee, with a service relation the
+        // insurance sheet counts, and a sole trader, whom the self-employed
+        // fund return lists.
+        AddRows("Dolgozo_001",
+                {"DG_TORZSSZAM", "DG_NEV", "DG_MHKOD", "DG_TAJSZ", "DG_MNYP", "DG_ALKMIN", "DG_MNYPJOGVKOD",
+                 "DG_NYENYIJOGVKOD"},
+                {{"99999999999", name, "999999", "999999999", "9999", "1", "", "99"},
+                 {"99999999998", name, "999999", "999999998", "9999", "6", "21", ""}});
+        AddRows("NyugP", {"NP_KOD", "NP_TIPUS", "NP_NEV", "NP_RNEV"},
+                {{"9999", "M", Widest("Hódmezővásárhelyi Magánnyugdíjpénztár", 60).toStdString(),
+                  Widest("Hódmezővásárhelyi", 20).toStdString()}});
+        // The widest names, accounts the posting takes, and the charges the
+        // cost allocation shares out.
+        const std::string jogcim = Widest("Munkaerőpiaci járulék különbözet", 30).toStdString();
+        RowTable items;
+        for (const char* item : kItems) {
+            const std::string code(item);
+            const bool pay = code == "100" || code == "270";
+            items.push_back({code, jogcim, "99999" + code.substr(0, 3) + "99",
+                             "99999" + code.substr(0, 3) + "98", pay ? "I" : "N", pay ? "I" : "N",
+                             pay ? "I" : "N", pay ? "I" : "N"});
+        }
+        AddRows("Jogcim_001",
+                {"JC_KOD", "JC_NEV", "JC_TARTOZIK", "JC_KOVETEL", "JC_SZHAKOT", "JC_MADOJKOT", "JC_NYJKOT",
+                 "JC_SZAKKEPZES"},
+                items);
+        // A transfer to the employee's fund, and one to an account named by
+        // the employee's name, the widest identifier.
+        AddRows("Utal_001", {"UT_JCKOD", "UT_AZON", "UT_DOLGKAPCS", "UT_SZAMLA"},
+                {{"301", "9999", "DG_MNYP", "99999999-99999999-99999999"},
+                 {"320", name, "DG_NEV", "99999999-99999999-99999998"}});
+        AddRows("Ertekkeszlet_001", {"EK_TIPUS", "EK_ERTEK", "EK_ERTEKNEV"},
+                {{"9", "99", Widest("Szakképzettséget nem igénylő munkakör", 40).toStdString()}});
         // The parameter forms take their default ranges from the payroll
         // rows' copies of the employee's workplace, payment place and fund.
         // Totals are kept in 32 bits: the widest amount where a list prints
         // it alone, a narrower one where it adds up.
         RowTable rows;
-        for (const char* item : {"100", "210", "270", "271", "300", "301", "304", "306", "307", "320", "321",
-                                 "322", "755", "900"}) {
-            const bool widest = std::string(item) == "270";
-            rows.push_back({"99999999999", name, 12, "2019.12.31", item, widest ? 999999999.0 : 99999999.0,
-                            "999999", "999999", "999999", "9999", "999999"});
-        }
-        Payroll({"SF_DGTORZSSZAM", "SF_DGNEV", "SF_HONAP", "SF_KIFIZDAT", "SF_JCKOD", "SF_OSSZEG", "SF_MHKOD",
-                 "SF_DGMHKOD", "SF_DGKHKOD", "SF_DGMNYP", "SF_MUNKSZAM"},
+        for (const char* id : {"99999999999", "99999999998"})
+            for (const char* item : kItems) {
+                const bool widest = std::string(item) == "270";
+                if (widest && std::string(id) != "99999999999") continue;
+                rows.push_back({id, name, 12, "2019.12.31", item, widest ? 999999999.0 : 99999999.0,
+                                99999999.0, "99", jogcim, "999999", "999999", "999999", "9999", "999999"});
+            }
+        Payroll({"SF_DGTORZSSZAM", "SF_DGNEV", "SF_HONAP", "SF_KIFIZDAT", "SF_JCKOD", "SF_OSSZEG",
+                 "SF_JARALAP", "SF_SZHAKEDVKOD", "SF_JCNEV", "SF_MHKOD", "SF_DGMHKOD", "SF_DGKHKOD",
+                 "SF_DGMNYP", "SF_MUNKSZAM"},
                 rows);
     }
 };
@@ -135,6 +199,7 @@ TEST_F(ListFitTest, EveryListPrintsItsWidestValuesWholeAndApart) {
     using Fill = std::function<void(ListForm&)>;  // what a user types before starting
     const Fill none;
     const Fill employee = [](ListForm& f) { f.SetValue("MaskEdit5", "99999999999"); };
+    const Fill itemised = [](ListForm& f) { f.Check("CheckBox1")->setChecked(true); };
     const struct {
         const char* name;
         Make make;
@@ -156,15 +221,16 @@ TEST_F(ListFitTest, EveryListPrintsItsWidestValuesWholeAndApart) {
         {"Jogcim", [] { return std::make_unique<TList_JogcimForm>(); },
          [](ListForm& f) { f.SetValue("MaskEdit7", "270"); }},
         {"Kifiz", [] { return std::make_unique<TList_KifizForm>(); }, none},
-        {"KifizJarul", [] { return std::make_unique<TList_KifizJarulForm>(); }, none},
+        {"KifizJarul", [] { return std::make_unique<TList_KifizJarulForm>(); }, itemised},
         {"MNYP", [] { return std::make_unique<TList_MNYPForm>(); }, none},
         {"MNYPbevall", [] { return std::make_unique<TList_MNYPbevallForm>(); }, none},
         {"BevEll", [] { return std::make_unique<TList_BevEllForm>(); }, none},
         {"BevalSeg", [] { return std::make_unique<TList_BevalSegForm>(); }, none},
-        {"Fokfel", [] { return std::make_unique<TList_FokfelForm>(); }, none},
-        {"JarulOssz", [] { return std::make_unique<TList_JarulOsszForm>(); }, none},
-        {"JogcimOssz", [] { return std::make_unique<TList_JogcimOsszForm>(); }, none},
-        {"KoltsFeloszt", [] { return std::make_unique<TList_KoltsFelosztForm>(); }, none},
+        {"Fokfel", [] { return std::make_unique<TList_FokfelForm>(); },
+         [](ListForm& f) { f.Check("CheckBox3")->setChecked(true); }},
+        {"JarulOssz", [] { return std::make_unique<TList_JarulOsszForm>(); }, itemised},
+        {"JogcimOssz", [] { return std::make_unique<TList_JogcimOsszForm>(); }, itemised},
+        {"KoltsFeloszt", [] { return std::make_unique<TList_KoltsFelosztForm>(); }, itemised},
         {"MunkidoKedvOssz", [] { return std::make_unique<TList_MunkidoKedvOsszForm>(); }, none},
         {"SZHAkedv", [] { return std::make_unique<TList_SZHAkedvForm>(); }, none},
         {"Stat", [] { return std::make_unique<TList_StatForm>(); }, none},
@@ -183,6 +249,7 @@ TEST_F(ListFitTest, EveryListPrintsItsWidestValuesWholeAndApart) {
         }
         form->close();
         EXPECT_GT(check.previews, 0) << "no list was shown:\n" << check.messages.join('\n').toStdString();
+        EXPECT_TRUE(check.empty.isEmpty()) << "no rows printed: " << check.empty.join(", ").toStdString();
         EXPECT_TRUE(check.findings.isEmpty()) << check.findings.join('\n').toStdString();
     }
 }
