@@ -73,6 +73,15 @@ void ParamLines::Add(const QString& caption, std::function<QString()> value, dou
     y_ += 5;
 }
 
+void JogcimParamSorok(report::Band& band, double& y, const JogcimParameterek& p) {
+    const ParamLines line(band, y, 28, 190);
+    line.Add(QStringLiteral("Hónap :"), p, &JogcimParameterek::honap);
+    line.Add(QStringLiteral("Kifiz. dát. :"), p, &JogcimParameterek::kifizDat);
+    line.Add(QStringLiteral("Munkahely :"), p, &JogcimParameterek::munkahely);
+    line.Add(QStringLiteral("Dolgozó :"), p, &JogcimParameterek::dolgozo);
+    line.Add(QStringLiteral("Jogcím :"), p, &JogcimParameterek::jogcim);
+}
+
 std::string CegKod() {
     const std::string& name = DM1->TableSzamfejt->TableName;
     return name.size() >= 12 ? name.substr(9, 3) : std::string();

@@ -85,6 +85,15 @@ private:
     double captionWidth_, right_;
 };
 
+// The parameters the page headers of the pay-item lists print, as their
+// parameter forms show them.
+struct JogcimParameterek {
+    QString honap, kifizDat, munkahely, dolgozo, jogcim;
+};
+// Their five lines (month, payment date, workplace, employee, pay item) on
+// `band` from `y`, moving it down; the values end at 190 mm.
+void JogcimParamSorok(report::Band& band, double& y, const JogcimParameterek& p);
+
 // The selected company's code: the three characters that end the payroll
 // table's name ("Szamfejt_001"); empty when the name has none.
 std::string CegKod();

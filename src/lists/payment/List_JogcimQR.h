@@ -12,10 +12,7 @@ public:
     TList_JogcimQRForm();
 
     // The parameters the page header prints, as the parameter form shows them.
-    struct Parameterek {
-        QString honap, kifizDat, munkahely, dolgozo, jogcim;
-    };
-    Parameterek Parameterek;
+    JogcimParameterek Parameterek;
 
     report::Report QuickRep1;
     ListHeader QRBand1;

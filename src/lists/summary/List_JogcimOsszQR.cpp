@@ -28,12 +28,7 @@ TList_JogcimOsszQRForm::TList_JogcimOsszQRForm() : QuickRep1(QStringLiteral("Lis
     auto& header = QuickRep1.AddPageHeader(50);
     QRBand1 = AddListHeader(header, QStringLiteral("Bérösszesítő"));
     double y = QRBand1.bottom + 1;
-    const ParamLines line(header, y, 28, 190);
-    line.Add(QStringLiteral("Hónap :"), Parameterek, &Parameterek::honap);
-    line.Add(QStringLiteral("Kifiz. dát. :"), Parameterek, &Parameterek::kifizDat);
-    line.Add(QStringLiteral("Munkahely :"), Parameterek, &Parameterek::munkahely);
-    line.Add(QStringLiteral("Dolgozó :"), Parameterek, &Parameterek::dolgozo);
-    line.Add(QStringLiteral("Jogcím :"), Parameterek, &Parameterek::jogcim);
+    JogcimParamSorok(header, y, Parameterek);
     header.Height = y + 1;
 
     auto& columns = QuickRep1.AddColumnHeader(7);

@@ -18,10 +18,7 @@ public:
     // Closes the queries and clears their statements.
     void Bezar();
 
-    struct Parameterek {
-        QString honap, kifizDat, munkahely, dolgozo, jogcim;
-    };
-    Parameterek Parameterek;
+    JogcimParameterek Parameterek;
 
     db::Query Query1, Query2, Query3;
     report::Report QuickRep1;
