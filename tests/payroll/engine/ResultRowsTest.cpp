@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "EngineFixture.h"
 #include "payroll/engine/ResultRows.h"
 
@@ -92,6 +94,41 @@ TEST_F(ResultRowsTest, KeyOrderComparesCodesByteByByteNullFirst) {
     for (const SzamfejtRow& r : run.rows.Rows()) order.push_back(r.SF_JCKOD);
     EXPECT_EQ(order, (std::vector<std::string>{"102", "102", "102F", "2000", "270", "300", "300A", "301"}));
     EXPECT_FALSE(run.rows[0].SF_SORSZAM.has_value()) << "an unnumbered row sorts before a numbered one";
+}
+
+// A posted row takes its key's place; among equal keys a changed row keeps
+// its place and a new one goes last, as a stable sort of the set would do.
+TEST_F(ResultRowsTest, PostedRowTakesItsKeyPlaceEqualKeysKeepTheirOrder) {
+    struct Case {
+        int index;  // -1: a new row
+        const char* code;
+    };
+    const Case cases[] = {{-1, "100"}, {-1, "050"}, {-1, "999"}, {-1, "300"}, {0, "300"}, {2, "300"},
+                          {4, "300"},  {5, "050"},  {1, "999"},  {3, "100"},  {6, "300"}};
+    for (const Case& c : cases) {
+        PayrollRun run(ctx);
+        std::vector<SzamfejtRow> rows;
+        int tag = 0;
+        for (const char* code : {"100", "100", "300", "300", "300", "301", "700"}) {
+            rows.push_back(Row(code, 0));
+            rows.back().SF_OSSZEG = ++tag;
+        }
+        run.rows.Assign(rows);
+        SzamfejtRow posted = c.index < 0 ? Row(c.code, 0) : run.rows[c.index];
+        posted.SF_JCKOD = c.code;
+        posted.SF_OSSZEG = 100;
+        std::vector<SzamfejtRow> expected = run.rows.Rows();
+        if (c.index < 0)
+            expected.push_back(posted);
+        else
+            expected[c.index] = posted;
+        std::stable_sort(expected.begin(), expected.end(), KeyLess);
+        run.rows.Post(c.index, posted);
+        std::vector<std::pair<std::string, double>> got, want;
+        for (const SzamfejtRow& r : run.rows.Rows()) got.emplace_back(r.SF_JCKOD, r.Osszeg());
+        for (const SzamfejtRow& r : expected) want.emplace_back(r.SF_JCKOD, r.Osszeg());
+        EXPECT_EQ(got, want) << "row " << c.index << " posted as " << c.code;
+    }
 }
 
 TEST_F(ResultRowsTest, YearToDateTotalsCountOnlyEarlierPayments) {
