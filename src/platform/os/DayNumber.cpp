@@ -96,8 +96,18 @@ std::string DayNumberToIso(double dayNumber, bool withTime) {
     if (dayNumber == 0) return "";
     const YMD d = DecodeDate(dayNumber);
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", d.year, d.month, d.day);
-    std::string s = buf;
+    std::string s;
+    if (d.year >= 0 && d.year <= 9999) {
+        // Every date a table stores is formatted here: digits by hand, as a
+        // formatted print of them costs several times as much.
+        s = "0000-00-00";
+        for (int i = 3, y = d.year; i >= 0; --i, y /= 10) s[i] = static_cast<char>('0' + y % 10);
+        s[5] = static_cast<char>('0' + d.month / 10), s[6] = static_cast<char>('0' + d.month % 10);
+        s[8] = static_cast<char>('0' + d.day / 10), s[9] = static_cast<char>('0' + d.day % 10);
+    } else {
+        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", d.year, d.month, d.day);
+        s = buf;
+    }
     if (withTime && dayNumber != std::floor(dayNumber)) {
         int h, m, sec, ms;
         DecodeTime(dayNumber, h, m, sec, ms);
