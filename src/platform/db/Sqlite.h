@@ -43,7 +43,8 @@ public:
     // True while a row is available; throws EngineError.
     bool Step();
     void Reset();
-    // Runs a statement that returns no rows, then resets it (also on failure).
+    // Runs a statement that returns no rows, then resets it (also on failure);
+    // its values stay bound, as the next run binds every one anew.
     void Execute();
     void Bind(int index, const Variant& v, FieldType type);
     Variant Column(int index, FieldType type) const;
