@@ -134,7 +134,12 @@ SzamfejtRow ReadRow(const db::Dataset& ds) {
 void WriteRow(const SzamfejtRow& row, db::Dataset& ds) {
     for (int i = 0; i < ds.FieldCount(); ++i) {
         db::Field& f = ds.Fields(i);
-        if (f.Kind() == db::FieldKind::Data) f.SetValue(row.Get(f.FieldName()));
+        if (f.Kind() != db::FieldKind::Data) continue;
+        db::Variant v = row.Get(f.FieldName());
+        // Most of a row's fields are empty, as is a new record's: setting
+        // them again was a good part of a group save's time.
+        if (v.IsNull() && f.Value().IsNull()) continue;
+        f.SetValue(v);
     }
 }
 

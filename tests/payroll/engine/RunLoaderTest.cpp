@@ -144,6 +144,14 @@ TEST_F(RunLoaderTest, RowsKeepTheFieldsTheEngineDoesNotKnow) {
     EXPECT_EQ(back.SF_SORSZAM, 2);
     EXPECT_EQ(back.SF_HONAP, 2);
     EXPECT_TRUE(back.Get("SF_ADOALAP").IsNull());
+    // Written over a record, an emptied value empties its field.
+    SzamfejtRow emptied = back;
+    emptied.SF_OSSZEG.reset();
+    t.Edit();
+    WriteRow(emptied, t);
+    t.Post();
+    EXPECT_FALSE(ReadRow(t).SF_OSSZEG.has_value());
+    EXPECT_EQ(ReadRow(t).SF_SORSZAM, 2);
 }
 
 }  // namespace
