@@ -357,6 +357,7 @@ public:
     void clear() {
         blocks_.clear();
         n_ = 0;
+        Changed(0);
     }
     void push_back(Entry e) {
         if (blocks_.empty() || blocks_.back().size() >= kMax) blocks_.emplace_back().reserve(kMax);
@@ -366,6 +367,7 @@ public:
     void insert(int pos, Entry e) {
         if (pos == n_) return push_back(std::move(e));
         auto [b, i] = Locate(pos);
+        Changed(b);
         auto& block = blocks_[b];
         block.insert(block.begin() + static_cast<long>(i), std::move(e));
         ++n_;
@@ -378,6 +380,7 @@ public:
     }
     void erase(int pos) {
         auto [b, i] = Locate(pos);
+        Changed(b);
         blocks_[b].erase(blocks_[b].begin() + static_cast<long>(i));
         if (blocks_[b].empty()) blocks_.erase(blocks_.begin() + static_cast<long>(b));
         --n_;
@@ -385,30 +388,20 @@ public:
     // Position of the first entry that `less` puts after `e`.
     template <typename Less>
     int UpperBound(const Entry& e, Less less) const {
-        int base = 0;
-        for (const auto& block : blocks_) {
-            if (!less(e, block.back())) {
-                base += static_cast<int>(block.size());
-                continue;
-            }
-            return base +
-                   static_cast<int>(std::upper_bound(block.begin(), block.end(), e, less) - block.begin());
-        }
-        return base;
+        return PartitionPoint([&](const Entry& x) { return !less(e, x); });
     }
     // Position of the first entry for which `before` is false (entries in order).
+    // The block is found by a binary search too: a payroll table of a large
+    // firm has hundreds of blocks, and each key comparison costs.
     template <typename F>
     int PartitionPoint(F before) const {
+        const auto block = std::partition_point(
+            blocks_.begin(), blocks_.end(), [&](const std::vector<Entry>& b) { return before(b.back()); });
         int base = 0;
-        for (const auto& block : blocks_) {
-            if (before(block.back())) {
-                base += static_cast<int>(block.size());
-                continue;
-            }
-            return base +
-                   static_cast<int>(std::partition_point(block.begin(), block.end(), before) - block.begin());
-        }
-        return base;
+        for (auto b = blocks_.begin(); b != block; ++b) base += static_cast<int>(b->size());
+        if (block == blocks_.end()) return base;
+        return base +
+               static_cast<int>(std::partition_point(block->begin(), block->end(), before) - block->begin());
     }
     // The first entry for which `pred` holds among `count` from `from` (-1: none).
     template <typename F>
@@ -433,15 +426,24 @@ public:
 private:
     static constexpr size_t kMax = 256;
     std::pair<size_t, size_t> Locate(int pos) const {
-        size_t p = static_cast<size_t>(pos);
-        for (size_t b = 0; b < blocks_.size(); ++b) {
-            if (p < blocks_[b].size()) return {b, p};
-            p -= blocks_[b].size();
-        }
+        const size_t p = static_cast<size_t>(pos);
+        // Positions asked for are mostly near the last one: from its block on.
+        size_t b = 0, base = 0;
+        if (hintBlock_ < blocks_.size() && p >= hintBase_) b = hintBlock_, base = hintBase_;
+        for (; b < blocks_.size(); base += blocks_[b].size(), ++b)
+            if (p - base < blocks_[b].size()) {
+                hintBlock_ = b, hintBase_ = base;
+                return {b, p - base};
+            }
         throw DatabaseError("Record position out of range");
+    }
+    // A change in block b moves the blocks after it.
+    void Changed(size_t b) {
+        if (hintBlock_ >= b) hintBlock_ = hintBase_ = 0;
     }
     std::vector<std::vector<Entry>> blocks_;
     int n_ = 0;
+    mutable size_t hintBlock_ = 0, hintBase_ = 0;
 };
 
 }  // namespace

@@ -563,13 +563,15 @@ std::vector<std::string> FreshRows(const std::string& alias, const std::string& 
 
 // Posts, appends and deletes keep the records read ahead around them: what the
 // table shows afterwards, moving either way from where it stands, is what a
-// table opened anew reads.
+// table opened anew reads. The table is large enough for its rows to be kept
+// in several blocks.
 TEST_F(TableTest, RecordsAroundOwnChangesReadAsTheFileHoldsThem) {
     db::Table t;
     OpenPayroll(t);
+    const int rows = 1300;
     {
         db::Transaction tx{&t};
-        for (int i = 0; i < 300; ++i) Put(t, "00" + std::to_string(1000 + i * 3), 1 + i % 12, "100", i);
+        for (int i = 0; i < rows; ++i) Put(t, "00" + std::to_string(1000 + i * 3), 1 + i % 12, "100", i);
         tx.Commit();
     }
     t.OnPostError = [](db::Dataset&, const db::DatabaseError&, db::DataAction& a) {
@@ -584,7 +586,7 @@ TEST_F(TableTest, RecordsAroundOwnChangesReadAsTheFileHoldsThem) {
             t.Cancel();
         }
     };
-    auto id = [&] { return "00" + std::to_string(1000 + pick(1000)); };
+    auto id = [&] { return "00" + std::to_string(1000 + pick(3 * rows)); };
     for (int step = 0; step < 80; ++step) {
         SCOPED_TRACE(step);
         // Somewhere to stand, read ahead from there.
