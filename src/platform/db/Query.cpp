@@ -324,16 +324,31 @@ void Query::InternalOpen() {
     // changed a table's structure): its columns are known after it.
     bool more = st.Step();
     const int cols = sqlite3_column_count(st.get());
-    FieldDefs defs;
-    std::set<std::string> seen;
-    for (int i = 0; i < cols; ++i) {
-        std::string name = sqlite3_column_name(st.get(), i);
-        for (int k = 1; !seen.insert(os::UpperAscii(name)).second; ++k)
-            name = std::string(sqlite3_column_name(st.get(), i)) + "_" + std::to_string(k);
+    // The same columns as at the last open (a session's query run for one
+    // employee after another) give the same fields without reading their
+    // types again.
+    bool same = static_cast<int>(columns_.size()) == cols;
+    for (int i = 0; i < cols && same; ++i) {
         const char* decl = sqlite3_column_decltype(st.get(), i);
-        defs.push_back(decl ? sql::FieldDefFromColumn(name, decl, false)
-                            : FieldDef{name, FieldType::Unknown, 0});
+        const Column& c = columns_[i];
+        same = c.name == sqlite3_column_name(st.get(), i) && c.declared == (decl != nullptr) &&
+               (!decl || c.type == decl);
     }
+    if (!same) {
+        columns_.clear();
+        columnDefs_.clear();
+        std::set<std::string> seen;
+        for (int i = 0; i < cols; ++i) {
+            std::string name = sqlite3_column_name(st.get(), i);
+            const char* decl = sqlite3_column_decltype(st.get(), i);
+            columns_.push_back({name, decl != nullptr, decl ? decl : ""});
+            for (int k = 1; !seen.insert(os::UpperAscii(name)).second; ++k)
+                name = std::string(sqlite3_column_name(st.get(), i)) + "_" + std::to_string(k);
+            columnDefs_.push_back(decl ? sql::FieldDefFromColumn(name, decl, false)
+                                       : FieldDef{name, FieldType::Unknown, 0});
+        }
+    }
+    const FieldDefs& defs = columnDefs_;
     fieldDefs_ = defs;
     std::vector<Record> rows;
     for (; more; more = st.Step()) {

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/db/ListDataset.h"
 
@@ -89,6 +90,14 @@ private:
     std::map<std::string, std::string> schemas_;  // folded schema name -> database
     Session* session_ = nullptr;
     int rowsAffected_ = 0;
+    // The columns of the last open and their fields.
+    struct Column {
+        std::string name;
+        bool declared;  // a table column, of the type `type` (else an expression)
+        std::string type;
+    };
+    std::vector<Column> columns_;
+    FieldDefs columnDefs_;
 };
 
 }  // namespace db

@@ -809,6 +809,35 @@ TEST_F(TableTest, QueriesOfASessionReadTheFilesAsTheyAreNow) {
     EXPECT_THROW(rows.Open(), db::DatabaseError);
 }
 
+// A session's query that runs again keeps its fields while the columns stay
+// as they were, and takes a column's new type when the table is made anew
+// with it (same names, same statement).
+TEST_F(TableTest, SessionQueryTakesTheNewTypeOfAColumn) {
+    const auto make = [](FieldType amount, const std::string& value) {
+        db::CreateTable(
+            "TR19", "Adat",
+            {{"KOD", FieldType::String, 6, true}, {"ERTEK", amount, amount == FieldType::Float ? 0 : 10}},
+            "KOD");
+        Shell(db::TableFilePath("TR19", "Adat"), "INSERT INTO Adat VALUES ('1', " + value + ")");
+    };
+    db::Session session;
+    db::Query q;
+    q.DatabaseName = "TR19";
+    q.SetSession(&session);
+    q.SetSQL("SELECT * FROM Adat WHERE KOD = :k");
+    q.ParamByName("k").SetAsString("1");
+    const auto read = [&] {
+        q.Close();
+        q.Open();
+        return std::pair{q.FieldByName("ERTEK").DataType(), q.FieldByName("ERTEK").AsString()};
+    };
+    make(FieldType::Float, "1.5");
+    EXPECT_EQ(read(), std::pair(FieldType::Float, std::string("1.5")));
+    EXPECT_EQ(read(), std::pair(FieldType::Float, std::string("1.5")));
+    make(FieldType::String, "'sok'");
+    EXPECT_EQ(read(), std::pair(FieldType::String, std::string("sok")));
+}
+
 TEST_F(TableTest, QueryJoinGroupNotInAndBoundParameters) {
     db::CreateTable("TR19", "Dolgozo_001",
                     {{"DG_TORZSSZAM", FieldType::String, 6}, {"DG_NEV", FieldType::String, 30}},
