@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cerrno>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -22,6 +23,7 @@
 #include "platform/db/Collation.h"
 #include "platform/db/Engine.h"
 #include "platform/db/Sqlite.h"
+#include "platform/os/DayNumber.h"
 #include "platform/os/Text.h"
 
 namespace fs = std::filesystem;
@@ -340,6 +342,43 @@ std::atomic<unsigned long long>* WriteCounter(const std::string& path) {
     return c.get();
 }
 
+// The record a read of the file gives back after `rec` was written: an empty
+// text is stored as NULL, a date as its day. False for a value whose stored
+// form is not this plain (a time of day, a value of another kind than its
+// field's); such a record is read again when asked for.
+bool StoredForm(const Record& rec, const FieldDefs& defs, Record& out) {
+    out.assign(rec.size(), Variant());
+    for (size_t i = 0; i < rec.size(); ++i) {
+        const Variant& v = rec[i];
+        if (v.IsBlank()) continue;
+        const FieldType t = defs[i].type;
+        const Variant::Kind k = v.kind();
+        if (IsTextType(t) || IsBlobType(t) || t == FieldType::Bytes || t == FieldType::VarBytes) {
+            if (k != Variant::Kind::Text) return false;
+            out[i] = v;
+        } else if (IsIntegerType(t)) {
+            if (k != Variant::Kind::Int) return false;
+            out[i] = v;
+        } else if (t == FieldType::Boolean) {
+            if (k != Variant::Kind::Bool) return false;
+            out[i] = v;
+        } else if (t == FieldType::Float || t == FieldType::Currency || t == FieldType::BCD) {
+            if (k != Variant::Kind::Float || !std::isfinite(v.ToDouble())) return false;
+            out[i] = v;
+        } else if (t == FieldType::Date || t == FieldType::DateTime) {
+            // Day 0 is stored as an empty text; a time of day is left to a read.
+            if (k != Variant::Kind::Float) return false;
+            const double d = v.ToDouble();
+            const double day = t == FieldType::Date ? std::floor(d) : d;
+            if (day != std::floor(day) || day == 0 || !os::IsValidDayNumber(day)) return false;
+            out[i] = Variant(day);
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The row ids of a table in its order, with their key values: a list of
 // blocks, so inserting a row in the middle of a large table moves a few
 // hundred entries, not all of them.
@@ -467,7 +506,13 @@ struct Table::Impl {
     long long cachedRowid = 0;
     Record cached;
     bool cacheValid = false;
+    unsigned long long cachedWrites = 0;  // this process's writes to the file when cached
     static constexpr int kWindow = 64;
+    // Rows read near a jump (a Locate, a bookmark, a post that moved the
+    // cursor): the one asked for and its neighbours (a step back to see
+    // whether it is a header's first page, one on to its next page), not a
+    // window of which one row is used.
+    static constexpr int kJumpRows = 3;
     // Rows read ahead at a time: fewer of a wide table (a declaration sheet
     // of hundreds of cells), whose every value is converted as it is read.
     static int WindowRows(size_t fields) {
@@ -481,7 +526,8 @@ struct Table::Impl {
     std::vector<Record> win;
     int lastPos = -1;
     bool steppedBack = false;  // the read before the last one went backwards
-    std::unique_ptr<sql::Statement> selectWindow, dataVersion;
+    int steps = 0;             // reads one row on from the one before, since the last jump
+    std::unique_ptr<sql::Statement> selectWindow, selectFew, dataVersion;
     // What the window was read after: the file's version on the table's own
     // connection (other connections' commits change it) and this process's
     // writes to the file.
@@ -500,6 +546,7 @@ struct Table::Impl {
         selectRow.reset();
         selectSameKey.reset();
         selectWindow.reset();
+        selectFew.reset();
         dataVersion.reset();
         DropWindow();
         insertRow.reset();
@@ -618,8 +665,8 @@ struct Table::Impl {
     }
     // Statements left prepared but holding no cursor, as a commit wants them.
     void ResetCursors() {
-        for (auto* st :
-             {&selectRow, &selectSameKey, &selectWindow, &dataVersion, &insertRow, &updateRow, &deleteRow})
+        for (auto* st : {&selectRow, &selectSameKey, &selectWindow, &selectFew, &dataVersion, &insertRow,
+                         &updateRow, &deleteRow})
             if (*st) sqlite3_reset((*st)->get());
     }
 
@@ -786,15 +833,20 @@ void Table::ReadStored(int pos, Record& rec) {
     // to a header's first page, then on) goes on forwards.
     const bool back = pos < d.lastPos;
     const bool backwards = back && d.steppedBack;
+    const bool jump = d.lastPos < 0 || pos > d.lastPos + 1 || pos < d.lastPos - 1;
+    if (jump)
+        d.steps = 0;
+    else if (pos != d.lastPos)
+        ++d.steps;
     d.steppedBack = back;
     d.lastPos = pos;
+    const bool readOne = d.readOne;
+    const bool readAheadStands = d.readAheadStands;
+    d.readOne = d.readAheadStands = false;
     if (d.cacheValid && d.cachedRowid == rowid) {
         rec = d.cached;
         return;
     }
-    const bool readOne = d.readOne;
-    const bool readAheadStands = d.readAheadStands;
-    d.readOne = d.readAheadStands = false;
     if (!readOne && !d.InWindow(pos)) ReadWindow(pos, backwards);
     // A record written since the window was read is read when it is asked
     // for (an empty slot).
@@ -807,6 +859,7 @@ void Table::ReadStored(int pos, Record& rec) {
     d.cached = rec;
     d.cachedRowid = rowid;
     d.cacheValid = true;
+    d.cachedWrites = d.writes->load();
 }
 
 // Reads the records around `pos` in one statement: moving through a table
@@ -818,16 +871,23 @@ void Table::ReadWindow(int pos, bool backwards) {
     // Some records of the other side come along: a step back and forth over
     // the window's edge (a header's first page looked for) reads nothing.
     const int behind = d.steppedBack ? rows / 4 : 1;
-    const int start = backwards ? std::max(0, std::min(n, pos + 2) - rows) : std::max(0, pos - behind);
-    const int end = std::min(n, start + rows);
-    if (!d.selectWindow) {
-        std::string marks;
-        for (int i = 0; i < rows; ++i) marks += i ? ", ?" : "?";
-        d.selectWindow = std::make_unique<sql::Statement>(
-            d.db, "SELECT rowid, * FROM " + d.target + " WHERE rowid IN (" + marks + ")", d.context);
+    // Near a jump a few rows do: a scan reads whole windows once it has gone
+    // past the rows read at the jump.
+    const bool few = d.steps < Impl::kJumpRows;
+    const int start = few         ? std::max(0, pos - (d.steppedBack ? Impl::kJumpRows - 1 : 1))
+                      : backwards ? std::max(0, std::min(n, pos + 2) - rows)
+                                  : std::max(0, pos - behind);
+    const int marks = few ? Impl::kJumpRows : rows;
+    const int end = std::min(n, start + std::min(rows, marks));
+    std::unique_ptr<sql::Statement>& select = few ? d.selectFew : d.selectWindow;
+    if (!select) {
+        std::string list;
+        for (int i = 0; i < marks; ++i) list += i ? ", ?" : "?";
+        select = std::make_unique<sql::Statement>(
+            d.db, "SELECT rowid, * FROM " + d.target + " WHERE rowid IN (" + list + ")", d.context);
     }
-    sql::Statement& st = *d.selectWindow;
-    for (int i = 0; i < rows; ++i) {
+    sql::Statement& st = *select;
+    for (int i = 0; i < marks; ++i) {
         if (start + i < end)
             sqlite3_bind_int64(st.get(), i + 1, d.rows[start + i].rowid);
         else
@@ -846,7 +906,8 @@ void Table::ReadWindow(int pos, bool backwards) {
             if (it == slot.end()) continue;
             Record& r = d.win[it->second];
             for (size_t i = 0; i < fieldDefs_.size(); ++i)
-                r[i] = st.Column(static_cast<int>(i) + 1, fieldDefs_[i].type);
+                if (sqlite3_column_type(st.get(), static_cast<int>(i) + 1) != SQLITE_NULL)
+                    r[i] = st.Column(static_cast<int>(i) + 1, fieldDefs_[i].type);
         }
     } catch (...) {
         st.Reset();
@@ -873,6 +934,7 @@ int Table::InternalPost(Record& rec, bool inserting, int pos) {
     }
     RefuseBlankKeyTwice(rec, inserting ? nullptr : &d.rows[pos].rowid);
     long long rowid;
+    bool samePlace = false;  // an update that left the order keys as they were
     if (inserting) {
         if (!d.insertRow) {
             std::string cols, marks;
@@ -903,22 +965,41 @@ int Table::InternalPost(Record& rec, bool inserting, int pos) {
             d.DropWindow();
             throw EngineError(SQLITE_NOTFOUND, d.context + ": the record was deleted by another user");
         }
-        d.rows.erase(pos);
+        Record key = d.KeyOf(rec);
+        samePlace = d.CompareKeys(d.rows[pos].key, key, d.keySlots.size(), fieldDefs_) == 0;
+        if (samePlace)
+            d.rows[pos].key = std::move(key);
+        else
+            d.rows.erase(pos);
     }
     // The window follows the write: the row leaves its old place and takes
-    // an empty slot at its new one (read back when asked for), so the
-    // neighbours need no new read.
+    // a slot at its new one, holding what a read would give back (empty, so
+    // read when asked for, where that is not plain), so the neighbours need
+    // no new read.
     const bool keep = d.KeepWindowAfterWrite(kept);
-    if (keep && !inserting) d.WindowErase(pos);
-    Impl::Entry e{rowid, d.KeyOf(rec)};
     const FieldDefs& defs = fieldDefs_;
-    const int at = d.rows.UpperBound(
-        e, [&](const Impl::Entry& a, const Impl::Entry& b) { return d.Compare(a, b, defs) < 0; });
-    d.rows.insert(at, std::move(e));
-    if (keep) d.WindowInsert(at);
-    d.cached = rec;  // what was written is what a re-read would give
-    d.cachedRowid = rowid;
-    d.cacheValid = true;
+    Record stored;
+    const bool plain = StoredForm(rec, defs, stored);
+    int at = pos;
+    if (samePlace) {
+        if (keep && d.InWindow(pos)) d.win[pos - d.winStart] = plain ? stored : Record();
+    } else {
+        if (keep && !inserting) d.WindowErase(pos);
+        Impl::Entry e{rowid, d.KeyOf(rec)};
+        at = d.rows.UpperBound(
+            e, [&](const Impl::Entry& a, const Impl::Entry& b) { return d.Compare(a, b, defs) < 0; });
+        d.rows.insert(at, std::move(e));
+        if (keep) {
+            const int slot = d.WindowInsert(at);
+            if (slot >= 0 && plain) d.win[slot] = stored;
+        }
+    }
+    d.cacheValid = plain;
+    if (plain) {
+        d.cached = std::move(stored);
+        d.cachedRowid = rowid;
+        d.cachedWrites = d.writes->load();
+    }
     return at;
 }
 
@@ -970,7 +1051,9 @@ void Table::InternalDelete(int pos) {
 }
 
 void Table::InternalEdit() {
-    d_->cacheValid = false;
+    // Inside a transaction nobody else writes the file: the record last read
+    // or posted stands unless another table of this process wrote it since.
+    if (!d_->txDb || d_->writes->load() != d_->cachedWrites) d_->cacheValid = false;
     d_->KeepWindow(true);
     // The record is read again on its own (what another workstation saved
     // meanwhile); an edit that moves on to another record (page by page)
@@ -1009,6 +1092,8 @@ void Table::UpdateFieldDefs() {
 void Table::UseTransaction(void* sqliteDb, const std::string& schema) {
     d_->txDb = static_cast<sqlite3*>(sqliteDb);
     d_->txSchema = schema;
+    // What was read before the transaction took its locks may be older.
+    if (sqliteDb) d_->cacheValid = false;
     if (Active()) {
         d_->UseLink();
         d_->KeepWindow(true);

@@ -746,6 +746,86 @@ TEST_F(TableTest, OthersWritesAreSeenAfterOwnPostsAndDeletes) {
     }
 }
 
+// A record one posted reads, before and after an edit inside a transaction,
+// as the file gives it back: an empty text is null, a date a whole day, a
+// time of day as stored.
+TEST_F(TableTest, PostedRecordsReadAsTheFileGivesThemBack) {
+    db::CreateTable("TR19", "Ertekek",
+                    {{"KOD", FieldType::String, 6, true},
+                     {"SZOVEG", FieldType::String, 20},
+                     {"DARAB", FieldType::SmallInt},
+                     {"OSSZEG", FieldType::Float},
+                     {"NAP", FieldType::Date},
+                     {"IDOPONT", FieldType::DateTime},
+                     {"JELZO", FieldType::Boolean}},
+                    "KOD");
+    struct Case {
+        const char* what;
+        std::function<void(db::Table&)> set;
+    };
+    const double day = os::EncodeDate(2019, 3, 4);
+    const std::vector<Case> cases = {
+        {"empty text", [](db::Table& t) { t.FieldByName("SZOVEG").SetAsString(""); }},
+        {"text and number",
+         [](db::Table& t) {
+             t.FieldByName("SZOVEG").SetAsString("Őrség");
+             t.FieldByName("DARAB").SetAsInteger(7);
+             t.FieldByName("OSSZEG").SetAsFloat(1234.5);
+         }},
+        {"date with a time of day", [&](db::Table& t) { t.FieldByName("NAP").SetAsDateTime(day + 0.75); }},
+        {"date and time", [&](db::Table& t) { t.FieldByName("IDOPONT").SetAsDateTime(day + 0.5); }},
+        {"whole day as date and time", [&](db::Table& t) { t.FieldByName("IDOPONT").SetAsDateTime(day); }},
+        {"day zero", [](db::Table& t) { t.FieldByName("NAP").SetAsDateTime(0); }},
+        {"flag", [](db::Table& t) { t.FieldByName("JELZO").SetAsBoolean(true); }},
+    };
+    auto row = [](db::Dataset& t) {
+        std::string r;
+        for (int f = 0; f < t.FieldCount(); ++f)
+            r += t.Fields(f).IsNull() ? std::string("null|") : "'" + t.Fields(f).AsString() + "'|";
+        return r;
+    };
+    auto fresh = [&](const std::string& kod) {
+        db::Table f;
+        f.DatabaseName = "TR19";
+        f.TableName = "Ertekek";
+        f.ReadOnly = true;
+        f.Open();
+        EXPECT_TRUE(f.Locate("KOD", Variant(kod)));
+        return row(f);
+    };
+    db::Table t;
+    t.DatabaseName = "TR19";
+    t.TableName = "Ertekek";
+    t.Open();
+    int n = 0;
+    for (bool inTransaction : {false, true})
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (inTransaction ? ", in a transaction" : ""));
+            const std::string kod = "K" + std::to_string(++n);
+            std::optional<db::Transaction> tx;
+            if (inTransaction) tx.emplace(std::initializer_list<db::Table*>{&t});
+            t.Append();
+            t.FieldByName("KOD").SetAsString(kod);
+            c.set(t);
+            t.Post();
+            if (tx) tx->Commit();
+            EXPECT_EQ(row(t), fresh(kod));
+            // An edit of the record just posted, and the neighbours around it.
+            if (inTransaction) tx.emplace(std::initializer_list<db::Table*>{&t});
+            t.Edit();
+            EXPECT_EQ(row(t), fresh(kod));
+            t.FieldByName("DARAB").SetAsInteger(n);
+            t.Post();
+            t.Prior();
+            t.Next();
+            t.Edit();
+            t.FieldByName("SZOVEG").SetAsString(t.FieldByName("SZOVEG").AsString());
+            t.Post();
+            if (tx) tx->Commit();
+            EXPECT_EQ(row(t), fresh(kod));
+        }
+}
+
 // A session keeps its connection from one Open to the next, and still reads
 // what the files hold: rows others added, a column others added, a table
 // made anew, a table gone.
