@@ -452,6 +452,11 @@ public:
         return -1;
     }
     template <typename F>
+    void ForEach(F f) const {
+        for (const auto& block : blocks_)
+            for (const Entry& e : block) f(e);
+    }
+    template <typename F>
     int Find(F pred) const {
         int pos = 0;
         for (const auto& block : blocks_)
@@ -1083,6 +1088,25 @@ int Table::FindMatching(const std::vector<Field*>& keys, const std::vector<Varia
         [&](const Impl::Entry& e) { return d.CompareKeys(e.key, target, n, defs) < 0; });
     if (p >= d.rows.size() || d.CompareKeys(d.rows[p].key, target, n, defs) != 0) return -1;
     return p;
+}
+
+std::vector<Bookmark> Table::KeyMatches(const std::string& field, const Variant& value) {
+    CheckActive();
+    Impl& d = *d_;
+    const Field& f = FieldByName(field);
+    size_t k = 0;
+    while (k < d.keySlots.size() && !(f.Kind() == FieldKind::Data && f.FieldNo() == d.keySlots[k])) ++k;
+    if (k == d.keySlots.size())
+        throw DatabaseError(d.context + ": Field '" + field + "' is not a field of the order");
+    // Compared as Locate compares: blank with blank, texts as they are.
+    const bool text = IsTextType(f.DataType());
+    const Variant want = value.IsBlank() ? Variant() : text ? Variant(value.ToString()) : f.Convert(value);
+    std::vector<Bookmark> out;
+    d.rows.ForEach([&](const Impl::Entry& e) {
+        const Variant& v = e.key[k];
+        if (v.IsNull() || want.IsNull() ? v.IsNull() && want.IsNull() : v == want) out.emplace_back(e.rowid);
+    });
+    return out;
 }
 
 void Table::UpdateFieldDefs() {

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/db/Dataset.h"
 
@@ -72,6 +73,12 @@ public:
 
     std::string KeyFieldNames() const override;
     void UpdateFieldDefs() override;
+    // Bookmarks, in the table's order, of the stored records whose `field`,
+    // one of the fields of the order, equals `value` as Locate compares; the
+    // keys of the order are at hand, so no record is read (a month's rows of
+    // a year table ordered by employee first). Throws DatabaseError for a
+    // field outside the order.
+    std::vector<Bookmark> KeyMatches(const std::string& field, const Variant& value);
 
 protected:
     void InternalOpen() override;

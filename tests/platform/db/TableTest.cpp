@@ -826,6 +826,52 @@ TEST_F(TableTest, PostedRecordsReadAsTheFileGivesThemBack) {
         }
 }
 
+// The rows of a month in a table ordered by employee first are found from
+// the keys of the order, in that order, with what one posted included.
+TEST_F(TableTest, KeyMatchesFindTheRowsOfAFieldOfTheOrder) {
+    db::Table t;
+    t.DatabaseName = "TR19";
+    t.TableName = "Szamfejt_001";
+    t.IndexFieldNames = "SF_DGTORZSSZAM;SF_HONAP";
+    t.Open();
+    for (const char* id : {"000003", "000001", "000002"})
+        for (int m : {12, 3, 1}) Put(t, id, m, "100", m);
+    Put(t, "000002", 3, "200", 3);
+    auto scan = [&](const std::function<bool()>& match) {
+        std::vector<db::Bookmark> out;
+        for (t.First(); !t.Eof(); t.Next())
+            if (match()) out.push_back(t.GetBookmark());
+        return out;
+    };
+    struct Case {
+        const char* field;
+        Variant value;
+        std::function<bool()> match;
+    };
+    const std::vector<Case> cases = {
+        {"SF_HONAP", Variant(3), [&] { return t.FieldByName("SF_HONAP").AsInteger() == 3; }},
+        {"SF_HONAP", Variant("12"), [&] { return t.FieldByName("SF_HONAP").AsInteger() == 12; }},
+        {"SF_HONAP", Variant(5), [] { return false; }},
+        {"SF_DGTORZSSZAM", Variant("000002"),
+         [&] { return t.FieldByName("SF_DGTORZSSZAM").AsString() == "000002"; }},
+        {"sf_dgtorzsszam", Variant("00000"), [] { return false; }},
+    };
+    for (int round = 0; round < 2; ++round) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.field) + " " + c.value.ToString() + " round " + std::to_string(round));
+            EXPECT_EQ(t.KeyMatches(c.field, c.value), scan(c.match));
+        }
+        // A row moved to another employee and month by one's own post.
+        ASSERT_TRUE(t.Locate("SF_DGTORZSSZAM;SF_HONAP", {Variant("000003"), Variant(round == 0 ? 1 : 12)}));
+        t.Edit();
+        t.FieldByName("SF_DGTORZSSZAM").SetAsString("000001");
+        t.FieldByName("SF_HONAP").SetAsInteger(3 + round);
+        t.FieldByName("SF_JCKOD").SetAsString("300");
+        t.Post();
+    }
+    EXPECT_THROW(t.KeyMatches("SF_JCKOD", Variant("100")), db::DatabaseError);
+}
+
 // A session keeps its connection from one Open to the next, and still reads
 // what the files hold: rows others added, a column others added, a table
 // made anew, a table gone.
