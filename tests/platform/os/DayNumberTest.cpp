@@ -49,13 +49,20 @@ TEST(DayNumber, WeekdayTimeAndIsoText) {
     EXPECT_EQ(DayNumberToIso(t), "2019-03-05");
     EXPECT_EQ(DayNumberToIso(t, true), "2019-03-05 13:45:10");
     EXPECT_EQ(DayNumberToIso(0), "");
-    // Every digit place, padded with zeros.
+    // Every digit place, padded with zeros; noon of the day gives the same
+    // text, and the text reads back as the day.
     const struct {
         int y, m, d;
         const char* iso;
     } dates[] = {{1, 1, 1, "0001-01-01"},     {999, 10, 9, "0999-10-09"},   {1899, 12, 29, "1899-12-29"},
                  {2000, 2, 29, "2000-02-29"}, {2019, 12, 31, "2019-12-31"}, {9999, 12, 31, "9999-12-31"}};
-    for (const auto& d : dates) EXPECT_EQ(DayNumberToIso(EncodeDate(d.y, d.m, d.d)), d.iso);
+    for (const auto& d : dates) {
+        const double day = EncodeDate(d.y, d.m, d.d);
+        EXPECT_EQ(DayNumberToIso(day), d.iso);
+        EXPECT_EQ(DayNumberToIso(day < 0 ? day - 0.5 : day + 0.5), d.iso);
+        double read = 0;
+        EXPECT_TRUE(IsoToDayNumber(d.iso, read) && read == day) << d.iso;
+    }
     double back = 0;
     ASSERT_TRUE(IsoToDayNumber("2019-03-05 13:45:10", back));
     EXPECT_NEAR(back, t, 1e-9);
