@@ -1,6 +1,7 @@
 #include "tax/monthly/MABTablak.h"
 
 #include <map>
+#include <tuple>
 
 #include "core/DataModule1.h"
 
@@ -77,9 +78,11 @@ bool FejLapja(db::Table& lap, const MABKulcs& fej) {
 
 namespace {
 
+using Kulcs = std::tuple<const db::Table*, std::string, int, std::string, double, double>;
+
 struct ElsoLapok {
     bool on = false;
-    std::map<std::pair<const db::Table*, std::string>, db::Bookmark> first;
+    std::map<Kulcs, db::Bookmark> first;
 };
 
 ElsoLapok& Tar() {
@@ -87,9 +90,8 @@ ElsoLapok& Tar() {
     return t;
 }
 
-std::string KulcsSzoveg(const MABKulcs& fej) {
-    return fej.torzsszam + '\x1f' + std::to_string(fej.honap) + '\x1f' + fej.jelleg + '\x1f' +
-           std::to_string(fej.tol) + '\x1f' + std::to_string(fej.ig);
+Kulcs TarKulcs(const db::Table& lap, const MABKulcs& fej) {
+    return {&lap, fej.torzsszam, fej.honap, fej.jelleg, fej.tol, fej.ig};
 }
 
 }  // namespace
@@ -106,10 +108,10 @@ ElsoLapTar::~ElsoLapTar() {
 
 bool ElsoLap(db::Table& lap, const MABKulcs& fej) {
     ElsoLapok& tar = Tar();
-    std::string kulcs;
+    Kulcs kulcs;
     if (tar.on) {
-        kulcs = KulcsSzoveg(fej);
-        const auto it = tar.first.find({&lap, kulcs});
+        kulcs = TarKulcs(lap, fej);
+        const auto it = tar.first.find(kulcs);
         if (it != tar.first.end()) {
             if (lap.GetBookmark() != it->second) lap.GotoBookmark(it->second);
             return true;
@@ -128,7 +130,7 @@ bool ElsoLap(db::Table& lap, const MABKulcs& fej) {
         }
         if (lap.Bof()) break;
     }
-    if (tar.on) tar.first[{&lap, kulcs}] = lap.GetBookmark();
+    if (tar.on) tar.first[kulcs] = lap.GetBookmark();
     return true;
 }
 
