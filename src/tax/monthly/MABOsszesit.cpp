@@ -1,7 +1,10 @@
 #include "tax/monthly/MABOsszesit.h"
 
+#include <algorithm>
+#include <map>
 #include <set>
 #include <stdexcept>
+#include <tuple>
 
 #include "core/DataModule1.h"
 #include "core/ListaKeret.h"
@@ -240,9 +243,36 @@ void Futas::Osszevonas() {
     for (db::Table* lap : MABTorlesiSorrend())
         AdoszamraOsszevon(*lap, futas_.ho, [this](int pos, int max) { Halad(1, pos, max); });
     Halad(2, ++fazis_);
+    // Only a header with more than one page of a single-page sheet has pages
+    // to merge: each sheet is gone through once to find them, and they are
+    // merged in the order of the headers, every month's and nature's.
+    using Kulcs = std::tuple<std::string, int, std::string, double, double>;
+    const auto kulcs = [](db::Dataset& t) {
+        const MABKulcs k = KulcsOlvas(t);
+        return Kulcs{k.torzsszam, k.honap, k.jelleg, k.tol, k.ig};
+    };
+    const std::vector<db::Table*> lapok = {DM1->TableMAB04, DM1->TableMAB06, DM1->TableMAB07};
+    std::map<Kulcs, std::vector<db::Table*>> tobbLapos;
+    for (db::Table* lap : lapok) {
+        std::map<Kulcs, int> lapszam;
+        for (lap->First(); !lap->Eof(); lap->Next()) ++lapszam[kulcs(*lap)];
+        for (const auto& [k, n] : lapszam)
+            if (n > 1) tobbLapos[k].push_back(lap);
+    }
     db::Table& mab00 = *DM1->TableMAB00;
-    for (mab00.First(); !mab00.Eof(); mab00.Next())
-        for (db::Table* lap : {DM1->TableMAB04, DM1->TableMAB06, DM1->TableMAB07}) LapokOsszevonasa(*lap);
+    std::vector<std::pair<int, const std::vector<db::Table*>*>> sorrend;
+    for (const auto& [k, tablak] : tobbLapos) {
+        const MABKulcs fej{std::get<0>(k), std::get<1>(k), std::get<2>(k), std::get<3>(k), std::get<4>(k)};
+        if (mab00.Locate(kMABKulcs, fej.Ertekek())) sorrend.emplace_back(mab00.RecNo(), &tablak);
+    }
+    std::sort(sorrend.begin(), sorrend.end());
+    for (const auto& [recNo, tablak] : sorrend) {
+        mab00.SetRecNo(recNo);
+        for (db::Table* lap : lapok)
+            if (std::find(tablak->begin(), tablak->end(), lap) != tablak->end()) LapokOsszevonasa(*lap);
+    }
+    mab00.Last();
+    mab00.Next();
     Halad(2, ++fazis_);
 }
 
