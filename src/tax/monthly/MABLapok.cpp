@@ -208,13 +208,26 @@ void AdoszamraOsszevon(db::Table& table, const MABHonap& ho, const std::function
     const int count = table.RecordCount();
     if (halad) halad(count == 0 ? 0 : 1, count);
     std::vector<std::pair<db::Bookmark, std::string>> atir;
-    for (table.First(); !table.Eof(); table.Next()) {
-        if (table.FieldByName("HONAP").AsInteger() != ho.honap) continue;
+    const auto vizsgal = [&] {
         const std::string adoszam = table.FieldByName("ADOSZAM").AsString();
-        if (adoszam.empty()) continue;
+        if (adoszam.empty()) return;
         auto it = cel.find(adoszam);
-        if (it == cel.end() || it->second == table.FieldByName("TORZSSZAM").AsString()) continue;
+        if (it == cel.end() || it->second == table.FieldByName("TORZSSZAM").AsString()) return;
         atir.emplace_back(table.GetBookmark(), it->second);
+    };
+    const std::vector<std::string> rend = db::Dataset::SplitFieldNames(table.KeyFieldNames());
+    const bool honapSzerint = std::any_of(rend.begin(), rend.end(),
+                                          [](const std::string& f) { return os::UpperAscii(f) == "HONAP"; });
+    if (honapSzerint && !table.FilterActive()) {
+        // The month's records found by the keys of the order, not the whole
+        // year read.
+        for (const db::Bookmark& hely : table.KeyMatches("HONAP", db::Variant(ho.honap))) {
+            table.GotoBookmark(hely);
+            vizsgal();
+        }
+    } else {
+        for (table.First(); !table.Eof(); table.Next())
+            if (table.FieldByName("HONAP").AsInteger() == ho.honap) vizsgal();
     }
     // The data module's post-error box stays out: a repeated header key is
     // handled here.
