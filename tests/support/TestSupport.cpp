@@ -9,9 +9,13 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/NoSyncVfs.h"
+
 namespace testsupport {
 
 TempHome::TempHome() : dir_("tavrina-home") {
+    // What the test writes is thrown away with the folder.
+    SkipDatabaseSyncs();
     if (const char* h = std::getenv("HOME")) hadHome_ = true, oldHome_ = h;
     if (const char* x = std::getenv("XDG_CONFIG_HOME")) hadXdg_ = true, oldXdg_ = x;
     if (const char* t = std::getenv("TMPDIR")) hadTmp_ = true, oldTmp_ = t;

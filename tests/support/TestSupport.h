@@ -15,6 +15,7 @@ namespace testsupport {
 // Points HOME, XDG_CONFIG_HOME and TMPDIR at a fresh temporary folder for the
 // scope, so the engine configuration, the base folder, the year folders and
 // the temporary files of a test never meet the real ones or another test run's.
+// Database files are not synced to the disk from the first one on (NoSyncVfs.h).
 class TempHome {
 public:
     TempHome();
