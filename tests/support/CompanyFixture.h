@@ -3,7 +3,9 @@
 // Header-only: it needs the core library, which tests/support does not link.
 #pragma once
 
+#include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -85,18 +87,50 @@ inline void AddEmployees(db::Table& employees, const std::vector<std::pair<const
     employees.First();
 }
 
+// Writes the year's folder as PrepareYearFolder leaves it, with a company
+// made in it as MakeCompany does when `code` is given. Making them took most
+// of a short test's time and always gives the same files, so a process makes
+// each kind once, under a home of its own, and keeps their bytes for the
+// tests after.
+inline void WritePreparedYearFolder(const std::string& code = "", const std::string& name = "",
+                                    const std::string& shortName = "") {
+    namespace fs = std::filesystem;
+    static std::map<std::string, std::map<std::string, std::string>> kept;  // relative path -> bytes
+    const std::string key = code + '\t' + name + '\t' + shortName;
+    auto files = kept.find(key);
+    if (files == kept.end()) {
+        std::map<std::string, std::string> made;
+        {
+            TempHome own;
+            AliasLetrehoz(AktualisAlias, EvKonyvtar());
+            PrepareYearFolder(AktualisAlias);
+            if (!code.empty()) MakeCompany(code, name, shortName);
+            for (const fs::directory_entry& e : fs::recursive_directory_iterator(EvKonyvtar()))
+                if (e.is_regular_file())
+                    made[fs::relative(e.path(), EvKonyvtar()).string()] = ReadBytes(e.path().string());
+        }
+        files = kept.emplace(key, std::move(made)).first;
+    }
+    fs::create_directories(EvKonyvtar());
+    for (const auto& [file, bytes] : files->second) WriteBytes(EvKonyvtar() + "/" + file, bytes);
+}
+
 // A year folder prepared by the program under the year's alias, and a data
 // module pointed at it.
 class YearFolderTest : public HomeTest {
 protected:
-    void SetUp() override {
+    void SetUp() override { SetUpYearFolder(); }
+    void TearDown() override { DM1 = nullptr; }
+
+    // The folder, with a company made in it when `code` is given.
+    void SetUpYearFolder(const std::string& code = "", const std::string& name = "",
+                         const std::string& shortName = "") {
         AliasLetrehoz(AktualisAlias, EvKonyvtar());
-        PrepareYearFolder(AktualisAlias);
+        WritePreparedYearFolder(code, name, shortName);
         dm = std::make_unique<TDM1>();
         DM1 = dm.get();
         dm->SetDatabaseName(AktualisAlias);
     }
-    void TearDown() override { DM1 = nullptr; }
 
     std::unique_ptr<TDM1> dm;
 };
@@ -105,8 +139,7 @@ protected:
 class CompanyTest : public YearFolderTest {
 protected:
     void SetUp() override {
-        YearFolderTest::SetUp();
-        MakeCompany("001", "Minta Kft", "Minta");
+        SetUpYearFolder("001", "Minta Kft", "Minta");
         dm->SetCompanyTableNames("001");
     }
 };

@@ -178,8 +178,7 @@ inline QStringList PageLines(const report::PagePrinter& printer, int page) {
 class ListFixtureTest : public YearFolderTest {
 protected:
     void SetUp() override {
-        YearFolderTest::SetUp();
-        MakeCompany("001", "Őrség Tűzifa Kft.", "Őrség");
+        SetUpYearFolder("001", "Őrség Tűzifa Kft.", "Őrség");
         dm->SetCompanyTableNames("001");
         AddRows("Ertekkeszlet_001", {"EK_TIPUS", "EK_ERTEK", "EK_ERTEKCHAR"},
                 {{"0", "02", "Űrlap Bérszámfejtő Bt."}});
