@@ -32,7 +32,7 @@ void Write(const std::string& name, Fill fill) {
 }
 
 struct CompanyBase {
-    testsupport::TempHome home;
+    testsupport::TempHome home{testsupport::TempHome::Syncs::Keep};
     std::unique_ptr<TDM1> dm;
 
     CompanyBase() {

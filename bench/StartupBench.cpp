@@ -32,7 +32,7 @@ std::string Code(int i) {
 }
 
 struct YearFolder {
-    testsupport::TempHome home;
+    testsupport::TempHome home{testsupport::TempHome::Syncs::Keep};
     YearFolder() {
         TDM1 dm;
         DM1 = &dm;

@@ -47,7 +47,7 @@ public:
         return total;
     }
 
-    testsupport::TempHome home;
+    testsupport::TempHome home{testsupport::TempHome::Syncs::Keep};
     std::string data;  // the year folder
 
 private:

@@ -13,9 +13,9 @@
 
 namespace testsupport {
 
-TempHome::TempHome() : dir_("tavrina-home") {
+TempHome::TempHome(Syncs syncs) : dir_("tavrina-home") {
     // What the test writes is thrown away with the folder.
-    SkipDatabaseSyncs();
+    if (syncs == Syncs::Skip) SkipDatabaseSyncs();
     if (const char* h = std::getenv("HOME")) hadHome_ = true, oldHome_ = h;
     if (const char* x = std::getenv("XDG_CONFIG_HOME")) hadXdg_ = true, oldXdg_ = x;
     if (const char* t = std::getenv("TMPDIR")) hadTmp_ = true, oldTmp_ = t;

@@ -15,10 +15,12 @@ namespace testsupport {
 // Points HOME, XDG_CONFIG_HOME and TMPDIR at a fresh temporary folder for the
 // scope, so the engine configuration, the base folder, the year folders and
 // the temporary files of a test never meet the real ones or another test run's.
-// Database files are not synced to the disk from the first one on (NoSyncVfs.h).
+// Database files are not synced to the disk from the first one on
+// (NoSyncVfs.h), unless the home keeps them: benchmarks measure real commits.
 class TempHome {
 public:
-    TempHome();
+    enum class Syncs { Skip, Keep };
+    explicit TempHome(Syncs syncs = Syncs::Skip);
     ~TempHome();
     const std::string& Path() const { return dir_.Path(); }
 
