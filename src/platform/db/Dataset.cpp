@@ -215,6 +215,36 @@ std::vector<Field*> Dataset::ResolveFields(const std::string& names) const {
 }
 
 void Dataset::BindFields() {
+    // A query run again with new values has the columns it had: making and
+    // indexing its fields again was a good part of opening it.
+    const auto sameColumns = [this] {
+        if (persistentFields_ || spareFields_.size() != fieldDefs_.size()) return false;
+        for (size_t i = 0; i < fieldDefs_.size(); ++i) {
+            const FieldDef& a = spareFields_[i]->def_;
+            const FieldDef& b = fieldDefs_[i];
+            if (a.name != b.name || a.type != b.type || a.size != b.size || a.required != b.required)
+                return false;
+        }
+        return true;
+    }();
+    if (sameColumns) {
+        fields_ = std::move(spareFields_);
+        fieldIndex_ = std::move(spareIndex_);
+        spareFields_.clear();
+        spareIndex_.clear();
+        for (size_t i = 0; i < fields_.size(); ++i) {
+            Field& f = *fields_[i];
+            const int slot = f.fieldNo_;  // as the columns were bound before
+            f = Field(this, fieldDefs_[i]);
+            f.Required = false;
+            f.index_ = static_cast<int>(i);
+            f.fieldNo_ = slot;
+        }
+        slotCount_ = static_cast<int>(fieldDefs_.size());
+        return;
+    }
+    spareFields_.clear();
+    spareIndex_.clear();
     if (!persistentFields_) {
         fields_.clear();
         fieldIndex_.clear();
@@ -272,6 +302,8 @@ void Dataset::Close() {
     modified_ = false;
     InternalClose();
     if (!persistentFields_) {
+        spareFields_ = std::move(fields_);
+        spareIndex_ = std::move(fieldIndex_);
         fields_.clear();
         fieldIndex_.clear();
     }

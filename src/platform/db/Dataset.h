@@ -357,6 +357,10 @@ private:
         bool operator()(const std::string& a, const std::string& b) const;
     };
     std::unordered_map<std::string, Field*, NameHash, NameEqual> fieldIndex_;
+    // The fields made for the columns of the last open, kept over a close:
+    // opened again on the same columns, they are made anew in place.
+    std::vector<std::unique_ptr<Field>> spareFields_;
+    std::unordered_map<std::string, Field*, NameHash, NameEqual> spareIndex_;
     bool persistentFields_ = false;
     int pos_ = -1;
     bool bof_ = true, eof_ = true;

@@ -160,7 +160,11 @@ void Statement::Reset() {
     sqlite3_clear_bindings(st_);
 }
 
-void Statement::Bind(int index, const Variant& v, FieldType type) {
+void Statement::Bind(int index, const Variant& v, FieldType type) { Bind(index, v, type, SQLITE_TRANSIENT); }
+
+void Statement::BindKept(int index, const Variant& v, FieldType type) { Bind(index, v, type, SQLITE_STATIC); }
+
+void Statement::Bind(int index, const Variant& v, FieldType type, void (*lifetime)(void*)) {
     if (v.IsBlank()) {
         sqlite3_bind_null(st_, index);
         return;
@@ -182,7 +186,7 @@ void Statement::Bind(int index, const Variant& v, FieldType type) {
         case FieldType::Bytes:
         case FieldType::VarBytes: {
             const std::string& s = v.Text();
-            sqlite3_bind_blob(st_, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_blob(st_, index, s.data(), static_cast<int>(s.size()), lifetime);
             return;
         }
         default:
@@ -205,7 +209,7 @@ void Statement::Bind(int index, const Variant& v, FieldType type) {
                 break;
             default: {
                 const std::string& s = v.Text();
-                sqlite3_bind_text(st_, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+                sqlite3_bind_text(st_, index, s.data(), static_cast<int>(s.size()), lifetime);
             }
         }
     }

@@ -47,10 +47,15 @@ public:
     // its values stay bound, as the next run binds every one anew.
     void Execute();
     void Bind(int index, const Variant& v, FieldType type);
+    // Bind for a value that outlives the statement's next run (a record being
+    // written): its text is not copied. The statement must not run again
+    // before every such value is bound anew.
+    void BindKept(int index, const Variant& v, FieldType type);
     Variant Column(int index, FieldType type) const;
     const char* Tail() const { return tail_; }
 
 private:
+    void Bind(int index, const Variant& v, FieldType type, void (*lifetime)(void*));
     sqlite3* db_;
     sqlite3_stmt* st_ = nullptr;
     std::string context_;

@@ -542,6 +542,7 @@ struct Table::Impl {
     bool rowsRead = false;
     long long rowsVersion = 0;
     unsigned long long rowsWrites = 0;
+    long long contentVersion = 0;  // ContentVersion()
     std::atomic<unsigned long long>* writes = nullptr;
     // Set by an active transaction.
     sqlite3* txDb = nullptr;
@@ -769,6 +770,7 @@ void Table::InternalOpen() {
 }
 
 void Table::InternalClose() {
+    ++d_->contentVersion;
     d_->ResetStatements();
     d_->rowsRead = false;
     d_->rows.clear();
@@ -789,6 +791,7 @@ void Table::InternalRefresh() {
         d.rowsVersion = version;
         d.rowsWrites = writes;
     }
+    ++d.contentVersion;
     d.rowsRead = false;
     d.cacheValid = false;
     d.DropWindow();
@@ -814,6 +817,8 @@ void Table::InternalRefresh() {
     }
     d.rowsRead = d.OnOwn();
 }
+
+long long Table::ContentVersion() const { return d_->contentVersion; }
 
 int Table::StoredCount() { return static_cast<int>(d_->rows.size()); }
 
@@ -925,6 +930,7 @@ void Table::ReadWindow(int pos, bool backwards) {
 
 int Table::InternalPost(Record& rec, bool inserting, int pos) {
     Impl& d = *d_;
+    ++d.contentVersion;
     d.cacheValid = false;
     const bool kept = d.KeepWindow(false);
     const int n = static_cast<int>(fieldDefs_.size());
@@ -951,7 +957,7 @@ int Table::InternalPost(Record& rec, bool inserting, int pos) {
                 d.db, "INSERT INTO " + d.target + " (" + cols + ") VALUES (" + marks + ")", d.context);
         }
         sql::Statement& st = *d.insertRow;
-        for (int i = 0; i < n; ++i) st.Bind(i + 1, rec[i], fieldDefs_[i].type);
+        for (int i = 0; i < n; ++i) st.BindKept(i + 1, rec[i], fieldDefs_[i].type);
         st.Execute();
         rowid = sqlite3_last_insert_rowid(d.db);
     } else {
@@ -963,7 +969,7 @@ int Table::InternalPost(Record& rec, bool inserting, int pos) {
         }
         sql::Statement& st = *d.updateRow;
         rowid = d.rows[pos].rowid;
-        for (int i = 0; i < n; ++i) st.Bind(i + 1, rec[i], fieldDefs_[i].type);
+        for (int i = 0; i < n; ++i) st.BindKept(i + 1, rec[i], fieldDefs_[i].type);
         sqlite3_bind_int64(st.get(), n + 1, rowid);
         st.Execute();
         if (sqlite3_changes(d.db) == 0) {
@@ -1025,7 +1031,7 @@ void Table::RefuseBlankKeyTwice(const Record& rec, const long long* ownRowid) {
     }
     sql::Statement& st = *d.selectSameKey;
     int i = 0;
-    for (int s : d.primarySlots) st.Bind(++i, rec[s], fieldDefs_[s].type);
+    for (int s : d.primarySlots) st.BindKept(++i, rec[s], fieldDefs_[s].type);
     if (ownRowid)
         sqlite3_bind_int64(st.get(), ++i, *ownRowid);
     else
@@ -1043,6 +1049,7 @@ void Table::RefuseBlankKeyTwice(const Record& rec, const long long* ownRowid) {
 
 void Table::InternalDelete(int pos) {
     Impl& d = *d_;
+    ++d.contentVersion;
     d.cacheValid = false;
     const bool kept = d.KeepWindow(false);
     if (!d.deleteRow)

@@ -79,6 +79,10 @@ public:
     // a year table ordered by employee first). Throws DatabaseError for a
     // field outside the order.
     std::vector<Bookmark> KeyMatches(const std::string& field, const Variant& value);
+    // Changes whenever what the table gives may have changed: its rows read
+    // again from the file (a refresh after a commit), a post or a delete of
+    // its own, a close. Values drawn from the table are read again only then.
+    long long ContentVersion() const;
 
 protected:
     void InternalOpen() override;

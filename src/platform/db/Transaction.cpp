@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "platform/db/Engine.h"
 #include "platform/db/Sqlite.h"
@@ -46,10 +47,12 @@ Transaction::Transaction(std::vector<Table*> tables)
     if (tables_.empty()) return;
     std::vector<std::string> paths;
     for (Table* t : tables_) {
-        if (!t->Exists())
-            throw EngineError(SQLITE_CANTOPEN,
-                              t->TableName + ": Table does not exist (" + t->FilePath() + ")");
-        paths.push_back(t->FilePath());
+        // Found once: finding the file reads the alias settings.
+        std::string path = t->FilePath();
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(path, ec))
+            throw EngineError(SQLITE_CANTOPEN, t->TableName + ": Table does not exist (" + path + ")");
+        paths.push_back(std::move(path));
     }
     // Each table's group and schema; a file named twice shares its schema.
     std::vector<std::pair<size_t, std::string>> where(tables_.size());
