@@ -706,12 +706,14 @@ void TSzamfejtForm::ShowRows() {
     {
         db::ControlsOff off(md);
         md.ClearAllRecords();
-        if (run_)
+        if (run_) {
+            const payroll::RowWriter writer(md);
             for (const payroll::SzamfejtRow& r : run_->rows.Rows()) {
                 md.Append();
-                payroll::WriteRow(r, md);
+                writer.Write(r);
                 md.Post();
             }
+        }
     }
     md.First();
     // The refilled set numbers its records from the start again, so with as

@@ -1,20 +1,55 @@
 #include "payroll/engine/FieldValues.h"
 
+#include <algorithm>
+
 namespace payroll {
 
-FieldValues FieldValues::FromCurrent(const db::Dataset& ds) {
-    FieldValues out;
-    for (int i = 0; i < ds.FieldCount(); ++i) {
-        const db::Field& f = ds.Fields(i);
-        if (f.Kind() == db::FieldKind::Data) out.values_[f.FieldName()] = f.Value();
-    }
-    return out;
-}
+FieldValues FieldValues::FromCurrent(const db::Dataset& ds) { return FieldValuesReader().Read(ds); }
 
 const db::Variant& FieldValues::Value(const std::string& name) const {
     static const db::Variant null;
+    if (names_) {
+        auto it = names_->slot.find(name);
+        if (it != names_->slot.end()) return slots_[it->second];
+    }
     auto it = values_.find(name);
     return it == values_.end() ? null : it->second;
+}
+
+void FieldValues::Set(const std::string& name, db::Variant value) {
+    if (names_) {
+        auto it = names_->slot.find(name);
+        if (it != names_->slot.end()) {
+            slots_[it->second] = std::move(value);
+            return;
+        }
+    }
+    values_[name] = std::move(value);
+}
+
+FieldValues FieldValuesReader::Read(const db::Dataset& ds) {
+    std::vector<const db::Field*> fields;
+    fields.reserve(ds.FieldCount());
+    for (int i = 0; i < ds.FieldCount(); ++i)
+        if (ds.Fields(i).Kind() == db::FieldKind::Data) fields.push_back(&ds.Fields(i));
+    const bool same =
+        names_ && names_->order.size() == fields.size() &&
+        std::equal(fields.begin(), fields.end(), names_->order.begin(),
+                   [](const db::Field* f, const std::string& n) { return f->FieldName() == n; });
+    if (!same) {
+        auto names = std::make_shared<FieldValues::Names>();
+        for (const db::Field* f : fields) {
+            // A name given twice reads as its last field, as it always did.
+            names->slot[f->FieldName()] = static_cast<int>(names->order.size());
+            names->order.push_back(f->FieldName());
+        }
+        names_ = std::move(names);
+    }
+    FieldValues out;
+    out.names_ = names_;
+    out.slots_.reserve(fields.size());
+    for (const db::Field* f : fields) out.slots_.push_back(f->Value());
+    return out;
 }
 
 }  // namespace payroll

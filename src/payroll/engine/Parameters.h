@@ -1,6 +1,6 @@
 // The yearly parameters of the calculation: value-set rows of type "0" read
-// by code at the moment a step needs them, never cached between steps or
-// runs, so a rate changed in the value set is used by the next run.
+// by code as the value set stands when the run starts, so a rate changed in
+// the value set is used by the next run.
 #pragma once
 
 #include <map>

@@ -169,14 +169,14 @@ bool MonthAlreadyComputed(const RunContext& ctx) {
 }
 
 void SorszamTorol(PayrollRun& run) {
-    std::vector<SzamfejtRow> rows = run.rows.Rows();
+    std::vector<SzamfejtRow> rows = run.rows.Take();
     for (SzamfejtRow& r : rows) r.SF_SORSZAM.reset();
     run.rows.Assign(std::move(rows));
 }
 
 void SorszamKioszt(PayrollRun& run) {
     SorszamTorol(run);
-    std::vector<SzamfejtRow> rows = run.rows.Rows();
+    std::vector<SzamfejtRow> rows = run.rows.Take();
     for (size_t i = 0; i < rows.size(); ++i) rows[i].SF_SORSZAM = static_cast<long long>(i + 1);
     run.rows.Assign(std::move(rows));
 }
@@ -218,9 +218,10 @@ void SaveRun(const PayrollRun& run, db::Table& payrollTable) {
         else
             payrollTable.Next();
     }
+    const RowWriter writer(payrollTable);
     for (const SzamfejtRow& r : run.rows.Rows()) {
         payrollTable.Append();
-        WriteRow(r, payrollTable);
+        writer.Write(r);
         payrollTable.Post();
     }
     tx.Commit();

@@ -69,26 +69,32 @@ int CompareOptional(const std::optional<T>& a, const std::optional<T>& b) {
 
 int CompareDate(double a, double b) { return a < b ? -1 : (b < a ? 1 : 0); }
 
+db::Variant KnownValue(const SzamfejtRow& row, const RowField& f) {
+    return std::visit(
+        [&row](auto m) -> db::Variant {
+            using M = decltype(m);
+            if constexpr (std::is_same_v<M, Text>) {
+                return (row.*m).empty() ? db::Variant() : db::Variant(row.*m);
+            } else if constexpr (std::is_same_v<M, Date>) {
+                return row.*m == 0 ? db::Variant() : db::Variant(row.*m);
+            } else {
+                return (row.*m) ? db::Variant(*(row.*m)) : db::Variant();
+            }
+        },
+        f.member);
+}
+
+db::Variant CarriedValue(const SzamfejtRow& row, const std::string& field) {
+    if (row.carried.empty()) return {};
+    auto it = row.carried.find(field);
+    return it == row.carried.end() ? db::Variant() : it->second;
+}
+
 }  // namespace
 
 db::Variant SzamfejtRow::Get(const std::string& field) const {
     const RowField* f = Find(field);
-    if (!f) {
-        auto it = carried.find(field);
-        return it == carried.end() ? db::Variant() : it->second;
-    }
-    return std::visit(
-        [this](auto m) -> db::Variant {
-            using M = decltype(m);
-            if constexpr (std::is_same_v<M, Text>) {
-                return (this->*m).empty() ? db::Variant() : db::Variant(this->*m);
-            } else if constexpr (std::is_same_v<M, Date>) {
-                return this->*m == 0 ? db::Variant() : db::Variant(this->*m);
-            } else {
-                return (this->*m) ? db::Variant(*(this->*m)) : db::Variant();
-            }
-        },
-        f->member);
+    return f ? KnownValue(*this, *f) : CarriedValue(*this, field);
 }
 
 void SzamfejtRow::Set(const std::string& field, const db::Variant& value) {
@@ -131,15 +137,25 @@ SzamfejtRow ReadRow(const db::Dataset& ds) {
     return row;
 }
 
-void WriteRow(const SzamfejtRow& row, db::Dataset& ds) {
+void WriteRow(const SzamfejtRow& row, db::Dataset& ds) { RowWriter(ds).Write(row); }
+
+RowWriter::RowWriter(db::Dataset& ds) {
     for (int i = 0; i < ds.FieldCount(); ++i) {
         db::Field& f = ds.Fields(i);
         if (f.Kind() != db::FieldKind::Data) continue;
-        db::Variant v = row.Get(f.FieldName());
+        const RowField* known = Find(f.FieldName());
+        columns_.push_back({&f, known ? static_cast<int>(known - kFields) : -1});
+    }
+}
+
+void RowWriter::Write(const SzamfejtRow& row) const {
+    for (const Column& c : columns_) {
+        db::Variant v =
+            c.known >= 0 ? KnownValue(row, kFields[c.known]) : CarriedValue(row, c.field->FieldName());
         // Most of a row's fields are empty, as is a new record's: setting
         // them again was a good part of a group save's time.
-        if (v.IsNull() && f.Value().IsNull()) continue;
-        f.SetValue(v);
+        if (v.IsNull() && c.field->Value().IsNull()) continue;
+        c.field->SetValue(v);
     }
 }
 

@@ -65,4 +65,19 @@ bool KeyLess(const SzamfejtRow& a, const SzamfejtRow& b);
 SzamfejtRow ReadRow(const db::Dataset& ds);
 void WriteRow(const SzamfejtRow& row, db::Dataset& ds);
 
+// WriteRow for many rows into one dataset: its fields are matched to the
+// row's members once, while it stays open.
+class RowWriter {
+public:
+    explicit RowWriter(db::Dataset& ds);
+    void Write(const SzamfejtRow& row) const;
+
+private:
+    struct Column {
+        db::Field* field;
+        int known;  // the row's member, -1: a carried field
+    };
+    std::vector<Column> columns_;
+};
+
 }  // namespace payroll

@@ -34,7 +34,9 @@ void WorkingSet::Delete(int index) { rows_.erase(rows_.begin() + index); }
 
 void WorkingSet::Assign(std::vector<SzamfejtRow> rows) {
     rows_ = std::move(rows);
-    std::stable_sort(rows_.begin(), rows_.end(), KeyLess);
+    // Mostly given in order already (rows numbered in their order).
+    if (!std::is_sorted(rows_.begin(), rows_.end(), KeyLess))
+        std::stable_sort(rows_.begin(), rows_.end(), KeyLess);
 }
 
 void SetResultRowHeader(const PayrollRun& run, SzamfejtRow& row) {

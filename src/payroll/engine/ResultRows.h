@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "payroll/engine/ResultRow.h"
@@ -30,6 +31,8 @@ public:
     void Delete(int index);
     // Replaces every row (a loaded run, or the form's own edits).
     void Assign(std::vector<SzamfejtRow> rows);
+    // Takes every row out, to be changed and given back by Assign.
+    std::vector<SzamfejtRow> Take() { return std::exchange(rows_, {}); }
 
 private:
     std::vector<SzamfejtRow> rows_;

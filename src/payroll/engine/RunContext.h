@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "payroll/engine/FieldValues.h"
@@ -62,8 +63,9 @@ struct RunContext {
     bool HonapSzamfejtve = false;
     // The code of the row last changed by hand, for the recalculation.
     std::string ModositottKod;
-    CopyOnWrite<std::map<std::string, FieldValues>> catalogue;  // JC_KOD -> the pay item
-    std::vector<FieldValues> standingItems;                     // the employee's, in key order
+    // JC_KOD -> the pay item; looked up by code for nearly every row of a run.
+    CopyOnWrite<std::unordered_map<std::string, FieldValues>> catalogue;
+    std::vector<FieldValues> standingItems;  // the employee's, in key order
     CopyOnWrite<std::vector<CalendarDay>> calendar;
     std::shared_ptr<const ParameterSource> parameters;
     // The employee's saved rows of the year, every month and payment date.

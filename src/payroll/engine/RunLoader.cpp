@@ -1,5 +1,7 @@
 #include "payroll/engine/RunLoader.h"
 
+#include <unordered_map>
+
 #include "payroll/engine/AbsenceFee.h"
 #include "platform/db/Engine.h"
 #include "platform/db/Query.h"
@@ -18,25 +20,48 @@ std::unique_ptr<db::Table> OpenTable(const std::string& databaseName, const std:
     return t;
 }
 
-// A value set the loader keeps open; every lookup reads it at that moment.
+// A value set the loader keeps open and refreshes for every run. A code's
+// value is looked up once and kept while the table gives the same rows: a
+// group run asks the same few codes of every employee, and each lookup
+// was a read of the file.
 class TableParameters : public ParameterSource {
 public:
     explicit TableParameters(std::shared_ptr<db::Table> table) : table_(std::move(table)), over_(*table_) {}
-    std::optional<double> Number(const std::string& code) const override { return over_.Number(code); }
-    std::string Text(const std::string& code) const override { return over_.Text(code); }
+    std::optional<double> Number(const std::string& code) const override {
+        return Kept(numbers_, code, [&] { return over_.Number(code); });
+    }
+    std::string Text(const std::string& code) const override {
+        return Kept(texts_, code, [&] { return over_.Text(code); });
+    }
 
 private:
+    template <class Map, class Read>
+    typename Map::mapped_type Kept(Map& kept, const std::string& code, Read read) const {
+        if (table_->ContentVersion() != version_) {
+            numbers_.clear();
+            texts_.clear();
+            version_ = table_->ContentVersion();
+        }
+        auto it = kept.find(code);
+        if (it == kept.end()) it = kept.emplace(code, read()).first;
+        return it->second;
+    }
+
     std::shared_ptr<db::Table> table_;
     DatasetParameters over_;
+    mutable std::unordered_map<std::string, std::optional<double>> numbers_;
+    mutable std::unordered_map<std::string, std::string> texts_;
+    mutable long long version_ = -1;
 };
 
 // The rows of one employee through an SQL statement, so only they are read.
-std::vector<FieldValues> EmployeeRecords(db::Query& q, const std::string& employee) {
+std::vector<FieldValues> EmployeeRecords(db::Query& q, FieldValuesReader& reader,
+                                         const std::string& employee) {
     q.Close();
     q.ParamByName("e").SetAsString(employee);
     q.Open();
     std::vector<FieldValues> out;
-    for (q.First(); !q.Eof(); q.Next()) out.push_back(FieldValues::FromCurrent(q));
+    for (q.First(); !q.Eof(); q.Next()) out.push_back(reader.Read(q));
     q.Close();
     return out;
 }
@@ -59,6 +84,7 @@ std::vector<SzamfejtRow> SavedRows(db::Query& q, const std::string& employee) {
 struct RunLoader::EmployeeQueries {
     db::Session session;
     db::Query standing, saved;
+    FieldValuesReader standingReader;
 
     EmployeeQueries(const std::string& alias, const std::string& suffix) {
         standing.DatabaseName = alias;
@@ -88,9 +114,9 @@ RunLoader::RunLoader(RunLoaderSettings settings) : settings_(std::move(settings)
     }
     {
         auto jogcim = OpenTable(alias, "Jogcim" + suffix);
+        FieldValuesReader reader;
         for (jogcim->First(); !jogcim->Eof(); jogcim->Next())
-            shared_.catalogue.Edit()[jogcim->FieldByName("JC_KOD").AsString()] =
-                FieldValues::FromCurrent(*jogcim);
+            shared_.catalogue.Edit()[jogcim->FieldByName("JC_KOD").AsString()] = reader.Read(*jogcim);
     }
     {
         auto naptar = OpenTable(alias, "Naptar");
@@ -122,8 +148,8 @@ RunContext RunLoader::Load(const std::string& employee, int month, double paymen
     ctx.paymentDate = paymentDate;
     if (!employees_->Locate("DG_TORZSSZAM", db::Variant(employee)))
         throw CalculationError("Nem található a(z) " + employee + " törzsszámú dolgozó!");
-    ctx.employee = FieldValues::FromCurrent(*employees_);
-    ctx.standingItems = EmployeeRecords(queries_->standing, employee);
+    ctx.employee = employeeReader_.Read(*employees_);
+    ctx.standingItems = EmployeeRecords(queries_->standing, queries_->standingReader, employee);
     ctx.savedRows = SavedRows(queries_->saved, employee);
 
     // Last year's rows only when the file is there; read once, when first asked for.

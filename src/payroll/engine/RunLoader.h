@@ -39,6 +39,7 @@ private:
     RunLoaderSettings settings_;
     RunContext shared_;
     std::unique_ptr<db::Table> employees_;
+    mutable FieldValuesReader employeeReader_;
     std::shared_ptr<db::Table> valueSet_;
     std::unique_ptr<EmployeeQueries> queries_;
 };
