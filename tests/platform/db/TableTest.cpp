@@ -959,9 +959,42 @@ TEST_F(TableTest, SessionQueryTakesTheNewTypeOfAColumn) {
     };
     make(FieldType::Float, "1.5");
     EXPECT_EQ(read(), std::pair(FieldType::Float, std::string("1.5")));
+    q.FieldByName("ERTEK").DisplayLabel = "Érték";
     EXPECT_EQ(read(), std::pair(FieldType::Float, std::string("1.5")));
+    EXPECT_EQ(q.FieldByName("ERTEK").DisplayName(), "ERTEK") << "an open makes its fields anew";
     make(FieldType::String, "'sok'");
     EXPECT_EQ(read(), std::pair(FieldType::String, std::string("sok")));
+}
+
+// Values drawn from a table are read again when what it gives may have
+// changed: its rows read again after a commit, or a write of its own.
+TEST_F(TableTest, ContentVersionChangesWhenTheRowsMayHave) {
+    db::Table t;
+    OpenPayroll(t);
+    Put(t, "000001", 1, "100", 10);
+    long long seen = t.ContentVersion();
+    const auto changed = [&] {
+        const bool c = t.ContentVersion() != seen;
+        seen = t.ContentVersion();
+        return c;
+    };
+    t.Refresh();  // reads once after its own post
+    changed();
+    t.Refresh();
+    EXPECT_FALSE(changed()) << "nobody wrote the file";
+    Shell(t.FilePath(), "UPDATE Szamfejt_001 SET SF_OSSZEG = 11");
+    t.Refresh();
+    EXPECT_TRUE(changed()) << "another connection's commit";
+    db::Table other;
+    OpenPayroll(other);
+    Put(other, "000002", 1, "100", 20);
+    t.Refresh();
+    EXPECT_TRUE(changed()) << "another table of the process";
+    Put(t, "000003", 1, "100", 30);
+    EXPECT_TRUE(changed()) << "its own post";
+    t.Last();
+    t.Delete();
+    EXPECT_TRUE(changed()) << "its own delete";
 }
 
 TEST_F(TableTest, QueryJoinGroupNotInAndBoundParameters) {
