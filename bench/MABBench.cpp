@@ -1,12 +1,15 @@
 // The 1908M totals run of December for 300 employees (BENCH_EMPLOYEES) with
 // 25 payroll rows each, months 1 to 11 already built in the declaration
-// tables: the run, its commit included (goal: under 0.5 s for 300), beside
-// the sqlite3 shell reading the month's joined payroll rows, as a ratio.
+// tables: the run, its commit included, median of three (goal: under 0.5 s
+// for 300), beside the sqlite3 shell reading the month's joined payroll rows,
+// as a ratio.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "BenchCompany.h"
 #include "core/CegKival.h"
@@ -122,24 +125,30 @@ double ShellSeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
+// December run three times (the later ones over the month's own sheets, as
+// a run again does), the median taken: one run swings with the machine.
 void BM_DecemberTotals(benchmark::State& state) {
     TheCompany();
-    double run = 0;
+    std::vector<double> runs;
     for (auto _ : state) {
         const auto t0 = std::chrono::steady_clock::now();
         Company::Run(12);
-        run = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        runs.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
     }
+    std::sort(runs.begin(), runs.end());
+    const double run = runs[runs.size() / 2];
     const double shell = ShellSeconds();
     state.counters["run_s"] = run;
     state.counters["sqlite3_s"] = shell;
     state.counters["ratio"] = shell > 0 ? run / shell : 0;
     std::printf(
-        "1908M December, %d employees x %d rows: %.3f s (%.2f ms an employee; goal under 0.5 s for 300); "
+        "1908M December, %d employees x %d rows, median of 3 runs: %.3f s (%.2f ms an employee; goal under "
+        "0.5 s "
+        "for 300); "
         "sqlite3 shell query %.3f s; ratio %.0f\n",
         kEmployees, kRows, run, run * 1000 / kEmployees, shell, shell > 0 ? run / shell : 0);
 }
-BENCHMARK(BM_DecemberTotals)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_DecemberTotals)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
