@@ -507,6 +507,9 @@ struct Table::Impl {
     using Entry = RowIndex::Entry;
     RowIndex rows;
     std::unique_ptr<sql::Statement> selectRow, insertRow, updateRow, deleteRow;
+    // The fields bound null on insertRow and updateRow, which only
+    // BindRecord binds: a null stays bound from one post to the next.
+    std::vector<char> insertNulls, updateNulls;
     // The record last read or posted, and a window of records read ahead.
     long long cachedRowid = 0;
     Record cached;
@@ -928,6 +931,21 @@ void Table::ReadWindow(int pos, bool backwards) {
     d.winStart = start;
 }
 
+namespace {
+
+// Binds a record to a write statement without copying its texts; a field
+// bound null already is left: most fields of a payroll row are empty.
+void BindRecord(sql::Statement& st, std::vector<char>& nulls, const Record& rec, const FieldDefs& defs) {
+    for (size_t i = 0; i < defs.size(); ++i) {
+        const bool null = rec[i].IsBlank();
+        if (null && nulls[i]) continue;
+        st.BindKept(static_cast<int>(i) + 1, rec[i], defs[i].type);
+        nulls[i] = null;
+    }
+}
+
+}  // namespace
+
 int Table::InternalPost(Record& rec, bool inserting, int pos) {
     Impl& d = *d_;
     ++d.contentVersion;
@@ -955,9 +973,10 @@ int Table::InternalPost(Record& rec, bool inserting, int pos) {
             }
             d.insertRow = std::make_unique<sql::Statement>(
                 d.db, "INSERT INTO " + d.target + " (" + cols + ") VALUES (" + marks + ")", d.context);
+            d.insertNulls.assign(n, 1);  // a new statement's parameters are null
         }
         sql::Statement& st = *d.insertRow;
-        for (int i = 0; i < n; ++i) st.BindKept(i + 1, rec[i], fieldDefs_[i].type);
+        BindRecord(st, d.insertNulls, rec, fieldDefs_);
         st.Execute();
         rowid = sqlite3_last_insert_rowid(d.db);
     } else {
@@ -966,10 +985,11 @@ int Table::InternalPost(Record& rec, bool inserting, int pos) {
             for (int i = 0; i < n; ++i) sets += (i ? ", " : "") + sql::Quote(fieldDefs_[i].name) + " = ?";
             d.updateRow = std::make_unique<sql::Statement>(
                 d.db, "UPDATE " + d.target + " SET " + sets + " WHERE rowid = ?", d.context);
+            d.updateNulls.assign(n, 1);
         }
         sql::Statement& st = *d.updateRow;
         rowid = d.rows[pos].rowid;
-        for (int i = 0; i < n; ++i) st.BindKept(i + 1, rec[i], fieldDefs_[i].type);
+        BindRecord(st, d.updateNulls, rec, fieldDefs_);
         sqlite3_bind_int64(st.get(), n + 1, rowid);
         st.Execute();
         if (sqlite3_changes(d.db) == 0) {

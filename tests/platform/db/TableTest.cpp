@@ -966,6 +966,57 @@ TEST_F(TableTest, SessionQueryTakesTheNewTypeOfAColumn) {
     EXPECT_EQ(read(), std::pair(FieldType::String, std::string("sok")));
 }
 
+// Posts one after another write each record's own values: a field empty in
+// one record and filled in the one before (or after) is stored as it is, by
+// an insert and by an update alike.
+TEST_F(TableTest, EachPostWritesItsOwnEmptyAndFilledFields) {
+    db::Table t;
+    OpenPayroll(t);
+    struct Row {
+        const char* id;
+        const char* note;  // nullptr: empty
+        double amount;     // 0: empty
+    };
+    const Row rows[] = {{"000001", "első", 10},  {"000002", nullptr, 0},   {"000003", "harmadik", 0},
+                        {"000004", nullptr, 40}, {"000005", "ötödik", 50}, {"000006", nullptr, 0}};
+    const auto fill = [&](const Row& r) {
+        if (r.note)
+            t.FieldByName("SF_MEGJ").SetAsString(r.note);
+        else
+            t.FieldByName("SF_MEGJ").Clear();
+        if (r.amount)
+            t.FieldByName("SF_OSSZEG").SetAsFloat(r.amount);
+        else
+            t.FieldByName("SF_OSSZEG").Clear();
+    };
+    for (const Row& r : rows) {
+        t.Append();
+        t.FieldByName("SF_DGTORZSSZAM").SetAsString(r.id);
+        t.FieldByName("SF_HONAP").SetAsInteger(1);
+        t.FieldByName("SF_JCKOD").SetAsString("100");
+        fill(r);
+        t.Post();
+    }
+    const auto stored = [&] {
+        return Shell(t.FilePath(),
+                     "SELECT SF_DGTORZSSZAM, IFNULL(SF_MEGJ, '-'), IFNULL(SF_OSSZEG, '-') FROM Szamfejt_001 "
+                     "ORDER BY SF_DGTORZSSZAM");
+    };
+    EXPECT_EQ(stored(),
+              "000001|első|10.0\n000002|-|-\n000003|harmadik|-\n000004|-|40.0\n000005|ötödik|50.0\n"
+              "000006|-|-\n");
+    // Updated in the reverse order, each row taking the values of its mirror.
+    for (int i = 5; i >= 0; --i) {
+        ASSERT_TRUE(t.Locate("SF_DGTORZSSZAM", Variant(rows[i].id)));
+        t.Edit();
+        fill(rows[5 - i]);
+        t.Post();
+    }
+    EXPECT_EQ(stored(),
+              "000001|-|-\n000002|ötödik|50.0\n000003|-|40.0\n000004|harmadik|-\n000005|-|-\n"
+              "000006|első|10.0\n");
+}
+
 // Values drawn from a table are read again when what it gives may have
 // changed: its rows read again after a commit, or a write of its own.
 TEST_F(TableTest, ContentVersionChangesWhenTheRowsMayHave) {
