@@ -1136,6 +1136,14 @@ std::vector<Bookmark> Table::KeyMatches(const std::string& field, const Variant&
     return out;
 }
 
+std::vector<Record> Table::OrderKeys() {
+    CheckActive();
+    std::vector<Record> out;
+    out.reserve(d_->rows.size());
+    d_->rows.ForEach([&](const Impl::Entry& e) { out.push_back(e.key); });
+    return out;
+}
+
 void Table::UpdateFieldDefs() {
     if (!Active()) fieldDefs_ = ReadTableStructure(DatabaseName, TableName);
 }

@@ -79,6 +79,9 @@ public:
     // a year table ordered by employee first). Throws DatabaseError for a
     // field outside the order.
     std::vector<Bookmark> KeyMatches(const std::string& field, const Variant& value);
+    // The values of the order's fields of every stored record, in the table's
+    // order (an empty value is null); no record is read.
+    std::vector<Record> OrderKeys();
     // Changes whenever what the table gives may have changed: its rows read
     // again from the file (a refresh after a commit), a post or a delete of
     // its own, a close. Values drawn from the table are read again only then.

@@ -255,7 +255,17 @@ void Futas::Osszevonas() {
     std::map<Kulcs, std::vector<db::Table*>> tobbLapos;
     for (db::Table* lap : lapok) {
         std::map<Kulcs, int> lapszam;
-        for (lap->First(); !lap->Eof(); lap->Next()) ++lapszam[kulcs(*lap)];
+        if (lap->IndexFieldNames == kMABKulcs) {
+            // The pages' keys are the order's: counted without reading a page.
+            lap->CheckBrowseMode();
+            for (const db::Record& k : lap->OrderKeys())
+                ++lapszam[Kulcs{k[0].ToString(), int(k[1].ToInt()), k[2].ToString(), k[3].ToDouble(),
+                                k[4].ToDouble()}];
+            lap->Last();
+            lap->Next();  // where going through the pages left it
+        } else {
+            for (lap->First(); !lap->Eof(); lap->Next()) ++lapszam[kulcs(*lap)];
+        }
         for (const auto& [k, n] : lapszam)
             if (n > 1) tobbLapos[k].push_back(lap);
     }

@@ -122,6 +122,24 @@ TEST_F(RunTest, ARepeatedRunGivesTheSameTablesAndAFailedOneLeavesThemAsTheyWere)
     EXPECT_EQ(DM1->TableMAB00->RecordCount(), 2);
 }
 
+// Two employees under one tax id: one header under the smaller employee
+// number, the pages of each single-page sheet merged into one.
+TEST_F(RunTest, EmployeesOfOneTaxIdShareOneHeaderAndOnePage) {
+    testsupport::RunCommand(
+        "sqlite3 '" + EvKonyvtar() +
+        "/Dolgozo_001.DB' \"UPDATE Dolgozo_001 SET DG_ADOAZ = '8000000001' WHERE DG_TORZSSZAM = "
+        "'00000000002'\"");
+    Open();
+    Run();
+    EXPECT_EQ(DM1->TableMAB00->RecordCount(), 1);
+    EXPECT_TRUE(Pages("MAB04", "00000000002").empty());
+    // 300 000 and 200 000 of wages, 45 000 and 30 000 of tax.
+    EXPECT_EQ(
+        Pages("MAB04", "00000000001"),
+        std::vector<std::string>{"S300D=0 S301A=2 S301B=500000 S301C=0 S301D=500000 S312D=500000 S313A=0 "
+                                 "S313D=0 S315D=500000 S316D=500000 S330B=75000 S331B=0 S332B=75000"});
+}
+
 // --- The form -------------------------------------------------------------------
 
 class FormTest : public RunTest {};
