@@ -6,25 +6,24 @@ namespace payroll {
 
 FieldValues FieldValues::FromCurrent(const db::Dataset& ds) { return FieldValuesReader().Read(ds); }
 
+int FieldValues::SlotOf(const std::string& name) const {
+    if (!names_) return -1;
+    auto it = names_->slot.find(name);
+    return it == names_->slot.end() ? -1 : it->second;
+}
+
 const db::Variant& FieldValues::Value(const std::string& name) const {
     static const db::Variant null;
-    if (names_) {
-        auto it = names_->slot.find(name);
-        if (it != names_->slot.end()) return slots_[it->second];
-    }
+    if (const int slot = SlotOf(name); slot >= 0) return slots_[slot];
     auto it = values_.find(name);
     return it == values_.end() ? null : it->second;
 }
 
 void FieldValues::Set(const std::string& name, db::Variant value) {
-    if (names_) {
-        auto it = names_->slot.find(name);
-        if (it != names_->slot.end()) {
-            slots_[it->second] = std::move(value);
-            return;
-        }
-    }
-    values_[name] = std::move(value);
+    if (const int slot = SlotOf(name); slot >= 0)
+        slots_[slot] = std::move(value);
+    else
+        values_[name] = std::move(value);
 }
 
 FieldValues FieldValuesReader::Read(const db::Dataset& ds) {

@@ -40,6 +40,7 @@ public:
 
 private:
     friend class FieldValuesReader;
+    int SlotOf(const std::string& name) const;  // -1: not one of names_
     std::shared_ptr<const Names> names_;
     std::vector<db::Variant> slots_;                       // by names_
     std::unordered_map<std::string, db::Variant> values_;  // the others

@@ -217,16 +217,10 @@ std::vector<Field*> Dataset::ResolveFields(const std::string& names) const {
 void Dataset::BindFields() {
     // A query run again with new values has the columns it had: making and
     // indexing its fields again was a good part of opening it.
-    const auto sameColumns = [this] {
-        if (persistentFields_ || spareFields_.size() != fieldDefs_.size()) return false;
-        for (size_t i = 0; i < fieldDefs_.size(); ++i) {
-            const FieldDef& a = spareFields_[i]->def_;
-            const FieldDef& b = fieldDefs_[i];
-            if (a.name != b.name || a.type != b.type || a.size != b.size || a.required != b.required)
-                return false;
-        }
-        return true;
-    }();
+    const bool sameColumns =
+        !persistentFields_ &&
+        std::equal(spareFields_.begin(), spareFields_.end(), fieldDefs_.begin(), fieldDefs_.end(),
+                   [](const auto& f, const FieldDef& d) { return f->def_ == d; });
     if (sameColumns) {
         fields_ = std::move(spareFields_);
         fieldIndex_ = std::move(spareIndex_);

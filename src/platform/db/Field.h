@@ -84,6 +84,7 @@ struct FieldDef {
     FieldType type = FieldType::String;
     int size = 0;  // characters; meaningful for text fields only
     bool required = false;
+    bool operator==(const FieldDef&) const = default;
 };
 using FieldDefs = std::vector<FieldDef>;
 
