@@ -962,6 +962,7 @@ int Table::InternalPost(Record& rec, bool inserting, int pos) {
         }
     }
     RefuseBlankKeyTwice(rec, inserting ? nullptr : &d.rows[pos].rowid);
+    Record key = d.KeyOf(rec);
     long long rowid;
     bool samePlace = false;  // an update that left the order keys as they were
     if (inserting) {
@@ -996,7 +997,6 @@ int Table::InternalPost(Record& rec, bool inserting, int pos) {
             d.DropWindow();
             throw EngineError(SQLITE_NOTFOUND, d.context + ": the record was deleted by another user");
         }
-        Record key = d.KeyOf(rec);
         samePlace = d.CompareKeys(d.rows[pos].key, key, d.keySlots.size(), fieldDefs_) == 0;
         if (samePlace)
             d.rows[pos].key = std::move(key);
@@ -1016,7 +1016,7 @@ int Table::InternalPost(Record& rec, bool inserting, int pos) {
         if (keep && d.InWindow(pos)) d.win[pos - d.winStart] = plain ? stored : Record();
     } else {
         if (keep && !inserting) d.WindowErase(pos);
-        Impl::Entry e{rowid, d.KeyOf(rec)};
+        Impl::Entry e{rowid, std::move(key)};
         at = d.rows.UpperBound(
             e, [&](const Impl::Entry& a, const Impl::Entry& b) { return d.Compare(a, b, defs) < 0; });
         d.rows.insert(at, std::move(e));
